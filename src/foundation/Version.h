@@ -1,0 +1,5 @@
+#pragma once
+
+namespace mervask {
+inline constexpr const char *ProgramVersion = "1.0.0";
+}
