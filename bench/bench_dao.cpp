@@ -1,0 +1,230 @@
+// The database layer beside plain sqlite3 calls doing the same work on the
+// same file: walking a 100,000-row recordset field by field, FindFirst in it,
+// and 10,000 AddNew/Update in one transaction.
+#include "platform/db/SqlFunctions.h"
+#include "platform/db/dao.h"
+
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+using namespace dao;
+
+namespace
+{
+
+constexpr int kRows = 100000;
+constexpr int kAdded = 10000;
+
+const QStringList &fieldNames()
+{
+    static const QStringList names{"Partia",  "NrProbki", "NrDzien",   "IDProbkiWNI",
+                                   "Gatunek", "Wynik",    "DataDoLab", "Nawazka"};
+    return names;
+}
+
+void addRow(Recordset &rs, int i)
+{
+    rs.AddNew();
+    rs("Partia") = i / 50;
+    rs("NrProbki") = i % 30000;
+    rs("NrDzien") = i % 1000;
+    rs("IDProbkiWNI") = QStringLiteral("0612%1").arg(i, 8, 10, QLatin1Char('0'));
+    rs("Gatunek") = i % 2 ? QStringLiteral("Świnie") : QStringLiteral("Dziki");
+    rs("Wynik") = QStringLiteral("nie stwierdzono");
+    rs("DataDoLab") = QDate(2024, 1, 1).addDays(i % 365);
+    rs("Nawazka") = 1.5 + i % 7;
+    rs.Update();
+}
+
+// One file with the full table and an empty one for the additions.
+struct BenchFile {
+    QTemporaryDir dir;
+    QString path = dir.filePath("Bench.mdb");
+
+    BenchFile()
+    {
+        Database db = DBEngine::Workspaces(0).CreateDatabase(path);
+        for (const QString table : {"Badanie", "Nowe"}) {
+            TableDef td = db.CreateTableDef(table);
+            td.Fields().Append(td.CreateField("Partia", dbLong));
+            td.Fields().Append(td.CreateField("NrProbki", dbInteger));
+            td.Fields().Append(td.CreateField("NrDzien", dbInteger));
+            td.Fields().Append(td.CreateField("IDProbkiWNI", dbText, 14));
+            td.Fields().Append(td.CreateField("Gatunek", dbText, 20));
+            td.Fields().Append(td.CreateField("Wynik", dbText, 15));
+            td.Fields().Append(td.CreateField("DataDoLab", dbDate));
+            td.Fields().Append(td.CreateField("Nawazka", dbSingle));
+            db.TableDefs().Append(td);
+        }
+        db.BeginTrans();
+        Recordset rs = db.OpenRecordset("Badanie");
+        for (int i = 0; i < kRows; ++i)
+            addRow(rs, i);
+        db.CommitTrans();
+        db.Close();
+    }
+};
+
+BenchFile &benchFile()
+{
+    static BenchFile file;
+    return file;
+}
+
+sqlite3 *openPlain()
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(benchFile().path).constData(), &db, SQLITE_OPEN_READWRITE,
+                    nullptr);
+    // The file's text columns compare with our collation; plain SQL needs it too.
+    detail::SqlFunctions::Register(db);
+    return db;
+}
+
+QVariant plainValue(sqlite3_stmt *stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return QVariant(int(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(float(sqlite3_column_double(stmt, column)));
+    default:
+        break;
+    }
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                          sqlite3_column_bytes(stmt, column));
+    if (column == 6)
+        return QVariant(QDate::fromString(text, Qt::ISODate));
+    return QVariant(text);
+}
+
+void BM_Walk_Layer(benchmark::State &state)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(benchFile().path);
+    for (auto _ : state) {
+        Recordset rs = db.OpenRecordset("SELECT * FROM Badanie");
+        qint64 sum = 0;
+        while (!rs.EOF()) {
+            for (const QString &name : fieldNames())
+                sum += rs(name).Value().isValid() ? 1 : 0;
+            rs.MoveNext();
+        }
+        rs.Close();
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void BM_Walk_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain();
+    for (auto _ : state) {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT * FROM Badanie", -1, &stmt, nullptr);
+        qint64 sum = 0;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            for (int c = 0; c < 8; ++c)
+                sum += plainValue(stmt, c).isValid() ? 1 : 0;
+        }
+        sqlite3_finalize(stmt);
+        benchmark::DoNotOptimize(sum);
+    }
+    sqlite3_close(db);
+}
+
+const QString kSought = QStringLiteral("061200099990");
+
+void BM_FindFirst_Layer(benchmark::State &state)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(benchFile().path);
+    Recordset rs = db.OpenRecordset("SELECT * FROM Badanie");
+    for (auto _ : state) {
+        rs.FindFirst("IDProbkiWNI = " + SqlText(kSought));
+        benchmark::DoNotOptimize(rs("Partia").Value());
+    }
+}
+
+void BM_FindFirst_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain();
+    const QByteArray sql =
+        ("SELECT * FROM Badanie WHERE IDProbkiWNI = " + SqlText(kSought)).toUtf8();
+    for (auto _ : state) {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+        if (sqlite3_step(stmt) == SQLITE_ROW)
+            benchmark::DoNotOptimize(plainValue(stmt, 0));
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+}
+
+void BM_AddNew_Layer(benchmark::State &state)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(benchFile().path);
+    for (auto _ : state) {
+        db.BeginTrans();
+        Recordset rs = db.OpenRecordset("Nowe");
+        for (int i = 0; i < kAdded; ++i)
+            addRow(rs, i);
+        rs.Close();
+        db.CommitTrans();
+        state.PauseTiming();
+        db.Execute("DELETE FROM Nowe");
+        state.ResumeTiming();
+    }
+}
+
+void BM_AddNew_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain();
+    for (auto _ : state) {
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db,
+                           "INSERT INTO Nowe (Partia, NrProbki, NrDzien, IDProbkiWNI, Gatunek, "
+                           "Wynik, DataDoLab, Nawazka) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
+                           -1, &stmt, nullptr);
+        for (int i = 0; i < kAdded; ++i) {
+            const QByteArray id = QStringLiteral("0612%1").arg(i, 8, 10, QLatin1Char('0')).toUtf8();
+            const QByteArray kind =
+                (i % 2 ? QStringLiteral("Świnie") : QStringLiteral("Dziki")).toUtf8();
+            const QByteArray result = QStringLiteral("nie stwierdzono").toUtf8();
+            const QByteArray day =
+                QDate(2024, 1, 1).addDays(i % 365).toString(Qt::ISODate).toUtf8();
+            sqlite3_bind_int64(stmt, 1, i / 50);
+            sqlite3_bind_int64(stmt, 2, i % 30000);
+            sqlite3_bind_int64(stmt, 3, i % 1000);
+            sqlite3_bind_text(stmt, 4, id.constData(), int(id.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt, 5, kind.constData(), int(kind.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt, 6, result.constData(), int(result.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt, 7, day.constData(), int(day.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_double(stmt, 8, double(float(1.5 + i % 7)));
+            sqlite3_step(stmt);
+            sqlite3_reset(stmt);
+        }
+        sqlite3_finalize(stmt);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        state.PauseTiming();
+        sqlite3_exec(db, "DELETE FROM Nowe", nullptr, nullptr, nullptr);
+        state.ResumeTiming();
+    }
+    sqlite3_close(db);
+}
+
+} // namespace
+
+BENCHMARK(BM_Walk_Layer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Walk_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindFirst_Layer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindFirst_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddNew_Layer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddNew_Plain)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,253 @@
+#include "Connection.h"
+
+#include "DaoError.h"
+#include "RecordsetImpl.h"
+#include "SqlFunctions.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace dao::detail
+{
+
+namespace
+{
+
+// How long a write waits for other workstations before giving up (3218).
+constexpr int kBusyTimeoutMs = 5000;
+// Enough for the statements of every table a program run works with.
+constexpr qsizetype kMaxCachedStatements = 256;
+
+QHash<QString, std::weak_ptr<Connection>> &registry()
+{
+    static QHash<QString, std::weak_ptr<Connection>> connections;
+    return connections;
+}
+
+// The file's identity, so that a file deleted and made again under the same
+// name is never served by the connection to the old one.
+quint64 fileKey(const QString &path)
+{
+    struct stat info {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return (quint64(info.st_dev) << 40) ^ quint64(info.st_ino);
+}
+
+QString canonicalPath(const QString &path, bool create)
+{
+    const QFileInfo file(path);
+    if (!create)
+        return file.canonicalFilePath();
+    return QFileInfo(file.absolutePath()).canonicalFilePath() + QLatin1Char('/') + file.fileName();
+}
+
+} // namespace
+
+std::shared_ptr<Connection> Connection::Acquire(const QString &path, bool create)
+{
+    const QString canonical = canonicalPath(path, create);
+    if (!create) {
+        if (auto existing = registry().value(canonical).lock();
+            existing && existing->fileKey_ == fileKey(canonical))
+            return existing;
+    }
+    sqlite3 *db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(QFile::encodeName(canonical).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        SqliteErrors::Throw(rc, QString(), SqlContext::Open, path);
+    }
+    std::shared_ptr<Connection> connection(new Connection(db, canonical, 0));
+    connection->configure();
+    if (create)
+        connection->Run(QStringLiteral("PRAGMA user_version = 0"), SqlContext::Open, path);
+    connection->fileKey_ = fileKey(canonical);
+    registry().insert(canonical, connection);
+    return connection;
+}
+
+Connection::Connection(sqlite3 *db, QString canonicalPath, quint64 fileKey)
+    : db_(db), path_(std::move(canonicalPath)), fileKey_(fileKey)
+{
+}
+
+Connection::~Connection()
+{
+    for (sqlite3_stmt *stmt : std::as_const(idle_))
+        sqlite3_finalize(stmt);
+    sqlite3_close_v2(db_);
+    if (auto it = registry().find(path_); it != registry().end() && it->expired())
+        registry().erase(it);
+}
+
+void Connection::configure()
+{
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_handler(db_, &Connection::busyHandler, this);
+    SqlFunctions::Register(db_);
+    {
+        // The first read tells a database from any other file.
+        Statement check =
+            Prepare(QStringLiteral("PRAGMA schema_version"), SqlContext::Open, path_, false);
+        check.Step();
+    }
+    // A rollback journal: the write-ahead log is unsafe on a shared network folder.
+    QString mode;
+    {
+        Statement current =
+            Prepare(QStringLiteral("PRAGMA journal_mode"), SqlContext::Open, path_, false);
+        if (current.Step())
+            mode = current.Text(0);
+    }
+    if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        Run(QStringLiteral("PRAGMA journal_mode = DELETE"), SqlContext::Open, path_);
+}
+
+int Connection::busyHandler(void *self, int attempt)
+{
+    auto *connection = static_cast<Connection *>(self);
+    if (attempt == 0)
+        connection->busySince_.start();
+    if (connection->busySince_.elapsed() >= kBusyTimeoutMs)
+        return 0;
+    // Short random sleeps give every waiting workstation a fair chance at the
+    // moment the lock comes free.
+    QThread::usleep(500 + QRandomGenerator::global()->bounded(2500));
+    return 1;
+}
+
+Statement Connection::Prepare(const QString &sql, SqlContext context, const QString &subject,
+                              bool cache)
+{
+    if (cache) {
+        if (sqlite3_stmt *stmt = idle_.take(sql)) {
+            busy_.insert(stmt, sql);
+            return Statement(*this, stmt, true, context, subject);
+        }
+    }
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
+        sqlite3_finalize(stmt);
+        SqliteErrors::Throw(rc, message, context, subject.isEmpty() ? sql : subject);
+    }
+    if (cache)
+        busy_.insert(stmt, sql);
+    return Statement(*this, stmt, cache, context, subject.isEmpty() ? sql : subject);
+}
+
+void Connection::Release(sqlite3_stmt *stmt)
+{
+    const QString sql = busy_.take(stmt);
+    if (idle_.contains(sql) || idle_.size() >= kMaxCachedStatements)
+        sqlite3_finalize(stmt);
+    else
+        idle_.insert(sql, stmt);
+}
+
+void Connection::Run(const QString &sql, SqlContext context, const QString &subject)
+{
+    Statement statement = Prepare(sql, context, subject, false);
+    while (statement.Step()) {
+    }
+}
+
+void Connection::BeginTrans(bool immediate)
+{
+    if (depth_ == 0)
+        Run(immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"),
+            SqlContext::Transaction);
+    else
+        Run(QStringLiteral("SAVEPOINT dao_%1").arg(depth_), SqlContext::Transaction);
+    ++depth_;
+}
+
+void Connection::CommitTrans()
+{
+    if (depth_ == 0)
+        throw Error::Make(err::CommitWithoutBegin);
+    if (depth_ == 1 && sqlite3_get_autocommit(db_)) {
+        // SQLite already ended it (after a disk failure): nothing to commit.
+        depth_ = 0;
+        NotifyWrite(nullptr);
+        throw Error::Make(err::DiskError);
+    }
+    if (depth_ == 1)
+        Run(QStringLiteral("COMMIT"), SqlContext::Transaction);
+    else
+        Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
+    --depth_;
+}
+
+void Connection::Rollback()
+{
+    if (depth_ == 0)
+        throw Error::Make(err::CommitWithoutBegin);
+    if (depth_ == 1) {
+        if (!sqlite3_get_autocommit(db_))
+            Run(QStringLiteral("ROLLBACK"), SqlContext::Transaction);
+    } else {
+        Run(QStringLiteral("ROLLBACK TO dao_%1").arg(depth_ - 1), SqlContext::Transaction);
+        Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
+    }
+    --depth_;
+    NotifyWrite(nullptr);
+}
+
+qint64 Connection::DataVersion() const
+{
+    unsigned int version = 0;
+    sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+    return version;
+}
+
+qint64 Connection::SchemaVersion()
+{
+    Statement statement = Prepare(QStringLiteral("PRAGMA schema_version"), SqlContext::Query);
+    return statement.Step() ? statement.Int64(0) : 0;
+}
+
+template <typename Visit> void Connection::forEachRecordset(Visit visit)
+{
+    std::erase_if(recordsets_, [](const std::weak_ptr<RecordsetImpl> &weak) {
+        const auto recordset = weak.lock();
+        return !recordset || !recordset->IsOpen();
+    });
+    // By index: a recordset told of a change may open others meanwhile.
+    const size_t count = recordsets_.size();
+    for (size_t i = 0; i < std::min(count, recordsets_.size()); ++i) {
+        if (const auto recordset = recordsets_[i].lock(); recordset && recordset->IsOpen())
+            visit(*recordset);
+    }
+}
+
+void Connection::NotifyWrite(const RecordsetImpl *source)
+{
+    ++writes_;
+    forEachRecordset([source](RecordsetImpl &recordset) {
+        recordset.DataChangedElsewhere(&recordset == source);
+    });
+}
+
+void Connection::NotifySchemaChange()
+{
+    ++writes_;
+    ++schemaChanges_;
+    forEachRecordset([](RecordsetImpl &recordset) { recordset.DataChangedElsewhere(false); });
+}
+
+void Connection::Register(const std::shared_ptr<RecordsetImpl> &recordset)
+{
+    recordsets_.push_back(recordset);
+}
+
+} // namespace dao::detail

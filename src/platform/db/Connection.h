@@ -1,0 +1,76 @@
+#pragma once
+
+#include "SqliteErrors.h"
+#include "Statement.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dao::detail
+{
+
+class RecordsetImpl;
+
+// One SQLite connection per database file, shared by every handle and
+// recordset of this program that uses the file, and closed with the last of
+// them. It carries our collation and functions, the busy wait and the
+// transaction depth, and tells the recordsets when the data or the tables
+// changed under them.
+class Connection
+{
+public:
+    // The shared connection of an existing file (the caller has checked that
+    // it exists); `create` makes a new file instead.
+    static std::shared_ptr<Connection> Acquire(const QString &path, bool create);
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    sqlite3 *Handle() const { return db_; }
+    // Internal statements of fixed text are kept prepared; others are not.
+    Statement Prepare(const QString &sql, SqlContext context, const QString &subject = {},
+                      bool cache = true);
+    void Run(const QString &sql, SqlContext context, const QString &subject = {});
+    void Release(sqlite3_stmt *stmt);
+
+    void BeginTrans(bool immediate);
+    void CommitTrans();
+    void Rollback();
+    int TransactionDepth() const { return depth_; }
+
+    // Changes made through this connection; the file's data version also
+    // counts commits of other connections, seen when a read begins.
+    quint64 WriteCount() const { return writes_; }
+    quint64 SchemaCount() const { return schemaChanges_; }
+    qint64 DataVersion() const;
+    qint64 SchemaVersion();
+    void NotifyWrite(const RecordsetImpl *source);
+    void NotifySchemaChange();
+    void Register(const std::shared_ptr<RecordsetImpl> &recordset);
+
+private:
+    Connection(sqlite3 *db, QString canonicalPath, quint64 fileKey);
+    void configure();
+    static int busyHandler(void *self, int attempt);
+    template <typename Visit> void forEachRecordset(Visit visit);
+
+    sqlite3 *db_;
+    QString path_;
+    quint64 fileKey_;
+    QHash<QString, sqlite3_stmt *> idle_;
+    QHash<sqlite3_stmt *, QString> busy_; // cached statements in use, by their text
+    int depth_ = 0;
+    quint64 writes_ = 0;
+    quint64 schemaChanges_ = 0;
+    QElapsedTimer busySince_;
+    std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
+};
+
+} // namespace dao::detail

@@ -1,0 +1,13 @@
+#include "DBEngine.h"
+
+namespace dao
+{
+
+Workspace &DBEngine::Workspaces(int index)
+{
+    Q_UNUSED(index) // one workspace, as the old code only ever used the first
+    static Workspace workspace;
+    return workspace;
+}
+
+} // namespace dao

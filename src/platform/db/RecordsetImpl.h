@@ -1,0 +1,146 @@
+#pragma once
+
+#include "DaoTypes.h"
+#include "FieldDef.h"
+#include "RecordsetSource.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QString>
+#include <QVector>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace dao::detail
+{
+
+class Connection;
+class DatabaseImpl;
+class Statement;
+
+// The working of a recordset: its rowids in order (the keyset), the current
+// position, a small cache of rows read in blocks, and the buffer of a pending
+// AddNew or Edit.
+class RecordsetImpl : public std::enable_shared_from_this<RecordsetImpl>
+{
+public:
+    RecordsetImpl(std::shared_ptr<Connection> connection, std::weak_ptr<DatabaseImpl> database,
+                  QString source);
+    void Open();
+    bool IsOpen() const { return open_; }
+    void Close();
+    void Requery();
+    const QString &Source() const { return source_; }
+    const QString &TableName() const { return table_; }
+    std::shared_ptr<DatabaseImpl> Parent() const { return database_.lock(); }
+
+    bool BOF() const;
+    bool EOF_() const;
+    int RecordCount() const;
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    int AbsolutePosition() const;
+    void SetAbsolutePosition(int position);
+    void Find(const QString &criteria, bool next);
+    bool NoMatch() const;
+
+    void AddNew();
+    void Edit();
+    void Update();
+    void CancelUpdate();
+    void Delete();
+    EditModeEnum EditMode() const;
+
+    qint64 CurrentRowid() const;
+    void SetBookmark(qint64 rowid);
+    qint64 LastModified() const;
+    qint64 RowidAt(int position) const;
+    int PositionOf(qint64 rowid);
+
+    const QVector<FieldDef> &Columns();
+    int ColumnIndex(const QString &name);
+    quint64 SchemaGeneration();
+    Variant Value(int index);
+    void SetValue(int index, const Variant &value);
+    Variant ValueAt(int position, int index);
+
+    int Subscribe(RecordsetListener listener);
+    void Unsubscribe(int id);
+    // Called by the connection after any write on the file: cached rows are
+    // dropped, and views hear of it unless this recordset did it itself.
+    void DataChangedElsewhere(bool self);
+
+private:
+    struct Block {
+        std::vector<Variant> values;
+        std::vector<quint8> state; // 0 not read, 1 present, 2 gone
+    };
+
+    void ensureOpen() const;
+    void ensureColumns();
+    void loadColumns();
+    void loadKeyset();
+    void toFirst();
+    void moved();
+    void cancelPending();
+    bool hasCurrent() const;
+    void requireCurrent() const;
+    void placeAt(int position);
+    void clearCache();
+    void checkForeignChanges();
+    const Variant *rowValues(int position);
+    void fetchBlock(int block, bool retried = false);
+    bool columnsMatch(const Statement &statement) const;
+    std::optional<std::vector<Variant>> readRow(qint64 rowid);
+    void insertRow();
+    void updateRow();
+    void notify(RecordsetEvent event);
+
+    std::shared_ptr<Connection> connection_;
+    std::weak_ptr<DatabaseImpl> database_;
+    QString source_;
+    RecordsetSource parsed_;
+    QString table_;
+    QString quotedTable_;
+    bool open_ = false;
+
+    QVector<FieldDef> columns_;
+    QHash<QString, int> columnIndex_;
+    QHash<QByteArray, QString> insertSql_;
+    quint64 schemaGeneration_ = 0;
+    quint64 schemaStamp_ = 0;
+    qint64 schemaVersion_ = 0;
+
+    std::vector<qint64> keys_;
+    bool sorted_ = true;
+    std::unordered_map<qint64, int> positions_;
+    bool positionsValid_ = false;
+
+    int pos_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
+    bool ghost_ = false; // the current row was deleted
+    bool noMatch_ = false;
+    qint64 lastModified_ = 0;
+
+    EditModeEnum mode_ = dbEditNone;
+    std::vector<Variant> buffer_;
+    std::vector<bool> assigned_;
+    qint64 editRowid_ = 0;
+
+    std::unordered_map<int, Block> blocks_;
+    const Variant *currentRow_ = nullptr;
+    qint64 cacheVersion_ = -1;
+    QElapsedTimer freshness_;
+
+    std::map<int, RecordsetListener> listeners_;
+    int nextListener_ = 1;
+};
+
+} // namespace dao::detail

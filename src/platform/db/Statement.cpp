@@ -1,0 +1,88 @@
+#include "Statement.h"
+
+#include "Connection.h"
+
+#include <sqlite3.h>
+
+namespace dao::detail
+{
+
+Statement::Statement(Connection &connection, sqlite3_stmt *stmt, bool cached, SqlContext context,
+                     QString subject)
+    : connection_(&connection), stmt_(stmt), cached_(cached), context_(context),
+      subject_(std::move(subject))
+{
+}
+
+Statement::Statement(Statement &&other) noexcept
+    : connection_(other.connection_), stmt_(other.stmt_), cached_(other.cached_),
+      context_(other.context_), subject_(std::move(other.subject_))
+{
+    other.stmt_ = nullptr;
+}
+
+Statement::~Statement()
+{
+    if (!stmt_)
+        return;
+    if (cached_) {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        connection_->Release(stmt_);
+    } else {
+        sqlite3_finalize(stmt_);
+    }
+}
+
+bool Statement::Step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    // The statement's own error code and message; reset re-reports them.
+    const QString message = QString::fromUtf8(sqlite3_errmsg(connection_->Handle()));
+    const int extended = sqlite3_extended_errcode(connection_->Handle());
+    sqlite3_reset(stmt_);
+    SqliteErrors::Throw(extended ? extended : rc, message, context_, subject_);
+}
+
+void Statement::Bind(int index, qint64 value)
+{
+    sqlite3_bind_int64(stmt_, index, value);
+}
+
+void Statement::Bind(int index, double value)
+{
+    sqlite3_bind_double(stmt_, index, value);
+}
+
+void Statement::Bind(int index, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void Statement::BindNull(int index)
+{
+    sqlite3_bind_null(stmt_, index);
+}
+
+qint64 Statement::Int64(int column) const
+{
+    return sqlite3_column_int64(stmt_, column);
+}
+
+QString Statement::Text(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(stmt_, column));
+}
+
+int Statement::ColumnCount() const
+{
+    return sqlite3_column_count(stmt_);
+}
+
+} // namespace dao::detail

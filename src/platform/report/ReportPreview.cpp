@@ -1,0 +1,226 @@
+#include "ReportPreview.h"
+
+#include "DocumentOutput.h"
+#include "PrintDialogSeam.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace report
+{
+
+namespace
+{
+
+constexpr std::array zoomSteps{25, 50, 75, 87, 100, 125, 150, 200, 300, 400};
+
+} // namespace
+
+ReportPreview::ReportPreview(QWidget *parent)
+    : QWidget(parent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    printer_->setFullPage(true);
+    view_ = new QPrintPreviewWidget(printer_.get(), this);
+    view_->setObjectName(QStringLiteral("previewView"));
+    connect(view_, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintPreview);
+    connect(view_, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::updateControls);
+    buildToolBar();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar_);
+    layout->addWidget(view_, 1);
+}
+
+ReportPreview::~ReportPreview() = default;
+
+QAction *ReportPreview::addAction(const QString &name, const QString &text, int icon,
+                                  void (ReportPreview::*slot)())
+{
+    QAction *action =
+        toolBar_->addAction(style()->standardIcon(QStyle::StandardPixmap(icon)), text, this, slot);
+    action->setObjectName(name);
+    action->setToolTip(text);
+    return action;
+}
+
+void ReportPreview::buildToolBar()
+{
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("previewToolBar"));
+    addAction(QStringLiteral("actionFirstPage"), QStringLiteral("Pierwsza strona"),
+              QStyle::SP_MediaSkipBackward, &ReportPreview::firstPage);
+    addAction(QStringLiteral("actionPreviousPage"), QStringLiteral("Poprzednia strona"),
+              QStyle::SP_MediaSeekBackward, &ReportPreview::previousPage);
+    pageBox_ = new QSpinBox(toolBar_);
+    pageBox_->setObjectName(QStringLiteral("pageBox"));
+    pageBox_->setRange(1, 1);
+    pageBox_->setKeyboardTracking(false);
+    toolBar_->addWidget(pageBox_);
+    connect(pageBox_, &QSpinBox::valueChanged, this, &ReportPreview::setCurrentPage);
+    pageCountLabel_ = new QLabel(toolBar_);
+    toolBar_->addWidget(pageCountLabel_);
+    addAction(QStringLiteral("actionNextPage"), QStringLiteral("Następna strona"),
+              QStyle::SP_MediaSeekForward, &ReportPreview::nextPage);
+    addAction(QStringLiteral("actionLastPage"), QStringLiteral("Ostatnia strona"),
+              QStyle::SP_MediaSkipForward, &ReportPreview::lastPage);
+    toolBar_->addSeparator();
+    addAction(QStringLiteral("actionZoomOut"), QStringLiteral("Pomniejsz"), QStyle::SP_ArrowDown,
+              &ReportPreview::zoomOut);
+    zoomLabel_ = new QLabel(toolBar_);
+    toolBar_->addWidget(zoomLabel_);
+    addAction(QStringLiteral("actionZoomIn"), QStringLiteral("Powiększ"), QStyle::SP_ArrowUp,
+              &ReportPreview::zoomIn);
+    addAction(QStringLiteral("actionFitWidth"), QStringLiteral("Dopasuj do szerokości"),
+              QStyle::SP_TitleBarMaxButton, &ReportPreview::fitToWidth);
+    addAction(QStringLiteral("actionFitPage"), QStringLiteral("Cała strona"),
+              QStyle::SP_TitleBarNormalButton, &ReportPreview::fitToPage);
+    toolBar_->addSeparator();
+    addAction(QStringLiteral("actionPrint"), QStringLiteral("Drukuj"), QStyle::SP_DialogSaveButton,
+              &ReportPreview::printFromToolBar);
+}
+
+void ReportPreview::setDocument(Document document)
+{
+    document_ = std::move(document);
+    printer_->setFullPage(true);
+    printer_->setPageLayout(document_.layout);
+    view_->updatePreview();
+    view_->setCurrentPage(1);
+    updateControls();
+}
+
+void ReportPreview::paintPreview(QPrinter *printer)
+{
+    if (document_.pageCount() > 0)
+        DocumentOutput::paint(document_, *printer, 0, document_.pageCount() - 1);
+}
+
+void ReportPreview::updateControls()
+{
+    const int count = std::max(1, pageCount());
+    const QSignalBlocker block(pageBox_);
+    pageBox_->setRange(1, count);
+    pageBox_->setValue(std::clamp(currentPage(), 1, count));
+    pageCountLabel_->setText(QStringLiteral(" z %1 ").arg(count));
+    zoomLabel_->setText(QStringLiteral(" %1% ").arg(zoomPercent()));
+}
+
+int ReportPreview::pageCount() const
+{
+    return document_.pageCount();
+}
+
+int ReportPreview::currentPage() const
+{
+    return view_->currentPage();
+}
+
+void ReportPreview::setCurrentPage(int page)
+{
+    const int target = std::clamp(page, 1, std::max(1, pageCount()));
+    if (target == currentPage())
+        return updateControls();
+    view_->setCurrentPage(target);
+    updateControls();
+    emit currentPageChanged(target);
+}
+
+void ReportPreview::firstPage()
+{
+    setCurrentPage(1);
+}
+
+void ReportPreview::previousPage()
+{
+    setCurrentPage(currentPage() - 1);
+}
+
+void ReportPreview::nextPage()
+{
+    setCurrentPage(currentPage() + 1);
+}
+
+void ReportPreview::lastPage()
+{
+    setCurrentPage(pageCount());
+}
+
+int ReportPreview::zoomPercent() const
+{
+    return qRound(view_->zoomFactor() * 100);
+}
+
+void ReportPreview::setZoomPercent(int percent)
+{
+    view_->setZoomMode(QPrintPreviewWidget::CustomZoom);
+    view_->setZoomFactor(std::clamp(percent, zoomSteps.front(), zoomSteps.back()) / 100.0);
+    updateControls();
+}
+
+void ReportPreview::zoomIn()
+{
+    const int now = zoomPercent();
+    for (int step : zoomSteps)
+        if (step > now)
+            return setZoomPercent(step);
+}
+
+void ReportPreview::zoomOut()
+{
+    const int now = zoomPercent();
+    for (auto it = zoomSteps.rbegin(); it != zoomSteps.rend(); ++it)
+        if (*it < now)
+            return setZoomPercent(*it);
+}
+
+void ReportPreview::fitToWidth()
+{
+    view_->fitToWidth();
+    updateControls();
+}
+
+void ReportPreview::fitToPage()
+{
+    view_->fitInView();
+    updateControls();
+}
+
+bool ReportPreview::print()
+{
+    if (!PrintDialogSeam::exec(*printer_, this))
+        return false;
+    DocumentOutput::print(document_, *printer_);
+    // The dialog may have changed the paper; the preview keeps the report's.
+    printer_->setPageLayout(document_.layout);
+    return true;
+}
+
+void ReportPreview::printFromToolBar()
+{
+    // The toolbar has no caller to hand an error to.
+    try {
+        print();
+    } catch (const RuntimeError &e) {
+        ui::MsgBox(QString::number(e.Number()) + u' ' + e.Description(), ui::vbExclamation,
+                   QStringLiteral("Drukowanie"));
+    }
+}
+
+void ReportPreview::exportPdf(const QString &path) const
+{
+    DocumentOutput::writePdf(document_, path);
+}
+
+} // namespace report

@@ -1,0 +1,64 @@
+#include "Application.h"
+
+#include "UnscriptedDialog.h"
+#include "WindowRegistry.h"
+
+#include <QtDebug>
+
+#include <new>
+
+namespace ui
+{
+
+namespace
+{
+
+constexpr int ErrOutOfMemory = 7;
+constexpr int ErrInternal = 51;
+
+} // namespace
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+Application::~Application()
+{
+    WindowRegistry::Reset();
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const RuntimeError &error) {
+        Report(error);
+    } catch (const UnscriptedDialog &) {
+        // A test's scripted seam has recorded it already; the test fails there.
+    } catch (const std::bad_alloc &) {
+        Report(RuntimeError(ErrOutOfMemory, QStringLiteral("Brak pamięci")));
+    } catch (const std::exception &error) {
+        Report(RuntimeError(
+            ErrInternal,
+            QStringLiteral("Błąd wewnętrzny (%1)").arg(QString::fromLocal8Bit(error.what()))));
+    } catch (...) {
+        Report(RuntimeError(ErrInternal, QStringLiteral("Błąd wewnętrzny")));
+    }
+    return false;
+}
+
+void Application::Report(const RuntimeError &error)
+{
+    // An error raised while the report itself is on screen is not stacked on it.
+    if (!reporter_ || reporting_) {
+        qWarning().noquote() << "Unhandled error" << error.Number() << error.Description();
+        return;
+    }
+    reporting_ = true;
+    try {
+        reporter_(error);
+    } catch (...) {
+        qWarning().noquote() << "The error report failed for error" << error.Number();
+    }
+    reporting_ = false;
+}
+
+} // namespace ui

@@ -1,0 +1,152 @@
+#include "DBGrid.h"
+
+#include "DataControl.h"
+#include "GridHeader.h"
+
+#include "platform/db/DaoError.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+
+namespace ui
+{
+
+DBGrid::DBGrid(QWidget *parent)
+    : QTableView(parent), header_(new GridHeader(this)), caption_(new QLabel(this)),
+      marks_([this] { ShowMarks(); })
+{
+    setHorizontalHeader(header_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Rows are marked by the register through SelBookmarks, never by a click.
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    caption_->setObjectName(QStringLiteral("Caption"));
+    caption_->setTextFormat(Qt::PlainText);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setAutoFillBackground(true);
+    caption_->hide();
+}
+
+void DBGrid::Bind(DataControl *data, const QList<RecordsetModel::Column> &columns)
+{
+    Bind(new RecordsetModel(data, columns, this));
+}
+
+void DBGrid::Bind(RecordsetModel *model)
+{
+    RecordsetModel *previous = model_;
+    QItemSelectionModel *previousSelection = selectionModel();
+    if (previous && previous->DataSource())
+        disconnect(previous->DataSource(), nullptr, this, nullptr);
+    model_ = model;
+    model_->setParent(this);
+    setModel(model_);
+    // The view owns neither the model nor the selection model that it drops.
+    delete previousSelection;
+    delete previous;
+    for (int i = 0; i < model_->Columns().size(); ++i) {
+        if (const int width = model_->Columns().at(i).width; width > 0)
+            setColumnWidth(i, width);
+    }
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &DBGrid::CurrentCellChanged);
+    connect(model_->DataSource(), &DataControl::currentRowChanged, this, &DBGrid::FollowRecordset);
+    connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::Reloaded);
+    Reloaded();
+}
+
+QString DBGrid::Caption() const
+{
+    return caption_->text();
+}
+
+void DBGrid::setCaption(const QString &caption)
+{
+    caption_->setText(caption);
+    caption_->setVisible(!caption.isEmpty());
+    header_->SetBand(caption.isEmpty() ? 0 : caption_->sizeHint().height());
+    updateGeometries();
+}
+
+void DBGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (caption_->isVisible()) {
+        const int frame = frameWidth();
+        caption_->setGeometry(frame, frame, width() - 2 * frame, header_->Band());
+        caption_->raise();
+    }
+}
+
+int DBGrid::Row() const
+{
+    return model_ ? model_->CurrentPosition() : -1;
+}
+
+dao::Bookmark DBGrid::Bookmark() const
+{
+    if (Row() < 0)
+        throw dao::Error::Make(dao::err::NoCurrentRecord);
+    return model_->Recordset().Bookmark();
+}
+
+void DBGrid::Reloaded()
+{
+    // Marks belong to the recordset they were made in; another one starts
+    // without them.
+    const dao::Recordset recordset = model_->Recordset();
+    if (!(recordset == marked_)) {
+        marked_ = recordset;
+        marks_.Clear();
+    }
+    ShowMarks();
+    FollowRecordset();
+}
+
+void DBGrid::FollowRecordset()
+{
+    if (!model_)
+        return;
+    following_ = true;
+    const int row = model_->CurrentPosition();
+    if (row >= 0 && row < model_->rowCount()) {
+        const QModelIndex cell = model_->index(row, qMax(currentIndex().column(), 0));
+        setCurrentIndex(cell);
+        scrollTo(cell);
+    } else {
+        selectionModel()->clearCurrentIndex();
+    }
+    following_ = false;
+}
+
+void DBGrid::CurrentCellChanged(const QModelIndex &current)
+{
+    if (!following_ && current.isValid() && current.row() != model_->CurrentPosition())
+        model_->Recordset().setAbsolutePosition(current.row());
+    emit RowColChange();
+}
+
+void DBGrid::ShowMarks()
+{
+    if (!model_)
+        return;
+    QItemSelection selection;
+    const dao::Recordset recordset = model_->Recordset();
+    for (int i = 0; i < marks_.Count() && recordset.IsOpen(); ++i) {
+        const int row = recordset.PositionOf(marks_.Item(i));
+        if (row >= 0 && row < model_->rowCount())
+            selection.select(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+} // namespace ui

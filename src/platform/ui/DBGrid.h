@@ -1,0 +1,67 @@
+#pragma once
+
+#include "RecordsetModel.h"
+#include "SelBookmarks.h"
+
+#include "platform/db/Bookmark.h"
+#include "platform/db/Recordset.h"
+
+#include <QTableView>
+
+class QLabel;
+
+namespace ui
+{
+
+class DataControl;
+class GridHeader;
+
+// The data-bound grid: a read-only table over a data control's recordset. Its
+// current row follows the recordset's current row, and a row the user clicks
+// becomes the recordset's current row. Marked rows (SelBookmarks) are shown
+// selected; a click does not mark a row by itself.
+class DBGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit DBGrid(QWidget *parent = nullptr);
+
+    void Bind(DataControl *data, const QList<RecordsetModel::Column> &columns);
+    // Binds a model made elsewhere; the grid takes it over.
+    void Bind(RecordsetModel *model);
+    RecordsetModel *Model() const { return model_; }
+
+    QString Caption() const;
+    void setCaption(const QString &caption);
+
+    // The current row's position, -1 when there is none.
+    int Row() const;
+    // The current row's bookmark (3021 when there is none).
+    dao::Bookmark Bookmark() const;
+    ui::SelBookmarks &SelBookmarks() { return marks_; }
+
+signals:
+    // The current row or column changed, by the user or by the recordset.
+    void RowColChange();
+    void DblClick();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void updateGeometries() override;
+
+private:
+    void Reloaded();
+    void FollowRecordset();
+    void CurrentCellChanged(const QModelIndex &current);
+    void ShowMarks();
+
+    RecordsetModel *model_ = nullptr;
+    GridHeader *header_;
+    QLabel *caption_;
+    ui::SelBookmarks marks_;
+    dao::Recordset marked_;
+    bool following_ = false;
+};
+
+} // namespace ui

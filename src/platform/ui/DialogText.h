@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace ui
+{
+
+// The register writes line breaks in its messages as CR ("\r", also CR LF);
+// this is the text as the screen shows it.
+QString ScreenText(const QString &text);
+
+// A box or dialog without a title carries the application's title.
+QString DialogTitle(const QString &title);
+
+} // namespace ui

@@ -1,0 +1,160 @@
+#include "MsgBox.h"
+
+#include "DialogText.h"
+#include "ScriptedUi.h"
+#include "ShownDialog.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui
+{
+
+namespace
+{
+
+const char *const AnswerProperty = "answer";
+
+QMessageBox::Icon IconOf(int style)
+{
+    switch (style & 0x70) {
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::ButtonRole RoleOf(int answer)
+{
+    switch (answer) {
+    case vbOK:
+        return QMessageBox::AcceptRole;
+    case vbCancel:
+        return QMessageBox::RejectRole;
+    case vbYes:
+        return QMessageBox::YesRole;
+    case vbNo:
+        return QMessageBox::NoRole;
+    default:
+        // Abort, Retry and Ignore: no role that Qt would pick for Esc.
+        return QMessageBox::ActionRole;
+    }
+}
+
+int DefaultIndex(int style, qsizetype buttonCount)
+{
+    const int index = (style & 0x300) >> 8;
+    return index < buttonCount ? index : 0;
+}
+
+} // namespace
+
+QList<int> MsgBoxAnswers(int buttonsAndIcon)
+{
+    switch (buttonsAndIcon & 0x7) {
+    case vbOKCancel:
+        return {vbOK, vbCancel};
+    case vbAbortRetryIgnore:
+        return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel:
+        return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+        return {vbYes, vbNo};
+    case vbRetryCancel:
+        return {vbRetry, vbCancel};
+    default:
+        return {vbOK};
+    }
+}
+
+int MsgBoxEscapeAnswer(int buttonsAndIcon)
+{
+    const QList<int> answers = MsgBoxAnswers(buttonsAndIcon);
+    if (answers.contains(vbCancel))
+        return vbCancel;
+    if (answers.contains(vbNo))
+        return vbNo;
+    if (answers.contains(vbOK))
+        return vbOK;
+    return 0;
+}
+
+QString MsgBoxButtonText(int answer)
+{
+    switch (answer) {
+    case vbOK:
+        return QStringLiteral("OK");
+    case vbCancel:
+        return QStringLiteral("Anuluj");
+    case vbAbort:
+        return QStringLiteral("Przerwij");
+    case vbRetry:
+        return QStringLiteral("Ponów");
+    case vbIgnore:
+        return QStringLiteral("Ignoruj");
+    case vbYes:
+        return QStringLiteral("Tak");
+    case vbNo:
+        return QStringLiteral("Nie");
+    default:
+        return {};
+    }
+}
+
+std::unique_ptr<QMessageBox> CreateMsgBox(const QString &prompt, int buttonsAndIcon,
+                                          const QString &title)
+{
+    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setIcon(IconOf(buttonsAndIcon));
+    box->setWindowTitle(DialogTitle(title));
+    // Messages carry data typed by users; never let it be read as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(ScreenText(prompt));
+
+    const QList<int> answers = MsgBoxAnswers(buttonsAndIcon);
+    const int escape = MsgBoxEscapeAnswer(buttonsAndIcon);
+    const int defaultIndex = DefaultIndex(buttonsAndIcon, answers.size());
+    for (int i = 0; i < answers.size(); ++i) {
+        QPushButton *button = box->addButton(MsgBoxButtonText(answers[i]), RoleOf(answers[i]));
+        button->setProperty(AnswerProperty, answers[i]);
+        if (i == defaultIndex)
+            box->setDefaultButton(button);
+        if (answers[i] == escape)
+            box->setEscapeButton(button);
+    }
+    return box;
+}
+
+int MsgBoxAnswer(const QMessageBox &box, int buttonsAndIcon)
+{
+    if (const QAbstractButton *clicked = box.clickedButton())
+        return clicked->property(AnswerProperty).toInt();
+    const int escape = MsgBoxEscapeAnswer(buttonsAndIcon);
+    return escape != 0 ? escape : MsgBoxAnswers(buttonsAndIcon).constFirst();
+}
+
+int MsgBox(const QString &prompt, int buttonsAndIcon, const QString &title)
+{
+    if (ScriptedUi *script = ScriptedUi::Current()) {
+        ShownDialog shown;
+        shown.kind = ShownDialog::Message;
+        shown.text = prompt;
+        shown.title = DialogTitle(title);
+        shown.style = buttonsAndIcon;
+        return script->TakeMessage(shown);
+    }
+    const std::unique_ptr<QMessageBox> box = CreateMsgBox(prompt, buttonsAndIcon, title);
+    box->exec();
+    return MsgBoxAnswer(*box, buttonsAndIcon);
+}
+
+} // namespace ui

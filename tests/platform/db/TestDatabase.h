@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/db/dao.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <tuple>
+#include <vector>
+
+// A fresh database file in its own temporary folder, with tables made
+// through the layer's own table definitions.
+class TestDatabase
+{
+public:
+    using Column = std::tuple<QString, dao::DataTypeEnum, int>;
+
+    TestDatabase()
+        : path_(dir_.filePath(QStringLiteral("Test.mdb"))),
+          db_(dao::DBEngine::Workspaces(0).CreateDatabase(path_))
+    {
+    }
+
+    dao::Database &db() { return db_; }
+    const QString &path() const { return path_; }
+    QString folder() const { return dir_.path(); }
+
+    void createTable(const QString &name, const std::vector<Column> &columns)
+    {
+        dao::TableDef table = db_.CreateTableDef(name);
+        for (const auto &[field, type, size] : columns) {
+            dao::Field f = table.CreateField(field, type, size);
+            if (type == dao::dbText || type == dao::dbMemo)
+                f.setAllowZeroLength(true);
+            table.Fields().Append(f);
+        }
+        db_.TableDefs().Append(table);
+    }
+
+    // Adds one row per value into `field`; returns their bookmarks.
+    std::vector<dao::Bookmark> addRows(const QString &table, const QString &field,
+                                       const QVariantList &values)
+    {
+        dao::Recordset rs = db_.OpenRecordset(table);
+        std::vector<dao::Bookmark> marks;
+        for (const QVariant &value : values) {
+            rs.AddNew();
+            rs(field) = value;
+            rs.Update();
+            marks.push_back(rs.LastModified());
+        }
+        rs.Close();
+        return marks;
+    }
+
+    QVariantList column(const QString &source, const QString &field)
+    {
+        dao::Recordset rs = db_.OpenRecordset(source);
+        QVariantList values;
+        while (!rs.EOF()) {
+            values << rs(field).Value();
+            rs.MoveNext();
+        }
+        return values;
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+    dao::Database db_;
+};
+
+// Runs `action` and gives the engine error number it raised, 0 when none.
+template <typename Action> int errorNumberOf(Action &&action)
+{
+    try {
+        action();
+    } catch (const dao::Error &e) {
+        return e.Number();
+    }
+    return 0;
+}
