@@ -1,0 +1,124 @@
+// Staging a batch of 1,000 samples and writing its result sheet to PDF, as
+// "D&rukuj" and "Wyślij wynik" do it, without their dialogs.
+
+#include "Installer.h"
+#include "batches/PrzedDr.h"
+#include "foundation/Globals.h"
+#include "foundation/RecordsetProcedures.h"
+#include "foundation/Schema.h"
+#include "foundation/ShowCrystalReport.h"
+#include "platform/db/DBEngine.h"
+#include "platform/db/Transaction.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/report/DocumentOutput.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+constexpr int Batch = 12;
+const QDate Day(2024, 3, 5);
+
+dao::Database Open(const QString &windowsPath)
+{
+    return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
+}
+
+void AddRow(dao::Recordset &rs, const QVariantMap &values)
+{
+    rs.AddNew();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        rs(it.key()) = it.value();
+    rs.Update();
+}
+
+void AddBatch(int samples)
+{
+    dao::Transaction transaction(MonthDb);
+    dao::Recordset partia = MonthDb.OpenRecordset(QStringLiteral("Partia"));
+    AddRow(partia, {{"Partia", Batch},
+                    {"WNI", "10610001"},
+                    {"ZleceniodawcaWNI", "10610001"},
+                    {"Platnik", "Z"},
+                    {"IlProbek", QString::number(samples)},
+                    {"DataDoLab", Day},
+                    {"Metoda", "Metoda wytrawiania"}});
+    dao::Recordset badanie = MonthDb.OpenRecordset(QStringLiteral("Badanie"));
+    for (int i = 1; i <= samples; ++i)
+        AddRow(badanie, {{"Partia", Batch},
+                         {"NrDzien", i},
+                         {"NrOgolny", 5000 + i},
+                         {"NrProbki", 100 + i},
+                         {"NrTacy", 1 + i / 20},
+                         {"NazTkanka", i % 7 ? "filary przepony" : "mięśnie żuchwowe"},
+                         {"Gatunek", "Świnie"},
+                         {"Plec", "Tucznik"},
+                         {"Wynik", "nie stwierdzono"}});
+    transaction.Commit();
+}
+
+bool Install(const QString &drives, int samples)
+{
+    fs::DriveMap::SetDrivesFolder(drives);
+    if (Installer({drives, QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run() !=
+        Installer::Installed)
+        return false;
+    StaleDb = Open(QStringLiteral("T:\\Dane\\Stale.mdb"));
+    RobotDb = Open(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
+    QDir().mkpath(fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024")));
+    MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(
+        fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb")));
+    Schema::CreateAll(MonthDb, Schema::Month);
+    ReportFolder = QStringLiteral("T:\\Raporty\\");
+    WorkingDate = Day;
+    AddBatch(samples);
+    return true;
+}
+
+void BM_StageAndWriteResultSheet(benchmark::State &state)
+{
+    const QString n = QString::number(Batch);
+    const QString pdf = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\wynik.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
+            CzyscPrzedDr(QLatin1String(table));
+        PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), n, false);
+        PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), n, true);
+        dao::Recordset batch = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Partia"));
+        FillWynikTMP(batch);
+        batch.Close();
+        const report::Document sheet =
+            RenderCrystalReport(ReportFolder + QStringLiteral("wyniki.rpt"),
+                                QStringLiteral(" {Partia.Partia} = ") + n, QString(), QString());
+        report::DocumentOutput::writePdf(sheet, pdf);
+        pages = sheet.pageCount();
+    }
+    state.counters["pages"] = pages;
+}
+
+} // namespace
+
+BENCHMARK(BM_StageAndWriteResultSheet)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir drives;
+    if (!drives.isValid() || !Install(drives.path(), 1000))
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    StaleDb.Close();
+    RobotDb.Close();
+    MonthDb.Close();
+    return 0;
+}

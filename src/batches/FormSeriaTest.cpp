@@ -1,0 +1,258 @@
+#include "batches/FormSeriaTest.h"
+
+#include "batches/PrzedDr.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QString NoChoice = QStringLiteral("---");
+const QString SecondRecipients =
+    QStringLiteral("PIW pochodzenia materiału w przypadku zakładów utylizacyjnych");
+const QString TestKey = QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = 'Test'");
+
+template <class W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
+{
+    auto *box = named(new QLineEdit(parent), name);
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+QComboBox *pickList(QWidget *parent, const char *name, const QString &first)
+{
+    auto *combo = named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->addItems({first, NoChoice});
+    return combo;
+}
+
+QString fieldText(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+// The table or one of its fields is missing: the staging file is older than
+// the program.
+bool OutdatedTable(const RuntimeError &error)
+{
+    return error.Number() == dao::err::TableNotFound || error.Number() == dao::err::ItemNotFound;
+}
+
+} // namespace
+
+FormSeriaTest::FormSeriaTest(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormSeriaTest"));
+    setWindowTitle(QStringLiteral("Wydruk wyniku"));
+    buildControls();
+    connect(ComOk, &QPushButton::clicked, this, &FormSeriaTest::ComOk_Click);
+    connect(ComAnulujFr, &QPushButton::clicked, this, &FormSeriaTest::ComAnulujFr_Click);
+    connect(CheckLogoPCA, &QCheckBox::toggled, this, &FormSeriaTest::CheckLogoPCA_Click);
+}
+
+void FormSeriaTest::buildControls()
+{
+    FrameUstawienia =
+        named(new QGroupBox(QStringLiteral("Ustawienia wydruku:"), this), "FrameUstawienia");
+    TextData = textBox(FrameUstawienia, "TextData", 10);
+    TextEgz = textBox(FrameUstawienia, "TextEgz", 20);
+    CheckLogoPCA =
+        named(new QCheckBox(QStringLiteral("Drukuj logo PCA"), FrameUstawienia), "CheckLogoPCA");
+    ComOk = named(new QPushButton(QStringLiteral("&OK"), this), "ComOk");
+    ComAnulujFr = named(new QPushButton(QStringLiteral("&Anuluj"), this), "ComAnulujFr");
+
+    auto *copies = new QHBoxLayout;
+    copies->addWidget(new QLabel(QStringLiteral("Data:"), FrameUstawienia));
+    copies->addWidget(TextData);
+    copies->addSpacing(12);
+    copies->addWidget(new QLabel(QStringLiteral("Wydrukowano"), FrameUstawienia));
+    copies->addWidget(TextEgz);
+    copies->addWidget(new QLabel(QStringLiteral("... egz."), FrameUstawienia));
+    auto *frame = new QVBoxLayout(FrameUstawienia);
+    frame->addLayout(copies);
+    frame->addWidget(buildParameters());
+    frame->addWidget(buildRecipients());
+    frame->addWidget(CheckLogoPCA);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ComOk);
+    buttons->addWidget(ComAnulujFr);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(FrameUstawienia);
+    layout->addLayout(buttons);
+    ComOk->setDefault(true);
+}
+
+QGroupBox *FormSeriaTest::buildParameters()
+{
+    auto *frame =
+        named(new QGroupBox(QStringLiteral("Parametry:"), FrameUstawienia), "FrameParametry");
+    ComboPlatnik = pickList(frame, "ComboPlatnik", QStringLiteral("właściciel"));
+    ComboRachunek = pickList(frame, "ComboRachunek", QStringLiteral("pozycja z cennika"));
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("Płatnik"), frame), 0, 0);
+    grid->addWidget(ComboPlatnik, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Rachunek"), frame), 1, 0);
+    grid->addWidget(ComboRachunek, 1, 1);
+    return frame;
+}
+
+QGroupBox *FormSeriaTest::buildRecipients()
+{
+    auto *frame =
+        named(new QGroupBox(QStringLiteral("Otrzymują:"), FrameUstawienia), "FrameOtrzymuja");
+    Option1 = named(new QRadioButton(frame), "Option1");
+    Option2 = named(new QRadioButton(frame), "Option2");
+    TextOtrzymuja1 = textBox(frame, "TextOtrzymuja1", 150);
+    TextOtrzymuja2 = textBox(frame, "TextOtrzymuja2", 150);
+    TextOtrzymuja1->setMinimumWidth(420);
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(Option1, 0, 0);
+    grid->addWidget(TextOtrzymuja1, 0, 1);
+    grid->addWidget(Option2, 1, 0);
+    grid->addWidget(TextOtrzymuja2, 1, 1);
+    return frame;
+}
+
+void FormSeriaTest::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void FormSeriaTest::Form_Activate()
+{
+    try {
+        dao::Recordset rs = StaleDb.OpenRecordset(TestKey);
+        const bool one = rs.RecordCount() == 1;
+        testName_ = one ? fieldText(rs, "PARAM1") : QString();
+        series_ = one ? fieldText(rs, "PARAM2") : QString();
+        rs.Close();
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Drukowanie"), error);
+    }
+    ComboPlatnik->setCurrentText(NoChoice);
+    ComboRachunek->setCurrentText(NoChoice);
+    TextEgz->setText(QStringLiteral("1"));
+    TextData->setText(WorkingDate.toString(QStringLiteral("dd.MM.yyyy")));
+    Option1->setChecked(true);
+    TextOtrzymuja2->setText(SecondRecipients);
+}
+
+void FormSeriaTest::CheckLogoPCA_Click()
+{
+    QPalette palette = CheckLogoPCA->palette();
+    palette.setColor(QPalette::WindowText,
+                     CheckLogoPCA->isChecked() ? QColor(Qt::blue) : QColor(Qt::black));
+    CheckLogoPCA->setPalette(palette);
+}
+
+void FormSeriaTest::storeSettings()
+{
+    EnsureOneRow(RobotDb, QStringLiteral("SeriaTest"));
+    dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM SeriaTest"));
+    rs.MoveFirst();
+    rs.Edit();
+    rs(QStringLiteral("Test")) = testName_;
+    rs(QStringLiteral("Seria")) = series_;
+    rs(QStringLiteral("Platnik")) = TrimBlanks(ComboPlatnik->currentText());
+    rs(QStringLiteral("Rachunek")) = TrimBlanks(ComboRachunek->currentText());
+    rs(QStringLiteral("Egz")) = TrimBlanks(TextEgz->text());
+    rs(QStringLiteral("Data")) = TrimBlanks(TextData->text());
+    rs(QStringLiteral("Otrzymuja")) =
+        Option2->isChecked() ? TextOtrzymuja2->text() : TextOtrzymuja1->text();
+    rs(QStringLiteral("LogoPCA")) =
+        CheckLogoPCA->isChecked() ? QStringLiteral("T") : QStringLiteral("N");
+    rs.Update();
+    rs.Close();
+}
+
+// Created when missing; with several "Test" rows none is known to be the one,
+// so none is changed.
+void FormSeriaTest::storeTestParameters()
+{
+    dao::Recordset rs = StaleDb.OpenRecordset(TestKey);
+    const int rows = rs.RecordCount();
+    if (rows == 0) {
+        rs.AddNew();
+        rs(QStringLiteral("KLUCZ")) = QStringLiteral("Test");
+        rs(QStringLiteral("KOMENT")) =
+            QStringLiteral("Nazwa testu i nr serii - dotyczy wydruku wyniki");
+    } else if (rows == 1) {
+        rs.MoveFirst();
+        rs.Edit();
+    }
+    if (rows <= 1) {
+        rs(QStringLiteral("PARAM1")) = testName_;
+        rs(QStringLiteral("PARAM2")) = series_;
+        rs.Update();
+    }
+    rs.Close();
+}
+
+void FormSeriaTest::ComOk_Click()
+{
+    try {
+        storeSettings();
+    } catch (const RuntimeError &error) {
+        reportUnstoredSettings(error);
+    }
+    TouchTable(RobotDb, QStringLiteral("WynikTMP"));
+    TouchTable(RobotDb, QStringLiteral("SeriaTest"));
+    try {
+        storeTestParameters();
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Drukowanie"), error);
+    }
+    hide();
+}
+
+// An outdated staging file keeps its old message and the print goes on, as
+// it always did; any other failure would print the previous settings, so the
+// print stops.
+void FormSeriaTest::reportUnstoredSettings(const RuntimeError &error)
+{
+    if (OutdatedTable(error)) {
+        ui::MsgBox(
+            QStringLiteral("Brak pola na wpisanie danych o serii testu! Masz nieaktualną bazę "
+                           "danych Robot.mdb!"),
+            ui::vbOKOnly);
+        return;
+    }
+    ShowError(QStringLiteral("Drukowanie"), error);
+    FormRequest = QStringLiteral("ANULUJ");
+}
+
+void FormSeriaTest::ComAnulujFr_Click()
+{
+    FormRequest = QStringLiteral("ANULUJ");
+    hide();
+}
+
+void FormSeriaTest::reject()
+{
+    ComAnulujFr_Click();
+}

@@ -1,0 +1,291 @@
+#include "batches/PrzedDr.h"
+
+#include "batches/FormSeriaTest.h"
+#include "foundation/FormDrukRap.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
+#include "foundation/ShowCrystalReport.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/SqlText.h"
+#include "platform/db/Transaction.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QLineEdit>
+#include <QSet>
+
+namespace
+{
+
+const QString PrintCaption = QStringLiteral("Drukowanie");
+const QChar CR = QLatin1Char('\r');
+
+// The value as the program joins it into a text: Null as "", a date
+// "dd.mm.yyyy".
+QString ND(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+// Adds the tissue name to NazwaTMP unless it is there already. A sample
+// without a tissue adds nothing: an empty line would only pad the list.
+void AddTissueName(const QString &name, QSet<QString> &seen)
+{
+    if (name.isEmpty() || seen.contains(name))
+        return;
+    seen.insert(name);
+    dao::Recordset rs = RobotDb.OpenRecordset(
+        QStringLiteral("SELECT * FROM NazwaTMP WHERE Nazwa = ") + dao::SqlText(name));
+    if (rs.RecordCount() == 0) {
+        rs.AddNew();
+        rs(QStringLiteral("Nazwa")) = name;
+        rs.Update();
+    }
+    rs.Close();
+}
+
+void CopyFields(const dao::Recordset &source, dao::Recordset &target)
+{
+    const dao::Fields fields = source.Fields();
+    for (int i = 0; i < fields.Count(); ++i) {
+        const dao::Variant value = fields(i).Value();
+        if (!dao::IsNull(value))
+            target(fields(i).Name()) = value;
+    }
+}
+
+void CopyRows(const StagingCopy &copy)
+{
+    QString sql =
+        QStringLiteral("SELECT * FROM ") + copy.table + QStringLiteral(" WHERE ") + copy.condition;
+    if (!copy.orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + copy.orderBy;
+    dao::Recordset source = MonthDb.OpenRecordset(sql);
+    dao::Recordset target = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + copy.table);
+    QSet<QString> tissues;
+    if (source.RecordCount() > 0) {
+        source.MoveFirst();
+        while (!source.EOF()) {
+            target.AddNew();
+            CopyFields(source, target);
+            if (copy.beforeStore)
+                copy.beforeStore(source, target);
+            target.Update();
+            if (copy.collectTissues)
+                AddTissueName(ND(source, "NazTkanka"), tissues);
+            source.MoveNext();
+        }
+    }
+    source.Close();
+    target.Close();
+}
+
+dao::Recordset FirstRowOf(dao::Database db, const QString &table, const QString &keyField,
+                          const QString &key)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") +
+                            keyField + QStringLiteral(" = ") + dao::SqlText(key));
+}
+
+// Name, CR, then the address in one line.
+QString EstablishmentText(const dao::Recordset &z)
+{
+    return ND(z, "Nazwa") + CR + ND(z, "Miejscowosc") + u' ' + ND(z, "Ulica") +
+           QStringLiteral(", ") + ND(z, "KodPocztowy") + u' ' + ND(z, "Miasto");
+}
+
+// A short name such as "PIW" says nothing without its town.
+QString InspectorateText(const dao::Recordset &p)
+{
+    QString name = ND(p, "Nazwa");
+    if (TrimBlanks(name).size() <= 3)
+        name += u' ' + ND(p, "Miasto");
+    return name + QStringLiteral(", ") + ND(p, "Ulica") + QStringLiteral(", ") +
+           ND(p, "KodPocztowy") + u' ' + ND(p, "Miasto");
+}
+
+QString LookupText(const QString &table, const QString &keyField, const QString &key,
+                   QString (*text)(const dao::Recordset &))
+{
+    dao::Recordset rs = FirstRowOf(StaleDb, table, keyField, key);
+    const QString result = rs.RecordCount() > 0 ? text(rs) : QString();
+    rs.Close();
+    return result;
+}
+
+QString OrderingPartyText(const dao::Recordset &batch)
+{
+    const QString key = ND(batch, "ZleceniodawcaWNI");
+    if (ND(batch, "ZleceniodawcaTypWNI") == QLatin1String("PIW"))
+        return LookupText(QStringLiteral("PIW"), QStringLiteral("IdPIW"), key, InspectorateText);
+    return LookupText(QStringLiteral("ZAKLAD"), QStringLiteral("IdRzezni"), key, EstablishmentText);
+}
+
+QString InspectorateLine(const dao::Recordset &p)
+{
+    return ND(p, "IDPIW") + QStringLiteral(" - ") + ND(p, "Nazwa") + u' ' + ND(p, "Miasto");
+}
+
+// The county inspectorate that receives the result: by the county code, the
+// first four characters of the establishment number, as the result send finds it.
+QString CountyInspectorateText(const dao::Recordset &batch)
+{
+    const QString county = TrimBlanks(ND(batch, "WNI")).left(4);
+    return LookupText(QStringLiteral("PIW"), QStringLiteral("IDPIW"), county, InspectorateLine);
+}
+
+QString SheetNumber(const dao::Recordset &batch)
+{
+    const dao::Variant delivered = batch(QStringLiteral("DataDoLab")).Value();
+    const QString year =
+        dao::IsNull(delivered) ? QString() : delivered.toDate().toString(QStringLiteral("yyyy"));
+    return ND(batch, "Partia") + u'/' + ND(batch, "IlProbek") + u'/' + year;
+}
+
+void CopyDates(const dao::Recordset &batch, dao::Recordset &w)
+{
+    w(QStringLiteral("DataGodzUboju")) = batch(QStringLiteral("DataUboju")).Value();
+    w(QStringLiteral("DataGodzDoLab")) = batch(QStringLiteral("DataDoLab")).Value();
+    w(QStringLiteral("DataGodzRozpBad")) = batch(QStringLiteral("DataRozpBad")).Value();
+    w(QStringLiteral("DataGodzZakBad")) = batch(QStringLiteral("DataZakBad")).Value();
+}
+
+void WriteParties(const dao::Recordset &batch, dao::Recordset &w)
+{
+    const QString orderingParty = OrderingPartyText(batch);
+    QString owner = LookupText(QStringLiteral("ZAKLAD"), QStringLiteral("IdRzezni"),
+                               ND(batch, "WNI"), EstablishmentText);
+    QString payer = ND(batch, "Platnik") == QLatin1String("Z") ? orderingParty : owner;
+    // "j.w." under an empty line would refer to nothing.
+    if (!orderingParty.isEmpty() && orderingParty == owner && owner == payer)
+        owner = payer = QStringLiteral("j.w.");
+    w(QStringLiteral("Zleceniodawca")) = orderingParty;
+    w(QStringLiteral("Wlasciciel")) = owner;
+    w(QStringLiteral("Platnik")) = payer;
+}
+
+// A step of the print that reports its own failure; false ends the print.
+template <class Step> bool Reported(Step step)
+{
+    try {
+        step();
+        return true;
+    } catch (const RuntimeError &error) {
+        ShowError(PrintCaption, error);
+        return false;
+    }
+}
+
+bool StageBatch(const QString &batchNumber, QString &inspectorate, const dao::Recordset &batch)
+{
+    if (!Reported([] {
+            for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
+                CzyscPrzedDr(QLatin1String(table));
+        }))
+        return false;
+    if (!PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), batchNumber, false) ||
+        !PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), batchNumber, true))
+        return false;
+    TouchTable(RobotDb, QStringLiteral("Partia"));
+    TouchTable(RobotDb, QStringLiteral("Badanie"));
+    if (!Reported([&] { inspectorate = FillWynikTMP(batch); }))
+        return false;
+    TouchTable(RobotDb, QStringLiteral("WynikTMP"));
+    TouchTable(RobotDb, QStringLiteral("SeriaTest"));
+    return true;
+}
+
+bool PrintSettingsConfirmed(const QString &inspectorate)
+{
+    FormSeriaTest &settings = ui::WindowRegistry::Instance<FormSeriaTest>();
+    settings.TextOtrzymuja1->setText(inspectorate);
+    FormRequest = QStringLiteral("OK");
+    ui::ShowModal(settings);
+    return FormRequest != QLatin1String("ANULUJ");
+}
+
+} // namespace
+
+bool StageRows(const StagingCopy &copy)
+{
+    try {
+        dao::Transaction transaction(RobotDb);
+        CopyRows(copy);
+        transaction.Commit();
+        return true;
+    } catch (const RuntimeError &error) {
+        ShowError(PrintCaption + copy.table, error);
+        return false;
+    }
+}
+
+void CzyscPrzedDr(const QString &table)
+{
+    // One transaction: a thousand staged samples go in one write to disk.
+    dao::Transaction transaction(RobotDb);
+    dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
+    DeleteAllRecords(rs);
+    rs.Close();
+    transaction.Commit();
+}
+
+bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,
+             bool tissueFlag)
+{
+    StagingCopy copy;
+    copy.table = table;
+    copy.condition = keyField + QStringLiteral(" = ") + keyValue;
+    if (tissueFlag)
+        copy.orderBy = QStringLiteral("NrDzien");
+    copy.collectTissues = tissueFlag;
+    return StageRows(copy);
+}
+
+void EnsureOneRow(dao::Database db, const QString &table)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
+    if (rs.RecordCount() != 1) {
+        DeleteAllRecords(rs);
+        rs.AddNew();
+        rs.Update();
+    }
+    rs.Close();
+}
+
+QString FillWynikTMP(const dao::Recordset &batch)
+{
+    EnsureOneRow(RobotDb, QStringLiteral("WynikTMP"));
+    dao::Recordset w = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM WynikTMP"));
+    w.MoveFirst();
+    w.Edit();
+    const QString inspectorate = CountyInspectorateText(batch);
+    w(QStringLiteral("Numer")) = SheetNumber(batch);
+    w(QStringLiteral("PIW")) = inspectorate;
+    CopyDates(batch, w);
+    WriteParties(batch, w);
+    w.Update();
+    w.Close();
+    return inspectorate;
+}
+
+void PrintBatchResult(const dao::Recordset &batches)
+{
+    if (!batches.IsOpen() || batches.RecordCount() < 1) {
+        ui::MsgBox(QStringLiteral("Brak danych do wydruku!"), ui::vbExclamation,
+                   QStringLiteral("DRUKOWANIE"));
+        return;
+    }
+    QString batchNumber;
+    QString inspectorate;
+    if (!Reported([&] { batchNumber = ND(batches, "Partia"); }) ||
+        !StageBatch(batchNumber, inspectorate, batches) || !PrintSettingsConfirmed(inspectorate))
+        return;
+    Reported([&] {
+        ShowCrystalReport(ReportFolder + QStringLiteral("wyniki.rpt"),
+                          ui::WindowRegistry::Instance<FormDrukRap>(), PrintCaption,
+                          QStringLiteral(" {Partia.Partia} = ") + batchNumber, QString(),
+                          QString());
+    });
+}

@@ -1,0 +1,209 @@
+#include "foundation/FormDrukRap.h"
+
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/ResultSend.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/fs/FileSystemObject.h"
+#include "platform/report/PrintDialogSeam.h"
+#include "platform/report/ReportPreview.h"
+#include "platform/ui/FileDialog.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QChar CR = QLatin1Char('\r');
+constexpr int PreviewZoom = 87;
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString FieldText(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+// "<Partia>MervaskLab<DataDoLab yyyymmdd>-Zaklad<WNI>", the WNI as stored.
+QString DefaultName(const dao::Recordset &batch)
+{
+    const dao::Variant delivered = batch(QStringLiteral("DataDoLab")).Value();
+    const QString day = dao::IsNull(delivered)
+                            ? QString()
+                            : delivered.toDate().toString(QStringLiteral("yyyyMMdd"));
+    return FieldText(batch, "Partia") + QStringLiteral("MervaskLab") + day +
+           QStringLiteral("-Zaklad") + FieldText(batch, "WNI");
+}
+
+// ProgramFolder\Eksport\<working date yyyymmdd>\<county code>, created when
+// missing.
+QString CountyFolder(const dao::Recordset &batch)
+{
+    const QString dayFolder = ProgramFolder + QStringLiteral("\\Eksport\\") +
+                              WorkingDate.toString(QStringLiteral("yyyyMMdd"));
+    if (!fs::FileSystemObject::FolderExists(dayFolder))
+        fs::FileSystemObject::CreateFolderPath(dayFolder);
+    const QString county = TrimBlanks(FieldText(batch, "WNI")).left(4);
+    const QString folder = dayFolder + u'\\' + county;
+    if (!fs::FileSystemObject::FolderExists(folder))
+        fs::FileSystemObject::CreateFolder(folder);
+    return folder;
+}
+
+void ReportExportError(const RuntimeError &error)
+{
+    const QString numbered = QString::number(error.Number()) + error.Description();
+    const QString caption = QStringLiteral("EKSPORT DO PLIKU");
+    switch (error.Number()) {
+    case dao::err::NoCurrentRecord:
+        ShowInfo(QStringLiteral("Wybierz (kliknij) pozycję do eksportu!") + CR +
+                     QStringLiteral("Spróbuj ponownie!") + CR + numbered,
+                 caption);
+        break;
+    case 75:
+        ShowInfo(QStringLiteral("Błąd dostępu do ścieżki/pliku!") + CR +
+                     QStringLiteral("Spróbuj ponownie!") + CR + numbered,
+                 caption);
+        break;
+    case ui::FileDialog::ErrCancel:
+    case 32026:
+        break;
+    default:
+        ShowInfo(QStringLiteral("Błąd eksportu! ") + numbered, caption);
+    }
+}
+
+} // namespace
+
+FormDrukRap::FormDrukRap(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormDrukRap"));
+    setWindowTitle(QStringLiteral("Raport"));
+    buildControls();
+    connect(CmdAnuluj, &QPushButton::clicked, this, &FormDrukRap::CmdAnuluj_Click);
+    connect(ComDrukarka, &QPushButton::clicked, this, &FormDrukRap::ComDrukarka_Click);
+    connect(ComWyslij, &QPushButton::clicked, this, &FormDrukRap::ComWyslij_Click);
+    resize(1000, 800);
+}
+
+void FormDrukRap::buildControls()
+{
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setTitle(QStringLiteral("Podgląd"));
+    Label1 = new QLabel(QStringLiteral("Podgląd"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    ComWyslij = button(Frame1, "ComWyslij", QStringLiteral("Wyślij wynik"));
+    ComDrukarka = button(Frame1, "ComDrukarka", QStringLiteral("Drukarka"));
+    CmdAnuluj = button(Frame1, "CmdAnuluj", QStringLiteral("Zamknij"));
+    auto *bar = new QHBoxLayout(Frame1);
+    bar->setContentsMargins(6, 2, 6, 2);
+    bar->addWidget(Label1);
+    bar->addStretch();
+    bar->addWidget(ComWyslij);
+    bar->addWidget(ComDrukarka);
+    bar->addWidget(CmdAnuluj);
+
+    CRViewer = new report::ReportPreview(this);
+    CRViewer->setObjectName(QStringLiteral("CRViewer"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Frame1);
+    layout->addWidget(CRViewer, 1);
+}
+
+void FormDrukRap::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+// However the preview is closed, the next report may be sent again.
+void FormDrukRap::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    ComWyslij->setEnabled(true);
+}
+
+void FormDrukRap::Form_Activate()
+{
+    CRViewer->setZoomPercent(PreviewZoom);
+}
+
+void FormDrukRap::CmdAnuluj_Click()
+{
+    hide();
+    ComWyslij->setEnabled(true);
+}
+
+// Only the choice of printer; printing is the viewer's own command.
+void FormDrukRap::ComDrukarka_Click()
+{
+    report::PrintDialogSeam::exec(CRViewer->printer(), this);
+}
+
+dao::Recordset FormDrukRap::currentBatch() const
+{
+    const dao::Recordset batches = BatchRegister ? BatchRegister() : dao::Recordset();
+    if (!batches.IsOpen() || batches.AbsolutePosition() < 0)
+        throw dao::Error::Make(dao::err::NoCurrentRecord);
+    return batches;
+}
+
+// Writes the report shown to the PDF file the operator chooses; returns the
+// file's Windows path.
+QString FormDrukRap::exportResult(const dao::Recordset &batch)
+{
+    CommonDialog1.FileName = CountyFolder(batch) + u'\\' + DefaultName(batch);
+    CommonDialog1.Filter = QStringLiteral("Plik PDF (*.pdf)|*.pdf");
+    CommonDialog1.FilterIndex = 1;
+    CommonDialog1.ShowSave();
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    CRViewer->exportPdf(fs::DriveMap::ToReal(CommonDialog1.FileName));
+    return CommonDialog1.FileName;
+}
+
+void FormDrukRap::ComWyslij_Click()
+{
+    const QString startFolder = QDir::currentPath();
+    try {
+        const dao::Recordset batch = currentBatch();
+        ResultToSend result;
+        result.wni = FieldText(batch, "WNI");
+        result.dataDoLab = batch(QStringLiteral("DataDoLab")).Value();
+        result.subjectPrefix = QStringLiteral("MervaskLab - Zakład: ");
+        result.batch = batch;
+        result.file = exportResult(batch);
+        WyslijWynik(result, [this](const QString &recipient, const QString &subject,
+                                   const QString &note, const QString &attachment) {
+            return Send_Mail(recipient, subject, note, attachment);
+        });
+    } catch (const RuntimeError &error) {
+        QDir::setCurrent(startFolder);
+        ReportExportError(error);
+    }
+}
+
+bool FormDrukRap::Send_Mail(const QString &recipient, const QString &subject, const QString &note,
+                            const QString &attachment)
+{
+    return ::Send_Mail(MAPISession1, MAPIMessages1, recipient, subject, note, attachment);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QCalendarWidget;
+class QPushButton;
+
+// The calendar for any date (PickDate). It closes on a day picked with the
+// mouse, on Enter, on either button and on any key; each way hands back the
+// calendar's value, so there is no cancelling.
+class FormKalendarz : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FormKalendarz(QWidget *parent = nullptr);
+
+    QCalendarWidget *Kalendarz;
+    QPushButton *Command1;
+    QPushButton *Command2;
+
+    void Form_Load();
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};

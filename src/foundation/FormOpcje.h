@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+// The program options kept in PARAMETRY.
+class FormOpcje : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FormOpcje(QWidget *parent = nullptr);
+};

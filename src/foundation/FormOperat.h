@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/db/Bookmark.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui
+{
+class DataControl;
+class DBGrid;
+class MaskEdBox;
+} // namespace ui
+
+// The operator accounts (OPERATORZY of StaleDb): who may sign in, with which
+// login, password and kind. Administrators add, correct and delete any
+// account; every other operator may only correct his own account and may not
+// change his kind. While the edit frame is open the list stays disabled, and
+// a correction is written into the account that was opened for it.
+class FormOperat : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FormOperat(QWidget *parent = nullptr);
+
+    QLabel *Label1; // "OPERATORZY SYSTEMU"
+    ui::DataControl *DataOperat;
+    ui::DBGrid *DBGridOper;
+    QPushButton *ComOperDod;  // "&Dodaj"
+    QPushButton *ComOperKor;  // "&Popraw"
+    QPushButton *ComOperKas;  // "&Usuń"
+    QPushButton *ComOperZamk; // "&Zamknij"
+
+    QGroupBox *FrameOperat;
+    ui::MaskEdBox *MaskEdBoxKod; // "Kod operatora"
+    QLineEdit *TextNazw;         // "Nazwisko i imię"
+    QLineEdit *TextPass1;        // "Hasło"
+    QLineEdit *TextPass2;        // "Powtórzenie"
+    QComboBox *ComboOperat;      // "Typ operatora"
+    QLineEdit *TextLogin;        // "Login"
+    QPushButton *ComOperZap;     // "Z&apisz"
+    QPushButton *ComOperRez;     // "&Anuluj"
+
+    void Form_Load();
+    void Form_Activate();
+    void ComOperDod_Click();
+    void ComOperKor_Click();
+    void ComOperZap_Click();
+    void ComOperKas_Click();
+    void ComOperRez_Click();
+    void ComOperZamk_Click();
+
+    // Enables or disables the list and its buttons; adding and deleting
+    // follow only for an administrator.
+    void Klawisze(bool enabled);
+    bool SprLogin();
+    bool BadajHaslo();
+    void ZapiszOperat(bool adding, bool writePassword);
+
+    bool PasswordChanged() const { return passwordChanged_; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    QGroupBox *buildFrame();
+    void connectHandlers();
+    bool signedInAdministrator() const;
+    bool currentRowIsOwn() const;
+    QString nextOperatorNumber() const;
+    void openForCorrection();
+    void saveNew();
+    void saveCorrection();
+    void refuse(const QString &text, const QString &caption = QStringLiteral("ALARM!!!"));
+
+    bool adding_ = false;
+    bool passwordChanged_ = false;
+    dao::Bookmark loadedRow_; // the account opened by "&Popraw"
+};

@@ -1,0 +1,224 @@
+#include "foundation/InitApplication.h"
+
+#include "batches/FormPartia.h"
+#include "digestion/FormNastawienie.h"
+#include "foundation/ComboFillers.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/ProgramEnd.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DBEngine.h"
+#include "platform/db/DaoError.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/fs/FileSystemObject.h"
+#include "platform/fs/TextFileReader.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/FormBadanie.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <functional>
+
+namespace
+{
+
+const QString ConfigurationFile = QStringLiteral("T:\\mervasklab.ini");
+const QString DataDrive = QStringLiteral("T:\\");
+const QString ConnectionCaption = QStringLiteral("POŁĄCZENIE");
+const QString NoConnectionText =
+    QStringLiteral("Brak połączenia z dyskiem (T:\\) na którym znajdują się bazy danych!\r"
+                   "Zamapuj na głównym komputerze katalog C:\\MervaskLab jako dysk T:\r"
+                   "i uruchom program ponownie!");
+const QString ConnectionErrorText =
+    QStringLiteral("Brak połączenia z dyskiem (T:\\) na którym znajdują się bazy danych!\r"
+                   "Zamapuj na głównym komputerze katalog C:\\MervaskLAB jako dysk T:\r"
+                   "i uruchom program ponownie!\r");
+const QString BadPathCaption = QStringLiteral(
+    "Popraw ścieżkę dostępu do bazy danych (Zbiór parametrów w funkcjach technicznych)");
+const QString ReadFailedCaption = QStringLiteral("Błąd wczytania parametrów instalacyjnych");
+
+// The data drive check; false when the program has been ended.
+bool dataDriveReachable()
+{
+    try {
+        const QString remembered = QDir::currentPath();
+        if (!fs::FileSystemObject::FolderExists(DataDrive)) {
+            ui::MsgBox(NoConnectionText, 48, ConnectionCaption);
+            EndProgram();
+            return false;
+        }
+        if (!QDir::setCurrent(fs::DriveMap::ToReal(DataDrive)))
+            throw RuntimeError(76, QStringLiteral("Nie znaleziono ścieżki."));
+        QDir::setCurrent(remembered);
+        return true;
+    } catch (const RuntimeError &error) {
+        ui::MsgBox(ConnectionErrorText + error.Description(), 48, ConnectionCaption);
+    }
+    EndProgram();
+    return false;
+}
+
+// Runs one statement of the start-up under its error rules: a missing database
+// file passes silently, a bad path is reported and passes, anything else is
+// reported and stops the start-up (false).
+bool step(const std::function<void()> &statement)
+{
+    try {
+        statement();
+        return true;
+    } catch (const RuntimeError &error) {
+        if (error.Number() == dao::err::FileNotFound)
+            return true;
+        if (error.Number() == dao::err::InvalidPath) {
+            ShowError(BadPathCaption, error);
+            return true;
+        }
+        ShowError(ReadFailedCaption, error);
+        return false;
+    }
+}
+
+dao::Database openDatabase(const QString &windowsPath)
+{
+    return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
+}
+
+bool openStale(const QString &value)
+{
+    const char *const letterheadFields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
+    StaleFolder = value;
+    if (!step([&] { StaleDb = openDatabase(value + QStringLiteral("Stale.mdb")); }))
+        return false;
+    if (!step([] { PodatnikRs = StaleDb.OpenRecordset(QStringLiteral("PODATNIK")); }))
+        return false;
+    for (std::size_t i = 0; i < LabHeaderLines.size(); ++i) {
+        if (!step([&] {
+                LabHeaderLines[i] =
+                    NullToDefault(PodatnikRs(QLatin1String(letterheadFields[i])).Value(), QString())
+                        .toString();
+            }))
+            return false;
+    }
+    return step([] { PodatnikRs.Close(); });
+}
+
+bool openRobot(const QString &value)
+{
+    RobotFolder = value;
+    return step([&] { RobotDb = openDatabase(value + QStringLiteral("Robot.mdb")); });
+}
+
+// Acts on one configuration line; false when the start-up must stop.
+bool applyLine(const QString &line)
+{
+    QString key = line;
+    QString value;
+    QString separator = QStringLiteral("=");
+    SplitKeyValue(key, value, separator, 0);
+    const QString name = UpperCaseKeepLength(key);
+    if (name == QLatin1String("STALE"))
+        return openStale(value);
+    if (name == QLatin1String("RAPORTY"))
+        ReportFolder = value;
+    else if (name == QLatin1String("ROBOT"))
+        return openRobot(value);
+    // ARCH and DZIEN are accepted and have no effect; other lines are ignored.
+    return true;
+}
+
+bool readConfiguration()
+{
+    QStringList lines;
+    if (!step([&] { lines = fs::TextFileReader::ReadLines(ConfigurationFile); }))
+        return false;
+    for (const QString &line : lines) {
+        if (!applyLine(line))
+            return false;
+    }
+    return true;
+}
+
+void fillEquipmentLists()
+{
+    FormNastawienie &run = ui::WindowRegistry::Instance<FormNastawienie>();
+    const std::pair<QComboBox *, const char *> lists[] = {
+        {run.ComboWaga, "Waga"},
+        {run.ComboTermometr, "Termometr"},
+        {run.ComboMieszadlo, "Mieszadlo"},
+        {run.ComboTrychinoskop, "Trychinoskop"},
+        {run.ComboOdczynnikHCL, "HCLseria"},
+        {run.ComboOdczynnikPepsyna, "PepsynaSeria"},
+        {run.ComboSito, "Sito"},
+    };
+    for (const auto &[combo, table] : lists)
+        FillComboFromTable(combo, StaleDb, QLatin1String(table), QStringLiteral("Wartosc"),
+                           QString(), QString(), QString());
+}
+
+void fillPickLists()
+{
+    FormBadanie &sample = ui::WindowRegistry::Instance<FormBadanie>();
+    FillHintCombo(&sample, QStringLiteral("UwagiProbka"), sample.ComboUwagi);
+    FillSampleDescriptionCombo();
+    FillOperatorCombo();
+    FillAuthorisedByCombo();
+    FillPerformedByCombo();
+    FillResponsibleCombo();
+    fillEquipmentLists();
+}
+
+} // namespace
+
+void SplitKeyValue(QString &line, QString &value, QString &separator, int maxKeyLength)
+{
+    if (line.isEmpty())
+        return;
+    const QString first = separator.isEmpty() ? QStringLiteral("=") : separator;
+    QString used = first;
+    qsizetype at = line.indexOf(first);
+    for (const QString &fallback : {QStringLiteral("#"), QStringLiteral(";")}) {
+        if (at >= 0)
+            break;
+        used = fallback;
+        at = line.indexOf(fallback);
+    }
+    if (at >= 0) {
+        value = line.mid(at + used.size());
+        line = line.left(at);
+        separator = used;
+    } else {
+        value.clear();
+    }
+    if (maxKeyLength > 0 && !line.isEmpty())
+        line = line.left(maxKeyLength);
+}
+
+void CheckDataDrive()
+{
+    dataDriveReachable();
+}
+
+void EnsureFolder(const QString &folder)
+{
+    if (!fs::FileSystemObject::FolderExists(folder))
+        fs::FileSystemObject::CreateFolder(folder);
+}
+
+void InitApplication()
+{
+    if (!dataDriveReachable())
+        return;
+    DateMask = QStringLiteral("##.##.####");
+    DateFormat = QStringLiteral("dd.mm.yyyy");
+    MonthDbName = QStringLiteral("DANE\\");
+    RobotFolder.clear();
+    if (!readConfiguration())
+        return;
+    InitPolishLetterTable(PolishLetterTable);
+    try {
+        fillPickLists();
+    } catch (const RuntimeError &error) {
+        ShowError(ReadFailedCaption, error);
+    }
+}

@@ -1,0 +1,65 @@
+#include "foundation/Messages.h"
+
+#include "foundation/FormAlarm.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/SendKeys.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QApplication>
+#include <exception>
+
+namespace
+{
+
+// The number and description of the exception being handled.
+QString currentErrorText()
+{
+    const std::exception_ptr current = std::current_exception();
+    if (!current)
+        return QStringLiteral("0");
+    try {
+        std::rethrow_exception(current);
+    } catch (const RuntimeError &error) {
+        return QString::number(error.Number()) + error.Description();
+    } catch (const std::exception &error) {
+        return QString::fromLocal8Bit(error.what());
+    } catch (...) {
+    }
+    return QStringLiteral("0");
+}
+
+} // namespace
+
+void ShowError(const QString &caption, const RuntimeError &error)
+{
+    ui::MsgBox(QString::number(error.Number()) + error.Description(), 48, caption);
+}
+
+void ShowError(const QString &caption)
+{
+    ui::MsgBox(currentErrorText(), 48, caption);
+}
+
+void ShowInfo(const QString &text, const QString &caption)
+{
+    ui::MsgBox(text, 64, caption);
+}
+
+void ShowWarning(const QString &text, const QString &caption)
+{
+    ui::MsgBox(text, 48, caption);
+}
+
+void ShowAlarm(const QString &text, const QString &caption, int delaySeconds, bool closeButton)
+{
+    FormAlarm &alarm = ui::WindowRegistry::Instance<FormAlarm>();
+    alarm.Prepare(text, caption, delaySeconds, closeButton);
+    ui::ShowModal(alarm);
+    QApplication::beep();
+}
+
+void SendTab()
+{
+    ui::SendTab();
+}

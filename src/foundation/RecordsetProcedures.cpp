@@ -1,0 +1,127 @@
+#include "foundation/RecordsetProcedures.h"
+
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/SqlText.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QLabel>
+
+void TouchTable(dao::Database db, const QString &table)
+{
+    try {
+        dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
+        if (rs.RecordCount() > 0) {
+            rs.MoveLast();
+            rs.MoveFirst();
+            while (!rs.EOF())
+                rs.MoveNext();
+        }
+        rs.Close();
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch: ") + table, error);
+    }
+}
+
+bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,
+                         const QString &caption)
+{
+    if (rs.RecordCount() == 0)
+        return true;
+    if (ask && ui::MsgBox(question, 308, caption) == ui::vbNo)
+        return false;
+    rs.Delete();
+    if (rs.RecordCount() > 0) {
+        rs.MoveNext();
+        if (rs.EOF())
+            rs.MoveLast();
+    }
+    return true;
+}
+
+void DeleteAllRecords(dao::Recordset &rs)
+{
+    if (rs.RecordCount() == 0)
+        return;
+    rs.MoveLast();
+    rs.MoveFirst();
+    while (!rs.EOF()) {
+        rs.Delete();
+        // Once the last row is gone there is nothing left to move to.
+        if (rs.RecordCount() == 0)
+            break;
+        if (!rs.EOF())
+            rs.MoveNext();
+    }
+}
+
+bool SprCzyIst(dao::Database db, const QString &table, const QString &field, const QString &value)
+{
+    bool found = false;
+    try {
+        dao::Recordset rs =
+            db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table + " ORDER BY " + field);
+        if (rs.RecordCount() > 0) {
+            rs.FindFirst(field + " = " + dao::SqlText(value));
+            found = !rs.NoMatch();
+        }
+        rs.Close();
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Funkcja SprCzyIst") + table, error);
+    }
+    return found;
+}
+
+bool DailyNumberExists(qint16 dailyNumber, const QString &date)
+{
+    try {
+        dao::Recordset rs = MonthDb.OpenRecordset(
+            QStringLiteral("SELECT * FROM Badanie WHERE DataDoLab =  DateValue(") +
+            dao::SqlText(date) + ") ORDER BY DataDoLab,NrDzien");
+        bool found = false;
+        if (rs.RecordCount() > 0) {
+            rs.FindFirst(QStringLiteral("NrDzien =") + QString::number(dailyNumber));
+            found = !rs.NoMatch();
+        }
+        rs.Close();
+        return found;
+    } catch (const RuntimeError &) {
+        return false;
+    }
+}
+
+bool GeneralNumberExists(qint32 generalNumber)
+{
+    try {
+        dao::Recordset rs =
+            MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Badanie ORDER BY NrOgolny"));
+        bool found = false;
+        if (rs.RecordCount() > 0) {
+            rs.FindFirst(QStringLiteral("NrOgolny =") + QString::number(generalNumber));
+            found = !rs.NoMatch();
+        }
+        rs.Close();
+        return found;
+    } catch (const RuntimeError &) {
+        return false;
+    }
+}
+
+void LookupFieldValue(QLabel *label, dao::Database db, const QString &table,
+                      const QString &keyValue, const QString &keyField, const QString &resultField)
+{
+    try {
+        dao::Recordset rs =
+            db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table + " WHERE " + keyField +
+                             " = " + dao::SqlText(keyValue) + " ORDER BY " + keyField);
+        if (rs.RecordCount() > 0) {
+            const QVariant result = rs(resultField).Value();
+            if (!dao::IsNull(result))
+                label->setText(ValueText(result));
+        }
+        rs.Close();
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Nie mogę pobrać danych z Combo: "), error);
+    }
+}

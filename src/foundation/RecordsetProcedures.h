@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+
+#include <QString>
+
+class QLabel;
+
+// Walks every row of a table once, so that a report opened next finds it
+// freshly read. Errors are reported under "Drukowanie-generu sztuczny ruch: ".
+void TouchTable(dao::Database db, const QString &table);
+
+// Deletes the current row, after a Yes/No question (style 308) when `ask` is
+// set; the next row, or the new last row, becomes current. An empty set
+// returns true without asking; No returns false. Errors go to the caller.
+bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,
+                         const QString &caption);
+
+// Deletes every row of the record set. Errors go to the caller.
+void DeleteAllRecords(dao::Recordset &rs);
+
+// True when a row of the table has the value in the field (text compared
+// without regard to case). The value is quoted, so any text may be asked for.
+bool SprCzyIst(dao::Database db, const QString &table, const QString &field, const QString &value);
+
+// True when MonthDb holds a sample of that day ("dd.mm.yyyy") with that daily
+// number; false also when the check cannot be made.
+bool DailyNumberExists(qint16 dailyNumber, const QString &date);
+
+// True when MonthDb holds a sample with that general number; false also when
+// the check cannot be made.
+bool GeneralNumberExists(qint32 generalNumber);
+
+// Sets the label's caption to the result field of the first row whose key
+// field equals the key value; with no row, or an empty result, the caption
+// stays as it was.
+void LookupFieldValue(QLabel *label, dao::Database db, const QString &table,
+                      const QString &keyValue, const QString &keyField, const QString &resultField);

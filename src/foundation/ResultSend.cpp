@@ -1,0 +1,187 @@
+#include "foundation/ResultSend.h"
+
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/SqlText.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/fs/FileSystemObject.h"
+#include "platform/mail/MAPIMessages.h"
+#include "platform/mail/MAPISession.h"
+#include "platform/mail/MailErrors.h"
+#include "platform/shell/Shell.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScopeGuard>
+
+#include <optional>
+
+namespace
+{
+
+const QString SendCaption = QStringLiteral("Wysyłanie!");
+const QString InfoCaption = QStringLiteral("INFORMACJA");
+const QString ExportCaption = QStringLiteral("EKSPORT DO PLIKU");
+const QChar CR = QLatin1Char('\r');
+constexpr int QuestionNoDefault = ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2; // 292
+
+bool Asked(const QString &question)
+{
+    return ui::MsgBox(question, QuestionNoDefault, SendCaption) == ui::vbYes;
+}
+
+QString FieldText(const dao::Recordset &rs, const QString &field)
+{
+    return ValueText(NullToDefault(rs(field).Value(), QString()));
+}
+
+// The column of PIW that holds the result recipient: PARAMETRY "EmailWynik"
+// names it, "Email" when that row is missing.
+QString RecipientColumn()
+{
+    dao::Recordset rs =
+        StaleDb.OpenRecordset(QStringLiteral("select * FROM Parametry Where Klucz = 'EmailWynik'"));
+    const QString column =
+        rs.RecordCount() > 0 ? FieldText(rs, QStringLiteral("PARAM1")) : QStringLiteral("Email");
+    rs.Close();
+    return column;
+}
+
+// The recipient's address; an empty address (also Null) leaves the mail
+// client's recipient for the operator to fill. Nothing when the operator
+// gives up on an unregistered inspectorate.
+std::optional<QString> Recipient(const QString &wni)
+{
+    const QString county = TrimBlanks(wni).left(4);
+    dao::Recordset piw = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM PIW WHERE IDPIW = ") +
+                                               dao::SqlText(county));
+    std::optional<QString> recipient;
+    if (piw.RecordCount() > 0)
+        recipient = TrimBlanks(FieldText(piw, RecipientColumn()));
+    piw.Close();
+    if (recipient)
+        return recipient;
+    if (!Asked(QStringLiteral("Brak adresata wiadomości w bazie PIW!") + CR +
+               QStringLiteral("Czy chcesz wysłać mimo to?")))
+        return std::nullopt;
+    return QString();
+}
+
+// The signer works on the file while the register waits; its signature is
+// looked for afterwards.
+void RunSigner(const QString &file)
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    if (!fs::FileSystemObject::FileExists(SignerProgram)) {
+        ShowInfo(
+            QStringLiteral("Brak programu do podpisu elekronicznego: proCertumSecureSign.exe!"),
+            InfoCaption);
+        return;
+    }
+    shell::Shell::RunAndWait(SignerProgram, {QStringLiteral("-f"), fs::DriveMap::ToReal(file)},
+                             shell::vbNormalFocus);
+}
+
+// The file to mail: the result itself, or its signature when the operator
+// signs it. Nothing when the send ends here.
+std::optional<QString> Attachment(const QString &file)
+{
+    if (!Asked(QStringLiteral("Czy podpisać plik elektronicznie teraz?"))) {
+        ShowInfo(QStringLiteral("Plik nie został podpisany elektronicznie!"), InfoCaption);
+        return file;
+    }
+    RunSigner(file);
+    if (!Asked(QStringLiteral("Czy wysłać zaszyfrowany plik teraz?")))
+        return std::nullopt;
+    const QString signature = file + QStringLiteral(".sig");
+    if (!fs::FileSystemObject::FileExists(signature)) {
+        ShowInfo(
+            QStringLiteral("Plik: ") + file +
+                QStringLiteral(" nie został podpisany! Wykonaj podpis elektroniczny ponownie!"),
+            InfoCaption);
+        return std::nullopt;
+    }
+    return signature;
+}
+
+// The mark goes on the batch that was current when the send began.
+void MarkAsSent(dao::Recordset batch, const dao::Bookmark &sentBatch)
+{
+    if (!(batch.Bookmark() == sentBatch))
+        batch.setBookmark(sentBatch);
+    batch.Edit();
+    batch(QStringLiteral("TNWyslane")) = true;
+    batch.Update();
+}
+
+void ReportMailError(const RuntimeError &error)
+{
+    const QString number = QString::number(error.Number());
+    switch (error.Number()) {
+    case 75:
+        ShowInfo(QStringLiteral("Brak dostępu do ścieżki/pliku!") + CR +
+                     QStringLiteral("Spróbuj wysłać ponownie!") + CR + number + error.Description(),
+                 ExportCaption);
+        break;
+    case mail::mapUserAbort:
+        ShowInfo(QStringLiteral("Przerwano wysyłanie pliku na życzenie użytkownika!") + CR +
+                     number + u'-' + error.Description(),
+                 ExportCaption);
+        break;
+    case mail::mapLoginFail:
+        ShowInfo(QStringLiteral("Problemy z wysłaniem widomości! ") + CR +
+                     QStringLiteral("Spróbuj ponownie!"),
+                 ExportCaption);
+        break;
+    default:
+        ShowInfo(QStringLiteral("Błąd eksportu! ") + number + error.Description(), ExportCaption);
+    }
+}
+
+} // namespace
+
+void WyslijWynik(const ResultToSend &result, const MailSender &sendMail)
+{
+    if (!Asked(QStringLiteral("Przygotowanie pliku zakończone powodzeniem!") + CR +
+               QStringLiteral("Czy wysłać teraz?")))
+        return;
+    const dao::Bookmark sentBatch = result.batch.Bookmark();
+    const std::optional<QString> recipient = Recipient(result.wni);
+    if (!recipient)
+        return;
+    const std::optional<QString> attachment = Attachment(result.file);
+    if (!attachment)
+        return;
+    const QString subject = result.subjectPrefix + TrimBlanks(result.wni) +
+                            QStringLiteral(", z dnia: ") + ValueText(result.dataDoLab);
+    if (sendMail(*recipient, subject, QStringLiteral(" "), *attachment))
+        MarkAsSent(result.batch, sentBatch);
+}
+
+bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const QString &recipient,
+               const QString &subject, const QString &note, const QString &attachment)
+{
+    try {
+        session.DownloadMail = false;
+        session.LogonUI = true;
+        session.SignOn();
+        messages.SessionID = session.SessionID();
+        messages.Compose();
+        messages.RecipAddress = recipient;
+        messages.AddressResolveUI = true;
+        messages.MsgSubject = subject;
+        messages.MsgNoteText = note;
+        if (!attachment.isEmpty())
+            messages.AttachmentPathName = attachment;
+        messages.Send(true);
+        session.SignOff();
+        return true;
+    } catch (const RuntimeError &error) {
+        ReportMailError(error);
+        session.SignOff();
+        return false;
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The sign-in window. Shown modally once at start-up, then only hidden: it
+// holds the signed-in operator's number, kind and surname for the whole run.
+// On return the caller reads LoginOk.
+class frmLoginLab : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmLoginLab(QWidget *parent = nullptr);
+
+    QLineEdit *TextLogin;      // the login as typed
+    QLineEdit *txtPassword;    // the password, masked
+    QLabel *TextNazwisko;      // the recognised operator's surname
+    QLineEdit *TextOperat;     // after sign-in: OP_NUMER
+    QLineEdit *TextOperatRodz; // after sign-in: OP_RODZAJ
+    QLineEdit *TextProg;       // hidden; the main window writes its own name here
+    QPushButton *cmdOK;
+    QPushButton *cmdCancel;
+    QPushButton *CmdTmp; // the default button while the login is typed
+
+    // The shared count of failed logins and passwords.
+    quint8 FailureCount() const { return failures_; }
+
+    void Form_Load();
+    void TextLogin_GotFocus();
+    void TextLogin_LostFocus();
+    void CmdTmp_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildControls();
+    bool dateFormatAccepted() const;
+    void failSignIn();
+    quint8 failures_ = 0;
+};

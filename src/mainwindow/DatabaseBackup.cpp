@@ -1,0 +1,298 @@
+#include "mainwindow/DatabaseBackup.h"
+
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "platform/RuntimeError.h"
+#include "platform/db/DBEngine.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/fs/FileSystemObject.h"
+#include "platform/shell/Shell.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace
+{
+
+const QString Caption = QStringLiteral("Archiwizacja");
+const QString SevenZip = QStringLiteral("C:\\MervaskLab\\7za.exe");
+constexpr int ErrPathFileAccess = 75;
+// How long a copy waits for other workstations to finish their writes.
+constexpr int LockWaitMs = 60000;
+
+// Files that SQLite keeps beside a database while it writes to it. A copied
+// journal would be rolled back into the copy when the copy is next opened.
+bool IsLockFile(const QString &name)
+{
+    return name.endsWith(QStringLiteral("-journal"), Qt::CaseInsensitive) ||
+           name.endsWith(QStringLiteral("-wal"), Qt::CaseInsensitive) ||
+           name.endsWith(QStringLiteral("-shm"), Qt::CaseInsensitive);
+}
+
+bool IsDatabaseFile(const QString &realPath)
+{
+    QFile file(realPath);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+RuntimeError CopyError(const QString &name, const char *reason)
+{
+    return RuntimeError(ErrPathFileAccess, QStringLiteral("Nie można skopiować pliku %1: %2")
+                                               .arg(name, QString::fromUtf8(reason)));
+}
+
+// Copies a database as one state through SQLite's online backup: the source is
+// read inside one read transaction, so a write of another workstation lands
+// wholly before or wholly after the copy.
+void CopyDatabase(const QString &source, const QString &destination)
+{
+    sqlite3 *from = nullptr;
+    sqlite3 *to = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READONLY,
+                             nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_open_v2(QFile::encodeName(destination).constData(), &to,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(from, LockWaitMs);
+        sqlite3_backup *backup = sqlite3_backup_init(to, "main", from, "main");
+        if (!backup) {
+            rc = sqlite3_errcode(to);
+        } else {
+            const QDeadlineTimer deadline(LockWaitMs);
+            do {
+                rc = sqlite3_backup_step(backup, -1);
+                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                    QThread::msleep(20);
+                }
+            } while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && !deadline.hasExpired());
+            sqlite3_backup_finish(backup);
+        }
+    }
+    const QString name = QFileInfo(source).fileName();
+    const RuntimeError failure = CopyError(name, sqlite3_errstr(rc));
+    sqlite3_close(to);
+    sqlite3_close(from);
+    if (rc != SQLITE_DONE && rc != SQLITE_OK) {
+        QFile::remove(destination);
+        throw failure;
+    }
+}
+
+void CopyFile(const QString &source, const QString &destination)
+{
+    if (IsDatabaseFile(source)) {
+        CopyDatabase(source, destination);
+    } else {
+        fs::FileSystemObject::CopyFile(source, destination, true);
+    }
+}
+
+// The files of a folder as the main window's file list shows them: plain
+// files, in the order of their names.
+QStringList ListFiles(const QString &windowsFolder)
+{
+    const QDir folder(fs::DriveMap::ToReal(windowsFolder));
+    return folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+QString StalePath()
+{
+    return (StaleFolder.isEmpty() ? QStringLiteral("T:\\Dane\\") : StaleFolder) +
+           QStringLiteral("Stale.mdb");
+}
+
+} // namespace
+
+DatabaseBackup::DatabaseBackup(Clock clock) : clock_(std::move(clock)) {}
+
+DatabaseBackup::~DatabaseBackup()
+{
+    ShowNormalPointer();
+}
+
+void DatabaseBackup::Run(const QDate &workingDate)
+{
+    if (ui::MsgBox(QStringLiteral("Czy na pewno wykonać archiwum aktualnych baz danych?"), 292,
+                   QStringLiteral("PYTANIE")) != ui::vbYes) {
+        return;
+    }
+    folder_.clear();
+    snapshots_.clear();
+    failure_.clear();
+    ShowBusyPointer();
+    const KeptNames kept = CloseDatabases();
+    ProgramFolder = QStringLiteral("C:\\MervaskLab");
+    Outcome outcome = Outcome::Failed;
+    try {
+        outcome = MakeBackup(workingDate);
+    } catch (const RuntimeError &error) {
+        Fail(QStringLiteral("Błąd %1: %2").arg(error.Number()).arg(error.Description()));
+    }
+    ReopenDatabases(kept);
+    Report(outcome);
+    ShowNormalPointer();
+}
+
+DatabaseBackup::KeptNames DatabaseBackup::CloseDatabases()
+{
+    KeptNames kept;
+    if (StaleDb.IsOpen()) {
+        kept.stale = StaleDb.Name();
+    }
+    if (MonthDb.IsOpen()) {
+        kept.month = MonthDb.Name();
+        MonthDbName = kept.month;
+    }
+    if (RobotDb.IsOpen()) {
+        kept.robot = RobotDb.Name();
+    }
+    for (dao::Database *db : {&StaleDb, &MonthDb, &RobotDb}) {
+        if (db->IsOpen()) {
+            db->Close();
+        }
+    }
+    return kept;
+}
+
+// A database that cannot be reopened stays closed and is reported; the
+// others are reopened all the same.
+void DatabaseBackup::ReopenDatabases(const KeptNames &kept)
+{
+    const std::pair<dao::Database *, QString> databases[] = {
+        {&StaleDb, kept.stale}, {&MonthDb, kept.month}, {&RobotDb, kept.robot}};
+    for (const auto &[db, name] : databases) {
+        if (name.isEmpty()) {
+            continue;
+        }
+        try {
+            *db = dao::DBEngine::Workspaces(0).OpenDatabase(name);
+        } catch (const RuntimeError &error) {
+            ShowError(Caption, error);
+        }
+    }
+}
+
+DatabaseBackup::Outcome DatabaseBackup::MakeBackup(const QDate &workingDate)
+{
+    const QString year = workingDate.toString(QStringLiteral("yyyy"));
+    const QString yearFolder = QStringLiteral("T:\\Dane\\") + year;
+    const QStringList files = ListFiles(yearFolder);
+    if (files.isEmpty()) {
+        return Outcome::NothingToBackUp;
+    }
+    const QString stamp = workingDate.toString(QStringLiteral("yyyyMMdd")) + u'g' +
+                          clock_().toString(QStringLiteral("HHmmss"));
+    const QString root = ProgramFolder + QStringLiteral("\\Archiwum");
+    if (!fs::FileSystemObject::FolderExists(root)) {
+        fs::FileSystemObject::CreateFolder(root);
+    }
+    folder_ = root + u'\\' + stamp;
+    fs::FileSystemObject::CreateFolder(folder_);
+
+    QTemporaryDir snapshots;
+    if (!snapshots.isValid()) {
+        throw RuntimeError(ErrPathFileAccess, snapshots.errorString());
+    }
+    const bool withSevenZip = fs::FileSystemObject::FileExists(SevenZip);
+    TakeSnapshots(yearFolder, files, snapshots.path(), withSevenZip);
+    if (withSevenZip) {
+        PackWithSevenZip(folder_ + QStringLiteral("\\Archiwum") + stamp + QStringLiteral(".zip"));
+    } else {
+        CopyLoose();
+    }
+    return failure_.isEmpty() ? Outcome::Done : Outcome::Failed;
+}
+
+// The archiver packs only "*.mdb" of the year folder; the loose copy takes
+// every file. Stale.mdb comes from where the program opens it.
+void DatabaseBackup::TakeSnapshots(const QString &yearFolder, const QStringList &files,
+                                   const QString &snapshotFolder, bool withSevenZip)
+{
+    const QString realYear = fs::DriveMap::ToReal(yearFolder);
+    const QString yearCopies = snapshotFolder + u'/' + QFileInfo(realYear).fileName();
+    if (!QDir().mkpath(yearCopies)) {
+        throw RuntimeError(ErrPathFileAccess, yearCopies);
+    }
+    for (const QString &name : files) {
+        const bool packed = withSevenZip ? name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive)
+                                         : !IsLockFile(name);
+        if (packed) {
+            snapshots_.append(yearCopies + u'/' + name);
+            CopyFile(realYear + u'/' + name, snapshots_.last());
+        }
+    }
+    const QString realStale = fs::DriveMap::ToReal(StalePath());
+    if (!QFileInfo(realStale).isFile()) {
+        throw RuntimeError(53, QStringLiteral("Nie znaleziono pliku %1").arg(StalePath()));
+    }
+    snapshots_.append(snapshotFolder + u'/' + QFileInfo(realStale).fileName());
+    CopyFile(realStale, snapshots_.last());
+}
+
+void DatabaseBackup::PackWithSevenZip(const QString &archive)
+{
+    const QString realArchive = fs::DriveMap::ToReal(archive);
+    const int exitCode = shell::Shell::RunAndWait(
+        SevenZip, QStringList{QStringLiteral("a"), realArchive} + snapshots_,
+        shell::vbMinimizedFocus);
+    if (exitCode != 0) {
+        Fail(QStringLiteral("Program 7za.exe zakończył pracę z kodem %1.").arg(exitCode));
+    } else if (!QFileInfo(realArchive).isFile()) {
+        Fail(QStringLiteral("Program 7za.exe nie utworzył pliku %1.").arg(archive));
+    }
+}
+
+void DatabaseBackup::CopyLoose()
+{
+    const QString destination = fs::DriveMap::ToReal(folder_);
+    for (const QString &copy : std::as_const(snapshots_)) {
+        fs::FileSystemObject::CopyFile(copy, destination + u'/' + QFileInfo(copy).fileName(), true);
+    }
+}
+
+void DatabaseBackup::Fail(const QString &detail)
+{
+    failure_ = detail;
+}
+
+void DatabaseBackup::Report(Outcome outcome)
+{
+    if (outcome == Outcome::Done) {
+        ShowInfo(QStringLiteral("Archiwizacja baz danych zakończona powodzeniem!\r"
+                                "Bazy zostały zarchiwizowane do katalogu: \r") +
+                     folder_,
+                 QStringLiteral("INFORMACJA"));
+    } else if (outcome == Outcome::Failed) {
+        QString text = QStringLiteral("Archiwizacja baz danych nie powiodła się!\r");
+        if (!folder_.isEmpty()) {
+            text += QStringLiteral("Katalog archiwum: \r") + folder_ + u'\r';
+        }
+        ShowWarning(text + failure_, Caption);
+    }
+}
+
+void DatabaseBackup::ShowBusyPointer()
+{
+    if (!busy_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        busy_ = true;
+    }
+}
+
+void DatabaseBackup::ShowNormalPointer()
+{
+    if (busy_) {
+        QGuiApplication::restoreOverrideCursor();
+        busy_ = false;
+    }
+}

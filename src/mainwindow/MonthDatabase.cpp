@@ -1,0 +1,281 @@
+#include "mainwindow/MonthDatabase.h"
+
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "mainwindow/SchemaRepair.h"
+#include "platform/db/DBEngine.h"
+#include "platform/db/DaoError.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/fs/FileSystemObject.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QFile>
+#include <QUuid>
+
+namespace
+{
+
+using fs::FileSystemObject;
+
+const QString InfoCaption = QStringLiteral("INFORMACJA");
+const QString ResultColumn = QStringLiteral("Wynik");
+constexpr int ResultWidth = 15;
+
+// The databases are named by their Windows paths; the drive map finds them.
+dao::Database OpenFile(const QString &path)
+{
+    return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(path));
+}
+
+void ShowErrorBox(const RuntimeError &error)
+{
+    ui::MsgBox(QString::number(error.Number()) + error.Description());
+}
+
+void ShowBuildFailed(const QString &path)
+{
+    ui::MsgBox(QStringLiteral("Tworzenie nowej bazy ") + path +
+               QStringLiteral(" nie powiodło się! Usuwam zbędne informacje!"));
+}
+
+void ShowAlreadyExists(const QString &path)
+{
+    ui::MsgBox(path + QStringLiteral(" już istnieje! Skontaktuj się z programistą!"));
+}
+
+// A name in the month's folder that no other attempt, on this or another
+// workstation, will use, and that the backup's "*.mdb" does not take.
+QString WorkPathFor(const QString &path)
+{
+    const QString folder = FileSystemObject::GetParentFolderName(path);
+    const QString unique = QUuid::createUuid().toString(QUuid::Id128).left(12);
+    return FileSystemObject::BuildPath(folder,
+                                       QStringLiteral("~") + FileSystemObject::GetFileName(path) +
+                                           QLatin1Char('.') + unique + QStringLiteral(".tmp"));
+}
+
+void DeleteWorkFile(const QString &workPath)
+{
+    try {
+        if (FileSystemObject::FileExists(workPath))
+            FileSystemObject::DeleteFile(workPath);
+    } catch (const RuntimeError &) {
+        // A leftover work file is harmless: nothing opens it.
+    }
+}
+
+// Gives the finished work file the month database's name, never replacing a
+// file of that name (another workstation may have made it meanwhile).
+bool PutInPlace(const QString &workPath, const QString &path)
+{
+    if (FileSystemObject::FileExists(path)) {
+        ShowAlreadyExists(path);
+        return false;
+    }
+    QFile work(fs::DriveMap::ToReal(workPath));
+    if (work.rename(fs::DriveMap::ToReal(path)))
+        return true;
+    if (FileSystemObject::FileExists(path)) {
+        ShowAlreadyExists(path);
+    } else {
+        ShowErrorBox(RuntimeError(75, QStringLiteral("Błąd dostępu do ścieżki/pliku.")));
+        ShowBuildFailed(path);
+    }
+    return false;
+}
+
+// True when the table's result column holds fewer characters than a result
+// may have. Read from the table's definition, so no row is read. A column
+// missing beside a TabelaTMP is an earlier widening that stopped half-way.
+bool ResultColumnTooNarrow(dao::Database &db, const QString &table)
+{
+    const dao::Fields fields = db.TableDefs()(table).Fields();
+    if (!fields.Contains(ResultColumn))
+        return fields.Contains(QStringLiteral("TabelaTMP"));
+    return fields(ResultColumn).Size() < ResultWidth;
+}
+
+// Repairs an existing month database and widens one too-narrow result column
+// per opening, Nastawienie first.
+void RepairExisting(dao::Database &db)
+{
+    SprBrakKolAll(db);
+    for (const char *table : {"Nastawienie", "Badanie"}) {
+        if (ResultColumnTooNarrow(db, QLatin1String(table))) {
+            ZmienDlugPola(db, QLatin1String(table), ResultColumn, dao::dbText, true, ResultWidth,
+                          QStringLiteral("text(15)"));
+            return;
+        }
+    }
+}
+
+bool CreateMonthTable(const QString &path, const QString &name, const QString &specName)
+{
+    const TableSpec *table = Schema::Table(Schema::Month, specName);
+    if (!table) {
+        ShowErrorBox(dao::Error::Make(dao::err::TableNotFound, {specName}));
+        return false;
+    }
+    return CreateTableWithFields(path, name, table->fields);
+}
+
+} // namespace
+
+QString MonthDbYearFolder(const QDate &date)
+{
+    return QStringLiteral("T:\\Dane\\") + date.toString(QStringLiteral("yyyy"));
+}
+
+QString MonthDbPath(const QDate &date)
+{
+    return MonthDbYearFolder(date) + QStringLiteral("\\Mervask") +
+           date.toString(QStringLiteral("yyyyMM")) + QStringLiteral(".mdb");
+}
+
+bool OtworzLubTworzBaze(const QString &path, const QString &monthCaption)
+{
+    bool opened = false;
+    try {
+        if (FileSystemObject::FileExists(path)) {
+            MonthDb = OpenFile(path);
+            opened = true;
+            RepairExisting(MonthDb);
+        } else {
+            ShowInfo(QStringLiteral("Brak bazy danych na m-c: ") + monthCaption +
+                         QStringLiteral(", w katalogu: ") + path +
+                         QStringLiteral("\rPo kliknięciu OK, utworzę nową bazę!"),
+                     InfoCaption);
+            TworzBaze(path, monthCaption);
+            MonthDb = OpenFile(path);
+            opened = true;
+        }
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Tworzenie nowej bazy!"), error);
+    }
+    return opened;
+}
+
+QList<TableStep> MonthTableSteps()
+{
+    return {{QStringLiteral("Partia"), CreateTablePartia},
+            {QStringLiteral("Badanie"), CreateTableBadanie},
+            {QStringLiteral("Nastawienie"), CreateTableNastawienie},
+            {QStringLiteral("PozycjaN"), CreateTablePozycjaN},
+            {QStringLiteral("zuzyte"), CreateTableZuzyte}};
+}
+
+bool TworzBaze(const QString &path, const QString &monthCaption)
+{
+    return TworzBaze(path, monthCaption, MonthTableSteps());
+}
+
+bool TworzBaze(const QString &path, const QString &monthCaption, const QList<TableStep> &steps)
+{
+    const QString workPath = WorkPathFor(path);
+    if (!CreateDB(path, workPath))
+        return false;
+    for (const TableStep &step : steps) {
+        if (!step.builder(workPath, step.name)) {
+            DeleteWorkFile(workPath);
+            return false;
+        }
+    }
+    if (!PutInPlace(workPath, path)) {
+        DeleteWorkFile(workPath);
+        return false;
+    }
+    ShowInfo(QStringLiteral("Tworzenie nowej bazy danych na m-c ") + monthCaption +
+                 QStringLiteral(", w katalogu: ") + path +
+                 QStringLiteral(" zakończone powodzeniem!"),
+             InfoCaption);
+    return true;
+}
+
+bool CreateDB(const QString &path, const QString &workPath)
+{
+    if (FileSystemObject::FileExists(path)) {
+        ShowAlreadyExists(path);
+        return false;
+    }
+    const bool workFileExisted = FileSystemObject::FileExists(workPath);
+    try {
+        dao::Database db = dao::DBEngine::Workspaces(0).CreateDatabase(
+            fs::DriveMap::ToReal(workPath), dao::dbLangGeneral);
+        db.Close();
+        return true;
+    } catch (const RuntimeError &error) {
+        ShowErrorBox(error);
+        ShowBuildFailed(path);
+        // Only what this attempt left behind is removed.
+        if (!workFileExisted)
+            DeleteWorkFile(workPath);
+    }
+    return false;
+}
+
+bool CreateTablePartia(const QString &path, const QString &name)
+{
+    return CreateMonthTable(path, name, QStringLiteral("Partia"));
+}
+
+bool CreateTableBadanie(const QString &path, const QString &name)
+{
+    return CreateMonthTable(path, name, QStringLiteral("Badanie"));
+}
+
+bool CreateTableNastawienie(const QString &path, const QString &name)
+{
+    return CreateMonthTable(path, name, QStringLiteral("Nastawienie"));
+}
+
+bool CreateTablePozycjaN(const QString &path, const QString &name)
+{
+    return CreateMonthTable(path, name, QStringLiteral("PozycjaN"));
+}
+
+bool CreateTableZuzyte(const QString &path, const QString &name)
+{
+    return CreateMonthTable(path, name, QStringLiteral("zuzyte"));
+}
+
+bool CreateTableWithFields(const QString &path, const QString &name, const QList<FieldSpec> &fields)
+{
+    dao::Database db;
+    try {
+        db = OpenFile(path);
+        dao::TableDef table = db.CreateTableDef(name);
+        for (const FieldSpec &field : fields) {
+            if (!CreateDBField(table, field.name, field.type, field.AllowZeroLength(),
+                               field.size)) {
+                ui::MsgBox(QStringLiteral("Tworzenie nowej tabeli ") + name +
+                           QStringLiteral(" nie powiodło się! Usuwam zbędne informacje!"));
+                db.Close();
+                return false;
+            }
+        }
+        db.TableDefs().Append(table);
+        db.Close();
+        return true;
+    } catch (const RuntimeError &error) {
+        ShowErrorBox(error);
+    }
+    if (db.IsOpen())
+        db.Close();
+    return false;
+}
+
+bool CreateDBField(dao::TableDef &table, const QString &name, dao::DataTypeEnum type,
+                   bool allowZeroLength, int size)
+{
+    try {
+        dao::Field field =
+            size != 0 ? table.CreateField(name, type, size) : table.CreateField(name, type);
+        if (allowZeroLength)
+            field.setAllowZeroLength(true);
+        table.Fields().Append(field);
+        return true;
+    } catch (const RuntimeError &error) {
+        ShowErrorBox(error);
+    }
+    return false;
+}

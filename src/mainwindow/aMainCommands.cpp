@@ -1,0 +1,510 @@
+// The commands of the main window: its buttons and menu items, visible and
+// hidden. Every window opened here is shown modally; its record source is
+// opened first, so that a window whose data cannot be read is not shown at all.
+
+#include "mainwindow/aMain.h"
+
+#include "batches/FormPartia.h"
+#include "digestion/FormPodpAll.h"
+#include "foundation/FormDrukRap.h"
+#include "foundation/FormOpcje.h"
+#include "foundation/FormOperat.h"
+#include "foundation/FormUzytkownik.h"
+#include "foundation/FrmInfQXrec.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/ShowCrystalReport.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DBEngine.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+#include "registers/FormAutoryzowal.h"
+#include "registers/FormChoroba.h"
+#include "registers/FormGatunek.h"
+#include "registers/FormLekarz.h"
+#include "registers/FormOpisProbki.h"
+#include "registers/FormPIW.h"
+#include "registers/FormPlec.h"
+#include "registers/FormPodp.h"
+#include "registers/FormTkanka.h"
+#include "registers/FormWIW.h"
+#include "registers/FormZaklad.h"
+#include "reports/FormCLab.h"
+#include "reports/FormMatZuzyte.h"
+#include "reports/FormRodzUboju.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace
+{
+
+using ui::WindowRegistry;
+
+const QString InfoCaption = QStringLiteral("INFORMACJA");
+
+// A register's record source: a query on StaleDb.
+dao::Recordset FromStale(const QString &sql)
+{
+    return StaleDb.OpenRecordset(sql);
+}
+
+// A window with a period: both bounds are the working date.
+template <class W> void OpenPeriodWindow(const QString &workingDate)
+{
+    W &form = WindowRegistry::Instance<W>();
+    form.MebOd->setText(workingDate);
+    form.MebDo->setText(workingDate);
+    ui::ShowModal(form);
+}
+
+template <class W> void OpenInspectorates(const QString &sql)
+{
+    dao::Recordset rows = FromStale(sql);
+    W &form = WindowRegistry::Instance<W>();
+    form.OptionK->setChecked(true);
+    form.DataZlew->setRecordset(rows);
+    ui::ShowModal(form);
+}
+
+// The batch register's controls that the opener sets, found by their names.
+template <class C> C *BatchControl(FormPartia &form, const char *name)
+{
+    return form.findChild<C *>(QLatin1String(name));
+}
+
+} // namespace
+
+// ---------------------------------------------------------- visible buttons
+
+void aMain::Command1_Click()
+{
+    trapped([this] {
+        if (NullToDefault(LabelKodLok->text(), QString()).toString().isEmpty()) {
+            ShowInfo(QStringLiteral("Aby prawidłowo definiować próbki wprowadź 3-cyfrowy kod "
+                                    "lokalizacji VUV nadrzędnego!\r"
+                                    "052 - VUV Warszawa;      054 - VUV Siedlce;     "
+                                    "055 - VUV Ostrołęka\r"
+                                    "Uzupełnij dane użytkownika!"),
+                     InfoCaption);
+            openLaboratoryIdentity();
+            return;
+        }
+        dao::Recordset batches =
+            MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
+        FormPartia &form = WindowRegistry::Instance<FormPartia>();
+        if (auto *date = BatchControl<ui::MaskEdBox>(form, "DTPData"))
+            date->setText(LabelData->text());
+        if (auto *data = BatchControl<ui::DataControl>(form, "DataPartia"))
+            data->setRecordset(batches);
+        InitOnActivate = true;
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::Men2Red_Click()
+{
+    Command1_Click();
+}
+
+void aMain::ComPlytki_Click()
+{
+    trapped([this] { openLaboratoryIdentity(); });
+}
+
+void aMain::Men2Uzytkownik_Click()
+{
+    ComPlytki_Click();
+}
+
+void aMain::ComUzytkownik_Click()
+{
+    trapped([this] { openClientRegister(); });
+}
+
+void aMain::zlewnie_Click()
+{
+    ComUzytkownik_Click();
+}
+
+void aMain::ComArchiwizacja_Click()
+{
+    trapped([this] { RunBackup(); });
+}
+
+void aMain::ComWysDoWIW_Click()
+{
+    // The button is shown and has no action.
+}
+
+void aMain::ComCLab_Click()
+{
+    trapped([this] {
+        FormCLab &form = WindowRegistry::Instance<FormCLab>();
+        form.MebOd->setText(LabelData->text());
+        form.MebDo->setText(LabelData->text());
+        InitOnActivate = true;
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::ComEnd_Click()
+{
+    if (!ProgramFolder.isEmpty())
+        QDir::setCurrent(fs::DriveMap::ToReal(ProgramFolder));
+    Form_Unload();
+}
+
+void aMain::Men1Exit_Click()
+{
+    Form_Unload();
+}
+
+void aMain::openLaboratoryIdentity()
+{
+    ui::ShowModal(WindowRegistry::Instance<FormUzytkownik>());
+}
+
+void aMain::openClientRegister()
+{
+    FormZaklad &form = WindowRegistry::Instance<FormZaklad>();
+    InitOnActivate = true;
+    // The choose button belongs to the batch register's picker only.
+    form.ComUzyj->setVisible(false);
+    ui::ShowModal(form);
+}
+
+// ---------------------------------------------------------------- Definicje
+
+void aMain::menLekarz_Click()
+{
+    trapped([] {
+        dao::Recordset vets =
+            FromStale(QStringLiteral("SELECT * FROM Lekarz ORDER BY Nazwisko, Imie"));
+        FormLekarz &form = WindowRegistry::Instance<FormLekarz>();
+        form.DataLekarz->setRecordset(vets);
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::mentTSM_Click()
+{
+    trapped([] {
+        dao::Recordset method =
+            FromStale(QStringLiteral("SELECT * FROM Kierunek Where Kod = 'MERVASK'"));
+        method.MoveFirst();
+        const QString text =
+            NullToDefault(method(QStringLiteral("Metoda")).Value(), QString()).toString();
+        FormChoroba &form = WindowRegistry::Instance<FormChoroba>();
+        InitOnActivate = true;
+        form.DataChoroba->setRecordset(method);
+        form.TextMetoda->setText(text);
+        form.FrameChoroba->setVisible(true);
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::Operatorzy_Click()
+{
+    trapped([] { ui::ShowModal(WindowRegistry::Instance<FormOperat>()); });
+}
+
+void aMain::StanPr_Click()
+{
+    trapped([] {
+        dao::Recordset hints =
+            FromStale(QStringLiteral("SELECT * FROM OpisProbki ORDER BY IdPodp"));
+        FormOpisProbki &form = WindowRegistry::Instance<FormOpisProbki>();
+        form.DataPodp->setRecordset(hints);
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::openPersonList(const QString &table, const QString &gridCaption)
+{
+    dao::Recordset persons =
+        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY Nr"));
+    FormAutoryzowal &form = WindowRegistry::Instance<FormAutoryzowal>();
+    form.DBGridPodp->setCaption(gridCaption);
+    form.DataDane->setRecordset(persons);
+    ui::ShowModal(form);
+}
+
+void aMain::menAutoryzowal_Click()
+{
+    trapped([this] {
+        openPersonList(QStringLiteral("Autoryzowal"),
+                       QStringLiteral("DEFINICJA OSÓB AUTORYZUJĄCYCH BADANIE"));
+    });
+}
+
+void aMain::menWykonujacy_Click()
+{
+    trapped([this] {
+        openPersonList(QStringLiteral("Wykonujacy"),
+                       QStringLiteral("DEFINICJA OSÓB WYKONUJĄCYCH BADANIE"));
+    });
+}
+
+void aMain::menOdpowiedzialny_Click()
+{
+    trapped([this] {
+        openPersonList(QStringLiteral("Odpowiedzialny"),
+                       QStringLiteral("DEFINICJA OSÓB ODPOWIEDZIALNYCH ZA BADANIE"));
+    });
+}
+
+void aMain::piwety_Click()
+{
+    trapped([] { OpenInspectorates<FormPIW>(QStringLiteral("SELECT * FROM PIW ORDER BY IdPiw")); });
+}
+
+void aMain::wiw_Click()
+{
+    trapped([] { OpenInspectorates<FormWIW>(QStringLiteral("SELECT * FROM WIW ORDER BY Idwiw")); });
+}
+
+void aMain::menRodzMat_Click()
+{
+    trapped([] {
+        dao::Recordset tissues =
+            FromStale(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
+        FormTkanka &form = WindowRegistry::Instance<FormTkanka>();
+        form.DataTkanka->setRecordset(tissues);
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::openRemarkHints(const QString &caption, const QString &table)
+{
+    dao::Recordset hints =
+        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY IdPodp"));
+    FormPodp &form = WindowRegistry::Instance<FormPodp>();
+    form.setWindowTitle(caption);
+    form.LabelCaption->setText(QStringLiteral("PODPOWIEDZI DO UWAG"));
+    form.DataPodp->setRecordset(hints);
+    ui::ShowModal(form);
+}
+
+void aMain::MenUwagiB_Click()
+{
+    trapped([this] {
+        openRemarkHints(QStringLiteral("Uwagi do próbek"), QStringLiteral("UwagiProbka"));
+    });
+}
+
+void aMain::openEquipmentList(const QString &table, const QString &heading, int maxLength)
+{
+    dao::Recordset values =
+        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ID"));
+    FormPodpAll &form = WindowRegistry::Instance<FormPodpAll>();
+    form.LabelOpis->setText(heading);
+    form.LabelTyp->setText(QStringLiteral("string"));
+    form.TextWartosc->setMaxLength(maxLength);
+    form.DataPodp->setRecordset(values);
+    ui::ShowModal(form);
+}
+
+void aMain::menHCL_Click()
+{
+    trapped([this] {
+        openEquipmentList(QStringLiteral("HCLseria"), QStringLiteral("HCL seria/data ważności"),
+                          150);
+    });
+}
+
+void aMain::menMieszadlo_Click()
+{
+    trapped([this] {
+        openEquipmentList(QStringLiteral("MIESZADLO"), QStringLiteral("MIESZADŁO"), 30);
+    });
+}
+
+void aMain::menPepsyna_Click()
+{
+    trapped([this] {
+        openEquipmentList(QStringLiteral("PepsynaSeria"),
+                          QStringLiteral("Pepsyna seria/data ważności"), 150);
+    });
+}
+
+void aMain::menSito_Click()
+{
+    trapped([this] {
+        openEquipmentList(QStringLiteral("Sito"), QStringLiteral("Sito - nr ewidencyjny"), 30);
+    });
+}
+
+void aMain::menTermometr_Click()
+{
+    trapped([this] {
+        openEquipmentList(QStringLiteral("TERMOMETR"), QStringLiteral("TERMOMETR"), 30);
+    });
+}
+
+void aMain::menTrychinoskop_Click()
+{
+    trapped([this] {
+        openEquipmentList(QStringLiteral("TRYCHINOSKOP"), QStringLiteral("TRYCHINOSKOP"), 30);
+    });
+}
+
+void aMain::menWaga_Click()
+{
+    trapped([this] { openEquipmentList(QStringLiteral("WAGA"), QStringLiteral("WAGA"), 30); });
+}
+
+// ---------------------------------------------------------- hidden commands
+
+void aMain::menGatunek_Click()
+{
+    trapped([] {
+        dao::Recordset species =
+            FromStale(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
+        FormGatunek &form = WindowRegistry::Instance<FormGatunek>();
+        form.DataGatunek->setRecordset(species);
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::menPlec_Click()
+{
+    trapped([] {
+        dao::Recordset species =
+            FromStale(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
+        FormPlec &form = WindowRegistry::Instance<FormPlec>();
+        form.DataGatunek->setRecordset(species);
+        ui::ShowModal(form);
+    });
+}
+
+void aMain::MenUwagiP_Click()
+{
+    trapped([this] {
+        openRemarkHints(QStringLiteral("Uwagi do partii"), QStringLiteral("UwagiPartia"));
+    });
+}
+
+void aMain::men3Zaklad_Click()
+{
+    ComPlytki_Click();
+}
+
+void aMain::MatZuzyte_Click()
+{
+    CommandOrigin = QStringLiteral("menu");
+    ComMatZuzyte_Click();
+}
+
+void aMain::ComMatZuzyte_Click()
+{
+    trapped([this] { RunMaterialsUsedGate(); });
+}
+
+void aMain::Archiwizacja_Click()
+{
+    ComArchiwizacja_Click();
+}
+
+void aMain::WMatZuzyte_Click()
+{
+    trapped([this] { OpenPeriodWindow<FormMatZuzyte>(LabelData->text()); });
+}
+
+void aMain::WRodzUb_Click()
+{
+    trapped([this] { OpenPeriodWindow<FormRodzUboju>(LabelData->text()); });
+}
+
+void aMain::Ilprob_Click()
+{
+    // "Zestawienia" carries no action.
+}
+
+void aMain::Opcje_Click()
+{
+    trapped([] { ui::ShowModal(WindowRegistry::Instance<FormOpcje>()); });
+}
+
+void aMain::ComOpcje_Click()
+{
+    Opcje_Click();
+}
+
+void aMain::CzyscBaze_Click()
+{
+    trapped([this] { OpenDatabaseCleaning(); });
+}
+
+void aMain::Men1KZV_Click()
+{
+    trapped([this] {
+        // The about box shows them again when it closes.
+        Frame1->setVisible(false);
+        LabelData->setVisible(false);
+        ui::ShowModal(WindowRegistry::Instance<FrmInfQXrec>());
+    });
+}
+
+void aMain::Command2_Click()
+{
+    trapped([this] { showListReport(ReportFolder + QStringLiteral("zlewnia.rpt")); });
+    Command2->setVisible(false);
+    Command3->setVisible(false);
+}
+
+void aMain::Command3_Click()
+{
+    trapped([this] { showListReport(ReportFolder + QStringLiteral("producen.rpt")); });
+    Command2->setVisible(false);
+    Command3->setVisible(false);
+}
+
+void aMain::ComDodKol_Click()
+{
+    trapped([] {
+        dao::Database robot = dao::DBEngine::Workspaces(0).OpenDatabase(
+            fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb")));
+        dao::TableDef staging = robot.TableDefs()(QStringLiteral("seriatest"));
+        dao::Field field = staging.CreateField(QStringLiteral("Otrzymuja"), dao::dbText, 150);
+        field.setAllowZeroLength(true);
+        staging.Fields().Append(field);
+        robot.Close();
+        ui::MsgBox(QString());
+    });
+}
+
+void aMain::Command6_Click()
+{
+    trapped([this] { SendDataToRegionalInspectorate(); });
+}
+
+void aMain::Command4_Click()
+{
+    ui::MsgBox(QStringLiteral("stop"));
+}
+
+void aMain::showListReport(const QString &reportFile)
+{
+    ShowCrystalReport(reportFile, WindowRegistry::Instance<FormDrukRap>(),
+                      QStringLiteral("Drukowanie"), QString(), QString(), QString());
+}
+
+// ------------------------------------------- work that comes with later parts
+
+void aMain::RunBackup() {}
+
+void aMain::OpenDatabaseCleaning() {}
+
+void aMain::RunMaterialsUsedGate() {}
+
+void aMain::SendDataToRegionalInspectorate() {}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/db/Database.h"
+
+#include <QList>
+#include <QPair>
+#include <QTemporaryDir>
+#include <QVariantMap>
+
+// A workstation of its own for one test: a drives folder in a temporary
+// directory with T:\Dane\, small databases built through the database layer,
+// and the program's shared state reset before and after.
+class FoundationFixture
+{
+public:
+    using Columns = QList<QPair<QString, int>>; // name and Text size; 0 Long, -1 Date
+
+    FoundationFixture();
+    ~FoundationFixture();
+
+    QString Real(const QString &windowsPath) const;
+    void WriteIni(const QByteArray &bytes) const; // T:\mervasklab.ini, exactly these bytes
+
+    // Stale.mdb with one laboratory row (unless withLaboratory is false), the
+    // operators ADMIN (password "tajne1") and anna ("anna12", stored with
+    // trailing blanks), and two rows in every pick-list table.
+    dao::Database CreateStale(const QString &folder = "T:\\Dane\\",
+                              bool withLaboratory = true) const;
+    dao::Database CreateRobot() const;
+
+    static void CreateTable(dao::Database &db, const QString &name, const Columns &columns);
+    static void AddRow(dao::Database &db, const QString &table, const QVariantMap &values);
+
+private:
+    static void ResetProgramState();
+    QTemporaryDir dir_;
+};

@@ -1,0 +1,242 @@
+#include "FoundationFixture.h"
+
+#include "foundation/Globals.h"
+#include "foundation/SharedProcedures.h"
+#include "platform/db/DBEngine.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/ScriptedUi.h"
+#include "platform/ui/WindowRegistry.h"
+#include "registers/FormZaklad.h"
+#include "samples/FormBadanie.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace
+{
+
+QStringList items(const QComboBox &combo)
+{
+    QStringList result;
+    for (int i = 0; i < combo.count(); ++i)
+        result.append(combo.itemText(i));
+    return result;
+}
+
+// A month database with two samples and three batches.
+dao::Database monthDatabase(const FoundationFixture &fixture)
+{
+    dao::Database db =
+        dao::DBEngine::Workspaces(0).CreateDatabase(fixture.Real("T:\\Dane\\Mervask202603.mdb"));
+    FoundationFixture::CreateTable(db, "Badanie",
+                                   {{"NrDzien", 0}, {"NrOgolny", 0}, {"DataDoLab", -1}});
+    FoundationFixture::AddRow(
+        db, "Badanie", {{"NrDzien", 1}, {"NrOgolny", 101}, {"DataDoLab", QDate(2026, 3, 5)}});
+    FoundationFixture::AddRow(
+        db, "Badanie", {{"NrDzien", 2}, {"NrOgolny", 102}, {"DataDoLab", QDate(2026, 3, 6)}});
+    FoundationFixture::CreateTable(db, "Partia", {{"Partia", 0}, {"DataDoLab", -1}});
+    for (int batch = 1; batch <= 3; ++batch)
+        FoundationFixture::AddRow(db, "Partia",
+                                  {{"Partia", batch}, {"DataDoLab", QDate(2026, 3, batch)}});
+    return db;
+}
+
+} // namespace
+
+// The fillers and the record-set procedures over small databases.
+class SharedProceduresTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void fillComboFromTable();
+    void fillComboFromTableReportsErrorsButMissingTables();
+    void fillComboTwoFields();
+    void fixedFillerEmptiesListOfEmptyTable();
+    void existenceTests();
+    void lookupFieldValue();
+    void deleteCurrentRecord();
+    void deleteAllRecordsAndTouchTable();
+    void gridMarksOnlyItsCurrentRow();
+    void establishmentPickerPreparesTheRegister();
+
+private:
+    FoundationFixture *fixture_ = nullptr;
+    QComboBox *combo_ = nullptr;
+};
+
+void SharedProceduresTest::init()
+{
+    fixture_ = new FoundationFixture;
+    StaleDb = fixture_->CreateStale();
+    MonthDb = monthDatabase(*fixture_);
+    combo_ = new QComboBox;
+    combo_->setEditable(true);
+}
+
+void SharedProceduresTest::cleanup()
+{
+    delete combo_;
+    delete fixture_;
+}
+
+void SharedProceduresTest::fillComboFromTable()
+{
+    FillComboFromTable(combo_, MonthDb, "Partia", "Partia", "DataDoLab", " DESC", "wszystkie");
+    QCOMPARE(items(*combo_), (QStringList{"wszystkie", "3", "2", "1"}));
+    FillComboFromTable(combo_, MonthDb, "Partia WHERE Partia > 1", "DataDoLab", QString(),
+                       QString(), QString());
+    QCOMPARE(items(*combo_), (QStringList{"02.03.2026", "03.03.2026"}));
+    // No rows: the list keeps its items, the first item included.
+    FillComboFromTable(combo_, MonthDb, "Partia WHERE Partia > 10", "Partia", QString(), QString(),
+                       "wszystkie");
+    QCOMPARE(items(*combo_), (QStringList{"02.03.2026", "03.03.2026"}));
+}
+
+void SharedProceduresTest::fillComboFromTableReportsErrorsButMissingTables()
+{
+    ui::ScriptedUi scripted;
+    scripted.Answer("OK");
+    combo_->setEditText("wpisane");
+    FillComboFromTable(combo_, StaleDb, "Brak", "Wartosc", QString(), QString(), QString());
+    QVERIFY(scripted.Log().isEmpty());
+    FillComboFromTable(combo_, StaleDb, "Waga", "Brak", QString(), QString(), QString());
+    QCOMPARE(scripted.Last().title, QStringLiteral("Nie mogę wypełnić Combo: wpisane"));
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
+void SharedProceduresTest::fillComboTwoFields()
+{
+    FoundationFixture::CreateTable(StaleDb, "Lekarz", {{"Imie", 30}, {"Nazwisko", 50}});
+    FoundationFixture::AddRow(StaleDb, "Lekarz", {{"Imie", "Zofia"}, {"Nazwisko", "Lis"}});
+    FoundationFixture::AddRow(StaleDb, "Lekarz", {{"Imie", "Adam"}, {"Nazwisko", "Kruk"}});
+    FillComboTwoFields(combo_, StaleDb, "Lekarz", "Imie", "Nazwisko", " ", QString());
+    QCOMPARE(items(*combo_), (QStringList{"Adam Kruk", "Zofia Lis"}));
+    FillComboTwoFields(combo_, StaleDb, "Lekarz", "Imie", QString(), QString(), "wszyscy");
+    QCOMPARE(items(*combo_), (QStringList{"wszyscy", "Adam", "Zofia"}));
+}
+
+void SharedProceduresTest::fixedFillerEmptiesListOfEmptyTable()
+{
+    dao::Recordset descriptions = StaleDb.OpenRecordset("OpisProbki");
+    DeleteAllRecords(descriptions);
+    descriptions.Close();
+    QComboBox *list = ui::WindowRegistry::Instance<FormBadanie>().ComboOpis;
+    list->addItem("dawne");
+    FillSampleDescriptionCombo();
+    QVERIFY(items(*list).isEmpty());
+}
+
+void SharedProceduresTest::existenceTests()
+{
+    FoundationFixture::AddRow(StaleDb, "Tkanka", {{"NazTkanka", "O'Brien"}});
+    ui::ScriptedUi scripted;
+    const auto exists = [](const QString &value) {
+        return SprCzyIst(StaleDb, "Tkanka", "NazTkanka", value);
+    };
+    QVERIFY(exists("o'brien"));
+    QVERIFY(exists("JĘZYK"));
+    QVERIFY(!exists("x' OR '1'='1"));
+    QVERIFY(!exists("język ")); // a trailing blank counts
+    scripted.Answer("OK");
+    QVERIFY(!SprCzyIst(StaleDb, "Brak", "Nazwa", "x"));
+    QCOMPARE(scripted.Last().title, QStringLiteral("Funkcja SprCzyIstBrak"));
+    SCRIPTED_UI_VERIFY(scripted);
+
+    QVERIFY(DailyNumberExists(1, "05.03.2026"));
+    QVERIFY(!DailyNumberExists(2, "05.03.2026"));
+    QVERIFY(!DailyNumberExists(1, "05.03.2026') OR ('1'='1"));
+    QVERIFY(GeneralNumberExists(102));
+    QVERIFY(!GeneralNumberExists(103));
+    MonthDb.Close();
+    QVERIFY(!GeneralNumberExists(102)); // the check cannot be made: "no", silently
+}
+
+void SharedProceduresTest::lookupFieldValue()
+{
+    QLabel label(QStringLiteral("przed"));
+    const auto lookup = [&label](const QString &table, const QString &key, const QString &keyField,
+                                 const QString &field) {
+        LookupFieldValue(&label, StaleDb, table, key, keyField, field);
+        return label.text();
+    };
+    QCOMPARE(lookup("OPERATORZY", "anna", "OP_LOGIN", "OP_NAZWISKO"), QStringLiteral("Nowak"));
+    QCOMPARE(lookup("OPERATORZY", "nikt'", "OP_LOGIN", "OP_NAZWISKO"), QStringLiteral("Nowak"));
+    QCOMPARE(lookup("PODATNIK", "Laboratorium Badań", "TX2", "TX5"),
+             "Nowak"); // Null
+}
+
+void SharedProceduresTest::deleteCurrentRecord()
+{
+    ui::ScriptedUi scripted;
+    dao::Recordset none = MonthDb.OpenRecordset("SELECT * FROM Partia WHERE Partia > 9");
+    QVERIFY(DeleteCurrentRecord(none, "Usunąć?", true, "UWAGA"));
+    QVERIFY(scripted.Log().isEmpty()); // nothing to ask about
+
+    scripted.Answer("No");
+    scripted.Answer("Yes");
+    dao::Recordset rs = MonthDb.OpenRecordset("SELECT * FROM Partia ORDER BY Partia");
+    rs.MoveLast();
+    QVERIFY(!DeleteCurrentRecord(rs, "Usunąć?", true, "UWAGA"));
+    QCOMPARE(rs.RecordCount(), 3);
+    QCOMPARE(scripted.Last().style, 308);
+    QVERIFY(DeleteCurrentRecord(rs, "Usunąć?", true, "UWAGA"));
+    QCOMPARE(rs(QStringLiteral("Partia")).Value().toInt(), 2); // the new last row
+    rs.MoveFirst();
+    QVERIFY(DeleteCurrentRecord(rs, QString(), false, QString()));
+    QCOMPARE(rs(QStringLiteral("Partia")).Value().toInt(), 2); // the row after it
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
+void SharedProceduresTest::deleteAllRecordsAndTouchTable()
+{
+    dao::Recordset rs = MonthDb.OpenRecordset("Partia");
+    DeleteAllRecords(rs);
+    rs.Close();
+    QCOMPARE(MonthDb.OpenRecordset(QStringLiteral("Partia")).RecordCount(), 0);
+    ui::ScriptedUi scripted;
+    TouchTable(MonthDb, "Badanie");
+    scripted.Answer("OK");
+    TouchTable(MonthDb, "WynikTMP");
+    QCOMPARE(scripted.Log().size(), 1);
+    QCOMPARE(scripted.Last().title, QStringLiteral("Drukowanie-generu sztuczny ruch: WynikTMP"));
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
+void SharedProceduresTest::gridMarksOnlyItsCurrentRow()
+{
+    ui::DataControl data;
+    ui::DBGrid grid;
+    grid.Bind(&data, {{"Partia", "Partia"}});
+    dao::Recordset rs = MonthDb.OpenRecordset("SELECT * FROM Partia ORDER BY Partia");
+    data.setRecordset(rs);
+    rs.MoveFirst();
+    SelectCurrentGridRow(&grid);
+    rs.MoveLast();
+    SelectCurrentGridRow(&grid);
+    QCOMPARE(grid.SelBookmarks().Count(), 1);
+    QCOMPARE(grid.SelBookmarks().Item(0), rs.Bookmark());
+}
+
+void SharedProceduresTest::establishmentPickerPreparesTheRegister()
+{
+    ui::ScriptedUi scripted;
+    bool chooseShown = false;
+    scripted.AnswerWindow("FormZaklad", [&chooseShown](QWidget &window) {
+        chooseShown = static_cast<FormZaklad &>(window).ComUzyj->isVisibleTo(&window);
+    });
+    OpenEstablishmentPicker("W");
+    QVERIFY(chooseShown);
+    QVERIFY(InitOnActivate);
+    QCOMPARE(FormRequest, QStringLiteral("Uzyj"));
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
+QTEST_MAIN(SharedProceduresTest)
+#include "tst_SharedProcedures.moc"

@@ -1,0 +1,234 @@
+#include "FoundationFixture.h"
+
+#include "foundation/FormAlarm.h"
+#include "foundation/Globals.h"
+#include "foundation/ProgramEnd.h"
+#include "foundation/RegionalSettings.h"
+#include "foundation/frmLoginLab.h"
+#include "platform/ui/ScriptedUi.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace
+{
+
+const QString TryLoginAgain = QStringLiteral("Nieprawidłowy Login - Spróbuj ponownie!");
+const QString LoginExit = QStringLiteral("Nieprawidłowy Login - Wyjście z programu!");
+const QString TryPasswordAgain = QStringLiteral("Nieprawidłowe hasło, spróbuj ponownie!");
+const QString PasswordExit = QStringLiteral("Nie znasz hasła dostępu!");
+
+// Lets the next `count` alarm boxes pass, noting their texts and captions.
+void expectAlarms(ui::ScriptedUi &scripted, QStringList &texts, int count)
+{
+    for (int i = 0; i < count; ++i)
+        scripted.AnswerWindow("FormAlarm", [&texts](QWidget &window) {
+            auto &alarm = static_cast<FormAlarm &>(window);
+            QCOMPARE(alarm.windowTitle(), QStringLiteral("ALARM!!!"));
+            QVERIFY(!alarm.ComZamk->isVisibleTo(&alarm));
+            texts.append(alarm.Label1->text());
+        });
+}
+
+} // namespace
+
+// The sign-in window: the date-format gate, the shared failure counter, the
+// password check and what a successful sign-in leaves.
+class LoginTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void dateFormatGate_data();
+    void dateFormatGate();
+    void failureCounter_data();
+    void failureCounter();
+    void successLeavesTheOperator_data();
+    void successLeavesTheOperator();
+    void enterInLoginMovesOnAndLooksUp();
+    void cancelEndsTheProgram();
+
+private:
+    frmLoginLab &login() { return ui::WindowRegistry::Instance<frmLoginLab>(); }
+    void typeLogin(const QString &text);
+    void typePassword(const QString &text);
+
+    FoundationFixture *fixture_ = nullptr;
+};
+
+void LoginTest::init()
+{
+    fixture_ = new FoundationFixture;
+    StaleDb = fixture_->CreateStale();
+}
+
+void LoginTest::cleanup()
+{
+    delete fixture_;
+    SetRegionalLocale(QLocale::system());
+}
+
+void LoginTest::typeLogin(const QString &text)
+{
+    login().TextLogin->setText(text);
+    login().TextLogin_LostFocus();
+}
+
+void LoginTest::typePassword(const QString &text)
+{
+    login().txtPassword->setText(text);
+    login().cmdOK_Click();
+}
+
+void LoginTest::dateFormatGate_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland) << true;
+    QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates) << false;
+    QTest::newRow("German two-digit year") << QLocale(QLocale::German, QLocale::Germany) << false;
+}
+
+void LoginTest::dateFormatGate()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(bool, accepted);
+    SetRegionalLocale(locale);
+    ui::ScriptedUi scripted;
+    if (!accepted)
+        scripted.Answer("OK");
+    ProgramEndRecorder end;
+    login();
+    QCOMPARE(end.Ended(), !accepted);
+    if (!accepted) {
+        QCOMPARE(scripted.Last().title, QStringLiteral("FORMAT DATY"));
+        QCOMPARE(scripted.Last().style, 64);
+        QCOMPARE(
+            scripted.Last().text,
+            QStringLiteral("Aby system działał prawidłowo w ustawieniach regionalnych windows\r"
+                           "zmień format daty systemowej na: dd.MM.rrrr"));
+    }
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
+void LoginTest::failureCounter_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "L" login or "P" password, then the text
+    QTest::addColumn<QStringList>("alarms");
+    const QString wrong = QStringLiteral("Pzle");
+    QTest::newRow("three unknown logins") << QStringList{"Lnikt", "Lnikt2", "Lnikt3"}
+                                          << QStringList{TryLoginAgain, TryLoginAgain, LoginExit};
+    QTest::newRow("four wrong passwords")
+        << QStringList{"LADMIN", wrong, wrong, wrong, wrong}
+        << QStringList{TryPasswordAgain, TryPasswordAgain, TryPasswordAgain, PasswordExit};
+    QTest::newRow("unknown, then known: four tries again")
+        << QStringList{"Lnikt", "Lnikt", "LADMIN", wrong, wrong, wrong, wrong}
+        << QStringList{TryLoginAgain,    TryLoginAgain,    TryPasswordAgain,
+                       TryPasswordAgain, TryPasswordAgain, PasswordExit};
+    QTest::newRow("wrong passwords, then unknown login")
+        << QStringList{"LADMIN", wrong, wrong, "Lnikt"}
+        << QStringList{TryPasswordAgain, TryPasswordAgain, LoginExit};
+    // Quotes are part of the login: no error, no row, no sign-in.
+    QTest::newRow("quoted logins") << QStringList{"LO'Brien", "L' OR '1'='1", "Ptajne1",
+                                                  "Lx' UNION SELECT * FROM OPERATORZY WHERE '1'='1"}
+                                   << QStringList{TryLoginAgain, TryLoginAgain, LoginExit};
+}
+
+void LoginTest::failureCounter()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, alarms);
+    ui::ScriptedUi scripted;
+    QStringList shown;
+    expectAlarms(scripted, shown, int(alarms.size()));
+    for (const QString &step : steps) {
+        if (step.startsWith('L'))
+            typeLogin(step.mid(1));
+        else
+            typePassword(step.mid(1));
+    }
+    QCOMPARE(shown, alarms);
+    QVERIFY(!LoginOk);
+    QVERIFY(OperatorSurname.isEmpty());
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
+void LoginTest::successLeavesTheOperator_data()
+{
+    QTest::addColumn<QString>("loginText");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("surname");
+    QTest::newRow("administrator in capitals") << "ADMIN"
+                                               << "TAJNE1"
+                                               << "1"
+                                               << "Administrator"
+                                               << "Kowalski";
+    QTest::newRow("login in other case, password in lower case") << "admin"
+                                                                 << "tajne1"
+                                                                 << "1"
+                                                                 << "Administrator"
+                                                                 << "Kowalski";
+    QTest::newRow("stored value with trailing blanks") << "anna"
+                                                       << "Anna12"
+                                                       << "2"
+                                                       << "Operator"
+                                                       << "Nowak";
+}
+
+void LoginTest::successLeavesTheOperator()
+{
+    QFETCH(QString, loginText);
+    QFETCH(QString, password);
+    QFETCH(QString, number);
+    QFETCH(QString, kind);
+    QFETCH(QString, surname);
+    ui::ScriptedUi scripted;
+    typeLogin(loginText);
+    typePassword(password);
+    QVERIFY(LoginOk);
+    QCOMPARE(login().TextOperat->text(), number);
+    QCOMPARE(login().TextOperatRodz->text(), kind);
+    QCOMPARE(login().TextNazwisko->text(), surname);
+    QCOMPARE(OperatorSurname, surname);
+    QCOMPARE(ProgramFolder, QStringLiteral("C:\\MervaskLab"));
+    QCOMPARE(login().txtPassword->text(), password); // the box is not upper-cased
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
+void LoginTest::enterInLoginMovesOnAndLooksUp()
+{
+    frmLoginLab &window = login();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.TextLogin->setFocus();
+    QTRY_VERIFY(window.TextLogin->hasFocus());
+    QVERIFY(window.CmdTmp->isDefault());
+    QTest::keyClicks(window.TextLogin, "anna");
+    QTest::keyClick(window.TextLogin, Qt::Key_Return);
+    QTRY_VERIFY(window.txtPassword->hasFocus());
+    QCOMPARE(window.TextNazwisko->text(), QStringLiteral("Nowak"));
+    QVERIFY(window.cmdOK->isDefault());
+    QTest::keyClicks(window.txtPassword, "anna12");
+    QTest::keyClick(window.txtPassword, Qt::Key_Return);
+    QVERIFY(LoginOk);
+    QVERIFY(window.isHidden());
+}
+
+void LoginTest::cancelEndsTheProgram()
+{
+    ProgramEndRecorder end;
+    login().cmdCancel->click();
+    QVERIFY(end.Ended());
+    QVERIFY(!LoginOk);
+}
+
+QTEST_MAIN(LoginTest)
+#include "tst_frmLoginLab.moc"
