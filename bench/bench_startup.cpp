@@ -100,15 +100,6 @@ public:
         fs::DriveMap::SetDrivesFolder(dir_.path());
         if (Installer({dir_.path(), Login, Password}).Run() != Installer::Installed)
             throw std::runtime_error("installation failed");
-        // Real folder prefixes, as the tests use them.
-        const QString ini = QStringLiteral("STALE=%1/\r\nRAPORTY=%2/\r\nROBOT=%3/\r\n")
-                                .arg(fs::DriveMap::ToReal(QStringLiteral("T:\\Dane")),
-                                     fs::DriveMap::ToReal(QStringLiteral("T:\\Raporty")),
-                                     fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Dane")));
-        QFile file(fs::DriveMap::ToReal(QStringLiteral("T:\\mervasklab.ini")));
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(ini.toLatin1());
-        file.close();
         const QDate today = QDate::currentDate();
         QDir().mkpath(fs::DriveMap::ToReal(MonthDbYearFolder(today)));
         {

@@ -1,19 +1,121 @@
 #include "batches/FormPartia.h"
 
+#include "batches/BatchListLayout.h"
+#include "batches/ClientLookup.h"
+#include "batches/PrzedDr.h"
+#include "digestion/FormNastawienie.h"
 #include "foundation/ComboFillers.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
+#include "foundation/UiProcedures.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/FormBadanie.h"
 
+#include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 
 namespace
 {
 
-QComboBox *pickList(QWidget *parent, const char *name)
+const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
+
+template <class W> W *named(W *widget, const char *name)
 {
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(QLatin1String(name));
-    combo->setEditable(true);
-    return combo;
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// A control placed by the layout rules, at its designed size in twips.
+template <class W> W *placed(W *widget, const char *name, int width, int height)
+{
+    named(widget, name)
+        ->resize(BatchListLayout::ToPixels(width), BatchListLayout::ToPixels(height));
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int width)
+{
+    return placed(new QPushButton(caption, parent), name, width, 375);
+}
+
+const QList<ui::RecordsetModel::Column> &gridColumns()
+{
+    static const QList<ui::RecordsetModel::Column> columns = [] {
+        const std::pair<const char *, const char *> list[] = {
+            {"Partia", "Partia"},
+            {"Ilość próbek", "IlProbek"},
+            {"Numery tac", "NrTac"},
+            {"WNI", "WNI"},
+            {"Miejscowość pobrania", "MiejscowoscPobr"},
+            {"Data uboju", "DataUboju"},
+            {"Data pobrania", "DataPobr"},
+            {"Data przyjęcia", "DataDoLab"},
+            {"Godz. przyjęcia", "GodzDoLab"},
+            {"Data rozp. badania", "DataRozpBad"},
+            {"Godz. rozp. bad.", "GodzRozpBad"},
+            {"Data zak. badania", "DataZakBad"},
+            {"Godz. zak. bad", "GodzZakBad"},
+            {"Czystopis", "Czystopis"},
+            {"Pobrał", "Pobral"},
+            {"Metoda", "Metoda"},
+            {"Przyjął", "Przyjal"},
+            {"Autoryzowal", "Autoryzowal"},
+            {"Sposób przekazania wyniku", "PrzekazanieWyniku"},
+            {"Zleceniodawca WNI", "ZleceniodawcaWNI"},
+            {"Uwagi", "Uwagi"},
+        };
+        QList<ui::RecordsetModel::Column> result;
+        for (const auto &[header, field] : list)
+            result.append({QString::fromUtf8(header), QLatin1String(field)});
+        return result;
+    }();
+    return columns;
+}
+
+QString fieldText(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+// The establishment line of the sample and run windows: "WNI - Nazwa,
+// Miejscowosc Ulica"; the WNI alone when the client is not registered.
+QString establishmentLine(const QString &wni)
+{
+    const ClientLookup client = ClientLookup::Client(wni);
+    if (!client.Found())
+        return wni;
+    return wni + QStringLiteral(" - ") + client.Field(QStringLiteral("Nazwa")) +
+           QStringLiteral(", ") + client.Field(QStringLiteral("Miejscowosc")) + QLatin1Char(' ') +
+           client.Field(QStringLiteral("Ulica"));
+}
+
+// Writes the batch's header into the sample or run window, binds its list
+// to the batch's rows and shows it until the user closes it.
+template <class Window>
+void openForBatch(Window &window, ui::DataControl *data, const dao::Recordset &batch,
+                  const QString &sql)
+{
+    const QString wni = fieldText(batch, "WNI");
+    const QString number = fieldText(batch, "Partia");
+    window.LabZaklad->setText(establishmentLine(wni));
+    window.LabPartia->setText(number);
+    window.LabelKod->setText(wni);
+    window.LabData->setText(fieldText(batch, "DataDoLab"));
+    dao::Recordset previous = data->Recordset();
+    data->setRecordset(MonthDb.OpenRecordset(sql.arg(number)));
+    if (previous.IsOpen())
+        previous.Close();
+    InitOnActivate = true;
+    ui::ShowModal(window);
 }
 
 } // namespace
@@ -22,12 +124,77 @@ FormPartia::FormPartia(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormPartia"));
     setWindowTitle(QStringLiteral("PARTIA"));
-    ComboPrzyjal = pickList(this, "ComboPrzyjal");
-    ComboAutoryzowal = pickList(this, "ComboAutoryzowal");
-    auto *layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Przyjął"), ComboPrzyjal);
-    layout->addRow(QStringLiteral("Autoryzował"), ComboAutoryzowal);
+    resize(1024, 720);
+    setWindowState(Qt::WindowMaximized);
+    buildList();
+    buildFrame();
+    // The window has its own keys: Enter never presses a button by itself.
+    for (QPushButton *child : findChildren<QPushButton *>())
+        child->setAutoDefault(false);
+    watchKeys();
     Form_Load();
+}
+
+void FormPartia::buildList()
+{
+    Label9 = named(new QLabel(QStringLiteral("REDAGOWANIE PARTII"), this), "Label9");
+    QFont heading(QStringLiteral("Arial"));
+    heading.setBold(true);
+    heading.setPointSize(12);
+    Label9->setFont(heading);
+    Label9->adjustSize();
+    Label9->move(BatchListLayout::ToPixels(180), BatchListLayout::ToPixels(120));
+    DataPartia = placed(new ui::DataControl(this), "DataPartia", 4000, 375);
+    DataPartia->setCaption(QStringLiteral("PARTIA"));
+    DBGridPartia = named(new ui::DBGrid(this), "DBGridPartia");
+    DBGridPartia->Bind(DataPartia, gridColumns());
+    DBGridPartia->move(BatchListLayout::ToPixels(BatchListLayout::GridLeft),
+                       BatchListLayout::ToPixels(BatchListLayout::GridTop));
+    LabDataDTP = placed(new QLabel(QStringLiteral("Data "), this), "LabDataDTP", 1185, 240);
+    LabDataDTP->move(0, BatchListLayout::ToPixels(30));
+    DTPData = placed(new ui::MaskEdBox(this), "DTPData", 1185, 330);
+    DTPData->setMaxLength(10);
+    DTPData->move(0, BatchListLayout::ToPixels(270));
+
+    ComDodajPr = button(this, "ComDodajPr", QStringLiteral("&Dodaj"), 1425);
+    ComDodajPr->setToolTip(QStringLiteral("Nowa partia"));
+    ComPopraw = button(this, "ComPopraw", QStringLiteral("&Popraw"), 1425);
+    ComUsun = button(this, "ComUsun", QStringLiteral("&Usuń"), 1425);
+    ComDrukuj = button(this, "ComDrukuj", QStringLiteral("D&rukuj"), 1560);
+    ComWczytPart =
+        button(this, "ComWczytPart", QStringLiteral("&Wczytaj nagłówek partii z pliku"), 3270);
+    ComWczytPart->setToolTip(QStringLiteral("Wczytuje nagłówek partii z pliku"));
+    CheckWczyt =
+        placed(new QCheckBox(QStringLiteral("Wczytuj automatycznie dane o próbkach"), this),
+               "CheckWczyt", 4200, 375);
+    CheckWczyt->setToolTip(
+        QStringLiteral("Jeśli zaznaczone, po wczytaniu nagłównka partii automatycznie zostaną "
+                       "wczytane pozostałe dane dotyczące zlecenia"));
+    CheckWczyt->setChecked(true);
+    ComEdytuj = button(this, "ComEdytuj", QStringLiteral("&Próbki"), 1425);
+    ComEdytuj->setToolTip(QStringLiteral("Edytuj próbki partii"));
+    ComNastawienie = button(this, "ComNastawienie", QStringLiteral("&Nastawienie"), 1425);
+    ComSzukaj = button(this, "ComSzukaj", QStringLiteral("&Szukaj"), 1425);
+    ComPlik = button(this, "ComPlik", QStringLiteral("&Plik"), 1425);
+    ComPlik->setVisible(false);
+    ComPlik->setEnabled(false);
+    ComZamk = button(this, "ComZamk", QStringLiteral("&Zamknij"), 1425);
+    FrameSzukaj =
+        placed(new QGroupBox(QStringLiteral("SZUKANIE WG"), this), "FrameSzukaj", 6000, 3000);
+    FrameSzukaj->setVisible(false);
+
+    connect(DBGridPartia, &ui::DBGrid::RowColChange, this, &FormPartia::DBGridPartia_RowColChange);
+    connect(DBGridPartia, &ui::DBGrid::DblClick, this, &FormPartia::DBGridPartia_DblClick);
+    connect(ComDodajPr, &QPushButton::clicked, this, &FormPartia::ComDodajPr_Click);
+    connect(ComPopraw, &QPushButton::clicked, this, &FormPartia::ComPopraw_Click);
+    connect(ComUsun, &QPushButton::clicked, this, &FormPartia::ComUsun_Click);
+    connect(ComDrukuj, &QPushButton::clicked, this, &FormPartia::ComDrukuj_Click);
+    connect(ComWczytPart, &QPushButton::clicked, this, &FormPartia::ComWczytPart_Click);
+    connect(ComEdytuj, &QPushButton::clicked, this, &FormPartia::ComEdytuj_Click);
+    connect(ComNastawienie, &QPushButton::clicked, this, &FormPartia::ComNastawienie_Click);
+    connect(ComSzukaj, &QPushButton::clicked, this, &FormPartia::ComSzukaj_Click);
+    connect(ComPlik, &QPushButton::clicked, this, &FormPartia::ComPlik_Click);
+    connect(ComZamk, &QPushButton::clicked, this, &FormPartia::ComZamk_Click);
 }
 
 void FormPartia::Form_Load()
@@ -35,4 +202,153 @@ void FormPartia::Form_Load()
     FillOperatorCombo(ComboPrzyjal);
     FillAuthorisedByCombo(ComboAutoryzowal);
     FillTissueCombo();
+}
+
+void FormPartia::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void FormPartia::Form_Activate()
+{
+    if (!InitOnActivate)
+        return;
+    FillComboTwoFields(ComboLekarz, StaleDb, QStringLiteral("Lekarz"), QStringLiteral("Imie"),
+                       QStringLiteral("Nazwisko"), QStringLiteral(" "), QString());
+    InitOnActivate = false;
+}
+
+void FormPartia::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void FormPartia::Form_Resize()
+{
+    if (!FramePartia)
+        return; // still being built
+    using L = BatchListLayout;
+    const std::pair<QWidget *, QRect L::Controls::*> controls[] = {
+        {FramePartia, &L::Controls::FramePartia},   {FrameSzukaj, &L::Controls::FrameSzukaj},
+        {DTPData, &L::Controls::DTPData},           {LabDataDTP, &L::Controls::LabDataDTP},
+        {ComZamk, &L::Controls::ComZamk},           {ComEdytuj, &L::Controls::ComEdytuj},
+        {ComSzukaj, &L::Controls::ComSzukaj},       {ComDrukuj, &L::Controls::ComDrukuj},
+        {ComWczytPart, &L::Controls::ComWczytPart}, {ComNastawienie, &L::Controls::ComNastawienie},
+        {ComDodajPr, &L::Controls::ComDodajPr},     {ComPopraw, &L::Controls::ComPopraw},
+        {ComUsun, &L::Controls::ComUsun},           {DataPartia, &L::Controls::DataPartia},
+        {DBGridPartia, &L::Controls::DBGridPartia}, {CheckWczyt, &L::Controls::CheckWczyt},
+    };
+    L::Controls rects;
+    for (const auto &[widget, rect] : controls)
+        rects.*rect = L::ToTwips(widget->geometry());
+    const QSize outer = frameGeometry().size();
+    L::Arrange(rects, L::ToTwips(outer.width()), L::ToTwips(outer.height()));
+    for (const auto &[widget, rect] : controls)
+        widget->setGeometry(L::ToPixels(rects.*rect));
+    // The frames stay inside the window, over the list.
+    FramePartia->move(std::max(0, FramePartia->x()), std::max(0, FramePartia->y()));
+    FramePartia->raise();
+}
+
+void FormPartia::Klawisze(bool flag)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             ComZamk, ComDodajPr, ComPopraw, ComUsun, ComDrukuj, ComPlik, DataPartia, ComSzukaj,
+             ComEdytuj, DBGridPartia, ComWczytPart, ComNastawienie})
+        control->setEnabled(flag);
+}
+
+void FormPartia::RestoreListState()
+{
+    Klawisze(FramePartia->isHidden());
+}
+
+dao::Recordset FormPartia::Batches() const
+{
+    return DataPartia->Recordset();
+}
+
+bool FormPartia::HasCurrentBatch() const
+{
+    const dao::Recordset batches = Batches();
+    return batches.IsOpen() && batches.RecordCount() > 0 && batches.AbsolutePosition() >= 0;
+}
+
+void FormPartia::DBGridPartia_RowColChange()
+{
+    SelectCurrentGridRow(DBGridPartia);
+}
+
+void FormPartia::DBGridPartia_DblClick()
+{
+    try {
+        if (!HasCurrentBatch())
+            return;
+        FormBadanie &samples = ui::WindowRegistry::Instance<FormBadanie>();
+        openForBatch(samples, samples.DataBad, Batches(),
+                     QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = %1 ORDER BY PARTIA, "
+                                    "NrProbki"));
+    } catch (const RuntimeError &error) {
+        ShowError(ErrorCaption, error);
+    }
+}
+
+void FormPartia::ComNastawienie_Click()
+{
+    try {
+        if (!HasCurrentBatch())
+            return;
+        FormNastawienie &runs = ui::WindowRegistry::Instance<FormNastawienie>();
+        openForBatch(runs, runs.DataPartia, Batches(),
+                     QStringLiteral("SELECT * FROM Nastawienie WHERE PARTIA = %1 ORDER BY "
+                                    "Nastawienie"));
+    } catch (const RuntimeError &error) {
+        ShowError(ErrorCaption, error);
+    }
+}
+
+void FormPartia::ComEdytuj_Click()
+{
+    // Only the batch just imported keeps its order file pending.
+    if (!(AutoImportMarker == QLatin1String("WczytAuto") && CheckWczyt->isChecked()))
+        ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->clear();
+    DBGridPartia_DblClick();
+}
+
+void FormPartia::ComDrukuj_Click()
+{
+    try {
+        PrintBatchResult(Batches());
+    } catch (const RuntimeError &error) {
+        ShowError(ErrorCaption, error);
+    }
+}
+
+void FormPartia::ComSzukaj_Click()
+{
+    // The register offers no search: the button does nothing.
+}
+
+void FormPartia::ComZamk_Click()
+{
+    hide();
+}
+
+void FormPartia::reject()
+{
+    if (!FramePartia->isHidden())
+        return;
+    ComZamk_Click();
+}
+
+void FormPartia::keyPressEvent(QKeyEvent *event)
+{
+    // Esc does not close the register.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

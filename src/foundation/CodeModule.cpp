@@ -151,7 +151,8 @@ int ZpArchive(int count, const QString &archiveName, const ZipNameList &names)
         }
     }
     if (added == 0) {
-        return Fail(ZE_NONE, QStringLiteral("Błąd: brak plików do spakowania! (%1)\n").arg(archiveName));
+        return Fail(ZE_NONE,
+                    QStringLiteral("Błąd: brak plików do spakowania! (%1)\n").arg(archiveName));
     }
     try {
         writer.Close();

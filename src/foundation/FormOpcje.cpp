@@ -1,9 +1,210 @@
 #include "foundation/FormOpcje.h"
 
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlText.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
 #include <QVBoxLayout>
+
+namespace
+{
+
+const QString WindowCaption = QStringLiteral("Opcje");
+
+template <class W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QCheckBox *checkBox(const char *name, const QString &caption)
+{
+    return named(new QCheckBox(caption), name);
+}
+
+// The row of one key; the options act only when exactly one row matches.
+dao::Recordset optionRow(const QString &key)
+{
+    dao::Recordset rs = StaleDb.OpenRecordset(
+        QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = ") + dao::SqlText(key));
+    if (rs.RecordCount() == 1) {
+        rs.MoveFirst();
+        return rs;
+    }
+    rs.Close();
+    return {};
+}
+
+} // namespace
 
 FormOpcje::FormOpcje(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormOpcje"));
-    setWindowTitle(QStringLiteral("Opcje"));
+    setWindowTitle(WindowCaption);
+    buildControls();
+    connect(TabStrip1, &QTabBar::currentChanged, this, &FormOpcje::TabStrip1_Click);
+    connect(CheckWczPlikSzyfr, &QCheckBox::clicked, this, &FormOpcje::CheckWczPlikSzyfr_Click);
+    connect(ComZapisz, &QPushButton::clicked, this, &FormOpcje::ComZapisz_Click);
+    connect(ComZamk, &QPushButton::clicked, this, &FormOpcje::ComZamk_Click);
+}
+
+void FormOpcje::buildControls()
+{
+    Label1 = named(new QLabel(QStringLiteral("OPCJE PROGRAMU"), this), "Label1");
+    Label1->setAlignment(Qt::AlignCenter);
+    TabStrip1 = named(new QTabBar(this), "TabStrip1");
+    TabStrip1->addTab(QStringLiteral("&Ogólne"));
+    TabStrip1->addTab(QStringLiteral("&Widok"));
+    ComZapisz = named(new QPushButton(QStringLiteral("&Zapisz"), this), "ComZapisz");
+    ComZamk = named(new QPushButton(QStringLiteral("&Anuluj"), this), "ComZamk");
+    for (QPushButton *button : {ComZapisz, ComZamk})
+        button->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ComZapisz);
+    buttons->addWidget(ComZamk);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(TabStrip1);
+    layout->addWidget(buildOptionFrames());
+    layout->addStretch();
+    layout->addLayout(buttons);
+}
+
+QGroupBox *FormOpcje::buildOptionFrames()
+{
+    Frame1 = named(new QGroupBox(this), "Frame1");
+    CheckMatZuz = checkBox("CheckMatZuz", QStringLiteral("  Pytaj o materiały zużyte"));
+    CheckMatZuz->setToolTip(
+        QStringLiteral("Jeśli zaznaczone, przed zakończeniem programu pojawia się okienko do "
+                       "wpisu materiałów zużytych"));
+    CheckEmailWynik =
+        checkBox("CheckEmailWynik", QStringLiteral("  Przy wysłaniu wyników pobierz email PIW z "
+                                                   "kolumny: Email (podpis elektroniczny)"));
+    CheckDostZamNrPr = checkBox("CheckDostZamNrPr", QStringLiteral("  Zezwalaj na zapis do pliku"));
+    CheckEdycja = checkBox("CheckEdycja", QStringLiteral("  Zezwalaj na edycję danych"));
+    CheckWczPlikSzyfr = checkBox("CheckWczPlikSzyfr", QStringLiteral("  Wczytywanie plików"));
+    CheckIgnBrakPr = checkBox("CheckIgnBrakPr", QStringLiteral("  Ignoruj brak danych"));
+    CheckZastZero = checkBox("CheckZastZero", QStringLiteral("  Redaguj istniejące zakłady"));
+
+    FrameKoniec = frame(Frame1, "FrameKoniec", QStringLiteral(" Koniec"), {CheckMatZuz});
+    FrameDostawca = frame(Frame1, "FrameDostawca", QStringLiteral(" Eksport "), {CheckEmailWynik});
+    FrameEdycja = frame(Frame1, "FrameEdycja", QStringLiteral(" Edycja "),
+                        {CheckDostZamNrPr, CheckEdycja, CheckWczPlikSzyfr});
+    Frame1Import =
+        frame(Frame1, "Frame1Import", QStringLiteral(" Import "), {CheckIgnBrakPr, CheckZastZero});
+    auto *layout = new QVBoxLayout(Frame1);
+    for (QGroupBox *inner : {FrameKoniec, FrameDostawca, FrameEdycja, Frame1Import})
+        layout->addWidget(inner);
+    return Frame1;
+}
+
+QGroupBox *FormOpcje::frame(QWidget *parent, const char *name, const QString &caption,
+                            const QList<QCheckBox *> &boxes)
+{
+    auto *group = named(new QGroupBox(caption, parent), name);
+    auto *layout = new QVBoxLayout(group);
+    for (QCheckBox *box : boxes) {
+        box->setParent(group);
+        layout->addWidget(box);
+    }
+    return group;
+}
+
+void FormOpcje::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void FormOpcje::ReadOption(QCheckBox *box, const QString &key)
+{
+    dao::Recordset rs = optionRow(key);
+    box->setEnabled(rs.IsOpen());
+    box->setCheckState(rs.IsOpen() && rs("PARAM3").Value().toBool() ? Qt::Checked : Qt::Unchecked);
+    if (rs.IsOpen())
+        rs.Close();
+}
+
+void FormOpcje::WriteOption(QCheckBox *box, const QString &key)
+{
+    dao::Recordset rs = optionRow(key);
+    if (!rs.IsOpen())
+        return;
+    // A greyed box counts as unchecked.
+    const bool checked = box->checkState() == Qt::Checked;
+    rs.Edit();
+    try {
+        rs("PARAM3") = checked;
+        if (box == CheckEmailWynik)
+            rs("PARAM1") = checked ? QStringLiteral("EmailSzyfr") : QStringLiteral("Email");
+        rs.Update();
+    } catch (...) {
+        rs.CancelUpdate();
+        throw;
+    }
+    rs.Close();
+}
+
+void FormOpcje::Form_Activate()
+{
+    try {
+        ReadOption(CheckWczPlikSzyfr, QStringLiteral("plikszyfr"));
+        CheckWczPlikSzyfr->setEnabled(false);
+        ReadOption(CheckZastZero, QStringLiteral("zastzero"));
+        CheckZastZero->setEnabled(false);
+        ReadOption(CheckEdycja, QStringLiteral("edycja"));
+        ReadOption(CheckIgnBrakPr, QStringLiteral("IgnBrakPr"));
+        CheckIgnBrakPr->setEnabled(false);
+        ReadOption(CheckDostZamNrPr, QStringLiteral("probproduc"));
+        CheckDostZamNrPr->setEnabled(false);
+        ReadOption(CheckMatZuz, QStringLiteral("matzuz"));
+        CheckMatZuz->setCheckState(Qt::Checked);
+        CheckMatZuz->setEnabled(false);
+        ReadOption(CheckEmailWynik, QStringLiteral("EmailWynik"));
+    } catch (const RuntimeError &error) {
+        ShowError(WindowCaption, error);
+    }
+}
+
+void FormOpcje::ComZapisz_Click()
+{
+    const QList<QPair<QCheckBox *, QString>> options{
+        {CheckWczPlikSzyfr, QStringLiteral("plikszyfr")},
+        {CheckZastZero, QStringLiteral("zastzero")},
+        {CheckEdycja, QStringLiteral("edycja")},
+        {CheckIgnBrakPr, QStringLiteral("IgnBrakPr")},
+        {CheckDostZamNrPr, QStringLiteral("probproduc")},
+        {CheckMatZuz, QStringLiteral("matzuz")},
+        {CheckEmailWynik, QStringLiteral("EmailWynik")}};
+    try {
+        for (const auto &[box, key] : options)
+            WriteOption(box, key);
+    } catch (const RuntimeError &error) {
+        ShowError(WindowCaption, error);
+        return;
+    }
+    hide();
+}
+
+void FormOpcje::ComZamk_Click()
+{
+    hide();
+}
+
+void FormOpcje::TabStrip1_Click()
+{
+    Frame1->setVisible(TabStrip1->currentIndex() == 0);
+}
+
+void FormOpcje::CheckWczPlikSzyfr_Click()
+{
+    // The box has no action of its own.
 }

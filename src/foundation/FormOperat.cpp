@@ -1,9 +1,444 @@
 #include "foundation/FormOperat.h"
 
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
+#include "foundation/ScramblePassword.h"
+#include "foundation/TextProcedures.h"
+#include "foundation/frmLoginLab.h"
+#include "platform/db/Recordset.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/SendKeys.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+namespace
+{
+
+const QString WindowCaption = QStringLiteral("OPERATORZY");
+const QString NoRights = QStringLiteral("Nie posiadasz uprawnień administratora!");
+const QString Unchanged = QStringLiteral("*****");
+constexpr int NameLength = 50;
+constexpr int LoginLength = 50;
+constexpr int NumberLength = 5;
+
+template <class W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = named(new QPushButton(caption, parent), name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString fieldText(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+// The number at the start of a text, as the old numeric conversion read it:
+// leading blanks skipped, digits up to the first other character, 0 for none.
+qint64 leadingNumber(const QString &text)
+{
+    const QString trimmed = TrimBlanks(text);
+    qsizetype end = 0;
+    while (end < trimmed.size() && end < 18 && trimmed.at(end).isDigit())
+        ++end;
+    return trimmed.left(end).toLongLong();
+}
+
+// Any database failure of a handler is reported; the window goes on.
+template <class F> void reportErrors(F &&handler)
+{
+    try {
+        handler();
+    } catch (const RuntimeError &error) {
+        ShowError(WindowCaption, error);
+    }
+}
+
+} // namespace
 
 FormOperat::FormOperat(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormOperat"));
-    setWindowTitle(QStringLiteral("OPERATORZY"));
+    setWindowTitle(WindowCaption);
+    buildControls();
+    connectHandlers();
+    Form_Load();
+}
+
+void FormOperat::buildControls()
+{
+    Label1 = named(new QLabel(QStringLiteral("OPERATORZY SYSTEMU"), this), "Label1");
+    Label1->setAlignment(Qt::AlignCenter);
+    DataOperat = named(new ui::DataControl(this), "DataOperat");
+    DBGridOper = named(new ui::DBGrid(this), "DBGridOper");
+    DBGridOper->Bind(DataOperat, {{QStringLiteral("NUMER"), QStringLiteral("OP_NUMER"), 60},
+                                  {QStringLiteral("NAZWISKO"), QStringLiteral("OP_NAZWISKO"), 220},
+                                  {QStringLiteral("OP_KLUCZ"), QStringLiteral("OP_KLUCZ")},
+                                  {QStringLiteral("OP_HASLO"), QStringLiteral("OP_HASLO")},
+                                  {QStringLiteral("RODZAJ"), QStringLiteral("OP_RODZAJ"), 110},
+                                  {QStringLiteral("LOGIN"), QStringLiteral("OP_LOGIN"), 120}});
+    // The sort key and the scrambled password mean nothing to the reader.
+    DBGridOper->setColumnHidden(2, true);
+    DBGridOper->setColumnHidden(3, true);
+    DBGridOper->setMinimumWidth(560);
+    ComOperDod = button(this, "ComOperDod", QStringLiteral("&Dodaj"));
+    ComOperKor = button(this, "ComOperKor", QStringLiteral("&Popraw"));
+    ComOperKas = button(this, "ComOperKas", QStringLiteral("&Usuń"));
+    ComOperZamk = button(this, "ComOperZamk", QStringLiteral("&Zamknij"));
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {ComOperDod, ComOperKor, ComOperKas, ComOperZamk})
+        buttons->addWidget(b);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(DBGridOper);
+    layout->addWidget(DataOperat);
+    layout->addLayout(buttons);
+    layout->addWidget(buildFrame());
+}
+
+QGroupBox *FormOperat::buildFrame()
+{
+    FrameOperat = named(new QGroupBox(this), "FrameOperat");
+    MaskEdBoxKod = named(new ui::MaskEdBox(FrameOperat), "MaskEdBoxKod");
+    MaskEdBoxKod->setMaxLength(NumberLength);
+    TextNazw = named(new QLineEdit(FrameOperat), "TextNazw");
+    TextNazw->setMaxLength(NameLength);
+    TextPass1 = named(new QLineEdit(FrameOperat), "TextPass1");
+    TextPass2 = named(new QLineEdit(FrameOperat), "TextPass2");
+    for (QLineEdit *password : {TextPass1, TextPass2}) {
+        password->setEchoMode(QLineEdit::Password);
+        password->installEventFilter(this);
+    }
+    ComboOperat = named(new QComboBox(FrameOperat), "ComboOperat");
+    ComboOperat->addItems(
+        {QStringLiteral("Operator"), QStringLiteral("Asystent"), QStringLiteral("Administrator")});
+    TextLogin = named(new QLineEdit(FrameOperat), "TextLogin");
+    TextLogin->setMaxLength(LoginLength);
+    ComOperZap = button(FrameOperat, "ComOperZap", QStringLiteral("Z&apisz"));
+    ComOperRez = button(FrameOperat, "ComOperRez", QStringLiteral("&Anuluj"));
+
+    auto *grid = new QGridLayout(FrameOperat);
+    const QList<QPair<QString, QWidget *>> rows{{QStringLiteral("Kod operatora"), MaskEdBoxKod},
+                                                {QStringLiteral("Login"), TextLogin},
+                                                {QStringLiteral("Nazwisko i imię"), TextNazw},
+                                                {QStringLiteral("Hasło"), TextPass1},
+                                                {QStringLiteral("Powtórzenie"), TextPass2},
+                                                {QStringLiteral("Typ operatora"), ComboOperat}};
+    for (int row = 0; row < rows.size(); ++row) {
+        grid->addWidget(new QLabel(rows[row].first, FrameOperat), row, 0);
+        grid->addWidget(rows[row].second, row, 1);
+    }
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ComOperZap);
+    buttons->addWidget(ComOperRez);
+    grid->addLayout(buttons, int(rows.size()), 0, 1, 2);
+    FrameOperat->setVisible(false);
+    return FrameOperat;
+}
+
+void FormOperat::connectHandlers()
+{
+    connect(ComOperDod, &QPushButton::clicked, this, &FormOperat::ComOperDod_Click);
+    connect(ComOperKor, &QPushButton::clicked, this, &FormOperat::ComOperKor_Click);
+    connect(ComOperKas, &QPushButton::clicked, this, &FormOperat::ComOperKas_Click);
+    connect(ComOperZamk, &QPushButton::clicked, this, &FormOperat::ComOperZamk_Click);
+    connect(ComOperZap, &QPushButton::clicked, this, &FormOperat::ComOperZap_Click);
+    connect(ComOperRez, &QPushButton::clicked, this, &FormOperat::ComOperRez_Click);
+    // Only the user's typing counts: the "*****" placed by "&Popraw" is no change.
+    for (QLineEdit *password : {TextPass1, TextPass2})
+        connect(password, &QLineEdit::textEdited, this, [this] { passwordChanged_ = true; });
+}
+
+void FormOperat::Form_Load()
+{
+    reportErrors([this] { DataOperat->setRecordset(StaleDb.OpenRecordset("OPERATORZY")); });
+    passwordChanged_ = false;
+}
+
+void FormOperat::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void FormOperat::Form_Activate()
+{
+    // The backup closes the databases with every recordset on them; the
+    // list is then opened anew.
+    if (!DataOperat->Recordset().IsOpen())
+        Form_Load();
+    passwordChanged_ = false;
+    if (!signedInAdministrator()) {
+        ComOperDod->setEnabled(false);
+        ComOperKas->setEnabled(false);
+    }
+}
+
+bool FormOperat::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn && (watched == TextPass1 || watched == TextPass2))
+        ui::SendHomeShiftEnd();
+    return QDialog::eventFilter(watched, event);
+}
+
+bool FormOperat::signedInAdministrator() const
+{
+    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
+    return UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text())) ==
+           QStringLiteral("ADMINISTRATOR");
+}
+
+bool FormOperat::currentRowIsOwn() const
+{
+    const dao::Recordset rs = DataOperat->Recordset();
+    if (!rs.IsOpen() || rs.BOF() || rs.EOF())
+        return false;
+    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
+    return fieldText(rs, "OP_NUMER") == login.TextOperat->text() &&
+           fieldText(rs, "OP_NAZWISKO") == OperatorSurname;
+}
+
+void FormOperat::refuse(const QString &text, const QString &caption)
+{
+    ShowAlarm(text, caption, 1, false);
+}
+
+void FormOperat::Klawisze(bool enabled)
+{
+    for (QWidget *control :
+         {static_cast<QWidget *>(ComOperKor), static_cast<QWidget *>(ComOperZamk),
+          static_cast<QWidget *>(DataOperat), static_cast<QWidget *>(DBGridOper)})
+        control->setEnabled(enabled);
+    if (signedInAdministrator()) {
+        ComOperDod->setEnabled(enabled);
+        ComOperKas->setEnabled(enabled);
+    }
+}
+
+QString FormOperat::nextOperatorNumber() const
+{
+    dao::Recordset rs = StaleDb.OpenRecordset("SELECT * FROM OPERATORZY ORDER BY OP_NUMER");
+    if (rs.RecordCount() == 0)
+        return QStringLiteral("001");
+    rs.MoveLast();
+    const qint64 last = leadingNumber(fieldText(rs, "OP_NUMER"));
+    rs.Close();
+    return DigitsOnlyPadded(QString::number(last + 1), true, 3);
+}
+
+void FormOperat::ComOperDod_Click()
+{
+    if (!signedInAdministrator()) {
+        refuse(NoRights);
+        return;
+    }
+    reportErrors([this] {
+        MaskEdBoxKod->setText(nextOperatorNumber());
+        adding_ = true;
+        // The list stays disabled while the frame is open, so that nothing
+        // moves under an account being written.
+        Klawisze(false);
+        FrameOperat->setTitle(QStringLiteral("   NOWY OPERATOR   "));
+        for (QLineEdit *field : {TextNazw, TextLogin, TextPass1, TextPass2})
+            field->clear();
+        ComboOperat->setCurrentIndex(0);
+        FrameOperat->setVisible(true);
+        TextLogin->setFocus();
+    });
+}
+
+void FormOperat::ComOperKor_Click()
+{
+    if (!signedInAdministrator() && !currentRowIsOwn()) {
+        refuse(NoRights);
+        return;
+    }
+    if (DataOperat->RowCount() == 0) {
+        QApplication::beep();
+        return;
+    }
+    reportErrors([this] { openForCorrection(); });
+}
+
+void FormOperat::openForCorrection()
+{
+    const dao::Recordset rs = DataOperat->Recordset();
+    loadedRow_ = rs.Bookmark();
+    Klawisze(false);
+    MaskEdBoxKod->setText(fieldText(rs, "OP_NUMER"));
+    TextNazw->setText(fieldText(rs, "OP_NAZWISKO"));
+    TextLogin->setText(fieldText(rs, "OP_LOGIN"));
+    ComboOperat->setCurrentIndex(
+        ComboOperat->findText(fieldText(rs, "OP_RODZAJ"), Qt::MatchFixedString));
+    TextPass1->setText(Unchanged);
+    TextPass2->setText(Unchanged);
+    passwordChanged_ = false;
+    if (!signedInAdministrator())
+        ComboOperat->setEnabled(false);
+    adding_ = false;
+    FrameOperat->setTitle(QStringLiteral("        KOREKTA DANYCH OPERATORA        "));
+    FrameOperat->setVisible(true);
+    TextLogin->setFocus();
+}
+
+void FormOperat::ComOperZap_Click()
+{
+    reportErrors([this] {
+        if (adding_)
+            saveNew();
+        else
+            saveCorrection();
+    });
+}
+
+// A failed check leaves the frame open and the list disabled.
+void FormOperat::saveNew()
+{
+    if (!signedInAdministrator()) {
+        refuse(NoRights);
+        return;
+    }
+    if (!SprLogin()) {
+        TextLogin->setFocus();
+        return;
+    }
+    if (!BadajHaslo())
+        return;
+    ZapiszOperat(true, true);
+    FrameOperat->setVisible(false);
+    Klawisze(true);
+}
+
+void FormOperat::saveCorrection()
+{
+    dao::Recordset rs = DataOperat->Recordset();
+    rs.setBookmark(loadedRow_);
+    // Logins are unique without regard to letter case, so a change of case
+    // alone is no new login.
+    if (TrimBlanks(TextLogin->text()).compare(fieldText(rs, "OP_LOGIN"), Qt::CaseInsensitive) !=
+            0 &&
+        !SprLogin()) {
+        TextLogin->setFocus();
+        return;
+    }
+    if (passwordChanged_ && !BadajHaslo())
+        return;
+    ZapiszOperat(false, passwordChanged_);
+    FrameOperat->setVisible(false);
+    Klawisze(true);
+}
+
+bool FormOperat::SprLogin()
+{
+    if (TextLogin->text().isEmpty()) {
+        refuse(QStringLiteral("Wpisz login operatora!"));
+        TextLogin->setFocus();
+        return false;
+    }
+    const QString login = TrimBlanks(TextLogin->text());
+    dao::Recordset rs = StaleDb.OpenRecordset("Select * From OPERATORZY");
+    bool taken = false;
+    while (!taken && !rs.EOF()) {
+        // The sign-in finds a login without regard to letter case.
+        taken = fieldText(rs, "OP_LOGIN").compare(login, Qt::CaseInsensitive) == 0;
+        rs.MoveNext();
+    }
+    rs.Close();
+    if (taken)
+        refuse(QStringLiteral("Taki login juz istnieje!"));
+    return !taken;
+}
+
+bool FormOperat::BadajHaslo()
+{
+    const QString password = TextPass1->text();
+    const QString lengthCaption = QStringLiteral("Od 3 do 10 znaków");
+    if (password.size() < 3)
+        refuse(QStringLiteral("Hasło za krótkie"), lengthCaption);
+    else if (password.size() > 10)
+        refuse(QStringLiteral("Hasło za długie"), lengthCaption);
+    else if (password != TextPass2->text())
+        refuse(QStringLiteral("Niezgodność haseł!"));
+    else if (TextNazw->text().isEmpty())
+        refuse(QStringLiteral("Wprowadź nazwisko operatora"));
+    else
+        return true;
+    return false;
+}
+
+void FormOperat::ZapiszOperat(bool adding, bool writePassword)
+{
+    dao::Recordset rs = DataOperat->Recordset();
+    if (adding) {
+        rs.AddNew();
+    } else {
+        rs.setBookmark(loadedRow_);
+        rs.Edit();
+    }
+    try {
+        const QString name = TextNazw->text();
+        int keyLength = 0;
+        rs("OP_NUMER") = MaskEdBoxKod->Text();
+        rs("OP_NAZWISKO") = name.left(NameLength);
+        rs("OP_KLUCZ") = MakeNameSortKey(name, QString(), keyLength);
+        rs("OP_RODZAJ") = ComboOperat->currentText();
+        rs("OP_LOGIN") = TrimBlanks(TextLogin->text());
+        if (writePassword) {
+            QString password = TextPass1->text();
+            rs("OP_HASLO") = ScramblePassword(password);
+        }
+        rs.Update();
+    } catch (...) {
+        rs.CancelUpdate();
+        throw;
+    }
+    rs.setBookmark(rs.LastModified());
+}
+
+void FormOperat::ComOperKas_Click()
+{
+    if (DataOperat->RowCount() == 0) {
+        QApplication::beep();
+        return;
+    }
+    Klawisze(false);
+    reportErrors([this] {
+        dao::Recordset rs = DataOperat->Recordset();
+        const QString surname = TrimBlanks(fieldText(rs, "OP_NAZWISKO"));
+        if (DeleteCurrentRecord(rs, QStringLiteral("Czy usunąć tego operatora?"), true, surname))
+            QApplication::beep();
+    });
+    Klawisze(true);
+}
+
+void FormOperat::ComOperRez_Click()
+{
+    FrameOperat->setVisible(false);
+    Klawisze(true);
+}
+
+void FormOperat::ComOperZamk_Click()
+{
+    hide();
 }

@@ -1,9 +1,252 @@
 #include "foundation/FormUzytkownik.h"
 
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
+#include "mainwindow/aMain.h"
+#include "platform/db/Recordset.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+namespace
+{
+
+const QString WindowCaption = QStringLiteral("Użytkownik");
+const QString InfoCaption = QStringLiteral("INFORMACJA");
+const QString LaboratoryQuery = QStringLiteral("select * FROM PODATNIK");
+const char *const LineFields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
+constexpr int LineLength = 100;
+constexpr int TownLength = 50;
+constexpr int AccreditationLength = 20;
+constexpr int StationLength = 3;
+
+template <class W> W *named(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLineEdit *textBox(QWidget *parent, const QString &name, int maxLength)
+{
+    auto *box = named(new QLineEdit(parent), name);
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+QString fieldText(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+// The laboratory's row; the window acts only when the table holds exactly one.
+dao::Recordset laboratoryRow()
+{
+    dao::Recordset rs = StaleDb.OpenRecordset(LaboratoryQuery);
+    if (rs.RecordCount() == 1) {
+        rs.MoveFirst();
+        return rs;
+    }
+    rs.Close();
+    return {};
+}
+
+} // namespace
 
 FormUzytkownik::FormUzytkownik(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormUzytkownik"));
-    setWindowTitle(QStringLiteral("Użytkownik"));
+    setWindowTitle(WindowCaption);
+    buildControls();
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        connect(lines_[i], &QLineEdit::textChanged, previews_[i], &QLabel::setText);
+    connect(ComZapisz, &QPushButton::clicked, this, &FormUzytkownik::ComZapisz_Click);
+    connect(ComZamk, &QPushButton::clicked, this, &FormUzytkownik::ComZamk_Click);
+}
+
+void FormUzytkownik::buildControls()
+{
+    Label1 = named(new QLabel(QStringLiteral("DANE UŻYTKOWNIKA"), this), QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    ComZapisz =
+        named(new QPushButton(QStringLiteral("&Zapisz"), this), QStringLiteral("ComZapisz"));
+    ComZamk = named(new QPushButton(QStringLiteral("&Anuluj"), this), QStringLiteral("ComZamk"));
+    for (QPushButton *button : {ComZapisz, ComZamk})
+        button->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ComZapisz);
+    buttons->addWidget(ComZamk);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(buildLetterhead());
+    layout->addWidget(buildReportData());
+    layout->addWidget(buildSystemCodes());
+    layout->addLayout(buttons);
+}
+
+QWidget *FormUzytkownik::buildLetterhead()
+{
+    auto *frame =
+        named(new QGroupBox(QStringLiteral("Użytkownik:"), this), QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(frame);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const QString number = QString::number(i + 2);
+        lines_[i] = textBox(frame, QStringLiteral("Text") + number, LineLength);
+        lines_[i]->setMinimumWidth(360);
+        previews_[i] = named(new QLabel(frame), QStringLiteral("Label") + number);
+        previews_[i]->setTextFormat(Qt::PlainText);
+        grid->addWidget(lines_[i], int(i), 0);
+        grid->addWidget(previews_[i], int(i), 1);
+    }
+    Text2 = lines_[0];
+    Text3 = lines_[1];
+    Text4 = lines_[2];
+    Text5 = lines_[3];
+    Text6 = lines_[4];
+    Label2 = previews_[0];
+    Label3 = previews_[1];
+    Label4 = previews_[2];
+    Label5 = previews_[3];
+    Label6 = previews_[4];
+    return frame;
+}
+
+QWidget *FormUzytkownik::buildReportData()
+{
+    auto *frame = named(new QGroupBox(QStringLiteral(" Dane dotyczące sprawozdań"), this),
+                        QStringLiteral("Frame2"));
+    TextMiejsc = textBox(frame, QStringLiteral("TextMiejsc"), TownLength);
+    TextMiejsc->setToolTip(QStringLiteral("Wpisz miejscowość użytkownika programu"));
+    TextKodPCA = textBox(frame, QStringLiteral("TextKodPCA"), AccreditationLength);
+    TextKodPCA->setToolTip(
+        QStringLiteral("Wpisz kod akredytacji znajdujący się pod logo PCA np. AB 598"));
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("Miejscowość"), frame), 0, 0);
+    grid->addWidget(TextMiejsc, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Kod akredytacji (logo PCA)"), frame), 1, 0);
+    grid->addWidget(TextKodPCA, 1, 1);
+    return frame;
+}
+
+QWidget *FormUzytkownik::buildSystemCodes()
+{
+    auto *frame = named(new QGroupBox(QStringLiteral(" Dane dotyczące systemu CLab "), this),
+                        QStringLiteral("Frame3"));
+    // The parent code is checked for its trimmed length when saved, so the box
+    // takes more than 3 characters; the remote-station code fits its column.
+    TextLok = named(new QLineEdit(frame), QStringLiteral("TextLok"));
+    TextLok->setMaxLength(LineLength);
+    TextLok->setToolTip(
+        QStringLiteral("052-RAV Oduderaz;      054-ZAV Ararozo;     055-DAZ Erazorada"));
+    TextLok2 = textBox(frame, QStringLiteral("TextLok2"), StationLength);
+    TextLok2->setToolTip(QStringLiteral(
+        "Uzupełnij wg listy kodów z pliku: C:\\MervaskLAB\\KodStanowiskaZamiejscowego.doc"));
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("Kod lokalizacji VUV nadrzędnego"), frame), 0, 0);
+    grid->addWidget(TextLok, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Kod stanowiska zamiejscowego"), frame), 1, 0);
+    grid->addWidget(TextLok2, 1, 1);
+    return frame;
+}
+
+void FormUzytkownik::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void FormUzytkownik::Form_Activate()
+{
+    try {
+        dao::Recordset rs = laboratoryRow();
+        if (!rs.IsOpen())
+            return;
+        for (std::size_t i = 0; i < lines_.size(); ++i)
+            lines_[i]->setText(fieldText(rs, LineFields[i]));
+        TextMiejsc->setText(fieldText(rs, "Miejsc"));
+        TextKodPCA->setText(fieldText(rs, "KodPCA"));
+        TextLok->setText(fieldText(rs, "KodLok"));
+        TextLok2->setText(fieldText(rs, "KodLok2"));
+        rs.Close();
+    } catch (const RuntimeError &error) {
+        ShowError(WindowCaption, error);
+    }
+}
+
+void FormUzytkownik::ComZapisz_Click()
+{
+    if (!codesAccepted())
+        return;
+    try {
+        save();
+    } catch (const RuntimeError &error) {
+        ShowError(WindowCaption, error);
+        return;
+    }
+    hide();
+}
+
+bool FormUzytkownik::codesAccepted()
+{
+    const QString code = TrimBlanks(TextLok->text());
+    if (code.size() != 3) {
+        ShowInfo(QStringLiteral("Wprowadź 3-cyfrowy kod lokalizacji VUV nadrzędnego!\r"
+                                "052 - VUV Warszawa;      054 - VUV Siedlce;     055 - VUV "
+                                "Ostrołęka\rUzupełnij dane użytkownika!"),
+                 InfoCaption);
+        TextLok->setFocus();
+        return false;
+    }
+    if (TrimBlanks(TextLok2->text()).isEmpty()) {
+        ShowInfo(QStringLiteral("Wprowadź kod stanowiska zamiejscowego!\r"
+                                "Lista kodów znajduje się w pliku C:\\MervaskLAB\\Kody.doc\r"
+                                "Uzupełnij dane użytkownika!"),
+                 InfoCaption);
+        TextLok2->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void FormUzytkownik::save()
+{
+    dao::Recordset rs = laboratoryRow();
+    if (!rs.IsOpen())
+        return;
+    rs.Edit();
+    try {
+        for (std::size_t i = 0; i < previews_.size(); ++i)
+            rs(QLatin1String(LineFields[i])) = TrimBlanks(previews_[i]->text());
+        rs("Miejsc") = TextMiejsc->text();
+        rs("KodPCA") = TextKodPCA->text();
+        rs("KodLok") = TrimBlanks(TextLok->text());
+        rs("KodLok2") = TrimBlanks(TextLok2->text());
+        rs.Update();
+    } catch (...) {
+        rs.CancelUpdate();
+        throw;
+    }
+    aMain &main = ui::WindowRegistry::Instance<aMain>();
+    QLabel *const letterhead[] = {main.Label2, main.Label3, main.Label4, main.Label5, main.Label6};
+    for (std::size_t i = 0; i < previews_.size(); ++i)
+        letterhead[i]->setText(fieldText(rs, LineFields[i]));
+    main.LabelKodLok->setText(TrimBlanks(TextLok->text()));
+    main.LabelKodLok2->setText(TrimBlanks(TextLok2->text()));
+    rs.Close();
+}
+
+void FormUzytkownik::ComZamk_Click()
+{
+    for (QLineEdit *line : {Text2, Text3, Text4})
+        line->clear();
+    for (QLabel *preview : {Label2, Label3, Label4})
+        preview->clear();
+    hide();
 }

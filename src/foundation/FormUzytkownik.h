@@ -2,12 +2,57 @@
 
 #include <QDialog>
 
-// The laboratory's identity: letterhead lines, town, accreditation code and
-// the two laboratory codes.
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The laboratory's identity: the one row of PODATNIK in StaleDb with the five
+// letterhead lines, the town, the accreditation code and the two laboratory
+// codes. Saving writes the new values into the main window's letterhead and
+// code labels as well, so that they take effect without a restart. With a
+// table that does not hold exactly one row nothing is loaded or written.
 class FormUzytkownik : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit FormUzytkownik(QWidget *parent = nullptr);
+
+    QLabel *Label1; // "DANE UŻYTKOWNIKA"
+    QLineEdit *Text2;
+    QLineEdit *Text3;
+    QLineEdit *Text4;
+    QLineEdit *Text5;
+    QLineEdit *Text6;
+    QLabel *Label2; // the preview of Text2 .. Label6 of Text6
+    QLabel *Label3;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Label6;
+    QLineEdit *TextMiejsc;
+    QLineEdit *TextKodPCA;
+    QLineEdit *TextLok;     // the parent laboratory code
+    QLineEdit *TextLok2;    // the remote-station code
+    QPushButton *ComZapisz; // "&Zapisz"
+    QPushButton *ComZamk;   // "&Anuluj"
+
+    void Form_Activate();
+    void ComZapisz_Click();
+    void ComZamk_Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildControls();
+    QWidget *buildLetterhead();
+    QWidget *buildReportData();
+    QWidget *buildSystemCodes();
+    bool codesAccepted();
+    void save();
+
+    std::array<QLineEdit *, 5> lines_{};
+    std::array<QLabel *, 5> previews_{};
 };

@@ -9,11 +9,11 @@
 #include "platform/shell/Shell.h"
 #include "platform/ui/MsgBox.h"
 
+#include <QCursor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QThread>
@@ -45,18 +45,21 @@ bool IsDatabaseFile(const QString &realPath)
 
 RuntimeError CopyError(const QString &name, const char *reason)
 {
-    return RuntimeError(ErrPathFileAccess, QStringLiteral("Nie można skopiować pliku %1: %2")
-                                               .arg(name, QString::fromUtf8(reason)));
+    return RuntimeError(
+        ErrPathFileAccess,
+        QStringLiteral("Nie można skopiować pliku %1: %2").arg(name, QString::fromUtf8(reason)));
 }
 
 // Copies a database as one state through SQLite's online backup: the source is
 // read inside one read transaction, so a write of another workstation lands
-// wholly before or wholly after the copy.
+// wholly before or wholly after the copy. The source is opened for writing as
+// every workstation opens it, so that the journal of a write that broke off is
+// rolled back first.
 void CopyDatabase(const QString &source, const QString &destination)
 {
     sqlite3 *from = nullptr;
     sqlite3 *to = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READONLY,
+    int rc = sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READWRITE,
                              nullptr);
     if (rc == SQLITE_OK) {
         rc = sqlite3_open_v2(QFile::encodeName(destination).constData(), &to,
@@ -224,8 +227,9 @@ void DatabaseBackup::TakeSnapshots(const QString &yearFolder, const QStringList 
         throw RuntimeError(ErrPathFileAccess, yearCopies);
     }
     for (const QString &name : files) {
-        const bool packed = withSevenZip ? name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive)
-                                         : !IsLockFile(name);
+        const bool packed = withSevenZip
+                                ? name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive)
+                                : !IsLockFile(name);
         if (packed) {
             snapshots_.append(yearCopies + u'/' + name);
             CopyFile(realYear + u'/' + name, snapshots_.last());

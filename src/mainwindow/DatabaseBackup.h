@@ -7,8 +7,6 @@
 
 #include <functional>
 
-class RuntimeError;
-
 // The backup of the main window's "Archiwizacja": the month databases of the
 // working date's year and Stale.mdb go into a new folder
 // C:\MervaskLab\Archiwum\<yyyymmdd>g<hhmmss>, packed by C:\MervaskLab\7za.exe

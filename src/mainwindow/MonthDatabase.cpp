@@ -109,11 +109,11 @@ void RepairExisting(dao::Database &db)
     }
 }
 
-bool CreateMonthTable(const QString &path, const QString &name, const QString &specName)
+bool CreateMonthTable(const QString &path, const QString &name, const QString &schemaName)
 {
-    const TableSpec *table = Schema::Table(Schema::Month, specName);
+    const TableSpec *table = Schema::Table(Schema::Month, schemaName);
     if (!table) {
-        ShowErrorBox(dao::Error::Make(dao::err::TableNotFound, {specName}));
+        ShowErrorBox(dao::Error::Make(dao::err::TableNotFound, {schemaName}));
         return false;
     }
     return CreateTableWithFields(path, name, table->fields);

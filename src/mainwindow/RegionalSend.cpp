@@ -47,10 +47,9 @@ void RegionalSend::Run(const QString &labelData)
         ShowBusyPointer();
         ShowWaitFrame();
         const QString archive = ZipSingleFile(DataFile);
-        if (archive.isEmpty() ||
-            ui::MsgBox(QStringLiteral("Plik spakowany w katalogu: ") + archive +
-                           QStringLiteral("!\rCzy wysłać teraz?"),
-                       292, Title) != ui::vbYes) {
+        if (archive.isEmpty() || ui::MsgBox(QStringLiteral("Plik spakowany w katalogu: ") +
+                                                archive + QStringLiteral("!\rCzy wysłać teraz?"),
+                                            292, Title) != ui::vbYes) {
             HideFrames();
             ShowNormalPointer();
             return;
@@ -85,9 +84,9 @@ QString RegionalSend::ZipSingleFile(const QString &filePath)
     }
 }
 
-bool RegionalSend::Send_Mail(const QString &recipient, const QString &subject,
-                             const QString &note, const QString &attachment1,
-                             const QString &attachment2, const QString &attachment3)
+bool RegionalSend::Send_Mail(const QString &recipient, const QString &subject, const QString &note,
+                             const QString &attachment1, const QString &attachment2,
+                             const QString &attachment3)
 {
     mail::MAPISession session;
     bool sent = false;
@@ -145,9 +144,7 @@ void RegionalSend::ReportSendError(const RuntimeError &error)
                    ErrorTitle);
         break;
     default:
-        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + QString::number(error.Number()) +
-                       QStringLiteral(" ") + error.Description(),
-                   64, ErrorTitle);
+        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error), 64, ErrorTitle);
     }
 }
 
@@ -172,9 +169,7 @@ void RegionalSend::ReportMailError(const RuntimeError &error)
                    ErrorTitle);
         break;
     default:
-        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + QString::number(error.Number()) +
-                       QStringLiteral(" ") + error.Description(),
-                   64, ErrorTitle);
+        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error), 64, ErrorTitle);
     }
 }
 

@@ -10,14 +10,12 @@
 #include "mainwindow/MonthDatabase.h"
 #include "mainwindow/SchemaRepair.h"
 #include "platform/db/SqlText.h"
-#include "platform/fs/DriveMap.h"
 #include "platform/shell/SingleInstanceGuard.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -36,8 +34,8 @@ const QString DateCaptionFormat = QStringLiteral("dd.MM.yyyy");
 
 // Design positions (twips) of the controls whose place the layout does not
 // set: the date labels keep their Left, the rule its left end.
-constexpr int DesignWidth = 9600;
-constexpr int DesignHeight = 7200;
+constexpr int DesignWidth = 12000;
+constexpr int DesignHeight = 11400;
 constexpr int DateLabelsLeft = 1200;
 constexpr int RuleLeft = 240;
 constexpr int RuleTop = 1560;

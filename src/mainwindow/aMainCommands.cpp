@@ -15,6 +15,10 @@
 #include "foundation/Messages.h"
 #include "foundation/ShowCrystalReport.h"
 #include "foundation/TextProcedures.h"
+#include "mainwindow/DatabaseBackup.h"
+#include "mainwindow/FormAdmBaz.h"
+#include "mainwindow/MaterialsGate.h"
+#include "mainwindow/RegionalSend.h"
 #include "platform/db/DBEngine.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/ui/DBGrid.h"
@@ -76,12 +80,6 @@ template <class W> void OpenInspectorates(const QString &sql)
     ui::ShowModal(form);
 }
 
-// The batch register's controls that the opener sets, found by their names.
-template <class C> C *BatchControl(FormPartia &form, const char *name)
-{
-    return form.findChild<C *>(QLatin1String(name));
-}
-
 } // namespace
 
 // ---------------------------------------------------------- visible buttons
@@ -102,10 +100,8 @@ void aMain::Command1_Click()
         dao::Recordset batches =
             MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
         FormPartia &form = WindowRegistry::Instance<FormPartia>();
-        if (auto *date = BatchControl<ui::MaskEdBox>(form, "DTPData"))
-            date->setText(LabelData->text());
-        if (auto *data = BatchControl<ui::DataControl>(form, "DataPartia"))
-            data->setRecordset(batches);
+        form.DTPData->setText(LabelData->text());
+        form.DataPartia->setRecordset(batches);
         InitOnActivate = true;
         ui::ShowModal(form);
     });
@@ -499,12 +495,24 @@ void aMain::showListReport(const QString &reportFile)
                       QStringLiteral("Drukowanie"), QString(), QString(), QString());
 }
 
-// ------------------------------------------- work that comes with later parts
+// ------------------------------------------------------ backups and sending
 
-void aMain::RunBackup() {}
+void aMain::RunBackup()
+{
+    DatabaseBackup().Run(WorkingDate);
+}
 
-void aMain::OpenDatabaseCleaning() {}
+void aMain::OpenDatabaseCleaning()
+{
+    FormAdmBaz::Open();
+}
 
-void aMain::RunMaterialsUsedGate() {}
+void aMain::RunMaterialsUsedGate()
+{
+    MaterialsGate(LabelData->text(), CommandOrigin).Run();
+}
 
-void aMain::SendDataToRegionalInspectorate() {}
+void aMain::SendDataToRegionalInspectorate()
+{
+    RegionalSend(FrameCzekaj, FrameDoWIW).Run(LabelData->text());
+}

@@ -4,9 +4,18 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
+
+namespace ui
+{
+class DBGrid;
+class DataControl;
+} // namespace ui
 
 // The sample register window of one batch. Loaded hidden at start-up, when
-// its pick lists are filled, and kept for the whole run.
+// its pick lists are filled, and kept for the whole run. The batch register
+// writes the batch's header labels and sample list before showing it, and
+// hands over an order file whose sample lines are still to be read.
 class FormBadanie : public QDialog
 {
     Q_OBJECT
@@ -14,10 +23,32 @@ class FormBadanie : public QDialog
 public:
     explicit FormBadanie(QWidget *parent = nullptr);
 
+    QLabel *LabPartiaOp;      // "Nr Partii:"
+    QLabel *LabPartia;        // the batch number
+    QLabel *LabDataOp;        // "Data:"
+    QLabel *LabData;          // the batch's delivery date
+    QLabel *LabZaklOp;        // "Zakład:"
+    QLabel *LabZaklad;        // the establishment line
+    QLabel *LabelKod;         // the batch's WNI
+    ui::DataControl *DataBad; // the batch's samples
+    ui::DBGrid *DBGridBad;
+    QPushButton *ComZamk;
     QComboBox *ComboUwagi;    // sample remark hints
     QComboBox *ComboOpis;     // sample descriptions
     QComboBox *ComboTkanka;   // tissue names
     QLabel *LabelWczytajPlik; // an order file whose samples are still to be read
 
     void Form_Load();
+    // Runs only when the opener set InitOnActivate: positions the list on the
+    // carcass of a "find" request. A handed-over order file stays pending in
+    // LabelWczytajPlik.
+    void Form_Activate();
+    void DBGridBad_RowColChange();
+    void ComZamk_Click();
+
+    // Esc and the window's close button close it as "&Zamknij" does.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };

@@ -96,6 +96,7 @@ dao::Database FoundationFixture::CreateStale(const QString &folder, bool withLab
                  {"OP_RODZAJ", 20}});
     addOperator(db, 1, "ADMIN", "tajne1", "Kowalski", "Administrator");
     addOperator(db, 2, "anna", "anna12", "Nowak", "Operator", "  ");
+    CreateTable(db, "Zaklad", {{"IdRzezni", 14}, {"TypWNI", 30}, {"Nazwa", 100}, {"NIP", 13}});
     addList(db, "UwagiProbka", "PODPOWIEDZ", {"zmiana", "brak"});
     addList(db, "OpisProbki", "PODPOWIEDZ", {"świeża", "mrożona"});
     addList(db, "Autoryzowal", "Nazwa", {"Wiśniewska"});

@@ -51,8 +51,6 @@ private slots:
                                   << "T:\\Dane\\2023\\Mervask202312.mdb";
         QTest::newRow("january") << QDate(2024, 1, 1) << "T:\\Dane\\2024"
                                  << "T:\\Dane\\2024\\Mervask202401.mdb";
-        QTest::newRow("march") << QDate(2024, 3, 5) << "T:\\Dane\\2024"
-                               << "T:\\Dane\\2024\\Mervask202403.mdb";
     }
 
     void pathOfTheMonth()

@@ -304,8 +304,6 @@ private slots:
         QCOMPARE(MainWindowFixture::Column(StaleDb, QStringLiteral("PODATNIK"),
                                            QStringLiteral("KodLok")),
                  QList<QVariant>{QStringLiteral("052")});
-        MainWindowFixture::AddRow(StaleDb, QStringLiteral("Sito"),
-                                  {{QStringLiteral("Wartosc"), QString("")}});
     }
 
     // Only the first row of each name is corrected at one start.

@@ -30,11 +30,13 @@ bool Run(sqlite3 *db, const char *sql)
 bool Fill(sqlite3 *db)
 {
     if (!Run(db, "BEGIN IMMEDIATE") ||
-        !Run(db, "CREATE TABLE Obciazenie (id INTEGER PRIMARY KEY, pokolenie INTEGER, tekst TEXT)")) {
+        !Run(db,
+             "CREATE TABLE Obciazenie (id INTEGER PRIMARY KEY, pokolenie INTEGER, tekst TEXT)")) {
         return false;
     }
     sqlite3_stmt *insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO Obciazenie (pokolenie, tekst) VALUES (0, hex(randomblob(300)))",
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO Obciazenie (pokolenie, tekst) VALUES (0, hex(randomblob(300)))",
                        -1, &insert, nullptr);
     for (int i = 0; i < Rows; ++i) {
         if (sqlite3_step(insert) != SQLITE_DONE) {
@@ -69,7 +71,8 @@ int main(int argc, char **argv)
     std::fflush(stdout);
     while (!std::filesystem::exists(argv[2])) {
         if (!Run(db, "BEGIN IMMEDIATE") ||
-            !Run(db, "UPDATE Obciazenie SET pokolenie = pokolenie + 1, tekst = hex(randomblob(300))") ||
+            !Run(db,
+                 "UPDATE Obciazenie SET pokolenie = pokolenie + 1, tekst = hex(randomblob(300))") ||
             !Run(db, "COMMIT")) {
             return 5;
         }

@@ -90,7 +90,8 @@ QString QueryOf(const QString &realPath, const char *sql)
         rows.append(QString::fromUtf8(sqlite3_errmsg(db)));
     }
     while (query && sqlite3_step(query) == SQLITE_ROW) {
-        rows.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(query, 0))));
+        rows.append(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(query, 0))));
     }
     sqlite3_finalize(query);
     sqlite3_close(db);
@@ -131,7 +132,8 @@ class tst_DatabaseBackup : public QObject
     {
         QStringList names;
         for (int month = 1; month <= months; ++month) {
-            names.append(QStringLiteral("Mervask%1%2.mdb").arg(year).arg(month, 2, 10, QChar(u'0')));
+            names.append(
+                QStringLiteral("Mervask%1%2.mdb").arg(year).arg(month, 2, 10, QChar(u'0')));
         }
         return names;
     }
@@ -139,9 +141,11 @@ class tst_DatabaseBackup : public QObject
     static void OpenDatabases()
     {
         StaleFolder = QStringLiteral("T:\\Dane\\");
-        StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(Real(QStringLiteral("T:\\Dane\\Stale.mdb")));
+        StaleDb =
+            dao::DBEngine::Workspaces(0).OpenDatabase(Real(QStringLiteral("T:\\Dane\\Stale.mdb")));
         MonthDb = dao::DBEngine::Workspaces(0).OpenDatabase(Real(MonthFile(2010, 3)));
-        RobotDb = dao::DBEngine::Workspaces(0).OpenDatabase(Real(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb")));
+        RobotDb = dao::DBEngine::Workspaces(0).OpenDatabase(
+            Real(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb")));
     }
 
     static void VerifyReopened()
@@ -229,8 +233,8 @@ private slots:
         QFETCH(QDate, workingDate);
         QFETCH(QStringList, expected);
         RunBackup(workingDate, {QStringLiteral("OK")});
-        const QString stamp = workingDate.toString(QStringLiteral("yyyyMMdd")) +
-                              QStringLiteral("g140709");
+        const QString stamp =
+            workingDate.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("g140709");
         const QString folder = QStringLiteral("C:\\MervaskLab\\Archiwum\\") + stamp;
         const QString archive = Real(folder + QStringLiteral("\\Archiwum") + stamp + ".zip");
         QCOMPARE(log_.last().text, Success + folder);
@@ -247,7 +251,8 @@ private slots:
             QCOMPARE(IntegrityOf(unpacked.path() + u'/' + name), QStringLiteral("ok"));
         }
         QCOMPARE(CountOf(unpacked.path() + u'/' + expected.first(), QStringLiteral("Partia")), 1);
-        QVERIFY(CountOf(unpacked.path() + QStringLiteral("/Stale.mdb"), QStringLiteral("OPERATORZY")) >= 1);
+        QVERIFY(CountOf(unpacked.path() + QStringLiteral("/Stale.mdb"),
+                        QStringLiteral("OPERATORZY")) >= 1);
     }
 
     void withoutSevenZipTheFilesAreCopiedLoose()
@@ -315,7 +320,8 @@ private slots:
     {
         RunBackup(QDate(2010, 3, 5), {QStringLiteral("OK")});
         RunBackup(QDate(2010, 3, 5), {QStringLiteral("OK")});
-        QVERIFY(log_.last().text.startsWith(QStringLiteral("Archiwizacja baz danych nie powiodła się!")));
+        QVERIFY(log_.last().text.startsWith(
+            QStringLiteral("Archiwizacja baz danych nie powiodła się!")));
         QVERIFY(log_.last().text.contains(folder_));
         QVERIFY(log_.last().text.contains(QStringLiteral("Błąd 58")));
         // The first backup is left as it was.
@@ -345,6 +351,29 @@ private slots:
         QVERIFY(StaleDb.IsOpen() && MonthDb.IsOpen());
     }
 
+    void aWriteThatBrokeOffIsRolledBackInTheCopy()
+    {
+        // A workstation dies in the middle of a write: the file is torn and its
+        // journal lies beside it.
+        const QString month = Real(MonthFile(2010, 3));
+        QProcess writer;
+        writer.start(QStringLiteral(BACKUP_WRITER), {month, drives_->path() + "/stop"});
+        QVERIFY(writer.waitForReadyRead(60000));
+        QTest::qWait(300);
+        writer.kill();
+        QVERIFY(writer.waitForFinished(60000));
+        QVERIFY(QFile::remove(Real(QStringLiteral("C:\\MervaskLab\\7za.exe"))));
+
+        RunBackup(QDate(2010, 3, 5), {QStringLiteral("OK")});
+        QCOMPARE(log_.last().text, Success + folder_);
+        QVERIFY(!FilesIn(Real(folder_)).contains(QStringLiteral("Mervask201003.mdb-journal")));
+        const QString copy = Real(folder_) + QStringLiteral("/Mervask201003.mdb");
+        QCOMPARE(IntegrityOf(copy), QStringLiteral("ok"));
+        QCOMPARE(
+            QueryOf(copy, "SELECT COUNT(*) || '|' || COUNT(DISTINCT pokolenie) FROM Obciazenie"),
+            QStringLiteral("20000|1"));
+    }
+
     void backupWhileAnotherWorkstationWrites()
     {
         const QString month = Real(MonthFile(2010, 3));
@@ -361,12 +390,14 @@ private slots:
         QCOMPARE(log_.last().text, Success + folder_);
 
         QTemporaryDir unpacked;
-        SevenZipOutput({QStringLiteral("x"), QStringLiteral("-o") + unpacked.path(), Real(archive_)});
+        SevenZipOutput(
+            {QStringLiteral("x"), QStringLiteral("-o") + unpacked.path(), Real(archive_)});
         const QString copy = unpacked.path() + QStringLiteral("/Mervask201003.mdb");
         QCOMPARE(IntegrityOf(copy), QStringLiteral("ok"));
         // One committed state: every row of one generation.
-        QCOMPARE(QueryOf(copy, "SELECT COUNT(*) || '|' || COUNT(DISTINCT pokolenie) FROM Obciazenie"),
-                 QStringLiteral("20000|1"));
+        QCOMPARE(
+            QueryOf(copy, "SELECT COUNT(*) || '|' || COUNT(DISTINCT pokolenie) FROM Obciazenie"),
+            QStringLiteral("20000|1"));
         QCOMPARE(CountOf(copy, QStringLiteral("Partia")), 1);
     }
 };

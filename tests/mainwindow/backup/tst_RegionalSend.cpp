@@ -144,7 +144,7 @@ private slots:
         QTest::newRow("no mail client") << 32026 << QString();
         QTest::newRow("sign-on failed")
             << 32050 << "Problemy z wysłaniem widomości! \rSpróbuj ponownie!";
-        QTest::newRow("bad recipient") << 32014 << "Błąd eksportu! 32014 Nieznany adresat.";
+        QTest::newRow("bad recipient") << 32014 << "Błąd eksportu! 32014Nieznany adresat.";
     }
     void mailFailuresAreReportedWithoutAaa()
     {

@@ -1,0 +1,94 @@
+#include "batches/BatchStore.h"
+
+#include "batches/BatchValidator.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/Field.h"
+
+namespace
+{
+
+// The child tables, in the order the batch's changes reach them.
+const char *const ChildTables[] = {"Badanie", "Nastawienie", "PozycjaN"};
+
+// A date box: the day it denotes, Null when it is empty.
+dao::Variant dateValue(const QString &text)
+{
+    const std::optional<QDate> day = BatchValidator::DateOf(text);
+    return day ? dao::Variant(*day) : dao::Variant();
+}
+
+} // namespace
+
+int BatchStore::NextBatchNumber(dao::Database db)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia ORDER BY Partia"));
+    int next = 1;
+    if (rs.RecordCount() >= 1) {
+        rs.MoveLast();
+        next = rs(QStringLiteral("Partia")).Value().toInt() + 1;
+    }
+    rs.Close();
+    return next;
+}
+
+bool BatchStore::NumberTaken(dao::Database db, int number, std::optional<dao::Bookmark> except)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia WHERE Partia = ") +
+                                         QString::number(number));
+    bool taken = false;
+    while (!taken && !rs.EOF()) {
+        taken = !except || !(rs.Bookmark() == *except);
+        rs.MoveNext();
+    }
+    rs.Close();
+    return taken;
+}
+
+void BatchStore::RenumberChildren(dao::Database db, int oldNumber, int newNumber)
+{
+    for (const char *table : ChildTables)
+        db.Execute(QStringLiteral("UPDATE %1 SET Partia = %2 WHERE Partia = %3")
+                       .arg(QLatin1String(table))
+                       .arg(newNumber)
+                       .arg(oldNumber));
+}
+
+void BatchStore::DeleteChildren(dao::Database db, int number)
+{
+    for (const char *table : ChildTables)
+        db.Execute(QStringLiteral("DELETE FROM %1 WHERE Partia = %2")
+                       .arg(QLatin1String(table))
+                       .arg(number));
+}
+
+void BatchStore::SetFields(dao::Recordset &rs, int number, const BatchFrameValues &v)
+{
+    rs(QStringLiteral("Partia")) = number;
+    rs(QStringLiteral("NrTac")) = v.trays;
+    rs(QStringLiteral("IlProbek")) = v.sampleCount;
+    rs(QStringLiteral("WNI")) = TrimBlanks(v.establishment);
+    rs(QStringLiteral("TypWNI")) = v.establishmentKind;
+    rs(QStringLiteral("KodPIW")) = v.countyCode;
+    rs(QStringLiteral("MiejscowoscPobr")) = v.samplingPlace;
+    rs(QStringLiteral("Pobral")) = v.vet;
+    rs(QStringLiteral("ZleceniodawcaWNI")) = TrimBlanks(v.orderingParty);
+    rs(QStringLiteral("ZleceniodawcaTypWNI")) =
+        v.countyOrders ? dao::Variant(QStringLiteral("PIW")) : dao::Variant();
+    rs(QStringLiteral("Platnik")) = v.orderingPartyPays ? QStringLiteral("Z") : QStringLiteral("W");
+    rs(QStringLiteral("DataUboju")) = dateValue(v.slaughterDate);
+    rs(QStringLiteral("DataPobr")) = dateValue(v.samplingDate);
+    rs(QStringLiteral("GodzPobr")) = v.samplingTime;
+    rs(QStringLiteral("DataDoLab")) = dateValue(v.deliveryDate);
+    rs(QStringLiteral("GodzDoLab")) = v.deliveryTime;
+    rs(QStringLiteral("DataRozpBad")) = dateValue(v.startDate);
+    rs(QStringLiteral("GodzRozpBad")) = v.startTime;
+    rs(QStringLiteral("DataZakBad")) = dateValue(v.endDate);
+    rs(QStringLiteral("GodzZakBad")) = v.endTime;
+    rs(QStringLiteral("Metoda")) = v.method;
+    rs(QStringLiteral("Przyjal")) = v.receivedBy;
+    rs(QStringLiteral("Autoryzowal")) = v.authorisedBy;
+    rs(QStringLiteral("PrzekazanieWyniku")) = v.resultDelivery;
+    rs(QStringLiteral("Czystopis")) = v.fairCopy ? QStringLiteral("T") : QStringLiteral("N");
+    rs(QStringLiteral("Uwagi")) = v.remarks;
+    rs(QStringLiteral("Dostarczyl")) = v.deliveredBy;
+}

@@ -1,0 +1,225 @@
+// FormPartia's work with files and whole batches: the header import from a
+// batch-order file, the list export, the delete with children and the
+// method text.
+#include "batches/BatchListExport.h"
+#include "batches/BatchOrderFile.h"
+#include "batches/BatchStore.h"
+#include "batches/BatchValidator.h"
+#include "batches/ClientLookup.h"
+#include "batches/FormPartia.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/SqlText.h"
+#include "platform/db/Transaction.h"
+#include "platform/fs/FileSystemObject.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/FormBadanie.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+namespace
+{
+
+const QString ExportTitle = QStringLiteral("EKSPORT DO PLIKU");
+
+// The client fields of the order file's header (21 to 30), as Zaklad keeps
+// them.
+const char *const ClientColumns[] = {"IdRzezni",    "TypWNI", "Nazwa",   "Miejscowosc", "Ulica",
+                                     "KodPocztowy", "Miasto", "Telefon", "Email",       "KodPIW"};
+
+} // namespace
+
+// -------------------------------------------------------------- header import
+
+void FormPartia::ComWczytPart_Click()
+{
+    try {
+        ui::FileDialog dialog;
+        dialog.Filter = QStringLiteral("All Files (*.*)|*.*|Tekst (*.txt)|*.txt");
+        dialog.FilterIndex = 2;
+        dialog.ShowOpen();
+        const BatchOrderFile file = BatchOrderFile::Read(dialog.FileName);
+        ImportFilePath = dialog.FileName;
+        if (!file.HasHeader()) {
+            ui::MsgBox(QStringLiteral("Niepoprawny format wczytywanego pliku!\r"
+                                      "Sprawdź plik i wczytaj ponownie!"),
+                       ui::vbExclamation, QStringLiteral("WCZYTYWANIE"));
+            return;
+        }
+        RegisterClient(file);
+        const QScopedValueRollback<bool> hold(lookupsHeld_, true);
+        StartNewBatch();
+        ComZapiszFr->setFocus();
+        FillFromHeader(file);
+        AutoImportMarker = CheckWczyt->isChecked() ? QStringLiteral("WczytAuto") : QString();
+    } catch (const RuntimeError &error) {
+        ImportFailed(error);
+    }
+}
+
+// A client the file names and the register lacks is added from the file. A
+// header without a client code registers nobody.
+void FormPartia::RegisterClient(const BatchOrderFile &file)
+{
+    const QString code = file.HeaderField(21);
+    if (TrimBlanks(code).isEmpty() || ClientLookup::Client(code).Found())
+        return;
+    const QStringList client = file.ClientFields();
+    ShowInfo(BatchOrderFile::UnregisteredClientNotice(client), QStringLiteral("INFORMACJA"));
+    dao::Recordset clients = StaleDb.OpenRecordset(
+        QStringLiteral("SELECT * FROM ZAKLAD WHERE IdRzezni = ") + dao::SqlText(code));
+    clients.AddNew();
+    for (int i = 0; i < client.size(); ++i)
+        clients(QLatin1String(ClientColumns[i])) = client.at(i);
+    clients.Update();
+    clients.Close();
+}
+
+void FormPartia::FillFromHeader(const BatchOrderFile &file)
+{
+    TextNrTac->setText(file.HeaderField(1));
+    TextIlProbek->setText(file.HeaderField(2));
+    TextZaklad->setText(file.HeaderField(3));
+    LabTypWNI->setText(file.HeaderField(4));
+    TextKodPIW->setText(file.HeaderField(5));
+    TextMiejscowoscPobr->setText(file.HeaderField(6));
+    DTPDataUboju->setText(file.HeaderField(7));
+    TextDataPobr->setText(file.HeaderField(8));
+    TextGodzPobr->setText(file.HeaderField(9));
+    ComboLekarz->setEditText(file.HeaderField(10));
+    TextUwagi->setPlainText(file.HeaderField(11));
+}
+
+// No sample import stays pending and no half-filled frame stays open. A
+// client registered before the failure stays.
+void FormPartia::ImportFailed(const RuntimeError &error)
+{
+    ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->clear();
+    AutoImportMarker.clear();
+    if (!FramePartia->isHidden())
+        ComAnulujFr_Click();
+    else
+        Klawisze(true);
+    if (error.Number() == ui::FileDialog::ErrCancel)
+        return;
+    ui::MsgBox(QStringLiteral("Błąd wczytania! Poinformuj dostawcę programu!") +
+                   QString::number(error.Number()) + error.Description(),
+               ui::vbInformation, QStringLiteral("IMPORT"));
+}
+
+// ---------------------------------------------------------------- list export
+
+void FormPartia::ComPlik_Click()
+{
+    try {
+        if (DataPartia->RowCount() <= 0) {
+            ui::MsgBox(QStringLiteral("Brak pozycji do Eksportu!"), ui::vbInformation, ExportTitle);
+            return;
+        }
+        ExportList();
+    } catch (const RuntimeError &error) {
+        if (error.Number() == ui::FileDialog::ErrCancel)
+            return;
+        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + error.Description(), ui::vbInformation,
+                   ExportTitle);
+    }
+}
+
+void FormPartia::ExportList()
+{
+    const std::optional<QDate> day = BatchValidator::DateOf(TrimBlanks(DTPData->Text()));
+    if (!day)
+        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+    const QString folder =
+        ProgramFolder + QStringLiteral("\\Eksport\\") + day->toString(QStringLiteral("yyyyMMdd"));
+    fs::FileSystemObject::CreateFolderPath(folder);
+    ui::FileDialog dialog;
+    dialog.FileName = folder + QLatin1Char('\\') + day->toString(QStringLiteral("yyyy-MM-dd"));
+    dialog.Filter = QStringLiteral("All Files (*.*)|*.*|Plik tekstowy (*.lzl)|*.lzl|Batch Plik "
+                                   "(*.txt)|*.txt|Plik Excel (*.xls)|*.xls");
+    dialog.FilterIndex = 2;
+    dialog.ShowSave();
+    fs::TextStream out = fs::FileSystemObject::CreateTextFile(dialog.FileName, true);
+    BatchListExport::Write(Batches(), out);
+    out.Close();
+    ui::MsgBox(QStringLiteral("Zapis do pliku zakończony powodzeniem!"), ui::vbInformation,
+               ExportTitle);
+}
+
+// -------------------------------------------------------------------- delete
+
+void FormPartia::ComUsun_Click()
+{
+    if (!HasCurrentBatch())
+        return;
+    try {
+        if (ui::MsgBox(QStringLiteral("Czy na pewno usunąć partię oraz przypisane do niej "
+                                      "nastawienia i próbki?"),
+                       ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2,
+                       QStringLiteral("USUWANIE!")) != ui::vbYes)
+            return;
+        DeleteCurrentBatch();
+    } catch (const RuntimeError &error) {
+        RereadList();
+        ShowError(QStringLiteral("Powiadom programistę!"), error);
+    }
+}
+
+// The batch and its children go together or not at all; afterwards the row
+// that followed it is current, or the new last row.
+void FormPartia::DeleteCurrentBatch()
+{
+    dao::Recordset batches = Batches();
+    const dao::Variant number = batches(QStringLiteral("Partia")).Value();
+    const int position = batches.AbsolutePosition();
+    const int rows = batches.RecordCount();
+    std::optional<dao::Bookmark> next;
+    if (position + 1 < rows)
+        next = batches.BookmarkAt(position + 1);
+    else if (position > 0)
+        next = batches.BookmarkAt(position - 1);
+    {
+        dao::Transaction transaction(MonthDb, dao::Transaction::Immediate);
+        // A batch without a number has no children to find.
+        if (!dao::IsNull(number))
+            BatchStore::DeleteChildren(MonthDb, number.toInt());
+        batches.Delete();
+        transaction.Commit();
+    }
+    DataPartia->Refresh();
+    if (next && batches.PositionOf(*next) >= 0)
+        batches.setBookmark(*next);
+}
+
+// --------------------------------------------------------------- method text
+
+void FormPartia::ComPobierzMetoda_Click()
+{
+    try {
+        PobierzTestSeriaMetoda(TextMetoda, QStringLiteral("MERVASK"), QStringLiteral("Metoda"));
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Powiadom programistę!"), error);
+    }
+}
+
+void FormPartia::PobierzTestSeriaMetoda(QLineEdit *box, const QString &code,
+                                        const QString &fieldName)
+{
+    dao::Recordset rs = StaleDb.OpenRecordset(
+        QStringLiteral("SELECT * FROM Kierunek WHERE Kod = ") + dao::SqlText(code));
+    box->setText(rs.RecordCount() > 0 ? ValueText(NullToDefault(rs(fieldName).Value(), QString()))
+                                      : QString());
+    rs.Close();
+}

@@ -1,0 +1,180 @@
+// The batch save of FormPartia ("&Zapisz" of the edit frame): the checks, the
+// renumbering of the batch's children and the write, all in one transaction,
+// then the list's repositioning and the hand-over of an imported order file.
+#include "batches/BatchStore.h"
+#include "batches/BatchValidator.h"
+#include "batches/ClientLookup.h"
+#include "batches/FormPartia.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/UiProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/db/Transaction.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/FormBadanie.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+
+void FormPartia::ComZapiszFr_Click()
+{
+    try {
+        if (SaveBatch())
+            AfterSave();
+    } catch (const RuntimeError &error) {
+        SaveFailed(error);
+    }
+}
+
+bool FormPartia::SaveBatch()
+{
+    const BatchFrameValues values = FrameValues();
+    std::optional<BatchFault> fault = BatchValidator::CheckFrame(
+        values, [](const QString &identifier) { return ClientLookup::Client(identifier).outcome; });
+    if (!fault)
+        fault = WriteBatch(values, *BatchValidator::BatchNumber(values.batchNumber));
+    if (fault) {
+        ShowFault(*fault);
+        return false;
+    }
+    return true;
+}
+
+std::optional<BatchFault> FormPartia::WriteBatch(const BatchFrameValues &values, int number)
+{
+    try {
+        return WriteInTransaction(values, number);
+    } catch (const RuntimeError &) {
+        // Rolled back by now: the list must not show what was not kept.
+        RereadList();
+        throw;
+    }
+}
+
+// The refusals of this stage are returned, not shown, so that no box stands
+// open while the month database is locked for the other workstations.
+std::optional<BatchFault> FormPartia::WriteInTransaction(const BatchFrameValues &values, int number)
+{
+    const std::optional<int> loaded = BatchValidator::BatchNumber(LoadedBatchNumber);
+    const bool numberChanged = IsNewBatch || !loaded || *loaded != number;
+    dao::Transaction transaction(MonthDb, dao::Transaction::Immediate);
+    if (numberChanged &&
+        BatchStore::NumberTaken(MonthDb, number,
+                                IsNewBatch ? std::optional<dao::Bookmark>() : loadedRow_))
+        return BatchValidator::DuplicateNumber(number);
+    if (std::optional<BatchFault> fault = BatchValidator::CheckOptionalDates(values))
+        return fault;
+    if (!IsNewBatch && loaded && *loaded != number)
+        BatchStore::RenumberChildren(MonthDb, *loaded, number);
+    writtenRow_ = WriteRow(values, number);
+    transaction.Commit();
+    return std::nullopt;
+}
+
+dao::Bookmark FormPartia::WriteRow(const BatchFrameValues &values, int number)
+{
+    dao::Recordset batches = Batches();
+    try {
+        if (IsNewBatch) {
+            batches.AddNew();
+        } else {
+            if (!loadedRow_)
+                throw dao::Error::Make(dao::err::NoCurrentRecord);
+            batches.setBookmark(*loadedRow_);
+            batches.Edit();
+        }
+        BatchStore::SetFields(batches, number, values);
+        batches.Update();
+    } catch (const RuntimeError &) {
+        // The row started is abandoned, not written.
+        if (batches.IsOpen() && batches.EditMode() != dao::dbEditNone)
+            batches.CancelUpdate();
+        throw;
+    }
+    return IsNewBatch ? batches.LastModified() : *loadedRow_;
+}
+
+void FormPartia::RereadList()
+{
+    try {
+        dao::Recordset batches = Batches();
+        if (!batches.IsOpen())
+            return;
+        const bool hasRow = batches.AbsolutePosition() >= 0;
+        const dao::Bookmark current = hasRow ? batches.Bookmark() : dao::Bookmark();
+        batches.Requery();
+        if (hasRow && batches.PositionOf(current) >= 0)
+            batches.setBookmark(current);
+    } catch (const RuntimeError &) {
+        // The failure being reported already says that the list is not right.
+    }
+}
+
+void FormPartia::ShowFault(const BatchFault &fault)
+{
+    ui::MsgBox(fault.text, fault.style, fault.title);
+    if (fault.focus.isEmpty())
+        return;
+    auto *control = findChild<QWidget *>(fault.focus);
+    if (!control)
+        return;
+    const QScopedValueRollback<bool> hold(lookupsHeld_, true);
+    control->setFocus();
+    if (auto *box = qobject_cast<QLineEdit *>(control); box && fault.selectAll)
+        box->selectAll();
+}
+
+void FormPartia::SaveFailed(const RuntimeError &error)
+{
+    BatchEditMode.clear();
+    RestoreListState();
+    ShowError(QStringLiteral("Powiadom programistę!"), error);
+}
+
+void FormPartia::AfterSave()
+{
+    IsNewBatch = false;
+    FramePartia->setVisible(false);
+    Klawisze(true);
+    if (CheckNast->isChecked()) {
+        MakeCurrent(writtenRow_);
+        DBGridPartia_DblClick();
+        ReloadList();
+        SelectCurrentGridRow(DBGridPartia);
+    } else if (BatchEditMode != QLatin1String("Popraw")) {
+        ReloadList();
+        MakeCurrent(writtenRow_);
+        SelectCurrentGridRow(DBGridPartia);
+    }
+    FormBadanie &samples = ui::WindowRegistry::Instance<FormBadanie>();
+    if (CheckWczyt->isChecked() && AutoImportMarker == QLatin1String("WczytAuto")) {
+        MakeCurrent(writtenRow_);
+        samples.LabelWczytajPlik->setText(ImportFilePath);
+        InitOnActivate = true;
+        ComEdytuj_Click();
+    } else {
+        samples.LabelWczytajPlik->clear();
+    }
+    AutoImportMarker.clear();
+    BatchEditMode.clear();
+}
+
+void FormPartia::ReloadList()
+{
+    dao::Recordset previous = Batches();
+    DataPartia->setRecordset(
+        MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC")));
+    if (previous.IsOpen())
+        previous.Close();
+}
+
+void FormPartia::MakeCurrent(const dao::Bookmark &row)
+{
+    Batches().setBookmark(row);
+}

@@ -1,0 +1,231 @@
+#include "registers/RegisterWindowBase.h"
+
+#include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QShowEvent>
+
+RegisterWindowBase::RegisterWindowBase(QWidget *parent) : QDialog(parent) {}
+
+void RegisterWindowBase::AttachList(ui::DataControl *data, ui::DBGrid *grid, QGroupBox *frame)
+{
+    data_ = data;
+    grid_ = grid;
+    frame_ = frame;
+}
+
+void RegisterWindowBase::SetBrowseControls(const QList<QWidget *> &controls)
+{
+    browseControls_.clear();
+    for (QWidget *control : controls)
+        browseControls_.append(control);
+}
+
+void RegisterWindowBase::SetCloseButton(QAbstractButton *button)
+{
+    closeButton_ = button;
+}
+
+QPushButton *RegisterWindowBase::MakeButton(const char *name, const QString &caption,
+                                            const QString &tip)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    if (!tip.isEmpty())
+        button->setToolTip(tip);
+    return button;
+}
+
+QWidget *RegisterWindowBase::MakeListArea()
+{
+    auto *area = new QWidget(this);
+    auto *layout = new QGridLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // Both share one cell: the frame lies over the list, never beside it.
+    layout->addWidget(grid_, 0, 0);
+    layout->addWidget(frame_, 0, 0, Qt::AlignCenter);
+    frame_->setAutoFillBackground(true);
+    frame_->hide();
+    frame_->raise();
+    return area;
+}
+
+void RegisterWindowBase::Klawisze(bool flag)
+{
+    if (flag && EditFrameOpen())
+        return;
+    for (const QPointer<QWidget> &control : std::as_const(browseControls_)) {
+        if (control)
+            control->setEnabled(flag);
+    }
+}
+
+bool RegisterWindowBase::EditFrameOpen() const
+{
+    return frame_ && !frame_->isHidden();
+}
+
+dao::Recordset RegisterWindowBase::ListRecordset() const
+{
+    return data_ ? data_->Recordset() : dao::Recordset();
+}
+
+bool RegisterWindowBase::ListIsEmpty() const
+{
+    const dao::Recordset rs = ListRecordset();
+    return !rs.IsOpen() || rs.RecordCount() == 0;
+}
+
+bool RegisterWindowBase::BindRecordSource(dao::Database db, const QString &sql)
+{
+    return Trapped([&] { data_->setRecordset(db.OpenRecordset(sql)); });
+}
+
+bool RegisterWindowBase::Trapped(const std::function<void()> &action)
+{
+    try {
+        action();
+        return true;
+    } catch (const RuntimeError &) {
+        dao::Recordset rs = ListRecordset();
+        CancelPending(rs);
+        ShowError(ErrorCaption);
+    }
+    return false;
+}
+
+void RegisterWindowBase::CancelPending(dao::Recordset &rs)
+{
+    try {
+        if (rs.IsOpen() && rs.EditMode() != dao::dbEditNone)
+            rs.CancelUpdate();
+    } catch (const RuntimeError &) {
+        // Nothing was pending after all; the first error is the one to report.
+    }
+}
+
+void RegisterWindowBase::RememberLoadedRow()
+{
+    loadedRow_ = ListRecordset().Bookmark();
+}
+
+bool RegisterWindowBase::IsLoadedRow(const dao::Bookmark &bookmark) const
+{
+    return loadedRow_ && *loadedRow_ == bookmark;
+}
+
+dao::Recordset RegisterWindowBase::RowToWrite(bool adding, dao::Database db, const QString &table)
+{
+    dao::Recordset list = ListRecordset();
+    if (adding)
+        return list.IsOpen() ? list : db.OpenRecordset(table);
+    if (!loadedRow_)
+        throw dao::Error::Make(dao::err::NoCurrentRecord);
+    if (list.IsOpen() && list.PositionOf(*loadedRow_) >= 0) {
+        list.setBookmark(*loadedRow_);
+        return list;
+    }
+    dao::Recordset rs = db.OpenRecordset(table);
+    rs.setBookmark(*loadedRow_);
+    return rs;
+}
+
+void RegisterWindowBase::WriteRow(bool adding, dao::Database db, const QString &table,
+                                  const std::function<void(dao::Recordset &)> &fill)
+{
+    dao::Recordset rs = RowToWrite(adding, db, table);
+    try {
+        if (adding)
+            rs.AddNew();
+        else
+            rs.Edit();
+        fill(rs);
+        rs.Update();
+    } catch (const RuntimeError &) {
+        CancelPending(rs);
+        throw;
+    }
+    if (adding)
+        rs.setBookmark(rs.LastModified());
+}
+
+void RegisterWindowBase::OpenEditFrame(const QString &caption, QWidget *focus)
+{
+    Klawisze(false);
+    frame_->setTitle(caption);
+    frame_->show();
+    frame_->raise();
+    if (focus)
+        focus->setFocus();
+}
+
+void RegisterWindowBase::CloseEditFrame()
+{
+    frame_->hide();
+    ForgetLoadedRow();
+    Klawisze(true);
+}
+
+void RegisterWindowBase::Refuse(const QString &text, QWidget *focus)
+{
+    ShowInfo(text, InfoCaption);
+    if (focus)
+        focus->setFocus();
+}
+
+QString RegisterWindowBase::FieldText(const dao::Recordset &rs, const QString &field)
+{
+    return ValueText(NullToDefault(rs(field).Value(), QString()));
+}
+
+bool RegisterWindowBase::IsNumericText(const QString &text)
+{
+    static const QRegularExpression numeric(QStringLiteral("^ *[+-]?[0-9]+ *$"));
+    return numeric.match(text).hasMatch();
+}
+
+void RegisterWindowBase::Beep()
+{
+    QApplication::beep();
+}
+
+void RegisterWindowBase::keyPressEvent(QKeyEvent *event)
+{
+    // A dialog would hide itself on Esc, past the window's own close logic.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void RegisterWindowBase::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (!closeButton_) {
+        hide();
+        return;
+    }
+    // While the close button is disabled (edit frame open) the window stays.
+    if (closeButton_->isEnabled())
+        closeButton_->click();
+}
+
+void RegisterWindowBase::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Form_Activate();
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/db/Bookmark.h"
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+
+#include <QDialog>
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QAbstractButton;
+class QGroupBox;
+class QPushButton;
+
+namespace ui
+{
+class DataControl;
+class DBGrid;
+} // namespace ui
+
+// The common shape of the reference registers: a read-only list over a data
+// control, the list buttons, and an edit frame drawn over the list. Each
+// register is one program-wide window, shown modally and hidden when closed.
+//
+// While the edit frame is open the browse controls stay disabled, also after
+// a refused or failed save, and a correction is written into the row that was
+// loaded, whatever row the list shows by then. Data operations run through
+// Trapped(), which reports a run-time error and leaves the window usable.
+//
+// Keys: Esc does nothing, and no button is pressed by Enter. The title bar's
+// close button acts as the window's own close button while that is enabled.
+class RegisterWindowBase : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit RegisterWindowBase(QWidget *parent = nullptr);
+
+    // Enables or disables the browse controls together. They are not enabled
+    // while the edit frame is open: a correction in progress keeps its row.
+    virtual void Klawisze(bool flag);
+
+    bool EditFrameOpen() const;
+    // True when the list has no rows, also when it has no open recordset.
+    bool ListIsEmpty() const;
+
+    // Runs when the window is shown by the program, not after a message box
+    // and not when another application hands the focus back.
+    virtual void Form_Activate() {}
+
+    static inline const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
+    static inline const QString InfoCaption = QStringLiteral("INFORMACJA");
+
+protected:
+    // Set-up, called by the subclass's constructor.
+    void AttachList(ui::DataControl *data, ui::DBGrid *grid, QGroupBox *frame);
+    void SetBrowseControls(const QList<QWidget *> &controls);
+    void SetCloseButton(QAbstractButton *button);
+    // A push button that Enter never presses on its own.
+    QPushButton *MakeButton(const char *name, const QString &caption, const QString &tip = {});
+    // The grid with the edit frame centred above it; hidden frame at start.
+    QWidget *MakeListArea();
+
+    dao::Recordset ListRecordset() const;
+    // Binds the list to a statement; on failure the error is reported and the
+    // list keeps what it showed.
+    bool BindRecordSource(dao::Database db, const QString &sql);
+    // Runs a data operation; a run-time error drops a pending AddNew or Edit
+    // of the list, is reported, and false is returned.
+    bool Trapped(const std::function<void()> &action);
+
+    // The row that a correction will be written into.
+    void RememberLoadedRow(); // 3021 without a current row
+    void ForgetLoadedRow() { loadedRow_.reset(); }
+    bool IsLoadedRow(const dao::Bookmark &bookmark) const;
+    // Appends a row, or edits the loaded row, through `fill`, and makes the
+    // written row the list's current row when the list holds it. A table
+    // recordset of `db` stands in when the list does not hold the row.
+    void WriteRow(bool adding, dao::Database db, const QString &table,
+                  const std::function<void(dao::Recordset &)> &fill);
+
+    void OpenEditFrame(const QString &caption, QWidget *focus);
+    void CloseEditFrame();
+    // A refused check: the information box, then the focus into the box.
+    void Refuse(const QString &text, QWidget *focus);
+
+    // A field of the current row as text, Null as "".
+    static QString FieldText(const dao::Recordset &rs, const QString &field);
+    // Optional blanks, an optional sign, digits, optional blanks.
+    static bool IsNumericText(const QString &text);
+    static void Beep();
+
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    static void CancelPending(dao::Recordset &rs);
+    dao::Recordset RowToWrite(bool adding, dao::Database db, const QString &table);
+
+    ui::DataControl *data_ = nullptr;
+    ui::DBGrid *grid_ = nullptr;
+    QGroupBox *frame_ = nullptr;
+    QList<QPointer<QWidget>> browseControls_;
+    QPointer<QAbstractButton> closeButton_;
+    std::optional<dao::Bookmark> loadedRow_;
+};

@@ -1,0 +1,153 @@
+#include "reports/FormIlTestow.h"
+
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlText.h"
+#include "platform/db/Transaction.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+
+const QString WindowCaption = QStringLiteral("Zużyte materiały");
+const QString InfoCaption = QStringLiteral("INFORMACJA");
+
+template <class W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLocale polish()
+{
+    QLocale locale(QLocale::Polish, QLocale::Poland);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+// Both quantities must be numbers; the focus goes to the one to correct.
+std::optional<float> checkedQuantity(QLineEdit *box, const QString &refusal)
+{
+    const std::optional<float> quantity = FormIlTestow::ParseQuantity(box->text());
+    if (!quantity) {
+        ShowInfo(refusal, InfoCaption);
+        box->setFocus();
+    }
+    return quantity;
+}
+
+} // namespace
+
+FormIlTestow::FormIlTestow(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormIlTestow"));
+    setWindowTitle(WindowCaption);
+    buildControls();
+    connect(ComZapisz, &QPushButton::clicked, this, &FormIlTestow::ComZapisz_Click);
+}
+
+void FormIlTestow::buildControls()
+{
+    LabOpis = named(new QLabel(this), "LabOpis");
+    LabOpis->setTextFormat(Qt::PlainText);
+    LabData = named(new QLabel(this), "LabData");
+    TextIlTestow = named(new QLineEdit(this), "TextIlTestow");
+    TextIlPlytek = named(new QLineEdit(this), "TextIlPlytek");
+    ComZapisz = named(new QPushButton(QStringLiteral("&Zapisz"), this), "ComZapisz");
+    ComZapisz->setAutoDefault(false);
+    auto *grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Dzień:"), this), 0, 0);
+    grid->addWidget(LabData, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Ilość testów"), this), 1, 0);
+    grid->addWidget(TextIlTestow, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Ilość płytek"), this), 2, 0);
+    grid->addWidget(TextIlPlytek, 2, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ComZapisz);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(LabOpis);
+    layout->addLayout(buttons);
+}
+
+QString FormIlTestow::QuantityText(const QVariant &value)
+{
+    if (dao::IsNull(value))
+        return QStringLiteral("0");
+    // A single-precision value keeps 7 significant digits.
+    return polish().toString(value.toDouble(), 'g', 7);
+}
+
+std::optional<float> FormIlTestow::ParseQuantity(const QString &text)
+{
+    const QString trimmed = TrimBlanks(text);
+    bool ok = false;
+    float value = polish().toFloat(trimmed, &ok);
+    if (!ok)
+        value = QLocale::c().toFloat(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+void FormIlTestow::ComZapisz_Click()
+{
+    const std::optional<float> tests =
+        checkedQuantity(TextIlTestow, QStringLiteral("Pole ilość testów nie jest cyfrą! Popraw!"));
+    if (!tests)
+        return;
+    const std::optional<float> plates =
+        checkedQuantity(TextIlPlytek, QStringLiteral("Pole ilość płytek nie jest cyfrą! Popraw!"));
+    if (!plates)
+        return;
+    if ((*tests == 0 || *plates == 0) &&
+        ui::MsgBox(QStringLiteral("Ilość zużytych testów lub płytek wynosi 0!\rCzy zapisać?"), 292,
+                   QStringLiteral("PYTANIE")) != ui::vbYes)
+        return;
+    try {
+        storeDay(*tests, *plates);
+    } catch (const RuntimeError &error) {
+        ShowError(WindowCaption, error);
+        return;
+    }
+    hide();
+}
+
+// One row per day: an existing row is corrected, else one is added. The
+// write lock is taken first, so that two workstations cannot both add one.
+void FormIlTestow::storeDay(float tests, float plates)
+{
+    const std::optional<QDate> day = dao::ParseDateText(LabData->text());
+    if (!day)
+        throw dao::Error::Make(dao::err::TypeMismatch);
+    dao::Transaction transaction(MonthDb, dao::Transaction::Immediate);
+    dao::Recordset rs = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM zuzyte WHERE "
+                                                             "DataDoLab = ") +
+                                              dao::SqlDate(*day));
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        rs.Edit();
+    } else {
+        rs.AddNew();
+        rs("DataDoLab") = *day;
+    }
+    rs("IlTestow") = tests;
+    rs("IlPlytek") = plates;
+    rs.Update();
+    rs.Close();
+    transaction.Commit();
+}

@@ -1,0 +1,227 @@
+#include "BatchesFixture.h"
+
+#include "batches/FormPartia.h"
+#include "foundation/Globals.h"
+#include "platform/fs/Cp1250.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/FormBadanie.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using F = BatchesFixture;
+
+namespace
+{
+
+const QString OrderFile = QStringLiteral("T:\\Zlecenia\\zlecenie.txt");
+const QString Client = QStringLiteral("14650301");
+
+// A header with fields 1 to 11, nine empty fields and the client's fields
+// 21 to 30.
+QString header(const QString &client = Client)
+{
+    return QStringLiteral("[PartiaMervask]|1-5|12|14650301|zakład ubojowy|1465|Ostrołęka|"
+                          "04.03.2024|04.03.2024|08:30|Jan Kowalski|partia kontrolna||||||||||") +
+           client +
+           QStringLiteral("|zakład ubojowy|Ubojnia O'Neill Sp. z o.o.|Ostrołęka|ul. Polna 1|"
+                          "07-400|Ostrołęka|297600000|biuro@ubojnia.example|1465");
+}
+
+// The file in Windows-1250 with lone CR line ends, as some senders write it.
+void writeOrder(const BatchesFixture &fixture, const QStringList &lines)
+{
+    const QString path = fixture.Real(OrderFile);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(fs::Cp1250::Encode(lines.join(QLatin1Char('\r'))));
+}
+
+QStringList clientColumn(const char *field)
+{
+    return F::Column(StaleDb, QStringLiteral("SELECT * FROM Zaklad"), QLatin1String(field));
+}
+
+} // namespace
+
+// The header import: the frame filled from an order file, an unknown client
+// registered, the import handed to the sample register after the save, and
+// the files that are not order files.
+class tst_FormPartiaImport : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<BatchesFixture> fixture_;
+
+private slots:
+    void init()
+    {
+        fixture_ = std::make_unique<BatchesFixture>();
+        QVERIFY(fixture_->IsValid());
+    }
+    void cleanup() { fixture_.reset(); }
+
+    void importRegistersTheClientAndHandsTheSamplesOver()
+    {
+        F::AddBatch(8, Client);
+        writeOrder(*fixture_, {QStringLiteral("Zlecenie badania - plik z systemu zlecającego"),
+                               QString(), header(),
+                               QStringLiteral("1|101|14650301|101|04032024|1|filary przepony|"
+                                              "Świnie|Wałach|")});
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        ui.AnswerFile(OrderFile);
+        ui.Answer(QStringLiteral("OK"));
+        form.ComWczytPart_Click();
+        QCOMPARE(ui.Log().at(0).filter, QStringLiteral("All Files (*.*)|*.*|Tekst (*.txt)|*.txt"));
+        QCOMPARE(ui.Log().at(0).filterIndex, 2);
+        QCOMPARE(ui.Last().title, QStringLiteral("INFORMACJA"));
+        QVERIFY(ui.Last().text.contains(QStringLiteral(
+            "\r     14650301-Ubojnia O'Neill Sp. z o.o.\r     Ostrołęka ul. Polna 1")));
+        QCOMPARE(clientColumn("Nazwa"), QStringList{QStringLiteral("Ubojnia O'Neill Sp. z o.o.")});
+        QCOMPARE(clientColumn("Telefon"), QStringList{QStringLiteral("297600000")});
+        QCOMPARE(clientColumn("NIP"), QStringList{QString()});
+
+        QCOMPARE(ImportFilePath, OrderFile);
+        QCOMPARE(form.AutoImportMarker, QStringLiteral("WczytAuto"));
+        QCOMPARE(form.FramePartia->title(), QStringLiteral("NOWA PARTIA"));
+        QCOMPARE(form.TextNrPartii->text(), QStringLiteral("9"));
+        QCOMPARE(form.TextNrTac->text(), QStringLiteral("1-5"));
+        QCOMPARE(form.LabTypWNI->text(), QStringLiteral("zakład ubojowy"));
+        QCOMPARE(form.TextMiejscowoscPobr->text(), QStringLiteral("Ostrołęka"));
+        QCOMPARE(form.DTPDataUboju->Text(), QStringLiteral("04.03.2024"));
+        QCOMPARE(form.ComboLekarz->currentText(), QStringLiteral("Jan Kowalski"));
+        QCOMPARE(form.TextUwagi->toPlainText(), QStringLiteral("partia kontrolna"));
+        QCOMPARE(form.focusWidget(), form.ComZapiszFr);
+
+        QString pending;
+        QString shownBatch;
+        ui.AnswerWindow(QStringLiteral("FormBadanie"), [&](QWidget &window) {
+            auto &samples = static_cast<FormBadanie &>(window);
+            pending = samples.LabelWczytajPlik->text();
+            shownBatch = samples.LabPartia->text();
+        });
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(pending, OrderFile);
+        QCOMPARE(shownBatch, QStringLiteral("9"));
+        QVERIFY(form.AutoImportMarker.isEmpty());
+        QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia WHERE Partia = 9")), 1);
+    }
+
+    // A registered client (in another letter case) gets no notice, and with
+    // "Wczytuj automatycznie" unticked the save opens no samples.
+    void registeredClientWithoutAutomaticSamples()
+    {
+        F::AddClient(Client, QStringLiteral("Ubojnia"));
+        F::AddClient(QStringLiteral("ab1465"), QStringLiteral("Zleceniodawca"));
+        writeOrder(*fixture_, {header(QStringLiteral("AB1465"))});
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.CheckWczyt->setChecked(false);
+        ui.AnswerFile(OrderFile);
+        form.ComWczytPart_Click();
+        QVERIFY(form.AutoImportMarker.isEmpty());
+        QCOMPARE(clientColumn("Nazwa"),
+                 QStringList({QStringLiteral("Ubojnia"), QStringLiteral("Zleceniodawca")}));
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Log().size(), 1);
+        QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia")), 1);
+    }
+
+    void headerWithoutClientRegistersNobody()
+    {
+        writeOrder(*fixture_, {QStringLiteral("[PartiaMervask]|1-5|12|14650301|zakład "
+                                              "ubojowy|1465|Ostrołęka|04.03.2024|04.03.2024|"
+                                              "08:30|Jan Kowalski|uwagi")});
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        ui.AnswerFile(OrderFile);
+        form.ComWczytPart_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::Count(StaleDb, QStringLiteral("SELECT * FROM Zaklad")), 0);
+        QCOMPARE(form.TextUwagi->toPlainText(), QStringLiteral("uwagi"));
+    }
+
+    void filesThatAreNoOrderFiles_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+
+        QTest::newRow("no header line")
+            << QStringList{QStringLiteral("[partiaMervask]|1|2"), QStringLiteral("1|101")}
+            << "Niepoprawny format wczytywanego pliku!\rSprawdź plik i wczytaj ponownie!"
+            << "WCZYTYWANIE";
+        QTest::newRow("client fields cut short")
+            << QStringList{header().section(QLatin1Char('|'), 0, 24)}
+            << "Błąd wczytania! Poinformuj dostawcę programu!5Nieprawidłowe wywołanie procedury "
+               "lub argument."
+            << "IMPORT";
+        QTest::newRow("batch fields cut short")
+            << QStringList{QStringLiteral("[PartiaMervask]|1-5|12")}
+            << "Błąd wczytania! Poinformuj dostawcę programu!5Nieprawidłowe wywołanie procedury "
+               "lub argument."
+            << "IMPORT";
+    }
+
+    // The file changes nothing: no client, no open frame, no pending import.
+    void filesThatAreNoOrderFiles()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        writeOrder(*fixture_, lines);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->setText(
+            QStringLiteral("T:\\stary.txt"));
+        ui.AnswerFile(OrderFile);
+        ui.Answer(QStringLiteral("OK"));
+        form.ComWczytPart_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().text, text);
+        QCOMPARE(ui.Last().title, title);
+        QCOMPARE(F::Count(StaleDb, QStringLiteral("SELECT * FROM Zaklad")), 0);
+        QVERIFY(form.FramePartia->isHidden());
+        QVERIFY(form.ComDodajPr->isEnabled() && form.DBGridPartia->isEnabled());
+        if (title == QLatin1String("IMPORT"))
+            QVERIFY(ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->text().isEmpty());
+        QVERIFY(form.AutoImportMarker.isEmpty());
+    }
+
+    void cancelAndMissingFile()
+    {
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        ui.CancelFile();
+        form.ComWczytPart_Click();
+        QCOMPARE(ui.Log().size(), 1);
+        ui.AnswerFile(QStringLiteral("T:\\brak.txt"));
+        ui.Answer(QStringLiteral("OK"));
+        form.ComWczytPart_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().text, QStringLiteral("Błąd wczytania! Poinformuj dostawcę "
+                                                "programu!53Nie znaleziono pliku."));
+        QCOMPARE(ui.Last().style, 64);
+        QVERIFY(form.FramePartia->isHidden());
+    }
+};
+
+QTEST_MAIN(tst_FormPartiaImport)
+#include "tst_FormPartiaImport.moc"

@@ -1,0 +1,428 @@
+#include "BatchesFixture.h"
+
+#include "batches/FormPartia.h"
+#include "foundation/Globals.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/DialogText.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/FormBadanie.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+using F = BatchesFixture;
+
+namespace
+{
+
+const QString Wni = QStringLiteral("14650301");
+const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
+
+int batchCount()
+{
+    return F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia"));
+}
+
+int childRows(const char *table, int batch)
+{
+    return F::Count(
+        MonthDb,
+        QStringLiteral("SELECT * FROM %1 WHERE Partia = %2").arg(QLatin1String(table)).arg(batch));
+}
+
+QString field(int batch, const char *name)
+{
+    return F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia WHERE Partia = %1").arg(batch),
+                     QLatin1String(name))
+        .value(0);
+}
+
+// The list's current batch number.
+QString currentBatch(FormPartia &form)
+{
+    return form.DataPartia->Recordset()(QStringLiteral("Partia")).Value().toString();
+}
+
+void moveListTo(FormPartia &form, int batch)
+{
+    form.DataPartia->Recordset().FindFirst(QStringLiteral("Partia = %1").arg(batch));
+    QVERIFY(!form.DataPartia->Recordset().NoMatch());
+}
+
+bool listEnabled(FormPartia &form)
+{
+    return form.ComDodajPr->isEnabled() && form.DBGridPartia->isEnabled() &&
+           form.DataPartia->isEnabled() && form.ComZamk->isEnabled();
+}
+
+} // namespace
+
+// The save of the batch frame: every check with its box and focus, the write
+// of a new batch, corrections that renumber the batch's children, a failed
+// save that must not reach another batch, and the delete with children.
+class tst_FormPartiaSave : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<BatchesFixture> fixture_;
+
+private slots:
+    void init()
+    {
+        fixture_ = std::make_unique<BatchesFixture>();
+        QVERIFY(fixture_->IsValid());
+    }
+    void cleanup() { fixture_.reset(); }
+
+    void refusalShowsItsBoxAndFocus_data()
+    {
+        // What is typed over a valid frame: "Control=text" (a tick: "=1").
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("focus"); // ComAnulujFr: where it stood
+
+        const auto row = [](const char *tag, const QStringList &typed, const QString &text,
+                            int style, const char *focus) {
+            QTest::newRow(tag) << typed << text << style << QString::fromLatin1(focus);
+        };
+        const QString dates = QStringLiteral(" do formatu dd.mm.rrrr");
+        const QString order = QStringLiteral(" nie może być wcześniejsza od daty ");
+        row("1", {"TextNrPartii="}, "Wprowadź numer partii!", 0, "TextNrPartii");
+        row("2b", {"TextZaklad=1465'99"},
+            "W bazie danych brak zdefiniowanego zakładu: 1465'99.\r\nDopisz zakład (menu "
+            "Definicje->Zakład) a następnie Zapisz lub Wczytaj plik ponownie!",
+            49, "TextZaklad");
+        row("3 letter", {"TextNrPartii=12a"}, "Nieprawidłowy numer partii. Popraw!", 0,
+            "TextNrPartii");
+        row("3 beyond 16 bits", {"TextNrPartii=40000"}, "Nieprawidłowy numer partii. Popraw!", 0,
+            "TextNrPartii");
+        row("4", {"TextZaklad=", "client="}, "Wprowadź poprawny numer zakładu!", 0, "TextZaklad");
+        row("5", {"CheckZleceniodawcaPIW=1", "TextZleceniodawcaWNI=14650"},
+            "W przypadku kiedy zleceniodawcą jest powiat,\rdo pola zleceniodawca wprowadź 4 "
+            "cyfrowy kod PIW!",
+            64, "TextZleceniodawcaWNI");
+        row("6", {"DTPDataUboju="}, "Wybierz datę uboju!", 64, "ComDataUboju");
+        row("7", {"DTPDataUboju=31.02.2024"}, "Popraw datę uboju" + dates, 64, "DTPDataUboju");
+        row("8", {"TextDataPobr="}, "Wybierz datę pobrania!", 64, "ComDataPobr");
+        row("9", {"TextDataPobr=2024-13-01"}, "Popraw datę pobrania" + dates, 64, "TextDataPobr");
+        row("10", {"TextKodPIW="}, "Wprowadź 4-cyfrowy kod powiatu!", 0, "TextKodPIW");
+        row("11", {"TextMiejscowoscPobr="}, "Wprowadź miejscowość pobrania!", 0,
+            "TextMiejscowoscPobr");
+        row("12", {"ComboLekarz="}, "Wpisz lub wybierz lekarza pobierającego próbki!", 0,
+            "ComboLekarz");
+        row("13", {"DTPDataRozpBad=04.03.2024"},
+            "Data rozpoczęcia badania" + order + "przyjęcia do laboratorium!\rPopraw!", 64,
+            "ComAnulujFr");
+        row("14", {"DTPDataRozpBad=", "DTPDataZakBad=04.03.2024"},
+            "Data zakończenia badania" + order + "przyjęcia do laboratorium!\rPopraw!", 64,
+            "ComAnulujFr");
+        row("15", {"DTPDataRozpBad=07.03.2024", "DTPDataZakBad=06.03.2024"},
+            "Data zakończenia badania" + order + "rozpoczęcia badania!\rPopraw!", 64,
+            "ComAnulujFr");
+        row("duplicate with zeros", {"TextNrPartii=007"},
+            "Partia o numerze: 7 już istnieje.\r\nPopraw nr partii!", 48, "TextNrPartii");
+        row("16", {"DTPDataDoLab=5.3"}, "Popraw datę przyjęcia" + dates, 64, "DTPDataDoLab");
+        row("17", {"DTPDataRozpBad=x"}, "Popraw datę rozpoczęcia badania" + dates, 64,
+            "DTPDataRozpBad");
+        row("18", {"DTPDataZakBad=__.__.____"}, "Popraw datę zakończenia badania" + dates, 64,
+            "DTPDataZakBad");
+    }
+
+    // Each refusal writes nothing and leaves the frame, the modes and the
+    // disabled list as they were.
+    void refusalShowsItsBoxAndFocus()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, text);
+        QFETCH(int, style);
+        QFETCH(QString, focus);
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(7, Wni);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.ComDodajPr_Click();
+        F::FillValidFrame(form, Wni);
+        for (const QString &assignment : typed) {
+            const QString control = assignment.section(QLatin1Char('='), 0, 0);
+            const QString value = assignment.section(QLatin1Char('='), 1);
+            if (control == QLatin1String("client"))
+                F::AddClient(value, QStringLiteral("Bez numeru"));
+            else if (auto *tick = form.findChild<QCheckBox *>(control))
+                tick->setChecked(value == QLatin1String("1"));
+            else if (auto *combo = form.findChild<QComboBox *>(control))
+                combo->setEditText(value);
+            else
+                form.findChild<QLineEdit *>(control)->setText(value);
+        }
+        form.ComAnulujFr->setFocus();
+        ui.Answer(QStringLiteral("OK"));
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().text, text);
+        QCOMPARE(ui.Last().style, style);
+        QCOMPARE(ui.Last().title, style == 64   ? QStringLiteral("INFORMACJA")
+                                  : style == 49 ? QStringLiteral("Uwaga!")
+                                                : ui::DialogTitle(QString()));
+        QCOMPARE(form.focusWidget()->objectName(), focus);
+        if (style == 49)
+            QCOMPARE(form.TextZaklad->selectedText(), form.TextZaklad->text());
+        QCOMPARE(batchCount(), 1);
+        QVERIFY(!form.FramePartia->isHidden());
+        QVERIFY(!listEnabled(form));
+        QCOMPARE(form.BatchEditMode, QStringLiteral("Dodaj"));
+        QVERIFY(form.IsNewBatch);
+    }
+
+    void emptyRegisterIsRefused()
+    {
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.ComDodajPr_Click();
+        F::FillValidFrame(form, Wni);
+        ui.Answer(QStringLiteral("OK"));
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().text,
+                 QStringLiteral("Brak danych o zakładzie. Uzupełnij dane o zakładach!"));
+        QCOMPARE(batchCount(), 0);
+    }
+
+    // Number = highest + 1 whatever the list order; every mapped field, the
+    // owner found in another letter case; the list reloaded newest first on
+    // the new batch.
+    void validBatchIsWrittenAsTheNextNumber()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddClient(QStringLiteral("AB12"), QStringLiteral("Zleceniodawca"));
+        for (int batch : {5, 57, 12})
+            F::AddBatch(batch, Wni);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.ComDodajPr_Click();
+        QCOMPARE(form.TextNrPartii->text(), QStringLiteral("58"));
+        QCOMPARE(form.FramePartia->title(), QStringLiteral("NOWA PARTIA"));
+        QCOMPARE(form.ComboPrzyjal->currentText(), F::Operator);
+        QCOMPARE(form.DTPDataDoLab->Text(), QStringLiteral("05.03.2024"));
+        QCOMPARE(form.DTPDataRozpBad->Text(), QStringLiteral("05.03.2024"));
+        QVERIFY(form.OptionZ->isChecked() && form.OptionNie->isChecked());
+        QCOMPARE(form.focusWidget(), form.TextZaklad);
+        F::FillValidFrame(form, QStringLiteral(" ab12 "));
+        form.TextZleceniodawcaWNI->setText(QStringLiteral(" 1465 "));
+        form.TextGodzDoLab->setText(QStringLiteral("07:45"));
+        form.TextMetoda->setText(QStringLiteral("Metoda wytrawiania"));
+        form.OptionW->setChecked(true);
+        form.OptionTak->setChecked(true);
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+
+        QCOMPARE(batchCount(), 4);
+        QCOMPARE(field(58, "WNI"), QStringLiteral("ab12"));
+        QCOMPARE(field(58, "ZleceniodawcaWNI"), QStringLiteral("1465"));
+        QCOMPARE(field(58, "ZleceniodawcaTypWNI"), QString());
+        QCOMPARE(field(58, "Platnik"), QStringLiteral("W"));
+        QCOMPARE(field(58, "Czystopis"), QStringLiteral("T"));
+        QCOMPARE(field(58, "DataUboju"), QStringLiteral("04.03.2024"));
+        QCOMPARE(field(58, "DataDoLab"), QStringLiteral("05.03.2024"));
+        QCOMPARE(field(58, "DataZakBad"), QString());
+        QCOMPARE(field(58, "GodzDoLab"), QStringLiteral("07:45"));
+        QCOMPARE(field(58, "Przyjal"), F::Operator);
+        QCOMPARE(field(58, "TNWyslane"), QString());
+
+        QVERIFY(form.FramePartia->isHidden());
+        QVERIFY(listEnabled(form));
+        QVERIFY(form.BatchEditMode.isEmpty() && !form.IsNewBatch);
+        QCOMPARE(currentBatch(form), QStringLiteral("58"));
+        QCOMPARE(form.DataPartia->Recordset().AbsolutePosition(), 0);
+        QCOMPARE(form.DBGridPartia->SelBookmarks().Count(), 1);
+        QCOMPARE(form.DBGridPartia->SelBookmarks().Item(0),
+                 form.DataPartia->Recordset().Bookmark());
+    }
+
+    // A correction keeps its own number however it is typed, refuses
+    // another batch's, and moves the samples, runs and trays to a new one.
+    void correctionRenumbersTheChildren()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(5, Wni);
+        F::AddBatch(6, Wni);
+        F::AddChildren(5, 3, 2, 5);
+        F::AddChildren(6, 1, 1, 1);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        moveListTo(form, 5);
+        form.ComPopraw_Click();
+        QCOMPARE(form.FramePartia->title(), QStringLiteral("EDYCJA PARTII"));
+        QCOMPARE(form.LoadedBatchNumber, QStringLiteral("5"));
+        QCOMPARE(form.LabelNazZak->text(), QStringLiteral("Ubojnia, Łęczyca"));
+        QCOMPARE(form.focusWidget(), form.ComZapiszFr);
+
+        form.TextNrPartii->setText(QStringLiteral("6"));
+        ui.Answer(QStringLiteral("OK"));
+        form.ComZapiszFr_Click();
+        QCOMPARE(ui.Last().text, QStringLiteral("Partia o numerze: 6 już istnieje.\r\n"
+                                                "Popraw nr partii!"));
+        form.TextNrPartii->setText(QStringLiteral(" 05"));
+        form.ComZapiszFr_Click();
+        QVERIFY(form.FramePartia->isHidden());
+        QCOMPARE(childRows("Badanie", 5), 3);
+
+        form.ComPopraw_Click();
+        form.TextNrPartii->setText(QStringLiteral("9"));
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(childRows("Badanie", 9), 3);
+        QCOMPARE(childRows("Nastawienie", 9), 2);
+        QCOMPARE(childRows("PozycjaN", 9), 5);
+        QCOMPARE(childRows("Badanie", 5) + childRows("Nastawienie", 5) + childRows("PozycjaN", 5),
+                 0);
+        QCOMPARE(childRows("Badanie", 6) + childRows("Nastawienie", 6) + childRows("PozycjaN", 6),
+                 3);
+        // A correction is not reloaded: the corrected row stays current.
+        QCOMPARE(currentBatch(form), QStringLiteral("9"));
+        QCOMPARE(field(9, "TNWyslane"), QStringLiteral("true"));
+    }
+
+    // The failure rolls back the renumbering too, keeps the frame and the
+    // disabled list; moving the list meanwhile does not redirect the save.
+    void failedSaveThenAnotherRowChangesNothingElse()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(5, Wni);
+        F::AddBatch(6, Wni, {{QStringLiteral("Metoda"), QStringLiteral("szósta")}});
+        F::AddChildren(5, 2, 1, 1);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        moveListTo(form, 5);
+        form.ComPopraw_Click();
+        form.TextNrPartii->setText(QStringLiteral("9"));
+        form.TextMetoda->setText(QString(256, QLatin1Char('m')));
+        ui.Answer(QStringLiteral("OK"));
+        form.ComZapiszFr_Click();
+        QCOMPARE(ui.Last().title, ErrorCaption);
+        QVERIFY(ui.Last().text.startsWith(QStringLiteral("3163")));
+        QCOMPARE(childRows("Badanie", 5), 2);
+        QCOMPARE(field(5, "Partia"), QStringLiteral("5"));
+        QVERIFY(!form.FramePartia->isHidden());
+        QVERIFY(!listEnabled(form));
+        QCOMPARE(form.BatchEditMode, QString());
+
+        moveListTo(form, 6);
+        form.TextMetoda->setText(QStringLiteral("poprawiona"));
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(field(9, "Metoda"), QStringLiteral("poprawiona"));
+        QCOMPARE(childRows("Badanie", 9), 2);
+        QCOMPARE(field(6, "Metoda"), QStringLiteral("szósta"));
+        QCOMPARE(batchCount(), 2);
+    }
+
+    // "&Anuluj" after a header import drops the pending import: the next
+    // batch saved opens no samples and hands no file over.
+    void cancelForgetsAPendingImport()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.ComDodajPr_Click();
+        form.AutoImportMarker = QStringLiteral("WczytAuto");
+        ImportFilePath = QStringLiteral("T:\\zlecenie.txt");
+        form.ComAnulujFr_Click();
+        QVERIFY(form.AutoImportMarker.isEmpty());
+        QVERIFY(listEnabled(form));
+        form.ComDodajPr_Click();
+        F::FillValidFrame(form, Wni);
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(batchCount(), 1);
+        QVERIFY(ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->text().isEmpty());
+    }
+
+    // With "Automatyczna edycja próbek" the samples of the saved batch open,
+    // then the list stands on its first row.
+    void savingWithAutomaticEditOpensTheSamples()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(20, Wni);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.ComDodajPr_Click();
+        F::FillValidFrame(form, Wni);
+        form.TextNrPartii->setText(QStringLiteral("3"));
+        form.CheckNast->setChecked(true);
+        QString shownBatch;
+        ui.AnswerWindow(QStringLiteral("FormBadanie"), [&](QWidget &window) {
+            shownBatch = static_cast<FormBadanie &>(window).LabPartia->text();
+        });
+        form.ComZapiszFr_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(shownBatch, QStringLiteral("3"));
+        QCOMPARE(currentBatch(form), QStringLiteral("20"));
+    }
+
+    void deleteTakesTheChildrenAlong()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        for (int batch : {4, 5, 6})
+            F::AddBatch(batch, Wni);
+        F::AddChildren(5, 3, 2, 5);
+        F::AddChildren(4, 1, 1, 1);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        moveListTo(form, 5);
+        ui.Answer(QStringLiteral("No"));
+        form.ComUsun_Click();
+        QCOMPARE(ui.Last().text, QStringLiteral("Czy na pewno usunąć partię oraz przypisane do "
+                                                "niej nastawienia i próbki?"));
+        QCOMPARE(ui.Last().style, 292);
+        QCOMPARE(ui.Last().title, QStringLiteral("USUWANIE!"));
+        QCOMPARE(batchCount(), 3);
+        QCOMPARE(childRows("PozycjaN", 5), 5);
+
+        ui.Answer(QStringLiteral("Yes"));
+        form.ComUsun_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia ORDER BY Partia"),
+                           QStringLiteral("Partia")),
+                 QStringList({QStringLiteral("4"), QStringLiteral("6")}));
+        QCOMPARE(childRows("Badanie", 5) + childRows("Nastawienie", 5) + childRows("PozycjaN", 5),
+                 0);
+        QCOMPARE(childRows("Badanie", 4) + childRows("Nastawienie", 4) + childRows("PozycjaN", 4),
+                 3);
+        QCOMPARE(form.DataPartia->RowCount(), 2);
+        // The row that followed the deleted one is current.
+        QCOMPARE(currentBatch(form), QStringLiteral("4"));
+    }
+
+    void deleteFailureKeepsEverything()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(5, Wni);
+        F::AddChildren(5, 2, 1, 1);
+        MonthDb.Execute(QStringLiteral("DROP TABLE PozycjaN"));
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        ui.Answer(QStringLiteral("Yes"));
+        ui.Answer(QStringLiteral("OK"));
+        form.ComUsun_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().title, ErrorCaption);
+        QCOMPARE(childRows("Badanie", 5), 2);
+        QCOMPARE(batchCount(), 1);
+        QCOMPARE(form.DataPartia->RowCount(), 1);
+    }
+};
+
+QTEST_MAIN(tst_FormPartiaSave)
+#include "tst_FormPartiaSave.moc"

@@ -1,0 +1,136 @@
+#include "AdminFixture.h"
+
+#include "foundation/FormOpcje.h"
+#include "foundation/Globals.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QTabBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace
+{
+
+QVariant param(const QString &key, const char *field = "PARAM3")
+{
+    return AdminFixture::Row(StaleDb, "PARAMETRY", "KLUCZ", key).value(QLatin1String(field));
+}
+
+void setState(const QString &key, const QString &value)
+{
+    StaleDb.Execute("UPDATE PARAMETRY SET PARAM3 = " + value + " WHERE KLUCZ = '" + key + "'");
+}
+
+FormOpcje &opened()
+{
+    FormOpcje &form = ui::WindowRegistry::Instance<FormOpcje>();
+    form.Form_Activate();
+    return form;
+}
+
+} // namespace
+
+// The options window: which boxes load from which rows, what can be
+// changed, and what a save stores.
+class FormOpcjeTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AdminFixture> fixture_;
+
+private slots:
+    void init()
+    {
+        fixture_ = std::make_unique<AdminFixture>();
+        QVERIFY(fixture_->IsValid());
+    }
+
+    void cleanup() { fixture_.reset(); }
+
+    void onlyEditingAndMailColumnCanBeChanged()
+    {
+        setState("zastzero", "1");
+        setState("matzuz", "0");
+        FormOpcje &form = opened();
+        QVERIFY(form.CheckEdycja->isEnabled() && form.CheckEmailWynik->isEnabled());
+        for (QCheckBox *box : {form.CheckWczPlikSzyfr, form.CheckZastZero, form.CheckIgnBrakPr,
+                               form.CheckDostZamNrPr, form.CheckMatZuz})
+            QVERIFY2(!box->isEnabled(), qPrintable(box->objectName()));
+        QVERIFY(form.CheckZastZero->isChecked() && !form.CheckEdycja->isChecked());
+        // Every save stores the materials question on.
+        QVERIFY(form.CheckMatZuz->isChecked());
+        form.ComZapisz_Click();
+        QCOMPARE(param("matzuz").toBool(), true);
+        QCOMPARE(param("zastzero").toBool(), true);
+    }
+
+    void savedOptionsReadBack()
+    {
+        FormOpcje &form = opened();
+        form.CheckEdycja->setChecked(true);
+        form.CheckEmailWynik->setChecked(true);
+        form.ComZapisz_Click();
+        QCOMPARE(param("EmailWynik", "PARAM1").toString(), QStringLiteral("EmailSzyfr"));
+        form.CheckEdycja->setChecked(false);
+        form.CheckEmailWynik->setChecked(false);
+        form.Form_Activate();
+        QVERIFY(form.CheckEdycja->isChecked() && form.CheckEmailWynik->isChecked());
+
+        // A greyed box is saved as unchecked.
+        form.CheckEmailWynik->setCheckState(Qt::PartiallyChecked);
+        form.ComZapisz_Click();
+        QCOMPARE(param("EmailWynik").toBool(), false);
+        QCOMPARE(param("EmailWynik", "PARAM1").toString(), QStringLiteral("Email"));
+    }
+
+    void nullStateLoadsUncheckedAndSavesFalse()
+    {
+        setState("edycja", "NULL");
+        FormOpcje &form = opened();
+        QVERIFY(form.CheckEdycja->isEnabled() && !form.CheckEdycja->isChecked());
+        form.ComZapisz_Click();
+        QCOMPARE(param("edycja"), QVariant(false));
+    }
+
+    void keyWithoutExactlyOneRowIsLeftAlone_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("missing") << 0;
+        QTest::newRow("twice") << 2;
+    }
+
+    void keyWithoutExactlyOneRowIsLeftAlone()
+    {
+        QFETCH(int, rows);
+        if (rows == 0)
+            StaleDb.Execute(QStringLiteral("DELETE FROM PARAMETRY WHERE KLUCZ = 'EmailWynik'"));
+        else
+            AdminFixture::AddRow(StaleDb, "PARAMETRY",
+                                 {{"KLUCZ", "EmailWynik"}, {"PARAM1", "Email"}, {"PARAM3", true}});
+        FormOpcje &form = opened();
+        QVERIFY(!form.CheckEmailWynik->isEnabled() && !form.CheckEmailWynik->isChecked());
+        form.ComZapisz_Click();
+        const QList<QVariant> mailColumns = AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM1");
+        QCOMPARE(mailColumns.count(QStringLiteral("Email")), rows);
+        QCOMPARE(AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM3").count(true),
+                 rows == 2 ? 2 : 1);
+    }
+
+    void cancelWritesNothingAndTabsSwitchTheOptions()
+    {
+        FormOpcje &form = opened();
+        form.CheckEdycja->setChecked(true);
+        form.ComZamk_Click();
+        QCOMPARE(param("edycja").toBool(), false);
+        form.TabStrip1->setCurrentIndex(1);
+        QVERIFY(!form.Frame1->isVisibleTo(&form));
+        form.TabStrip1->setCurrentIndex(0);
+        QVERIFY(form.Frame1->isVisibleTo(&form));
+    }
+};
+
+QTEST_MAIN(FormOpcjeTest)
+#include "tst_FormOpcje.moc"

@@ -1,0 +1,331 @@
+#include "AdminFixture.h"
+
+#include "foundation/FormOperat.h"
+#include "foundation/Globals.h"
+#include "foundation/ScramblePassword.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DBEngine.h"
+#include "platform/db/Recordset.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace
+{
+
+const QString NoRights = QStringLiteral("Nie posiadasz uprawnień administratora!");
+
+QString scrambled(QString password)
+{
+    return ScramblePassword(password);
+}
+
+// Typed by the user, so that it counts as an edit.
+void type(QLineEdit *field, const QString &text)
+{
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+QVariantMap account(const QString &number)
+{
+    return AdminFixture::Row(StaleDb, "OPERATORZY", "OP_NUMER", number);
+}
+
+} // namespace
+
+// The operator accounts: what each kind of operator may do, the checks of a
+// new or corrected account, and that a save lands in the right account.
+class FormOperatTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AdminFixture> fixture_;
+
+    static FormOperat &Open(const QString &kind, const QString &number = "001",
+                            const QString &surname = "Kowalski Jan")
+    {
+        AdminFixture::SignIn(number, surname, kind);
+        FormOperat &form = ui::WindowRegistry::Instance<FormOperat>();
+        form.Form_Activate();
+        return form;
+    }
+
+    static void GoTo(FormOperat &form, const QString &number)
+    {
+        dao::Recordset rs = form.DataOperat->Recordset();
+        for (rs.MoveFirst(); rs("OP_NUMER").Value().toString() != number;)
+            rs.MoveNext();
+    }
+
+    static bool ListEnabled(const FormOperat &form)
+    {
+        return form.DBGridOper->isEnabled() && form.DataOperat->isEnabled() &&
+               form.ComOperKor->isEnabled() && form.ComOperZamk->isEnabled();
+    }
+
+    static void AddNew(FormOperat &form, const QString &login, const QString &name,
+                       const QString &password, const QString &repeated)
+    {
+        form.ComOperDod_Click();
+        form.TextLogin->setText(login);
+        form.TextNazw->setText(name);
+        type(form.TextPass1, password);
+        type(form.TextPass2, repeated);
+        form.ComOperZap_Click();
+    }
+
+private slots:
+    void init()
+    {
+        fixture_ = std::make_unique<AdminFixture>();
+        QVERIFY(fixture_->IsValid());
+        AdminFixture::AddOperator("001", "Kowalski Jan", "Administrator", "admin", "tajne1");
+        AdminFixture::AddOperator("002", "Nowak Anna", "Operator", "anna", "anna12");
+        AdminFixture::AddOperator("003", "Wiśniewska Ewa", "Asystent", "ewa", "ewa123");
+    }
+
+    void cleanup() { fixture_.reset(); }
+
+    void newAccountChecks_data()
+    {
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("repeated");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QString>("caption");
+        const QString length = QStringLiteral("Od 3 do 10 znaków");
+        QTest::newRow("accepted") << " kasia "
+                                  << "abc"
+                                  << "abc"
+                                  << "Zając K"
+                                  << ""
+                                  << "";
+        QTest::newRow("2 characters") << "k"
+                                      << "ab"
+                                      << "ab"
+                                      << "N"
+                                      << "Hasło za krótkie" << length;
+        QTest::newRow("11 characters") << "k"
+                                       << "abcdefghijk"
+                                       << "abcdefghijk"
+                                       << "N"
+                                       << "Hasło za długie" << length;
+        QTest::newRow("repeat differs") << "k"
+                                        << "abcd"
+                                        << "abce"
+                                        << "N"
+                                        << "Niezgodność haseł!"
+                                        << "ALARM!!!";
+        QTest::newRow("no name") << "k"
+                                 << "abcd"
+                                 << "abcd"
+                                 << ""
+                                 << "Wprowadź nazwisko operatora"
+                                 << "ALARM!!!";
+        QTest::newRow("no login") << ""
+                                  << "abc"
+                                  << "abc"
+                                  << "N"
+                                  << "Wpisz login operatora!"
+                                  << "ALARM!!!";
+        QTest::newRow("login with blanks") << " anna "
+                                           << "abc"
+                                           << "abc"
+                                           << "N"
+                                           << "Taki login juz istnieje!"
+                                           << "ALARM!!!";
+        QTest::newRow("login in capitals") << "ANNA"
+                                           << "abc"
+                                           << "abc"
+                                           << "N"
+                                           << "Taki login juz istnieje!"
+                                           << "ALARM!!!";
+    }
+
+    // A refused account leaves the frame open and the list disabled.
+    void newAccountChecks()
+    {
+        QFETCH(QString, login);
+        QFETCH(QString, password);
+        QFETCH(QString, repeated);
+        QFETCH(QString, name);
+        QFETCH(QString, alarm);
+        QFETCH(QString, caption);
+        FormOperat &form = Open("Administrator");
+        ui::ScriptedUi scripted;
+        if (!alarm.isEmpty())
+            AdminFixture::ExpectAlarm(scripted, alarm, caption);
+        AddNew(form, login, name, password, repeated);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(form.FrameOperat->isVisibleTo(&form), !alarm.isEmpty());
+        QCOMPARE(ListEnabled(form), alarm.isEmpty());
+        const QVariantMap row = account("004");
+        QCOMPARE(row.isEmpty(), !alarm.isEmpty());
+        if (row.isEmpty())
+            return;
+        QCOMPARE(row.value("OP_LOGIN").toString(), QStringLiteral("kasia"));
+        QCOMPARE(row.value("OP_RODZAJ").toString(), QStringLiteral("Operator"));
+        QCOMPARE(row.value("OP_HASLO").toString(), scrambled("abc"));
+        int length = 0;
+        QCOMPARE(row.value("OP_KLUCZ").toString(), MakeNameSortKey("Zając K", "", length));
+        QCOMPARE(form.DataOperat->Recordset()("OP_NUMER").Value().toString(), "004");
+    }
+
+    void numbersFollowTheLastOne()
+    {
+        StaleDb.Execute("DELETE FROM OPERATORZY");
+        FormOperat &form = Open("Administrator");
+        form.ComOperDod_Click();
+        QCOMPARE(form.MaskEdBoxKod->Text(), QStringLiteral("001"));
+        AdminFixture::AddOperator("999", "X", "Operator", "x", "abc");
+        form.ComOperDod_Click();
+        QCOMPARE(form.MaskEdBoxKod->Text(), QStringLiteral("1000"));
+    }
+
+    // Untouched "*****" keeps the password and skips the name check.
+    void correctionKeepsOrChangesThePassword()
+    {
+        FormOperat &form = Open("Administrator");
+        GoTo(form, "002");
+        form.ComOperKor_Click();
+        QCOMPARE(form.TextPass1->text(), QStringLiteral("*****"));
+        QVERIFY(!ListEnabled(form));
+        form.TextNazw->clear();
+        form.TextLogin->setText(QStringLiteral("Anna"));
+        form.ComboOperat->setCurrentIndex(2);
+        ui::ScriptedUi scripted;
+        form.ComOperZap_Click();
+        QVariantMap row = account("002");
+        QCOMPARE(row.value("OP_HASLO").toString(), scrambled("anna12"));
+        QCOMPARE(row.value("OP_NAZWISKO").toString(), QString());
+        QCOMPARE(row.value("OP_LOGIN").toString(), QStringLiteral("Anna"));
+        QCOMPARE(row.value("OP_RODZAJ").toString(), QStringLiteral("Administrator"));
+
+        form.ComOperKor_Click();
+        type(form.TextPass1, QStringLiteral("nowe12"));
+        type(form.TextPass2, QStringLiteral("nowe12"));
+        form.TextNazw->setText(QStringLiteral("Nowak Anna"));
+        form.TextLogin->setText(QStringLiteral("Admin"));
+        AdminFixture::ExpectAlarm(scripted, QStringLiteral("Taki login juz istnieje!"));
+        form.ComOperZap_Click();
+        form.TextLogin->setText(QStringLiteral("anna"));
+        form.ComOperZap_Click();
+        SCRIPTED_UI_VERIFY(scripted);
+        row = account("002");
+        QCOMPARE(row.value("OP_HASLO").toString(), scrambled("nowe12"));
+        QCOMPARE(row.value("OP_LOGIN").toString(), QStringLiteral("anna"));
+        QVERIFY(ListEnabled(form));
+    }
+
+    void nonAdministratorCorrectsOnlyHisOwnKindlessly()
+    {
+        FormOperat &form = Open("Operator", "002", "Nowak Anna");
+        QVERIFY(!form.ComOperDod->isEnabled() && !form.ComOperKas->isEnabled());
+        ui::ScriptedUi scripted;
+        AdminFixture::ExpectAlarm(scripted, NoRights);
+        form.ComOperDod_Click();
+        // Another's account, and his own number under another surname.
+        GoTo(form, "001");
+        AdminFixture::ExpectAlarm(scripted, NoRights);
+        form.ComOperKor_Click();
+        OperatorSurname = QStringLiteral("Nowak");
+        GoTo(form, "002");
+        AdminFixture::ExpectAlarm(scripted, NoRights);
+        form.ComOperKor_Click();
+        QVERIFY(!form.FrameOperat->isVisibleTo(&form));
+
+        OperatorSurname = QStringLiteral("Nowak Anna");
+        form.ComOperKor_Click();
+        QVERIFY(!form.ComboOperat->isEnabled());
+        form.TextNazw->setText(QStringLiteral("Nowak Anna Maria"));
+        form.ComOperZap_Click();
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(account("002").value("OP_NAZWISKO").toString(), "Nowak Anna Maria");
+        QVERIFY(ListEnabled(form));
+        QVERIFY(!form.ComOperDod->isEnabled() && !form.ComOperKas->isEnabled());
+        QCOMPARE(AdminFixture::RowCount(StaleDb, "OPERATORZY"), 3);
+    }
+
+    // After a refused password the list stays disabled; even when its row
+    // moves, the save goes into the account that was opened, kind unchanged.
+    void failedCheckThenMoveWritesOnlyTheOpenedAccount()
+    {
+        FormOperat &form = Open("Operator", "002", "Nowak Anna");
+        const QVariantMap administrator = account("001");
+        GoTo(form, "002");
+        form.ComOperKor_Click();
+        type(form.TextPass1, QStringLiteral("x"));
+        type(form.TextPass2, QStringLiteral("x"));
+        ui::ScriptedUi scripted;
+        AdminFixture::ExpectAlarm(scripted, "Hasło za krótkie", "Od 3 do 10 znaków");
+        form.ComOperZap_Click();
+        QVERIFY(!ListEnabled(form));
+
+        GoTo(form, "001");
+        type(form.TextPass1, QStringLiteral("moje12"));
+        type(form.TextPass2, QStringLiteral("moje12"));
+        form.ComOperZap_Click();
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(account("001"), administrator);
+        QCOMPARE(account("002").value("OP_HASLO").toString(), scrambled("moje12"));
+        QCOMPARE(account("002").value("OP_RODZAJ").toString(), QStringLiteral("Operator"));
+    }
+
+    void deleteAsksFirst()
+    {
+        FormOperat &form = Open("Administrator");
+        GoTo(form, "003");
+        ui::ScriptedUi scripted;
+        scripted.Answer("No");
+        scripted.Answer("Yes");
+        form.ComOperKas_Click();
+        QCOMPARE(AdminFixture::RowCount(StaleDb, "OPERATORZY"), 3);
+        QCOMPARE(scripted.Last().text, QStringLiteral("Czy usunąć tego operatora?"));
+        QCOMPARE(scripted.Last().title, QStringLiteral("Wiśniewska Ewa"));
+        form.ComOperKas_Click();
+        SCRIPTED_UI_VERIFY(scripted);
+        QVERIFY(account("003").isEmpty());
+        QVERIFY(ListEnabled(form));
+    }
+
+    // The backup closes and reopens the databases between two openings.
+    void listIsOpenedAnewAfterTheDatabaseWasClosed()
+    {
+        FormOperat &form = Open("Administrator");
+        const QString path = StaleDb.Name();
+        StaleDb.Close();
+        StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(path);
+        form.Form_Activate();
+        QCOMPARE(form.DataOperat->RowCount(), 3);
+    }
+
+    void failureIsReportedAndNothingHalfWritten()
+    {
+        FormOperat &form = Open("Administrator");
+        GoTo(form, "002");
+        form.ComOperKor_Click();
+        form.MaskEdBoxKod->setMaxLength(10);
+        form.MaskEdBoxKod->setText(QStringLiteral("123456"));
+        ui::ScriptedUi scripted;
+        scripted.Answer("OK");
+        form.ComOperZap_Click();
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Last().title, QStringLiteral("OPERATORZY"));
+        QVERIFY(scripted.Last().text.startsWith(QStringLiteral("3163")));
+        QCOMPARE(account("002").value("OP_LOGIN").toString(), QStringLiteral("anna"));
+    }
+};
+
+QTEST_MAIN(FormOperatTest)
+#include "tst_FormOperat.moc"

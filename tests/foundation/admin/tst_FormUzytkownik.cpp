@@ -1,0 +1,158 @@
+#include "AdminFixture.h"
+
+#include "foundation/FormUzytkownik.h"
+#include "foundation/Globals.h"
+#include "mainwindow/aMain.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace
+{
+
+const QString ParentCodeMessage =
+    QStringLiteral("Wprowadź 3-cyfrowy kod lokalizacji VUV nadrzędnego!\r052 - VUV Warszawa;      "
+                   "054 - VUV Siedlce;     055 - VUV Ostrołęka\rUzupełnij dane użytkownika!");
+const QString StationCodeMessage =
+    QStringLiteral("Wprowadź kod stanowiska zamiejscowego!\rLista kodów znajduje się w pliku "
+                   "C:\\MervaskLAB\\Kody.doc\rUzupełnij dane użytkownika!");
+
+QVariant laboratory(const char *field)
+{
+    return AdminFixture::Column(StaleDb, "PODATNIK", QLatin1String(field)).value(0);
+}
+
+// Shows the window (its activation loads the row) and runs the action on it.
+void shown(ui::ScriptedUi &scripted, const std::function<void(FormUzytkownik &)> &action)
+{
+    FormUzytkownik &form = ui::WindowRegistry::Instance<FormUzytkownik>();
+    scripted.AnswerWindow("FormUzytkownik", [&](QWidget &) { action(form); });
+    ui::ShowModal(form);
+}
+
+} // namespace
+
+// The laboratory's identity: the one PODATNIK row, the two code checks, and
+// the save into the row and into the main window's labels.
+class FormUzytkownikTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AdminFixture> fixture_;
+
+private slots:
+    void init()
+    {
+        fixture_ = std::make_unique<AdminFixture>();
+        QVERIFY(fixture_->IsValid());
+        StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok = '052', KodLok2 = 'A1'"));
+    }
+
+    void cleanup() { fixture_.reset(); }
+
+    void savingTrimsAndReachesTheMainWindow()
+    {
+        aMain &main = ui::WindowRegistry::Instance<aMain>();
+        ui::ScriptedUi scripted;
+        shown(scripted, [](FormUzytkownik &form) {
+            QCOMPARE(form.Label3->text(), QStringLiteral("ul. Przykładowa 1"));
+            QCOMPARE(form.TextLok2->text(), QStringLiteral("A1"));
+            form.Text2->setText(QStringLiteral("  Pracownia Włośni  "));
+            QCOMPARE(form.Label2->text(), QStringLiteral("  Pracownia Włośni  "));
+            form.TextLok->setText(QStringLiteral(" 055 "));
+            QTest::keyClicks(form.TextLok2, QStringLiteral("B2CD"));
+            QCOMPARE(form.TextLok2->text(), QStringLiteral("A1B"));
+            form.TextLok2->setText(QStringLiteral(" B2"));
+            form.ComZapisz_Click();
+            QVERIFY(!form.isVisible());
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(laboratory("TX2").toString(), QStringLiteral("Pracownia Włośni"));
+        QCOMPARE(laboratory("KodLok").toString(), QStringLiteral("055"));
+        QCOMPARE(laboratory("KodLok2").toString(), QStringLiteral("B2"));
+        QCOMPARE(main.Label2->text(), QStringLiteral("Pracownia Włośni"));
+        QCOMPARE(main.Label3->text(), QStringLiteral("ul. Przykładowa 1"));
+        QCOMPARE(main.LabelKodLok->text(), QStringLiteral("055"));
+        QCOMPARE(main.LabelKodLok2->text(), QStringLiteral("B2"));
+    }
+
+    void codeChecks_data()
+    {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("parent of 2") << "05"
+                                     << "A1" << ParentCodeMessage << "TextLok";
+        QTest::newRow("parent of 4") << "0521"
+                                     << "A1" << ParentCodeMessage << "TextLok";
+        QTest::newRow("parent of blanks") << "   "
+                                          << "A1" << ParentCodeMessage << "TextLok";
+        QTest::newRow("station of blanks") << "052"
+                                           << "   " << StationCodeMessage << "TextLok2";
+        QTest::newRow("three letters") << "abc"
+                                       << "A"
+                                       << ""
+                                       << "";
+    }
+
+    void codeChecks()
+    {
+        QFETCH(QString, parent);
+        QFETCH(QString, station);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        ui::ScriptedUi scripted;
+        if (!message.isEmpty())
+            scripted.Answer("OK");
+        shown(scripted, [&](FormUzytkownik &form) {
+            form.TextLok->setText(parent);
+            form.TextLok2->setText(station);
+            form.ComZapisz_Click();
+            if (!focus.isEmpty())
+                QCOMPARE(form.focusWidget()->objectName(), focus);
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Last().text, message.isEmpty() ? "FormUzytkownik" : message);
+        QCOMPARE(laboratory("KodLok").toString(), message.isEmpty() ? parent : "052");
+    }
+
+    void onlyExactlyOneRowIsEdited_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("none") << 0;
+        QTest::newRow("two") << 2;
+    }
+
+    void onlyExactlyOneRowIsEdited()
+    {
+        QFETCH(int, rows);
+        if (rows == 0)
+            StaleDb.Execute(QStringLiteral("DELETE FROM PODATNIK"));
+        else
+            AdminFixture::AddRow(StaleDb, "PODATNIK", {{"TX2", "drugi"}});
+        aMain &main = ui::WindowRegistry::Instance<aMain>();
+        ui::ScriptedUi scripted;
+        shown(scripted, [](FormUzytkownik &form) {
+            QCOMPARE(form.TextLok->text(), QString());
+            form.Text2->setText(QStringLiteral("wpisany"));
+            form.TextLok->setText(QStringLiteral("054"));
+            form.TextLok2->setText(QStringLiteral("B"));
+            form.ComZapisz_Click();
+            QVERIFY(!form.isVisible());
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(AdminFixture::RowCount(StaleDb, "PODATNIK"), rows);
+        QVERIFY(!AdminFixture::Column(StaleDb, "PODATNIK", "TX2").contains("wpisany"));
+        QCOMPARE(main.LabelKodLok->text(), QString());
+    }
+};
+
+QTEST_MAIN(FormUzytkownikTest)
+#include "tst_FormUzytkownik.moc"

@@ -1,0 +1,373 @@
+#include "PrintingFixture.h"
+
+#include "batches/PrzedDr.h"
+#include "foundation/FormDrukRap.h"
+#include "foundation/Globals.h"
+#include "foundation/ResultSend.h"
+#include "foundation/ShowCrystalReport.h"
+#include "platform/mail/MailRecorder.h"
+#include "platform/report/ReportPreview.h"
+#include "platform/shell/ShellRecorder.h"
+#include "platform/ui/ScriptedUi.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using F = PrintingFixture;
+
+namespace
+{
+
+const QString Wni = "10610001";
+const QString DayFolder = "C:\\MervaskLab\\Eksport\\20240305\\";
+const QString ResultFile = DayFolder + "1061\\12 wynik.pdf";
+
+FormDrukRap &Preview()
+{
+    return ui::WindowRegistry::Instance<FormDrukRap>();
+}
+
+QString PdfText(const QString &path)
+{
+    QProcess p;
+    p.start("pdftotext", {"-enc", "UTF-8", path, "-"});
+    p.waitForFinished(-1);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Stages batch 12 with three samples and shows its sheet; `inPreview` acts
+// in the preview window.
+void ShowSheet(ui::ScriptedUi &scripted, const QString &wni, ui::ScriptedUi::WindowAction inPreview)
+{
+    F::AddBatch(12, wni);
+    for (int i = 1; i <= 3; ++i)
+        F::AddSample(12, i, 4710 + i, "filary przepony");
+    for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
+        CzyscPrzedDr(table);
+    PrzedDr("Partia", "Partia", "12", false);
+    PrzedDr("Badanie", "Partia", "12", true);
+    FillWynikTMP(F::BatchList(12));
+    scripted.AnswerWindow("FormDrukRap", std::move(inPreview));
+    ShowCrystalReport(ReportFolder + "wyniki.rpt", Preview(), "Drukowanie", " {Partia.Partia} = 12",
+                      "", "");
+}
+
+void PressSend(QWidget &)
+{
+    Preview().BatchRegister = [] { return F::BatchList(12); };
+    Preview().ComWyslij->click();
+}
+
+void InstallSigner(bool signs)
+{
+    const QString path = F::Real(SignerProgram);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile script(path);
+    script.open(QIODevice::WriteOnly);
+    // A stand-in that signs by copying; "-f" and the file arrive as two arguments.
+    script.write(signs ? "#!/bin/sh\n[ \"$1\" = \"-f\" ] && cp \"$2\" \"$2.sig\"\n"
+                       : "#!/bin/sh\n");
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool Sent()
+{
+    return F::BatchList(12)(QStringLiteral("TNWyslane")).Value().toBool();
+}
+
+enum class Signer { None, Silent, Signing };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Signer)
+
+// The report runner with the preview window, the result PDF, and the result
+// send in each of its branches.
+class tst_PreviewAndSend : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<PrintingFixture> fixture_;
+
+    void send(const QString &wni)
+    {
+        mail::MAPISession session;
+        mail::MAPIMessages messages;
+        ResultToSend result{ResultFile, wni, F::Day, "MervaskLab - Zakład: ", F::BatchList(12)};
+        WyslijWynik(result,
+                    [&](const QString &r, const QString &s, const QString &n, const QString &a) {
+                        return Send_Mail(session, messages, r, s, n, a);
+                    });
+    }
+
+private slots:
+    void init()
+    {
+        fixture_ = std::make_unique<PrintingFixture>();
+        QVERIFY(fixture_->IsValid());
+        F::AddEstablishment(Wni, "Zakład Mięsny „Żubr”", "Łódź");
+        F::AddInspectorate("1061", "PIW Łódź", "Łódź", "piw@lodz.example", "szyfr@lodz.example");
+    }
+    void cleanup() { fixture_.reset(); }
+
+    void listReports_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("zlewnia") << "zlewnia.rpt"
+                                 << QStringList{"LISTA ZAKŁADÓW", "Zakład Mięsny „Żubr”", Wni};
+        QTest::newRow("producen") << "producen.rpt"
+                                  << QStringList{"LISTA PIW", "PIW Łódź", "piw@lodz.example"};
+    }
+
+    void listReports()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, texts);
+        QString shown;
+        ui::ScriptedUi scripted;
+        scripted.AnswerWindow("FormDrukRap", [&](QWidget &w) {
+            shown = w.windowTitle() + '\n' + Preview().CRViewer->document().pageText(0);
+        });
+        ShowCrystalReport(ReportFolder + file, Preview(), "Drukowanie", "", "", "");
+        SCRIPTED_UI_VERIFY(scripted);
+        QVERIFY(shown.startsWith("Drukowanie\n"));
+        for (const QString &text : texts)
+            QVERIFY2(shown.contains(text), qPrintable(text));
+    }
+
+    // "Wyślij wynik" proposes the batch's default name in the county folder
+    // under Eksport and the working day; the PDF there reads as the result.
+    void resultPdfAtItsPath()
+    {
+        const QString file = DayFolder + "1061\\12MervaskLab20240305-Zaklad10610001";
+        ui::ScriptedUi scripted;
+        scripted.AnswerFile(file);
+        scripted.Answer("No");
+        ShowSheet(scripted, Wni, PressSend);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log()[1].value, file);
+        QCOMPARE(scripted.Log()[1].filter, QStringLiteral("Plik PDF (*.pdf)|*.pdf"));
+        const QString text = PdfText(F::Real(file));
+        for (const char *expected :
+             {"12/3/2024", "Zakład Mięsny „Żubr”", "4711", "4712", "4713", "nie stwierdzono"})
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    }
+
+    // A short WNI names the county folder by itself; a cancelled save writes
+    // nothing and says nothing.
+    void cancelledSaveIsSilent()
+    {
+        ui::ScriptedUi scripted;
+        scripted.CancelFile();
+        ShowSheet(scripted, "106", PressSend);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), 2);
+        QCOMPARE(scripted.Log()[1].value, DayFolder + "106\\12MervaskLab20240305-Zaklad106");
+        QVERIFY(QDir(F::Real(DayFolder + "106")).isEmpty());
+    }
+
+    void noCurrentBatch()
+    {
+        ui::ScriptedUi scripted;
+        scripted.Answer("OK");
+        ShowSheet(scripted, Wni, [](QWidget &) { Preview().ComWyslij->click(); });
+        SCRIPTED_UI_VERIFY(scripted);
+        QVERIFY(scripted.Last().text.startsWith(
+            "Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r3021"));
+        QCOMPARE(scripted.Last().title, QStringLiteral("EKSPORT DO PLIKU"));
+    }
+
+    // Every showing zooms to 87 %; closing, in any way, switches "Wyślij
+    // wynik" on again after a caller switched it off.
+    void showingAndClosing_data()
+    {
+        QTest::addColumn<QString>("close");
+        QTest::newRow("Zamknij") << "CmdAnuluj";
+        QTest::newRow("Esc") << "Esc";
+    }
+
+    void showingAndClosing()
+    {
+        QFETCH(QString, close);
+        Preview().ComWyslij->setEnabled(false);
+        QString seen;
+        ui::ScriptedUi scripted;
+        ShowSheet(scripted, Wni, [&](QWidget &w) {
+            seen = QString::number(Preview().CRViewer->zoomPercent()) +
+                   (Preview().ComWyslij->isEnabled() ? "+" : "-");
+            if (close == "Esc")
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                Preview().CmdAnuluj->click();
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(seen, QStringLiteral("87-"));
+        QVERIFY(!Preview().isVisible());
+        QVERIFY(Preview().ComWyslij->isEnabled());
+    }
+
+    // Each box the send shows with the answer it gets, what reaches the mail
+    // client, and whether the batch ends up marked as sent.
+    void sendBranches_data()
+    {
+        QTest::addColumn<QString>("wni");
+        QTest::addColumn<Signer>("signer");
+        QTest::addColumn<int>("mailFailure");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("attachment");
+
+        const QString now = "Przygotowanie pliku zakończone powodzeniem!\rCzy wysłać teraz?|Yes";
+        const QString anyway = "Brak adresata wiadomości w bazie PIW!\rCzy chcesz wysłać mimo to?|";
+        const QString sign = "Czy podpisać plik elektronicznie teraz?|";
+        const QString notSigned = "Plik nie został podpisany elektronicznie!|OK";
+        const QString sendSigned = "Czy wysłać zaszyfrowany plik teraz?|";
+        const QString noSigner =
+            "Brak programu do podpisu elekronicznego: proCertumSecureSign.exe!|OK";
+        const QString noSig = "Plik: " + ResultFile +
+                              " nie został podpisany! Wykonaj podpis elektroniczny ponownie!|OK";
+        const QString cancelled = "Przerwano wysyłanie pliku na życzenie użytkownika!\r32001-|OK";
+        const QString unknown = "99990001";
+
+        QTest::newRow("not now") << Wni << Signer::None << 0 << QStringList{now.chopped(3) + "No"}
+                                 << "";
+        QTest::newRow("no recipient, given up")
+            << unknown << Signer::None << 0 << QStringList{now, anyway + "No"} << "";
+        QTest::newRow("no recipient, sent anyway")
+            << unknown << Signer::None << 0
+            << QStringList{now, anyway + "Yes", sign + "No", notSigned} << ResultFile;
+        QTest::newRow("no signer")
+            << Wni << Signer::None << 0
+            << QStringList{now, sign + "Yes", noSigner, sendSigned + "Yes", noSig} << "";
+        QTest::newRow("signer without .sig")
+            << Wni << Signer::Silent << 0
+            << QStringList{now, sign + "Yes", sendSigned + "Yes", noSig} << "";
+        QTest::newRow("signed, not sent")
+            << Wni << Signer::Signing << 0 << QStringList{now, sign + "Yes", sendSigned + "No"}
+            << "";
+        QTest::newRow("signed") << Wni << Signer::Signing << 0
+                                << QStringList{now, sign + "Yes", sendSigned + "Yes"}
+                                << ResultFile + ".sig";
+        QTest::newRow("cancelled mail")
+            << Wni << Signer::None << 32001 << QStringList{now, sign + "No", notSigned, cancelled}
+            << "";
+    }
+
+    void sendBranches()
+    {
+        QFETCH(QString, wni);
+        QFETCH(Signer, signer);
+        QFETCH(int, mailFailure);
+        QFETCH(QStringList, boxes);
+        QFETCH(QString, attachment);
+        F::AddBatch(12, Wni);
+        QDir().mkpath(QFileInfo(F::Real(ResultFile)).path());
+        QFile(F::Real(ResultFile)).open(QIODevice::WriteOnly);
+        if (signer != Signer::None)
+            InstallSigner(signer == Signer::Signing);
+        shell::ShellRecorder shellRecorder(shell::ShellRecorder::Mode::PassThrough);
+        mail::MailRecorder mailRecorder;
+        if (mailFailure)
+            mailRecorder.FailNextSend(mailFailure);
+        ui::ScriptedUi scripted;
+        for (const QString &box : boxes)
+            scripted.Answer(box.section('|', 1));
+
+        send(wni);
+
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), boxes.size());
+        for (int i = 0; i < boxes.size(); ++i) {
+            const ui::ShownDialog &shown = scripted.Log()[i];
+            QVERIFY2(shown.text.startsWith(boxes[i].section('|', 0, 0)), qPrintable(shown.text));
+            const bool question = boxes[i].section('|', 1) != "OK";
+            QCOMPARE(shown.style, question ? 292 : 64);
+            const QString title = question                           ? "Wysyłanie!"
+                                  : boxes[i].startsWith("Przerwano") ? "EKSPORT DO PLIKU"
+                                                                     : "INFORMACJA";
+            QCOMPARE(shown.title, title);
+        }
+        if (signer != Signer::None) {
+            QCOMPARE(shellRecorder.Calls().size(), 1);
+            QCOMPARE(shellRecorder.Calls()[0].arguments, QStringList({"-f", F::Real(ResultFile)}));
+        }
+        QCOMPARE(mailRecorder.Sent().size(), attachment.isEmpty() ? 0 : 1);
+        if (!attachment.isEmpty()) {
+            QCOMPARE(mailRecorder.Sent()[0].attachment, attachment);
+            QCOMPARE(mailRecorder.Sent()[0].subject,
+                     "MervaskLab - Zakład: " + wni + ", z dnia: 05.03.2024");
+        }
+        QCOMPARE(Sent(), !attachment.isEmpty());
+    }
+
+    // PARAMETRY "EmailWynik" names the PIW column of the recipient; an empty
+    // address leaves the recipient to the operator.
+    void recipient_data()
+    {
+        QTest::addColumn<QVariant>("column");
+        QTest::addColumn<QVariant>("email");
+        QTest::addColumn<QString>("recipient");
+        QTest::newRow("Email") << QVariant("Email") << QVariant(" piw@x.example ")
+                               << "piw@x.example";
+        QTest::newRow("EmailSzyfr")
+            << QVariant("EmailSzyfr") << QVariant("piw@x.example") << "szyfr@x.example";
+        QTest::newRow("no EmailWynik row")
+            << QVariant() << QVariant("piw@x.example") << "piw@x.example";
+        QTest::newRow("Null address") << QVariant("Email") << QVariant() << "";
+    }
+
+    void recipient()
+    {
+        QFETCH(QVariant, column);
+        QFETCH(QVariant, email);
+        StaleDb.Execute(column.isValid() ? "UPDATE PARAMETRY SET PARAM1 = '" + column.toString() +
+                                               "' WHERE KLUCZ = 'EmailWynik'"
+                                         : "DELETE FROM PARAMETRY WHERE KLUCZ = 'EmailWynik'");
+        F::AddInspectorate("2000", "PIW Iksów", "Iksów", email, "szyfr@x.example");
+        F::AddBatch(12, Wni);
+        mail::MailRecorder mailRecorder;
+        ui::ScriptedUi scripted;
+        for (const char *answer : {"Yes", "No", "OK"})
+            scripted.Answer(answer);
+        send("  20000001");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(mailRecorder.Sent().size(), 1);
+        QTEST(mailRecorder.Sent()[0].recipient, "recipient");
+    }
+
+    // A mail client that is missing or fails is reported; nothing is sent.
+    void mailErrors_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("sign-on") << 32050 << "Problemy z wysłaniem widomości! \rSpróbuj ponownie!";
+        QTest::newRow("no mail client") << 32026 << "Błąd eksportu! 32026";
+        QTest::newRow("hand-off failed") << 32002 << "Błąd eksportu! 32002";
+    }
+
+    void mailErrors()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, text);
+        mail::MailRecorder mailRecorder;
+        number == 32050 ? mailRecorder.FailNextSignOn(number) : mailRecorder.FailNextSend(number);
+        ui::ScriptedUi scripted;
+        scripted.Answer("OK");
+        mail::MAPISession session;
+        mail::MAPIMessages messages;
+        QVERIFY(!Send_Mail(session, messages, "a@b.example", "temat", " ", ResultFile));
+        SCRIPTED_UI_VERIFY(scripted);
+        QVERIFY2(scripted.Last().text.startsWith(text), qPrintable(scripted.Last().text));
+        QCOMPARE(session.SessionID(), 0L);
+    }
+};
+
+QTEST_MAIN(tst_PreviewAndSend)
+#include "tst_PreviewAndSend.moc"
