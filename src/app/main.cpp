@@ -1,6 +1,8 @@
 #include "foundation/Messages.h"
 #include "mainwindow/aMain.h"
+#include "platform/fs/DriveMap.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/WindowRegistry.h"
 
 int main(int argc, char *argv[])
@@ -12,6 +14,8 @@ int main(int argc, char *argv[])
     app.SetReporter([](const RuntimeError &error) {
         ShowError(QStringLiteral("Powiadom programistę!"), error);
     });
+    // File dialogs show real folders and hand the register its own paths.
+    ui::FileDialog::SetPathMapping(fs::DriveMap::ToReal, fs::DriveMap::ToWindows);
     aMain &window = ui::WindowRegistry::Instance<aMain>();
     window.Form_Load();
     window.show();

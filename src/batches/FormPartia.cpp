@@ -5,6 +5,7 @@
 #include "batches/PrzedDr.h"
 #include "digestion/FormNastawienie.h"
 #include "foundation/ComboFillers.h"
+#include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
@@ -320,6 +321,8 @@ void FormPartia::ComEdytuj_Click()
 void FormPartia::ComDrukuj_Click()
 {
     try {
+        // The preview's "Wyślij wynik" sends the batch current in this list.
+        ui::WindowRegistry::Instance<FormDrukRap>().BatchRegister = [this] { return Batches(); };
         PrintBatchResult(Batches());
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);

@@ -13,9 +13,9 @@ class FormPartia;
 
 // A workstation made by the installer in a temporary drives folder: the
 // shared databases open as the start-up leaves them, a month database of
-// March 2024, the working date and a signed-in operator. Helpers add clients,
-// batches and their children, and open the batch register as the main window
-// does.
+// March 2024, the working date and a signed-in operator. Its functions add
+// clients, batches and their children, and open the batch register as the
+// main window does.
 class BatchesFixture
 {
 public:

@@ -2,7 +2,6 @@
 #include "batches/BatchOrderFile.h"
 #include "batches/BatchValidator.h"
 #include "platform/RuntimeError.h"
-#include "platform/ui/MsgBox.h"
 
 #include <QtTest>
 
@@ -43,184 +42,54 @@ class tst_BatchRules : public QObject
     Q_OBJECT
 
 private slots:
-    void checksStopAtTheFirstFault_data()
+    // The order of the first checks, the number rule and the date pairs;
+    // the messages and focus of every check are the window test's.
+    void checksInOrder()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("outcome"); // of the client lookup
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("focus");
-
-        const int known = int(ClientLookup::Outcome::Found);
-        const QString info13 = QStringLiteral("Data rozpoczęcia badania nie może być wcześniejsza "
-                                              "od daty przyjęcia do laboratorium!\rPopraw!");
-        QTest::newRow("1 no number")
-            << "batchNumber"
-            << "" << int(ClientLookup::Outcome::TableEmpty) << "Wprowadź numer partii!"
-            << "TextNrPartii";
-        QTest::newRow("2a empty register") << ""
-                                           << "" << int(ClientLookup::Outcome::TableEmpty)
-                                           << "Brak danych o zakładzie. Uzupełnij dane o zakładach!"
-                                           << "";
-        QTest::newRow("2b unknown, trimmed")
-            << "establishment"
-            << " 999 " << int(ClientLookup::Outcome::NotFound)
-            << "W bazie danych brak zdefiniowanego zakładu: 999.\r\nDopisz zakład (menu "
-               "Definicje->Zakład) a następnie Zapisz lub Wczytaj plik ponownie!"
-            << "TextZaklad";
-        QTest::newRow("3 letter") << "batchNumber"
-                                  << "12a" << known << "Nieprawidłowy numer partii. Popraw!"
-                                  << "TextNrPartii";
-        QTest::newRow("3 decimal comma") << "batchNumber"
-                                         << "12,5" << known << "Nieprawidłowy numer partii. Popraw!"
-                                         << "TextNrPartii";
-        QTest::newRow("3 beyond 16 bits")
-            << "batchNumber"
-            << "32768" << known << "Nieprawidłowy numer partii. Popraw!"
-            << "TextNrPartii";
-        QTest::newRow("4 empty owner") << "establishment"
-                                       << "" << known << "Wprowadź poprawny numer zakładu!"
-                                       << "TextZaklad";
-        QTest::newRow("5 county of 3") << "county"
-                                       << "123 " << known
-                                       << "W przypadku kiedy zleceniodawcą jest powiat,\rdo pola "
-                                          "zleceniodawca wprowadź 4 cyfrowy kod PIW!"
-                                       << "TextZleceniodawcaWNI";
-        QTest::newRow("6") << "slaughterDate"
-                           << "" << known << "Wybierz datę uboju!"
-                           << "ComDataUboju";
-        QTest::newRow("7") << "slaughterDate"
-                           << "31.02.2024" << known << "Popraw datę uboju do formatu dd.mm.rrrr"
-                           << "DTPDataUboju";
-        QTest::newRow("7 a time") << "slaughterDate"
-                                  << "12:30" << known << "Popraw datę uboju do formatu dd.mm.rrrr"
-                                  << "DTPDataUboju";
-        QTest::newRow("8") << "samplingDate"
-                           << "" << known << "Wybierz datę pobrania!"
-                           << "ComDataPobr";
-        QTest::newRow("9") << "samplingDate"
-                           << "4.3" << known << "Popraw datę pobrania do formatu dd.mm.rrrr"
-                           << "TextDataPobr";
-        QTest::newRow("10") << "countyCode"
-                            << "" << known << "Wprowadź 4-cyfrowy kod powiatu!"
-                            << "TextKodPIW";
-        QTest::newRow("11") << "samplingPlace"
-                            << "" << known << "Wprowadź miejscowość pobrania!"
-                            << "TextMiejscowoscPobr";
-        QTest::newRow("12") << "vet"
-                            << "" << known << "Wpisz lub wybierz lekarza pobierającego próbki!"
-                            << "ComboLekarz";
-        QTest::newRow("13") << "startDate"
-                            << "04.03.2024" << known << info13 << "";
-        QTest::newRow("14 without start")
-            << "endOnly"
-            << "04.03.2024" << known
-            << "Data zakończenia badania nie może być wcześniejsza od daty przyjęcia do "
-               "laboratorium!\rPopraw!"
-            << "";
-        QTest::newRow("15") << "startAfterEnd"
-                            << "06.03.2024" << known
-                            << "Data zakończenia badania nie może być wcześniejsza od daty "
-                               "rozpoczęcia badania!\rPopraw!"
-                            << "";
-    }
-
-    void checksStopAtTheFirstFault()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        QFETCH(int, outcome);
-        QFETCH(QString, text);
-        QFETCH(QString, focus);
         BatchFrameValues v = validFrame();
-        const QHash<QString, QString *> fields{{"batchNumber", &v.batchNumber},
-                                               {"establishment", &v.establishment},
-                                               {"slaughterDate", &v.slaughterDate},
-                                               {"samplingDate", &v.samplingDate},
-                                               {"countyCode", &v.countyCode},
-                                               {"samplingPlace", &v.samplingPlace},
-                                               {"vet", &v.vet},
-                                               {"startDate", &v.startDate}};
-        if (field == "county") {
-            v.countyOrders = true;
-            v.orderingParty = value;
-        } else if (field == "endOnly") {
-            v.startDate.clear();
-            v.endDate = value;
-        } else if (field == "startAfterEnd") {
-            v.startDate = QStringLiteral("07.03.2024");
-            v.endDate = value;
-        } else if (fields.contains(field)) {
-            *fields.value(field) = value;
-        }
         QStringList looked;
+        ClientLookup::Outcome outcome = ClientLookup::Outcome::NotFound;
         const auto lookup = [&](const QString &id) {
             looked << id;
-            return ClientLookup::Outcome(outcome);
+            return outcome;
         };
-        const std::optional<BatchFault> fault = BatchValidator::CheckFrame(v, lookup);
-        QVERIFY(fault);
-        QCOMPARE(fault->text, text);
-        QCOMPARE(fault->focus, focus);
-        // No lookup before the number is there; the identifier trimmed.
-        QCOMPARE(looked.isEmpty(), field == "batchNumber" && value.isEmpty());
-        if (!looked.isEmpty())
-            QCOMPARE(looked.first(), v.establishment.trimmed());
-    }
-
-    void boxStylesFollowTheCheck()
-    {
-        BatchFrameValues v = validFrame();
-        const auto unknown = [](const QString &) { return ClientLookup::Outcome::NotFound; };
-        const std::optional<BatchFault> fault = BatchValidator::CheckFrame(v, unknown);
-        QCOMPARE(fault->style, ui::vbOKCancel | ui::vbExclamation);
-        QCOMPARE(fault->title, QStringLiteral("Uwaga!"));
-        QVERIFY(fault->selectAll);
-        const BatchFault duplicate = BatchValidator::DuplicateNumber(7);
-        QCOMPARE(duplicate.text, QStringLiteral("Partia o numerze: 7 już istnieje.\r\n"
-                                                "Popraw nr partii!"));
-        QCOMPARE(duplicate.style, ui::vbExclamation);
-        QVERIFY(duplicate.title.isEmpty());
-    }
-
-    void validFramePasses()
-    {
-        BatchFrameValues v = validFrame();
-        const auto known = [](const QString &) { return ClientLookup::Outcome::Found; };
-        QVERIFY(!BatchValidator::CheckFrame(v, known));
-        // Equal dates pass whatever the times; a pair with an empty side is
-        // not compared; the county box unticked accepts any ordering party.
-        v.deliveryDate = v.startDate = v.endDate = QStringLiteral("05.03.2024");
-        v.orderingParty = QStringLiteral("12345");
-        QVERIFY(!BatchValidator::CheckFrame(v, known));
+        v.batchNumber.clear();
+        QCOMPARE(BatchValidator::CheckFrame(v, lookup)->focus, QStringLiteral("TextNrPartii"));
+        QVERIFY(looked.isEmpty()); // no lookup before the number is there
+        v.batchNumber = QStringLiteral("12a");
+        v.establishment = QStringLiteral(" 999 ");
+        QCOMPARE(BatchValidator::CheckFrame(v, lookup)->focus, QStringLiteral("TextZaklad"));
+        QCOMPARE(looked, QStringList{QStringLiteral("999")});
+        outcome = ClientLookup::Outcome::Found;
+        for (const char *bad : {"12a", "12,5", "1e3", "32768", "-32769", " "}) {
+            v.batchNumber = QLatin1String(bad);
+            QCOMPARE(BatchValidator::CheckFrame(v, lookup)->focus, QStringLiteral("TextNrPartii"));
+        }
+        // 0 and negative numbers are accepted, as are blanks around them.
+        for (const char *good : {"0", "-5", " 7 ", "+32767", "-32768"}) {
+            v.batchNumber = QLatin1String(good);
+            QVERIFY2(!BatchValidator::CheckFrame(v, lookup), good);
+        }
+        // The county code is stored trimmed, so it is counted trimmed.
+        v.countyOrders = true;
+        v.orderingParty = QStringLiteral("123 ");
+        QCOMPARE(BatchValidator::CheckFrame(v, lookup)->focus,
+                 QStringLiteral("TextZleceniodawcaWNI"));
+        v.orderingParty = QStringLiteral(" 1465 ");
+        QVERIFY(!BatchValidator::CheckFrame(v, lookup));
+        // A time is no date.
+        v.slaughterDate = QStringLiteral("12:30");
+        QCOMPARE(BatchValidator::CheckFrame(v, lookup)->focus, QStringLiteral("DTPDataUboju"));
+        v.slaughterDate = QStringLiteral("4-3-2024");
+        QVERIFY(!BatchValidator::CheckFrame(v, lookup));
+        // Equal days pass, a pair with an empty side is not compared.
         v.deliveryDate = QStringLiteral("31.01.2024");
         v.startDate = QStringLiteral("01.02.2024");
-        v.endDate.clear();
-        QVERIFY(!BatchValidator::CheckFrame(v, known));
-        v.countyOrders = true;
-        v.orderingParty = QStringLiteral("1465");
-        QVERIFY(!BatchValidator::CheckFrame(v, known));
-        // 0 and negative numbers are accepted, as are blanks around them.
-        for (const char *number : {"0", "-5", " 7 ", "32767", "-32768"}) {
-            v.batchNumber = QLatin1String(number);
-            QVERIFY2(!BatchValidator::CheckFrame(v, known), number);
-        }
-    }
-
-    void optionalDatesMustBeDates()
-    {
-        BatchFrameValues v = validFrame();
-        QVERIFY(!BatchValidator::CheckOptionalDates(v));
+        v.endDate = QStringLiteral("01.02.2024");
+        QVERIFY(!BatchValidator::CheckFrame(v, lookup));
         v.deliveryDate.clear();
-        v.startDate.clear();
-        QVERIFY(!BatchValidator::CheckOptionalDates(v));
-        v.endDate = QStringLiteral("__.__.____");
-        QCOMPARE(BatchValidator::CheckOptionalDates(v)->focus, QStringLiteral("DTPDataZakBad"));
-        v.startDate = QStringLiteral("1.13.2024");
-        QCOMPARE(BatchValidator::CheckOptionalDates(v)->text,
-                 QStringLiteral("Popraw datę rozpoczęcia badania do formatu dd.mm.rrrr"));
-        v.deliveryDate = QStringLiteral("x");
-        QCOMPARE(BatchValidator::CheckOptionalDates(v)->focus, QStringLiteral("DTPDataDoLab"));
+        v.startDate = QStringLiteral("02.02.2024");
+        QVERIFY(BatchValidator::CheckFrame(v, lookup));
     }
 
     void headerFieldsFollowTheSeparators()

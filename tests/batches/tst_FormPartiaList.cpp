@@ -1,7 +1,9 @@
 #include "BatchesFixture.h"
 
 #include "batches/FormPartia.h"
+#include "batches/FormSeriaTest.h"
 #include "digestion/FormNastawienie.h"
+#include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "platform/fs/Cp1250.h"
 #include "platform/ui/DBGrid.h"
@@ -120,58 +122,75 @@ private slots:
         SCRIPTED_UI_VERIFY(ui);
     }
 
+    // "D&rukuj" prints the current batch and leaves the preview's send on it.
+    void printButtonHandsTheCurrentBatchToThePreview()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(12, Wni);
+        F::AddBatch(13, Wni);
+        F::AddChildren(13, 2, 0, 0);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.DataPartia->Recordset().FindFirst(QStringLiteral("Partia = 13"));
+        ui.AnswerWindow(QStringLiteral("FormSeriaTest"), [](QWidget &window) {
+            static_cast<FormSeriaTest &>(window).ComOk->click();
+        });
+        int sent = 0;
+        ui.AnswerWindow(QStringLiteral("FormDrukRap"), [&sent](QWidget &window) {
+            auto &preview = static_cast<FormDrukRap &>(window);
+            QVERIFY(preview.BatchRegister);
+            sent = preview.BatchRegister()(QStringLiteral("Partia")).Value().toInt();
+        });
+        form.ComDrukuj_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(sent, 13);
+    }
+
     // "&Próbki" keeps a handed-over file only right after an import with
     // "Wczytuj automatycznie" ticked.
-    void samplesButtonKeepsOnlyAnImportedFile_data()
-    {
-        QTest::addColumn<QString>("marker");
-        QTest::addColumn<bool>("automatic");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("imported") << "WczytAuto" << true << true;
-        QTest::newRow("unticked") << "WczytAuto" << false << false;
-        QTest::newRow("no import") << "" << true << false;
-    }
-
     void samplesButtonKeepsOnlyAnImportedFile()
     {
-        QFETCH(QString, marker);
-        QFETCH(bool, automatic);
-        QFETCH(bool, kept);
         F::AddBatch(12, Wni);
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
-        form.AutoImportMarker = marker;
-        form.CheckWczyt->setChecked(automatic);
         QLabel *label = ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik;
-        label->setText(QStringLiteral("T:\\zlecenie.txt"));
-        ui.AnswerWindow(QStringLiteral("FormBadanie"));
-        form.ComEdytuj_Click();
+        const struct {
+            const char *marker;
+            bool automatic, kept;
+        } cases[] = {{"WczytAuto", true, true}, {"WczytAuto", false, false}, {"", true, false}};
+        for (const auto &c : cases) {
+            form.AutoImportMarker = QLatin1String(c.marker);
+            form.CheckWczyt->setChecked(c.automatic);
+            label->setText(QStringLiteral("T:\\zlecenie.txt"));
+            ui.AnswerWindow(QStringLiteral("FormBadanie"));
+            form.ComEdytuj_Click();
+            QCOMPARE(label->text().isEmpty(), !c.kept);
+        }
         SCRIPTED_UI_VERIFY(ui);
-        QCOMPARE(label->text().isEmpty(), !kept);
     }
 
-    void browseAndEditState()
+    // Esc and the close button leave an open frame alone; the search and
+    // export commands show nothing.
+    void openFrameKeepsTheWindow()
     {
-        F::AddBatch(12, Wni);
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
-        QVERIFY(form.ComPlik->isHidden() && !form.ComPlik->isEnabled());
         form.ComDodajPr_Click();
-        for (QWidget *control : std::initializer_list<QWidget *>{
-                 form.ComZamk, form.ComDodajPr, form.ComPopraw, form.ComUsun, form.ComDrukuj,
-                 form.DataPartia, form.ComSzukaj, form.ComEdytuj, form.DBGridPartia,
-                 form.ComWczytPart, form.ComNastawienie})
-            QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
-        QVERIFY(form.CheckWczyt->isEnabled() && form.DTPData->isEnabled());
-        // Esc and the close button leave an open frame alone.
+        QVERIFY(!form.DBGridPartia->isEnabled() && form.CheckWczyt->isEnabled());
         form.reject();
         QVERIFY(form.isVisible() && !form.FramePartia->isHidden());
         form.ComAnulujFr_Click();
-        QVERIFY(form.ComZamk->isEnabled() && form.DBGridPartia->isEnabled());
-        QVERIFY(form.ComPlik->isHidden());
         form.ComSzukaj_Click();
-        QVERIFY(form.FrameSzukaj->isHidden());
-        form.ComZamk_Click();
+        QVERIFY(form.FrameSzukaj->isHidden() && form.ComPlik->isHidden());
+        // The layout follows the window's size (40 pixels are 600 twips).
+        form.showNormal();
+        form.resize(1200, 800);
+        QCoreApplication::processEvents();
+        const int width = form.frameGeometry().width();
+        QCOMPARE(form.DBGridPartia->width(), width - 40);
+        QCOMPARE(form.ComZamk->geometry().right() + 1, width - 43);
+        QCOMPARE(form.ComDodajPr->x(), form.ComZamk->x());
+        form.reject();
         QVERIFY(!form.isVisible());
         SCRIPTED_UI_VERIFY(ui);
     }

@@ -339,9 +339,8 @@ private slots:
     // Commands that open no window: nothing is shown and nothing fails.
     void commandsWithoutWindow()
     {
-        for (Handler handler :
-             {&aMain::ComWysDoWIW_Click, &aMain::Ilprob_Click, &aMain::ComMatZuzyte_Click,
-              &aMain::Command5_Click}) {
+        for (Handler handler : {&aMain::ComWysDoWIW_Click, &aMain::Ilprob_Click,
+                                &aMain::ComMatZuzyte_Click, &aMain::Command5_Click}) {
             ui::ScriptedUi ui;
             (window_->*handler)();
             SCRIPTED_UI_VERIFY(ui);
@@ -365,7 +364,8 @@ private slots:
         window_->MatZuzyte_Click();
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(window_->CommandOrigin, QStringLiteral("menu"));
-        QVERIFY(ui.Last().text.startsWith(QStringLiteral("Brak zdefiniowanych partii próbek dnia ")));
+        QVERIFY(
+            ui.Last().text.startsWith(QStringLiteral("Brak zdefiniowanych partii próbek dnia ")));
     }
 
     // The backup (button and hidden menu item) and the regional send ask first;
@@ -374,7 +374,8 @@ private slots:
     {
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("question");
-        const QString backup = QStringLiteral("Czy na pewno wykonać archiwum aktualnych baz danych?");
+        const QString backup =
+            QStringLiteral("Czy na pewno wykonać archiwum aktualnych baz danych?");
         QTest::newRow("ComArchiwizacja") << 0 << backup;
         QTest::newRow("Archiwizacja") << 1 << backup;
         QTest::newRow("Command6") << 2 << QStringLiteral("Czy wysłać dane do WIW?");

@@ -1,25 +1,16 @@
 #include "platform/zip/ZipErrors.h"
 
+#include "platform/fs/FsErrors.h"
+
 namespace zipw
 {
 
 RuntimeError ZipError(int number)
 {
-    switch (number) {
-    case ErrInvalidArgument:
-        return RuntimeError(number,
-                            QStringLiteral("Nieprawidłowe wywołanie procedury lub argument."));
-    case ErrOutOfMemory:
+    if (number == ErrOutOfMemory)
         return RuntimeError(number, QStringLiteral("Brak pamięci."));
-    case ErrFileNotFound:
-        return RuntimeError(number, QStringLiteral("Nie znaleziono pliku."));
-    case ErrFileExists:
-        return RuntimeError(number, QStringLiteral("Plik już istnieje."));
-    case ErrPathNotFound:
-        return RuntimeError(number, QStringLiteral("Nie znaleziono ścieżki."));
-    default:
-        return RuntimeError(ErrPathFileAccess, QStringLiteral("Błąd dostępu do ścieżki/pliku."));
-    }
+    // Every other failure of the writer is a file or path failure.
+    return fs::FsError(number);
 }
 
 } // namespace zipw
