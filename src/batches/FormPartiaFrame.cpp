@@ -363,12 +363,16 @@ void FormPartia::ClearFrame()
 
 void FormPartia::ComPopraw_Click()
 {
-    if (!HasCurrentBatch())
-        return;
     try {
+        if (!HasCurrentBatch())
+            return;
         LoadBatch();
     } catch (const RuntimeError &error) {
-        RestoreListState();
+        // A half-loaded frame would show another batch's values in the boxes
+        // not reached yet, and saving it would write them into this batch.
+        FramePartia->setVisible(false);
+        loadedRow_.reset();
+        Klawisze(true);
         ShowError(ErrorCaption, error);
     }
 }

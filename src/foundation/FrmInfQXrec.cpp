@@ -24,16 +24,15 @@ bool isProgramFile(const QString &name)
            (!running.isEmpty() && name.compare(running, Qt::CaseInsensitive) == 0);
 }
 
-// Shows again what the main window hid while the box was open.
+// Shows the main window's working date again, which it hid while the box was
+// open. Its letterhead frame stays hidden: the main window never shows it.
 void restoreMainWindow()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->objectName() != QLatin1String("aMain"))
             continue;
-        for (const char *name : {"Frame1", "LabelData"}) {
-            if (auto *control = window->findChild<QWidget *>(QLatin1String(name)))
-                control->setVisible(true);
-        }
+        if (auto *date = window->findChild<QWidget *>(QStringLiteral("LabelData")))
+            date->setVisible(true);
     }
 }
 

@@ -69,8 +69,9 @@ std::optional<QString> Recipient(const QString &wni)
     return QString();
 }
 
-// The signer works on the file while the register waits; its signature is
-// looked for afterwards.
+// The operator signs in the signer's own window, which may stay open; the
+// register does not wait for it and looks for the signature once the operator
+// says the signed file is to be sent.
 void RunSigner(const QString &file)
 {
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
@@ -81,8 +82,8 @@ void RunSigner(const QString &file)
             InfoCaption);
         return;
     }
-    shell::Shell::RunAndWait(SignerProgram, {QStringLiteral("-f"), fs::DriveMap::ToReal(file)},
-                             shell::vbNormalFocus);
+    shell::Shell::Start(SignerProgram, {QStringLiteral("-f"), fs::DriveMap::ToReal(file)},
+                        shell::vbNormalFocus);
 }
 
 // The file to mail: the result itself, or its signature when the operator

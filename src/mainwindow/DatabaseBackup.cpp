@@ -108,8 +108,13 @@ QStringList ListFiles(const QString &windowsFolder)
     return folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
-QString StalePath()
+// Stale.mdb as the program opens it; only when it is not open, the configured
+// folder says where it lies.
+QString StalePath(const QString &openName)
 {
+    if (!openName.isEmpty()) {
+        return openName;
+    }
     return (StaleFolder.isEmpty() ? QStringLiteral("T:\\Dane\\") : StaleFolder) +
            QStringLiteral("Stale.mdb");
 }
@@ -135,6 +140,7 @@ void DatabaseBackup::Run(const QDate &workingDate)
     ShowBusyPointer();
     const KeptNames kept = CloseDatabases();
     ProgramFolder = QStringLiteral("C:\\MervaskLab");
+    staleName_ = kept.stale;
     Outcome outcome = Outcome::Failed;
     try {
         outcome = MakeBackup(workingDate);
@@ -235,9 +241,10 @@ void DatabaseBackup::TakeSnapshots(const QString &yearFolder, const QStringList 
             CopyFile(realYear + u'/' + name, snapshots_.last());
         }
     }
-    const QString realStale = fs::DriveMap::ToReal(StalePath());
+    const QString stale = StalePath(staleName_);
+    const QString realStale = fs::DriveMap::ToReal(stale);
     if (!QFileInfo(realStale).isFile()) {
-        throw RuntimeError(53, QStringLiteral("Nie znaleziono pliku %1").arg(StalePath()));
+        throw RuntimeError(53, QStringLiteral("Nie znaleziono pliku %1").arg(stale));
     }
     snapshots_.append(snapshotFolder + u'/' + QFileInfo(realStale).fileName());
     CopyFile(realStale, snapshots_.last());

@@ -52,6 +52,7 @@ private:
     void ShowNormalPointer();
 
     Clock clock_;
+    QString staleName_;     // Stale.mdb as it was open, "" when it was not
     QString folder_;        // the backup folder, Windows form
     QStringList snapshots_; // real paths of the consistent copies, in list order
     QString failure_;

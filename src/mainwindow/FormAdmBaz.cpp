@@ -7,6 +7,7 @@
 #include "foundation/frmLoginLab.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Transaction.h"
+#include "platform/ui/DialogText.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
@@ -104,9 +105,10 @@ void FormAdmBaz::Open()
 
 void FormAdmBaz::Form_Load()
 {
-    LabOpis->setText(QStringLiteral(
+    // A label breaks lines only at LF, not at the CR the text is written with.
+    LabOpis->setText(ui::ScreenText(QStringLiteral(
         "Uwaga!\rWciśnięcie przycisku 'Wyczyść' spowoduje całkowite usunięcie danych z "
-        "zaznaczonych tabel.\rCzynność może być wykonana tylko przez administratora programu!"));
+        "zaznaczonych tabel.\rCzynność może być wykonana tylko przez administratora programu!")));
 }
 
 void FormAdmBaz::CheckAllPartie_Click(bool checked)
@@ -203,13 +205,27 @@ void FormAdmBaz::clearTables()
     BusyPointer busy;
     ClearTable(CheckAllProbki, MonthDb, QStringLiteral("BADANIE"));
     // The trays and runs of the month go with its batches, children first.
-    ClearTable(CheckAllPartie, MonthDb, QStringLiteral("POZYCJAN"));
-    ClearTable(CheckAllPartie, MonthDb, QStringLiteral("NASTAWIENIE"));
+    clearRunTable(QStringLiteral("POZYCJAN"));
+    clearRunTable(QStringLiteral("NASTAWIENIE"));
     ClearTable(CheckAllPartie, MonthDb, QStringLiteral("PARTIA"));
     ClearTable(CheckMatZuz, MonthDb, QStringLiteral("ZUZYTE"));
     ClearTable(CheckZaklad, StaleDb, QStringLiteral("ZAKLAD"));
     ClearTable(CheckPIW, StaleDb, QStringLiteral("PIW"));
     ClearTable(CheckWIW, StaleDb, QStringLiteral("WIW"));
+}
+
+// A month file made before runs were kept has no runs or trays to leave
+// behind; the operator did not choose these tables, so their absence is no
+// failure of the cleaning.
+void FormAdmBaz::clearRunTable(const QString &table)
+{
+    try {
+        if (!MonthDb.TableDefs().Contains(table))
+            return;
+    } catch (const RuntimeError &) {
+        // ClearTable reports a database that cannot be read.
+    }
+    ClearTable(CheckAllPartie, MonthDb, table);
 }
 
 void FormAdmBaz::ComZamk_Click()

@@ -60,6 +60,7 @@ private:
     void buildControls();
     QString confirmationText() const;
     void clearTables();
+    void clearRunTable(const QString &table);
 
     bool cleanOk_ = true;
 };

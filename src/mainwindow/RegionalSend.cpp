@@ -162,13 +162,13 @@ void RegionalSend::ReportMailError(const RuntimeError &error)
                        QString::number(error.Number()) + u'-' + error.Description(),
                    64, ErrorTitle);
         break;
-    case mail::mapNotSupported:
-        break;
     case mail::mapLoginFail:
         ui::MsgBox(QStringLiteral("Problemy z wysłaniem widomości! \rSpróbuj ponownie!"), 64,
                    ErrorTitle);
         break;
     default:
+        // 32026 too: here it means that no mail client took the message, which
+        // the operator must learn of.
         ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error), 64, ErrorTitle);
     }
 }

@@ -17,10 +17,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -191,6 +193,19 @@ void aMain::buildFrames(QWidget *area)
     FrameCzekaj->setVisible(false);
     FrameDoWIW = new QFrame(area);
     FrameDoWIW->setObjectName(QStringLiteral("FrameDoWIW"));
+    ProgressBar1 = new QProgressBar(FrameDoWIW);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    LabTab = new QLabel(FrameDoWIW);
+    LabTab->setObjectName(QStringLiteral("LabTab"));
+    LabIl = new QLabel(FrameDoWIW);
+    LabIl->setObjectName(QStringLiteral("LabIl"));
+    auto *progress = new QGridLayout(FrameDoWIW);
+    progress->addWidget(ProgressBar1, 0, 0, 1, 2);
+    progress->addWidget(new QLabel(QStringLiteral("Tabela:"), FrameDoWIW), 1, 0);
+    progress->addWidget(LabTab, 1, 1);
+    progress->addWidget(new QLabel(QStringLiteral("Ilość rekordów:"), FrameDoWIW), 2, 0);
+    progress->addWidget(LabIl, 2, 1);
+    FrameDoWIW->adjustSize();
     FrameDoWIW->setVisible(false);
     Line1 = new QFrame(area);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -510,19 +525,14 @@ void aMain::showLetterhead()
 
 void aMain::loadLaboratoryCodes()
 {
+    // Only the first row counts. Without any row the read fails (3021) and the
+    // start-up trap reports it: the installation lacks the laboratory's row.
     PodatnikRs = StaleDb.OpenRecordset(QStringLiteral("PODATNIK"));
-    QString code;
-    QString station;
-    // Without the laboratory's row there is no code yet, as with empty fields.
-    if (PodatnikRs.RecordCount() > 0) {
-        PodatnikRs.MoveFirst();
-        code = NullToDefault(PodatnikRs(QStringLiteral("KodLok")).Value(), QString()).toString();
-        station =
-            NullToDefault(PodatnikRs(QStringLiteral("KodLok2")).Value(), QString()).toString();
-    }
+    LabelKodLok->setText(
+        NullToDefault(PodatnikRs(QStringLiteral("KodLok")).Value(), QString()).toString());
+    LabelKodLok2->setText(
+        NullToDefault(PodatnikRs(QStringLiteral("KodLok2")).Value(), QString()).toString());
     PodatnikRs.Close();
-    LabelKodLok->setText(code);
-    LabelKodLok2->setText(station);
 }
 
 void aMain::fillStatusBar()

@@ -14,6 +14,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class RuntimeError;
 
@@ -76,7 +77,10 @@ public:
     QLabel *Label6;
     QGroupBox *Frame2; // hidden: the two list reports
     QGroupBox *FrameCzekaj;
-    QFrame *FrameDoWIW;
+    QFrame *FrameDoWIW; // hidden: the send's progress, which nothing fills
+    QProgressBar *ProgressBar1;
+    QLabel *LabTab;
+    QLabel *LabIl;
     QFrame *Line1;
     QLabel *Image1;
 

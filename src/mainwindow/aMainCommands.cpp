@@ -444,7 +444,7 @@ void aMain::CzyscBaze_Click()
 void aMain::Men1KZV_Click()
 {
     trapped([this] {
-        // The about box shows them again when it closes.
+        // The about box shows the date again when it closes.
         Frame1->setVisible(false);
         LabelData->setVisible(false);
         ui::ShowModal(WindowRegistry::Instance<FrmInfQXrec>());

@@ -322,6 +322,28 @@ private slots:
         QCOMPARE(batchCount(), 2);
     }
 
+    // A correction whose loading fails leaves no half-loaded frame behind:
+    // the boxes not reached yet would still hold the batch edited before.
+    void failedLoadLeavesNoFrameToSave()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(5, Wni, {{QStringLiteral("ZleceniodawcaTypWNI"), QStringLiteral("PIW")}});
+        F::AddBatch(6, Wni, {{QStringLiteral("Metoda"), QStringLiteral("szósta")}});
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        moveListTo(form, 6);
+        form.ComPopraw_Click();
+        form.ComAnulujFr_Click();
+        StaleDb.Execute(QStringLiteral("DROP TABLE PIW"));
+        moveListTo(form, 5);
+        ui.Answer(QStringLiteral("OK"));
+        form.ComPopraw_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().title, ErrorCaption);
+        QVERIFY(form.FramePartia->isHidden());
+        QVERIFY(listEnabled(form));
+    }
+
     // "&Anuluj" after a header import drops the pending import: the next
     // batch saved opens no samples and hands no file over.
     void cancelForgetsAPendingImport()

@@ -334,6 +334,8 @@ private slots:
         ExpectWindow(&aMain::Men1KZV_Click, QStringLiteral("FrmInfQXrec"),
                      [this](QWidget &) { QVERIFY(!window_->LabelData->isVisibleTo(window_)); });
         QVERIFY(window_->LabelData->isVisibleTo(window_));
+        // The letterhead frame is never shown, also after the box.
+        QVERIFY(!window_->Frame1->isVisibleTo(window_));
     }
 
     // Commands that open no window: nothing is shown and nothing fails.

@@ -240,7 +240,7 @@ private slots:
     {
         QFETCH(QString, way);
         const bool confirmed = way == "OK";
-        F::AddBatch(12, Wni);
+        F::AddBatch(12, Wni, {{"KodPIW", "1069"}});
         F::AddSample(12, 1, 501, "filary przepony");
         QString firstLine;
         QString sheet;
@@ -266,6 +266,7 @@ private slots:
         QCOMPARE(F::RowCount(RobotDb, "Badanie"), 1);
         QCOMPARE(FormRequest, confirmed ? QStringLiteral("OK") : QStringLiteral("ANULUJ"));
         QCOMPARE(sheet.contains("Nr 12/3/2024") && sheet.contains(SecondLine), confirmed);
+        QCOMPARE(sheet.contains("Kod PIW:") && sheet.contains("1069"), confirmed);
     }
 
     // OK stores what the dialog shows, every showing starts from the

@@ -5,6 +5,7 @@
 #include "platform/ui/WindowRegistry.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -176,6 +177,20 @@ private slots:
         QCOMPARE(AdminFixture::RowCount(StaleDb, QStringLiteral("PIW")), 0);
     }
 
+    // An older month file without runs and trays: the batches are emptied and
+    // nothing is reported for the tables it does not have.
+    void batchesOfAMonthWithoutRuns()
+    {
+        MonthDb.Execute(QStringLiteral("DROP TABLE PozycjaN"));
+        MonthDb.Execute(QStringLiteral("DROP TABLE Nastawienie"));
+        window().CheckAllPartie->setChecked(true);
+        const QList<ui::ShownDialog> shown = clean({"Yes", "OK"});
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1].text, Success);
+        for (const char *table : {"Badanie", "Partia", "zuzyte"})
+            QCOMPARE(AdminFixture::RowCount(MonthDb, QLatin1String(table)), 0);
+    }
+
     void onlyAnAdministratorMayClean_data()
     {
         QTest::addColumn<QString>("kind");
@@ -191,8 +206,11 @@ private slots:
         QFETCH(bool, enabled);
         AdminFixture::SignIn("002", "Nowak Anna", kind);
         ui::ScriptedUi scripted;
-        scripted.AnswerWindow(
-            "FormAdmBaz", [&](QWidget &) { QCOMPARE(window().ComWyczysc->isEnabled(), enabled); });
+        scripted.AnswerWindow("FormAdmBaz", [&](QWidget &) {
+            QCOMPARE(window().ComWyczysc->isEnabled(), enabled);
+            // The warning shows in its three lines.
+            QCOMPARE(window().LabOpis->text().split(u'\n').size(), 3);
+        });
         FormAdmBaz::Open();
         SCRIPTED_UI_VERIFY(scripted);
     }

@@ -274,16 +274,26 @@ private slots:
         VerifyReopened();
     }
 
+    void staleComesFromWhereItIsOpen_data()
+    {
+        QTest::addColumn<bool>("configured");
+        QTest::newRow("STALE folder of the configuration") << true;
+        QTest::newRow("open elsewhere than configured") << false;
+    }
+
+    // A Stale.mdb that does not lie in T:\Dane\.
     void staleComesFromWhereItIsOpen()
     {
-        // A configuration whose STALE folder is not T:\Dane\.
+        QFETCH(bool, configured);
         const QString elsewhere = QStringLiteral("C:\\Slowniki\\");
         QVERIFY(QDir().mkpath(Real(elsewhere)));
         StaleDb.Close();
         QVERIFY(QFile::rename(Real(QStringLiteral("T:\\Dane\\Stale.mdb")),
                               Real(elsewhere) + QStringLiteral("/Stale.mdb")));
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(Real(elsewhere) + "/Stale.mdb");
-        StaleFolder = elsewhere;
+        if (configured) {
+            StaleFolder = elsewhere;
+        }
         RunBackup(QDate(2010, 3, 5), {QStringLiteral("OK")});
         QCOMPARE(log_.last().text, Success + folder_);
         QVERIFY(ArchiveNames(Real(archive_)).contains(QStringLiteral("Stale.mdb")));

@@ -141,7 +141,7 @@ private slots:
         QTest::newRow("cancelled") << 32001
                                    << "Przerwano wysyłanie pliku na życzenie użytkownika!\r"
                                       "32001-Użytkownik anulował operację.";
-        QTest::newRow("no mail client") << 32026 << QString();
+        QTest::newRow("no mail client") << 32026 << "Błąd eksportu! 32026Brak programu pocztowego.";
         QTest::newRow("sign-on failed")
             << 32050 << "Problemy z wysłaniem widomości! \rSpróbuj ponownie!";
         QTest::newRow("bad recipient") << 32014 << "Błąd eksportu! 32014Nieznany adresat.";
