@@ -8,11 +8,13 @@
 #include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 #include "samples/FormBadanie.h"
@@ -29,16 +31,10 @@ namespace
 
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 // A control placed by the layout rules, at its designed size in twips.
 template <class W> W *placed(W *widget, const char *name, int width, int height)
 {
-    named(widget, name)
+    ui::Named(widget, name)
         ->resize(BatchListLayout::ToPixels(width), BatchListLayout::ToPixels(height));
     return widget;
 }
@@ -82,11 +78,6 @@ const QList<ui::RecordsetModel::Column> &gridColumns()
     return columns;
 }
 
-QString fieldText(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
-}
-
 // The establishment line of the sample and run windows: "WNI - Nazwa,
 // Miejscowosc Ulica"; the WNI alone when the client is not registered.
 QString establishmentLine(const QString &wni)
@@ -105,12 +96,12 @@ template <class Window>
 void openForBatch(Window &window, ui::DataControl *data, const dao::Recordset &batch,
                   const QString &sql)
 {
-    const QString wni = fieldText(batch, "WNI");
-    const QString number = fieldText(batch, "Partia");
+    const QString wni = FieldText(batch, "WNI");
+    const QString number = FieldText(batch, "Partia");
     window.LabZaklad->setText(establishmentLine(wni));
     window.LabPartia->setText(number);
     window.LabelKod->setText(wni);
-    window.LabData->setText(fieldText(batch, "DataDoLab"));
+    window.LabData->setText(FieldText(batch, "DataDoLab"));
     dao::Recordset previous = data->Recordset();
     data->setRecordset(MonthDb.OpenRecordset(sql.arg(number)));
     if (previous.IsOpen())
@@ -138,7 +129,7 @@ FormPartia::FormPartia(QWidget *parent) : QDialog(parent)
 
 void FormPartia::buildList()
 {
-    Label9 = named(new QLabel(QStringLiteral("REDAGOWANIE PARTII"), this), "Label9");
+    Label9 = ui::Named(new QLabel(QStringLiteral("REDAGOWANIE PARTII"), this), "Label9");
     QFont heading(QStringLiteral("Arial"));
     heading.setBold(true);
     heading.setPointSize(12);
@@ -147,7 +138,7 @@ void FormPartia::buildList()
     Label9->move(BatchListLayout::ToPixels(180), BatchListLayout::ToPixels(120));
     DataPartia = placed(new ui::DataControl(this), "DataPartia", 4000, 375);
     DataPartia->setCaption(QStringLiteral("PARTIA"));
-    DBGridPartia = named(new ui::DBGrid(this), "DBGridPartia");
+    DBGridPartia = ui::Named(new ui::DBGrid(this), "DBGridPartia");
     DBGridPartia->Bind(DataPartia, gridColumns());
     DBGridPartia->move(BatchListLayout::ToPixels(BatchListLayout::GridLeft),
                        BatchListLayout::ToPixels(BatchListLayout::GridTop));

@@ -7,11 +7,13 @@
 #include "foundation/DatePickers.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,24 +36,11 @@ namespace
 
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
-{
-    auto *box = named(new QLineEdit(parent), name);
-    box->setMaxLength(maxLength);
-    return box;
-}
-
 // The date boxes take any text of up to 10 characters, so that a date read
 // from a file that is not in the box's form reaches the save's checks.
 ui::MaskEdBox *dateBox(QWidget *parent, const char *name)
 {
-    auto *box = named(new ui::MaskEdBox(parent), name);
+    auto *box = ui::Named(new ui::MaskEdBox(parent), name);
     box->setMaxLength(10);
     return box;
 }
@@ -59,7 +48,7 @@ ui::MaskEdBox *dateBox(QWidget *parent, const char *name)
 QPushButton *frameButton(QWidget *parent, const char *name, const QString &caption,
                          const QString &toolTip = QString())
 {
-    auto *button = named(new QPushButton(caption, parent), name);
+    auto *button = ui::Named(new QPushButton(caption, parent), name);
     button->setToolTip(toolTip);
     return button;
 }
@@ -73,7 +62,7 @@ QPushButton *pickerButton(QWidget *parent, const char *name)
 
 QComboBox *pickList(QWidget *parent, const char *name)
 {
-    auto *combo = named(new QComboBox(parent), name);
+    auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     return combo;
@@ -82,11 +71,6 @@ QComboBox *pickList(QWidget *parent, const char *name)
 QLabel *caption(QWidget *parent, const char *text)
 {
     return new QLabel(QString::fromUtf8(text), parent);
-}
-
-QString fieldText(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
 }
 
 QString now()
@@ -98,64 +82,65 @@ QString now()
 
 void FormPartia::buildFrame()
 {
-    FramePartia = named(new QGroupBox(this), "FramePartia");
+    FramePartia = ui::Named(new QGroupBox(this), "FramePartia");
     QGroupBox *f = FramePartia;
-    TextNrPartii = textBox(f, "TextNrPartii", 5);
-    TextZaklad = textBox(f, "TextZaklad", 14);
+    TextNrPartii = ui::TextBox(f, "TextNrPartii", 5);
+    TextZaklad = ui::TextBox(f, "TextZaklad", 14);
     ComWNI = pickerButton(f, "ComWNI");
-    LabelNazZak = named(new QLabel(f), "LabelNazZak");
-    LabTypWNI = named(new QLabel(f), "LabTypWNI");
-    TextZleceniodawcaWNI = textBox(f, "TextZleceniodawcaWNI", 14);
+    LabelNazZak = ui::Named(new QLabel(f), "LabelNazZak");
+    LabTypWNI = ui::Named(new QLabel(f), "LabTypWNI");
+    TextZleceniodawcaWNI = ui::TextBox(f, "TextZleceniodawcaWNI", 14);
     ComZleceniodawca = pickerButton(f, "ComZleceniodawca");
-    LabelNazZleceniodawca = named(new QLabel(f), "LabelNazZleceniodawca");
-    CheckZleceniodawcaPIW =
-        named(new QCheckBox(QStringLiteral("zleceniodawcą jest PIW"), f), "CheckZleceniodawcaPIW");
+    LabelNazZleceniodawca = ui::Named(new QLabel(f), "LabelNazZleceniodawca");
+    CheckZleceniodawcaPIW = ui::Named(new QCheckBox(QStringLiteral("zleceniodawcą jest PIW"), f),
+                                      "CheckZleceniodawcaPIW");
     CheckZleceniodawcaPIW->setToolTip(
         QStringLiteral("Jeśli zaznaczone, w polu Zleceniodawca wpisz 4-cyfrowy kod powiatu"));
-    FramePlatnik = named(new QGroupBox(QStringLiteral("Płatnik"), f), "FramePlatnik");
-    OptionW = named(new QRadioButton(QStringLiteral("Właściciel"), FramePlatnik), "OptionW");
-    OptionZ = named(new QRadioButton(QStringLiteral("Zleceniodawca"), FramePlatnik), "OptionZ");
-    TextKodPIW = textBox(f, "TextKodPIW", 4);
-    TextMiejscowoscPobr = textBox(f, "TextMiejscowoscPobr", 30);
+    FramePlatnik = ui::Named(new QGroupBox(QStringLiteral("Płatnik"), f), "FramePlatnik");
+    OptionW = ui::Named(new QRadioButton(QStringLiteral("Właściciel"), FramePlatnik), "OptionW");
+    OptionZ = ui::Named(new QRadioButton(QStringLiteral("Zleceniodawca"), FramePlatnik), "OptionZ");
+    TextKodPIW = ui::TextBox(f, "TextKodPIW", 4);
+    TextMiejscowoscPobr = ui::TextBox(f, "TextMiejscowoscPobr", 30);
     ComboLekarz = pickList(f, "ComboLekarz");
     DTPDataUboju = dateBox(f, "DTPDataUboju");
     ComDataUboju = frameButton(f, "ComDataUboju", QStringLiteral("..."));
     TextDataPobr = dateBox(f, "TextDataPobr");
     ComDataPobr = frameButton(f, "ComDataPobr", QStringLiteral("..."),
                               QStringLiteral("Wybierz datę pobrania"));
-    TextGodzPobr = textBox(f, "TextGodzPobr", 5);
+    TextGodzPobr = ui::TextBox(f, "TextGodzPobr", 5);
     ComGodzPobr = frameButton(f, "ComGodzPobr", QStringLiteral("gg:mm"),
                               QStringLiteral("Kliknij w celu wybrania godziny i minuty"));
-    TextNrTac = textBox(f, "TextNrTac", 20);
+    TextNrTac = ui::TextBox(f, "TextNrTac", 20);
     TextNrTac->setToolTip(QStringLiteral("Wpisz zakres numerów tac np. 1-5"));
-    TextIlProbek = textBox(f, "TextIlProbek", 7);
+    TextIlProbek = ui::TextBox(f, "TextIlProbek", 7);
     DTPDataDoLab = dateBox(f, "DTPDataDoLab");
     ComDataDoLab = frameButton(f, "ComDataDoLab", QStringLiteral("..."));
-    TextGodzDoLab = textBox(f, "TextGodzDoLab", 5);
+    TextGodzDoLab = ui::TextBox(f, "TextGodzDoLab", 5);
     ComGodzDoLab = frameButton(f, "ComGodzDoLab", QStringLiteral("gg:mm"));
     DTPDataRozpBad = dateBox(f, "DTPDataRozpBad");
     ComDataRozpBad = frameButton(f, "ComDataRozpBad", QStringLiteral("..."));
-    TextGodzRozpBad = textBox(f, "TextGodzRozpBad", 5);
+    TextGodzRozpBad = ui::TextBox(f, "TextGodzRozpBad", 5);
     ComGodzRozpBad = frameButton(f, "ComGodzRozpBad", QStringLiteral("gg:mm"));
     DTPDataZakBad = dateBox(f, "DTPDataZakBad");
     ComDatZakBad = frameButton(f, "ComDatZakBad", QStringLiteral("..."));
-    TextGodzZakBad = textBox(f, "TextGodzZakBad", 5);
+    TextGodzZakBad = ui::TextBox(f, "TextGodzZakBad", 5);
     ComGodzZakBad = frameButton(f, "ComGodzZakBad", QStringLiteral("gg:mm"));
-    TextMetoda = textBox(f, "TextMetoda", 32767);
+    TextMetoda = ui::TextBox(f, "TextMetoda", 32767);
     ComPobierzMetoda = frameButton(f, "ComPobierzMetoda", QStringLiteral("Pobierz"));
     ComboPrzyjal = pickList(f, "ComboPrzyjal");
     ComboAutoryzowal = pickList(f, "ComboAutoryzowal");
     ComboPrzekazanieWyniku = pickList(f, "ComboPrzekazanieWyniku");
     ComboPrzekazanieWyniku->addItems(
         {QStringLiteral("mail"), QStringLiteral("faks"), QStringLiteral("mail/faks")});
-    TextDostarczyl = textBox(f, "TextDostarczyl", 30);
-    TextUwagi = named(new QPlainTextEdit(f), "TextUwagi");
+    TextDostarczyl = ui::TextBox(f, "TextDostarczyl", 30);
+    TextUwagi = ui::Named(new QPlainTextEdit(f), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
     TextUwagi->setFixedHeight(TextUwagi->fontMetrics().lineSpacing() * 4);
-    FrameTN = named(new QGroupBox(QStringLiteral("Czystopis"), f), "FrameTN");
-    OptionNie = named(new QRadioButton(QStringLiteral("Nie"), FrameTN), "OptionNie");
-    OptionTak = named(new QRadioButton(QStringLiteral("Tak"), FrameTN), "OptionTak");
-    CheckNast = named(new QCheckBox(QStringLiteral("Automatyczna edycja próbek"), f), "CheckNast");
+    FrameTN = ui::Named(new QGroupBox(QStringLiteral("Czystopis"), f), "FrameTN");
+    OptionNie = ui::Named(new QRadioButton(QStringLiteral("Nie"), FrameTN), "OptionNie");
+    OptionTak = ui::Named(new QRadioButton(QStringLiteral("Tak"), FrameTN), "OptionTak");
+    CheckNast =
+        ui::Named(new QCheckBox(QStringLiteral("Automatyczna edycja próbek"), f), "CheckNast");
     CheckNast->setToolTip(QStringLiteral(
         "Jeśli zaznaczone, automatycznie przechodzi do okna edycji próbek danej partii!"));
     ComZapiszFr = frameButton(f, "ComZapiszFr", QStringLiteral("&Zapisz"));
@@ -388,17 +373,17 @@ void FormPartia::LoadBatch()
     const dao::Recordset rs = Batches();
     // The correction is written into this row, wherever the list stands then.
     loadedRow_ = rs.Bookmark();
-    TextNrPartii->setText(fieldText(rs, "Partia"));
-    LoadedBatchNumber = fieldText(rs, "Partia");
-    TextZaklad->setText(fieldText(rs, "WNI"));
+    TextNrPartii->setText(FieldText(rs, "Partia"));
+    LoadedBatchNumber = FieldText(rs, "Partia");
+    TextZaklad->setText(FieldText(rs, "WNI"));
     EstablishmentNameLookup();
-    CheckZleceniodawcaPIW->setChecked(fieldText(rs, "ZleceniodawcaTypWNI") == QLatin1String("PIW"));
-    TextZleceniodawcaWNI->setText(fieldText(rs, "ZleceniodawcaWNI"));
+    CheckZleceniodawcaPIW->setChecked(FieldText(rs, "ZleceniodawcaTypWNI") == QLatin1String("PIW"));
+    TextZleceniodawcaWNI->setText(FieldText(rs, "ZleceniodawcaWNI"));
     if (CheckZleceniodawcaPIW->isChecked())
         CountyNameLookup();
     else
         OrderingPartyNameLookup();
-    (fieldText(rs, "Platnik") == QLatin1String("Z") ? OptionZ : OptionW)->setChecked(true);
+    (FieldText(rs, "Platnik") == QLatin1String("Z") ? OptionZ : OptionW)->setChecked(true);
     const std::pair<QLineEdit *, const char *> boxes[] = {{TextNrTac, "NrTac"},
                                                           {TextIlProbek, "IlProbek"},
                                                           {TextKodPIW, "KodPIW"},
@@ -415,14 +400,14 @@ void FormPartia::LoadBatch()
                                                           {TextMetoda, "Metoda"},
                                                           {TextDostarczyl, "Dostarczyl"}};
     for (const auto &[box, field] : boxes)
-        box->setText(fieldText(rs, field));
-    LabTypWNI->setText(fieldText(rs, "TypWNI"));
-    ComboLekarz->setEditText(fieldText(rs, "Pobral"));
-    ComboPrzyjal->setEditText(fieldText(rs, "Przyjal"));
-    ComboAutoryzowal->setEditText(fieldText(rs, "Autoryzowal"));
-    ComboPrzekazanieWyniku->setEditText(fieldText(rs, "PrzekazanieWyniku"));
-    TextUwagi->setPlainText(fieldText(rs, "Uwagi"));
-    (fieldText(rs, "Czystopis") == QLatin1String("T") ? OptionTak : OptionNie)->setChecked(true);
+        box->setText(FieldText(rs, field));
+    LabTypWNI->setText(FieldText(rs, "TypWNI"));
+    ComboLekarz->setEditText(FieldText(rs, "Pobral"));
+    ComboPrzyjal->setEditText(FieldText(rs, "Przyjal"));
+    ComboAutoryzowal->setEditText(FieldText(rs, "Autoryzowal"));
+    ComboPrzekazanieWyniku->setEditText(FieldText(rs, "PrzekazanieWyniku"));
+    TextUwagi->setPlainText(FieldText(rs, "Uwagi"));
+    (FieldText(rs, "Czystopis") == QLatin1String("T") ? OptionTak : OptionNie)->setChecked(true);
     ComZapiszFr->setFocus();
 }
 

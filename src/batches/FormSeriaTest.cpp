@@ -7,6 +7,7 @@
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,30 +28,12 @@ const QString SecondRecipients =
     QStringLiteral("PIW pochodzenia materiału w przypadku zakładów utylizacyjnych");
 const QString TestKey = QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = 'Test'");
 
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QLineEdit *textBox(QWidget *parent, const char *name, int maxLength)
-{
-    auto *box = named(new QLineEdit(parent), name);
-    box->setMaxLength(maxLength);
-    return box;
-}
-
 QComboBox *pickList(QWidget *parent, const char *name, const QString &first)
 {
-    auto *combo = named(new QComboBox(parent), name);
+    auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->addItems({first, NoChoice});
     return combo;
-}
-
-QString fieldText(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
 }
 
 // The table or one of its fields is missing: the staging file is older than
@@ -75,13 +58,13 @@ FormSeriaTest::FormSeriaTest(QWidget *parent) : QDialog(parent)
 void FormSeriaTest::buildControls()
 {
     FrameUstawienia =
-        named(new QGroupBox(QStringLiteral("Ustawienia wydruku:"), this), "FrameUstawienia");
-    TextData = textBox(FrameUstawienia, "TextData", 10);
-    TextEgz = textBox(FrameUstawienia, "TextEgz", 20);
-    CheckLogoPCA =
-        named(new QCheckBox(QStringLiteral("Drukuj logo PCA"), FrameUstawienia), "CheckLogoPCA");
-    ComOk = named(new QPushButton(QStringLiteral("&OK"), this), "ComOk");
-    ComAnulujFr = named(new QPushButton(QStringLiteral("&Anuluj"), this), "ComAnulujFr");
+        ui::Named(new QGroupBox(QStringLiteral("Ustawienia wydruku:"), this), "FrameUstawienia");
+    TextData = ui::TextBox(FrameUstawienia, "TextData", 10);
+    TextEgz = ui::TextBox(FrameUstawienia, "TextEgz", 20);
+    CheckLogoPCA = ui::Named(new QCheckBox(QStringLiteral("Drukuj logo PCA"), FrameUstawienia),
+                             "CheckLogoPCA");
+    ComOk = ui::Named(new QPushButton(QStringLiteral("&OK"), this), "ComOk");
+    ComAnulujFr = ui::Named(new QPushButton(QStringLiteral("&Anuluj"), this), "ComAnulujFr");
 
     auto *copies = new QHBoxLayout;
     copies->addWidget(new QLabel(QStringLiteral("Data:"), FrameUstawienia));
@@ -109,7 +92,7 @@ void FormSeriaTest::buildControls()
 QGroupBox *FormSeriaTest::buildParameters()
 {
     auto *frame =
-        named(new QGroupBox(QStringLiteral("Parametry:"), FrameUstawienia), "FrameParametry");
+        ui::Named(new QGroupBox(QStringLiteral("Parametry:"), FrameUstawienia), "FrameParametry");
     ComboPlatnik = pickList(frame, "ComboPlatnik", QStringLiteral("właściciel"));
     ComboRachunek = pickList(frame, "ComboRachunek", QStringLiteral("pozycja z cennika"));
     auto *grid = new QGridLayout(frame);
@@ -123,11 +106,11 @@ QGroupBox *FormSeriaTest::buildParameters()
 QGroupBox *FormSeriaTest::buildRecipients()
 {
     auto *frame =
-        named(new QGroupBox(QStringLiteral("Otrzymują:"), FrameUstawienia), "FrameOtrzymuja");
-    Option1 = named(new QRadioButton(frame), "Option1");
-    Option2 = named(new QRadioButton(frame), "Option2");
-    TextOtrzymuja1 = textBox(frame, "TextOtrzymuja1", 150);
-    TextOtrzymuja2 = textBox(frame, "TextOtrzymuja2", 150);
+        ui::Named(new QGroupBox(QStringLiteral("Otrzymują:"), FrameUstawienia), "FrameOtrzymuja");
+    Option1 = ui::Named(new QRadioButton(frame), "Option1");
+    Option2 = ui::Named(new QRadioButton(frame), "Option2");
+    TextOtrzymuja1 = ui::TextBox(frame, "TextOtrzymuja1", 150);
+    TextOtrzymuja2 = ui::TextBox(frame, "TextOtrzymuja2", 150);
     TextOtrzymuja1->setMinimumWidth(420);
     auto *grid = new QGridLayout(frame);
     grid->addWidget(Option1, 0, 0);
@@ -148,8 +131,8 @@ void FormSeriaTest::Form_Activate()
     try {
         dao::Recordset rs = StaleDb.OpenRecordset(TestKey);
         const bool one = rs.RecordCount() == 1;
-        testName_ = one ? fieldText(rs, "PARAM1") : QString();
-        series_ = one ? fieldText(rs, "PARAM2") : QString();
+        testName_ = one ? FieldText(rs, "PARAM1") : QString();
+        series_ = one ? FieldText(rs, "PARAM2") : QString();
         rs.Close();
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Drukowanie"), error);

@@ -22,13 +22,6 @@ namespace
 const QString PrintCaption = QStringLiteral("Drukowanie");
 const QChar CR = QLatin1Char('\r');
 
-// The value as the program joins it into a text: Null as "", a date
-// "dd.mm.yyyy".
-QString ND(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
-}
-
 // Adds the tissue name to NazwaTMP unless it is there already. A sample
 // without a tissue adds nothing: an empty line would only pad the list.
 void AddTissueName(const QString &name, QSet<QString> &seen)
@@ -74,7 +67,7 @@ void CopyRows(const StagingCopy &copy)
                 copy.beforeStore(source, target);
             target.Update();
             if (copy.collectTissues)
-                AddTissueName(ND(source, "NazTkanka"), tissues);
+                AddTissueName(FieldText(source, "NazTkanka"), tissues);
             source.MoveNext();
         }
     }
@@ -92,18 +85,18 @@ dao::Recordset FirstRowOf(dao::Database db, const QString &table, const QString 
 // Name, CR, then the address in one line.
 QString EstablishmentText(const dao::Recordset &z)
 {
-    return ND(z, "Nazwa") + CR + ND(z, "Miejscowosc") + u' ' + ND(z, "Ulica") +
-           QStringLiteral(", ") + ND(z, "KodPocztowy") + u' ' + ND(z, "Miasto");
+    return FieldText(z, "Nazwa") + CR + FieldText(z, "Miejscowosc") + u' ' + FieldText(z, "Ulica") +
+           QStringLiteral(", ") + FieldText(z, "KodPocztowy") + u' ' + FieldText(z, "Miasto");
 }
 
 // A short name such as "PIW" says nothing without its town.
 QString InspectorateText(const dao::Recordset &p)
 {
-    QString name = ND(p, "Nazwa");
+    QString name = FieldText(p, "Nazwa");
     if (TrimBlanks(name).size() <= 3)
-        name += u' ' + ND(p, "Miasto");
-    return name + QStringLiteral(", ") + ND(p, "Ulica") + QStringLiteral(", ") +
-           ND(p, "KodPocztowy") + u' ' + ND(p, "Miasto");
+        name += u' ' + FieldText(p, "Miasto");
+    return name + QStringLiteral(", ") + FieldText(p, "Ulica") + QStringLiteral(", ") +
+           FieldText(p, "KodPocztowy") + u' ' + FieldText(p, "Miasto");
 }
 
 QString LookupText(const QString &table, const QString &keyField, const QString &key,
@@ -117,22 +110,23 @@ QString LookupText(const QString &table, const QString &keyField, const QString 
 
 QString OrderingPartyText(const dao::Recordset &batch)
 {
-    const QString key = ND(batch, "ZleceniodawcaWNI");
-    if (ND(batch, "ZleceniodawcaTypWNI") == QLatin1String("PIW"))
+    const QString key = FieldText(batch, "ZleceniodawcaWNI");
+    if (FieldText(batch, "ZleceniodawcaTypWNI") == QLatin1String("PIW"))
         return LookupText(QStringLiteral("PIW"), QStringLiteral("IdPIW"), key, InspectorateText);
     return LookupText(QStringLiteral("ZAKLAD"), QStringLiteral("IdRzezni"), key, EstablishmentText);
 }
 
 QString InspectorateLine(const dao::Recordset &p)
 {
-    return ND(p, "IDPIW") + QStringLiteral(" - ") + ND(p, "Nazwa") + u' ' + ND(p, "Miasto");
+    return FieldText(p, "IDPIW") + QStringLiteral(" - ") + FieldText(p, "Nazwa") + u' ' +
+           FieldText(p, "Miasto");
 }
 
 // The county inspectorate that receives the result: by the county code, the
 // first four characters of the establishment number, as the result send finds it.
 QString CountyInspectorateText(const dao::Recordset &batch)
 {
-    const QString county = TrimBlanks(ND(batch, "WNI")).left(4);
+    const QString county = TrimBlanks(FieldText(batch, "WNI")).left(4);
     return LookupText(QStringLiteral("PIW"), QStringLiteral("IDPIW"), county, InspectorateLine);
 }
 
@@ -141,7 +135,7 @@ QString SheetNumber(const dao::Recordset &batch)
     const dao::Variant delivered = batch(QStringLiteral("DataDoLab")).Value();
     const QString year =
         dao::IsNull(delivered) ? QString() : delivered.toDate().toString(QStringLiteral("yyyy"));
-    return ND(batch, "Partia") + u'/' + ND(batch, "IlProbek") + u'/' + year;
+    return FieldText(batch, "Partia") + u'/' + FieldText(batch, "IlProbek") + u'/' + year;
 }
 
 void CopyDates(const dao::Recordset &batch, dao::Recordset &w)
@@ -156,8 +150,8 @@ void WriteParties(const dao::Recordset &batch, dao::Recordset &w)
 {
     const QString orderingParty = OrderingPartyText(batch);
     QString owner = LookupText(QStringLiteral("ZAKLAD"), QStringLiteral("IdRzezni"),
-                               ND(batch, "WNI"), EstablishmentText);
-    QString payer = ND(batch, "Platnik") == QLatin1String("Z") ? orderingParty : owner;
+                               FieldText(batch, "WNI"), EstablishmentText);
+    QString payer = FieldText(batch, "Platnik") == QLatin1String("Z") ? orderingParty : owner;
     // "j.w." under an empty line would refer to nothing.
     if (!orderingParty.isEmpty() && orderingParty == owner && owner == payer)
         owner = payer = QStringLiteral("j.w.");
@@ -279,7 +273,7 @@ void PrintBatchResult(const dao::Recordset &batches)
     }
     QString batchNumber;
     QString inspectorate;
-    if (!Reported([&] { batchNumber = ND(batches, "Partia"); }) ||
+    if (!Reported([&] { batchNumber = FieldText(batches, "Partia"); }) ||
         !StageBatch(batchNumber, inspectorate, batches) || !PrintSettingsConfirmed(inspectorate))
         return;
     Reported([&] {

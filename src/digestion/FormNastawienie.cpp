@@ -5,6 +5,7 @@
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -16,12 +17,6 @@
 
 namespace
 {
-
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QList<ui::RecordsetModel::Column> gridColumns()
 {
@@ -64,15 +59,15 @@ FormNastawienie::FormNastawienie(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("NASTAWIENIE"));
     auto *header = new QGridLayout;
     buildHeader(header);
-    DataPartia = named(new ui::DataControl(this), "DataPartia");
-    DBGridPartia = named(new ui::DBGrid(this), "DBGridPartia");
+    DataPartia = ui::Named(new ui::DataControl(this), "DataPartia");
+    DBGridPartia = ui::Named(new ui::DBGrid(this), "DBGridPartia");
     DBGridPartia->Bind(DataPartia, gridColumns());
-    ComZamk = named(new QPushButton(QStringLiteral("&Zamknij"), this), "ComZamk");
+    ComZamk = ui::Named(new QPushButton(QStringLiteral("&Zamknij"), this), "ComZamk");
     ComZamk->setAutoDefault(false);
 
     auto *lists = new QFormLayout;
     const auto pickList = [this, lists](const char *name, const char *label) {
-        auto *combo = named(new QComboBox(this), name);
+        auto *combo = ui::Named(new QComboBox(this), name);
         combo->setEditable(true);
         lists->addRow(QString::fromUtf8(label), combo);
         return combo;
@@ -105,7 +100,7 @@ FormNastawienie::FormNastawienie(QWidget *parent) : QDialog(parent)
 void FormNastawienie::buildHeader(QGridLayout *header)
 {
     const auto label = [this](const char *name, const QString &caption) {
-        return named(new QLabel(caption, this), name);
+        return ui::Named(new QLabel(caption, this), name);
     };
     LabZaklad = label("LabZaklad", QString());
     LabPartia = label("LabPartia", QString());

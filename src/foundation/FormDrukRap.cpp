@@ -1,4 +1,5 @@
 #include "foundation/FormDrukRap.h"
+#include "foundation/RecordsetProcedures.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
@@ -10,15 +11,14 @@
 #include "platform/report/PrintDialogSeam.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/NamedControls.h"
+#include "platform/ui/WaitPointer.h"
 
-#include <QCursor>
 #include <QDir>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace
@@ -26,19 +26,6 @@ namespace
 
 const QChar CR = QLatin1Char('\r');
 constexpr int PreviewZoom = 87;
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QString FieldText(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
-}
 
 // "<Partia>MervaskLab<DataDoLab yyyymmdd>-Zaklad<WNI>", the WNI as stored.
 QString DefaultName(const dao::Recordset &batch)
@@ -109,9 +96,9 @@ void FormDrukRap::buildControls()
     Frame1->setTitle(QStringLiteral("Podgląd"));
     Label1 = new QLabel(QStringLiteral("Podgląd"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    ComWyslij = button(Frame1, "ComWyslij", QStringLiteral("Wyślij wynik"));
-    ComDrukarka = button(Frame1, "ComDrukarka", QStringLiteral("Drukarka"));
-    CmdAnuluj = button(Frame1, "CmdAnuluj", QStringLiteral("Zamknij"));
+    ComWyslij = ui::CommandButton(Frame1, "ComWyslij", QStringLiteral("Wyślij wynik"));
+    ComDrukarka = ui::CommandButton(Frame1, "ComDrukarka", QStringLiteral("Drukarka"));
+    CmdAnuluj = ui::CommandButton(Frame1, "CmdAnuluj", QStringLiteral("Zamknij"));
     auto *bar = new QHBoxLayout(Frame1);
     bar->setContentsMargins(6, 2, 6, 2);
     bar->addWidget(Label1);
@@ -175,8 +162,8 @@ QString FormDrukRap::exportResult(const dao::Recordset &batch)
     CommonDialog1.Filter = QStringLiteral("Plik PDF (*.pdf)|*.pdf");
     CommonDialog1.FilterIndex = 1;
     CommonDialog1.ShowSave();
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    ui::WaitPointer pointer;
+    pointer.Show();
     CRViewer->exportPdf(fs::DriveMap::ToReal(CommonDialog1.FileName));
     return CommonDialog1.FileName;
 }

@@ -2,8 +2,10 @@
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -18,28 +20,16 @@ namespace
 
 const QString WindowCaption = QStringLiteral("Opcje");
 
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QCheckBox *checkBox(const char *name, const QString &caption)
 {
-    return named(new QCheckBox(caption), name);
+    return ui::Named(new QCheckBox(caption), name);
 }
 
 // The row of one key; the options act only when exactly one row matches.
 dao::Recordset optionRow(const QString &key)
 {
-    dao::Recordset rs = StaleDb.OpenRecordset(
-        QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = ") + dao::SqlText(key));
-    if (rs.RecordCount() == 1) {
-        rs.MoveFirst();
-        return rs;
-    }
-    rs.Close();
-    return {};
+    return OnlyRow(StaleDb,
+                   QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = ") + dao::SqlText(key));
 }
 
 } // namespace
@@ -57,30 +47,24 @@ FormOpcje::FormOpcje(QWidget *parent) : QDialog(parent)
 
 void FormOpcje::buildControls()
 {
-    Label1 = named(new QLabel(QStringLiteral("OPCJE PROGRAMU"), this), "Label1");
+    Label1 = ui::Named(new QLabel(QStringLiteral("OPCJE PROGRAMU"), this), "Label1");
     Label1->setAlignment(Qt::AlignCenter);
-    TabStrip1 = named(new QTabBar(this), "TabStrip1");
+    TabStrip1 = ui::Named(new QTabBar(this), "TabStrip1");
     TabStrip1->addTab(QStringLiteral("&Ogólne"));
     TabStrip1->addTab(QStringLiteral("&Widok"));
-    ComZapisz = named(new QPushButton(QStringLiteral("&Zapisz"), this), "ComZapisz");
-    ComZamk = named(new QPushButton(QStringLiteral("&Anuluj"), this), "ComZamk");
-    for (QPushButton *button : {ComZapisz, ComZamk})
-        button->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ComZapisz);
-    buttons->addWidget(ComZamk);
+    ComZapisz = ui::Named(new QPushButton(QStringLiteral("&Zapisz"), this), "ComZapisz");
+    ComZamk = ui::Named(new QPushButton(QStringLiteral("&Anuluj"), this), "ComZamk");
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(TabStrip1);
     layout->addWidget(buildOptionFrames());
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ui::ButtonRow({ComZapisz, ComZamk}));
 }
 
 QGroupBox *FormOpcje::buildOptionFrames()
 {
-    Frame1 = named(new QGroupBox(this), "Frame1");
+    Frame1 = ui::Named(new QGroupBox(this), "Frame1");
     CheckMatZuz = checkBox("CheckMatZuz", QStringLiteral("  Pytaj o materiały zużyte"));
     CheckMatZuz->setToolTip(
         QStringLiteral("Jeśli zaznaczone, przed zakończeniem programu pojawia się okienko do "
@@ -109,7 +93,7 @@ QGroupBox *FormOpcje::buildOptionFrames()
 QGroupBox *FormOpcje::frame(QWidget *parent, const char *name, const QString &caption,
                             const QList<QCheckBox *> &boxes)
 {
-    auto *group = named(new QGroupBox(caption, parent), name);
+    auto *group = ui::Named(new QGroupBox(caption, parent), name);
     auto *layout = new QVBoxLayout(group);
     for (QCheckBox *box : boxes) {
         box->setParent(group);

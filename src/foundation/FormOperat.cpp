@@ -10,6 +10,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/SendKeys.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -33,24 +34,6 @@ const QString Unchanged = QStringLiteral("*****");
 constexpr int NameLength = 50;
 constexpr int LoginLength = 50;
 constexpr int NumberLength = 5;
-
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QString fieldText(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
-}
 
 // The number at the start of a text, as the old numeric conversion read it:
 // leading blanks skipped, digits up to the first other character, 0 for none.
@@ -86,10 +69,10 @@ FormOperat::FormOperat(QWidget *parent) : QDialog(parent)
 
 void FormOperat::buildControls()
 {
-    Label1 = named(new QLabel(QStringLiteral("OPERATORZY SYSTEMU"), this), "Label1");
+    Label1 = ui::Named(new QLabel(QStringLiteral("OPERATORZY SYSTEMU"), this), "Label1");
     Label1->setAlignment(Qt::AlignCenter);
-    DataOperat = named(new ui::DataControl(this), "DataOperat");
-    DBGridOper = named(new ui::DBGrid(this), "DBGridOper");
+    DataOperat = ui::Named(new ui::DataControl(this), "DataOperat");
+    DBGridOper = ui::Named(new ui::DBGrid(this), "DBGridOper");
     DBGridOper->Bind(DataOperat, {{QStringLiteral("NUMER"), QStringLiteral("OP_NUMER"), 60},
                                   {QStringLiteral("NAZWISKO"), QStringLiteral("OP_NAZWISKO"), 220},
                                   {QStringLiteral("OP_KLUCZ"), QStringLiteral("OP_KLUCZ")},
@@ -100,10 +83,10 @@ void FormOperat::buildControls()
     DBGridOper->setColumnHidden(2, true);
     DBGridOper->setColumnHidden(3, true);
     DBGridOper->setMinimumWidth(560);
-    ComOperDod = button(this, "ComOperDod", QStringLiteral("&Dodaj"));
-    ComOperKor = button(this, "ComOperKor", QStringLiteral("&Popraw"));
-    ComOperKas = button(this, "ComOperKas", QStringLiteral("&Usuń"));
-    ComOperZamk = button(this, "ComOperZamk", QStringLiteral("&Zamknij"));
+    ComOperDod = ui::CommandButton(this, "ComOperDod", QStringLiteral("&Dodaj"));
+    ComOperKor = ui::CommandButton(this, "ComOperKor", QStringLiteral("&Popraw"));
+    ComOperKas = ui::CommandButton(this, "ComOperKas", QStringLiteral("&Usuń"));
+    ComOperZamk = ui::CommandButton(this, "ComOperZamk", QStringLiteral("&Zamknij"));
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {ComOperDod, ComOperKor, ComOperKas, ComOperZamk})
@@ -118,24 +101,24 @@ void FormOperat::buildControls()
 
 QGroupBox *FormOperat::buildFrame()
 {
-    FrameOperat = named(new QGroupBox(this), "FrameOperat");
-    MaskEdBoxKod = named(new ui::MaskEdBox(FrameOperat), "MaskEdBoxKod");
+    FrameOperat = ui::Named(new QGroupBox(this), "FrameOperat");
+    MaskEdBoxKod = ui::Named(new ui::MaskEdBox(FrameOperat), "MaskEdBoxKod");
     MaskEdBoxKod->setMaxLength(NumberLength);
-    TextNazw = named(new QLineEdit(FrameOperat), "TextNazw");
+    TextNazw = ui::Named(new QLineEdit(FrameOperat), "TextNazw");
     TextNazw->setMaxLength(NameLength);
-    TextPass1 = named(new QLineEdit(FrameOperat), "TextPass1");
-    TextPass2 = named(new QLineEdit(FrameOperat), "TextPass2");
+    TextPass1 = ui::Named(new QLineEdit(FrameOperat), "TextPass1");
+    TextPass2 = ui::Named(new QLineEdit(FrameOperat), "TextPass2");
     for (QLineEdit *password : {TextPass1, TextPass2}) {
         password->setEchoMode(QLineEdit::Password);
         password->installEventFilter(this);
     }
-    ComboOperat = named(new QComboBox(FrameOperat), "ComboOperat");
+    ComboOperat = ui::Named(new QComboBox(FrameOperat), "ComboOperat");
     ComboOperat->addItems(
         {QStringLiteral("Operator"), QStringLiteral("Asystent"), QStringLiteral("Administrator")});
-    TextLogin = named(new QLineEdit(FrameOperat), "TextLogin");
+    TextLogin = ui::Named(new QLineEdit(FrameOperat), "TextLogin");
     TextLogin->setMaxLength(LoginLength);
-    ComOperZap = button(FrameOperat, "ComOperZap", QStringLiteral("Z&apisz"));
-    ComOperRez = button(FrameOperat, "ComOperRez", QStringLiteral("&Anuluj"));
+    ComOperZap = ui::CommandButton(FrameOperat, "ComOperZap", QStringLiteral("Z&apisz"));
+    ComOperRez = ui::CommandButton(FrameOperat, "ComOperRez", QStringLiteral("&Anuluj"));
 
     auto *grid = new QGridLayout(FrameOperat);
     const QList<QPair<QString, QWidget *>> rows{{QStringLiteral("Kod operatora"), MaskEdBoxKod},
@@ -215,8 +198,8 @@ bool FormOperat::currentRowIsOwn() const
     if (!rs.IsOpen() || rs.BOF() || rs.EOF())
         return false;
     const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    return fieldText(rs, "OP_NUMER") == login.TextOperat->text() &&
-           fieldText(rs, "OP_NAZWISKO") == OperatorSurname;
+    return FieldText(rs, "OP_NUMER") == login.TextOperat->text() &&
+           FieldText(rs, "OP_NAZWISKO") == OperatorSurname;
 }
 
 void FormOperat::refuse(const QString &text, const QString &caption)
@@ -242,7 +225,7 @@ QString FormOperat::nextOperatorNumber() const
     if (rs.RecordCount() == 0)
         return QStringLiteral("001");
     rs.MoveLast();
-    const qint64 last = leadingNumber(fieldText(rs, "OP_NUMER"));
+    const qint64 last = leadingNumber(FieldText(rs, "OP_NUMER"));
     rs.Close();
     return DigitsOnlyPadded(QString::number(last + 1), true, 3);
 }
@@ -286,11 +269,11 @@ void FormOperat::openForCorrection()
     const dao::Recordset rs = DataOperat->Recordset();
     loadedRow_ = rs.Bookmark();
     Klawisze(false);
-    MaskEdBoxKod->setText(fieldText(rs, "OP_NUMER"));
-    TextNazw->setText(fieldText(rs, "OP_NAZWISKO"));
-    TextLogin->setText(fieldText(rs, "OP_LOGIN"));
+    MaskEdBoxKod->setText(FieldText(rs, "OP_NUMER"));
+    TextNazw->setText(FieldText(rs, "OP_NAZWISKO"));
+    TextLogin->setText(FieldText(rs, "OP_LOGIN"));
     ComboOperat->setCurrentIndex(
-        ComboOperat->findText(fieldText(rs, "OP_RODZAJ"), Qt::MatchFixedString));
+        ComboOperat->findText(FieldText(rs, "OP_RODZAJ"), Qt::MatchFixedString));
     TextPass1->setText(Unchanged);
     TextPass2->setText(Unchanged);
     passwordChanged_ = false;
@@ -336,7 +319,7 @@ void FormOperat::saveCorrection()
     rs.setBookmark(loadedRow_);
     // Logins are unique without regard to letter case, so a change of case
     // alone is no new login.
-    if (TrimBlanks(TextLogin->text()).compare(fieldText(rs, "OP_LOGIN"), Qt::CaseInsensitive) !=
+    if (TrimBlanks(TextLogin->text()).compare(FieldText(rs, "OP_LOGIN"), Qt::CaseInsensitive) !=
             0 &&
         !SprLogin()) {
         TextLogin->setFocus();
@@ -361,7 +344,7 @@ bool FormOperat::SprLogin()
     bool taken = false;
     while (!taken && !rs.EOF()) {
         // The sign-in finds a login without regard to letter case.
-        taken = fieldText(rs, "OP_LOGIN").compare(login, Qt::CaseInsensitive) == 0;
+        taken = FieldText(rs, "OP_LOGIN").compare(login, Qt::CaseInsensitive) == 0;
         rs.MoveNext();
     }
     rs.Close();
@@ -425,7 +408,7 @@ void FormOperat::ComOperKas_Click()
     Klawisze(false);
     reportErrors([this] {
         dao::Recordset rs = DataOperat->Recordset();
-        const QString surname = TrimBlanks(fieldText(rs, "OP_NAZWISKO"));
+        const QString surname = TrimBlanks(FieldText(rs, "OP_NAZWISKO"));
         if (DeleteCurrentRecord(rs, QStringLiteral("Czy usunąć tego operatora?"), true, surname))
             QApplication::beep();
     });

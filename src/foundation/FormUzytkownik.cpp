@@ -1,10 +1,12 @@
 #include "foundation/FormUzytkownik.h"
+#include "foundation/RecordsetProcedures.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
 #include "mainwindow/aMain.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QGridLayout>
@@ -20,42 +22,13 @@ namespace
 
 const QString WindowCaption = QStringLiteral("Użytkownik");
 const QString InfoCaption = QStringLiteral("INFORMACJA");
+// The laboratory's row; the window acts only when the table holds exactly one.
 const QString LaboratoryQuery = QStringLiteral("select * FROM PODATNIK");
 const char *const LineFields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
 constexpr int LineLength = 100;
 constexpr int TownLength = 50;
 constexpr int AccreditationLength = 20;
 constexpr int StationLength = 3;
-
-template <class W> W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLineEdit *textBox(QWidget *parent, const QString &name, int maxLength)
-{
-    auto *box = named(new QLineEdit(parent), name);
-    box->setMaxLength(maxLength);
-    return box;
-}
-
-QString fieldText(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
-}
-
-// The laboratory's row; the window acts only when the table holds exactly one.
-dao::Recordset laboratoryRow()
-{
-    dao::Recordset rs = StaleDb.OpenRecordset(LaboratoryQuery);
-    if (rs.RecordCount() == 1) {
-        rs.MoveFirst();
-        return rs;
-    }
-    rs.Close();
-    return {};
-}
 
 } // namespace
 
@@ -72,35 +45,31 @@ FormUzytkownik::FormUzytkownik(QWidget *parent) : QDialog(parent)
 
 void FormUzytkownik::buildControls()
 {
-    Label1 = named(new QLabel(QStringLiteral("DANE UŻYTKOWNIKA"), this), QStringLiteral("Label1"));
+    Label1 =
+        ui::Named(new QLabel(QStringLiteral("DANE UŻYTKOWNIKA"), this), QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     ComZapisz =
-        named(new QPushButton(QStringLiteral("&Zapisz"), this), QStringLiteral("ComZapisz"));
-    ComZamk = named(new QPushButton(QStringLiteral("&Anuluj"), this), QStringLiteral("ComZamk"));
-    for (QPushButton *button : {ComZapisz, ComZamk})
-        button->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ComZapisz);
-    buttons->addWidget(ComZamk);
+        ui::Named(new QPushButton(QStringLiteral("&Zapisz"), this), QStringLiteral("ComZapisz"));
+    ComZamk =
+        ui::Named(new QPushButton(QStringLiteral("&Anuluj"), this), QStringLiteral("ComZamk"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(buildLetterhead());
     layout->addWidget(buildReportData());
     layout->addWidget(buildSystemCodes());
-    layout->addLayout(buttons);
+    layout->addLayout(ui::ButtonRow({ComZapisz, ComZamk}));
 }
 
 QWidget *FormUzytkownik::buildLetterhead()
 {
     auto *frame =
-        named(new QGroupBox(QStringLiteral("Użytkownik:"), this), QStringLiteral("Frame1"));
+        ui::Named(new QGroupBox(QStringLiteral("Użytkownik:"), this), QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(frame);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const QString number = QString::number(i + 2);
-        lines_[i] = textBox(frame, QStringLiteral("Text") + number, LineLength);
+        lines_[i] = ui::TextBox(frame, QStringLiteral("Text") + number, LineLength);
         lines_[i]->setMinimumWidth(360);
-        previews_[i] = named(new QLabel(frame), QStringLiteral("Label") + number);
+        previews_[i] = ui::Named(new QLabel(frame), QStringLiteral("Label") + number);
         previews_[i]->setTextFormat(Qt::PlainText);
         grid->addWidget(lines_[i], int(i), 0);
         grid->addWidget(previews_[i], int(i), 1);
@@ -120,11 +89,11 @@ QWidget *FormUzytkownik::buildLetterhead()
 
 QWidget *FormUzytkownik::buildReportData()
 {
-    auto *frame = named(new QGroupBox(QStringLiteral(" Dane dotyczące sprawozdań"), this),
-                        QStringLiteral("Frame2"));
-    TextMiejsc = textBox(frame, QStringLiteral("TextMiejsc"), TownLength);
+    auto *frame = ui::Named(new QGroupBox(QStringLiteral(" Dane dotyczące sprawozdań"), this),
+                            QStringLiteral("Frame2"));
+    TextMiejsc = ui::TextBox(frame, QStringLiteral("TextMiejsc"), TownLength);
     TextMiejsc->setToolTip(QStringLiteral("Wpisz miejscowość użytkownika programu"));
-    TextKodPCA = textBox(frame, QStringLiteral("TextKodPCA"), AccreditationLength);
+    TextKodPCA = ui::TextBox(frame, QStringLiteral("TextKodPCA"), AccreditationLength);
     TextKodPCA->setToolTip(
         QStringLiteral("Wpisz kod akredytacji znajdujący się pod logo PCA np. AB 598"));
     auto *grid = new QGridLayout(frame);
@@ -137,15 +106,15 @@ QWidget *FormUzytkownik::buildReportData()
 
 QWidget *FormUzytkownik::buildSystemCodes()
 {
-    auto *frame = named(new QGroupBox(QStringLiteral(" Dane dotyczące systemu CLab "), this),
-                        QStringLiteral("Frame3"));
+    auto *frame = ui::Named(new QGroupBox(QStringLiteral(" Dane dotyczące systemu CLab "), this),
+                            QStringLiteral("Frame3"));
     // The parent code is checked for its trimmed length when saved, so the box
     // takes more than 3 characters; the remote-station code fits its column.
-    TextLok = named(new QLineEdit(frame), QStringLiteral("TextLok"));
+    TextLok = ui::Named(new QLineEdit(frame), QStringLiteral("TextLok"));
     TextLok->setMaxLength(LineLength);
     TextLok->setToolTip(
         QStringLiteral("052-RAV Oduderaz;      054-ZAV Ararozo;     055-DAZ Erazorada"));
-    TextLok2 = textBox(frame, QStringLiteral("TextLok2"), StationLength);
+    TextLok2 = ui::TextBox(frame, QStringLiteral("TextLok2"), StationLength);
     TextLok2->setToolTip(QStringLiteral(
         "Uzupełnij wg listy kodów z pliku: C:\\MervaskLAB\\KodStanowiskaZamiejscowego.doc"));
     auto *grid = new QGridLayout(frame);
@@ -165,15 +134,15 @@ void FormUzytkownik::showEvent(QShowEvent *event)
 void FormUzytkownik::Form_Activate()
 {
     try {
-        dao::Recordset rs = laboratoryRow();
+        dao::Recordset rs = OnlyRow(StaleDb, LaboratoryQuery);
         if (!rs.IsOpen())
             return;
         for (std::size_t i = 0; i < lines_.size(); ++i)
-            lines_[i]->setText(fieldText(rs, LineFields[i]));
-        TextMiejsc->setText(fieldText(rs, "Miejsc"));
-        TextKodPCA->setText(fieldText(rs, "KodPCA"));
-        TextLok->setText(fieldText(rs, "KodLok"));
-        TextLok2->setText(fieldText(rs, "KodLok2"));
+            lines_[i]->setText(FieldText(rs, LineFields[i]));
+        TextMiejsc->setText(FieldText(rs, "Miejsc"));
+        TextKodPCA->setText(FieldText(rs, "KodPCA"));
+        TextLok->setText(FieldText(rs, "KodLok"));
+        TextLok2->setText(FieldText(rs, "KodLok2"));
         rs.Close();
     } catch (const RuntimeError &error) {
         ShowError(WindowCaption, error);
@@ -217,7 +186,7 @@ bool FormUzytkownik::codesAccepted()
 
 void FormUzytkownik::save()
 {
-    dao::Recordset rs = laboratoryRow();
+    dao::Recordset rs = OnlyRow(StaleDb, LaboratoryQuery);
     if (!rs.IsOpen())
         return;
     rs.Edit();
@@ -236,7 +205,7 @@ void FormUzytkownik::save()
     aMain &main = ui::WindowRegistry::Instance<aMain>();
     QLabel *const letterhead[] = {main.Label2, main.Label3, main.Label4, main.Label5, main.Label6};
     for (std::size_t i = 0; i < previews_.size(); ++i)
-        letterhead[i]->setText(fieldText(rs, LineFields[i]));
+        letterhead[i]->setText(FieldText(rs, LineFields[i]));
     main.LabelKodLok->setText(TrimBlanks(TextLok->text()));
     main.LabelKodLok2->setText(TrimBlanks(TextLok2->text()));
     rs.Close();

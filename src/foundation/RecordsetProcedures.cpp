@@ -8,6 +8,40 @@
 
 #include <QLabel>
 
+namespace
+{
+
+// True when a row of the query meets the criteria. Errors go to the caller.
+bool AnyRowMatches(dao::Database db, const QString &query, const QString &criteria)
+{
+    dao::Recordset rs = db.OpenRecordset(query);
+    bool found = false;
+    if (rs.RecordCount() > 0) {
+        rs.FindFirst(criteria);
+        found = !rs.NoMatch();
+    }
+    rs.Close();
+    return found;
+}
+
+} // namespace
+
+QString FieldText(const dao::Recordset &rs, const QString &field)
+{
+    return ValueText(NullToDefault(rs(field).Value(), QString()));
+}
+
+dao::Recordset OnlyRow(dao::Database db, const QString &query)
+{
+    dao::Recordset rs = db.OpenRecordset(query);
+    if (rs.RecordCount() == 1) {
+        rs.MoveFirst();
+        return rs;
+    }
+    rs.Close();
+    return {};
+}
+
 void TouchTable(dao::Database db, const QString &table)
 {
     try {
@@ -58,34 +92,22 @@ void DeleteAllRecords(dao::Recordset &rs)
 
 bool SprCzyIst(dao::Database db, const QString &table, const QString &field, const QString &value)
 {
-    bool found = false;
     try {
-        dao::Recordset rs =
-            db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table + " ORDER BY " + field);
-        if (rs.RecordCount() > 0) {
-            rs.FindFirst(field + " = " + dao::SqlText(value));
-            found = !rs.NoMatch();
-        }
-        rs.Close();
+        return AnyRowMatches(db, QStringLiteral("SELECT * FROM ") + table + " ORDER BY " + field,
+                             field + " = " + dao::SqlText(value));
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Funkcja SprCzyIst") + table, error);
+        return false;
     }
-    return found;
 }
 
 bool DailyNumberExists(qint16 dailyNumber, const QString &date)
 {
     try {
-        dao::Recordset rs = MonthDb.OpenRecordset(
-            QStringLiteral("SELECT * FROM Badanie WHERE DataDoLab =  DateValue(") +
-            dao::SqlText(date) + ") ORDER BY DataDoLab,NrDzien");
-        bool found = false;
-        if (rs.RecordCount() > 0) {
-            rs.FindFirst(QStringLiteral("NrDzien =") + QString::number(dailyNumber));
-            found = !rs.NoMatch();
-        }
-        rs.Close();
-        return found;
+        return AnyRowMatches(MonthDb,
+                             QStringLiteral("SELECT * FROM Badanie WHERE DataDoLab =  DateValue(") +
+                                 dao::SqlText(date) + ") ORDER BY DataDoLab,NrDzien",
+                             QStringLiteral("NrDzien =") + QString::number(dailyNumber));
     } catch (const RuntimeError &) {
         return false;
     }
@@ -94,15 +116,8 @@ bool DailyNumberExists(qint16 dailyNumber, const QString &date)
 bool GeneralNumberExists(qint32 generalNumber)
 {
     try {
-        dao::Recordset rs =
-            MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Badanie ORDER BY NrOgolny"));
-        bool found = false;
-        if (rs.RecordCount() > 0) {
-            rs.FindFirst(QStringLiteral("NrOgolny =") + QString::number(generalNumber));
-            found = !rs.NoMatch();
-        }
-        rs.Close();
-        return found;
+        return AnyRowMatches(MonthDb, QStringLiteral("SELECT * FROM Badanie ORDER BY NrOgolny"),
+                             QStringLiteral("NrOgolny =") + QString::number(generalNumber));
     } catch (const RuntimeError &) {
         return false;
     }

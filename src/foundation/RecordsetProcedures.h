@@ -7,6 +7,14 @@
 
 class QLabel;
 
+// The field's value as the program joins it into a text: Null as "", a date
+// "dd.mm.yyyy".
+QString FieldText(const dao::Recordset &rs, const QString &field);
+
+// The only row of the query, current; a closed record set when the query
+// gives no row or more than one. Errors go to the caller.
+dao::Recordset OnlyRow(dao::Database db, const QString &query);
+
 // Walks every row of a table once, so that a report opened next finds it
 // freshly read. Errors are reported under "Drukowanie-generu sztuczny ruch: ".
 void TouchTable(dao::Database db, const QString &table);

@@ -1,4 +1,5 @@
 #include "foundation/ResultSend.h"
+#include "foundation/RecordsetProcedures.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
@@ -11,10 +12,7 @@
 #include "platform/mail/MailErrors.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/MsgBox.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScopeGuard>
+#include "platform/ui/WaitPointer.h"
 
 #include <optional>
 
@@ -30,11 +28,6 @@ constexpr int QuestionNoDefault = ui::vbYesNo + ui::vbQuestion + ui::vbDefaultBu
 bool Asked(const QString &question)
 {
     return ui::MsgBox(question, QuestionNoDefault, SendCaption) == ui::vbYes;
-}
-
-QString FieldText(const dao::Recordset &rs, const QString &field)
-{
-    return ValueText(NullToDefault(rs(field).Value(), QString()));
 }
 
 // The column of PIW that holds the result recipient: PARAMETRY "EmailWynik"
@@ -74,8 +67,8 @@ std::optional<QString> Recipient(const QString &wni)
 // says the signed file is to be sent.
 void RunSigner(const QString &file)
 {
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    ui::WaitPointer pointer;
+    pointer.Show();
     if (!fs::FileSystemObject::FileExists(SignerProgram)) {
         ShowInfo(
             QStringLiteral("Brak programu do podpisu elekronicznego: proCertumSecureSign.exe!"),
@@ -118,30 +111,6 @@ void MarkAsSent(dao::Recordset batch, const dao::Bookmark &sentBatch)
     batch.Update();
 }
 
-void ReportMailError(const RuntimeError &error)
-{
-    const QString number = QString::number(error.Number());
-    switch (error.Number()) {
-    case 75:
-        ShowInfo(QStringLiteral("Brak dostępu do ścieżki/pliku!") + CR +
-                     QStringLiteral("Spróbuj wysłać ponownie!") + CR + number + error.Description(),
-                 ExportCaption);
-        break;
-    case mail::mapUserAbort:
-        ShowInfo(QStringLiteral("Przerwano wysyłanie pliku na życzenie użytkownika!") + CR +
-                     number + u'-' + error.Description(),
-                 ExportCaption);
-        break;
-    case mail::mapLoginFail:
-        ShowInfo(QStringLiteral("Problemy z wysłaniem widomości! ") + CR +
-                     QStringLiteral("Spróbuj ponownie!"),
-                 ExportCaption);
-        break;
-    default:
-        ShowInfo(QStringLiteral("Błąd eksportu! ") + number + error.Description(), ExportCaption);
-    }
-}
-
 } // namespace
 
 void WyslijWynik(const ResultToSend &result, const MailSender &sendMail)
@@ -162,8 +131,41 @@ void WyslijWynik(const ResultToSend &result, const MailSender &sendMail)
         MarkAsSent(result.batch, sentBatch);
 }
 
+void ReportMailError(const RuntimeError &error)
+{
+    const QString number = QString::number(error.Number());
+    switch (error.Number()) {
+    case 75:
+        ShowInfo(QStringLiteral("Brak dostępu do ścieżki/pliku!") + CR +
+                     QStringLiteral("Spróbuj wysłać ponownie!") + CR + number + error.Description(),
+                 ExportCaption);
+        break;
+    case mail::mapUserAbort:
+        ShowInfo(QStringLiteral("Przerwano wysyłanie pliku na życzenie użytkownika!") + CR +
+                     number + u'-' + error.Description(),
+                 ExportCaption);
+        break;
+    case mail::mapLoginFail:
+        ShowInfo(QStringLiteral("Problemy z wysłaniem widomości! ") + CR +
+                     QStringLiteral("Spróbuj ponownie!"),
+                 ExportCaption);
+        break;
+    default:
+        // 32026 too: no mail client took the message, which the operator must
+        // learn of.
+        ShowInfo(QStringLiteral("Błąd eksportu! ") + number + error.Description(), ExportCaption);
+    }
+}
+
 bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const QString &recipient,
                const QString &subject, const QString &note, const QString &attachment)
+{
+    return Send_Mail(session, messages, recipient, subject, note,
+                     attachment.isEmpty() ? QStringList() : QStringList{attachment});
+}
+
+bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const QString &recipient,
+               const QString &subject, const QString &note, const QStringList &attachments)
 {
     try {
         session.DownloadMail = false;
@@ -175,8 +177,11 @@ bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const Q
         messages.AddressResolveUI = true;
         messages.MsgSubject = subject;
         messages.MsgNoteText = note;
-        if (!attachment.isEmpty())
-            messages.AttachmentPathName = attachment;
+        // The mail client is handed one attachment; more would be lost silently.
+        if (attachments.size() > 1)
+            throw mail::MailError(mail::mapFailure);
+        if (!attachments.isEmpty())
+            messages.AttachmentPathName = attachments.first();
         messages.Send(true);
         session.SignOff();
         return true;

@@ -3,9 +3,12 @@
 #include "platform/db/Recordset.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
+
+class RuntimeError;
 
 namespace mail
 {
@@ -43,3 +46,11 @@ void WyslijWynik(const ResultToSend &result, const MailSender &sendMail);
 // failure or a cancel, which it has reported itself.
 bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const QString &recipient,
                const QString &subject, const QString &note, const QString &attachment);
+
+// The same with a list of attachments: the mail client takes one at most, so
+// a longer list is refused (32002) rather than losing files silently.
+bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const QString &recipient,
+               const QString &subject, const QString &note, const QStringList &attachments);
+
+// The error table of a mail hand-off, under "EKSPORT DO PLIKU".
+void ReportMailError(const RuntimeError &error);

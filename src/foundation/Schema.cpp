@@ -180,10 +180,10 @@ QJsonArray SeedArray(Schema::DatabaseKind kind, const QString &tableName)
     return {};
 }
 
-dao::Field MakeField(const dao::TableDef &def, const FieldSpec &spec)
+dao::Field MakeField(const dao::TableDef &def, const FieldSpec &fieldSpec)
 {
-    dao::Field field = def.CreateField(spec.name, spec.type, spec.size);
-    if (spec.AllowZeroLength())
+    dao::Field field = def.CreateField(fieldSpec.name, fieldSpec.type, fieldSpec.size);
+    if (fieldSpec.AllowZeroLength())
         field.setAllowZeroLength(true);
     return field;
 }

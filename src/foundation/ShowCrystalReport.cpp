@@ -7,10 +7,7 @@
 #include "platform/fs/DriveMap.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/ShowModal.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScopeGuard>
+#include "platform/ui/WaitPointer.h"
 
 #include <algorithm>
 
@@ -37,7 +34,8 @@ dao::Database DatabaseFor(const report::Report &report)
     return RobotDb;
 }
 
-QString FieldText(const dao::Recordset &rs, const QString &field)
+// A field the table may lack reads as "".
+QString OptionalFieldText(const dao::Recordset &rs, const QString &field)
 {
     if (!rs.Fields().Contains(field))
         return QString();
@@ -55,9 +53,11 @@ void SetLaboratory(report::Report &report)
             rs.MoveFirst();
             letterhead.clear();
             for (const char *line : {"TX2", "TX3", "TX4", "TX5", "TX6"})
-                letterhead.append(FieldText(rs, QLatin1String(line)));
-            report.setParameter(QStringLiteral("Miejsc"), FieldText(rs, QStringLiteral("Miejsc")));
-            report.setParameter(QStringLiteral("KodPCA"), FieldText(rs, QStringLiteral("KodPCA")));
+                letterhead.append(OptionalFieldText(rs, QLatin1String(line)));
+            report.setParameter(QStringLiteral("Miejsc"),
+                                OptionalFieldText(rs, QStringLiteral("Miejsc")));
+            report.setParameter(QStringLiteral("KodPCA"),
+                                OptionalFieldText(rs, QStringLiteral("KodPCA")));
         }
         rs.Close();
     }
@@ -85,8 +85,8 @@ void ShowCrystalReport(const QString &path, FormDrukRap &viewer, const QString &
                        const QString &thirdText)
 {
     {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        ui::WaitPointer pointer;
+        pointer.Show();
         viewer.CRViewer->setDocument(
             RenderCrystalReport(path, selectionFormula, periodText, thirdText));
     }

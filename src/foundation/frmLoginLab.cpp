@@ -1,4 +1,5 @@
 #include "foundation/frmLoginLab.h"
+#include "foundation/RecordsetProcedures.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
@@ -9,6 +10,7 @@
 #include "platform/db/DaoError.h"
 #include "platform/db/SqlText.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -33,24 +35,11 @@ QLineEdit *textBox(QWidget *parent, const char *name)
     return box;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 // The operator's row; the login is quoted, so any typed text is just a login.
 dao::Recordset operatorRow(const QString &login)
 {
     return StaleDb.OpenRecordset(QStringLiteral("Select * From OPERATORZY Where OP_LOGIN = ") +
                                  dao::SqlText(login));
-}
-
-QString fieldText(dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
 }
 
 } // namespace
@@ -79,9 +68,9 @@ void frmLoginLab::buildControls()
     TextProg = textBox(this, "TextProg");
     for (QLineEdit *hidden : {TextOperat, TextOperatRodz, TextProg})
         hidden->setVisible(false);
-    cmdOK = button(this, "cmdOK", QStringLiteral("&OK"));
-    cmdCancel = button(this, "cmdCancel", QStringLiteral("&Anuluj"));
-    CmdTmp = button(this, "CmdTmp", QString());
+    cmdOK = ui::CommandButton(this, "cmdOK", QStringLiteral("&OK"));
+    cmdCancel = ui::CommandButton(this, "cmdCancel", QStringLiteral("&Anuluj"));
+    CmdTmp = ui::CommandButton(this, "CmdTmp", QString());
     CmdTmp->setVisible(false);
 
     auto *grid = new QGridLayout(this);
@@ -148,7 +137,7 @@ void frmLoginLab::TextLogin_LostFocus()
         dao::Recordset rs = operatorRow(login);
         const bool known = rs.RecordCount() > 0;
         if (known)
-            TextNazwisko->setText(fieldText(rs, "OP_NAZWISKO"));
+            TextNazwisko->setText(FieldText(rs, "OP_NAZWISKO"));
         rs.Close();
         if (known) {
             failures_ = 0;
@@ -185,14 +174,14 @@ void frmLoginLab::cmdOK_Click()
         }
         QString typed = txtPassword->text();
         const QString scrambled = ScramblePassword(typed);
-        const QString stored = fieldText(rs, "OP_HASLO");
+        const QString stored = FieldText(rs, "OP_HASLO");
         // Trailing blanks of the stored value do not count; a scrambled text
         // that itself ends in a blank must still match its stored form.
         if (scrambled == TrimBlanks(stored) || scrambled == stored) {
             LoginOk = true;
-            TextOperat->setText(fieldText(rs, "OP_NUMER"));
-            TextOperatRodz->setText(fieldText(rs, "OP_RODZAJ"));
-            OperatorSurname = fieldText(rs, "OP_NAZWISKO");
+            TextOperat->setText(FieldText(rs, "OP_NUMER"));
+            TextOperatRodz->setText(FieldText(rs, "OP_RODZAJ"));
+            OperatorSurname = FieldText(rs, "OP_NAZWISKO");
             ProgramFolder = QStringLiteral("C:\\MervaskLab");
             rs.Close();
             hide();

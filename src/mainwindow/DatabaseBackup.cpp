@@ -8,13 +8,12 @@
 #include "platform/fs/FileSystemObject.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/WaitPointer.h"
 
-#include <QCursor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QThread>
 #include <sqlite3.h>
@@ -123,10 +122,7 @@ QString StalePath(const QString &openName)
 
 DatabaseBackup::DatabaseBackup(Clock clock) : clock_(std::move(clock)) {}
 
-DatabaseBackup::~DatabaseBackup()
-{
-    ShowNormalPointer();
-}
+DatabaseBackup::~DatabaseBackup() = default;
 
 void DatabaseBackup::Run(const QDate &workingDate)
 {
@@ -137,7 +133,7 @@ void DatabaseBackup::Run(const QDate &workingDate)
     folder_.clear();
     snapshots_.clear();
     failure_.clear();
-    ShowBusyPointer();
+    pointer_.Show();
     const KeptNames kept = CloseDatabases();
     ProgramFolder = QStringLiteral("C:\\MervaskLab");
     staleName_ = kept.stale;
@@ -149,7 +145,7 @@ void DatabaseBackup::Run(const QDate &workingDate)
     }
     ReopenDatabases(kept);
     Report(outcome);
-    ShowNormalPointer();
+    pointer_.Restore();
 }
 
 DatabaseBackup::KeptNames DatabaseBackup::CloseDatabases()
@@ -289,21 +285,5 @@ void DatabaseBackup::Report(Outcome outcome)
             text += QStringLiteral("Katalog archiwum: \r") + folder_ + u'\r';
         }
         ShowWarning(text + failure_, Caption);
-    }
-}
-
-void DatabaseBackup::ShowBusyPointer()
-{
-    if (!busy_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        busy_ = true;
-    }
-}
-
-void DatabaseBackup::ShowNormalPointer()
-{
-    if (busy_) {
-        QGuiApplication::restoreOverrideCursor();
-        busy_ = false;
     }
 }

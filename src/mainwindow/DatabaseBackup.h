@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/WaitPointer.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -48,13 +50,11 @@ private:
     void CopyLoose();
     void Report(Outcome outcome);
     void Fail(const QString &detail);
-    void ShowBusyPointer();
-    void ShowNormalPointer();
 
     Clock clock_;
     QString staleName_;     // Stale.mdb as it was open, "" when it was not
     QString folder_;        // the backup folder, Windows form
     QStringList snapshots_; // real paths of the consistent copies, in list order
     QString failure_;
-    bool busy_ = false;
+    ui::WaitPointer pointer_;
 };

@@ -9,10 +9,11 @@
 #include "platform/db/Transaction.h"
 #include "platform/ui/DialogText.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
+#include "platform/ui/WaitPointer.h"
 #include "platform/ui/WindowRegistry.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,27 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace
-{
-
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-// The busy pointer for as long as the tables are being emptied.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
-
-} // namespace
 
 FormAdmBaz::FormAdmBaz(QWidget *parent) : QDialog(parent)
 {
@@ -56,12 +36,12 @@ FormAdmBaz::FormAdmBaz(QWidget *parent) : QDialog(parent)
 
 void FormAdmBaz::buildControls()
 {
-    Label2 = named(new QLabel(QStringLiteral("CZYSZCZENIE BAZY DANYCH"), this), "Label2");
+    Label2 = ui::Named(new QLabel(QStringLiteral("CZYSZCZENIE BAZY DANYCH"), this), "Label2");
     Label2->setAlignment(Qt::AlignCenter);
-    Frame1Import = named(new QGroupBox(QStringLiteral(" Usuń dane "), this), "Frame1Import");
+    Frame1Import = ui::Named(new QGroupBox(QStringLiteral(" Usuń dane "), this), "Frame1Import");
     auto *boxes = new QVBoxLayout(Frame1Import);
     const auto box = [&](const char *name, const QString &caption) {
-        auto *check = named(new QCheckBox(caption, Frame1Import), name);
+        auto *check = ui::Named(new QCheckBox(caption, Frame1Import), name);
         boxes->addWidget(check);
         return check;
     };
@@ -74,23 +54,17 @@ void FormAdmBaz::buildControls()
     CheckArch = box("CheckArch", QStringLiteral("  Archiwum"));
     // No archive database is ever opened, so there is nothing it could empty.
     CheckArch->setEnabled(false);
-    LabOpis = named(new QLabel(this), "LabOpis");
+    LabOpis = ui::Named(new QLabel(this), "LabOpis");
     LabOpis->setTextFormat(Qt::PlainText);
     LabOpis->setWordWrap(true);
-    ComWyczysc = named(new QPushButton(QStringLiteral("&Wyczyść"), this), "ComWyczysc");
+    ComWyczysc = ui::Named(new QPushButton(QStringLiteral("&Wyczyść"), this), "ComWyczysc");
     ComWyczysc->setToolTip(QStringLiteral("Usuwa całkowicie dane z zaznaczonych tabel!"));
-    ComZamk = named(new QPushButton(QStringLiteral("&Zamknij"), this), "ComZamk");
-    for (QPushButton *button : {ComWyczysc, ComZamk})
-        button->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ComWyczysc);
-    buttons->addWidget(ComZamk);
+    ComZamk = ui::Named(new QPushButton(QStringLiteral("&Zamknij"), this), "ComZamk");
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label2);
     layout->addWidget(Frame1Import);
     layout->addWidget(LabOpis);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::ButtonRow({ComWyczysc, ComZamk}));
 }
 
 void FormAdmBaz::Open()
@@ -202,7 +176,9 @@ void FormAdmBaz::ComWyczysc_Click()
 
 void FormAdmBaz::clearTables()
 {
-    BusyPointer busy;
+    // The busy pointer for as long as the tables are being emptied.
+    ui::WaitPointer pointer;
+    pointer.Show();
     ClearTable(CheckAllProbki, MonthDb, QStringLiteral("BADANIE"));
     // The trays and runs of the month go with its batches, children first.
     clearRunTable(QStringLiteral("POZYCJAN"));

@@ -1,14 +1,14 @@
 #include "mainwindow/RegionalSend.h"
 
 #include "foundation/CGZipFiles.h"
+#include "foundation/ResultSend.h"
 #include "platform/RuntimeError.h"
 #include "platform/mail/MAPIMessages.h"
 #include "platform/mail/MAPISession.h"
 #include "platform/mail/MailErrors.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/WaitPointer.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QStringList>
 #include <QWidget>
 
@@ -33,10 +33,7 @@ RegionalSend::RegionalSend(QWidget *frameCzekaj, QWidget *frameDoWIW)
 {
 }
 
-RegionalSend::~RegionalSend()
-{
-    ShowNormalPointer();
-}
+RegionalSend::~RegionalSend() = default;
 
 void RegionalSend::Run(const QString &labelData)
 {
@@ -44,14 +41,14 @@ void RegionalSend::Run(const QString &labelData)
         return;
     }
     try {
-        ShowBusyPointer();
+        pointer_.Show();
         ShowWaitFrame();
         const QString archive = ZipSingleFile(DataFile);
         if (archive.isEmpty() || ui::MsgBox(QStringLiteral("Plik spakowany w katalogu: ") +
                                                 archive + QStringLiteral("!\rCzy wysłać teraz?"),
                                             292, Title) != ui::vbYes) {
             HideFrames();
-            ShowNormalPointer();
+            pointer_.Restore();
             return;
         }
         if (Send_Mail(Recipient, QStringLiteral("Dane MervaskLab z dn. ") + labelData,
@@ -60,7 +57,7 @@ void RegionalSend::Run(const QString &labelData)
         }
     } catch (const RuntimeError &error) {
         HideFrames();
-        ShowNormalPointer();
+        pointer_.Restore();
         ReportSendError(error);
     }
 }
@@ -88,36 +85,13 @@ bool RegionalSend::Send_Mail(const QString &recipient, const QString &subject, c
                              const QString &attachment1, const QString &attachment2,
                              const QString &attachment3)
 {
+    QStringList attachments{attachment1, attachment2, attachment3};
+    attachments.removeAll(QString());
     mail::MAPISession session;
-    bool sent = false;
-    try {
-        QStringList attachments{attachment1, attachment2, attachment3};
-        attachments.removeAll(QString());
-        session.DownloadMail = false;
-        session.LogonUI = true;
-        session.SignOn();
-        mail::MAPIMessages message;
-        message.SessionID = session.SessionID();
-        message.Compose();
-        message.RecipAddress = recipient;
-        message.AddressResolveUI = true;
-        message.MsgSubject = subject;
-        message.MsgNoteText = note;
-        // The mail client is handed one attachment; more would be lost silently.
-        if (attachments.size() > 1) {
-            throw mail::MailError(mail::mapFailure);
-        }
-        if (!attachments.isEmpty()) {
-            message.AttachmentPathName = attachments.first();
-        }
-        message.Send(true);
-        sent = true;
-    } catch (const RuntimeError &error) {
-        ReportMailError(error);
-    }
-    session.SignOff();
+    mail::MAPIMessages message;
+    const bool sent = ::Send_Mail(session, message, recipient, subject, note, attachments);
     HideFrames();
-    ShowNormalPointer();
+    pointer_.Restore();
     return sent;
 }
 
@@ -139,37 +113,12 @@ void RegionalSend::ReportSendError(const RuntimeError &error)
     case mail::mapNotSupported:
     case 32755:
         break;
-    case mail::mapLoginFail:
-        ui::MsgBox(QStringLiteral("Problemy z wysłaniem widomości! \rSpróbuj ponownie!"), 64,
-                   ErrorTitle);
-        break;
-    default:
-        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error), 64, ErrorTitle);
-    }
-}
-
-// The error table of the mail procedure.
-void RegionalSend::ReportMailError(const RuntimeError &error)
-{
-    switch (error.Number()) {
-    case 75:
-        ui::MsgBox(QStringLiteral("Brak dostępu do ścieżki/pliku!\rSpróbuj wysłać ponownie!\r") +
-                       NumberAndDescription(error),
-                   64, ErrorTitle);
-        break;
     case mail::mapUserAbort:
-        ui::MsgBox(QStringLiteral("Przerwano wysyłanie pliku na życzenie użytkownika!\r") +
-                       QString::number(error.Number()) + u'-' + error.Description(),
-                   64, ErrorTitle);
-        break;
-    case mail::mapLoginFail:
-        ui::MsgBox(QStringLiteral("Problemy z wysłaniem widomości! \rSpróbuj ponownie!"), 64,
-                   ErrorTitle);
+        // Outside the mail hand-off a cancel is an export failure like any other.
+        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error), 64, ErrorTitle);
         break;
     default:
-        // 32026 too: here it means that no mail client took the message, which
-        // the operator must learn of.
-        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error), 64, ErrorTitle);
+        ReportMailError(error);
     }
 }
 
@@ -187,21 +136,5 @@ void RegionalSend::HideFrames()
         if (frame) {
             frame->hide();
         }
-    }
-}
-
-void RegionalSend::ShowBusyPointer()
-{
-    if (!busy_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        busy_ = true;
-    }
-}
-
-void RegionalSend::ShowNormalPointer()
-{
-    if (busy_) {
-        QGuiApplication::restoreOverrideCursor();
-        busy_ = false;
     }
 }

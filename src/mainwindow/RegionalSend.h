@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/WaitPointer.h"
+
 #include <QString>
 
 class QWidget;
@@ -43,12 +45,9 @@ public:
 private:
     void ShowWaitFrame();
     void HideFrames();
-    void ShowBusyPointer();
-    void ShowNormalPointer();
     static void ReportSendError(const RuntimeError &error);
-    static void ReportMailError(const RuntimeError &error);
 
     QWidget *frameCzekaj_;
     QWidget *frameDoWIW_;
-    bool busy_ = false;
+    ui::WaitPointer pointer_;
 };

@@ -5,6 +5,7 @@
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -17,22 +18,16 @@
 namespace
 {
 
-template <class W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QComboBox *pickList(QWidget *parent, const char *name)
 {
-    auto *combo = named(new QComboBox(parent), name);
+    auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     return combo;
 }
 
 QLabel *label(QWidget *parent, const char *name, const QString &caption = QString())
 {
-    return named(new QLabel(caption, parent), name);
+    return ui::Named(new QLabel(caption, parent), name);
 }
 
 const QList<ui::RecordsetModel::Column> &gridColumns()
@@ -68,11 +63,11 @@ FormBadanie::FormBadanie(QWidget *parent) : QDialog(parent)
     LabZaklOp = label(this, "LabZaklOp", QStringLiteral("Zakład:"));
     LabZaklad = label(this, "LabZaklad");
     LabelKod = label(this, "LabelKod");
-    DataBad = named(new ui::DataControl(this), "DataBad");
+    DataBad = ui::Named(new ui::DataControl(this), "DataBad");
     DataBad->setCaption(QStringLiteral("PRÓBKI"));
-    DBGridBad = named(new ui::DBGrid(this), "DBGridBad");
+    DBGridBad = ui::Named(new ui::DBGrid(this), "DBGridBad");
     DBGridBad->Bind(DataBad, gridColumns());
-    ComZamk = named(new QPushButton(QStringLiteral("&Zamknij"), this), "ComZamk");
+    ComZamk = ui::Named(new QPushButton(QStringLiteral("&Zamknij"), this), "ComZamk");
     ComZamk->setAutoDefault(false);
     ComboUwagi = pickList(this, "ComboUwagi");
     ComboOpis = pickList(this, "ComboOpis");

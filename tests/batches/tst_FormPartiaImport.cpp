@@ -1,4 +1,5 @@
 #include "BatchesFixture.h"
+#include "FixtureTest.h"
 
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
@@ -19,8 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 using F = BatchesFixture;
 
@@ -61,20 +60,11 @@ QStringList clientColumn(const char *field)
 // The header import: the frame filled from an order file, an unknown client
 // registered, the import handed to the sample register after the save, and
 // the files that are not order files.
-class tst_FormPartiaImport : public QObject
+class tst_FormPartiaImport : public FixtureTest<BatchesFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<BatchesFixture> fixture_;
-
 private slots:
-    void init()
-    {
-        fixture_ = std::make_unique<BatchesFixture>();
-        QVERIFY(fixture_->IsValid());
-    }
-    void cleanup() { fixture_.reset(); }
-
     void importRegistersTheClientAndHandsTheSamplesOver()
     {
         F::AddBatch(8, Client);

@@ -1,4 +1,5 @@
 #include "BatchesFixture.h"
+#include "FixtureTest.h"
 
 #include "batches/FormPartia.h"
 #include "batches/FormSeriaTest.h"
@@ -20,8 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 using F = BatchesFixture;
 
@@ -45,20 +44,11 @@ QStringList listed(ui::DataControl *data, const char *field)
 // The list side of the batch register: opening the samples and runs of the
 // current batch, the switch between browse and edit state, the vet list,
 // the hidden list export, the method text and the county label.
-class tst_FormPartiaList : public QObject
+class tst_FormPartiaList : public FixtureTest<BatchesFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<BatchesFixture> fixture_;
-
 private slots:
-    void init()
-    {
-        fixture_ = std::make_unique<BatchesFixture>();
-        QVERIFY(fixture_->IsValid());
-    }
-    void cleanup() { fixture_.reset(); }
-
     void emptyListDoesNothing()
     {
         ui::ScriptedUi ui;

@@ -1,4 +1,5 @@
 #include "BatchesFixture.h"
+#include "FixtureTest.h"
 
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
@@ -18,8 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
-
-#include <memory>
 
 using F = BatchesFixture;
 
@@ -71,20 +70,11 @@ bool listEnabled(FormPartia &form)
 // The save of the batch frame: every check with its box and focus, the write
 // of a new batch, corrections that renumber the batch's children, a failed
 // save that must not reach another batch, and the delete with children.
-class tst_FormPartiaSave : public QObject
+class tst_FormPartiaSave : public FixtureTest<BatchesFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<BatchesFixture> fixture_;
-
 private slots:
-    void init()
-    {
-        fixture_ = std::make_unique<BatchesFixture>();
-        QVERIFY(fixture_->IsValid());
-    }
-    void cleanup() { fixture_.reset(); }
-
     void refusalShowsItsBoxAndFocus_data()
     {
         // What is typed over a valid frame ("Control=text", a tick "=1"), the

@@ -1,10 +1,7 @@
 #include "FoundationFixture.h"
 
-#include "foundation/Globals.h"
 #include "foundation/ScramblePassword.h"
 #include "platform/db/DBEngine.h"
-#include "platform/fs/DriveMap.h"
-#include "platform/ui/WindowRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,20 +32,7 @@ void addOperator(dao::Database &db, int number, const QString &login, QString pa
 
 FoundationFixture::FoundationFixture()
 {
-    ResetProgramState();
-    fs::DriveMap::SetDrivesFolder(dir_.path());
-    QDir(dir_.path()).mkpath("t/Dane");
-}
-
-FoundationFixture::~FoundationFixture()
-{
-    ResetProgramState();
-    fs::DriveMap::SetDrivesFolder(QString());
-}
-
-QString FoundationFixture::Real(const QString &windowsPath) const
-{
-    return fs::DriveMap::ToReal(windowsPath);
+    QDir(drives_.Path()).mkpath("t/Dane");
 }
 
 void FoundationFixture::WriteIni(const QByteArray &bytes) const
@@ -68,16 +52,6 @@ void FoundationFixture::CreateTable(dao::Database &db, const QString &name, cons
         table.Fields().Append(definition);
     }
     db.TableDefs().Append(table);
-}
-
-void FoundationFixture::AddRow(dao::Database &db, const QString &table, const QVariantMap &values)
-{
-    dao::Recordset rs = db.OpenRecordset(table);
-    rs.AddNew();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        rs(it.key()) = it.value();
-    rs.Update();
-    rs.Close();
 }
 
 dao::Database FoundationFixture::CreateStale(const QString &folder, bool withLaboratory) const
@@ -114,21 +88,4 @@ dao::Database FoundationFixture::CreateRobot() const
     dao::Database db = dao::DBEngine::Workspaces(0).CreateDatabase(Real("T:\\Dane\\Robot.mdb"));
     CreateTable(db, "WynikTMP", {{"Numer", 255}});
     return db;
-}
-
-void FoundationFixture::ResetProgramState()
-{
-    ui::WindowRegistry::Reset();
-    for (dao::Database *db : {&MonthDb, &RobotDb, &StaleDb}) {
-        if (db->IsOpen())
-            db->Close();
-        *db = dao::Database();
-    }
-    PodatnikRs = dao::Recordset();
-    for (QString *text : {&MonthDbName, &DateMask, &DateFormat, &StaleFolder, &ReportFolder,
-                          &RobotFolder, &OperatorSurname, &ProgramFolder, &FormRequest})
-        text->clear();
-    LabHeaderLines = {};
-    PolishLetterTable = {};
-    LoginOk = InitOnActivate = false;
 }

@@ -1,24 +1,22 @@
 #pragma once
 
-#include "platform/db/Database.h"
+#include "TableData.h"
+#include "TemporaryDrives.h"
 
 #include <QList>
 #include <QPair>
-#include <QTemporaryDir>
-#include <QVariantMap>
 
 // A workstation of its own for one test: a drives folder in a temporary
 // directory with T:\Dane\, small databases built through the database layer,
 // and the program's shared state reset before and after.
-class FoundationFixture
+class FoundationFixture : public TableData
 {
 public:
     using Columns = QList<QPair<QString, int>>; // name and Text size; 0 Long, -1 Date
 
     FoundationFixture();
-    ~FoundationFixture();
 
-    QString Real(const QString &windowsPath) const;
+    QString Real(const QString &windowsPath) const { return TemporaryDrives::Real(windowsPath); }
     void WriteIni(const QByteArray &bytes) const; // T:\mervasklab.ini, exactly these bytes
 
     // Stale.mdb with one laboratory row (unless withLaboratory is false), the
@@ -29,9 +27,7 @@ public:
     dao::Database CreateRobot() const;
 
     static void CreateTable(dao::Database &db, const QString &name, const Columns &columns);
-    static void AddRow(dao::Database &db, const QString &table, const QVariantMap &values);
 
 private:
-    static void ResetProgramState();
-    QTemporaryDir dir_;
+    TemporaryDrives drives_;
 };

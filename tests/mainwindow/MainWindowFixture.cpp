@@ -1,66 +1,30 @@
 #include "MainWindowFixture.h"
 
-#include "Installer.h"
 #include "foundation/FormAlarm.h"
-#include "foundation/Globals.h"
 #include "foundation/frmLoginLab.h"
-#include "platform/db/DBEngine.h"
-#include "platform/fs/DriveMap.h"
-#include "platform/ui/WindowRegistry.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
-namespace
-{
-
-void closeIfOpen(dao::Database &db)
-{
-    if (db.IsOpen())
-        db.Close();
-    db = dao::Database();
-}
-
-} // namespace
-
 MainWindowFixture::MainWindowFixture(bool install)
 {
-    ResetProgramState();
-    fs::DriveMap::SetDrivesFolder(dir_.path());
-    if (!dir_.isValid()) {
+    if (install) {
+        problem_ = drives_.Install(Login, Password);
+        valid_ = problem_.isEmpty();
+    } else if (!drives_.IsValid()) {
         problem_ = QStringLiteral("no temporary folder");
-        return;
+    } else {
+        valid_ = QDir(drives_.Path()).mkpath(QStringLiteral("t/Dane"));
     }
-    if (install)
-        Install();
-    else
-        valid_ = QDir(dir_.path()).mkpath(QStringLiteral("t/Dane"));
-}
-
-MainWindowFixture::~MainWindowFixture()
-{
-    ResetProgramState();
-    fs::DriveMap::SetDrivesFolder(QString());
-}
-
-void MainWindowFixture::Install()
-{
-    Installer installer({dir_.path(), Login, Password});
-    if (installer.Run() != Installer::Installed) {
-        problem_ = installer.Message();
-        return;
-    }
-    valid_ = true;
 }
 
 QString MainWindowFixture::Real(const QString &windowsPath) const
 {
-    return fs::DriveMap::ToReal(windowsPath);
+    return TemporaryDrives::Real(windowsPath);
 }
 
 bool MainWindowFixture::Exists(const QString &windowsPath) const
@@ -75,13 +39,12 @@ dao::Database MainWindowFixture::OpenStale() const
 
 dao::Database MainWindowFixture::Open(const QString &windowsPath) const
 {
-    return dao::DBEngine::Workspaces(0).OpenDatabase(Real(windowsPath));
+    return TemporaryDrives::Open(windowsPath);
 }
 
 dao::Database MainWindowFixture::Create(const QString &windowsPath) const
 {
-    QDir().mkpath(QFileInfo(Real(windowsPath)).absolutePath());
-    return dao::DBEngine::Workspaces(0).CreateDatabase(Real(windowsPath));
+    return TemporaryDrives::Create(windowsPath);
 }
 
 QString MainWindowFixture::MonthPath(const QDate &date) const
@@ -96,23 +59,13 @@ void MainWindowFixture::CreateTable(dao::Database &db, const QString &name,
                                     const QList<FieldSpec> &fields)
 {
     dao::TableDef table = db.CreateTableDef(name);
-    for (const FieldSpec &spec : fields) {
-        dao::Field field = table.CreateField(spec.name, spec.type, spec.size);
-        if (spec.AllowZeroLength())
+    for (const FieldSpec &fieldSpec : fields) {
+        dao::Field field = table.CreateField(fieldSpec.name, fieldSpec.type, fieldSpec.size);
+        if (fieldSpec.AllowZeroLength())
             field.setAllowZeroLength(true);
         table.Fields().Append(field);
     }
     db.TableDefs().Append(table);
-}
-
-void MainWindowFixture::AddRow(dao::Database &db, const QString &table, const QVariantMap &values)
-{
-    dao::Recordset rs = db.OpenRecordset(table);
-    rs.AddNew();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        rs(it.key()) = it.value();
-    rs.Update();
-    rs.Close();
 }
 
 QList<FieldSpec> MainWindowFixture::MonthFieldsWithout(const QString &table,
@@ -138,38 +91,6 @@ QStringList MainWindowFixture::Shape(dao::Database &db, const QString &table)
                          .arg(field.Type() == dao::dbText ? field.Size() : 0));
     }
     return shape;
-}
-
-QList<QVariant> MainWindowFixture::Column(dao::Database &db, const QString &table,
-                                          const QString &field)
-{
-    QList<QVariant> values;
-    dao::Recordset rs = db.OpenRecordset(table);
-    while (!rs.EOF()) {
-        values.append(rs(field).Value());
-        rs.MoveNext();
-    }
-    rs.Close();
-    return values;
-}
-
-void MainWindowFixture::ResetProgramState()
-{
-    ui::WindowRegistry::Reset();
-    closeIfOpen(MonthDb);
-    closeIfOpen(RobotDb);
-    closeIfOpen(StaleDb);
-    PodatnikRs = dao::Recordset();
-    for (QString *text :
-         {&MonthDbName, &DateMask, &DateFormat, &StaleFolder, &ReportFolder, &RobotFolder,
-          &OperatorSurname, &ProgramFolder, &FormRequest, &ImportFilePath})
-        text->clear();
-    LabHeaderLines = {};
-    PolishLetterTable = {};
-    WorkingDate = QDate();
-    LoginOk = false;
-    InitOnActivate = false;
-    ContinueImport = false;
 }
 
 ui::ScriptedUi::WindowAction MainWindowFixture::SignIn(const QString &login,

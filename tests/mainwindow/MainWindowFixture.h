@@ -1,25 +1,22 @@
 #pragma once
 
+#include "ProgramState.h"
+#include "TableData.h"
+#include "TemporaryDrives.h"
 #include "foundation/Schema.h"
-#include "platform/db/Database.h"
 #include "platform/ui/ScriptedUi.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
-#include <QVariantMap>
 
 // A workstation of its own for one test: a ready-made installation in a
 // temporary drives folder, made by the installer, and the program's shared
 // state reset before and after.
-class MainWindowFixture
+class MainWindowFixture : public TableData
 {
 public:
     explicit MainWindowFixture(bool install = true);
-    ~MainWindowFixture();
-    MainWindowFixture(const MainWindowFixture &) = delete;
-    MainWindowFixture &operator=(const MainWindowFixture &) = delete;
 
     bool IsValid() const { return valid_; }
     const QString &Problem() const { return problem_; }
@@ -35,16 +32,14 @@ public:
     QString MonthPath(const QDate &date) const;
 
     static void CreateTable(dao::Database &db, const QString &name, const QList<FieldSpec> &fields);
-    static void AddRow(dao::Database &db, const QString &table, const QVariantMap &values);
     // The month table's fields without the named ones, in table order.
     static QList<FieldSpec> MonthFieldsWithout(const QString &table, const QStringList &left);
     // "Field:type:size" for every field of the table, in table order.
     static QStringList Shape(dao::Database &db, const QString &table);
-    static QList<QVariant> Column(dao::Database &db, const QString &table, const QString &field);
 
     // Closes the shared databases, forgets every window and empties the
     // program-wide values.
-    static void ResetProgramState();
+    static void ResetProgramState() { ProgramState::Reset(); }
 
     // The sign-in of the installation's administrator, as a scripted window.
     static ui::ScriptedUi::WindowAction SignIn(const QString &login, const QString &password);
@@ -59,9 +54,7 @@ public:
     static inline const QString Password = QStringLiteral("haslo1");
 
 private:
-    void Install();
-
-    QTemporaryDir dir_;
+    TemporaryDrives drives_;
     bool valid_ = false;
     QString problem_;
 };

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "platform/db/Database.h"
+#include "TemporaryDrives.h"
 
 #include <QList>
 #include <QString>
-#include <QTemporaryDir>
 #include <QVariantMap>
 
 // A workstation of its own for one test: a ready-made installation in a
@@ -14,9 +13,6 @@ class RegistersFixture
 {
 public:
     RegistersFixture();
-    ~RegistersFixture();
-    RegistersFixture(const RegistersFixture &) = delete;
-    RegistersFixture &operator=(const RegistersFixture &) = delete;
 
     bool IsValid() const { return valid_; }
     const QString &Problem() const { return problem_; }
@@ -28,9 +24,7 @@ public:
     static QList<QVariantMap> Rows(const QString &table);
 
 private:
-    static void ResetProgramState();
-
-    QTemporaryDir dir_;
+    TemporaryDrives drives_;
     bool valid_ = false;
     QString problem_;
 };

@@ -1,3 +1,4 @@
+#include "FixtureTest.h"
 #include "RegistersFixture.h"
 
 #include "batches/FormPartia.h"
@@ -154,22 +155,14 @@ void presetBatchFields()
 
 } // namespace
 
-class FormZakladTest : public QObject
+class FormZakladTest : public FixtureTest<RegistersFixture>
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<RegistersFixture> fixture_;
+    void Prepare() override { addClients(); }
 
 private slots:
-    void init()
-    {
-        fixture_ = std::make_unique<RegistersFixture>();
-        QVERIFY2(fixture_->IsValid(), qPrintable(fixture_->Problem()));
-        addClients();
-    }
-    void cleanup() { fixture_.reset(); }
-
     // Activation rebinds the list by name only while the opener's flag is
     // set; a sort option drops the search filter.
     void activationAndSort()

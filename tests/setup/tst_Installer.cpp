@@ -190,13 +190,13 @@ void tst_Installer::tablesAndFields()
         const dao::Fields fields = db.TableDefs()(table.name).Fields();
         QCOMPARE(fields.Count(), table.fields.size());
         for (int i = 0; i < fields.Count(); ++i) {
-            const FieldSpec &spec = table.fields[i];
-            const QByteArray where = (table.name + u'.' + spec.name).toUtf8();
-            QVERIFY2(fields(i).Name() == spec.name, where);
-            QVERIFY2(fields(i).Type() == spec.type, where);
-            if (spec.type == dao::dbText)
-                QVERIFY2(fields(i).Size() == spec.size, where);
-            if (spec.AllowZeroLength())
+            const FieldSpec &fieldSpec = table.fields[i];
+            const QByteArray where = (table.name + u'.' + fieldSpec.name).toUtf8();
+            QVERIFY2(fields(i).Name() == fieldSpec.name, where);
+            QVERIFY2(fields(i).Type() == fieldSpec.type, where);
+            if (fieldSpec.type == dao::dbText)
+                QVERIFY2(fields(i).Size() == fieldSpec.size, where);
+            if (fieldSpec.AllowZeroLength())
                 QVERIFY2(fields(i).AllowZeroLength(), where);
         }
     }
@@ -243,10 +243,10 @@ void tst_Installer::seedRows()
     dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(program() + u'/' + file);
     dao::Recordset rs = db.OpenRecordset(table);
     QCOMPARE(rs.RecordCount(), count);
-    const TableSpec *spec = Schema::Table(Schema::DatabaseKind(kind), table);
-    QVERIFY(spec);
+    const TableSpec *fieldSpec = Schema::Table(Schema::DatabaseKind(kind), table);
+    QVERIFY(fieldSpec);
     for (int row = 0; row < count; ++row, rs.MoveNext()) {
-        for (const FieldSpec &field : spec->fields) {
+        for (const FieldSpec &field : fieldSpec->fields) {
             const QVariant want = expected[row].value(field.name);
             QCOMPARE(ValueText(rs.Fields(field.name).Value()), ValueText(want));
         }

@@ -66,11 +66,10 @@ void DefinitionParser::readTop(const QJsonObject &root)
     checkKeys(
         root, QString(),
         {"title", "page", "tables", "header", "pageHeader", "detail", "footer", "pageFooter"});
-    const QJsonValue tables = root.value(u"tables");
-    if (!tables.isArray() || tables.toArray().isEmpty())
-        fail(QStringLiteral("tables"), QStringLiteral("brak listy tabel"));
-    for (qsizetype i = 0; i < tables.toArray().size(); ++i)
-        def_.tables.append(text(tables.toArray().at(i), at(QStringLiteral("tables"), i)));
+    const QJsonArray tables = nonEmptyList(root.value(u"tables"), QStringLiteral("tables"),
+                                           QStringLiteral("brak listy tabel"));
+    for (qsizetype i = 0; i < tables.size(); ++i)
+        def_.tables.append(text(tables.at(i), at(QStringLiteral("tables"), i)));
     def_.title = root.contains(u"title") ? text(root.value(u"title"), QStringLiteral("title"))
                                          : QFileInfo(path_).completeBaseName();
     def_.page = readPage(root.value(u"page"), QStringLiteral("page"));
@@ -87,6 +86,14 @@ QJsonObject DefinitionParser::object(const QJsonValue &value, const QString &whe
     if (!value.isObject())
         fail(where, QStringLiteral("oczekiwano obiektu { }"));
     return value.toObject();
+}
+
+QJsonArray DefinitionParser::nonEmptyList(const QJsonValue &value, const QString &where,
+                                          const QString &expected) const
+{
+    if (!value.isArray() || value.toArray().isEmpty())
+        fail(where, expected);
+    return value.toArray();
 }
 
 void DefinitionParser::checkKeys(const QJsonObject &o, const QString &where,
@@ -285,9 +292,8 @@ void DefinitionParser::readBlockBody(const QJsonObject &o, Block &b, const QStri
 
 void DefinitionParser::readFieldRows(const QJsonValue &value, Block &b, const QString &where) const
 {
-    const QJsonArray rows = value.toArray();
-    if (!value.isArray() || rows.isEmpty())
-        fail(where, QStringLiteral("oczekiwano listy par [\"etykieta\", \"wartość\"]"));
+    const QJsonArray rows = nonEmptyList(
+        value, where, QStringLiteral("oczekiwano listy par [\"etykieta\", \"wartość\"]"));
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QJsonArray pair = rows.at(i).toArray();
         if (pair.size() != 2)
@@ -299,9 +305,7 @@ void DefinitionParser::readFieldRows(const QJsonValue &value, Block &b, const QS
 
 void DefinitionParser::readColumns(const QJsonValue &value, Block &b, const QString &where) const
 {
-    const QJsonArray list = value.toArray();
-    if (!value.isArray() || list.isEmpty())
-        fail(where, QStringLiteral("oczekiwano listy kolumn"));
+    const QJsonArray list = nonEmptyList(value, where, QStringLiteral("oczekiwano listy kolumn"));
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QString w = at(where, i);
         const QJsonObject o = object(list.at(i), w);
@@ -367,9 +371,7 @@ void DefinitionParser::readTableColumns(const QJsonValue &value, Band &band,
 {
     if (value.isUndefined())
         return;
-    const QJsonArray list = value.toArray();
-    if (!value.isArray() || list.isEmpty())
-        fail(where, QStringLiteral("oczekiwano listy kolumn"));
+    const QJsonArray list = nonEmptyList(value, where, QStringLiteral("oczekiwano listy kolumn"));
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QString w = at(where, i);
         const QJsonObject o = object(list.at(i), w);

@@ -3,6 +3,7 @@
 #include "ReportDefinition.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -85,6 +86,10 @@ private:
     [[noreturn]] void fail(const QString &where, const QString &what) const;
     static QByteArray withoutComments(const QByteArray &text);
     QJsonObject object(const QJsonValue &value, const QString &where) const;
+    // The value as a list that holds something; otherwise the definition fails
+    // with `expected`.
+    QJsonArray nonEmptyList(const QJsonValue &value, const QString &where,
+                            const QString &expected) const;
     void checkKeys(const QJsonObject &o, const QString &where,
                    std::initializer_list<const char *> allowed) const;
     QString text(const QJsonValue &value, const QString &where) const;

@@ -22,12 +22,12 @@ ReportDefinition::Font FontBook::merged(const ReportDefinition::Font &font,
     return f;
 }
 
-int FontBook::id(const ReportDefinition::Font &spec)
+int FontBook::id(const ReportDefinition::Font &wanted)
 {
-    const QString family = spec.family.isEmpty() ? defaultFamily() : spec.family;
-    const double size = spec.size > 0 ? spec.size : defaultSize;
-    const bool bold = spec.bold.value_or(false);
-    const bool italic = spec.italic.value_or(false);
+    const QString family = wanted.family.isEmpty() ? defaultFamily() : wanted.family;
+    const double size = wanted.size > 0 ? wanted.size : defaultSize;
+    const bool bold = wanted.bold.value_or(false);
+    const bool italic = wanted.italic.value_or(false);
     const QString key = QStringLiteral("%1|%2|%3|%4").arg(family).arg(size).arg(bold).arg(italic);
     const auto it = ids_.constFind(key);
     if (it != ids_.constEnd())

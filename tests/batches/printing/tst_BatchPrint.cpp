@@ -1,3 +1,4 @@
+#include "FixtureTest.h"
 #include "PrintingFixture.h"
 
 #include "batches/FormSeriaTest.h"
@@ -18,7 +19,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 using F = PrintingFixture;
 
@@ -69,24 +69,19 @@ void ShowSettings(const std::function<void(FormSeriaTest &)> &operate)
 
 // The print of a batch's result sheet: staging, the WynikTMP texts, the
 // selection of one batch, the print settings, and the print from the button.
-class tst_BatchPrint : public QObject
+class tst_BatchPrint : public FixtureTest<PrintingFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<PrintingFixture> fixture_;
-
-private slots:
-    void init()
+    void Prepare() override
     {
-        fixture_ = std::make_unique<PrintingFixture>();
-        QVERIFY(fixture_->IsValid());
         F::AddEstablishment(Wni, "Zakład Mięsny „Żubr”", "Łódź");
         F::AddEstablishment("10620002", "Gospodarstwo Kowalczyk", "Zgierz");
         F::AddInspectorate("1061", "Powiatowy Inspektorat Weterynarii", "Łódź", "piw@lodz.example");
         F::AddInspectorate("1062", "PIW", "Zgierz", QVariant());
     }
-    void cleanup() { fixture_.reset(); }
 
+private slots:
     // Polish texts and a quote in a tissue name pass unchanged; samples come
     // in daily-number order; each tissue is listed once, none for a sample
     // without one; another batch stays out.

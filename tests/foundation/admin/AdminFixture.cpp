@@ -2,62 +2,24 @@
 
 #include "foundation/FormAlarm.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
 #include "foundation/ScramblePassword.h"
 #include "foundation/frmLoginLab.h"
-#include "platform/db/DBEngine.h"
 #include "platform/db/Recordset.h"
-#include "platform/fs/DriveMap.h"
 #include "platform/ui/WindowRegistry.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
-namespace
-{
-
-dao::Database create(const QString &windowsPath, Schema::DatabaseKind kind)
-{
-    const QString real = fs::DriveMap::ToReal(windowsPath);
-    QDir().mkpath(QFileInfo(real).absolutePath());
-    dao::Database db = dao::DBEngine::Workspaces(0).CreateDatabase(real);
-    Schema::CreateAll(db, kind);
-    return db;
-}
-
-} // namespace
-
 AdminFixture::AdminFixture()
 {
-    ResetProgramState();
-    fs::DriveMap::SetDrivesFolder(dir_.path());
-    if (!dir_.isValid())
+    if (!drives_.IsValid())
         return;
-    StaleDb = create(QStringLiteral("T:\\Dane\\Stale.mdb"), Schema::Stale);
-    MonthDb = create(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"), Schema::Month);
+    StaleDb = TemporaryDrives::Create(QStringLiteral("T:\\Dane\\Stale.mdb"), Schema::Stale);
+    MonthDb =
+        TemporaryDrives::Create(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"), Schema::Month);
     WorkingDate = Day;
     valid_ = StaleDb.IsOpen() && MonthDb.IsOpen();
-}
-
-AdminFixture::~AdminFixture()
-{
-    ResetProgramState();
-    fs::DriveMap::SetDrivesFolder(QString());
-}
-
-void AdminFixture::ResetProgramState()
-{
-    ui::WindowRegistry::Reset();
-    for (dao::Database *db : {&MonthDb, &RobotDb, &StaleDb}) {
-        if (db->IsOpen())
-            db->Close();
-        *db = dao::Database();
-    }
-    OperatorSurname.clear();
-    WorkingDate = QDate();
-    LoginOk = false;
 }
 
 void AdminFixture::SignIn(const QString &number, const QString &surname, const QString &kind)
@@ -70,16 +32,6 @@ void AdminFixture::SignIn(const QString &number, const QString &surname, const Q
     LoginOk = true;
 }
 
-void AdminFixture::AddRow(dao::Database &db, const QString &table, const QVariantMap &values)
-{
-    dao::Recordset rs = db.OpenRecordset(table);
-    rs.AddNew();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        rs(it.key()) = it.value();
-    rs.Update();
-    rs.Close();
-}
-
 void AdminFixture::AddOperator(const QString &number, const QString &surname, const QString &kind,
                                const QString &login, QString password)
 {
@@ -90,23 +42,6 @@ void AdminFixture::AddOperator(const QString &number, const QString &surname, co
             {QStringLiteral("OP_RODZAJ"), kind},
             {QStringLiteral("OP_LOGIN"), login},
             {QStringLiteral("OP_HASLO"), ScramblePassword(password)}});
-}
-
-int AdminFixture::RowCount(dao::Database &db, const QString &table)
-{
-    dao::Recordset rs = db.OpenRecordset(table);
-    const int count = rs.RecordCount();
-    rs.Close();
-    return count;
-}
-
-QList<QVariant> AdminFixture::Column(dao::Database &db, const QString &table, const QString &field)
-{
-    QList<QVariant> values;
-    dao::Recordset rs = db.OpenRecordset(table);
-    for (; !rs.EOF(); rs.MoveNext())
-        values.append(rs(field).Value());
-    return values;
 }
 
 QVariantMap AdminFixture::Row(dao::Database &db, const QString &table, const QString &field,

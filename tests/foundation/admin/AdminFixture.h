@@ -1,20 +1,19 @@
 #pragma once
 
-#include "platform/db/Database.h"
+#include "TableData.h"
+#include "TemporaryDrives.h"
 #include "platform/ui/ScriptedUi.h"
 
 #include <QDate>
-#include <QTemporaryDir>
 #include <QVariantMap>
 
 // A workstation of its own for the administration tests: a temporary drives
 // folder with Stale.mdb (the installation's tables and seed rows) and the
 // month database of March 2024, open as StaleDb and MonthDb.
-class AdminFixture
+class AdminFixture : public TableData
 {
 public:
     AdminFixture();
-    ~AdminFixture();
     bool IsValid() const { return valid_; }
 
     static inline const QDate Day{2024, 3, 5};
@@ -23,11 +22,8 @@ public:
     // Leaves the operator signed in, as a successful sign-in would.
     static void SignIn(const QString &number, const QString &surname, const QString &kind);
 
-    static void AddRow(dao::Database &db, const QString &table, const QVariantMap &values);
     static void AddOperator(const QString &number, const QString &surname, const QString &kind,
                             const QString &login, QString password);
-    static int RowCount(dao::Database &db, const QString &table);
-    static QList<QVariant> Column(dao::Database &db, const QString &table, const QString &field);
     // The first row whose field holds the value; empty when there is none.
     static QVariantMap Row(dao::Database &db, const QString &table, const QString &field,
                            const QVariant &value);
@@ -37,8 +33,6 @@ public:
                             const QString &caption = QStringLiteral("ALARM!!!"));
 
 private:
-    static void ResetProgramState();
-
-    QTemporaryDir dir_;
+    TemporaryDrives drives_;
     bool valid_ = false;
 };

@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "FixtureTest.h"
 
 #include "foundation/FormOpcje.h"
 #include "foundation/Globals.h"
@@ -8,8 +9,6 @@
 #include <QGroupBox>
 #include <QTabBar>
 #include <QtTest>
-
-#include <memory>
 
 namespace
 {
@@ -35,21 +34,11 @@ FormOpcje &opened()
 
 // The options window: which boxes load from which rows, what can be
 // changed, and what a save stores.
-class FormOpcjeTest : public QObject
+class FormOpcjeTest : public FixtureTest<AdminFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<AdminFixture> fixture_;
-
 private slots:
-    void init()
-    {
-        fixture_ = std::make_unique<AdminFixture>();
-        QVERIFY(fixture_->IsValid());
-    }
-
-    void cleanup() { fixture_.reset(); }
-
     void onlyEditingAndMailColumnCanBeChanged()
     {
         setState("zastzero", "1");

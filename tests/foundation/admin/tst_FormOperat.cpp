@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "FixtureTest.h"
 
 #include "foundation/FormOperat.h"
 #include "foundation/Globals.h"
@@ -16,8 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 namespace
 {
@@ -45,11 +44,9 @@ QVariantMap account(const QString &number)
 
 // The operator accounts: what each kind of operator may do, the checks of a
 // new or corrected account, and that a save lands in the right account.
-class FormOperatTest : public QObject
+class FormOperatTest : public FixtureTest<AdminFixture>
 {
     Q_OBJECT
-
-    std::unique_ptr<AdminFixture> fixture_;
 
     static FormOperat &Open(const QString &kind, const QString &number = "001",
                             const QString &surname = "Kowalski Jan")
@@ -84,18 +81,14 @@ class FormOperatTest : public QObject
         form.ComOperZap_Click();
     }
 
-private slots:
-    void init()
+    void Prepare() override
     {
-        fixture_ = std::make_unique<AdminFixture>();
-        QVERIFY(fixture_->IsValid());
         AdminFixture::AddOperator("001", "Kowalski Jan", "Administrator", "admin", "tajne1");
         AdminFixture::AddOperator("002", "Nowak Anna", "Operator", "anna", "anna12");
         AdminFixture::AddOperator("003", "Wiśniewska Ewa", "Asystent", "ewa", "ewa123");
     }
 
-    void cleanup() { fixture_.reset(); }
-
+private slots:
     void newAccountChecks_data()
     {
         QTest::addColumn<QString>("login");

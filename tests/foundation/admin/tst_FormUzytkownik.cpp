@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "FixtureTest.h"
 
 #include "foundation/FormUzytkownik.h"
 #include "foundation/Globals.h"
@@ -11,7 +12,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 namespace
 {
@@ -40,22 +40,16 @@ void shown(ui::ScriptedUi &scripted, const std::function<void(FormUzytkownik &)>
 
 // The laboratory's identity: the one PODATNIK row, the two code checks, and
 // the save into the row and into the main window's labels.
-class FormUzytkownikTest : public QObject
+class FormUzytkownikTest : public FixtureTest<AdminFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<AdminFixture> fixture_;
-
-private slots:
-    void init()
+    void Prepare() override
     {
-        fixture_ = std::make_unique<AdminFixture>();
-        QVERIFY(fixture_->IsValid());
         StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok = '052', KodLok2 = 'A1'"));
     }
 
-    void cleanup() { fixture_.reset(); }
-
+private slots:
     void savingTrimsAndReachesTheMainWindow()
     {
         aMain &main = ui::WindowRegistry::Instance<aMain>();

@@ -1,80 +1,12 @@
 #include "PrintingFixture.h"
 
-#include "Installer.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
-#include "foundation/ShowCrystalReport.h"
-#include "platform/db/DBEngine.h"
-#include "platform/fs/DriveMap.h"
-#include "platform/ui/FileDialog.h"
-#include "platform/ui/WindowRegistry.h"
-
-#include <QDir>
-
-PrintingFixture::PrintingFixture()
-{
-    ResetProgramState();
-    fs::DriveMap::SetDrivesFolder(dir_.path());
-    ui::FileDialog::SetPathMapping(fs::DriveMap::ToReal, fs::DriveMap::ToWindows);
-    if (Installer({dir_.path(), "ADMIN", "tajne1"}).Run() != Installer::Installed)
-        return;
-    dao::Workspace &workspace = dao::DBEngine::Workspaces(0);
-    StaleDb = workspace.OpenDatabase(Real("T:\\Dane\\Stale.mdb"));
-    RobotDb = workspace.OpenDatabase(Real("C:\\MervaskLab\\Dane\\Robot.mdb"));
-    QDir().mkpath(Real("T:\\Dane\\2024"));
-    MonthDb = workspace.CreateDatabase(Real("T:\\Dane\\2024\\Mervask202403.mdb"));
-    Schema::CreateAll(MonthDb, Schema::Month);
-    ReportFolder = "T:\\Raporty\\";
-    ProgramFolder = "C:\\MervaskLab";
-    WorkingDate = Day;
-    valid_ = true;
-}
-
-PrintingFixture::~PrintingFixture()
-{
-    ResetProgramState();
-    ui::FileDialog::SetPathMapping({}, {});
-    fs::DriveMap::SetDrivesFolder(QString());
-}
-
-void PrintingFixture::ResetProgramState()
-{
-    ui::WindowRegistry::Reset();
-    for (dao::Database *db : {&MonthDb, &RobotDb, &StaleDb}) {
-        if (db->IsOpen())
-            db->Close();
-        *db = dao::Database();
-    }
-    ReportFolder = ProgramFolder = FormRequest = QString();
-    WorkingDate = QDate();
-    CurrentReport.reset();
-}
-
-QString PrintingFixture::Real(const QString &windowsPath)
-{
-    return fs::DriveMap::ToReal(windowsPath);
-}
-
-void PrintingFixture::AddRow(dao::Database db, const QString &table, const QVariantMap &values)
-{
-    dao::Recordset rs = db.OpenRecordset(table);
-    rs.AddNew();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        rs(it.key()) = it.value();
-    rs.Update();
-}
-
-int PrintingFixture::RowCount(dao::Database db, const QString &table)
-{
-    return db.OpenRecordset(table).RecordCount();
-}
 
 QStringList PrintingFixture::Column(dao::Database db, const QString &table, const QString &field)
 {
-    dao::Recordset rs = db.OpenRecordset(table);
     QStringList values;
-    for (int row = 0; row < rs.RecordCount(); ++row)
-        values.append(rs.ValueAt(row, rs.FieldIndex(field)).toString());
+    for (const QVariant &value : TableData::Column(db, table, field))
+        values.append(value.toString());
     return values;
 }
 

@@ -1,27 +1,17 @@
 #pragma once
 
-#include "platform/db/Database.h"
+#include "InstalledWorkstation.h"
+#include "TableData.h"
 #include "platform/db/Recordset.h"
 
-#include <QDate>
-#include <QTemporaryDir>
 #include <QVariantMap>
 
-// A workstation made by the installer in a temporary drives folder, with the
-// shared databases open as the start-up leaves them and a month database of
-// March 2024, working date 05.03.2024.
-class PrintingFixture
+// The installed workstation of 05.03.2024, with the rows the printed
+// documents read.
+class PrintingFixture : public InstalledWorkstation, public TableData
 {
 public:
-    PrintingFixture();
-    ~PrintingFixture();
-
-    bool IsValid() const { return valid_; }
-    static QString Real(const QString &windowsPath);
-    static inline const QDate Day = QDate(2024, 3, 5);
-
-    static void AddRow(dao::Database db, const QString &table, const QVariantMap &values);
-    static int RowCount(dao::Database db, const QString &table);
+    // The values as texts.
     static QStringList Column(dao::Database db, const QString &table, const QString &field);
     static dao::Variant Value(dao::Database db, const QString &table, const QString &field);
 
@@ -33,9 +23,4 @@ public:
     static void AddSample(int batch, int dailyNumber, int carcass, const QString &tissue);
     // The month's batch list, its current row on the batch.
     static dao::Recordset BatchList(int batch);
-
-private:
-    static void ResetProgramState();
-    QTemporaryDir dir_;
-    bool valid_ = false;
 };

@@ -1,3 +1,4 @@
+#include "FixtureTest.h"
 #include "PrintingFixture.h"
 
 #include "batches/PrzedDr.h"
@@ -17,8 +18,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 using F = PrintingFixture;
 
@@ -92,11 +91,9 @@ Q_DECLARE_METATYPE(Signer)
 
 // The report runner with the preview window, the result PDF, and the result
 // send in each of its branches.
-class tst_PreviewAndSend : public QObject
+class tst_PreviewAndSend : public FixtureTest<PrintingFixture>
 {
     Q_OBJECT
-
-    std::unique_ptr<PrintingFixture> fixture_;
 
     void send(const QString &wni)
     {
@@ -109,16 +106,13 @@ class tst_PreviewAndSend : public QObject
                     });
     }
 
-private slots:
-    void init()
+    void Prepare() override
     {
-        fixture_ = std::make_unique<PrintingFixture>();
-        QVERIFY(fixture_->IsValid());
         F::AddEstablishment(Wni, "Zakład Mięsny „Żubr”", "Łódź");
         F::AddInspectorate("1061", "PIW Łódź", "Łódź", "piw@lodz.example", "szyfr@lodz.example");
     }
-    void cleanup() { fixture_.reset(); }
 
+private slots:
     void listReports_data()
     {
         QTest::addColumn<QString>("file");

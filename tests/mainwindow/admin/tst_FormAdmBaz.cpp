@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "FixtureTest.h"
 
 #include "foundation/Globals.h"
 #include "mainwindow/FormAdmBaz.h"
@@ -8,8 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 namespace
 {
@@ -51,17 +50,12 @@ QList<ui::ShownDialog> clean(const QStringList &answers)
 
 // The cleaning window: the coupling of its boxes, the integrity rules, what
 // each box empties and what it keeps, and who may run it.
-class FormAdmBazTest : public QObject
+class FormAdmBazTest : public FixtureTest<AdminFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<AdminFixture> fixture_;
-
-private slots:
-    void init()
+    void Prepare() override
     {
-        fixture_ = std::make_unique<AdminFixture>();
-        QVERIFY(fixture_->IsValid());
         for (int batch = 1; batch <= 2; ++batch) {
             AdminFixture::AddRow(MonthDb, "Partia", {{"Partia", batch}});
             AdminFixture::AddRow(MonthDb, "Badanie", {{"Partia", batch}});
@@ -76,8 +70,7 @@ private slots:
         AdminFixture::SignIn("001", "Kowalski Jan", "Administrator");
     }
 
-    void cleanup() { fixture_.reset(); }
-
+private slots:
     void checkingCouplesButUncheckingDoesNot()
     {
         FormAdmBaz &form = window();

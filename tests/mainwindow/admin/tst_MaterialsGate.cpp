@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "FixtureTest.h"
 
 #include "foundation/Globals.h"
 #include "mainwindow/MaterialsGate.h"
@@ -11,7 +12,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 namespace
 {
@@ -63,17 +63,12 @@ FormIlTestow &entry(const QString &tests, const QString &plates)
 
 // The way into the daily entry of materials used (which days, what it
 // shows, who may change it) and the entry's own save.
-class MaterialsGateTest : public QObject
+class MaterialsGateTest : public FixtureTest<AdminFixture>
 {
     Q_OBJECT
 
-    std::unique_ptr<AdminFixture> fixture_;
-
-private slots:
-    void init()
+    void Prepare() override
     {
-        fixture_ = std::make_unique<AdminFixture>();
-        QVERIFY(fixture_->IsValid());
         for (const QDate &day : {AdminFixture::Day, FreeDay})
             AdminFixture::AddRow(MonthDb, "Partia", {{"Partia", day.day()}, {"DataDoLab", day}});
         AdminFixture::AddRow(
@@ -81,8 +76,7 @@ private slots:
             {{"DataDoLab", AdminFixture::Day}, {"IlTestow", 2.5f}, {"IlPlytek", 4}});
     }
 
-    void cleanup() { fixture_.reset(); }
-
+private slots:
     void rightsByKindAndDay_data()
     {
         QTest::addColumn<QString>("kind");

@@ -1,57 +1,30 @@
-#include "platform/RuntimeError.h"
+#include "ErrorNumberOf.h"
+#include "TemporaryFolder.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/fs/FileSystemObject.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <memory>
 
 using Fso = fs::FileSystemObject;
-
-namespace
-{
-int ErrorNumberOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const RuntimeError &error) {
-        return error.Number();
-    }
-    return 0;
-}
-} // namespace
 
 class tst_FileSystemObject : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-
-    QString Real(const QString &relative) const { return dir_->path() + u'/' + relative; }
-    QByteArray Read(const QString &relative) const
-    {
-        QFile file(Real(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-    }
-    void Write(const QString &relative, const QByteArray &content)
-    {
-        QFile file(Real(relative));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    std::unique_ptr<TemporaryFolder> dir_;
 
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(Real(QStringLiteral("t/Dane/2026"))));
-        QVERIFY(QDir().mkpath(Real(QStringLiteral("c/MervaskLab"))));
-        Write(QStringLiteral("t/Dane/Stale.mdb"), "stale");
-        fs::DriveMap::SetDrivesFolder(dir_->path());
+        dir_ = std::make_unique<TemporaryFolder>();
+        QVERIFY(QDir().mkpath(dir_->Real(QStringLiteral("t/Dane/2026"))));
+        QVERIFY(QDir().mkpath(dir_->Real(QStringLiteral("c/MervaskLab"))));
+        dir_->Write(QStringLiteral("t/Dane/Stale.mdb"), "stale");
+        fs::DriveMap::SetDrivesFolder(dir_->Path());
     }
     void cleanupTestCase() { fs::DriveMap::SetDrivesFolder(QString()); }
 
@@ -85,25 +58,25 @@ private slots:
         init();
         QCOMPARE(ErrorNumberOf([&] { Fso::CreateFolderPath(path); }), wholePath);
         QCOMPARE(Fso::FolderExists(path), wholePath == 0);
-        QVERIFY(!QFileInfo::exists(Real(QStringLiteral("q"))));
+        QVERIFY(!QFileInfo::exists(dir_->Real(QStringLiteral("q"))));
     }
 
     void copyFile()
     {
         Fso::GetFile(QStringLiteral("T:\\Dane\\Stale.mdb"))
             .Copy(QStringLiteral("C:\\MervaskLab\\"));
-        QCOMPARE(Read(QStringLiteral("c/MervaskLab/Stale.mdb")), QByteArray("stale"));
-        QCOMPARE(QFileInfo(Real(QStringLiteral("c/MervaskLab/Stale.mdb"))).lastModified(),
-                 QFileInfo(Real(QStringLiteral("t/Dane/Stale.mdb"))).lastModified());
+        QCOMPARE(dir_->Read(QStringLiteral("c/MervaskLab/Stale.mdb")), QByteArray("stale"));
+        QCOMPARE(QFileInfo(dir_->Real(QStringLiteral("c/MervaskLab/Stale.mdb"))).lastModified(),
+                 QFileInfo(dir_->Real(QStringLiteral("t/Dane/Stale.mdb"))).lastModified());
 
-        Write(QStringLiteral("t/Dane/Stale.mdb"), "newer");
+        dir_->Write(QStringLiteral("t/Dane/Stale.mdb"), "newer");
         const QString source = QStringLiteral("T:\\Dane\\Stale.mdb");
         QCOMPARE(ErrorNumberOf(
                      [&] { Fso::CopyFile(source, QStringLiteral("C:\\MervaskLab\\"), false); }),
                  58);
-        QCOMPARE(Read(QStringLiteral("c/MervaskLab/Stale.mdb")), QByteArray("stale"));
+        QCOMPARE(dir_->Read(QStringLiteral("c/MervaskLab/Stale.mdb")), QByteArray("stale"));
         Fso::CopyFile(source, QStringLiteral("C:\\MervaskLab\\stale.MDB"));
-        QCOMPARE(Read(QStringLiteral("c/MervaskLab/Stale.mdb")), QByteArray("newer"));
+        QCOMPARE(dir_->Read(QStringLiteral("c/MervaskLab/Stale.mdb")), QByteArray("newer"));
     }
 
     void fileErrors_data()
@@ -128,7 +101,7 @@ private slots:
         QFETCH(QString, destination);
         QFETCH(int, number);
         QCOMPARE(ErrorNumberOf([&] { Fso::CopyFile(source, destination); }), number);
-        QCOMPARE(Read(QStringLiteral("t/Dane/Stale.mdb")), QByteArray("stale"));
+        QCOMPARE(dir_->Read(QStringLiteral("t/Dane/Stale.mdb")), QByteArray("stale"));
         if (number == 53) {
             QCOMPARE(ErrorNumberOf([&] { Fso::GetFile(source); }), 53);
             QCOMPARE(ErrorNumberOf([&] { Fso::DeleteFile(source); }), 53);
@@ -185,7 +158,7 @@ private slots:
         stream.WriteLine(QStringLiteral(" €"));
         stream.WriteLine();
         stream.Close();
-        QCOMPARE(Read(QStringLiteral("c/MervaskLab/lista.txt")),
+        QCOMPARE(dir_->Read(QStringLiteral("c/MervaskLab/lista.txt")),
                  QByteArray("12\t\xA3\xF3\x64\x9F \x80\r\n\r\n"));
         QCOMPARE(ErrorNumberOf([&] { stream.Write(QStringLiteral("x")); }), 75);
         QCOMPARE(ErrorNumberOf([&] { Fso::CreateTextFile(path, false); }), 58);
@@ -194,7 +167,8 @@ private slots:
         fs::TextStream journal = Fso::OpenTextFileForAppending(path);
         journal.WriteLine(QStringLiteral("中"));
         journal.Close();
-        QCOMPARE(Read(QStringLiteral("c/MervaskLab/lista.txt")).right(5), QByteArray("\r\n?\r\n"));
+        QCOMPARE(dir_->Read(QStringLiteral("c/MervaskLab/lista.txt")).right(5),
+                 QByteArray("\r\n?\r\n"));
         Fso::DeleteFile(QStringLiteral("c:\\mervasklab\\LISTA.TXT"));
         QVERIFY(!Fso::FileExists(path));
     }

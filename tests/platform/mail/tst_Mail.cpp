@@ -1,4 +1,4 @@
-#include "platform/RuntimeError.h"
+#include "ErrorNumberOf.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/mail/MAPIMessages.h"
 #include "platform/mail/MAPISession.h"
@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 using mail::MailRecorder;
 using shell::ShellRecorder;
@@ -19,16 +18,6 @@ namespace
 
 const QString kSubject = QStringLiteral("MervaskLab - Zakład: 1234567, z dnia: 05.01.2026");
 const QString kAttachment = QStringLiteral("C:\\MervaskLab\\Eksport\\wynik.pdf");
-
-int ErrorNumberOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const RuntimeError &error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // The steps of the old send: sign on, compose, fill in, send, sign off.
 int Send(const QString &recipient, const QString &attachment)

@@ -1,46 +1,28 @@
-#include "platform/RuntimeError.h"
+#include "ErrorNumberOf.h"
+#include "TemporaryFolder.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/ShellRecorder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 using shell::Shell;
 using shell::ShellRecorder;
-
-namespace
-{
-int ErrorNumberOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const RuntimeError &error) {
-        return error.Number();
-    }
-    return 0;
-}
-} // namespace
 
 class tst_Shell : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    QString Real(const char *relative) const
-    {
-        return dir_.path() + u'/' + QLatin1String(relative);
-    }
+    TemporaryFolder dir_;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(QDir().mkpath(Real("c/MervaskLab")));
-        QVERIFY(QFile::link(QStringLiteral("/bin/sh"), Real("c/MervaskLab/sh.exe")));
-        fs::DriveMap::SetDrivesFolder(dir_.path());
+        QVERIFY(QDir().mkpath(dir_.Real("c/MervaskLab")));
+        QVERIFY(QFile::link(QStringLiteral("/bin/sh"), dir_.Real("c/MervaskLab/sh.exe")));
+        fs::DriveMap::SetDrivesFolder(dir_.Path());
     }
     void cleanupTestCase() { fs::DriveMap::SetDrivesFolder(QString()); }
 
@@ -69,9 +51,9 @@ private slots:
     {
         const QString text = QStringLiteral("$(touch gone) ; * 'a' \"b\" Łódź");
         QCOMPARE(Shell::RunAndWait(QStringLiteral("sh"), {"-c", "printf %s \"$1\" > \"$2\"", "sh",
-                                                          text, Real("out.txt")}),
+                                                          text, dir_.Real("out.txt")}),
                  0);
-        QFile file(Real("out.txt"));
+        QFile file(dir_.Real("out.txt"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(file.readAll()), text);
         QVERIFY(!QFile::exists(QStringLiteral("gone")));
@@ -91,10 +73,10 @@ private slots:
         // The program waits for a file that appears only after Start returned.
         QVERIFY(Shell::Start(QStringLiteral("C:\\MervaskLab\\sh.exe"),
                              {"-c", "while [ ! -e \"$1\" ]; do sleep 0.05; done; touch \"$2\"",
-                              "sh", Real("gate"), Real("done")},
+                              "sh", dir_.Real("gate"), dir_.Real("done")},
                              shell::vbMinimizedFocus));
-        QVERIFY(QFile(Real("gate")).open(QIODevice::WriteOnly));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Real("done")), 30000);
+        QVERIFY(QFile(dir_.Real("gate")).open(QIODevice::WriteOnly));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir_.Real("done")), 30000);
     }
 
     void recorderKeepsCallsFromRunning()
@@ -104,9 +86,9 @@ private slots:
         recorder.QueueStartFailure();
         recorder.QueueStartFailure();
         QCOMPARE(Shell::RunAndWait(QStringLiteral("C:\\MervaskLab\\7za.exe"), {"a", "x.zip"}), 7);
-        QVERIFY(!Shell::Start(QStringLiteral("touch"), {Real("recorded")}));
+        QVERIFY(!Shell::Start(QStringLiteral("touch"), {dir_.Real("recorded")}));
         QCOMPARE(ErrorNumberOf([] { Shell::RunAndWait(QStringLiteral("sh"), {}); }), 75);
-        QVERIFY(Shell::Start(QStringLiteral("touch"), {Real("recorded")}));
+        QVERIFY(Shell::Start(QStringLiteral("touch"), {dir_.Real("recorded")}));
         QVERIFY(Shell::OpenUrl(QStringLiteral("https://example.invalid/a?b=1&c=2")));
 
         QCOMPARE(recorder.Calls().size(), 5);
@@ -114,7 +96,7 @@ private slots:
         QVERIFY(recorder.Calls()[0].waited && !recorder.Calls()[3].waited);
         QCOMPARE(recorder.Calls()[4].program, QStringLiteral("xdg-open"));
         QCOMPARE(recorder.Calls()[4].arguments, QStringList{"https://example.invalid/a?b=1&c=2"});
-        QVERIFY(!QFile::exists(Real("recorded")));
+        QVERIFY(!QFile::exists(dir_.Real("recorded")));
         {
             ShellRecorder inner(ShellRecorder::Mode::PassThrough);
             QCOMPARE(Shell::RunAndWait(QStringLiteral("sh"), {"-c", "exit 5"}), 5);

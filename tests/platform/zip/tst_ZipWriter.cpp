@@ -1,29 +1,18 @@
-#include "platform/RuntimeError.h"
+#include "ErrorNumberOf.h"
+#include "TemporaryFolder.h"
 #include "platform/zip/ZipWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <zip.h>
 
 using zipw::ZipWriter;
 
 namespace
 {
-
-int ErrorNumberOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const RuntimeError &error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // Names (sorted), and content and method by name, read back through libzip.
 struct Archive {
@@ -62,25 +51,21 @@ class tst_ZipWriter : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TemporaryFolder> dir_;
     QString source_;
     QString archive_;
 
     void Write(const QString &relative, const QByteArray &content)
     {
-        const QString path = source_ + u'/' + relative;
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        dir_->Write(QStringLiteral("Dane/") + relative, content);
     }
 
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
-        source_ = dir_->path() + QStringLiteral("/Dane");
-        archive_ = dir_->path() + QStringLiteral("/Archiwum.zip");
+        dir_ = std::make_unique<TemporaryFolder>();
+        source_ = dir_->Path() + QStringLiteral("/Dane");
+        archive_ = dir_->Path() + QStringLiteral("/Archiwum.zip");
         Write(QStringLiteral("Stale.mdb"), "stale");
         Write(QStringLiteral("2026/Mervask202601.mdb"), QByteArray(4000, 'a'));
         Write(QStringLiteral("2026/Łódź.txt"), "zażółć");
@@ -117,7 +102,7 @@ private slots:
         QFETCH(QStringList, names);
         ZipWriter writer;
         writer.Open(archive_);
-        writer.AddPath(source_, {dir_->path(), storePaths, recurse, includeHidden, true});
+        writer.AddPath(source_, {dir_->Path(), storePaths, recurse, includeHidden, true});
         QCOMPARE(writer.Close(), names.size());
         QCOMPARE(ReadArchive(archive_).names, names);
     }
@@ -192,7 +177,7 @@ private slots:
         ZipWriter writer;
         const QString file = source_ + QStringLiteral("/Stale.mdb");
         QCOMPARE(ErrorNumberOf([&] { writer.AddFile(file, "x"); }), 5);
-        QCOMPARE(ErrorNumberOf([&] { writer.Open(dir_->path() + "/Brak/a.zip"); }), 76);
+        QCOMPARE(ErrorNumberOf([&] { writer.Open(dir_->Path() + "/Brak/a.zip"); }), 76);
         QCOMPARE(ErrorNumberOf([&] { writer.Open(source_); }), 75);
         QCOMPARE(ErrorNumberOf([&] { writer.Open(file, ZipWriter::OpenMode::Update); }), 75);
         writer.Open(archive_);
@@ -207,7 +192,7 @@ private slots:
         QVERIFY(QFile::remove(file));
         QCOMPARE(ErrorNumberOf([&] { writer.Close(); }), 53);
         QVERIFY(!writer.IsOpen());
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(dir_->Path()).entryList(QDir::Files), QStringList());
     }
 };
 
