@@ -1,5 +1,6 @@
 #pragma once
 
-namespace mervask {
+namespace mervask
+{
 inline constexpr const char *ProgramVersion = "1.0.0";
 }
