@@ -1,24 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "registers/InspectorateWindow.h"
 
-class QRadioButton;
-
-namespace ui
-{
-class DataControl;
-} // namespace ui
-
-// The register of the county veterinary inspectorates. The main window binds
-// its list and chooses the order by code before showing it.
-class FormPIW : public QDialog
+// The register of the county veterinary inspectorates.
+class FormPIW : public InspectorateWindow
 {
     Q_OBJECT
 
 public:
-    explicit FormPIW(QWidget *parent = nullptr);
-
-    ui::DataControl *DataZlew;
-    QRadioButton *OptionK; // "Wg kodów"
-    QRadioButton *OptionN; // "Wg nazwy"
+    explicit FormPIW(QWidget *parent = nullptr) : InspectorateWindow("FormPIW", parent) {}
 };

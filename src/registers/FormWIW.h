@@ -1,24 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "registers/InspectorateWindow.h"
 
-class QRadioButton;
-
-namespace ui
-{
-class DataControl;
-} // namespace ui
-
-// The register of the regional veterinary inspectorates. The main window binds
-// its list and chooses the order by code before showing it.
-class FormWIW : public QDialog
+// The register of the regional veterinary inspectorates.
+class FormWIW : public InspectorateWindow
 {
     Q_OBJECT
 
 public:
-    explicit FormWIW(QWidget *parent = nullptr);
-
-    ui::DataControl *DataZlew;
-    QRadioButton *OptionK; // "Wg kodów"
-    QRadioButton *OptionN; // "Wg nazwy"
+    explicit FormWIW(QWidget *parent = nullptr) : InspectorateWindow("FormWIW", parent) {}
 };

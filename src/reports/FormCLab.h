@@ -1,21 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "reports/PeriodWindow.h"
 
-namespace ui
-{
-class MaskEdBox;
-} // namespace ui
-
-// The export of finished batches to the central laboratory. The main window
-// sets both bounds of the period to the working date before showing it.
-class FormCLab : public QDialog
+// The export of finished batches to the central laboratory.
+class FormCLab : public PeriodWindow
 {
     Q_OBJECT
 
 public:
     explicit FormCLab(QWidget *parent = nullptr);
-
-    ui::MaskEdBox *MebOd;
-    ui::MaskEdBox *MebDo;
 };

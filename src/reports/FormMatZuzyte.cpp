@@ -1,20 +1,6 @@
 #include "reports/FormMatZuzyte.h"
 
-#include "platform/ui/MaskEdBox.h"
-
-#include <QVBoxLayout>
-
-FormMatZuzyte::FormMatZuzyte(QWidget *parent) : QDialog(parent)
+FormMatZuzyte::FormMatZuzyte(QWidget *parent)
+    : PeriodWindow("FormMatZuzyte", QStringLiteral("Materiały zużyte"), parent)
 {
-    setObjectName(QStringLiteral("FormMatZuzyte"));
-    setWindowTitle(QStringLiteral("Materiały zużyte"));
-    auto *layout = new QVBoxLayout(this);
-    MebOd = new ui::MaskEdBox(this);
-    MebOd->setObjectName(QStringLiteral("MebOd"));
-    MebOd->setMask(QStringLiteral("##.##.####"));
-    layout->addWidget(MebOd);
-    MebDo = new ui::MaskEdBox(this);
-    MebDo->setObjectName(QStringLiteral("MebDo"));
-    MebDo->setMask(QStringLiteral("##.##.####"));
-    layout->addWidget(MebDo);
 }

@@ -1,20 +1,6 @@
 #include "reports/FormRodzUboju.h"
 
-#include "platform/ui/MaskEdBox.h"
-
-#include <QVBoxLayout>
-
-FormRodzUboju::FormRodzUboju(QWidget *parent) : QDialog(parent)
+FormRodzUboju::FormRodzUboju(QWidget *parent)
+    : PeriodWindow("FormRodzUboju", QStringLiteral("Rodzaj uboju"), parent)
 {
-    setObjectName(QStringLiteral("FormRodzUboju"));
-    setWindowTitle(QStringLiteral("Rodzaj uboju"));
-    auto *layout = new QVBoxLayout(this);
-    MebOd = new ui::MaskEdBox(this);
-    MebOd->setObjectName(QStringLiteral("MebOd"));
-    MebOd->setMask(QStringLiteral("##.##.####"));
-    layout->addWidget(MebOd);
-    MebDo = new ui::MaskEdBox(this);
-    MebDo->setObjectName(QStringLiteral("MebDo"));
-    MebDo->setMask(QStringLiteral("##.##.####"));
-    layout->addWidget(MebDo);
 }

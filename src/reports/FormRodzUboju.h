@@ -1,21 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "reports/PeriodWindow.h"
 
-namespace ui
-{
-class MaskEdBox;
-} // namespace ui
-
-// The report of the kinds of slaughter in a period. The main window sets both
-// bounds of the period to the working date before showing it.
-class FormRodzUboju : public QDialog
+// The report of the kinds of slaughter in a period.
+class FormRodzUboju : public PeriodWindow
 {
     Q_OBJECT
 
 public:
     explicit FormRodzUboju(QWidget *parent = nullptr);
-
-    ui::MaskEdBox *MebOd;
-    ui::MaskEdBox *MebDo;
 };
