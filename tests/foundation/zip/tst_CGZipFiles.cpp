@@ -1,3 +1,4 @@
+#include "ArchiveEntries.h"
 #include "foundation/CGZipFiles.h"
 #include "foundation/CodeModule.h"
 #include "platform/fs/DriveMap.h"
@@ -31,16 +32,9 @@ QString Real(const QString &windowsPath)
     return fs::DriveMap::ToReal(windowsPath);
 }
 
-// The stored names of an archive, read by the system's unzip.
 QStringList EntriesOf(const QString &windowsPath)
 {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), Real(windowsPath)});
-    unzip.waitForFinished(-1);
-    QStringList names = QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n');
-    names.removeAll(QString());
-    names.sort();
-    return names;
+    return ArchiveEntries(Real(windowsPath));
 }
 
 QByteArray ContentOf(const QString &windowsPath, const QString &entry)

@@ -1,3 +1,4 @@
+#include "ArchiveEntries.h"
 #include "mainwindow/RegionalSend.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/mail/MailRecorder.h"
@@ -26,12 +27,7 @@ QString Real(const QString &windowsPath)
 
 QStringList EntriesOf(const QString &windowsPath)
 {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), Real(windowsPath)});
-    unzip.waitForFinished(-1);
-    QStringList names = QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n');
-    names.removeAll(QString());
-    return names;
+    return ArchiveEntries(Real(windowsPath));
 }
 
 } // namespace
