@@ -144,13 +144,7 @@ void aMain::ComWysDoWIW_Click()
 
 void aMain::ComCLab_Click()
 {
-    trapped([this] {
-        FormCLab &form = WindowRegistry::Instance<FormCLab>();
-        form.MebOd->setText(LabelData->text());
-        form.MebDo->setText(LabelData->text());
-        InitOnActivate = true;
-        ui::ShowModal(form);
-    });
+    trapped([this] { FormCLab::Open(LabelData->text()); });
 }
 
 void aMain::ComEnd_Click()

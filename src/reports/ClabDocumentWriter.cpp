@@ -6,7 +6,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
 
 namespace
 {
@@ -26,6 +30,13 @@ bool IsForbidden(char16_t c)
 // attribute value). Characters XML cannot hold are left out.
 QByteArray Escaped(const QString &value, bool attribute = false)
 {
+    const auto plain = [attribute](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u < 0x7F && u != u'&' && u != u'<' && u != u'>' &&
+               (u != u'"' || !attribute);
+    };
+    if (std::all_of(value.cbegin(), value.cend(), plain))
+        return value.toLatin1();
     QString text;
     text.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -116,7 +127,7 @@ private:
 
 // The lines of a part file as the document holds them: a line ends at CR or
 // CR LF there, and every line ends with CR LF here.
-void CopyLines(QFile &part, QSaveFile &document)
+void CopyLines(QFile &part, QFile &document)
 {
     QByteArray out;
     bool pendingCr = false;
@@ -133,18 +144,22 @@ void CopyLines(QFile &part, QSaveFile &document)
                 i = 1;
             pendingCr = false;
         }
-        for (; i < chunk.size(); ++i) {
-            const char c = chunk[i];
-            if (c != '\r') {
-                out += c;
-                continue;
+        const qsizetype size = chunk.size();
+        while (i < size) {
+            const char *from = chunk.constData() + i;
+            const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size - i));
+            if (!cr) {
+                out.append(from, size - i);
+                break;
             }
-            if (i + 1 == chunk.size()) {
+            out.append(from, cr - from);
+            i = cr - chunk.constData() + 1;
+            if (i == size) {
                 pendingCr = true;
                 break;
             }
             out += "\r\n";
-            if (chunk[i + 1] == '\n')
+            if (chunk[i] == '\n')
                 ++i;
         }
         if (document.write(out) != out.size())
@@ -321,9 +336,12 @@ void ClabDocumentWriter::Finish(const QString &realPath)
         if (files_[i]->error() != QFileDevice::NoError)
             throw fs::FsError(fs::ErrPathFileAccess);
     }
-    QSaveFile document(realPath);
-    if (!document.open(QIODevice::WriteOnly))
+    // Beside the chosen file, so that the rename stays on its file system.
+    QTemporaryFile document(realPath + QStringLiteral(".XXXXXX"));
+    if (!document.open())
         throw fs::FsError(fs::ErrPathFileAccess);
+    document.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const QByteArray heading =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r<celab xmlns=\"" +
         Escaped(settings_.schemaHost + QStringLiteral("/schema/celab-probki"), true) +
@@ -337,6 +355,13 @@ void ClabDocumentWriter::Finish(const QString &realPath)
         file->close();
     }
     document.write("</celab>\r\n");
-    if (!document.commit())
+    document.close();
+    if (document.error() != QFileDevice::NoError)
         throw fs::FsError(fs::ErrPathFileAccess);
+    std::error_code failure;
+    std::filesystem::rename(QFile::encodeName(document.fileName()).toStdString(),
+                            QFile::encodeName(realPath).toStdString(), failure);
+    if (failure)
+        throw fs::FsError(fs::ErrPathFileAccess);
+    document.setAutoRemove(false);
 }
