@@ -24,15 +24,18 @@ bool isProgramFile(const QString &name)
            (!running.isEmpty() && name.compare(running, Qt::CaseInsensitive) == 0);
 }
 
-// Shows the main window's working date again, which it hid while the box was
-// open. Its letterhead frame stays hidden: the main window never shows it.
+// Shows the main window's letterhead frame and working date, which it hid
+// while the box was open. Every way of closing the box does so: a box closed
+// by a key would otherwise leave the working date hidden for the rest of the
+// run.
 void restoreMainWindow()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->objectName() != QLatin1String("aMain"))
             continue;
-        if (auto *date = window->findChild<QWidget *>(QStringLiteral("LabelData")))
-            date->setVisible(true);
+        for (const char *name : {"Frame1", "LabelData"})
+            if (auto *control = window->findChild<QWidget *>(QLatin1String(name)))
+                control->setVisible(true);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "mainwindow/DatabaseBackup.h"
 #include "mainwindow/FormAdmBaz.h"
 #include "mainwindow/MaterialsGate.h"
+#include "mainwindow/MonthDatabase.h"
 #include "mainwindow/RegionalSend.h"
 #include "platform/db/DBEngine.h"
 #include "platform/fs/DriveMap.h"
@@ -97,6 +98,8 @@ void aMain::Command1_Click()
             openLaboratoryIdentity();
             return;
         }
+        if (!MonthDbIsOpen())
+            return;
         dao::Recordset batches =
             MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
         FormPartia &form = WindowRegistry::Instance<FormPartia>();
@@ -403,7 +406,10 @@ void aMain::MatZuzyte_Click()
 
 void aMain::ComMatZuzyte_Click()
 {
-    trapped([this] { RunMaterialsUsedGate(); });
+    trapped([this] {
+        if (MonthDbIsOpen())
+            RunMaterialsUsedGate();
+    });
 }
 
 void aMain::Archiwizacja_Click()
@@ -438,7 +444,10 @@ void aMain::ComOpcje_Click()
 
 void aMain::CzyscBaze_Click()
 {
-    trapped([this] { OpenDatabaseCleaning(); });
+    trapped([this] {
+        if (MonthDbIsOpen())
+            OpenDatabaseCleaning();
+    });
 }
 
 void aMain::Men1KZV_Click()
