@@ -12,13 +12,13 @@
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/NamedControls.h"
-#include "platform/ui/WaitPointer.h"
 
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -179,10 +179,12 @@ QString FormDrukRap::exportResult(const dao::Recordset &batch)
     return file;
 }
 
+// The busy pointer stays on the preview for the whole send, however it ends;
+// its questions and the save dialog keep the ordinary pointer.
 void FormDrukRap::ComWyslij_Click()
 {
-    ui::WaitPointer pointer;
-    pointer.Show();
+    setCursor(Qt::WaitCursor);
+    const auto restorePointer = qScopeGuard([this] { unsetCursor(); });
     const QString startFolder = QDir::currentPath();
     try {
         const dao::Recordset batch = currentBatch();
@@ -197,7 +199,7 @@ void FormDrukRap::ComWyslij_Click()
             return Send_Mail(recipient, subject, note, attachment);
         });
     } catch (const RuntimeError &error) {
-        pointer.Restore();
+        unsetCursor();
         QDir::setCurrent(startFolder);
         ReportExportError(error);
     }

@@ -167,6 +167,7 @@ private slots:
         scripted.Answer("No");
         ShowSheet(scripted, Wni, PressSend);
         SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(Preview().cursor().shape(), Qt::ArrowCursor); // the busy pointer is gone
         QCOMPARE(scripted.Log()[1].value, DayFolder + "1061\\12MervaskLab20240305-Zaklad10610001");
         QCOMPARE(scripted.Log()[1].filter, QStringLiteral("Plik PDF (*.pdf)|*.pdf"));
         QCOMPARE(QDir(F::Real(DayFolder + "1061")).entryList(QDir::Files),
@@ -250,6 +251,7 @@ private slots:
         QVERIFY(scripted.Last().text.startsWith(
             "Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r3021"));
         QCOMPARE(scripted.Last().title, QStringLiteral("EKSPORT DO PLIKU"));
+        QCOMPARE(Preview().cursor().shape(), Qt::ArrowCursor);
     }
 
     // Every showing zooms to 87 %; closing, in any way, switches "Wyślij
