@@ -263,6 +263,28 @@ private slots:
         QCOMPARE(field(1, "Metoda"), QString(255, u'm'));
     }
 
+    // The frame lies over the list and paints all of its area, so that no
+    // row of the list shows through it.
+    void frameIsDrawnOpaque()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        for (int batch = 1; batch <= 30; ++batch)
+            F::AddBatch(batch, Wni);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.resize(1200, 900);
+        PRESS(&form, "ComDodajPr");
+        const QRect area = form.FramePartia->geometry();
+        QVERIFY(area.intersects(form.DBGridPartia->geometry()));
+        const QImage overList = form.grab(area).toImage();
+        form.DBGridPartia->setVisible(false);
+        const QImage overNothing = form.grab(area).toImage();
+        form.DBGridPartia->setVisible(true);
+        QVERIFY(overList == overNothing);
+        PRESS(&form, "ComAnulujFr");
+        SCRIPTED_UI_VERIFY(ui);
+    }
+
     // A correction keeps its own number however it is typed, refuses
     // another batch's, and moves the samples, runs and trays to a new one.
     void correctionRenumbersTheChildren()
