@@ -106,6 +106,7 @@ bool openStale(const QString &value)
     } catch (const RuntimeError &error) {
         if (error.Number() == dao::err::FileNotFound)
             return staleMissing(file);
+        // Any other failure follows the start-up's own rules.
         if (!step([&] { throw error; }))
             return false;
     }
