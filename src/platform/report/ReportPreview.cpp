@@ -254,6 +254,9 @@ bool ReportPreview::print()
         printer_->setPrinterName(printerName_);
     if (!PrintDialogSeam::exec(*printer_, this))
         return false;
+    // A printer picked in the print dialog is the one chosen from now on.
+    if (!printer_->printerName().isEmpty())
+        printerName_ = printer_->printerName();
     DocumentOutput::print(document_, *printer_);
     // The dialog may have changed the paper; the preview keeps the report's.
     printer_->setPageLayout(document_.layout);
