@@ -61,11 +61,14 @@ QPushButton *pickerButton(QWidget *parent, const char *name)
     return button;
 }
 
-QComboBox *pickList(QWidget *parent, const char *name)
+// A pick list whose text is free; it takes no more than its column holds, so
+// that a save never fails on a length the operator cannot see.
+QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
     auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->lineEdit()->setMaxLength(maxLength);
     return combo;
 }
 
@@ -84,6 +87,8 @@ QString now()
 void FormPartia::buildFrame()
 {
     FramePartia = ui::Named(new QGroupBox(this), "FramePartia");
+    // The frame lies over the list, whose rows must not show through it.
+    FramePartia->setAutoFillBackground(true);
     QGroupBox *f = FramePartia;
     TextNrPartii = ui::TextBox(f, "TextNrPartii", 5);
     TextZaklad = ui::TextBox(f, "TextZaklad", 14);
@@ -102,7 +107,7 @@ void FormPartia::buildFrame()
     OptionZ = ui::Named(new QRadioButton(QStringLiteral("Zleceniodawca"), FramePlatnik), "OptionZ");
     TextKodPIW = ui::TextBox(f, "TextKodPIW", 4);
     TextMiejscowoscPobr = ui::TextBox(f, "TextMiejscowoscPobr", 30);
-    ComboLekarz = pickList(f, "ComboLekarz");
+    ComboLekarz = pickList(f, "ComboLekarz", 50);
     DTPDataUboju = dateBox(f, "DTPDataUboju");
     ComDataUboju = frameButton(f, "ComDataUboju", QStringLiteral("..."));
     TextDataPobr = dateBox(f, "TextDataPobr");
@@ -126,11 +131,11 @@ void FormPartia::buildFrame()
     ComDatZakBad = frameButton(f, "ComDatZakBad", QStringLiteral("..."));
     TextGodzZakBad = ui::TextBox(f, "TextGodzZakBad", 5);
     ComGodzZakBad = frameButton(f, "ComGodzZakBad", QStringLiteral("gg:mm"));
-    TextMetoda = ui::TextBox(f, "TextMetoda", 32767);
+    TextMetoda = ui::TextBox(f, "TextMetoda", 255);
     ComPobierzMetoda = frameButton(f, "ComPobierzMetoda", QStringLiteral("Pobierz"));
-    ComboPrzyjal = pickList(f, "ComboPrzyjal");
-    ComboAutoryzowal = pickList(f, "ComboAutoryzowal");
-    ComboPrzekazanieWyniku = pickList(f, "ComboPrzekazanieWyniku");
+    ComboPrzyjal = pickList(f, "ComboPrzyjal", 30);
+    ComboAutoryzowal = pickList(f, "ComboAutoryzowal", 30);
+    ComboPrzekazanieWyniku = pickList(f, "ComboPrzekazanieWyniku", 20);
     ComboPrzekazanieWyniku->addItems(
         {QStringLiteral("mail"), QStringLiteral("faks"), QStringLiteral("mail/faks")});
     TextDostarczyl = ui::TextBox(f, "TextDostarczyl", 30);
