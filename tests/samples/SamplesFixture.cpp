@@ -1,0 +1,67 @@
+#include "SamplesFixture.h"
+
+#include "foundation/Globals.h"
+#include "platform/fs/Cp1250.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+void SamplesFixture::AddBatch(int batch, const QVariantMap &extra)
+{
+    QVariantMap values{{QStringLiteral("Partia"), batch},
+                       {QStringLiteral("WNI"), Wni},
+                       {QStringLiteral("KodPIW"), Wni.left(4)},
+                       {QStringLiteral("DataUboju"), Day.addDays(-1)},
+                       {QStringLiteral("DataPobr"), Day.addDays(-1)},
+                       {QStringLiteral("DataDoLab"), Day},
+                       {QStringLiteral("Czystopis"), QStringLiteral("N")}};
+    values.insert(extra);
+    AddRow(MonthDb, QStringLiteral("Partia"), values);
+}
+
+void SamplesFixture::AddSample(int batch, int carcass, const QVariant &daily,
+                               const QVariant &general, const QVariantMap &extra)
+{
+    QVariantMap values{
+        {QStringLiteral("Partia"), batch},
+        {QStringLiteral("NrProbki"), carcass},
+        {QStringLiteral("NrDzien"), daily},
+        {QStringLiteral("NrOgolny"), general},
+        {QStringLiteral("IDProbkiWNI"), Wni},
+        {QStringLiteral("IDProbkiNr"), QString::number(carcass).rightJustified(3, '0')},
+        {QStringLiteral("IDProbkiData"), QStringLiteral("04032024")},
+        {QStringLiteral("NrTacy"), 1},
+        {QStringLiteral("NazTkanka"), QStringLiteral("filary przepony")},
+        {QStringLiteral("Gatunek"), QStringLiteral("Świnie")},
+        {QStringLiteral("Plec"), QStringLiteral("Tucznik")},
+        {QStringLiteral("DataDoLab"), Day}};
+    values.insert(extra);
+    AddRow(MonthDb, QStringLiteral("Badanie"), values);
+}
+
+BatchHeading SamplesFixture::Heading(int batch)
+{
+    return {QString::number(batch), DeliveryDate, Wni, Wni + QStringLiteral(" - Ubojnia")};
+}
+
+QStringList SamplesFixture::Texts(const QString &sql, const QString &field)
+{
+    QStringList values;
+    for (const QVariant &value : Column(MonthDb, sql, field))
+        values.append(value.typeId() == QMetaType::QDate
+                          ? value.toDate().toString(QStringLiteral("dd.MM.yyyy"))
+                          : value.toString());
+    return values;
+}
+
+void SamplesFixture::WriteFile(const QString &windowsPath, const QStringList &lines,
+                               const QString &lineEnd)
+{
+    const QString path = Real(windowsPath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(fs::Cp1250::Encode(lines.join(lineEnd) + lineEnd));
+}
