@@ -278,10 +278,12 @@ void FormPartia::DBGridPartia_DblClick()
     try {
         if (!HasCurrentBatch())
             return;
-        FormBadanie &samples = ui::WindowRegistry::Instance<FormBadanie>();
-        openForBatch(samples, samples.DataBad, Batches(),
-                     QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = %1 ORDER BY PARTIA, "
-                                    "NrProbki"));
+        const dao::Recordset batch = Batches();
+        const QString wni = FieldText(batch, "WNI");
+        FormBadanie::OpenForBatch(
+            {FieldText(batch, "Partia"), FieldText(batch, "DataDoLab"), wni,
+             establishmentLine(wni)},
+            ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->text());
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
     }
