@@ -211,6 +211,9 @@ void FormBadanie::buildFrame()
     ComboWynik = pickList(f, "ComboWynik");
     ComboWynik->addItems({QStringLiteral("nie stwierdzono"), QStringLiteral("stwierdzono"),
                           QStringLiteral("odstąpienie")});
+    // Nothing is chosen before the operator chooses it.
+    for (QComboBox *list : {ComboPlec, ComboTkanka, ComboWynik})
+        list->setCurrentIndex(-1);
     ComboUwagi = pickList(f, "ComboUwagi");
     TextUwagi = ui::Named(new QPlainTextEdit(f), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
@@ -463,6 +466,8 @@ void FormBadanie::Form_Activate()
     ComboGatunek_Click();
     FillComboFromTable(ComboTkanka, StaleDb, QStringLiteral("TKANKA"), QStringLiteral("NazTkanka"),
                        QString(), QString(), QString());
+    // The lists were replaced: no tissue is chosen yet.
+    ComboTkanka->setCurrentIndex(-1);
     InitOnActivate = false;
     if (!LabelWczytajPlik->text().isEmpty()) {
         ComWczyt_Click();

@@ -1,7 +1,13 @@
 #include "SamplesFixture.h"
 
 #include "foundation/Globals.h"
+#include "foundation/frmLoginLab.h"
 #include "platform/fs/Cp1250.h"
+#include "platform/ui/ScriptedUi.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/FormBadanie.h"
+
+#include <QLineEdit>
 
 #include <QDir>
 #include <QFile>
@@ -64,4 +70,17 @@ void SamplesFixture::WriteFile(const QString &windowsPath, const QStringList &li
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot write %s", qPrintable(path));
     file.write(fs::Cp1250::Encode(lines.join(lineEnd) + lineEnd));
+}
+
+void SamplesFixture::Open(ui::ScriptedUi &ui, int batch,
+                          const std::function<void(FormBadanie &)> &story)
+{
+    ui.AnswerWindow(QStringLiteral("FormBadanie"),
+                    [&story](QWidget &window) { story(static_cast<FormBadanie &>(window)); });
+    FormBadanie::OpenForBatch(Heading(batch));
+}
+
+void SamplesFixture::SignIn(const QString &kind)
+{
+    ui::WindowRegistry::Instance<frmLoginLab>().TextOperatRodz->setText(kind);
 }

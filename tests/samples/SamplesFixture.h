@@ -9,6 +9,15 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
+
+class FormBadanie;
+
+namespace ui
+{
+class ScriptedUi;
+}
+
 // The installed workstation of 05.03.2024 with batches and samples put in
 // directly, and the order files the sample import reads.
 class SamplesFixture : public InstalledWorkstation, public TableData
@@ -25,6 +34,13 @@ public:
 
     // The values of one field over the statement's rows, as texts.
     static QStringList Texts(const QString &sql, const QString &field);
+
+    // Opens the batch's samples through the window's door and runs the story
+    // on the shown window.
+    static void Open(ui::ScriptedUi &ui, int batch,
+                     const std::function<void(FormBadanie &)> &story);
+    // The sign-in window's operator kind ("Operator", "Administrator").
+    static void SignIn(const QString &kind);
 
     // Writes a file in Windows-1250 with the given line end.
     static void WriteFile(const QString &windowsPath, const QStringList &lines,
