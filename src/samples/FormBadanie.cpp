@@ -109,6 +109,7 @@ void fillList(QComboBox *combo, const QString &statement, const QString &field)
         rs.Close();
     } catch (const RuntimeError &) {
     }
+    combo->setCurrentIndex(-1);
     combo->setEditText(shown);
 }
 
