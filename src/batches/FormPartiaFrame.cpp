@@ -14,6 +14,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
+#include "samples/BoxText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -406,7 +407,7 @@ void FormPartia::LoadBatch()
     ComboPrzyjal->setEditText(FieldText(rs, "Przyjal"));
     ComboAutoryzowal->setEditText(FieldText(rs, "Autoryzowal"));
     ComboPrzekazanieWyniku->setEditText(FieldText(rs, "PrzekazanieWyniku"));
-    TextUwagi->setPlainText(FieldText(rs, "Uwagi"));
+    SetMemoText(TextUwagi, FieldText(rs, "Uwagi"));
     (FieldText(rs, "Czystopis") == QLatin1String("T") ? OptionTak : OptionNie)->setChecked(true);
     ComZapiszFr->setFocus();
 }
@@ -447,7 +448,7 @@ BatchFrameValues FormPartia::FrameValues() const
     v.authorisedBy = ComboAutoryzowal->currentText();
     v.resultDelivery = ComboPrzekazanieWyniku->currentText();
     v.fairCopy = OptionTak->isChecked();
-    v.remarks = TextUwagi->toPlainText();
+    v.remarks = MemoText(TextUwagi);
     v.deliveredBy = TextDostarczyl->text();
     return v;
 }

@@ -18,11 +18,11 @@ QString shownForm(QString text)
 
 } // namespace
 
-void SetWholeText(QLineEdit *box, const QString &text)
+const QString &Untruncated(QLineEdit *box, const QString &text)
 {
     if (text.size() > box->maxLength())
         box->setMaxLength(int(text.size()));
-    box->setText(text);
+    return text;
 }
 
 void SetMemoText(QPlainTextEdit *box, const QString &stored)

@@ -62,8 +62,8 @@ bool FormNumery::Confirm(QString &daily, QString &general, const QString &delive
     dialog.deliveryDate_ = deliveryDate;
     dialog.lineCount_ = lineCount;
     dialog.confirmed_ = false;
-    SetWholeText(dialog.TextNrDziennyF, daily);
-    SetWholeText(dialog.TextNrOgolnyF, general);
+    dialog.TextNrDziennyF->setText(Untruncated(dialog.TextNrDziennyF, daily));
+    dialog.TextNrOgolnyF->setText(Untruncated(dialog.TextNrOgolnyF, general));
     ContinueImport = true;
     ui::ShowModal(dialog);
     // Closed in any other way than by a confirmed "&OK": nothing is imported.

@@ -21,6 +21,9 @@ void SamplesFixture::AddBatch(int batch, const QVariantMap &extra)
                        {QStringLiteral("DataUboju"), Day.addDays(-1)},
                        {QStringLiteral("DataPobr"), Day.addDays(-1)},
                        {QStringLiteral("DataDoLab"), Day},
+                       {QStringLiteral("MiejscowoscPobr"), QStringLiteral("Łęczyca")},
+                       {QStringLiteral("Pobral"), QStringLiteral("Jan Kowalski")},
+                       {QStringLiteral("Platnik"), QStringLiteral("Z")},
                        {QStringLiteral("Czystopis"), QStringLiteral("N")}};
     values.insert(extra);
     AddRow(MonthDb, QStringLiteral("Partia"), values);
