@@ -299,8 +299,7 @@ void FormBadanie::CopyIntoFrame(const dao::Recordset &source, int carcass)
     ComboGatunek->setEditText(species);
     ComboPlec->setEditText(sex);
     ComboTkanka->setEditText(tissue);
-    if (!resultLocked_)
-        ComboWynik->setEditText(result);
+    ComboWynik->setEditText(result);
     SetMemoText(TextUwagi, remarks);
     ComboOpis->setEditText(description);
 }

@@ -8,16 +8,16 @@ namespace
 {
 
 // The greatest value of the field among the rows of the condition, Null when
-// no row has one. The recordset holds only the rows carrying that value.
+// no row has one: the one row that MAX() picks, found in a single pass.
 std::optional<qint64> greatest(dao::Database db, const QString &field, const QString &where)
 {
     const QString condition = where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where;
-    const QString also = where.isEmpty() ? QString() : QStringLiteral(" AND ") + where;
-    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Badanie WHERE %1 = (SELECT "
-                                                        "MAX(%1) FROM Badanie%2)%3")
-                                             .arg(field, condition, also));
+    dao::Recordset rs = db.OpenRecordset(
+        QStringLiteral("SELECT * FROM Badanie WHERE rowid = (SELECT r FROM (SELECT rowid AS r, "
+                       "MAX(%1) FROM Badanie%2))")
+            .arg(field, condition));
     std::optional<qint64> result;
-    if (rs.RecordCount() > 0)
+    if (rs.RecordCount() > 0 && !dao::IsNull(rs(field).Value()))
         result = rs(field).Value().toLongLong();
     rs.Close();
     return result;
