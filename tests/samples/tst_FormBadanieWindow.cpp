@@ -11,6 +11,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "samples/FormBadanie.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -158,6 +159,38 @@ private slots:
         });
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
+    }
+
+    // Enter in a number box and a keystroke in the species list move the
+    // focus on; a species set by the program does not.
+    void enterAndSpeciesMoveTheFocusOn()
+    {
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [](FormBadanie &form) {
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            PRESS(&form, "ComDodajPr");
+            QTRY_COMPARE(QApplication::focusWidget(), form.TextNrTacy);
+            QTest::keyClick(form.TextNrTacy, Qt::Key_Return);
+            QTRY_COMPARE(QApplication::focusWidget(), form.TextIDProbkiWNI);
+            QTest::keyClick(form.TextIDProbkiWNI, Qt::Key_Enter);
+            QTRY_COMPARE(QApplication::focusWidget(), form.TextIDProbkiNr);
+            const auto inSpecies = [&form] {
+                QWidget *focus = QApplication::focusWidget();
+                return focus == form.ComboGatunek || focus == form.ComboGatunek->lineEdit();
+            };
+            form.ComboGatunek->setFocus();
+            QTRY_VERIFY(inSpecies());
+            form.ComboGatunek->setEditText(QStringLiteral("Bydło"));
+            QCoreApplication::processEvents();
+            QVERIFY(inSpecies());
+            QTest::keyClick(form.ComboGatunek->lineEdit(), Qt::Key_Backspace);
+            QTRY_VERIFY(!inSpecies());
+            QCOMPARE(form.ComboGatunek->currentText(), QStringLiteral("Bydł"));
+            QCOMPARE(form.LabIDGatunek->text(), QString());
+            PRESS(&form, "ComAnulujFr");
+        });
+        SCRIPTED_UI_VERIFY(ui);
     }
 
     // A remark hint replaces the remark; the lists follow their registers.
