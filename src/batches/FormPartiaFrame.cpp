@@ -15,6 +15,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
 #include "registers/FormZaklad.h"
+#include "samples/BoxText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -412,7 +413,7 @@ void FormPartia::LoadBatch()
     ComboPrzyjal->setEditText(FieldText(rs, "Przyjal"));
     ComboAutoryzowal->setEditText(FieldText(rs, "Autoryzowal"));
     ComboPrzekazanieWyniku->setEditText(FieldText(rs, "PrzekazanieWyniku"));
-    TextUwagi->setPlainText(FieldText(rs, "Uwagi"));
+    SetMemoText(TextUwagi, FieldText(rs, "Uwagi"));
     (FieldText(rs, "Czystopis") == QLatin1String("T") ? OptionTak : OptionNie)->setChecked(true);
     ComZapiszFr->setFocus();
 }
@@ -453,7 +454,7 @@ BatchFrameValues FormPartia::FrameValues() const
     v.authorisedBy = ComboAutoryzowal->currentText();
     v.resultDelivery = ComboPrzekazanieWyniku->currentText();
     v.fairCopy = OptionTak->isChecked();
-    v.remarks = TextUwagi->toPlainText();
+    v.remarks = MemoText(TextUwagi);
     v.deliveredBy = TextDostarczyl->text();
     return v;
 }
