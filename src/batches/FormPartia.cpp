@@ -292,10 +292,10 @@ void FormPartia::ComNastawienie_Click()
     try {
         if (!HasCurrentBatch())
             return;
-        FormNastawienie &runs = ui::WindowRegistry::Instance<FormNastawienie>();
-        openForBatch(runs, runs.DataPartia, Batches(),
-                     QStringLiteral("SELECT * FROM Nastawienie WHERE PARTIA = %1 ORDER BY "
-                                    "Nastawienie"));
+        const dao::Recordset batch = Batches();
+        const QString wni = FieldText(batch, "WNI");
+        FormNastawienie::OpenForBatch({FieldText(batch, "Partia"), FieldText(batch, "DataDoLab"),
+                                       wni, establishmentLine(wni)});
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
     }

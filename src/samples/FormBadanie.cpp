@@ -6,6 +6,8 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -99,6 +101,25 @@ FormBadanie::FormBadanie(QWidget *parent) : QDialog(parent)
     connect(DBGridBad, &ui::DBGrid::RowColChange, this, &FormBadanie::DBGridBad_RowColChange);
     connect(ComZamk, &QPushButton::clicked, this, &FormBadanie::ComZamk_Click);
     Form_Load();
+}
+
+void FormBadanie::OpenAtCarcass(const BatchHeading &batch, const QString &carcassNumber)
+{
+    FormBadanie &window = ui::WindowRegistry::Instance<FormBadanie>();
+    window.LabZaklad->setText(batch.Zaklad);
+    window.LabPartia->setText(batch.Partia);
+    window.LabelKod->setText(batch.Wni);
+    window.LabData->setText(batch.DataDoLab);
+    dao::Recordset previous = window.DataBad->Recordset();
+    window.DataBad->setRecordset(MonthDb.OpenRecordset(
+        QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = ") +
+        QString::number(batch.Partia.toLongLong()) + QStringLiteral(" ORDER BY PARTIA, NrProbki")));
+    if (previous.IsOpen())
+        previous.Close();
+    FormRequest = QStringLiteral("find") + carcassNumber;
+    InitOnActivate = true;
+    ui::ShowModal(window);
+    FormRequest.clear();
 }
 
 void FormBadanie::Form_Load()

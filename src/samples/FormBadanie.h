@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -22,6 +24,11 @@ class FormBadanie : public QDialog
 
 public:
     explicit FormBadanie(QWidget *parent = nullptr);
+
+    // Opens the samples of the batch standing on the sample of that carcass
+    // number (the first sample when none has it) and returns when the window
+    // is closed. Database errors go to the caller.
+    static void OpenAtCarcass(const BatchHeading &batch, const QString &carcassNumber);
 
     QLabel *LabPartiaOp;      // "Nr Partii:"
     QLabel *LabPartia;        // the batch number
