@@ -271,30 +271,19 @@ void FormNastawienie::connectControls()
 
 void FormNastawienie::watchKeys()
 {
-    for (QWidget *box : std::initializer_list<QWidget *>{TextNastawienie,
-                                                         TextNrTac,
-                                                         TextIlProbek,
-                                                         TextNawazka,
-                                                         TextPepsyna,
-                                                         TextKwas,
-                                                         TextTemperatura,
-                                                         TextTemperaturaMax,
-                                                         TextCzas,
-                                                         ComboWaga->lineEdit(),
-                                                         ComboTermometr->lineEdit(),
-                                                         ComboMieszadlo->lineEdit(),
-                                                         ComboTrychinoskop->lineEdit(),
-                                                         ComboOdczynnikHCL->lineEdit(),
-                                                         ComboOdczynnikPepsyna->lineEdit(),
-                                                         TextNrTacy,
-                                                         TextNrTusz,
-                                                         TextNrTuszTucznik,
-                                                         TextNrTuszMaciora,
-                                                         TextNrTuszKnur,
-                                                         TextNrTuszDzik,
-                                                         TextNrTuszInne,
-                                                         TextIlProbekPozycjaN})
+    for (QWidget *box : std::initializer_list<QWidget *>{
+             TextNastawienie, TextNrTac, TextIlProbek, TextNawazka, TextPepsyna, TextKwas,
+             TextTemperatura, TextTemperaturaMax, TextCzas, TextNrTacy, TextNrTusz,
+             TextNrTuszTucznik, TextNrTuszMaciora, TextNrTuszKnur, TextNrTuszDzik, TextNrTuszInne,
+             TextIlProbekPozycjaN})
         box->setProperty("enterAsTab", true);
+    // A pick list takes Enter in its text box or, when it has the key, itself.
+    for (QComboBox *combo : {ComboWaga, ComboTermometr, ComboMieszadlo, ComboTrychinoskop,
+                             ComboOdczynnikHCL, ComboOdczynnikPepsyna}) {
+        combo->setProperty("enterAsTab", true);
+        combo->lineEdit()->setProperty("enterAsTab", true);
+        combo->installEventFilter(this);
+    }
     for (QGroupBox *frame : {FramePartia, FramePartiaG}) {
         for (QLineEdit *box : frame->findChildren<QLineEdit *>())
             box->installEventFilter(this);

@@ -193,6 +193,46 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
     }
 
+    // Enter moves on from a number box, a pick in an equipment list moves on,
+    // and the date button writes the picked day; a new run that cannot be
+    // prepared returns to browsing.
+    void keysPickersAndFailedOpen()
+    {
+        F::AddBatch(12);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            PRESS(&w, "ComDodajPr");
+            w.TextNastawienie->setFocus();
+            QTest::keyClick(w.TextNastawienie, Qt::Key_Return);
+            QTRY_COMPARE(w.focusWidget(), w.TextNrTac);
+            w.TextCzas->setFocus();
+            QTest::keyClick(w.TextCzas, Qt::Key_Return);
+            QTRY_COMPARE(w.focusWidget(), w.TextCzasSedymentacji1);
+            w.ComboWaga->setFocus();
+            QTest::keyClick(w.ComboWaga, Qt::Key_Return);
+            QTRY_COMPARE(w.focusWidget(), w.ComboTermometr);
+            QCOMPARE(w.ComboWaga->count(), 0); // Enter adds no item
+            w.ComboWaga->addItem("Waga Ł-7");
+            w.ComboWaga->setFocus();
+            emit w.ComboWaga->activated(0);
+            QTRY_VERIFY(w.focusWidget() != w.ComboWaga &&
+                        w.focusWidget() != w.ComboWaga->lineEdit());
+
+            scripted.AnswerDate(QDate(2024, 3, 4));
+            PRESS(&w, "ComDataRozpBad");
+            QCOMPARE(w.DTPDataRozpBad->Text(), QStringLiteral("04.03.2024"));
+            PRESS(&w, "ComAnulujFr");
+
+            MonthDb.Execute("DROP TABLE Partia");
+            scripted.Answer("OK");
+            PRESS(&w, "ComDodajPr");
+            QCOMPARE(scripted.Last().title, QStringLiteral("Powiadom programiste!"));
+            QVERIFY(w.FramePartia->isHidden() && ListsEnabled(w));
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
     // A new run: its defaults, every check of the save in order with its box
     // and focus, nothing written until all pass; then the list stands on the
     // new run, also when its number is lower than others.
