@@ -385,6 +385,8 @@ void FormNastawienie::resizeEvent(QResizeEvent *event)
 
 void FormNastawienie::placeFrames()
 {
+    if (!FrameWynik)
+        return; // still being built
     for (QGroupBox *frame : {FramePartia, FramePartiaG, FrameWynik}) {
         frame->adjustSize();
         frame->move(std::max(0, (width() - frame->width()) / 2),

@@ -74,7 +74,7 @@ public:
     QPushButton *ComPrzejdzDo;
 
     // ------------------------------------------------------------- run frame
-    QGroupBox *FramePartia;
+    QGroupBox *FramePartia = nullptr;
     QLineEdit *TextNastawienie;
     QLineEdit *TextNrTac;
     QLineEdit *TextIlProbek;
@@ -109,7 +109,7 @@ public:
     QPushButton *ComAnulujFr;
 
     // ------------------------------------------------------------ tray frame
-    QGroupBox *FramePartiaG;
+    QGroupBox *FramePartiaG = nullptr;
     QLineEdit *TextNrTacy;
     QLineEdit *TextNrTusz;
     QLineEdit *TextNrTuszTucznik;
@@ -124,7 +124,7 @@ public:
     QPushButton *ComAnulujFrNaPIW;
 
     // ---------------------------------------------------------- print choice
-    QGroupBox *FrameWynik;
+    QGroupBox *FrameWynik = nullptr;
     QPushButton *ComKartaS;
     QPushButton *ComKartaW;
     QPushButton *ComKartaO;

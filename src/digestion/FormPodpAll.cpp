@@ -105,7 +105,6 @@ void FormPodpAll::Open(const QString &table, const QString &heading, int maxLeng
     FormPodpAll &window = ui::WindowRegistry::Instance<FormPodpAll>();
     dao::Recordset list = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
                                                 QStringLiteral(" ORDER BY ID"));
-    window.table_ = table;
     window.LabelOpis->setText(heading);
     window.LabelTyp->setText(QStringLiteral("string"));
     window.TextWartosc->setMaxLength(maxLength);
@@ -218,7 +217,9 @@ void FormPodpAll::ComAnuluj_Click()
 
 void FormPodpAll::ComZamk_Click()
 {
-    DictionaryEvents::Instance().Announce(listName(table_));
+    // The list shown names the table, however the window was opened.
+    const dao::Recordset list = List();
+    DictionaryEvents::Instance().Announce(listName(list.IsOpen() ? list.TableName() : QString()));
     hide();
 }
 
