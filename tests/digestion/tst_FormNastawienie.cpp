@@ -4,6 +4,7 @@
 #include "RunWindow.h"
 
 #include "digestion/FormNastawienie.h"
+#include "foundation/FormZegar.h"
 #include "foundation/Globals.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
@@ -222,6 +223,12 @@ private slots:
             scripted.AnswerDate(QDate(2024, 3, 4));
             PRESS(&w, "ComDataRozpBad");
             QCOMPARE(w.DTPDataRozpBad->Text(), QStringLiteral("04.03.2024"));
+            scripted.AnswerWindow("FormZegar", [](QWidget &clock) {
+                FormZegar::SelectItem(static_cast<FormZegar &>(clock).ListGodz, "09");
+                FormZegar::SelectItem(static_cast<FormZegar &>(clock).ListMin, "30");
+            });
+            PRESS(&w, "ComGodzZakBad");
+            QCOMPARE(w.TextGodzZakBad->text(), QStringLiteral("09:30"));
             PRESS(&w, "ComAnulujFr");
 
             MonthDb.Execute("DROP TABLE Partia");
