@@ -397,6 +397,8 @@ void FormNastawienie::placeFrames()
 
 void FormNastawienie::showFrame(QGroupBox *frame, const QString &frameCaption)
 {
+    // The frame lies over the lists and hides them.
+    frame->setAutoFillBackground(true);
     frame->setTitle(frameCaption);
     frame->setVisible(true);
     placeFrames();
