@@ -71,15 +71,6 @@ template <class W> void OpenPeriodWindow(const QString &workingDate)
     ui::ShowModal(form);
 }
 
-template <class W> void OpenInspectorates(const QString &sql)
-{
-    dao::Recordset rows = FromStale(sql);
-    W &form = WindowRegistry::Instance<W>();
-    form.OptionK->setChecked(true);
-    form.DataZlew->setRecordset(rows);
-    ui::ShowModal(form);
-}
-
 } // namespace
 
 // ---------------------------------------------------------- visible buttons
@@ -183,30 +174,12 @@ void aMain::openClientRegister()
 
 void aMain::menLekarz_Click()
 {
-    trapped([] {
-        dao::Recordset vets =
-            FromStale(QStringLiteral("SELECT * FROM Lekarz ORDER BY Nazwisko, Imie"));
-        FormLekarz &form = WindowRegistry::Instance<FormLekarz>();
-        form.DataLekarz->setRecordset(vets);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormLekarz::Open(); });
 }
 
 void aMain::mentTSM_Click()
 {
-    trapped([] {
-        dao::Recordset method =
-            FromStale(QStringLiteral("SELECT * FROM Kierunek Where Kod = 'MERVASK'"));
-        method.MoveFirst();
-        const QString text =
-            NullToDefault(method(QStringLiteral("Metoda")).Value(), QString()).toString();
-        FormChoroba &form = WindowRegistry::Instance<FormChoroba>();
-        InitOnActivate = true;
-        form.DataChoroba->setRecordset(method);
-        form.TextMetoda->setText(text);
-        form.FrameChoroba->setVisible(true);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormChoroba::Open(); });
 }
 
 void aMain::Operatorzy_Click()
@@ -216,23 +189,12 @@ void aMain::Operatorzy_Click()
 
 void aMain::StanPr_Click()
 {
-    trapped([] {
-        dao::Recordset hints =
-            FromStale(QStringLiteral("SELECT * FROM OpisProbki ORDER BY IdPodp"));
-        FormOpisProbki &form = WindowRegistry::Instance<FormOpisProbki>();
-        form.DataPodp->setRecordset(hints);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormOpisProbki::Open(); });
 }
 
 void aMain::openPersonList(const QString &table, const QString &gridCaption)
 {
-    dao::Recordset persons =
-        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY Nr"));
-    FormAutoryzowal &form = WindowRegistry::Instance<FormAutoryzowal>();
-    form.DBGridPodp->setCaption(gridCaption);
-    form.DataDane->setRecordset(persons);
-    ui::ShowModal(form);
+    FormAutoryzowal::Open(table, gridCaption);
 }
 
 void aMain::menAutoryzowal_Click()
@@ -261,34 +223,22 @@ void aMain::menOdpowiedzialny_Click()
 
 void aMain::piwety_Click()
 {
-    trapped([] { OpenInspectorates<FormPIW>(QStringLiteral("SELECT * FROM PIW ORDER BY IdPiw")); });
+    trapped([] { FormPIW::Open(); });
 }
 
 void aMain::wiw_Click()
 {
-    trapped([] { OpenInspectorates<FormWIW>(QStringLiteral("SELECT * FROM WIW ORDER BY Idwiw")); });
+    trapped([] { FormWIW::Open(); });
 }
 
 void aMain::menRodzMat_Click()
 {
-    trapped([] {
-        dao::Recordset tissues =
-            FromStale(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
-        FormTkanka &form = WindowRegistry::Instance<FormTkanka>();
-        form.DataTkanka->setRecordset(tissues);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormTkanka::Open(); });
 }
 
 void aMain::openRemarkHints(const QString &caption, const QString &table)
 {
-    dao::Recordset hints =
-        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY IdPodp"));
-    FormPodp &form = WindowRegistry::Instance<FormPodp>();
-    form.setWindowTitle(caption);
-    form.LabelCaption->setText(QStringLiteral("PODPOWIEDZI DO UWAG"));
-    form.DataPodp->setRecordset(hints);
-    ui::ShowModal(form);
+    FormPodp::Open(caption, table);
 }
 
 void aMain::MenUwagiB_Click()
@@ -363,24 +313,12 @@ void aMain::menWaga_Click()
 
 void aMain::menGatunek_Click()
 {
-    trapped([] {
-        dao::Recordset species =
-            FromStale(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
-        FormGatunek &form = WindowRegistry::Instance<FormGatunek>();
-        form.DataGatunek->setRecordset(species);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormGatunek::Open(); });
 }
 
 void aMain::menPlec_Click()
 {
-    trapped([] {
-        dao::Recordset species =
-            FromStale(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
-        FormPlec &form = WindowRegistry::Instance<FormPlec>();
-        form.DataGatunek->setRecordset(species);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormPlec::Open(); });
 }
 
 void aMain::MenUwagiP_Click()

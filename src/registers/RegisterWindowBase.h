@@ -3,23 +3,27 @@
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "registers/RegisterFault.h"
 
 #include <QDialog>
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
 
 class QAbstractButton;
 class QGroupBox;
+class QLineEdit;
 class QPushButton;
 
 namespace ui
 {
 class DataControl;
 class DBGrid;
+class MaskEdBox;
 } // namespace ui
 
 // The common shape of the reference registers: a read-only list over a data
@@ -62,6 +66,8 @@ protected:
     void SetCloseButton(QAbstractButton *button);
     // A push button that Enter never presses on its own.
     QPushButton *MakeButton(const char *name, const QString &caption, const QString &tip = {});
+    // A named text box; a maxLength of 0 leaves its length free.
+    static QLineEdit *MakeTextBox(QWidget *parent, const char *name, int maxLength = 0);
     // The grid with the edit frame centred above it; hidden frame at start.
     QWidget *MakeListArea();
 
@@ -71,7 +77,18 @@ protected:
     bool BindRecordSource(dao::Database db, const QString &sql);
     // Runs a data operation; a run-time error drops a pending AddNew or Edit
     // of the list, is reported, and false is returned.
-    bool Trapped(const std::function<void()> &action);
+    bool Trapped(const std::function<void()> &action, const QString &caption = ErrorCaption);
+
+    // A save: the checks and the write of the row (see WriteRow) in one
+    // transaction. A refusal is shown and leaves the frame as it is; a
+    // run-time error is reported under `caption`.
+    enum class SaveResult { Saved, Refused, Failed };
+    SaveResult SaveRow(bool adding, dao::Database db, const QString &table,
+                       const std::function<std::optional<RegisterFault>()> &check,
+                       const std::function<void(dao::Recordset &)> &fill,
+                       const QString &caption = ErrorCaption);
+    // The refusal's box, then the focus into its control when it can take it.
+    void ShowFault(const RegisterFault &fault);
 
     // The row that a correction will be written into.
     void RememberLoadedRow(); // 3021 without a current row
@@ -87,6 +104,13 @@ protected:
     void CloseEditFrame();
     // A refused check: the information box, then the focus into the box.
     void Refuse(const QString &text, QWidget *focus);
+    // Hides the window, then tells the windows that keep pick lists of these
+    // tables, in this order, that they may have changed.
+    void HideAndAnnounce(const QStringList &tables);
+
+    // The masked box's text with "_" on every unfilled place ("__-___" when
+    // nothing is typed); a box without a mask gives its text.
+    static QString MaskedText(const ui::MaskEdBox *box);
 
     // A field of the current row as text, Null as "".
     static QString FieldText(const dao::Recordset &rs, const QString &field);
