@@ -56,6 +56,10 @@ public:
     // and not when another application hands the focus back.
     virtual void Form_Activate() {}
 
+    // The masked box's text with "_" on every unfilled place ("__-___" when
+    // nothing is typed); a box without a mask gives its text.
+    static QString MaskedText(const ui::MaskEdBox *box);
+
     static inline const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
     static inline const QString InfoCaption = QStringLiteral("INFORMACJA");
 
@@ -107,10 +111,6 @@ protected:
     // Hides the window, then tells the windows that keep pick lists of these
     // tables, in this order, that they may have changed.
     void HideAndAnnounce(const QStringList &tables);
-
-    // The masked box's text with "_" on every unfilled place ("__-___" when
-    // nothing is typed); a box without a mask gives its text.
-    static QString MaskedText(const ui::MaskEdBox *box);
 
     // A field of the current row as text, Null as "".
     static QString FieldText(const dao::Recordset &rs, const QString &field);
