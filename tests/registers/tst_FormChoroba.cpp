@@ -58,6 +58,20 @@ private slots:
         FormChoroba::Open();
         QCOMPARE(storedMethod(), "Metoda X, seria 2");
 
+        // Enter and Esc neither save nor close; the title bar closes unsaved.
+        scripted.AnswerWindow("FormChoroba", [](QWidget &window) {
+            auto &w = static_cast<FormChoroba &>(window);
+            w.TextMetoda->setText("wpisane");
+            QTest::keyClick(w.TextMetoda, Qt::Key_Return);
+            QTest::keyClick(w.TextMetoda, Qt::Key_Escape);
+            QVERIFY(w.isVisible());
+            QCOMPARE(storedMethod(), "Metoda X, seria 2");
+            w.close();
+            QVERIFY(!w.isVisible());
+        });
+        FormChoroba::Open();
+        QCOMPARE(storedMethod(), "Metoda X, seria 2");
+
         scripted.AnswerWindow("FormChoroba", [](QWidget &window) {
             auto &w = static_cast<FormChoroba &>(window);
             w.TextMetoda->setText("   ");
