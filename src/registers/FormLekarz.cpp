@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <iterator>
 
@@ -94,20 +93,22 @@ FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
         setTabOrder(order[i - 1], order[i]);
 
     AttachList(DataLekarz, DBGridLekarz, FrameLabor);
-    auto *heading =
+    heading_ =
         ui::Named(new QLabel(QStringLiteral("INFORMACJE O LEKARZACH"), this), "LabelNaglowek");
-    heading->setAlignment(Qt::AlignCenter);
-    QFont font = heading->font();
+    QFont font = heading_->font();
     font.setBold(true);
-    heading->setFont(font);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(DataLekarz, 1);
+    heading_->setFont(font);
+    heading_->adjustSize();
+    heading_->move(0, ToPixels(120));
     for (QPushButton *button : {ComKopiuj, ComLaborKas, ComLaborKor, ComLaborDod, ComLaborZamk})
-        buttons->addWidget(button);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addWidget(MakeListArea(), 1);
-    layout->addLayout(buttons);
+        button->resize(ToPixels(1215), ToPixels(375));
+    DataLekarz->resize(ToPixels(3600), ToPixels(375));
+    DBGridLekarz->move(ToPixels(240), ToPixels(600));
+    FrameLabor->adjustSize();
+    FrameLabor->move(0, ToPixels(900));
+    FrameLabor->setAutoFillBackground(true);
+    FrameLabor->hide();
+    FrameLabor->raise();
     SetBrowseControls(
         {ComLaborZamk, ComLaborKor, ComLaborKas, ComLaborDod, DataLekarz, DBGridLekarz});
     SetCloseButton(ComLaborZamk);
@@ -128,6 +129,28 @@ void FormLekarz::Open()
     FormLekarz &form = ui::WindowRegistry::Instance<FormLekarz>();
     form.Bind(QStringLiteral("SELECT * FROM Lekarz ORDER BY Nazwisko, Imie"));
     ui::ShowModal(form);
+}
+
+void FormLekarz::resizeEvent(QResizeEvent *event)
+{
+    RegisterWindowBase::resizeEvent(event);
+    Form_Resize();
+}
+
+void FormLekarz::Form_Resize()
+{
+    const QSizeF outer = OuterTwips();
+    CentreHorizontally(heading_, outer.width());
+    FrameLabor->resize(FrameLabor->sizeHint().expandedTo(FrameLabor->minimumSize()));
+    CentreHorizontally(FrameLabor, outer.width());
+    PlaceButtonRow(ComLaborZamk, {ComLaborDod, ComLaborKor, ComLaborKas, ComKopiuj}, outer);
+    const QRectF close = Twips(ComLaborZamk);
+    const QRectF list = Twips(DBGridLekarz);
+    const QRectF data = Twips(DataLekarz);
+    PlaceTwips(DataLekarz, list.x(), close.y(), data.width(), data.height());
+    PlaceTwips(DBGridLekarz, list.x(), list.y(), outer.width() - 600,
+               close.y() - 2.5 * close.height());
+    FrameLabor->raise();
 }
 
 void FormLekarz::Bind(const QString &sql)

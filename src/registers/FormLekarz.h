@@ -3,6 +3,7 @@
 #include "registers/RegisterWindowBase.h"
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -59,11 +60,17 @@ public:
     void ComLaborRez_Click();
     void ComLaborZamk_Click();
     void DBGridLekarz_RowColChange();
+    void Form_Resize();
 
     static inline const QString PostalCodeMask = QStringLiteral("##-###");
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void Bind(const QString &sql);
     void ResetPostalCode();
     void LoadPostalCode(const QString &code);
+
+    QLabel *heading_;
 };

@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include <iterator>
 
@@ -110,21 +109,23 @@ InspectorateWindow::InspectorateWindow(const InspectorateKind &kind, QWidget *pa
         setTabOrder(order[i - 1], order[i]);
 
     AttachList(DataZlew, DBGridZlew, FramZlewnia);
-    auto *search = new QHBoxLayout;
-    search->addWidget(DataZlew, 1);
-    search->addWidget(TextSzuk, 1);
-    search->addWidget(ComSzukAkc);
-    search->addWidget(OptionK);
-    search->addWidget(OptionN);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    Label9->adjustSize();
+    Label9->move(0, ToPixels(120));
     for (QPushButton *button : {ComZlewSzuk, ComZlewKas, ComZlewKor, ComZlewDod, ComZlewZamk})
-        buttons->addWidget(button);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Label9);
-    layout->addWidget(MakeListArea(), 1);
-    layout->addLayout(search);
-    layout->addLayout(buttons);
+        button->resize(ToPixels(1215), ToPixels(375));
+    DataZlew->resize(ToPixels(3600), ToPixels(375));
+    TextSzuk->resize(ToPixels(3000), ToPixels(375));
+    ComSzukAkc->resize(ToPixels(600), ToPixels(375));
+    for (QRadioButton *option : {OptionK, OptionN})
+        option->adjustSize();
+    OptionK->move(ToPixels(4440), 0);
+    OptionN->move(ToPixels(4440) + OptionK->width() + ToPixels(240), 0);
+    DBGridZlew->move(ToPixels(240), ToPixels(600));
+    FramZlewnia->adjustSize();
+    FramZlewnia->move(0, ToPixels(900));
+    FramZlewnia->setAutoFillBackground(true);
+    FramZlewnia->hide();
+    FramZlewnia->raise();
     SetCloseButton(ComZlewZamk);
     resize(980, 560);
 
@@ -142,6 +143,37 @@ InspectorateWindow::InspectorateWindow(const InspectorateKind &kind, QWidget *pa
     connect(ComZlewZamk, &QPushButton::clicked, this, &InspectorateWindow::ComZlewZamk_Click);
     connect(DBGridZlew, &ui::DBGrid::RowColChange, this,
             &InspectorateWindow::DBGridZlew_RowColChange);
+}
+
+void InspectorateWindow::resizeEvent(QResizeEvent *event)
+{
+    RegisterWindowBase::resizeEvent(event);
+    Form_Resize();
+}
+
+void InspectorateWindow::Form_Resize()
+{
+    const QSizeF outer = OuterTwips();
+    CentreHorizontally(Label9, outer.width());
+    FramZlewnia->resize(FramZlewnia->sizeHint().expandedTo(FramZlewnia->minimumSize()));
+    CentreHorizontally(FramZlewnia, outer.width());
+    const int gap =
+        PlaceButtonRow(ComZlewZamk, {ComZlewDod, ComZlewKor, ComZlewKas, ComZlewSzuk}, outer);
+    const QRectF close = Twips(ComZlewZamk);
+    const QRectF list = Twips(DBGridZlew);
+    const double barTop = close.y() - close.height() - gap;
+    const QRectF bar = Twips(DataZlew);
+    PlaceTwips(DataZlew, list.x(), barTop, bar.width(), bar.height());
+    const QRectF search = Twips(TextSzuk);
+    PlaceTwips(TextSzuk, list.x(), barTop, search.width(), search.height());
+    const QRectF ok = Twips(ComSzukAkc);
+    PlaceTwips(ComSzukAkc, list.x() + search.width(), barTop, ok.width(), ok.height());
+    for (QRadioButton *option : {OptionK, OptionN}) {
+        const QRectF own = Twips(option);
+        PlaceTwips(option, own.x(), barTop, own.width(), own.height());
+    }
+    PlaceTwips(DBGridZlew, list.x(), list.y(), outer.width() - 600, barTop - 2.5 * close.height());
+    FramZlewnia->raise();
 }
 
 void InspectorateWindow::Klawisze(bool flag)

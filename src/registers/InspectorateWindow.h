@@ -72,10 +72,12 @@ public:
     void ComZlewRez_Click();
     void ComZlewZamk_Click();
     void DBGridZlew_RowColChange();
+    void Form_Resize();
 
     static inline const QString PostalCodeMask = QStringLiteral("##-###");
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     // The opener's binding: the order by code and the given statement.
     void OpenOn(const QString &sql);
     QMenu *menu1 = nullptr; // the popup menu, county register only

@@ -239,6 +239,48 @@ void RegisterWindowBase::CloseEditFrame()
     Klawisze(true);
 }
 
+QSizeF RegisterWindowBase::OuterTwips() const
+{
+    const QSize outer = frameGeometry().size();
+    return {ToTwips(outer.width()), ToTwips(outer.height())};
+}
+
+QRectF RegisterWindowBase::Twips(const QWidget *control)
+{
+    const QRect g = control->geometry();
+    return {ToTwips(g.x()), ToTwips(g.y()), ToTwips(g.width()), ToTwips(g.height())};
+}
+
+void RegisterWindowBase::PlaceTwips(QWidget *control, double left, double top, double width,
+                                    double height)
+{
+    // A window made very small or minimised gives no negative sizes.
+    control->setGeometry(ToPixels(left), ToPixels(top), qMax(0, ToPixels(width)),
+                         qMax(0, ToPixels(height)));
+}
+
+void RegisterWindowBase::CentreHorizontally(QWidget *control, double outerWidth)
+{
+    const QRectF own = Twips(control);
+    PlaceTwips(control, (outerWidth - own.width()) / 2, own.y(), own.width(), own.height());
+}
+
+int RegisterWindowBase::PlaceButtonRow(QWidget *close, const QList<QWidget *> &leftwards,
+                                       QSizeF outer)
+{
+    const QRectF c = Twips(close);
+    const double top = outer.height() - 2.6 * c.height();
+    PlaceTwips(close, outer.width() - c.width() - 650, top, c.width(), c.height());
+    const int gap = qBound(0, qRound(c.width() / 20), 255);
+    double left = Twips(close).x();
+    for (QWidget *button : leftwards) {
+        const QRectF own = Twips(button);
+        left -= own.width() + gap;
+        PlaceTwips(button, left, top, own.width(), own.height());
+    }
+    return gap;
+}
+
 void RegisterWindowBase::Refuse(const QString &text, QWidget *focus)
 {
     ShowInfo(text, InfoCaption);

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QList>
 #include <QPointer>
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -106,6 +108,21 @@ protected:
 
     void OpenEditFrame(const QString &caption, QWidget *focus);
     void CloseEditFrame();
+    // The resize rules that some registers give in twips (1/15 pixel).
+    static int ToPixels(double twips) { return qRound(twips / 15.0); }
+    static double ToTwips(int pixels) { return pixels * 15.0; }
+    // The window's outer width and height in twips.
+    QSizeF OuterTwips() const;
+    // Left := (outer width - own width) / 2; the top stays.
+    static void CentreHorizontally(QWidget *control, double outerWidth);
+    // The close button at the bottom right (top = height - 2.6 x its height,
+    // left = width - its width - 650), the others leftwards from it in this
+    // order, one gap (its width / 20, 0..255) apart at its top. The gap.
+    static int PlaceButtonRow(QWidget *close, const QList<QWidget *> &leftwards, QSizeF outer);
+    // Sets a geometry given in twips; no size below 0.
+    static void PlaceTwips(QWidget *control, double left, double top, double width, double height);
+    static QRectF Twips(const QWidget *control);
+
     // A refused check: the information box, then the focus into the box.
     void Refuse(const QString &text, QWidget *focus);
     // Hides the window, then tells the windows that keep pick lists of these

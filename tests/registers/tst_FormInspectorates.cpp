@@ -116,6 +116,11 @@ private slots:
         QCOMPARE(stored.value("Uwagi"), "uwagi\nw dwóch liniach");
         QCOMPARE(current(w, "IDPIW"), "1062");
 
+        // A window made tiny and back keeps working.
+        w.resize(20, 20);
+        w.resize(980, 560);
+        QVERIFY(w.DBGridZlew->geometry().bottom() < w.DataZlew->geometry().top());
+
         // The popup menu's items change nothing.
         w.findChild<QAction *>("menPartia")->trigger();
         w.findChild<QAction *>("menUkryj")->trigger();
