@@ -1,6 +1,7 @@
 // The commands of the main window: its buttons and menu items, visible and
-// hidden. Every window opened here is shown modally; its record source is
-// opened first, so that a window whose data cannot be read is not shown at all.
+// hidden. Every window is opened through its own door, which binds its record
+// source before showing it, so that a window whose data cannot be read is not
+// shown at all; the error comes back here and is reported.
 
 #include "mainwindow/aMain.h"
 
@@ -52,24 +53,7 @@
 namespace
 {
 
-using ui::WindowRegistry;
-
 const QString InfoCaption = QStringLiteral("INFORMACJA");
-
-// A register's record source: a query on StaleDb.
-dao::Recordset FromStale(const QString &sql)
-{
-    return StaleDb.OpenRecordset(sql);
-}
-
-// A window with a period: both bounds are the working date.
-template <class W> void OpenPeriodWindow(const QString &workingDate)
-{
-    W &form = WindowRegistry::Instance<W>();
-    form.MebOd->setText(workingDate);
-    form.MebDo->setText(workingDate);
-    ui::ShowModal(form);
-}
 
 } // namespace
 
@@ -88,13 +72,7 @@ void aMain::Command1_Click()
             openLaboratoryIdentity();
             return;
         }
-        dao::Recordset batches =
-            MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
-        FormPartia &form = WindowRegistry::Instance<FormPartia>();
-        form.DTPData->setText(LabelData->text());
-        form.DataPartia->setRecordset(batches);
-        InitOnActivate = true;
-        ui::ShowModal(form);
+        FormPartia::Open(LabelData->text());
     });
 }
 
@@ -135,13 +113,7 @@ void aMain::ComWysDoWIW_Click()
 
 void aMain::ComCLab_Click()
 {
-    trapped([this] {
-        FormCLab &form = WindowRegistry::Instance<FormCLab>();
-        form.MebOd->setText(LabelData->text());
-        form.MebDo->setText(LabelData->text());
-        InitOnActivate = true;
-        ui::ShowModal(form);
-    });
+    trapped([this] { FormCLab::Open(LabelData->text()); });
 }
 
 void aMain::ComEnd_Click()
@@ -158,16 +130,15 @@ void aMain::Men1Exit_Click()
 
 void aMain::openLaboratoryIdentity()
 {
-    ui::ShowModal(WindowRegistry::Instance<FormUzytkownik>());
+    // A saved identity shows in the letterhead and codes at once.
+    connect(&ui::WindowRegistry::Instance<FormUzytkownik>(), &FormUzytkownik::LaboratoryChanged,
+            this, &aMain::showLaboratory, Qt::UniqueConnection);
+    FormUzytkownik::Open();
 }
 
 void aMain::openClientRegister()
 {
-    FormZaklad &form = WindowRegistry::Instance<FormZaklad>();
-    InitOnActivate = true;
-    // The choose button belongs to the batch register's picker only.
-    form.ComUzyj->setVisible(false);
-    ui::ShowModal(form);
+    FormZaklad::Open();
 }
 
 // ---------------------------------------------------------------- Definicje
@@ -184,7 +155,7 @@ void aMain::mentTSM_Click()
 
 void aMain::Operatorzy_Click()
 {
-    trapped([] { ui::ShowModal(WindowRegistry::Instance<FormOperat>()); });
+    trapped([] { FormOperat::Open(); });
 }
 
 void aMain::StanPr_Click()
@@ -250,14 +221,7 @@ void aMain::MenUwagiB_Click()
 
 void aMain::openEquipmentList(const QString &table, const QString &heading, int maxLength)
 {
-    dao::Recordset values =
-        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ID"));
-    FormPodpAll &form = WindowRegistry::Instance<FormPodpAll>();
-    form.LabelOpis->setText(heading);
-    form.LabelTyp->setText(QStringLiteral("string"));
-    form.TextWartosc->setMaxLength(maxLength);
-    form.DataPodp->setRecordset(values);
-    ui::ShowModal(form);
+    FormPodpAll::Open(table, heading, maxLength);
 }
 
 void aMain::menHCL_Click()
@@ -351,12 +315,12 @@ void aMain::Archiwizacja_Click()
 
 void aMain::WMatZuzyte_Click()
 {
-    trapped([this] { OpenPeriodWindow<FormMatZuzyte>(LabelData->text()); });
+    trapped([this] { FormMatZuzyte::Open(LabelData->text()); });
 }
 
 void aMain::WRodzUb_Click()
 {
-    trapped([this] { OpenPeriodWindow<FormRodzUboju>(LabelData->text()); });
+    trapped([this] { FormRodzUboju::Open(LabelData->text()); });
 }
 
 void aMain::Ilprob_Click()
@@ -366,7 +330,7 @@ void aMain::Ilprob_Click()
 
 void aMain::Opcje_Click()
 {
-    trapped([] { ui::ShowModal(WindowRegistry::Instance<FormOpcje>()); });
+    trapped([] { FormOpcje::Open(); });
 }
 
 void aMain::ComOpcje_Click()
@@ -382,10 +346,11 @@ void aMain::CzyscBaze_Click()
 void aMain::Men1KZV_Click()
 {
     trapped([this] {
-        // The about box shows the date again when it closes.
+        // The date is hidden while the box is open, whichever way it closes.
         Frame1->setVisible(false);
         LabelData->setVisible(false);
-        ui::ShowModal(WindowRegistry::Instance<FrmInfQXrec>());
+        FrmInfQXrec::Open();
+        LabelData->setVisible(true);
     });
 }
 
@@ -429,7 +394,7 @@ void aMain::Command4_Click()
 
 void aMain::showListReport(const QString &reportFile)
 {
-    ShowCrystalReport(reportFile, WindowRegistry::Instance<FormDrukRap>(),
+    ShowCrystalReport(reportFile, ui::WindowRegistry::Instance<FormDrukRap>(),
                       QStringLiteral("Drukowanie"), QString(), QString(), QString());
 }
 

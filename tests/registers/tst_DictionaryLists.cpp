@@ -4,7 +4,6 @@
 
 #include "batches/FormPartia.h"
 #include "digestion/FormNastawienie.h"
-#include "foundation/ComboFillers.h"
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "platform/ui/DBGrid.h"
@@ -72,10 +71,11 @@ private slots:
     void sampleDescriptions()
     {
         QObject receiver;
+        // The sample window's own refill, as its subscription runs it.
         QObject::connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, &receiver,
                          [](const QString &table) {
                              if (table == "OpisProbki")
-                                 FillSampleDescriptionCombo();
+                                 ui::WindowRegistry::Instance<FormBadanie>().RefillPickLists();
                          });
         ui::ScriptedUi scripted;
         FormOpisProbki &w = OpenThroughDoor<FormOpisProbki>([] { FormOpisProbki::Open(); });
@@ -123,9 +123,8 @@ private slots:
         QObject receiver;
         QObject::connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, &receiver,
                          [](const QString &table) {
-                             FormBadanie &samples = ui::WindowRegistry::Instance<FormBadanie>();
                              if (table == "UwagiProbka")
-                                 FillHintCombo(&samples, table, samples.ComboUwagi);
+                                 ui::WindowRegistry::Instance<FormBadanie>().RefillPickLists();
                          });
         ui::ScriptedUi scripted;
         FormPodp &w =
@@ -171,11 +170,10 @@ private slots:
         FormNastawienie &runs = ui::WindowRegistry::Instance<FormNastawienie>();
         QObject receiver;
         QObject::connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, &receiver,
-                         [](const QString &table) {
-                             if (table == "Wykonujacy")
-                                 FillPerformedByCombo();
-                             else if (table == "Odpowiedzialny")
-                                 FillResponsibleCombo();
+                         [&runs](const QString &table) {
+                             // The run window's own refill, as its subscription runs it.
+                             if (table == "Odpowiedzialny")
+                                 runs.RefillPersonLists();
                          });
         QSignalSpy announced(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged);
         ui::ScriptedUi scripted;

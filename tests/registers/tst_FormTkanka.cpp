@@ -2,7 +2,6 @@
 #include "Press.h"
 #include "RegisterTesting.h"
 
-#include "foundation/ComboFillers.h"
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "platform/ui/DBGrid.h"
@@ -124,10 +123,11 @@ private slots:
     {
         FormBadanie &samples = ui::WindowRegistry::Instance<FormBadanie>();
         QObject receiver;
+        // The sample window's own refill, as its subscription runs it.
         QObject::connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, &receiver,
-                         [](const QString &table) {
+                         [&samples](const QString &table) {
                              if (table == "Tkanka")
-                                 FillTissueCombo();
+                                 samples.RefillPickLists();
                          });
         ui::ScriptedUi scripted;
         FormTkanka &w = openTissues();
