@@ -17,8 +17,6 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
-#include "platform/ui/WindowRegistry.h"
-#include "samples/FormBadanie.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,7 +104,6 @@ void FormPartia::FillFromHeader(const BatchOrderFile &file)
 // client registered before the failure stays.
 void FormPartia::ImportFailed(const RuntimeError &error)
 {
-    ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->clear();
     AutoImportMarker.clear();
     if (!FramePartia->isHidden())
         ComAnulujFr_Click();

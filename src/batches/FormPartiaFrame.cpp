@@ -14,6 +14,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
+#include "registers/FormZaklad.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -536,7 +537,13 @@ void FormPartia::CheckZleceniodawcaPIW_Click()
 void FormPartia::ComWNI_Click()
 {
     try {
-        OpenEstablishmentPicker(QStringLiteral("W"));
+        if (const std::optional<Client> client = FormZaklad::PickClient(QStringLiteral("W"))) {
+            LabelNazZak->setText(client->AddressLine());
+            LabTypWNI->setText(client->TypWNI);
+            TextZaklad->setText(client->IdRzezni);
+            TextKodPIW->setText(client->KodPIW);
+            TextMiejscowoscPobr->setText(client->Miejscowosc);
+        }
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
     }
@@ -546,7 +553,10 @@ void FormPartia::ComWNI_Click()
 void FormPartia::ComZleceniodawca_Click()
 {
     try {
-        OpenEstablishmentPicker(QStringLiteral("Z"));
+        if (const std::optional<Client> client = FormZaklad::PickClient(QStringLiteral("Z"))) {
+            LabelNazZleceniodawca->setText(client->AddressLine());
+            TextZleceniodawcaWNI->setText(client->IdRzezni);
+        }
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
     }

@@ -6,6 +6,8 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -116,10 +118,48 @@ void FormNastawienie::buildHeader(QGridLayout *header)
     header->addWidget(LabelKod, 3, 1);
 }
 
-void FormNastawienie::Form_Load()
+void FormNastawienie::OpenForBatch(const BatchHeading &batch)
+{
+    FormNastawienie &form = ui::WindowRegistry::Instance<FormNastawienie>();
+    form.LabZaklad->setText(batch.Zaklad);
+    form.LabPartia->setText(batch.Partia);
+    form.LabelKod->setText(batch.Wni);
+    form.LabData->setText(batch.DataDoLab);
+    dao::Recordset previous = form.DataPartia->Recordset();
+    form.DataPartia->setRecordset(MonthDb.OpenRecordset(
+        QStringLiteral("SELECT * FROM Nastawienie WHERE PARTIA = %1 ORDER BY Nastawienie")
+            .arg(batch.Partia.toInt())));
+    if (previous.IsOpen())
+        previous.Close();
+    InitOnActivate = true;
+    ui::ShowModal(form);
+}
+
+void FormNastawienie::RefillEquipmentLists()
+{
+    const std::pair<QComboBox *, const char *> lists[] = {
+        {ComboWaga, "Waga"},
+        {ComboTermometr, "Termometr"},
+        {ComboMieszadlo, "Mieszadlo"},
+        {ComboTrychinoskop, "Trychinoskop"},
+        {ComboOdczynnikHCL, "HCLseria"},
+        {ComboOdczynnikPepsyna, "PepsynaSeria"},
+        {ComboSito, "Sito"},
+    };
+    for (const auto &[combo, table] : lists)
+        FillComboFromTable(combo, StaleDb, QLatin1String(table), QStringLiteral("Wartosc"),
+                           QString(), QString(), QString());
+}
+
+void FormNastawienie::RefillPersonLists()
 {
     FillPerformedByCombo(ComboWykonujacy);
     FillResponsibleCombo(ComboOdpowiedzialny);
+}
+
+void FormNastawienie::Form_Load()
+{
+    RefillPersonLists();
 }
 
 void FormNastawienie::showEvent(QShowEvent *event)

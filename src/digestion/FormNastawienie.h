@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -15,13 +17,20 @@ class DataControl;
 
 // The digestion-run window of one batch. Loaded hidden at start-up, when its
 // pick lists are filled, and kept for the whole run. The batch register
-// writes the batch's header labels and run list before showing it.
+// opens it through OpenForBatch.
 class FormNastawienie : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit FormNastawienie(QWidget *parent = nullptr);
+
+    // The runs of the batch, shown modally. Errors go to the caller.
+    static void OpenForBatch(const BatchHeading &batch);
+    // The equipment and reagent-series lists, read anew.
+    void RefillEquipmentLists();
+    // The lists of persons who perform and who are responsible, read anew.
+    void RefillPersonLists();
 
     QLabel *LabZaklad;           // the establishment line
     QLabel *LabPartia;           // the batch number

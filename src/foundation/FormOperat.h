@@ -29,6 +29,9 @@ class FormOperat : public QDialog
 public:
     explicit FormOperat(QWidget *parent = nullptr);
 
+    // Shown modally. Errors go to the caller.
+    static void Open();
+
     QLabel *Label1; // "OPERATORZY SYSTEMU"
     ui::DataControl *DataOperat;
     ui::DBGrid *DBGridOper;
@@ -75,7 +78,6 @@ private:
     void connectHandlers();
     bool signedInAdministrator() const;
     bool currentRowIsOwn() const;
-    QString nextOperatorNumber() const;
     void openForCorrection();
     void saveNew();
     void saveCorrection();

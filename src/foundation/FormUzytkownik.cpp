@@ -4,9 +4,9 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
-#include "mainwindow/aMain.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QGridLayout>
@@ -31,6 +31,11 @@ constexpr int AccreditationLength = 20;
 constexpr int StationLength = 3;
 
 } // namespace
+
+void FormUzytkownik::Open()
+{
+    ui::ShowModal(ui::WindowRegistry::Instance<FormUzytkownik>());
+}
 
 FormUzytkownik::FormUzytkownik(QWidget *parent) : QDialog(parent)
 {
@@ -202,13 +207,8 @@ void FormUzytkownik::save()
         rs.CancelUpdate();
         throw;
     }
-    aMain &main = ui::WindowRegistry::Instance<aMain>();
-    QLabel *const letterhead[] = {main.Label2, main.Label3, main.Label4, main.Label5, main.Label6};
-    for (std::size_t i = 0; i < previews_.size(); ++i)
-        letterhead[i]->setText(FieldText(rs, LineFields[i]));
-    main.LabelKodLok->setText(TrimBlanks(TextLok->text()));
-    main.LabelKodLok2->setText(TrimBlanks(TextLok2->text()));
     rs.Close();
+    emit LaboratoryChanged();
 }
 
 void FormUzytkownik::ComZamk_Click()

@@ -1,8 +1,5 @@
 #include "foundation/InitApplication.h"
 
-#include "batches/FormPartia.h"
-#include "digestion/FormNastawienie.h"
-#include "foundation/ComboFillers.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
@@ -13,8 +10,6 @@
 #include "platform/fs/FileSystemObject.h"
 #include "platform/fs/TextFileReader.h"
 #include "platform/ui/MsgBox.h"
-#include "platform/ui/WindowRegistry.h"
-#include "samples/FormBadanie.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -139,35 +134,6 @@ bool readConfiguration()
     return true;
 }
 
-void fillEquipmentLists()
-{
-    FormNastawienie &run = ui::WindowRegistry::Instance<FormNastawienie>();
-    const std::pair<QComboBox *, const char *> lists[] = {
-        {run.ComboWaga, "Waga"},
-        {run.ComboTermometr, "Termometr"},
-        {run.ComboMieszadlo, "Mieszadlo"},
-        {run.ComboTrychinoskop, "Trychinoskop"},
-        {run.ComboOdczynnikHCL, "HCLseria"},
-        {run.ComboOdczynnikPepsyna, "PepsynaSeria"},
-        {run.ComboSito, "Sito"},
-    };
-    for (const auto &[combo, table] : lists)
-        FillComboFromTable(combo, StaleDb, QLatin1String(table), QStringLiteral("Wartosc"),
-                           QString(), QString(), QString());
-}
-
-void fillPickLists()
-{
-    FormBadanie &sample = ui::WindowRegistry::Instance<FormBadanie>();
-    FillHintCombo(&sample, QStringLiteral("UwagiProbka"), sample.ComboUwagi);
-    FillSampleDescriptionCombo();
-    FillOperatorCombo();
-    FillAuthorisedByCombo();
-    FillPerformedByCombo();
-    FillResponsibleCombo();
-    fillEquipmentLists();
-}
-
 } // namespace
 
 void SplitKeyValue(QString &line, QString &value, QString &separator, int maxKeyLength)
@@ -205,20 +171,16 @@ void EnsureFolder(const QString &folder)
         fs::FileSystemObject::CreateFolder(folder);
 }
 
-void InitApplication()
+bool InitApplication()
 {
     if (!dataDriveReachable())
-        return;
+        return false;
     DateMask = QStringLiteral("##.##.####");
     DateFormat = QStringLiteral("dd.mm.yyyy");
     MonthDbName = QStringLiteral("DANE\\");
     RobotFolder.clear();
     if (!readConfiguration())
-        return;
+        return false;
     InitPolishLetterTable(PolishLetterTable);
-    try {
-        fillPickLists();
-    } catch (const RuntimeError &error) {
-        ShowError(ReadFailedCaption, error);
-    }
+    return true;
 }

@@ -11,6 +11,8 @@
 #include "platform/db/SqlText.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -43,6 +45,13 @@ dao::Recordset operatorRow(const QString &login)
 }
 
 } // namespace
+
+void frmLoginLab::Open(const QString &program)
+{
+    frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
+    login.TextProg->setText(program);
+    ui::ShowModal(login);
+}
 
 frmLoginLab::frmLoginLab(QWidget *parent) : QDialog(parent)
 {

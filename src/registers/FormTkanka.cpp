@@ -1,6 +1,9 @@
 #include "registers/FormTkanka.h"
 
+#include "foundation/Globals.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QVBoxLayout>
 
@@ -12,4 +15,13 @@ FormTkanka::FormTkanka(QWidget *parent) : QDialog(parent)
     DataTkanka = new ui::DataControl(this);
     DataTkanka->setObjectName(QStringLiteral("DataTkanka"));
     layout->addWidget(DataTkanka);
+}
+
+void FormTkanka::Open()
+{
+    dao::Recordset rows =
+        StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
+    FormTkanka &form = ui::WindowRegistry::Instance<FormTkanka>();
+    form.DataTkanka->setRecordset(rows);
+    ui::ShowModal(form);
 }

@@ -9,4 +9,7 @@ class FormCLab : public PeriodWindow
 
 public:
     explicit FormCLab(QWidget *parent = nullptr);
+
+    // Both bounds of the period set to the working date, shown modally.
+    static void Open(const QString &workingDate);
 };

@@ -1,11 +1,14 @@
 #include "samples/FormBadanie.h"
 
+#include "foundation/ComboFillers.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -99,6 +102,42 @@ FormBadanie::FormBadanie(QWidget *parent) : QDialog(parent)
     connect(DBGridBad, &ui::DBGrid::RowColChange, this, &FormBadanie::DBGridBad_RowColChange);
     connect(ComZamk, &QPushButton::clicked, this, &FormBadanie::ComZamk_Click);
     Form_Load();
+}
+
+void FormBadanie::OpenForBatch(const BatchHeading &batch, const QString &importFile)
+{
+    open(batch, importFile);
+}
+
+void FormBadanie::OpenAtCarcass(const BatchHeading &batch, const QString &carcassNumber)
+{
+    FormRequest = QStringLiteral("find") + carcassNumber;
+    open(batch, QString());
+}
+
+void FormBadanie::open(const BatchHeading &batch, const QString &importFile)
+{
+    FormBadanie &form = ui::WindowRegistry::Instance<FormBadanie>();
+    form.LabZaklad->setText(batch.Zaklad);
+    form.LabPartia->setText(batch.Partia);
+    form.LabelKod->setText(batch.Wni);
+    form.LabData->setText(batch.DataDoLab);
+    dao::Recordset previous = form.DataBad->Recordset();
+    form.DataBad->setRecordset(MonthDb.OpenRecordset(
+        QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = %1 ORDER BY PARTIA, NrProbki")
+            .arg(batch.Partia.toInt())));
+    if (previous.IsOpen())
+        previous.Close();
+    form.LabelWczytajPlik->setText(importFile);
+    InitOnActivate = true;
+    ui::ShowModal(form);
+}
+
+void FormBadanie::RefillPickLists()
+{
+    FillHintCombo(this, QStringLiteral("UwagiProbka"), ComboUwagi);
+    FillSampleDescriptionCombo(ComboOpis);
+    FillTissueCombo(ComboTkanka);
 }
 
 void FormBadanie::Form_Load()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -14,14 +16,22 @@ class DataControl;
 
 // The sample register window of one batch. Loaded hidden at start-up, when
 // its pick lists are filled, and kept for the whole run. The batch register
-// writes the batch's header labels and sample list before showing it, and
-// hands over an order file whose sample lines are still to be read.
+// opens it through OpenForBatch (with an order file whose sample lines are
+// still to be read) and the run window through OpenAtCarcass.
 class FormBadanie : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit FormBadanie(QWidget *parent = nullptr);
+
+    // The samples of the batch, shown modally; a non-empty importFile is read
+    // in at activation. Errors go to the caller.
+    static void OpenForBatch(const BatchHeading &batch, const QString &importFile = QString());
+    // The samples of the batch positioned on the carcass number.
+    static void OpenAtCarcass(const BatchHeading &batch, const QString &carcassNumber);
+    // The tissues, sample descriptions and remark hints, read anew.
+    void RefillPickLists();
 
     QLabel *LabPartiaOp;      // "Nr Partii:"
     QLabel *LabPartia;        // the batch number
@@ -51,4 +61,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    static void open(const BatchHeading &batch, const QString &importFile);
 };

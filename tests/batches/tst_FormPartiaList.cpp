@@ -151,7 +151,8 @@ private slots:
         for (const auto &c : cases) {
             form.AutoImportMarker = QLatin1String(c.marker);
             form.CheckWczyt->setChecked(c.automatic);
-            label->setText(QStringLiteral("T:\\zlecenie.txt"));
+            ImportFilePath = QStringLiteral("T:\\zlecenie.txt");
+            label->clear();
             ui.AnswerWindow(QStringLiteral("FormBadanie"));
             form.ComEdytuj_Click();
             QCOMPARE(label->text().isEmpty(), !c.kept);

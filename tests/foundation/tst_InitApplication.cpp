@@ -5,6 +5,7 @@
 #include "foundation/Globals.h"
 #include "foundation/InitApplication.h"
 #include "foundation/ProgramEnd.h"
+#include "mainwindow/StartupPickLists.h"
 #include "platform/RuntimeError.h"
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/WindowRegistry.h"
@@ -38,7 +39,8 @@ QStringList startUp(int boxes)
     ui::ScriptedUi scripted;
     for (int i = 0; i < boxes; ++i)
         scripted.Answer("OK");
-    InitApplication();
+    if (InitApplication())
+        FillStartupPickLists();
     QStringList shown;
     for (const ui::ShownDialog &box : scripted.Log())
         shown.append(box.title + QLatin1Char('|') +

@@ -54,7 +54,9 @@ private slots:
     {
         aMain &main = ui::WindowRegistry::Instance<aMain>();
         ui::ScriptedUi scripted;
-        shown(scripted, [](FormUzytkownik &form) {
+        // Opened from the main window, whose letterhead and codes follow the save.
+        scripted.AnswerWindow("FormUzytkownik", [](QWidget &window) {
+            auto &form = static_cast<FormUzytkownik &>(window);
             QCOMPARE(form.Label3->text(), QStringLiteral("ul. Przykładowa 1"));
             QCOMPARE(form.TextLok2->text(), QStringLiteral("A1"));
             form.Text2->setText(QStringLiteral("  Pracownia Włośni  "));
@@ -66,6 +68,7 @@ private slots:
             form.ComZapisz_Click();
             QVERIFY(!form.isVisible());
         });
+        main.ComPlytki_Click();
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(laboratory("TX2").toString(), QStringLiteral("Pracownia Włośni"));
         QCOMPARE(laboratory("KodLok").toString(), QStringLiteral("055"));
