@@ -58,7 +58,10 @@ std::shared_ptr<Connection> Connection::Acquire(const QString &path, bool create
             return existing;
     }
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // Every connection of the program is used by the user-interface thread
+    // alone, so SQLite need not lock it around each call.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(QFile::encodeName(canonical).constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
@@ -129,7 +132,7 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     if (cache) {
         if (sqlite3_stmt *stmt = idle_.take(sql)) {
             busy_.insert(stmt, sql);
-            return Statement(*this, stmt, true, context, subject);
+            return Statement(*this, stmt, Statement::Ending::ToConnectionCache, context, subject);
         }
     }
     sqlite3_stmt *stmt = nullptr;
@@ -142,7 +145,9 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     }
     if (cache)
         busy_.insert(stmt, sql);
-    return Statement(*this, stmt, cache, context, subject.isEmpty() ? sql : subject);
+    return Statement(*this, stmt,
+                     cache ? Statement::Ending::ToConnectionCache : Statement::Ending::Finalize,
+                     context, subject.isEmpty() ? sql : subject);
 }
 
 void Connection::Release(sqlite3_stmt *stmt)

@@ -44,6 +44,9 @@ const QHash<int, QString> &descriptions()
          QStringLiteral("Pole jest za małe, aby przyjąć dane, które próbowano dodać.")},
         {err::RecordDeleted, QStringLiteral("Rekord jest usunięty.")},
         {err::FieldDefinedTwice, QStringLiteral("Nie można zdefiniować pola '%1' więcej niż raz.")},
+        {err::DataChanged,
+         QStringLiteral("Inny użytkownik zmienił ten rekord, od kiedy został odczytany. "
+                        "Odśwież dane i spróbuj ponownie.")},
         {err::DatabaseExists, QStringLiteral("Baza danych '%1' już istnieje.")},
         {err::Locked, QStringLiteral("Nie można zaktualizować; obecnie zablokowane.")},
         {err::InvalidOperation, QStringLiteral("Nieprawidłowa operacja.")},

@@ -35,6 +35,7 @@ enum : int {
     FieldTooSmall = 3163,
     RecordDeleted = 3167,
     FieldDefinedTwice = 3191,
+    DataChanged = 3197,
     DatabaseExists = 3204,
     Locked = 3218,
     InvalidOperation = 3219,

@@ -12,11 +12,10 @@ Field::~Field() = default;
 
 Field::Field(std::shared_ptr<detail::FieldDef> def) : def_(std::move(def)) {}
 
-Field::Field(std::shared_ptr<detail::RecordsetImpl> rs, int index)
-    : rs_(std::move(rs)), index_(index)
+Field::Field(std::shared_ptr<detail::RecordsetImpl> rs, int index, QString name)
+    : rs_(std::move(rs)), name_(std::move(name)), index_(index),
+      schemaGeneration_(rs_->KnownGeneration())
 {
-    name_ = rs_->Columns().at(index).name;
-    schemaGeneration_ = rs_->SchemaGeneration();
 }
 
 int Field::resolvedIndex() const

@@ -51,7 +51,9 @@ private:
     friend class TableDef;
     friend class Recordset;
     explicit Field(std::shared_ptr<detail::FieldDef> def);
-    Field(std::shared_ptr<detail::RecordsetImpl> rs, int index);
+    // `name` is the caller's spelling (or the column's own), by which the
+    // column is found again after the table was altered.
+    Field(std::shared_ptr<detail::RecordsetImpl> rs, int index, QString name);
 
     int resolvedIndex() const;
 

@@ -26,9 +26,10 @@ Field Fields::operator()(int index) const
         return Field(td_->FieldAt(index));
     if (!rs_)
         throw Error::Make(err::ObjectNotSet);
-    if (index < 0 || index >= rs_->Columns().size())
+    const auto &columns = rs_->Columns();
+    if (index < 0 || index >= columns.size())
         throw Error::Make(err::ItemNotFound);
-    return Field(rs_, index);
+    return Field(rs_, index, columns.at(index).name);
 }
 
 Field Fields::operator()(const QString &name) const
@@ -44,7 +45,7 @@ Field Fields::operator()(const QString &name) const
     const int index = rs_->ColumnIndex(name);
     if (index < 0)
         throw Error::Make(err::ItemNotFound);
-    return Field(rs_, index);
+    return Field(rs_, index, name);
 }
 
 bool Fields::Contains(const QString &name) const

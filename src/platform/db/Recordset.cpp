@@ -163,14 +163,15 @@ Field Recordset::Fields(const QString &name) const
     const int index = impl().ColumnIndex(name);
     if (index < 0)
         throw Error::Make(err::ItemNotFound);
-    return Field(impl_, index);
+    return Field(impl_, index, name);
 }
 
 Field Recordset::Fields(int index) const
 {
-    if (index < 0 || index >= impl().Columns().size())
+    const auto &columns = impl().Columns();
+    if (index < 0 || index >= columns.size())
         throw Error::Make(err::ItemNotFound);
-    return Field(impl_, index);
+    return Field(impl_, index, columns.at(index).name);
 }
 
 int Recordset::FieldIndex(const QString &name) const

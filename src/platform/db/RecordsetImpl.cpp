@@ -18,9 +18,11 @@ namespace
 // Rows are read this many at a time; a grid page or a walk costs one
 // statement per block instead of one per row.
 constexpr int kBlockRows = 64;
-constexpr size_t kMaxBlocks = 32;
+constexpr size_t kMaxBlocks = 16;
 // How old cached rows may get before a move asks the file for changes.
 constexpr qint64 kRefreshMs = 100;
+// Different sets of assigned fields whose INSERT or UPDATE stays prepared.
+constexpr size_t kMaxKeptWrites = 8;
 
 QString inList(int count)
 {
@@ -29,6 +31,47 @@ QString inList(int count)
         marks << QStringLiteral("?%1").arg(i);
     return marks.join(QLatin1Char(','));
 }
+
+size_t nameSlot(const QString &name)
+{
+    return size_t((quintptr(name.constData()) >> 3) * 0x9E3779B97F4A7C15ULL >> 32);
+}
+
+// Ends a write that began its own transaction: committed when done, rolled
+// back when anything on the way failed.
+class OwnTransaction
+{
+public:
+    explicit OwnTransaction(Connection &connection)
+        : connection_(connection), own_(connection.TransactionDepth() == 0)
+    {
+        if (own_)
+            connection_.BeginTrans(true);
+    }
+    OwnTransaction(const OwnTransaction &) = delete;
+    OwnTransaction &operator=(const OwnTransaction &) = delete;
+    ~OwnTransaction()
+    {
+        if (own_) {
+            try {
+                connection_.Rollback();
+            } catch (...) {
+                // The failure that brought us here is the one to report.
+            }
+        }
+    }
+    void Commit()
+    {
+        if (own_) {
+            connection_.CommitTrans();
+            own_ = false;
+        }
+    }
+
+private:
+    Connection &connection_;
+    bool own_;
+};
 
 } // namespace
 
@@ -69,6 +112,8 @@ void RecordsetImpl::Close()
     open_ = false;
     keys_.clear();
     clearCache();
+    seen_ = SeenRow();
+    releaseStatements();
     notify(RecordsetEvent::Closed);
     listeners_.clear();
     connection_.reset();
@@ -93,7 +138,9 @@ void RecordsetImpl::loadColumns()
     const QVector<FieldDef> previous = columns_;
     columns_ = TableSchema::Columns(*connection_, table_);
     columnIndex_.clear();
-    insertSql_.clear();
+    nameHits_.fill(NameHit());
+    namesKept_ = 0;
+    releaseStatements();
     for (int i = 0; i < columns_.size(); ++i)
         columnIndex_.insert(columns_.at(i).name, i);
     schemaStamp_ = connection_->SchemaCount();
@@ -105,15 +152,19 @@ void RecordsetImpl::loadColumns()
     // Keep what was assigned to the columns that are still there.
     std::vector<Variant> buffer(size_t(columns_.size()));
     std::vector<bool> assigned(size_t(columns_.size()), false);
+    std::vector<std::optional<Variant>> base(size_t(columns_.size()));
     for (int i = 0; i < previous.size(); ++i) {
         const int now = columnIndex_.value(previous.at(i).name, -1);
         if (now >= 0) {
             buffer[size_t(now)] = buffer_[size_t(i)];
             assigned[size_t(now)] = assigned_[size_t(i)];
+            if (size_t(i) < editBase_.size())
+                base[size_t(now)] = editBase_[size_t(i)];
         }
     }
     buffer_.swap(buffer);
     assigned_.swap(assigned);
+    editBase_.swap(base);
 }
 
 void RecordsetImpl::ensureColumns()
@@ -140,13 +191,37 @@ int RecordsetImpl::ColumnIndex(const QString &name)
 {
     ensureOpen();
     ensureColumns();
+    // Open addressing over the text's address; a full table starts afresh.
+    size_t slot = nameSlot(name) % nameHits_.size();
+    while (nameHits_[slot].index >= 0) {
+        const NameHit &hit = nameHits_[slot];
+        if (hit.address == name.constData()) {
+            if (hit.spelling.size() == name.size() &&
+                std::equal(name.cbegin(), name.cend(), hit.spelling.cbegin()))
+                return hit.index;
+            break; // another text at that address now: take the place
+        }
+        slot = (slot + 1) % nameHits_.size();
+    }
+    const auto remember = [this, slot, &name](int index) {
+        if (++namesKept_ > nameHits_.size() / 2) {
+            nameHits_.fill(NameHit());
+            namesKept_ = 0;
+            return index;
+        }
+        NameHit &hit = nameHits_[slot];
+        hit.address = name.constData();
+        hit.spelling = name;
+        hit.index = index;
+        return index;
+    };
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (const auto it = columnIndex_.constFind(name); it != columnIndex_.cend())
-            return it.value();
+            return remember(it.value());
         for (int i = 0; i < columns_.size(); ++i) {
             if (columns_.at(i).name.compare(name, Qt::CaseInsensitive) == 0) {
                 columnIndex_.insert(name, i); // this spelling is found at once next time
-                return i;
+                return remember(i);
             }
         }
         // Another workstation may have added the column since we looked.
@@ -396,6 +471,15 @@ void RecordsetImpl::clearCache()
     currentRow_ = nullptr;
 }
 
+void RecordsetImpl::releaseStatements()
+{
+    rangeFetch_.Reset();
+    listFetch_.Reset();
+    rowFetch_.Reset();
+    inserts_.clear();
+    updates_.clear();
+}
+
 void RecordsetImpl::checkForeignChanges()
 {
     // Other workstations' commits show once the connection reads again; moves
@@ -424,9 +508,40 @@ bool RecordsetImpl::columnsMatch(const Statement &statement) const
     return true;
 }
 
-void RecordsetImpl::fetchBlock(int block, bool retried)
+void RecordsetImpl::fetchBlock(int block)
 {
     ensureColumns();
+    auto fetched = std::make_shared<Block>();
+    if (!readBlock(block, *fetched)) {
+        // The table was altered by another workstation: read it again.
+        loadColumns();
+        fetched = std::make_shared<Block>();
+        if (!readBlock(block, *fetched))
+            throw Error::Make(err::EngineError, {table_});
+    }
+    // Rows read under a newer version of the file make the older ones stale.
+    const qint64 version = connection_->DataVersion();
+    if (version != cacheVersion_) {
+        clearCache();
+        cacheVersion_ = version;
+    } else if (blocks_.size() >= kMaxBlocks) {
+        // The block farthest away goes: a walk leaves its past behind, a grid
+        // keeps the pages around the one it shows.
+        auto farthest = blocks_.begin();
+        for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
+            if (std::abs(it->first - block) > std::abs(farthest->first - block))
+                farthest = it;
+        }
+        if (farthest->first == pos_ / kBlockRows)
+            currentRow_ = nullptr;
+        blocks_.erase(farthest);
+    }
+    blocks_[block] = std::move(fetched);
+}
+
+// False when the table's columns are no longer those this recordset knows.
+bool RecordsetImpl::readBlock(int block, Block &fetched)
+{
     const int first = block * kBlockRows;
     const int count = std::min(kBlockRows, int(keys_.size()) - first);
     std::vector<std::pair<qint64, int>> wanted; // rowid, slot
@@ -437,19 +552,22 @@ void RecordsetImpl::fetchBlock(int block, bool retried)
         ascending = ascending && (wanted.empty() || rowid > wanted.back().first);
         wanted.emplace_back(rowid, i);
     }
-    std::sort(wanted.begin(), wanted.end());
+    if (!ascending)
+        std::sort(wanted.begin(), wanted.end());
     const qint64 low = wanted.front().first;
     const qint64 high = wanted.back().first;
     // Neighbouring rows in table order are read as one range.
     const bool range = ascending && high - low < 2 * kBlockRows;
     Statement statement =
-        range ? connection_->Prepare(
+        range ? rangeFetch_.Use(
+                    *connection_,
                     QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ?1 AND ?2")
                         .arg(quotedTable_),
                     SqlContext::Query, source_)
-              : connection_->Prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                                         .arg(quotedTable_, inList(kBlockRows)),
-                                     SqlContext::Query, source_);
+              : listFetch_.Use(*connection_,
+                               QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                                   .arg(quotedTable_, inList(kBlockRows)),
+                               SqlContext::Query, source_);
     if (range) {
         statement.Bind(1, low);
         statement.Bind(2, high);
@@ -463,37 +581,24 @@ void RecordsetImpl::fetchBlock(int block, bool retried)
     }
 
     const int width = int(columns_.size());
-    Block fetched;
     fetched.values.resize(size_t(count * width));
     fetched.state.assign(size_t(count), 2);
-    bool first_row = true;
+    bool firstRow = true;
     while (statement.Step()) {
-        if (first_row && !columnsMatch(statement)) {
-            // The table was altered by another workstation: read it again.
-            if (retried)
-                throw Error::Make(err::EngineError, {table_});
-            loadColumns();
-            return fetchBlock(block, true);
-        }
-        first_row = false;
+        if (firstRow && !columnsMatch(statement))
+            return false;
+        firstRow = false;
         const qint64 rowid = statement.Int64(0);
-        const auto it = std::lower_bound(wanted.begin(), wanted.end(),
-                                         std::make_pair(rowid, std::numeric_limits<int>::min()));
-        if (it == wanted.end() || it->first != rowid)
+        const auto next = std::lower_bound(wanted.cbegin(), wanted.cend(),
+                                           std::make_pair(rowid, std::numeric_limits<int>::min()));
+        if (next == wanted.cend() || next->first != rowid)
             continue;
-        const int slot = it->second;
+        Variant *row = fetched.values.data() + size_t(next->second) * size_t(width);
         for (int c = 0; c < width; ++c)
-            fetched.values[size_t(slot * width + c)] =
-                ValueConversion::Read(statement.get(), c + 1, columns_.at(c).type);
-        fetched.state[size_t(slot)] = 1;
+            row[c] = ValueConversion::Read(statement.get(), c + 1, columns_.at(c).type);
+        fetched.state[size_t(next->second)] = 1;
     }
-    // Rows read under a newer version of the file make the older ones stale.
-    const qint64 version = connection_->DataVersion();
-    if (version != cacheVersion_ || blocks_.size() >= kMaxBlocks) {
-        clearCache();
-        cacheVersion_ = version;
-    }
-    blocks_[block] = std::move(fetched);
+    return true;
 }
 
 const Variant *RecordsetImpl::rowValues(int position)
@@ -505,32 +610,56 @@ const Variant *RecordsetImpl::rowValues(int position)
         it = blocks_.find(block);
     }
     const int slot = position % kBlockRows;
-    if (it->second.state[size_t(slot)] != 1)
+    if (it->second->state[size_t(slot)] != 1)
         return nullptr;
-    return it->second.values.data() + size_t(slot) * size_t(columns_.size());
+    return it->second->values.data() + size_t(slot) * size_t(columns_.size());
+}
+
+void RecordsetImpl::noteSeen()
+{
+    const auto it = blocks_.find(pos_ / kBlockRows);
+    if (it == blocks_.end())
+        return;
+    seen_.rowid = keys_[size_t(pos_)];
+    seen_.block = it->second;
+    seen_.values = currentRow_;
+    seen_.writes = connection_->WriteCount();
+    seen_.generation = schemaGeneration_;
 }
 
 std::optional<std::vector<Variant>> RecordsetImpl::readRow(qint64 rowid)
 {
     ensureColumns();
-    Statement statement = connection_->Prepare(
-        QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedTable_),
-        SqlContext::Query, source_);
-    statement.Bind(1, rowid);
-    if (!statement.Step())
-        return std::nullopt;
-    if (!columnsMatch(statement)) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        {
+            Statement statement = rowFetch_.Use(
+                *connection_,
+                QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedTable_),
+                SqlContext::Query, source_);
+            statement.Bind(1, rowid);
+            if (!statement.Step())
+                return std::nullopt;
+            if (columnsMatch(statement)) {
+                std::vector<Variant> values(size_t(columns_.size()));
+                for (int c = 0; c < columns_.size(); ++c)
+                    values[size_t(c)] =
+                        ValueConversion::Read(statement.get(), c + 1, columns_.at(c).type);
+                return values;
+            }
+        }
+        // The table was altered by another workstation: read it again.
         loadColumns();
-        return readRow(rowid);
     }
-    std::vector<Variant> values(size_t(columns_.size()));
-    for (int c = 0; c < columns_.size(); ++c)
-        values[size_t(c)] = ValueConversion::Read(statement.get(), c + 1, columns_.at(c).type);
-    return values;
+    throw Error::Make(err::EngineError, {table_});
 }
 
 Variant RecordsetImpl::Value(int index)
 {
+    // The row already handed out: every move, write and change of the table
+    // drops `currentRow_`, so nothing needs checking again.
+    if (currentRow_ && currentRow_ == seen_.values && mode_ == dbEditNone && index >= 0 &&
+        index < columns_.size())
+        return currentRow_[index];
     ensureOpen();
     ensureColumns();
     if (index < 0 || index >= columns_.size())
@@ -543,6 +672,8 @@ Variant RecordsetImpl::Value(int index)
         if (!currentRow_)
             throw Error::Make(err::RecordDeleted);
     }
+    if (seen_.values != currentRow_)
+        noteSeen();
     return currentRow_[index];
 }
 
@@ -577,6 +708,7 @@ void RecordsetImpl::cancelPending()
     mode_ = dbEditNone;
     buffer_.clear();
     assigned_.clear();
+    editBase_.clear();
 }
 
 EditModeEnum RecordsetImpl::EditMode() const
@@ -600,13 +732,22 @@ void RecordsetImpl::Edit()
     ensureOpen();
     cancelPending();
     requireCurrent();
-    // The row as it is now, not as it was when this recordset read it.
-    auto values = readRow(keys_[size_t(pos_)]);
+    const qint64 rowid = keys_[size_t(pos_)];
+    // The edit starts from the row as it is now...
+    auto values = readRow(rowid);
     if (!values)
         throw Error::Make(err::RecordDeleted);
+    // ...and is written only over the row as the caller last read it, when it
+    // did, or else as it is now.
+    const bool seen = seen_.block && seen_.rowid == rowid &&
+                      seen_.writes == connection_->WriteCount() &&
+                      seen_.generation == schemaGeneration_;
+    editBase_.assign(values->begin(), values->end());
+    if (seen)
+        std::copy(seen_.values, seen_.values + columns_.size(), editBase_.begin());
     buffer_ = std::move(*values);
     assigned_.assign(buffer_.size(), false);
-    editRowid_ = keys_[size_t(pos_)];
+    editRowid_ = rowid;
     mode_ = dbEditInProgress;
 }
 
@@ -630,35 +771,55 @@ void RecordsetImpl::Update()
         updateRow();
 }
 
+RecordsetImpl::KeptWrite &RecordsetImpl::keptWrite(std::vector<std::unique_ptr<KeptWrite>> &kept,
+                                                   bool insert)
+{
+    for (const auto &write : kept) {
+        if (write->fields == assigned_)
+            return *write;
+    }
+    if (kept.size() >= kMaxKeptWrites)
+        kept.erase(kept.begin());
+    auto write = std::make_unique<KeptWrite>();
+    write->fields = assigned_;
+    QStringList names;
+    QStringList marks;
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (!assigned_[size_t(i)])
+            continue;
+        names << ColumnType::Quote(columns_.at(i).name);
+        marks << QStringLiteral("?%1").arg(names.size());
+    }
+    if (insert) {
+        write->sql = names.isEmpty()
+                         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable_)
+                         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(quotedTable_, names.join(QLatin1Char(',')),
+                                    marks.join(QLatin1Char(',')));
+    } else {
+        QStringList sets;
+        for (int k = 0; k < names.size(); ++k)
+            sets << names.at(k) + QStringLiteral(" = ") + marks.at(k);
+        write->sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                         .arg(quotedTable_, sets.join(QLatin1Char(',')))
+                         .arg(names.size() + 1);
+    }
+    kept.push_back(std::move(write));
+    return *kept.back();
+}
+
 void RecordsetImpl::insertRow()
 {
-    std::vector<int> indexes;
-    QByteArray mask(columns_.size(), '0');
-    for (int i = 0; i < columns_.size(); ++i) {
-        if (assigned_[size_t(i)]) {
-            indexes.push_back(i);
-            mask[i] = '1';
-        }
-    }
-    // The statement text for each set of assigned fields is made once.
-    QString &sql = insertSql_[mask];
-    if (sql.isEmpty()) {
-        QStringList names;
-        QStringList marks;
-        for (const int i : indexes) {
-            names << ColumnType::Quote(columns_.at(i).name);
-            marks << QStringLiteral("?%1").arg(names.size());
-        }
-        sql = indexes.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable_)
-                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(quotedTable_, names.join(QLatin1Char(',')),
-                                         marks.join(QLatin1Char(',')));
-    }
+    KeptWrite &write = keptWrite(inserts_, true);
     {
-        Statement statement = connection_->Prepare(sql, SqlContext::Write, table_);
-        for (size_t k = 0; k < indexes.size(); ++k)
-            ValueConversion::Bind(statement, int(k) + 1, buffer_[size_t(indexes[k])],
-                                  columns_.at(indexes[k]).type);
+        Statement statement =
+            write.statement.Use(*connection_, write.sql, SqlContext::Write, table_);
+        int parameter = 0;
+        for (int i = 0; i < columns_.size(); ++i) {
+            if (assigned_[size_t(i)])
+                ValueConversion::Bind(statement, ++parameter, buffer_[size_t(i)],
+                                      columns_.at(i).type);
+        }
         statement.Step();
     }
     const qint64 rowid = sqlite3_last_insert_rowid(connection_->Handle());
@@ -672,36 +833,58 @@ void RecordsetImpl::insertRow()
     notify(RecordsetEvent::RowsChanged);
 }
 
-void RecordsetImpl::updateRow()
+bool RecordsetImpl::stillAsRead(const std::vector<Variant> &row) const
 {
-    QStringList sets;
-    std::vector<int> indexes;
-    for (int i = 0; i < columns_.size(); ++i) {
-        if (assigned_[size_t(i)]) {
-            indexes.push_back(i);
-            sets << QStringLiteral("%1 = ?%2")
-                        .arg(ColumnType::Quote(columns_.at(i).name))
-                        .arg(indexes.size());
-        }
+    for (size_t i = 0; i < row.size() && i < editBase_.size(); ++i) {
+        if (editBase_[i] && !(*editBase_[i] == row[i]))
+            return false;
     }
+    return true;
+}
+
+void RecordsetImpl::writeChecked(KeptWrite &write, const std::vector<int> &indexes)
+{
     const qint64 rowid = editRowid_;
-    if (!indexes.empty()) {
+    // The check and the write must see the same row: no other workstation
+    // writes in between.
+    OwnTransaction transaction(*connection_);
+    const auto now = readRow(rowid);
+    if (!now) {
+        cancelPending();
+        throw Error::Make(err::RecordDeleted);
+    }
+    if (!stillAsRead(*now)) {
+        cancelPending();
+        seen_ = SeenRow();
+        clearCache(); // the row is read again when it is shown next
+        throw Error::Make(err::DataChanged);
+    }
+    {
         Statement statement =
-            connection_->Prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                                     .arg(quotedTable_, sets.join(QLatin1Char(',')))
-                                     .arg(indexes.size() + 1),
-                                 SqlContext::Write, table_);
+            write.statement.Use(*connection_, write.sql, SqlContext::Write, table_);
         for (size_t k = 0; k < indexes.size(); ++k)
             ValueConversion::Bind(statement, int(k) + 1, buffer_[size_t(indexes[k])],
                                   columns_.at(indexes[k]).type);
         statement.Bind(int(indexes.size()) + 1, rowid);
         statement.Step();
-        if (sqlite3_changes(connection_->Handle()) == 0) {
-            cancelPending();
-            throw Error::Make(err::RecordDeleted);
-        }
     }
-    lastModified_ = rowid;
+    if (sqlite3_changes(connection_->Handle()) == 0) {
+        cancelPending();
+        throw Error::Make(err::RecordDeleted);
+    }
+    transaction.Commit();
+}
+
+void RecordsetImpl::updateRow()
+{
+    std::vector<int> indexes;
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (assigned_[size_t(i)])
+            indexes.push_back(i);
+    }
+    if (!indexes.empty())
+        writeChecked(keptWrite(updates_, false), indexes);
+    lastModified_ = editRowid_;
     cancelPending();
     if (!indexes.empty()) {
         connection_->NotifyWrite(this);
@@ -727,6 +910,7 @@ void RecordsetImpl::Delete()
     keys_.erase(keys_.begin() + pos_);
     positionsValid_ = false;
     ghost_ = true;
+    currentRow_ = nullptr;
     connection_->NotifyWrite(this);
     notify(RecordsetEvent::RowsChanged);
 }

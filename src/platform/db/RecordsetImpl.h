@@ -3,12 +3,14 @@
 #include "DaoTypes.h"
 #include "FieldDef.h"
 #include "RecordsetSource.h"
+#include "Statement.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <QVector>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,7 +26,9 @@ class Statement;
 
 // The working of a recordset: its rowids in order (the keyset), the current
 // position, a small cache of rows read in blocks, and the buffer of a pending
-// AddNew or Edit.
+// AddNew or Edit. An Update after Edit writes only when the row still holds
+// what the caller last read of it (3197 otherwise), so that one workstation's
+// save never silently undoes another's.
 class RecordsetImpl : public std::enable_shared_from_this<RecordsetImpl>
 {
 public:
@@ -66,6 +70,8 @@ public:
     const QVector<FieldDef> &Columns();
     int ColumnIndex(const QString &name);
     quint64 SchemaGeneration();
+    // The same without looking for changes: right after the columns were checked.
+    quint64 KnownGeneration() const { return schemaGeneration_; }
     Variant Value(int index);
     void SetValue(int index, const Variant &value);
     Variant ValueAt(int position, int index);
@@ -81,6 +87,30 @@ private:
         std::vector<Variant> values;
         std::vector<quint8> state; // 0 not read, 1 present, 2 gone
     };
+    // The row values that the caller was last handed for one row, kept while
+    // this program writes nothing to the file: what a later Edit is checked
+    // against.
+    struct SeenRow {
+        qint64 rowid = 0;
+        std::shared_ptr<const Block> block;
+        const Variant *values = nullptr;
+        quint64 writes = 0;
+        quint64 generation = 0;
+    };
+    // A field name as the caller spells it, found again by the address of its
+    // text (and checked letter by letter) so that a walk does not hash the
+    // name on every read.
+    struct NameHit {
+        const QChar *address = nullptr;
+        QString spelling;
+        int index = -1;
+    };
+    // An INSERT or UPDATE kept prepared for one set of assigned fields.
+    struct KeptWrite {
+        std::vector<bool> fields;
+        QString sql;
+        KeptStatement statement;
+    };
 
     void ensureOpen() const;
     void ensureColumns();
@@ -93,13 +123,19 @@ private:
     void requireCurrent() const;
     void placeAt(int position);
     void clearCache();
+    void releaseStatements();
     void checkForeignChanges();
     const Variant *rowValues(int position);
-    void fetchBlock(int block, bool retried = false);
+    void noteSeen();
+    void fetchBlock(int block);
+    bool readBlock(int block, Block &fetched);
     bool columnsMatch(const Statement &statement) const;
     std::optional<std::vector<Variant>> readRow(qint64 rowid);
+    KeptWrite &keptWrite(std::vector<std::unique_ptr<KeptWrite>> &kept, bool insert);
     void insertRow();
     void updateRow();
+    void writeChecked(KeptWrite &write, const std::vector<int> &indexes);
+    bool stillAsRead(const std::vector<Variant> &row) const;
     void notify(RecordsetEvent event);
 
     std::shared_ptr<Connection> connection_;
@@ -112,7 +148,8 @@ private:
 
     QVector<FieldDef> columns_;
     QHash<QString, int> columnIndex_;
-    QHash<QByteArray, QString> insertSql_;
+    std::array<NameHit, 128> nameHits_;
+    size_t namesKept_ = 0;
     quint64 schemaGeneration_ = 0;
     quint64 schemaStamp_ = 0;
     qint64 schemaVersion_ = 0;
@@ -133,11 +170,21 @@ private:
     std::vector<Variant> buffer_;
     std::vector<bool> assigned_;
     qint64 editRowid_ = 0;
+    // What the row held when the edit began, by column; empty for a column
+    // that appeared since.
+    std::vector<std::optional<Variant>> editBase_;
 
-    std::unordered_map<int, Block> blocks_;
+    std::unordered_map<int, std::shared_ptr<const Block>> blocks_;
     const Variant *currentRow_ = nullptr;
+    SeenRow seen_;
     qint64 cacheVersion_ = -1;
     QElapsedTimer freshness_;
+
+    KeptStatement rangeFetch_;
+    KeptStatement listFetch_;
+    KeptStatement rowFetch_;
+    std::vector<std::unique_ptr<KeptWrite>> inserts_;
+    std::vector<std::unique_ptr<KeptWrite>> updates_;
 
     std::map<int, RecordsetListener> listeners_;
     int nextListener_ = 1;

@@ -26,5 +26,9 @@ std::optional<QDate> ParseDateText(const QString &text);
 
 // The stored form of a day: "yyyy-mm-dd".
 QString IsoDateText(const QDate &date);
+// The same into a buffer, for years 1..9999; false for any other date.
+bool IsoDateBytes(const QDate &date, char (&text)[10]);
+// The day at the start of a stored text "yyyy-mm-dd...", if it is one.
+std::optional<QDate> IsoDateOf(const char *text, qsizetype size);
 
 } // namespace dao

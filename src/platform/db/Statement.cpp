@@ -7,16 +7,16 @@
 namespace dao::detail
 {
 
-Statement::Statement(Connection &connection, sqlite3_stmt *stmt, bool cached, SqlContext context,
+Statement::Statement(Connection &connection, sqlite3_stmt *stmt, Ending ending, SqlContext context,
                      QString subject)
-    : connection_(&connection), stmt_(stmt), cached_(cached), context_(context),
+    : connection_(&connection), stmt_(stmt), ending_(ending), context_(context),
       subject_(std::move(subject))
 {
 }
 
 Statement::Statement(Statement &&other) noexcept
-    : connection_(other.connection_), stmt_(other.stmt_), cached_(other.cached_),
-      context_(other.context_), subject_(std::move(other.subject_))
+    : connection_(other.connection_), stmt_(other.stmt_), ending_(other.ending_),
+      context_(other.context_), subject_(std::move(other.subject_)), texts_(std::move(other.texts_))
 {
     other.stmt_ = nullptr;
 }
@@ -25,12 +25,19 @@ Statement::~Statement()
 {
     if (!stmt_)
         return;
-    if (cached_) {
+    switch (ending_) {
+    case Ending::Finalize:
+        sqlite3_finalize(stmt_);
+        break;
+    case Ending::ToConnectionCache:
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
         connection_->Release(stmt_);
-    } else {
-        sqlite3_finalize(stmt_);
+        break;
+    case Ending::KeepPrepared:
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        break;
     }
 }
 
@@ -60,8 +67,14 @@ void Statement::Bind(int index, double value)
 
 void Statement::Bind(int index, const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    texts_.append(text.toUtf8());
+    const QByteArray &utf8 = texts_.back();
+    sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+}
+
+void Statement::BindUtf8(int index, const char *text, int size)
+{
+    sqlite3_bind_text(stmt_, index, text, size, SQLITE_TRANSIENT);
 }
 
 void Statement::BindNull(int index)
@@ -83,6 +96,23 @@ QString Statement::Text(int column) const
 int Statement::ColumnCount() const
 {
     return sqlite3_column_count(stmt_);
+}
+
+Statement KeptStatement::Use(Connection &connection, const QString &sql, SqlContext context,
+                             const QString &subject)
+{
+    if (!stmt_) {
+        Statement fresh = connection.Prepare(sql, context, subject, false);
+        stmt_ = fresh.stmt_;
+        fresh.stmt_ = nullptr;
+    }
+    return Statement(connection, stmt_, Statement::Ending::KeepPrepared, context, subject);
+}
+
+void KeptStatement::Reset()
+{
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
 }
 
 } // namespace dao::detail

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <sqlite3.h>
@@ -213,13 +214,16 @@ Variant ValueConversion::Read(sqlite3_stmt *stmt, int column, DataTypeEnum type)
         }
     }
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
-    const QString text = QString::fromUtf8(bytes, sqlite3_column_bytes(stmt, column));
+    const int size = sqlite3_column_bytes(stmt, column);
     if (type == dbDate) {
-        const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+        if (const std::optional<QDate> date = IsoDateOf(bytes, size))
+            return Variant(*date);
+        const QDate date =
+            QDate::fromString(QString::fromUtf8(bytes, std::min(size, 10)), Qt::ISODate);
         if (date.isValid())
             return Variant(date);
     }
-    return Variant(text);
+    return Variant(QString::fromUtf8(bytes, size));
 }
 
 void ValueConversion::Bind(Statement &statement, int index, const Variant &value, DataTypeEnum type)
@@ -235,8 +239,13 @@ void ValueConversion::Bind(Statement &statement, int index, const Variant &value
         return statement.Bind(index, qint64(value.toInt()));
     case dbSingle:
         return statement.Bind(index, double(value.toFloat()));
-    case dbDate:
-        return statement.Bind(index, IsoDateText(value.toDate()));
+    case dbDate: {
+        const QDate date = value.toDate();
+        char text[10];
+        if (IsoDateBytes(date, text))
+            return statement.BindUtf8(index, text, 10);
+        return statement.Bind(index, IsoDateText(date));
+    }
     case dbText:
     case dbMemo:
         break;

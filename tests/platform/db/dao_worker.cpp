@@ -3,6 +3,10 @@
 //   dao_worker bulk <file> <rows>     adds <rows> rows in one transaction; says
 //                                     "half" on stdout midway and then waits for
 //                                     a line on stdin before going on
+//   dao_worker edit <file> <text>     reads the first row of Wiersze, says "read",
+//                                     waits for a line, then writes <text> into
+//                                     its Tekst by Edit and Update; says "ok" or
+//                                     the error number
 #include "platform/db/dao.h"
 
 #include <QCoreApplication>
@@ -73,6 +77,25 @@ int bulk(const QString &path, int rows)
     return 0;
 }
 
+int edit(const QString &path, const QString &text)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(path);
+    Recordset rs = db.OpenRecordset("SELECT * FROM Wiersze ORDER BY Nr");
+    rs("Tekst").Value(); // shown to its user
+    std::cout << "read" << std::endl;
+    std::string line;
+    std::getline(std::cin, line);
+    try {
+        rs.Edit();
+        rs("Tekst") = text;
+        rs.Update();
+        std::cout << "ok" << std::endl;
+    } catch (const Error &e) {
+        std::cout << e.Number() << std::endl;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -86,6 +109,8 @@ int main(int argc, char **argv)
             return takeNumbers(args.at(2), args.at(3).toInt());
         if (args.at(1) == QLatin1String("bulk"))
             return bulk(args.at(2), args.at(3).toInt());
+        if (args.at(1) == QLatin1String("edit"))
+            return edit(args.at(2), args.at(3));
     } catch (const Error &e) {
         std::cerr << e.what() << std::endl;
         return 1;

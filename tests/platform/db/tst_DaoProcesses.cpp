@@ -9,13 +9,15 @@
 using namespace dao;
 
 // Several workstations on one file: numbers taken as "highest + 1" by two
-// writers at once, and a writer killed in the middle of a transaction.
+// writers at once, a correction refused over another workstation's, and a
+// writer killed in the middle of a transaction.
 class tst_DaoProcesses : public QObject
 {
     Q_OBJECT
 
 private slots:
     void twoWritersTakeDistinctNumbers();
+    void correctionOverAnotherWorkstationsIsRefused();
     void killedTransactionLeavesNothing();
     void killedAnywhereLeavesNoneOrAll();
 
@@ -76,6 +78,52 @@ void tst_DaoProcesses::twoWritersTakeDistinctNumbers()
     QCOMPARE(int(writers.size()), 2);
     db.Close();
     QCOMPARE(integrityOf(file.path()), QStringLiteral("ok"));
+}
+
+// The other workstation reads the row, this one corrects it (or deletes it,
+// or leaves it), then the other one saves its own correction.
+void tst_DaoProcesses::correctionOverAnotherWorkstationsIsRefused()
+{
+    struct Round {
+        const char *meanwhile; // what this workstation does while the other waits
+        QByteArray answer;
+        QString kept; // Tekst of row 1 afterwards
+    };
+    const Round rounds[] = {
+        {"change", "3197", "stąd"}, {"delete", "3167", QString()}, {"nothing", "ok", "stamtąd"}};
+    for (const Round &round : rounds) {
+        TestDatabase file;
+        file.createTable("Wiersze", {{"Nr", dbLong, 0}, {"Tekst", dbText, 20}});
+        file.addRows("Wiersze", "Nr", {1, 2});
+
+        QProcess other;
+        other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        other.start(DAO_WORKER_PATH, {"edit", file.path(), "stamtąd"});
+        QVERIFY(other.waitForStarted());
+        while (!other.canReadLine())
+            QVERIFY(other.waitForReadyRead(60000));
+        QCOMPARE(other.readLine().trimmed(), QByteArray("read"));
+
+        Recordset rs = file.db().OpenRecordset("SELECT * FROM Wiersze WHERE Nr = 1");
+        if (qstrcmp(round.meanwhile, "change") == 0) {
+            rs.Edit();
+            rs("Tekst") = "stąd";
+            rs.Update();
+        } else if (qstrcmp(round.meanwhile, "delete") == 0) {
+            rs.Delete();
+        }
+        rs.Close();
+
+        other.write("\n");
+        while (!other.canReadLine())
+            QVERIFY(other.waitForReadyRead(60000));
+        QCOMPARE(other.readLine().trimmed(), round.answer);
+        QVERIFY(other.waitForFinished(60000));
+        QCOMPARE(file.column("SELECT * FROM Wiersze WHERE Nr = 1", "Tekst").value(0).toString(),
+                 round.kept);
+        QCOMPARE(file.column("SELECT * FROM Wiersze ORDER BY Nr", "Nr").size(),
+                 round.kept.isNull() ? 1 : 2);
+    }
 }
 
 void tst_DaoProcesses::killedTransactionLeavesNothing()

@@ -37,11 +37,39 @@ private slots:
     void closeEndsOnlyItsHandle();
     void transactions();
     void anotherConnectionsChangesAreSeen();
+    void updateRefusesARowChangedElsewhere();
     void viewsReadRowsAndHearOfChanges();
 
 private:
     static void fillSamples(TestDatabase &file);
 };
+
+namespace
+{
+
+// Another workstation: a connection of its own to the file, as another
+// program has.
+class OtherWorkstation
+{
+public:
+    explicit OtherWorkstation(const QString &path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    }
+    ~OtherWorkstation() { sqlite3_close(db_); }
+    OtherWorkstation(const OtherWorkstation &) = delete;
+    OtherWorkstation &operator=(const OtherWorkstation &) = delete;
+
+    bool Run(const char *sql)
+    {
+        return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+
+private:
+    sqlite3 *db_ = nullptr;
+};
+
+} // namespace
 
 void tst_DaoRecordset::fillSamples(TestDatabase &file)
 {
@@ -701,6 +729,75 @@ void tst_DaoRecordset::anotherConnectionsChangesAreSeen()
     QCOMPARE(rs.RecordCount(), 7);
     rs.MoveLast();
     QCOMPARE(rs("Wiek").Value().toInt(), 12);
+}
+
+// Two workstations correcting one row: the later save is refused when the
+// row changed since it was read, and writes nothing of its own.
+void tst_DaoRecordset::updateRefusesARowChangedElsewhere()
+{
+    TestDatabase file;
+    fillSamples(file);
+    OtherWorkstation other(file.path());
+    Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie ORDER BY NrDzien");
+    const auto nameOnFile = [&file](int day) {
+        return file
+            .column(QStringLiteral("SELECT * FROM Badanie WHERE NrDzien = %1").arg(day), "Nazwa")
+            .value(0)
+            .toString();
+    };
+
+    // Changed after it was shown, before the edit began; a change of letter
+    // case alone counts, though texts compare without regard to case.
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Łódź"));
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'ŁÓDŹ' WHERE NrDzien = 1"));
+    rs.Edit();
+    rs("NrProbki") = 99;
+    try {
+        rs.Update();
+        QFAIL("the update went through");
+    } catch (const Error &e) {
+        QCOMPARE(e.Number(), 3197);
+        QCOMPARE(e.Description(),
+                 QStringLiteral("Inny użytkownik zmienił ten rekord, od kiedy został odczytany. "
+                                "Odśwież dane i spróbuj ponownie."));
+    }
+    QCOMPARE(rs.EditMode(), dbEditNone);
+    QCOMPARE(file.column("SELECT * FROM Badanie WHERE NrDzien = 1", "NrProbki").value(0).toInt(),
+             10);
+    // Read again, the row takes the correction.
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("ŁÓDŹ"));
+    rs.Edit();
+    rs("NrProbki") = 99;
+    rs.Update();
+    QCOMPARE(file.column("SELECT * FROM Badanie WHERE NrDzien = 1", "NrProbki").value(0).toInt(),
+             99);
+
+    // Changed between Edit and Update.
+    rs.MoveNext();
+    rs.Edit();
+    QVERIFY(other.Run("UPDATE Badanie SET Partia = 7 WHERE NrDzien = 2"));
+    rs("Nazwa") = "z pierwszej";
+    QCOMPARE(errorNumberOf([&] { rs.Update(); }), 3197);
+    QCOMPARE(nameOnFile(2), QStringLiteral("Kraków"));
+
+    // Deleted meanwhile: the row is gone, not changed.
+    rs.MoveNext();
+    rs.Edit();
+    QVERIFY(other.Run("DELETE FROM Badanie WHERE NrDzien = 3"));
+    rs("Nazwa") = "usunięty";
+    QCOMPARE(errorNumberOf([&] { rs.Update(); }), int(err::RecordDeleted));
+
+    // Other rows changed elsewhere, and this program's own writes, refuse nothing.
+    rs.MoveNext();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Gdańsk"));
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'inny' WHERE NrDzien = 5"));
+    file.db().Execute("UPDATE Badanie SET NrProbki = 70 WHERE NrDzien = 4");
+    rs.Edit();
+    rs("Nazwa") = "Gdynia";
+    rs.Update();
+    QCOMPARE(nameOnFile(4), QStringLiteral("Gdynia"));
+    QCOMPARE(file.column("SELECT * FROM Badanie WHERE NrDzien = 4", "NrProbki").value(0).toInt(),
+             70);
 }
 
 void tst_DaoRecordset::viewsReadRowsAndHearOfChanges()

@@ -1,0 +1,122 @@
+#include "BatchesFixture.h"
+#include "FixtureTest.h"
+#include "Press.h"
+
+#include "batches/BatchStore.h"
+#include "batches/FormPartia.h"
+#include "foundation/Globals.h"
+#include "platform/db/Transaction.h"
+#include "platform/db/dao.h"
+#include "platform/ui/DataControl.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QtTest>
+
+using F = BatchesFixture;
+
+namespace
+{
+
+const QString Wni = QStringLiteral("14650301");
+const char *const OtherWorkstation = "--other-workstation";
+
+// The other workstation's correction of batch 5 to number 50, as its save
+// writes it: the batch row and its children in one transaction.
+int otherWorkstationRenumbers(const QString &monthFile)
+{
+    try {
+        dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(monthFile);
+        dao::Transaction transaction(db, dao::Transaction::Immediate);
+        dao::Recordset batch =
+            db.OpenRecordset(QStringLiteral("SELECT * FROM Partia WHERE Partia = 5"));
+        batch.Edit();
+        batch(QStringLiteral("Partia")) = 50;
+        batch.Update();
+        batch.Close();
+        BatchStore::RenumberChildren(db, 5, 50);
+        transaction.Commit();
+        db.Close();
+    } catch (const RuntimeError &error) {
+        qWarning("%s", error.what());
+        return 1;
+    }
+    return 0;
+}
+
+int rows(const QString &sql)
+{
+    return F::Count(MonthDb, sql);
+}
+
+int childRows(int batch)
+{
+    int count = 0;
+    for (const char *table : {"Badanie", "Nastawienie", "PozycjaN"})
+        count += rows(QStringLiteral("SELECT * FROM %1 WHERE Partia = %2")
+                          .arg(QLatin1String(table))
+                          .arg(batch));
+    return count;
+}
+
+} // namespace
+
+// Two workstations correct the same batch: the one that saves second is told
+// that the batch changed meanwhile, and nothing of its save is written.
+class tst_BatchLostUpdate : public FixtureTest<BatchesFixture>
+{
+    Q_OBJECT
+
+private slots:
+    void secondCorrectionIsRefused()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(5, Wni, {{QStringLiteral("Uwagi"), QStringLiteral("przed poprawą")}});
+        F::AddChildren(5, 3, 1, 1);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        PRESS(&form, "ComPopraw");
+        QCOMPARE(form.TextNrPartii->text(), QStringLiteral("5"));
+
+        // Meanwhile the other workstation saves batch 5 as batch 50.
+        const int other = QProcess::execute(QCoreApplication::applicationFilePath(),
+                                            {QLatin1String(OtherWorkstation), MonthDb.Name()});
+        QCOMPARE(other, 0);
+        QCOMPARE(childRows(50), 5);
+
+        form.TextUwagi->setPlainText(QStringLiteral("uwagi drugiego stanowiska"));
+        ui.Answer(QStringLiteral("OK"));
+        PRESS(&form, "ComZapiszFr");
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().title, QStringLiteral("Powiadom programistę!"));
+        QVERIFY2(ui.Last().text.startsWith(QStringLiteral("3197")), qPrintable(ui.Last().text));
+        QVERIFY(ui.Last().text.contains(QStringLiteral("Inny użytkownik zmienił ten rekord")));
+
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia")), 1);
+        QCOMPARE(F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia WHERE Partia = 50"),
+                           QStringLiteral("Uwagi")),
+                 QStringList{QStringLiteral("przed poprawą")});
+        QCOMPARE(childRows(50), 5);
+        QCOMPARE(childRows(5), 0);
+        // The frame stays as the operator left it, so nothing typed is lost.
+        QVERIFY(form.FramePartia->isVisible());
+        QCOMPARE(form.TextUwagi->toPlainText(), QStringLiteral("uwagi drugiego stanowiska"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && qstrcmp(argv[1], OtherWorkstation) == 0) {
+        QCoreApplication app(argc, argv);
+        return otherWorkstationRenumbers(QString::fromLocal8Bit(argv[2]));
+    }
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_BatchLostUpdate test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_BatchLostUpdate.moc"
