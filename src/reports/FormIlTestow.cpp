@@ -151,3 +151,27 @@ void FormIlTestow::storeDay(float tests, float plates)
     rs.Close();
     transaction.Commit();
 }
+
+void FormIlTestow::ShowDay(const QString &day)
+{
+    LabOpis->clear();
+    TextIlTestow->setText(QStringLiteral("0"));
+    TextIlPlytek->setText(QStringLiteral("0"));
+    for (QWidget *control : std::initializer_list<QWidget *>{TextIlTestow, TextIlPlytek, ComZapisz})
+        control->setEnabled(true);
+    LabData->setText(day);
+}
+
+void FormIlTestow::ShowQuantities(const QVariant &tests, const QVariant &plates)
+{
+    TextIlTestow->setText(QuantityText(tests));
+    TextIlPlytek->setText(QuantityText(plates));
+}
+
+void FormIlTestow::Lock(const QString &notice)
+{
+    TextIlTestow->setEnabled(false);
+    TextIlPlytek->setEnabled(false);
+    ComZapisz->setEnabled(false);
+    LabOpis->setText(notice);
+}
