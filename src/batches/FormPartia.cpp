@@ -314,7 +314,7 @@ void FormPartia::ComDrukuj_Click()
 {
     try {
         // The preview's "Wyślij wynik" sends the batch current in this list.
-        ui::WindowRegistry::Instance<FormDrukRap>().BatchRegister = [this] { return Batches(); };
+        ui::WindowRegistry::Instance<FormDrukRap>().FollowBatches([this] { return Batches(); });
         PrintBatchResult(Batches());
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
