@@ -39,7 +39,7 @@ bool dataDriveReachable()
     try {
         const QString remembered = QDir::currentPath();
         if (!fs::FileSystemObject::FolderExists(DataDrive)) {
-            ui::MsgBox(NoConnectionText, 48, ConnectionCaption);
+            ui::MsgBox(NoConnectionText, ui::vbExclamation, ConnectionCaption);
             EndProgram();
             return false;
         }
@@ -48,7 +48,7 @@ bool dataDriveReachable()
         QDir::setCurrent(remembered);
         return true;
     } catch (const RuntimeError &error) {
-        ui::MsgBox(ConnectionErrorText + error.Description(), 48, ConnectionCaption);
+        ui::MsgBox(ConnectionErrorText + error.Description(), ui::vbExclamation, ConnectionCaption);
     }
     EndProgram();
     return false;

@@ -75,7 +75,8 @@ DatabaseBackup::~DatabaseBackup() = default;
 
 void DatabaseBackup::Run(const QDate &workingDate)
 {
-    if (ui::MsgBox(QStringLiteral("Czy na pewno wykonać archiwum aktualnych baz danych?"), 292,
+    if (ui::MsgBox(QStringLiteral("Czy na pewno wykonać archiwum aktualnych baz danych?"),
+                   ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
                    QStringLiteral("PYTANIE")) != ui::vbYes) {
         return;
     }

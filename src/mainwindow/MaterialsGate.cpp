@@ -40,7 +40,7 @@ void MaterialsGate::Run()
             if (commandOrigin_ == QStringLiteral("menu"))
                 ui::MsgBox(QStringLiteral("Brak zdefiniowanych partii próbek dnia ") + day_ +
                                QStringLiteral("!\rNie możesz wpisać zużytych materiałów!"),
-                           48, QStringLiteral("FORMAT DATY"));
+                           ui::vbExclamation, QStringLiteral("FORMAT DATY"));
             return;
         }
         loadDay(form, kind);

@@ -115,7 +115,8 @@ void FormIlTestow::ComZapisz_Click()
     if (!plates)
         return;
     if ((*tests == 0 || *plates == 0) &&
-        ui::MsgBox(QStringLiteral("Ilość zużytych testów lub płytek wynosi 0!\rCzy zapisać?"), 292,
+        ui::MsgBox(QStringLiteral("Ilość zużytych testów lub płytek wynosi 0!\rCzy zapisać?"),
+                   ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
                    QStringLiteral("PYTANIE")) != ui::vbYes)
         return;
     try {
