@@ -278,13 +278,11 @@ BatchHeading FormPartia::CurrentHeading() const
 
 void FormPartia::OpenSamples(const QString &importFile)
 {
-    try {
+    TrapErrors(ErrorCaption, [&] {
         if (!HasCurrentBatch())
             return;
         FormBadanie::OpenForBatch(CurrentHeading(), importFile);
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    });
 }
 
 void FormPartia::DBGridPartia_DblClick()
@@ -294,13 +292,11 @@ void FormPartia::DBGridPartia_DblClick()
 
 void FormPartia::ComNastawienie_Click()
 {
-    try {
+    TrapErrors(ErrorCaption, [&] {
         if (!HasCurrentBatch())
             return;
         FormNastawienie::OpenForBatch(CurrentHeading());
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    });
 }
 
 void FormPartia::ComEdytuj_Click()

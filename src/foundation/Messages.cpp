@@ -63,3 +63,17 @@ void SendTab()
 {
     ui::SendTab();
 }
+
+bool TrapErrors(const QString &caption, const std::function<void()> &action,
+                const std::function<void()> &restore)
+{
+    try {
+        action();
+        return true;
+    } catch (const RuntimeError &error) {
+        if (restore)
+            restore();
+        ShowError(caption, error);
+    }
+    return false;
+}

@@ -95,15 +95,10 @@ bool RegisterWindowBase::BindRecordSource(dao::Database db, const QString &sql)
 
 bool RegisterWindowBase::Trapped(const std::function<void()> &action)
 {
-    try {
-        action();
-        return true;
-    } catch (const RuntimeError &) {
+    return TrapErrors(ErrorCaption, action, [this] {
         dao::Recordset rs = ListRecordset();
         CancelPending(rs);
-        ShowError(ErrorCaption);
-    }
-    return false;
+    });
 }
 
 void RegisterWindowBase::CancelPending(dao::Recordset &rs)
