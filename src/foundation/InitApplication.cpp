@@ -11,7 +11,6 @@
 #include "platform/fs/TextFileReader.h"
 #include "platform/ui/MsgBox.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <functional>
 
@@ -135,30 +134,6 @@ bool readConfiguration()
 }
 
 } // namespace
-
-void SplitKeyValue(QString &line, QString &value, QString &separator, int maxKeyLength)
-{
-    if (line.isEmpty())
-        return;
-    const QString first = separator.isEmpty() ? QStringLiteral("=") : separator;
-    QString used = first;
-    qsizetype at = line.indexOf(first);
-    for (const QString &fallback : {QStringLiteral("#"), QStringLiteral(";")}) {
-        if (at >= 0)
-            break;
-        used = fallback;
-        at = line.indexOf(fallback);
-    }
-    if (at >= 0) {
-        value = line.mid(at + used.size());
-        line = line.left(at);
-        separator = used;
-    } else {
-        value.clear();
-    }
-    if (maxKeyLength > 0 && !line.isEmpty())
-        line = line.left(maxKeyLength);
-}
 
 void CheckDataDrive()
 {
