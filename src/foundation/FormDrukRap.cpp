@@ -223,3 +223,8 @@ void FormDrukRap::FollowBatches(std::function<dao::Recordset()> batches)
 {
     BatchRegister = std::move(batches);
 }
+
+void FormDrukRap::AllowSending(bool allowed)
+{
+    ComWyslij->setEnabled(allowed);
+}

@@ -46,6 +46,8 @@ public:
 
     // Shows the rendered report under the caption, modally.
     void ShowReport(const report::Document &document, const QString &caption);
+    // Whether "Wyślij wynik" may be pressed (a run card is never sent).
+    void AllowSending(bool allowed);
     // The batch register whose current row a result belongs to.
     void FollowBatches(std::function<dao::Recordset()> batches);
 
