@@ -1,21 +1,13 @@
-# The platform folders: each one library built from the files it holds.
-function(mervask_library name dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB _sources CONFIGURE_DEPENDS
-       "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.qrc")
-  list(FILTER _sources INCLUDE REGEX ".*\\.cpp$")
-  if(_sources)
-    file(GLOB _all CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.h" "${dir}/*.qrc")
-    add_library(${name} STATIC ${_all})
-    target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
-    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE "${PROJECT_SOURCE_DIR}/src")
-    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
-  endif()
-  # What a library linking this one may include: its folder and its own links'.
-  set(_reach "${dir}" "platform/RuntimeError.h")
+# One library of a platform folder, from the sources its folder lists. It
+# knows nothing of the register; what a library linking it may include is its
+# folder and the folders of its own links.
+function(mervask_platform_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  file(RELATIVE_PATH _folder "${PROJECT_SOURCE_DIR}/src" "${CMAKE_CURRENT_SOURCE_DIR}")
+  set(_reach "${_folder}" "platform/RuntimeError.h")
   foreach(_lib ${ARG_LIBS})
     get_property(_more GLOBAL PROPERTY MERVASK_REACH_${_lib})
     list(APPEND _reach ${_more})

@@ -288,13 +288,11 @@ BatchHeading FormPartia::CurrentHeading() const
 
 void FormPartia::OpenSamples(const QString &importFile)
 {
-    try {
+    TrapErrors(ErrorCaption, [&] {
         if (!HasCurrentBatch())
             return;
         FormBadanie::OpenForBatch(CurrentHeading(), importFile);
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    });
 }
 
 void FormPartia::DBGridPartia_DblClick()
@@ -304,13 +302,11 @@ void FormPartia::DBGridPartia_DblClick()
 
 void FormPartia::ComNastawienie_Click()
 {
-    try {
+    TrapErrors(ErrorCaption, [&] {
         if (!HasCurrentBatch())
             return;
         FormNastawienie::OpenForBatch(CurrentHeading());
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    });
 }
 
 void FormPartia::ComEdytuj_Click()
@@ -324,7 +320,7 @@ void FormPartia::ComDrukuj_Click()
 {
     try {
         // The preview's "Wyślij wynik" sends the batch current in this list.
-        ui::WindowRegistry::Instance<FormDrukRap>().BatchRegister = [this] { return Batches(); };
+        ui::WindowRegistry::Instance<FormDrukRap>().FollowBatches([this] { return Batches(); });
         PrintBatchResult(Batches());
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);

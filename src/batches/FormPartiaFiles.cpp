@@ -209,11 +209,9 @@ void FormPartia::DeleteCurrentBatch()
 
 void FormPartia::ComPobierzMetoda_Click()
 {
-    try {
+    TrapErrors(QStringLiteral("Powiadom programistę!"), [&] {
         PobierzTestSeriaMetoda(TextMetoda, QStringLiteral("MERVASK"), QStringLiteral("Metoda"));
-    } catch (const RuntimeError &error) {
-        ShowError(QStringLiteral("Powiadom programistę!"), error);
-    }
+    });
 }
 
 void FormPartia::PobierzTestSeriaMetoda(QLineEdit *box, const QString &code,

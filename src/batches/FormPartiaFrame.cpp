@@ -305,12 +305,9 @@ void FormPartia::ShowFrame(const QString &frameCaption)
 
 void FormPartia::ComDodajPr_Click()
 {
-    try {
-        StartNewBatch();
-    } catch (const RuntimeError &error) {
-        RestoreListState();
-        ShowError(QStringLiteral("Powiadom programiste!"), error);
-    }
+    TrapErrors(
+        QStringLiteral("Powiadom programiste!"), [&] { StartNewBatch(); },
+        [&] { RestoreListState(); });
 }
 
 void FormPartia::StartNewBatch()
@@ -355,18 +352,20 @@ void FormPartia::ClearFrame()
 
 void FormPartia::ComPopraw_Click()
 {
-    try {
-        if (!HasCurrentBatch())
-            return;
-        LoadBatch();
-    } catch (const RuntimeError &error) {
-        // A half-loaded frame would show another batch's values in the boxes
-        // not reached yet, and saving it would write them into this batch.
-        FramePartia->setVisible(false);
-        loadedRow_.reset();
-        Klawisze(true);
-        ShowError(ErrorCaption, error);
-    }
+    TrapErrors(
+        ErrorCaption,
+        [&] {
+            if (!HasCurrentBatch())
+                return;
+            LoadBatch();
+        },
+        [&] {
+            // A half-loaded frame would show another batch's values in the boxes
+            // not reached yet, and saving it would write them into this batch.
+            FramePartia->setVisible(false);
+            loadedRow_.reset();
+            Klawisze(true);
+        });
 }
 
 void FormPartia::LoadBatch()
@@ -508,11 +507,7 @@ void FormPartia::TextZaklad_LostFocus()
     if (lookupsHeld_ || FramePartia->isHidden())
         return;
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
-    try {
-        EstablishmentNameLookup();
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    TrapErrors(ErrorCaption, [&] { EstablishmentNameLookup(); });
 }
 
 void FormPartia::TextZleceniodawcaWNI_LostFocus()
@@ -520,14 +515,12 @@ void FormPartia::TextZleceniodawcaWNI_LostFocus()
     if (lookupsHeld_ || FramePartia->isHidden())
         return;
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
-    try {
+    TrapErrors(ErrorCaption, [&] {
         if (CheckZleceniodawcaPIW->isChecked())
             CountyNameLookup();
         else
             OrderingPartyNameLookup();
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    });
 }
 
 void FormPartia::CheckZleceniodawcaPIW_Click()
@@ -542,7 +535,7 @@ void FormPartia::CheckZleceniodawcaPIW_Click()
 
 void FormPartia::ComWNI_Click()
 {
-    try {
+    TrapErrors(ErrorCaption, [&] {
         if (const std::optional<Client> client = FormZaklad::PickClient(QStringLiteral("W"))) {
             LabelNazZak->setText(client->AddressLine());
             LabTypWNI->setText(client->TypWNI);
@@ -550,22 +543,18 @@ void FormPartia::ComWNI_Click()
             TextKodPIW->setText(client->KodPIW);
             TextMiejscowoscPobr->setText(client->Miejscowosc);
         }
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    });
     SendTab();
 }
 
 void FormPartia::ComZleceniodawca_Click()
 {
-    try {
+    TrapErrors(ErrorCaption, [&] {
         if (const std::optional<Client> client = FormZaklad::PickClient(QStringLiteral("Z"))) {
             LabelNazZleceniodawca->setText(client->AddressLine());
             TextZleceniodawcaWNI->setText(client->IdRzezni);
         }
-    } catch (const RuntimeError &error) {
-        ShowError(ErrorCaption, error);
-    }
+    });
     SendTab();
 }
 

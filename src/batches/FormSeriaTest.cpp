@@ -1,4 +1,6 @@
 #include "batches/FormSeriaTest.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include "batches/PrzedDr.h"
 #include "foundation/Globals.h"
@@ -44,6 +46,15 @@ bool OutdatedTable(const RuntimeError &error)
 }
 
 } // namespace
+
+bool FormSeriaTest::Confirm(const QString &inspectorate)
+{
+    FormSeriaTest &settings = ui::WindowRegistry::Instance<FormSeriaTest>();
+    settings.TextOtrzymuja1->setText(inspectorate);
+    FormRequest = QStringLiteral("OK");
+    ui::ShowModal(settings);
+    return FormRequest != QLatin1String("ANULUJ");
+}
 
 FormSeriaTest::FormSeriaTest(QWidget *parent) : QDialog(parent)
 {

@@ -22,6 +22,10 @@ class FormSeriaTest : public QDialog
 public:
     explicit FormSeriaTest(QWidget *parent = nullptr);
 
+    // Shown modally with the recipients line preset to the inspectorate;
+    // true unless the operator cancelled.
+    static bool Confirm(const QString &inspectorate);
+
     QGroupBox *FrameUstawienia; // "Ustawienia wydruku:"
     QLineEdit *TextData;        // the date printed on the sheet, as text
     QLineEdit *TextEgz;         // the number of copies, as text

@@ -138,11 +138,7 @@ bool StageBatch(const QString &batchNumber, QString &inspectorate, const dao::Re
 
 bool PrintSettingsConfirmed(const QString &inspectorate)
 {
-    FormSeriaTest &settings = ui::WindowRegistry::Instance<FormSeriaTest>();
-    settings.TextOtrzymuja1->setText(inspectorate);
-    FormRequest = QStringLiteral("OK");
-    ui::ShowModal(settings);
-    return FormRequest != QLatin1String("ANULUJ");
+    return FormSeriaTest::Confirm(inspectorate);
 }
 
 } // namespace

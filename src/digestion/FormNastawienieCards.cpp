@@ -82,14 +82,14 @@ void FormNastawienie::PrintCard(const QString &definition)
     }
     FormDrukRap &preview = ui::WindowRegistry::Instance<FormDrukRap>();
     // A run card is not the batch's result: it is never sent from here.
-    preview.ComWyslij->setEnabled(false);
+    preview.AllowSending(false);
     try {
         ShowCrystalReport(ReportFolder + definition, preview, PrintCaption, CardFormula, QString(),
                           QString());
     } catch (const RuntimeError &error) {
         ShowError(PrintCaption, error);
     }
-    preview.ComWyslij->setEnabled(true);
+    preview.AllowSending(true);
     EndPrintChoice();
 }
 

@@ -6,8 +6,14 @@
 #include <QStringList>
 #include <QtGlobal>
 
+namespace zipw
+{
+class ZipWriter;
+}
+
 // Collects the paths of files and packs them into one zip archive through the
-// archiving library of CodeModule. The Boolean properties are kept as 1 or 0.
+// zip writer of the platform. The Boolean properties are kept as 1 or 0;
+// Encrypted and IncludeSystemFiles are kept for their getters only.
 class CGZipFiles
 {
 public:
@@ -51,17 +57,21 @@ public:
     void AddFile(const QString &path);
     void RemoveFile(const QString &path);
 
-    // Packs the list into ZipFileName; the library's result, 0 for success.
-    // More paths than the library's name list holds raise ErrSubscriptOutOfRange.
+    // Packs the list into ZipFileName: 0 for success, else 4 (out of memory),
+    // 12 (no file packed), 14 (not written), 15 (not created) or 18 (a file
+    // unreadable). A name without a file is reported and skipped. More than 99
+    // paths raise ErrSubscriptOutOfRange.
     qint32 MakeZipFile();
-    // The library's messages of the last packing run.
+    // The messages of the last packing run.
     QString GetLastMessage() const;
 
 private:
     qsizetype IndexOf(const QString &path) const;
+    bool AddName(zipw::ZipWriter &writer, const QString &name, int &added, int &result);
+    void Report(const QString &text);
 
-    // The list always starts with a placeholder that is handed to the library
-    // with the paths; the library reports it as a name without a file.
+    // The list always starts with a placeholder that goes with the paths and
+    // is reported as a name without a file.
     QStringList files_{QStringLiteral("querty")};
     qint16 recurseFolders_ = 0;
     QString zipFileName_;
@@ -69,4 +79,5 @@ private:
     qint16 includeSystemFiles_ = 0;
     QString rootDirectory_ = QStringLiteral("\\");
     qint16 updatingZip_ = 0;
+    QString lastMessage_;
 };

@@ -6,13 +6,7 @@
 #include "foundation/RegionalSettings.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/SqlText.h"
-#include "platform/ui/CalendarDate.h"
-#include "platform/ui/MsgBox.h"
-#include "platform/ui/ShowModal.h"
-#include "platform/ui/WindowRegistry.h"
 
-#include <QCalendarWidget>
-#include <QListWidget>
 #include <QTime>
 #include <optional>
 
@@ -46,22 +40,6 @@ std::optional<QDate> dateOf(const QString &text)
     return readDate(copy);
 }
 
-// Presets the calendar from the text, shows it and hands back its value.
-template <class Window>
-QDate pickWith(Window &window, QCalendarWidget *calendar, const QString &dateText,
-               const QString &caption)
-{
-    if (const std::optional<QDate> preset = dateOf(dateText))
-        calendar->setSelectedDate(*preset);
-    window.setWindowTitle(caption);
-    const QDate picked = ui::CalendarDate(caption, calendar->selectedDate(), [&] {
-        ui::ShowModal(window);
-        return calendar->selectedDate();
-    });
-    calendar->setSelectedDate(picked);
-    return picked;
-}
-
 QString twoCharacters(const QString &text, qsizetype from)
 {
     return from < 0 ? QString() : text.mid(from, 2);
@@ -76,41 +54,21 @@ QDate ParseDateText(QString &text)
 
 QDate PickDate(const QString &dateText, const QString &caption)
 {
-    FormKalendarz &window = ui::WindowRegistry::Instance<FormKalendarz>();
-    return pickWith(window, window.Kalendarz, dateText, caption);
+    return FormKalendarz::Pick(dateOf(dateText), caption);
 }
 
 QDate PickPastDate(const QString &dateText, const QString &caption)
 {
-    FormKalendarz1 &window = ui::WindowRegistry::Instance<FormKalendarz1>();
-    if (const std::optional<QDate> preset = dateOf(dateText))
-        window.Kalendarz1->setSelectedDate(*preset);
-    const QDate opened = window.Kalendarz1->selectedDate();
-    const QDate picked = pickWith(window, window.Kalendarz1, dateText, caption);
-    if (picked <= QDate::currentDate())
-        return picked;
-    ui::MsgBox(QStringLiteral("Nie możesz wybrać daty późniejszej\rod dnia dzisiejszego!"), 48,
-               QStringLiteral("DATA"));
-    // The refused day is not handed on: the caller keeps the date it had.
-    window.Kalendarz1->setSelectedDate(opened);
-    return opened;
+    return FormKalendarz1::PickPast(dateOf(dateText), caption);
 }
 
 QString PickTime(QString &timeText)
 {
-    FormZegar &window = ui::WindowRegistry::Instance<FormZegar>();
     if (!timeText.contains(QLatin1Char(':')))
         timeText = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
     const qsizetype colon = timeText.indexOf(QLatin1Char(':'));
     // Fewer than two characters before the colon match no hour.
-    if (colon >= 2)
-        FormZegar::SelectItem(window.ListGodz, twoCharacters(timeText, colon - 2));
-    FormZegar::SelectItem(window.ListMin, twoCharacters(timeText, colon + 1));
-    ui::ShowModal(window);
-    if (window.ListMin->currentItem() == nullptr)
-        window.ListMin->setCurrentRow(0);
-    if (window.ListGodz->currentItem() == nullptr)
-        window.ListGodz->setCurrentRow(0);
-    return window.ListGodz->currentItem()->text() + QLatin1Char(':') +
-           window.ListMin->currentItem()->text();
+    const std::optional<QString> hour =
+        colon >= 2 ? std::optional<QString>(twoCharacters(timeText, colon - 2)) : std::nullopt;
+    return FormZegar::Pick(hour, twoCharacters(timeText, colon + 1));
 }

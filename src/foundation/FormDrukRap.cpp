@@ -12,6 +12,7 @@
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -209,4 +210,21 @@ bool FormDrukRap::Send_Mail(const QString &recipient, const QString &subject, co
                             const QString &attachment)
 {
     return ::Send_Mail(MAPISession1, MAPIMessages1, recipient, subject, note, attachment);
+}
+
+void FormDrukRap::ShowReport(const report::Document &document, const QString &caption)
+{
+    CRViewer->setDocument(document);
+    setWindowTitle(caption);
+    ui::ShowModal(*this);
+}
+
+void FormDrukRap::FollowBatches(std::function<dao::Recordset()> batches)
+{
+    BatchRegister = std::move(batches);
+}
+
+void FormDrukRap::AllowSending(bool allowed)
+{
+    ComWyslij->setEnabled(allowed);
 }

@@ -15,8 +15,9 @@ class QPushButton;
 
 namespace report
 {
+class Document;
 class ReportPreview;
-}
+} // namespace report
 
 // The preview window of every report: the pages with paging, zoom and
 // printing, the printer choice, and "Wyślij wynik", which exports the report
@@ -42,6 +43,13 @@ public:
     // The batch register's list, whose current row is the batch a result
     // belongs to; the batch window sets it. Unset, there is no current batch.
     std::function<dao::Recordset()> BatchRegister;
+
+    // Shows the rendered report under the caption, modally.
+    void ShowReport(const report::Document &document, const QString &caption);
+    // Whether "Wyślij wynik" may be pressed (a run card is never sent).
+    void AllowSending(bool allowed);
+    // The batch register whose current row a result belongs to.
+    void FollowBatches(std::function<dao::Recordset()> batches);
 
     void Form_Activate();
     void CmdAnuluj_Click();

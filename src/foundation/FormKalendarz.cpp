@@ -1,5 +1,10 @@
 #include "foundation/FormKalendarz.h"
 
+#include "platform/ui/CalendarDate.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+
 #include "foundation/KeyAscii.h"
 
 #include <QCalendarWidget>
@@ -54,4 +59,19 @@ bool FormKalendarz::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+QDate FormKalendarz::Pick(const std::optional<QDate> &preset, const QString &caption)
+{
+    FormKalendarz &window = ui::WindowRegistry::Instance<FormKalendarz>();
+    if (preset)
+        window.Kalendarz->setSelectedDate(*preset);
+    const QDate opened = window.Kalendarz->selectedDate();
+    window.setWindowTitle(caption);
+    const QDate picked = ui::CalendarDate(caption, opened, [&window] {
+        ui::ShowModal(window);
+        return window.Kalendarz->selectedDate();
+    });
+    window.Kalendarz->setSelectedDate(picked);
+    return picked;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QDialog>
+
+#include <optional>
 
 class QCalendarWidget;
 class QPushButton;
@@ -14,6 +17,10 @@ class FormKalendarz : public QDialog
 
 public:
     explicit FormKalendarz(QWidget *parent = nullptr);
+
+    // Shown modally under the caption, preset to `preset` when given (else
+    // keeping its value); the calendar's value when it closes.
+    static QDate Pick(const std::optional<QDate> &preset, const QString &caption);
 
     QCalendarWidget *Kalendarz;
     QPushButton *Command1;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QDialog>
+
+#include <optional>
 
 class QCalendarWidget;
 
@@ -12,6 +15,11 @@ class FormKalendarz1 : public QDialog
 
 public:
     explicit FormKalendarz1(QWidget *parent = nullptr);
+
+    // Like FormKalendarz::Pick for a date up to today: a later date is refused
+    // with the "DATA" warning and the date the calendar opened with is given
+    // back instead.
+    static QDate PickPast(const std::optional<QDate> &preset, const QString &caption);
 
     QCalendarWidget *Kalendarz1;
 

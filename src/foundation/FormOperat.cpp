@@ -37,16 +37,6 @@ constexpr int NameLength = 50;
 constexpr int LoginLength = 50;
 constexpr int NumberLength = 5;
 
-// Any database failure of a handler is reported; the window goes on.
-template <class F> void reportErrors(F &&handler)
-{
-    try {
-        handler();
-    } catch (const RuntimeError &error) {
-        ShowError(WindowCaption, error);
-    }
-}
-
 } // namespace
 
 void FormOperat::Open()
@@ -157,7 +147,8 @@ void FormOperat::connectHandlers()
 
 void FormOperat::Form_Load()
 {
-    reportErrors([this] { DataOperat->setRecordset(StaleDb.OpenRecordset("OPERATORZY")); });
+    TrapErrors(WindowCaption,
+               [this] { DataOperat->setRecordset(StaleDb.OpenRecordset("OPERATORZY")); });
     passwordChanged_ = false;
 }
 
@@ -227,7 +218,7 @@ void FormOperat::ComOperDod_Click()
         refuse(NoRights);
         return;
     }
-    reportErrors([this] {
+    TrapErrors(WindowCaption, [this] {
         MaskEdBoxKod->setText(OperatorStore::NextNumber(StaleDb));
         adding_ = true;
         // The list stays disabled while the frame is open, so that nothing
@@ -252,7 +243,7 @@ void FormOperat::ComOperKor_Click()
         QApplication::beep();
         return;
     }
-    reportErrors([this] { openForCorrection(); });
+    TrapErrors(WindowCaption, [this] { openForCorrection(); });
 }
 
 void FormOperat::openForCorrection()
@@ -278,7 +269,7 @@ void FormOperat::openForCorrection()
 
 void FormOperat::ComOperZap_Click()
 {
-    reportErrors([this] {
+    TrapErrors(WindowCaption, [this] {
         if (adding_)
             saveNew();
         else
@@ -385,7 +376,7 @@ void FormOperat::ComOperKas_Click()
         return;
     }
     Klawisze(false);
-    reportErrors([this] {
+    TrapErrors(WindowCaption, [this] {
         dao::Recordset rs = DataOperat->Recordset();
         const QString surname = TrimBlanks(FieldText(rs, "OP_NAZWISKO"));
         if (DeleteCurrentRecord(rs, QStringLiteral("Czy usunąć tego operatora?"), true, surname))

@@ -1,5 +1,8 @@
 #include "foundation/FormZegar.h"
 
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+
 #include "foundation/KeyAscii.h"
 #include "foundation/TextProcedures.h"
 #include "platform/ui/SendKeys.h"
@@ -105,4 +108,19 @@ bool FormZegar::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+QString FormZegar::Pick(const std::optional<QString> &hour, const QString &minute)
+{
+    FormZegar &window = ui::WindowRegistry::Instance<FormZegar>();
+    if (hour)
+        SelectItem(window.ListGodz, *hour);
+    SelectItem(window.ListMin, minute);
+    ui::ShowModal(window);
+    if (window.ListMin->currentItem() == nullptr)
+        window.ListMin->setCurrentRow(0);
+    if (window.ListGodz->currentItem() == nullptr)
+        window.ListGodz->setCurrentRow(0);
+    return window.ListGodz->currentItem()->text() + QLatin1Char(':') +
+           window.ListMin->currentItem()->text();
 }

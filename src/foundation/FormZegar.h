@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QListWidget;
 
@@ -14,6 +16,10 @@ class FormZegar : public QDialog
 
 public:
     explicit FormZegar(QWidget *parent = nullptr);
+
+    // Shown modally with the hour (when given) and the minute preselected;
+    // the chosen "HH:MM" (the first item of a list without a choice).
+    static QString Pick(const std::optional<QString> &hour, const QString &minute);
 
     QListWidget *ListGodz; // "00" .. "23"
     QListWidget *ListMin;  // "00" .. "59"

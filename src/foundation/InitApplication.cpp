@@ -11,7 +11,6 @@
 #include "platform/fs/TextFileReader.h"
 #include "platform/ui/MsgBox.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <functional>
 
@@ -39,7 +38,7 @@ bool dataDriveReachable()
     try {
         const QString remembered = QDir::currentPath();
         if (!fs::FileSystemObject::FolderExists(DataDrive)) {
-            ui::MsgBox(NoConnectionText, 48, ConnectionCaption);
+            ui::MsgBox(NoConnectionText, ui::vbExclamation, ConnectionCaption);
             EndProgram();
             return false;
         }
@@ -48,7 +47,7 @@ bool dataDriveReachable()
         QDir::setCurrent(remembered);
         return true;
     } catch (const RuntimeError &error) {
-        ui::MsgBox(ConnectionErrorText + error.Description(), 48, ConnectionCaption);
+        ui::MsgBox(ConnectionErrorText + error.Description(), ui::vbExclamation, ConnectionCaption);
     }
     EndProgram();
     return false;
@@ -155,30 +154,6 @@ bool readConfiguration()
 }
 
 } // namespace
-
-void SplitKeyValue(QString &line, QString &value, QString &separator, int maxKeyLength)
-{
-    if (line.isEmpty())
-        return;
-    const QString first = separator.isEmpty() ? QStringLiteral("=") : separator;
-    QString used = first;
-    qsizetype at = line.indexOf(first);
-    for (const QString &fallback : {QStringLiteral("#"), QStringLiteral(";")}) {
-        if (at >= 0)
-            break;
-        used = fallback;
-        at = line.indexOf(fallback);
-    }
-    if (at >= 0) {
-        value = line.mid(at + used.size());
-        line = line.left(at);
-        separator = used;
-    } else {
-        value.clear();
-    }
-    if (maxKeyLength > 0 && !line.isEmpty())
-        line = line.left(maxKeyLength);
-}
 
 void CheckDataDrive()
 {

@@ -33,22 +33,22 @@ QString currentErrorText()
 
 void ShowError(const QString &caption, const RuntimeError &error)
 {
-    ui::MsgBox(QString::number(error.Number()) + error.Description(), 48, caption);
+    ui::MsgBox(QString::number(error.Number()) + error.Description(), ui::vbExclamation, caption);
 }
 
 void ShowError(const QString &caption)
 {
-    ui::MsgBox(currentErrorText(), 48, caption);
+    ui::MsgBox(currentErrorText(), ui::vbExclamation, caption);
 }
 
 void ShowInfo(const QString &text, const QString &caption)
 {
-    ui::MsgBox(text, 64, caption);
+    ui::MsgBox(text, ui::vbInformation, caption);
 }
 
 void ShowWarning(const QString &text, const QString &caption)
 {
-    ui::MsgBox(text, 48, caption);
+    ui::MsgBox(text, ui::vbExclamation, caption);
 }
 
 void ShowAlarm(const QString &text, const QString &caption, int delaySeconds, bool closeButton)
@@ -62,4 +62,18 @@ void ShowAlarm(const QString &text, const QString &caption, int delaySeconds, bo
 void SendTab()
 {
     ui::SendTab();
+}
+
+bool TrapErrors(const QString &caption, const std::function<void()> &action,
+                const std::function<void()> &restore)
+{
+    try {
+        action();
+        return true;
+    } catch (const RuntimeError &error) {
+        if (restore)
+            restore();
+        ShowError(caption, error);
+    }
+    return false;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The shared ways of telling the user something. All boxes are modal and go
 // through the message-box seam of the platform, so tests answer them.
 
@@ -13,6 +15,13 @@
 // block); outside one it shows the number 0, as an empty error would.
 void ShowError(const QString &caption, const RuntimeError &error);
 void ShowError(const QString &caption);
+
+// The one error trap of the windows' handlers: runs the action; a run-time
+// error first lets `restore` put the window back into a consistent state
+// (no half-open frame, no pending edit), then is reported through ShowError
+// under the caption. True when the action ran through.
+bool TrapErrors(const QString &caption, const std::function<void()> &action,
+                const std::function<void()> &restore = {});
 
 // The information box (style 64) and the warning box (style 48), OK only.
 void ShowInfo(const QString &text, const QString &caption);

@@ -63,7 +63,8 @@ bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,
 {
     if (rs.RecordCount() == 0)
         return true;
-    if (ask && ui::MsgBox(question, 308, caption) == ui::vbNo)
+    if (ask && ui::MsgBox(question, ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2,
+                          caption) == ui::vbNo)
         return false;
     rs.Delete();
     if (rs.RecordCount() > 0) {

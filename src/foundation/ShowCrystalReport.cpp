@@ -84,12 +84,11 @@ void ShowCrystalReport(const QString &path, FormDrukRap &viewer, const QString &
                        const QString &selectionFormula, const QString &periodText,
                        const QString &thirdText)
 {
+    report::Document document;
     {
         ui::WaitPointer pointer;
         pointer.Show();
-        viewer.CRViewer->setDocument(
-            RenderCrystalReport(path, selectionFormula, periodText, thirdText));
+        document = RenderCrystalReport(path, selectionFormula, periodText, thirdText);
     }
-    viewer.setWindowTitle(caption);
-    ui::ShowModal(viewer);
+    viewer.ShowReport(document, caption);
 }

@@ -110,7 +110,7 @@ void frmLoginLab::Form_Load()
         ui::MsgBox(
             QStringLiteral("Aby system działał prawidłowo w ustawieniach regionalnych windows\r"
                            "zmień format daty systemowej na: dd.MM.rrrr"),
-            64, QStringLiteral("FORMAT DATY"));
+            ui::vbInformation, QStringLiteral("FORMAT DATY"));
         EndProgram();
         return;
     }

@@ -10,13 +10,10 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/WaitPointer.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QThread>
-#include <sqlite3.h>
 
 namespace
 {
@@ -42,58 +39,10 @@ bool IsDatabaseFile(const QString &realPath)
     return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
-RuntimeError CopyError(const QString &name, const char *reason)
-{
-    return RuntimeError(
-        ErrPathFileAccess,
-        QStringLiteral("Nie można skopiować pliku %1: %2").arg(name, QString::fromUtf8(reason)));
-}
-
-// Copies a database as one state through SQLite's online backup: the source is
-// read inside one read transaction, so a write of another workstation lands
-// wholly before or wholly after the copy. The source is opened for writing as
-// every workstation opens it, so that the journal of a write that broke off is
-// rolled back first.
-void CopyDatabase(const QString &source, const QString &destination)
-{
-    sqlite3 *from = nullptr;
-    sqlite3 *to = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READWRITE,
-                             nullptr);
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_open_v2(QFile::encodeName(destination).constData(), &to,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    }
-    if (rc == SQLITE_OK) {
-        sqlite3_busy_timeout(from, LockWaitMs);
-        sqlite3_backup *backup = sqlite3_backup_init(to, "main", from, "main");
-        if (!backup) {
-            rc = sqlite3_errcode(to);
-        } else {
-            const QDeadlineTimer deadline(LockWaitMs);
-            do {
-                rc = sqlite3_backup_step(backup, -1);
-                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-                    QThread::msleep(20);
-                }
-            } while ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && !deadline.hasExpired());
-            sqlite3_backup_finish(backup);
-        }
-    }
-    const QString name = QFileInfo(source).fileName();
-    const RuntimeError failure = CopyError(name, sqlite3_errstr(rc));
-    sqlite3_close(to);
-    sqlite3_close(from);
-    if (rc != SQLITE_DONE && rc != SQLITE_OK) {
-        QFile::remove(destination);
-        throw failure;
-    }
-}
-
 void CopyFile(const QString &source, const QString &destination)
 {
     if (IsDatabaseFile(source)) {
-        CopyDatabase(source, destination);
+        dao::DBEngine::CopyDatabase(source, destination, LockWaitMs);
     } else {
         fs::FileSystemObject::CopyFile(source, destination, true);
     }
@@ -126,7 +75,8 @@ DatabaseBackup::~DatabaseBackup() = default;
 
 void DatabaseBackup::Run(const QDate &workingDate)
 {
-    if (ui::MsgBox(QStringLiteral("Czy na pewno wykonać archiwum aktualnych baz danych?"), 292,
+    if (ui::MsgBox(QStringLiteral("Czy na pewno wykonać archiwum aktualnych baz danych?"),
+                   ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
                    QStringLiteral("PYTANIE")) != ui::vbYes) {
         return;
     }

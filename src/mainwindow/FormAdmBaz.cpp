@@ -110,7 +110,7 @@ void FormAdmBaz::RequireChecked(QCheckBox *required, QCheckBox *checked,
     ui::MsgBox(QStringLiteral("Musisz zaznaczyć pole ") + requiredName +
                    QStringLiteral(" jeśli zaznaczone jest pole ") + checkedName +
                    QStringLiteral("."),
-               48, QStringLiteral("KONTROLA INTEGRALNOŚCI"));
+               ui::vbExclamation, QStringLiteral("KONTROLA INTEGRALNOŚCI"));
     cleanOk_ = false;
 }
 
@@ -161,17 +161,18 @@ void FormAdmBaz::ComWyczysc_Click()
                    QStringLiteral("'Zakład'"));
     if (!cleanOk_)
         return;
-    if (ui::MsgBox(confirmationText(), 292, QStringLiteral("USUWANIE DANYCH!")) != ui::vbYes)
+    if (ui::MsgBox(confirmationText(), ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
+                   QStringLiteral("USUWANIE DANYCH!")) != ui::vbYes)
         return;
     clearTables();
     if (cleanOk_)
-        ui::MsgBox(QStringLiteral("Czyszczenie tabel zakończone powodzeniem!"), 64,
+        ui::MsgBox(QStringLiteral("Czyszczenie tabel zakończone powodzeniem!"), ui::vbInformation,
                    QStringLiteral("INFORMACJA"));
     else
         ui::MsgBox(QStringLiteral("Nie wszystkie tabele zostały poprawnie usunięte!\rZamknij i "
                                   "uruchom program ponownie a następnie powtórz operację "
                                   "czyszczenia!"),
-                   48, QStringLiteral("INFORMACJA"));
+                   ui::vbExclamation, QStringLiteral("INFORMACJA"));
 }
 
 void FormAdmBaz::clearTables()

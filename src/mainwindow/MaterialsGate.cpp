@@ -40,7 +40,7 @@ void MaterialsGate::Run()
             if (commandOrigin_ == QStringLiteral("menu"))
                 ui::MsgBox(QStringLiteral("Brak zdefiniowanych partii próbek dnia ") + day_ +
                                QStringLiteral("!\rNie możesz wpisać zużytych materiałów!"),
-                           48, QStringLiteral("FORMAT DATY"));
+                           ui::vbExclamation, QStringLiteral("FORMAT DATY"));
             return;
         }
         loadDay(form, kind);
@@ -57,14 +57,7 @@ void MaterialsGate::Run()
 
 void MaterialsGate::prepare(FormIlTestow &form) const
 {
-    form.LabOpis->clear();
-    form.TextIlTestow->setText(QStringLiteral("0"));
-    form.TextIlPlytek->setText(QStringLiteral("0"));
-    for (QWidget *control :
-         {static_cast<QWidget *>(form.TextIlTestow), static_cast<QWidget *>(form.TextIlPlytek),
-          static_cast<QWidget *>(form.ComZapisz)})
-        control->setEnabled(true);
-    form.LabData->setText(day_);
+    form.ShowDay(day_);
 }
 
 bool MaterialsGate::dayHasBatches() const
@@ -84,8 +77,7 @@ void MaterialsGate::loadDay(FormIlTestow &form, const QString &kind) const
                               dao::SqlText(day_) + QStringLiteral(") ORDER BY DataDoLab"));
     if (rs.RecordCount() > 0) {
         rs.MoveFirst();
-        form.TextIlTestow->setText(FormIlTestow::QuantityText(rs("IlTestow").Value()));
-        form.TextIlPlytek->setText(FormIlTestow::QuantityText(rs("IlPlytek").Value()));
+        form.ShowQuantities(rs("IlTestow").Value(), rs("IlPlytek").Value());
         if (kind == Assistant)
             lock(form, QStringLiteral(
                            "Zmiany w istniejącym zapisie może wprowadzać tylko administrator!"));
@@ -95,10 +87,7 @@ void MaterialsGate::loadDay(FormIlTestow &form, const QString &kind) const
 
 void MaterialsGate::lock(FormIlTestow &form, const QString &notice)
 {
-    form.TextIlTestow->setEnabled(false);
-    form.TextIlPlytek->setEnabled(false);
-    form.ComZapisz->setEnabled(false);
-    form.LabOpis->setText(notice);
+    form.Lock(notice);
 }
 
 QString MaterialsGate::operatorKind()

@@ -37,16 +37,18 @@ RegionalSend::~RegionalSend() = default;
 
 void RegionalSend::Run(const QString &labelData)
 {
-    if (ui::MsgBox(QStringLiteral("Czy wysłać dane do WIW?"), 292, Title) != ui::vbYes) {
+    if (ui::MsgBox(QStringLiteral("Czy wysłać dane do WIW?"),
+                   ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2, Title) != ui::vbYes) {
         return;
     }
     try {
         pointer_.Show();
         ShowWaitFrame();
         const QString archive = ZipSingleFile(DataFile);
-        if (archive.isEmpty() || ui::MsgBox(QStringLiteral("Plik spakowany w katalogu: ") +
-                                                archive + QStringLiteral("!\rCzy wysłać teraz?"),
-                                            292, Title) != ui::vbYes) {
+        if (archive.isEmpty() ||
+            ui::MsgBox(QStringLiteral("Plik spakowany w katalogu: ") + archive +
+                           QStringLiteral("!\rCzy wysłać teraz?"),
+                       ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2, Title) != ui::vbYes) {
             HideFrames();
             pointer_.Restore();
             return;
@@ -102,12 +104,12 @@ void RegionalSend::ReportSendError(const RuntimeError &error)
     case 75:
         ui::MsgBox(QStringLiteral("Błąd dostępu do ścieżki/pliku!\rSpróbuj ponownie!\r") +
                        NumberAndDescription(error),
-                   64, ErrorTitle);
+                   ui::vbInformation, ErrorTitle);
         break;
     case 3021:
         ui::MsgBox(QStringLiteral("Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r") +
                        NumberAndDescription(error),
-                   64, ErrorTitle);
+                   ui::vbInformation, ErrorTitle);
         break;
     case mail::mapFailure:
     case mail::mapNotSupported:
@@ -115,7 +117,8 @@ void RegionalSend::ReportSendError(const RuntimeError &error)
         break;
     case mail::mapUserAbort:
         // Outside the mail hand-off a cancel is an export failure like any other.
-        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error), 64, ErrorTitle);
+        ui::MsgBox(QStringLiteral("Błąd eksportu! ") + NumberAndDescription(error),
+                   ui::vbInformation, ErrorTitle);
         break;
     default:
         ReportMailError(error);

@@ -664,9 +664,5 @@ void aMain::closeEvent(QCloseEvent *event)
 
 void aMain::trapped(const std::function<void()> &command)
 {
-    try {
-        command();
-    } catch (const RuntimeError &error) {
-        ShowError(ReportCaption, error);
-    }
+    TrapErrors(ReportCaption, command);
 }

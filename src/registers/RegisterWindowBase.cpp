@@ -109,15 +109,10 @@ bool RegisterWindowBase::BindRecordSource(dao::Database db, const QString &sql)
 
 bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QString &caption)
 {
-    try {
-        action();
-        return true;
-    } catch (const RuntimeError &) {
+    return TrapErrors(caption, action, [this] {
         dao::Recordset rs = ListRecordset();
         CancelPending(rs);
-        ShowError(caption);
-    }
-    return false;
+    });
 }
 
 RegisterWindowBase::SaveResult

@@ -115,7 +115,8 @@ void FormIlTestow::ComZapisz_Click()
     if (!plates)
         return;
     if ((*tests == 0 || *plates == 0) &&
-        ui::MsgBox(QStringLiteral("Ilość zużytych testów lub płytek wynosi 0!\rCzy zapisać?"), 292,
+        ui::MsgBox(QStringLiteral("Ilość zużytych testów lub płytek wynosi 0!\rCzy zapisać?"),
+                   ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
                    QStringLiteral("PYTANIE")) != ui::vbYes)
         return;
     try {
@@ -150,4 +151,28 @@ void FormIlTestow::storeDay(float tests, float plates)
     rs.Update();
     rs.Close();
     transaction.Commit();
+}
+
+void FormIlTestow::ShowDay(const QString &day)
+{
+    LabOpis->clear();
+    TextIlTestow->setText(QStringLiteral("0"));
+    TextIlPlytek->setText(QStringLiteral("0"));
+    for (QWidget *control : std::initializer_list<QWidget *>{TextIlTestow, TextIlPlytek, ComZapisz})
+        control->setEnabled(true);
+    LabData->setText(day);
+}
+
+void FormIlTestow::ShowQuantities(const QVariant &tests, const QVariant &plates)
+{
+    TextIlTestow->setText(QuantityText(tests));
+    TextIlPlytek->setText(QuantityText(plates));
+}
+
+void FormIlTestow::Lock(const QString &notice)
+{
+    TextIlTestow->setEnabled(false);
+    TextIlPlytek->setEnabled(false);
+    ComZapisz->setEnabled(false);
+    LabOpis->setText(notice);
 }

@@ -2,11 +2,22 @@
 
 #include "Workspace.h"
 
+#include <QString>
+
 namespace dao
 {
 
 struct DBEngine {
     static Workspace &Workspaces(int index = 0);
+
+    // Copies the database file `source` to `target` as one state, through
+    // SQLite's online backup: the source is read inside one read transaction,
+    // so a write of another workstation lands wholly before or wholly after
+    // the copy. The source is opened for writing, as every workstation opens
+    // it, so that the journal of a write that broke off is rolled back first.
+    // A source locked by writers is waited for up to waitMs. On failure the
+    // target is removed and error 75 is raised naming the file and the reason.
+    static void CopyDatabase(const QString &source, const QString &target, int waitMs);
 };
 
 } // namespace dao
