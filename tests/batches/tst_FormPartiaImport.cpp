@@ -1,5 +1,6 @@
 #include "BatchesFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
@@ -76,7 +77,7 @@ private slots:
         FormPartia &form = F::OpenRegister();
         ui.AnswerFile(OrderFile);
         ui.Answer(QStringLiteral("OK"));
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         QCOMPARE(ui.Log().at(0).filter, QStringLiteral("All Files (*.*)|*.*|Tekst (*.txt)|*.txt"));
         QCOMPARE(ui.Log().at(0).filterIndex, 2);
         QCOMPARE(ui.Last().title, QStringLiteral("INFORMACJA"));
@@ -105,7 +106,7 @@ private slots:
             pending = samples.LabelWczytajPlik->text();
             shownBatch = samples.LabPartia->text();
         });
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(pending, OrderFile);
         QCOMPARE(shownBatch, QStringLiteral("9"));
@@ -124,11 +125,11 @@ private slots:
         FormPartia &form = F::OpenRegister();
         form.CheckWczyt->setChecked(false);
         ui.AnswerFile(OrderFile);
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         QVERIFY(form.AutoImportMarker.isEmpty());
         QCOMPARE(clientColumn("Nazwa"),
                  QStringList({QStringLiteral("Ubojnia"), QStringLiteral("Zleceniodawca")}));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
         QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia")), 1);
@@ -142,7 +143,7 @@ private slots:
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
         ui.AnswerFile(OrderFile);
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(F::Count(StaleDb, QStringLiteral("SELECT * FROM Zaklad")), 0);
         QCOMPARE(form.TextUwagi->toPlainText(), QStringLiteral("uwagi"));
@@ -188,7 +189,7 @@ private slots:
             ui.AnswerFile(OrderFile);
             ui.Answer(QStringLiteral("OK"));
         }
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), text.isEmpty() ? 1 : 2);
         QCOMPARE(ui.Last().text, text.isEmpty() ? ui.Last().text : text);
