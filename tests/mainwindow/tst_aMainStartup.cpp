@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "Press.h"
 
 #include "foundation/Globals.h"
 #include "foundation/ProgramEnd.h"
@@ -208,7 +209,7 @@ private slots:
             ui.AnswerDate(other);
             ui.Answer("OK");
             ui.Answer("OK");
-            window.LabMonth_DblClick();
+            DOUBLE_CLICK(&window, "LabMonth");
             SCRIPTED_UI_VERIFY(ui);
             QCOMPARE(ui.Log().first().title, QStringLiteral("WYBIERZ DATĘ"));
         }
@@ -220,7 +221,7 @@ private slots:
 
         ui::ScriptedUi ui;
         ui.AnswerDate(today);
-        window.LabelData_DblClick();
+        DOUBLE_CLICK(&window, "LabelData");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
         QCOMPARE(window.LabMonth->text(), aMain::MonthName(today.month()));
@@ -245,7 +246,7 @@ private slots:
         ui::ScriptedUi ui;
         ui.AnswerDate(QDate(2031, 5, 20));
         ui.Answer("OK");
-        window.LabelData_DblClick();
+        DOUBLE_CLICK(&window, "LabelData");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().title, QStringLiteral("Tworzenie nowej bazy!"));
         QCOMPARE(window.LabelData->text(), Today());
