@@ -1,4 +1,5 @@
 #include "FoundationFixture.h"
+#include "Press.h"
 
 #include "foundation/FormAlarm.h"
 #include "foundation/Globals.h"
@@ -77,13 +78,13 @@ void LoginTest::cleanup()
 void LoginTest::typeLogin(const QString &text)
 {
     login().TextLogin->setText(text);
-    login().TextLogin_LostFocus();
+    LEAVE_FIELD(&login(), "TextLogin");
 }
 
 void LoginTest::typePassword(const QString &text)
 {
     login().txtPassword->setText(text);
-    login().cmdOK_Click();
+    PRESS(&login(), "cmdOK");
 }
 
 void LoginTest::dateFormatGate_data()
@@ -225,7 +226,7 @@ void LoginTest::enterInLoginMovesOnAndLooksUp()
 void LoginTest::cancelEndsTheProgram()
 {
     ProgramEndRecorder end;
-    login().cmdCancel->click();
+    PRESS(&login(), "cmdCancel");
     QVERIFY(end.Ended());
     QVERIFY(!LoginOk);
 }

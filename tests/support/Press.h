@@ -81,18 +81,24 @@ inline QAction *FindAction(QWidget *window, const char *name, QString &problem)
     return nullptr;
 }
 
-// Double-clicks the widget; a list (grid) on its current row, or on its empty
-// area when it has none.
+// Double-clicks the widget as a mouse does (press, release, double click,
+// release); a list (grid) on its current row, else on its first row, else on
+// its empty area.
 inline void DoubleClick(QWidget *widget)
 {
-    auto *list = qobject_cast<QAbstractItemView *>(widget);
-    if (!list) {
-        QTest::mouseDClick(widget, Qt::LeftButton);
-        return;
+    QWidget *target = widget;
+    QPoint at = widget->rect().center();
+    if (auto *list = qobject_cast<QAbstractItemView *>(widget)) {
+        QModelIndex row = list->currentIndex();
+        if (!row.isValid() && list->model() && list->model()->rowCount() > 0)
+            row = list->model()->index(0, 0);
+        target = list->viewport();
+        at = row.isValid() ? list->visualRect(row).center() : QPoint(2, 2);
     }
-    const QModelIndex current = list->currentIndex();
-    const QPoint at = current.isValid() ? list->visualRect(current).center() : QPoint(2, 2);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mousePress(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
 }
 
 // Moves the focus away from the field as Tab does. Offscreen the test's

@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "foundation/FormUzytkownik.h"
 #include "foundation/Globals.h"
@@ -63,7 +64,7 @@ private slots:
             QTest::keyClicks(form.TextLok2, QStringLiteral("B2CD"));
             QCOMPARE(form.TextLok2->text(), QStringLiteral("A1B"));
             form.TextLok2->setText(QStringLiteral(" B2"));
-            form.ComZapisz_Click();
+            PRESS(&form, "ComZapisz");
             QVERIFY(!form.isVisible());
         });
         SCRIPTED_UI_VERIFY(scripted);
@@ -108,7 +109,7 @@ private slots:
         shown(scripted, [&](FormUzytkownik &form) {
             form.TextLok->setText(parent);
             form.TextLok2->setText(station);
-            form.ComZapisz_Click();
+            PRESS(&form, "ComZapisz");
             if (!focus.isEmpty())
                 QCOMPARE(form.focusWidget()->objectName(), focus);
         });
@@ -138,7 +139,7 @@ private slots:
             form.Text2->setText(QStringLiteral("wpisany"));
             form.TextLok->setText(QStringLiteral("054"));
             form.TextLok2->setText(QStringLiteral("B"));
-            form.ComZapisz_Click();
+            PRESS(&form, "ComZapisz");
             QVERIFY(!form.isVisible());
         });
         SCRIPTED_UI_VERIFY(scripted);

@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "Press.h"
 #include "PrintingFixture.h"
 
 #include "batches/PrzedDr.h"
@@ -61,7 +62,7 @@ void ShowSheet(ui::ScriptedUi &scripted, const QString &wni, ui::ScriptedUi::Win
 void PressSend(QWidget &)
 {
     Preview().BatchRegister = [] { return F::BatchList(12); };
-    Preview().ComWyslij->click();
+    PRESS(&Preview(), "ComWyslij");
 }
 
 // The signer is only recorded; the operator signing in it is played by
@@ -174,7 +175,7 @@ private slots:
     {
         ui::ScriptedUi scripted;
         scripted.Answer("OK");
-        ShowSheet(scripted, Wni, [](QWidget &) { Preview().ComWyslij->click(); });
+        ShowSheet(scripted, Wni, [](QWidget &) { PRESS(&Preview(), "ComWyslij"); });
         SCRIPTED_UI_VERIFY(scripted);
         QVERIFY(scripted.Last().text.startsWith(
             "Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r3021"));
@@ -202,7 +203,7 @@ private slots:
             if (close == "Esc")
                 QTest::keyClick(&w, Qt::Key_Escape);
             else
-                Preview().CmdAnuluj->click();
+                PRESS(&Preview(), "CmdAnuluj");
         });
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(seen, QStringLiteral("87-"));
