@@ -26,8 +26,8 @@ private:
 
     static QString TodaysMonthPath() { return MonthDbPath(QDate::currentDate()); }
 
-    // Signs the administrator in and answers the two boxes of a new month
-    // database.
+    // Starts the program as its main() does, signs the administrator in and
+    // answers the two boxes of a new month database.
     static void StartFirstTime(aMain &window, ui::ScriptedUi &ui)
     {
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
