@@ -118,4 +118,4 @@ int main(int argc, char **argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "TestApplication.moc"
+#include "tst_Application.moc"
