@@ -57,15 +57,19 @@ private slots:
 
 private:
     frmLoginLab &login() { return ui::WindowRegistry::Instance<frmLoginLab>(); }
+    // The window as the start-up shows it, once per test.
+    frmLoginLab &shown();
     void typeLogin(const QString &text);
     void typePassword(const QString &text);
 
     FoundationFixture *fixture_ = nullptr;
+    bool shown_ = false;
 };
 
 void LoginTest::init()
 {
     fixture_ = new FoundationFixture;
+    shown_ = false;
     StaleDb = fixture_->CreateStale();
 }
 
@@ -75,15 +79,23 @@ void LoginTest::cleanup()
     SetRegionalLocale(QLocale::system());
 }
 
+frmLoginLab &LoginTest::shown()
+{
+    if (!shown_)
+        login().show();
+    shown_ = true;
+    return login();
+}
+
 void LoginTest::typeLogin(const QString &text)
 {
-    login().TextLogin->setText(text);
+    shown().TextLogin->setText(text);
     LEAVE_FIELD(&login(), "TextLogin");
 }
 
 void LoginTest::typePassword(const QString &text)
 {
-    login().txtPassword->setText(text);
+    shown().txtPassword->setText(text);
     PRESS(&login(), "cmdOK");
 }
 
@@ -226,7 +238,7 @@ void LoginTest::enterInLoginMovesOnAndLooksUp()
 void LoginTest::cancelEndsTheProgram()
 {
     ProgramEndRecorder end;
-    PRESS(&login(), "cmdCancel");
+    PRESS(&shown(), "cmdCancel");
     QVERIFY(end.Ended());
     QVERIFY(!LoginOk);
 }

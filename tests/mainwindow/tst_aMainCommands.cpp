@@ -232,7 +232,9 @@ private slots:
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
         ui.Answer("OK");
         ui.Answer("OK");
+        // The program's start, as its main() makes it.
         window_->Form_Load();
+        window_->show();
         SCRIPTED_UI_VERIFY(ui);
     }
 

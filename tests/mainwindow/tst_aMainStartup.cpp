@@ -3,6 +3,7 @@
 
 #include "foundation/Globals.h"
 #include "foundation/ProgramEnd.h"
+#include "foundation/frmLoginLab.h"
 #include "mainwindow/MonthDatabase.h"
 #include "mainwindow/aMain.h"
 #include "platform/RuntimeError.h"
@@ -12,6 +13,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -34,6 +36,7 @@ private:
         ui.Answer("OK");
         ui.Answer("OK");
         window.Form_Load();
+        window.show();
     }
 
     static QStringList Titles(const ui::ScriptedUi &ui)
@@ -134,9 +137,13 @@ private slots:
         ProgramEndRecorder ends;
         aMain &window = ui::WindowRegistry::Instance<aMain>();
         ui::ScriptedUi ui;
+        // Three unknown logins end the program before any password.
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), [](QWidget &login) {
-            for (const char *name : {"jan", "ewa", "ola"})
-                MainWindowFixture::SignIn(QLatin1String(name), QStringLiteral("x"))(login);
+            auto &signIn = static_cast<frmLoginLab &>(login);
+            for (const char *name : {"jan", "ewa", "ola"}) {
+                signIn.TextLogin->setText(QLatin1String(name));
+                LEAVE_FIELD(&signIn, "TextLogin");
+            }
         });
         const QString caption = QStringLiteral("ALARM!!!");
         for (int attempt = 0; attempt < 2; ++attempt)

@@ -11,8 +11,9 @@
 #include <QWidget>
 
 // Presses a window's control the way the user does, and fails the calling
-// test when the control is missing, disabled or hidden: a button that was
-// never wired or cannot be reached must not pass as pressed.
+// test when the control is missing, disabled or hidden, or its window is not
+// shown: a button that was never wired or cannot be reached must not pass as
+// pressed.
 namespace press
 {
 
@@ -25,6 +26,8 @@ inline QString Unreachable(const QWidget *control, const QWidget *window, const 
         return QStringLiteral("%1 is disabled").arg(QLatin1String(name));
     if (!control->isVisibleTo(window))
         return QStringLiteral("%1 is hidden").arg(QLatin1String(name));
+    if (!window->isVisible())
+        return QStringLiteral("%1 is not shown").arg(window->objectName());
     return {};
 }
 
@@ -76,6 +79,8 @@ inline QAction *FindAction(QWidget *window, const char *name, QString &problem)
     else if (!InReachableMenu(action))
         problem =
             QStringLiteral("menu item %1 is in no menu the user can open").arg(QLatin1String(name));
+    else if (!window->isVisible())
+        problem = QStringLiteral("%1 is not shown").arg(window->objectName());
     else
         return action;
     return nullptr;

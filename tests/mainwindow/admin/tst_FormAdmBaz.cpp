@@ -69,6 +69,7 @@ class FormAdmBazTest : public FixtureTest<AdminFixture>
         AdminFixture::AddRow(StaleDb, "WIW", {{"IDWIW", "12"}});
         AdminFixture::AddOperator("001", "Kowalski Jan", "Administrator", "admin", "tajne1");
         AdminFixture::SignIn("001", "Kowalski Jan", "Administrator");
+        window().show();
     }
 
 private slots:

@@ -57,6 +57,7 @@ FormIlTestow &entry(const QString &tests, const QString &plates)
     form.LabData->setText(FreeDayText);
     form.TextIlTestow->setText(tests);
     form.TextIlPlytek->setText(plates);
+    form.show();
     return form;
 }
 
@@ -193,6 +194,8 @@ private slots:
         QCOMPARE(materials("DataDoLab").size(), 1);
         form.TextIlPlytek->setText(QStringLiteral("3"));
         PRESS(&form, "ComZapisz");
+        QVERIFY(form.isHidden());
+        form.show(); // the same day's entry opened again
         form.TextIlTestow->setText(QStringLiteral("2.25"));
         PRESS(&form, "ComZapisz");
         SCRIPTED_UI_VERIFY(scripted);
