@@ -2,7 +2,9 @@
 
 #include "batches/BatchValidator.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/Field.h"
+#include "platform/db/Transaction.h"
 
 namespace
 {
@@ -59,6 +61,44 @@ void BatchStore::DeleteChildren(dao::Database db, int number)
         db.Execute(QStringLiteral("DELETE FROM %1 WHERE Partia = %2")
                        .arg(QLatin1String(table))
                        .arg(number));
+}
+
+std::optional<BatchFault> BatchStore::Save(dao::Database db, dao::Recordset &batches,
+                                           const BatchFrameValues &values, int number, bool isNew,
+                                           std::optional<int> loadedNumber,
+                                           std::optional<dao::Bookmark> loadedRow,
+                                           dao::Bookmark &written)
+{
+    const bool numberChanged = isNew || !loadedNumber || *loadedNumber != number;
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    if (numberChanged &&
+        NumberTaken(db, number, isNew ? std::optional<dao::Bookmark>() : loadedRow))
+        return BatchValidator::DuplicateNumber(number);
+    if (std::optional<BatchFault> fault = BatchValidator::CheckOptionalDates(values))
+        return fault;
+    try {
+        if (isNew) {
+            batches.AddNew();
+        } else {
+            if (!loadedRow)
+                throw dao::Error::Make(dao::err::NoCurrentRecord);
+            batches.setBookmark(*loadedRow);
+            batches.Edit();
+        }
+        SetFields(batches, number, values);
+        batches.Update();
+    } catch (const RuntimeError &) {
+        // The row started is abandoned, not written.
+        if (batches.IsOpen() && batches.EditMode() != dao::dbEditNone)
+            batches.CancelUpdate();
+        throw;
+    }
+    // The children follow only a batch row that was written.
+    if (!isNew && loadedNumber && *loadedNumber != number)
+        RenumberChildren(db, *loadedNumber, number);
+    transaction.Commit();
+    written = isNew ? batches.LastModified() : *loadedRow;
+    return std::nullopt;
 }
 
 void BatchStore::SetFields(dao::Recordset &rs, int number, const BatchFrameValues &v)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batches/BatchFault.h"
 #include "batches/BatchFrameValues.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
@@ -26,6 +27,21 @@ public:
 
     // Deletes the samples, runs and trays of a batch number.
     static void DeleteChildren(dao::Database db, int number);
+
+    // The save of the batch frame, one BEGIN IMMEDIATE transaction on `db`:
+    // the duplicate check (when the number is new or changed), the optional
+    // dates, the batch row written into `batches` (appended, or the row at
+    // `loadedRow` edited), and only after that write succeeded the children
+    // moved from `loadedNumber` to `number`. A refusal is returned and nothing
+    // is written; no box may stand open while the database is locked. An
+    // engine error (3197 when another user changed the row since it was read,
+    // for one) rolls everything back and goes to the caller. On success
+    // `written` holds the row written.
+    static std::optional<BatchFault> Save(dao::Database db, dao::Recordset &batches,
+                                          const BatchFrameValues &values, int number, bool isNew,
+                                          std::optional<int> loadedNumber,
+                                          std::optional<dao::Bookmark> loadedRow,
+                                          dao::Bookmark &written);
 
     // Sets the fields of the row being added or edited in `rs`, in the order of
     // the frame's mapping; fields the frame has no box for are not touched.

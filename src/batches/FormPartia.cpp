@@ -5,6 +5,7 @@
 #include "batches/PrzedDr.h"
 #include "digestion/FormNastawienie.h"
 #include "foundation/ComboFillers.h"
+#include "foundation/DictionaryEvents.h"
 #include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
@@ -90,26 +91,6 @@ QString establishmentLine(const QString &wni)
            client.Field(QStringLiteral("Ulica"));
 }
 
-// Writes the batch's header into the sample or run window, binds its list
-// to the batch's rows and shows it until the user closes it.
-template <class Window>
-void openForBatch(Window &window, ui::DataControl *data, const dao::Recordset &batch,
-                  const QString &sql)
-{
-    const QString wni = FieldText(batch, "WNI");
-    const QString number = FieldText(batch, "Partia");
-    window.LabZaklad->setText(establishmentLine(wni));
-    window.LabPartia->setText(number);
-    window.LabelKod->setText(wni);
-    window.LabData->setText(FieldText(batch, "DataDoLab"));
-    dao::Recordset previous = data->Recordset();
-    data->setRecordset(MonthDb.OpenRecordset(sql.arg(number)));
-    if (previous.IsOpen())
-        previous.Close();
-    InitOnActivate = true;
-    ui::ShowModal(window);
-}
-
 } // namespace
 
 FormPartia::FormPartia(QWidget *parent) : QDialog(parent)
@@ -125,6 +106,15 @@ FormPartia::FormPartia(QWidget *parent) : QDialog(parent)
         child->setAutoDefault(false);
     watchKeys();
     Form_Load();
+    // A register that closes may have changed the vets or the authorising persons.
+    connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, this,
+            [this](const QString &table) {
+                if (table == QLatin1String("Lekarz"))
+                    FillComboTwoFields(ComboLekarz, StaleDb, table, QStringLiteral("Imie"),
+                                       QStringLiteral("Nazwisko"), QStringLiteral(" "), QString());
+                else if (table == QLatin1String("Autoryzowal"))
+                    FillAuthorisedByCombo(ComboAutoryzowal);
+            });
 }
 
 void FormPartia::buildList()
@@ -189,11 +179,26 @@ void FormPartia::buildList()
     connect(ComZamk, &QPushButton::clicked, this, &FormPartia::ComZamk_Click);
 }
 
-void FormPartia::Form_Load()
+void FormPartia::Open(const QString &workingDate)
+{
+    dao::Recordset batches =
+        MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
+    FormPartia &form = ui::WindowRegistry::Instance<FormPartia>();
+    form.DTPData->setText(workingDate);
+    form.DataPartia->setRecordset(batches);
+    InitOnActivate = true;
+    ui::ShowModal(form);
+}
+
+void FormPartia::RefillPickLists()
 {
     FillOperatorCombo(ComboPrzyjal);
     FillAuthorisedByCombo(ComboAutoryzowal);
-    FillTissueCombo();
+}
+
+void FormPartia::Form_Load()
+{
+    RefillPickLists();
 }
 
 void FormPartia::showEvent(QShowEvent *event)
@@ -273,18 +278,28 @@ void FormPartia::DBGridPartia_RowColChange()
     SelectCurrentGridRow(DBGridPartia);
 }
 
-void FormPartia::DBGridPartia_DblClick()
+BatchHeading FormPartia::CurrentHeading() const
+{
+    const dao::Recordset batch = Batches();
+    const QString wni = FieldText(batch, "WNI");
+    return BatchHeading{FieldText(batch, "Partia"), FieldText(batch, "DataDoLab"), wni,
+                        establishmentLine(wni)};
+}
+
+void FormPartia::OpenSamples(const QString &importFile)
 {
     try {
         if (!HasCurrentBatch())
             return;
-        FormBadanie &samples = ui::WindowRegistry::Instance<FormBadanie>();
-        openForBatch(samples, samples.DataBad, Batches(),
-                     QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = %1 ORDER BY PARTIA, "
-                                    "NrProbki"));
+        FormBadanie::OpenForBatch(CurrentHeading(), importFile);
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
     }
+}
+
+void FormPartia::DBGridPartia_DblClick()
+{
+    OpenSamples(QString());
 }
 
 void FormPartia::ComNastawienie_Click()
@@ -292,10 +307,7 @@ void FormPartia::ComNastawienie_Click()
     try {
         if (!HasCurrentBatch())
             return;
-        FormNastawienie &runs = ui::WindowRegistry::Instance<FormNastawienie>();
-        openForBatch(runs, runs.DataPartia, Batches(),
-                     QStringLiteral("SELECT * FROM Nastawienie WHERE PARTIA = %1 ORDER BY "
-                                    "Nastawienie"));
+        FormNastawienie::OpenForBatch(CurrentHeading());
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
     }
@@ -303,10 +315,9 @@ void FormPartia::ComNastawienie_Click()
 
 void FormPartia::ComEdytuj_Click()
 {
-    // Only the batch just imported keeps its order file pending.
-    if (!(AutoImportMarker == QLatin1String("WczytAuto") && CheckWczyt->isChecked()))
-        ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->clear();
-    DBGridPartia_DblClick();
+    // Only the batch just imported hands its order file on.
+    const bool pending = AutoImportMarker == QLatin1String("WczytAuto") && CheckWczyt->isChecked();
+    OpenSamples(pending ? ImportFilePath : QString());
 }
 
 void FormPartia::ComDrukuj_Click()

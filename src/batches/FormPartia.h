@@ -2,6 +2,7 @@
 
 #include "batches/BatchFault.h"
 #include "batches/BatchFrameValues.h"
+#include "foundation/BatchHeading.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Recordset.h"
@@ -31,7 +32,7 @@ class MaskEdBox;
 // The batch register: the batches of the working month, newest first, with
 // the edit frame in which one batch is added or corrected. Loaded hidden at
 // start-up, when its pick lists are filled, and kept for the whole run; the
-// main window presets the date box and the list and shows it modally.
+// main window opens it through Open.
 //
 // The list's current row is the current batch for every window opened from
 // here. While the edit frame is open the list stays disabled, and a correction
@@ -42,6 +43,13 @@ class FormPartia : public QDialog
 
 public:
     explicit FormPartia(QWidget *parent = nullptr);
+
+    // The batches of the month database, newest first, with the date box
+    // preset to the working date, shown modally. Errors go to the caller.
+    static void Open(const QString &workingDate);
+    // The lists of operators who receive batches and of persons who
+    // authorise, read anew.
+    void RefillPickLists();
 
     // ------------------------------------------------------------ list side
     QLabel *Label9; // "REDAGOWANIE PARTII"
@@ -189,6 +197,10 @@ private:
 
     dao::Recordset Batches() const;
     bool HasCurrentBatch() const;
+    // The current batch as the sample and run windows show it.
+    BatchHeading CurrentHeading() const;
+    // The samples of the current batch, reading importFile in when given.
+    void OpenSamples(const QString &importFile);
     // After a failure: the list is enabled again unless the frame stays open.
     void RestoreListState();
     void ShowFrame(const QString &caption);
@@ -207,7 +219,6 @@ private:
     bool SaveBatch();
     std::optional<BatchFault> WriteBatch(const BatchFrameValues &values, int number);
     std::optional<BatchFault> WriteInTransaction(const BatchFrameValues &values, int number);
-    dao::Bookmark WriteRow(const BatchFrameValues &values, int number);
     void SaveFailed(const RuntimeError &error);
     void AfterSave();
     void ReloadList();

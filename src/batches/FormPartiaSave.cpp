@@ -1,6 +1,7 @@
-// The batch save of FormPartia ("&Zapisz" of the edit frame): the checks, the
-// renumbering of the batch's children and the write, all in one transaction,
-// then the list's repositioning and the hand-over of an imported order file.
+// The batch save of FormPartia ("&Zapisz" of the edit frame): the checks, then
+// BatchStore's one transaction (the write and the renumbering of the batch's
+// children), then the list's repositioning and the hand-over of an imported
+// order file.
 #include "batches/BatchStore.h"
 #include "batches/BatchValidator.h"
 #include "batches/ClientLookup.h"
@@ -14,7 +15,6 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/WindowRegistry.h"
-#include "samples/FormBadanie.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -61,43 +61,10 @@ std::optional<BatchFault> FormPartia::WriteBatch(const BatchFrameValues &values,
 // open while the month database is locked for the other workstations.
 std::optional<BatchFault> FormPartia::WriteInTransaction(const BatchFrameValues &values, int number)
 {
-    const std::optional<int> loaded = BatchValidator::BatchNumber(LoadedBatchNumber);
-    const bool numberChanged = IsNewBatch || !loaded || *loaded != number;
-    dao::Transaction transaction(MonthDb, dao::Transaction::Immediate);
-    if (numberChanged &&
-        BatchStore::NumberTaken(MonthDb, number,
-                                IsNewBatch ? std::optional<dao::Bookmark>() : loadedRow_))
-        return BatchValidator::DuplicateNumber(number);
-    if (std::optional<BatchFault> fault = BatchValidator::CheckOptionalDates(values))
-        return fault;
-    if (!IsNewBatch && loaded && *loaded != number)
-        BatchStore::RenumberChildren(MonthDb, *loaded, number);
-    writtenRow_ = WriteRow(values, number);
-    transaction.Commit();
-    return std::nullopt;
-}
-
-dao::Bookmark FormPartia::WriteRow(const BatchFrameValues &values, int number)
-{
     dao::Recordset batches = Batches();
-    try {
-        if (IsNewBatch) {
-            batches.AddNew();
-        } else {
-            if (!loadedRow_)
-                throw dao::Error::Make(dao::err::NoCurrentRecord);
-            batches.setBookmark(*loadedRow_);
-            batches.Edit();
-        }
-        BatchStore::SetFields(batches, number, values);
-        batches.Update();
-    } catch (const RuntimeError &) {
-        // The row started is abandoned, not written.
-        if (batches.IsOpen() && batches.EditMode() != dao::dbEditNone)
-            batches.CancelUpdate();
-        throw;
-    }
-    return IsNewBatch ? batches.LastModified() : *loadedRow_;
+    return BatchStore::Save(MonthDb, batches, values, number, IsNewBatch,
+                            BatchValidator::BatchNumber(LoadedBatchNumber), loadedRow_,
+                            writtenRow_);
 }
 
 void FormPartia::RereadList()
@@ -152,14 +119,9 @@ void FormPartia::AfterSave()
         MakeCurrent(writtenRow_);
         SelectCurrentGridRow(DBGridPartia);
     }
-    FormBadanie &samples = ui::WindowRegistry::Instance<FormBadanie>();
     if (CheckWczyt->isChecked() && AutoImportMarker == QLatin1String("WczytAuto")) {
         MakeCurrent(writtenRow_);
-        samples.LabelWczytajPlik->setText(ImportFilePath);
-        InitOnActivate = true;
         ComEdytuj_Click();
-    } else {
-        samples.LabelWczytajPlik->clear();
     }
     AutoImportMarker.clear();
     BatchEditMode.clear();

@@ -1,13 +1,9 @@
 #include "foundation/ComboFillers.h"
 
-#include "batches/FormPartia.h"
-#include "digestion/FormNastawienie.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
-#include "platform/ui/WindowRegistry.h"
-#include "samples/FormBadanie.h"
 
 #include <QComboBox>
 
@@ -97,25 +93,14 @@ void FillHintCombo(QWidget *, const QString &table, QComboBox *combo)
               QStringLiteral("PODPOWIEDZ"));
 }
 
-void FillSampleDescriptionCombo()
+void FillSampleDescriptionCombo(QComboBox *combo)
 {
-    fillFixed(ui::WindowRegistry::Instance<FormBadanie>().ComboOpis,
-              QStringLiteral("SELECT * FROM OpisProbki"), QStringLiteral("PODPOWIEDZ"));
-}
-
-void FillAuthorisedByCombo()
-{
-    FillAuthorisedByCombo(ui::WindowRegistry::Instance<FormPartia>().ComboAutoryzowal);
+    fillFixed(combo, QStringLiteral("SELECT * FROM OpisProbki"), QStringLiteral("PODPOWIEDZ"));
 }
 
 void FillAuthorisedByCombo(QComboBox *combo)
 {
     fillFixed(combo, QStringLiteral("SELECT * FROM Autoryzowal"), QStringLiteral("Nazwa"));
-}
-
-void FillOperatorCombo()
-{
-    FillOperatorCombo(ui::WindowRegistry::Instance<FormPartia>().ComboPrzyjal);
 }
 
 void FillOperatorCombo(QComboBox *combo)
@@ -124,19 +109,9 @@ void FillOperatorCombo(QComboBox *combo)
               QStringLiteral("OP_NAZWISKO"));
 }
 
-void FillPerformedByCombo()
-{
-    FillPerformedByCombo(ui::WindowRegistry::Instance<FormNastawienie>().ComboWykonujacy);
-}
-
 void FillPerformedByCombo(QComboBox *combo)
 {
     fillFixed(combo, QStringLiteral("SELECT * FROM Wykonujacy"), QStringLiteral("Nazwa"));
-}
-
-void FillResponsibleCombo()
-{
-    FillResponsibleCombo(ui::WindowRegistry::Instance<FormNastawienie>().ComboOdpowiedzialny);
 }
 
 void FillResponsibleCombo(QComboBox *combo)
@@ -144,9 +119,8 @@ void FillResponsibleCombo(QComboBox *combo)
     fillFixed(combo, QStringLiteral("SELECT * FROM Odpowiedzialny"), QStringLiteral("Nazwa"));
 }
 
-void FillTissueCombo()
+void FillTissueCombo(QComboBox *combo)
 {
-    fillFixed(ui::WindowRegistry::Instance<FormBadanie>().ComboTkanka,
-              QStringLiteral("SELECT * FROM Tkanka Order By NazTkanka"),
+    fillFixed(combo, QStringLiteral("SELECT * FROM Tkanka Order By NazTkanka"),
               QStringLiteral("NazTkanka"));
 }

@@ -29,18 +29,11 @@ void FillComboTwoFields(QComboBox *combo, dao::Database db, const QString &table
 // window argument is not used.
 void FillHintCombo(QWidget *window, const QString &table, QComboBox *combo);
 
-// The fixed fillers of the batch, sample and run windows; each creates its
-// window on first use, clears the list and reads StaleDb.
-void FillSampleDescriptionCombo(); // FormBadanie.ComboOpis from OpisProbki
-void FillAuthorisedByCombo();      // FormPartia.ComboAutoryzowal from Autoryzowal
-void FillOperatorCombo();          // FormPartia.ComboPrzyjal: operators other than administrators
-void FillPerformedByCombo();       // FormNastawienie.ComboWykonujacy from Wykonujacy
-void FillResponsibleCombo();       // FormNastawienie.ComboOdpowiedzialny from Odpowiedzialny
-void FillTissueCombo();            // FormBadanie.ComboTkanka from Tkanka, in name order
-
-// The same fillers for a window that fills its own list while it loads, when
-// it cannot yet be reached as the program-wide instance.
-void FillAuthorisedByCombo(QComboBox *combo);
-void FillOperatorCombo(QComboBox *combo);
-void FillPerformedByCombo(QComboBox *combo);
-void FillResponsibleCombo(QComboBox *combo);
+// The fixed fillers of the batch, sample and run windows: each clears the
+// list and reads StaleDb; an error ends the filling silently.
+void FillSampleDescriptionCombo(QComboBox *combo); // from OpisProbki
+void FillAuthorisedByCombo(QComboBox *combo);      // from Autoryzowal
+void FillOperatorCombo(QComboBox *combo);          // operators other than administrators
+void FillPerformedByCombo(QComboBox *combo);       // from Wykonujacy
+void FillResponsibleCombo(QComboBox *combo);       // from Odpowiedzialny
+void FillTissueCombo(QComboBox *combo);            // from Tkanka, in name order

@@ -1,4 +1,6 @@
 #include "foundation/FormOpcje.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
@@ -33,6 +35,11 @@ dao::Recordset optionRow(const QString &key)
 }
 
 } // namespace
+
+void FormOpcje::Open()
+{
+    ui::ShowModal(ui::WindowRegistry::Instance<FormOpcje>());
+}
 
 FormOpcje::FormOpcje(QWidget *parent) : QDialog(parent)
 {

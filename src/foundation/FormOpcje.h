@@ -20,6 +20,9 @@ class FormOpcje : public QDialog
 public:
     explicit FormOpcje(QWidget *parent = nullptr);
 
+    // Shown modally. Errors go to the caller.
+    static void Open();
+
     QLabel *Label1; // "OPCJE PROGRAMU"
     QTabBar *TabStrip1;
     QGroupBox *Frame1;

@@ -1,14 +1,16 @@
 #include "foundation/FormOperat.h"
+#include "platform/ui/ShowModal.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/OperatorStore.h"
 #include "foundation/RecordsetProcedures.h"
-#include "foundation/ScramblePassword.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/frmLoginLab.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/EnterAsTab.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/SendKeys.h"
@@ -35,17 +37,6 @@ constexpr int NameLength = 50;
 constexpr int LoginLength = 50;
 constexpr int NumberLength = 5;
 
-// The number at the start of a text, as the old numeric conversion read it:
-// leading blanks skipped, digits up to the first other character, 0 for none.
-qint64 leadingNumber(const QString &text)
-{
-    const QString trimmed = TrimBlanks(text);
-    qsizetype end = 0;
-    while (end < trimmed.size() && end < 18 && trimmed.at(end).isDigit())
-        ++end;
-    return trimmed.left(end).toLongLong();
-}
-
 // Any database failure of a handler is reported; the window goes on.
 template <class F> void reportErrors(F &&handler)
 {
@@ -58,12 +49,23 @@ template <class F> void reportErrors(F &&handler)
 
 } // namespace
 
+void FormOperat::Open()
+{
+    ui::ShowModal(ui::WindowRegistry::Instance<FormOperat>());
+}
+
 FormOperat::FormOperat(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormOperat"));
     setWindowTitle(WindowCaption);
     buildControls();
     connectHandlers();
+    // Enter moves on through the frame's fields in the order they are shown.
+    new ui::EnterAsTab(this);
+    const QList<QWidget *> order{MaskEdBoxKod, TextLogin,   TextNazw,   TextPass1,
+                                 TextPass2,    ComboOperat, ComOperZap, ComOperRez};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     Form_Load();
 }
 
@@ -219,17 +221,6 @@ void FormOperat::Klawisze(bool enabled)
     }
 }
 
-QString FormOperat::nextOperatorNumber() const
-{
-    dao::Recordset rs = StaleDb.OpenRecordset("SELECT * FROM OPERATORZY ORDER BY OP_NUMER");
-    if (rs.RecordCount() == 0)
-        return QStringLiteral("001");
-    rs.MoveLast();
-    const qint64 last = leadingNumber(FieldText(rs, "OP_NUMER"));
-    rs.Close();
-    return DigitsOnlyPadded(QString::number(last + 1), true, 3);
-}
-
 void FormOperat::ComOperDod_Click()
 {
     if (!signedInAdministrator()) {
@@ -237,7 +228,7 @@ void FormOperat::ComOperDod_Click()
         return;
     }
     reportErrors([this] {
-        MaskEdBoxKod->setText(nextOperatorNumber());
+        MaskEdBoxKod->setText(OperatorStore::NextNumber(StaleDb));
         adding_ = true;
         // The list stays disabled while the frame is open, so that nothing
         // moves under an account being written.
@@ -339,15 +330,8 @@ bool FormOperat::SprLogin()
         TextLogin->setFocus();
         return false;
     }
-    const QString login = TrimBlanks(TextLogin->text());
-    dao::Recordset rs = StaleDb.OpenRecordset("Select * From OPERATORZY");
-    bool taken = false;
-    while (!taken && !rs.EOF()) {
-        // The sign-in finds a login without regard to letter case.
-        taken = FieldText(rs, "OP_LOGIN").compare(login, Qt::CaseInsensitive) == 0;
-        rs.MoveNext();
-    }
-    rs.Close();
+    // The sign-in finds a login without regard to letter case.
+    const bool taken = OperatorStore::LoginTaken(StaleDb, TextLogin->text());
     if (taken)
         refuse(QStringLiteral("Taki login juz istnieje!"));
     return !taken;
@@ -373,28 +357,23 @@ bool FormOperat::BadajHaslo()
 void FormOperat::ZapiszOperat(bool adding, bool writePassword)
 {
     dao::Recordset rs = DataOperat->Recordset();
+    OperatorStore::Entry entry{MaskEdBoxKod->Text(), TextNazw->text(), ComboOperat->currentText(),
+                               TextLogin->text(), std::nullopt};
+    if (writePassword)
+        entry.password = TextPass1->text();
     if (adding) {
-        rs.AddNew();
+        // Another workstation may have taken the offered number meanwhile.
+        MaskEdBoxKod->setText(OperatorStore::Add(StaleDb, rs, entry));
     } else {
         rs.setBookmark(loadedRow_);
         rs.Edit();
-    }
-    try {
-        const QString name = TextNazw->text();
-        int keyLength = 0;
-        rs("OP_NUMER") = MaskEdBoxKod->Text();
-        rs("OP_NAZWISKO") = name.left(NameLength);
-        rs("OP_KLUCZ") = MakeNameSortKey(name, QString(), keyLength);
-        rs("OP_RODZAJ") = ComboOperat->currentText();
-        rs("OP_LOGIN") = TrimBlanks(TextLogin->text());
-        if (writePassword) {
-            QString password = TextPass1->text();
-            rs("OP_HASLO") = ScramblePassword(password);
+        try {
+            OperatorStore::SetFields(rs, entry);
+            rs.Update();
+        } catch (...) {
+            rs.CancelUpdate();
+            throw;
         }
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
     }
     rs.setBookmark(rs.LastModified());
 }
@@ -424,4 +403,11 @@ void FormOperat::ComOperRez_Click()
 void FormOperat::ComOperZamk_Click()
 {
     hide();
+}
+
+void FormOperat::reject()
+{
+    if (FrameOperat->isVisible())
+        ComOperRez_Click();
+    QDialog::reject();
 }

@@ -29,6 +29,9 @@ class FormOperat : public QDialog
 public:
     explicit FormOperat(QWidget *parent = nullptr);
 
+    // Shown modally. Errors go to the caller.
+    static void Open();
+
     QLabel *Label1; // "OPERATORZY SYSTEMU"
     ui::DataControl *DataOperat;
     ui::DBGrid *DBGridOper;
@@ -65,6 +68,10 @@ public:
 
     bool PasswordChanged() const { return passwordChanged_; }
 
+    // Esc and the title bar's close: an open frame is cancelled first, as
+    // "&Anuluj" does, so that the window comes back with its list usable.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -75,7 +82,6 @@ private:
     void connectHandlers();
     bool signedInAdministrator() const;
     bool currentRowIsOwn() const;
-    QString nextOperatorNumber() const;
     void openForCorrection();
     void saveNew();
     void saveCorrection();

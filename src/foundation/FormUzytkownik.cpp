@@ -4,9 +4,10 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
-#include "mainwindow/aMain.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/EnterAsTab.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QGridLayout>
@@ -32,6 +33,11 @@ constexpr int StationLength = 3;
 
 } // namespace
 
+void FormUzytkownik::Open()
+{
+    ui::ShowModal(ui::WindowRegistry::Instance<FormUzytkownik>());
+}
+
 FormUzytkownik::FormUzytkownik(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormUzytkownik"));
@@ -41,6 +47,7 @@ FormUzytkownik::FormUzytkownik(QWidget *parent) : QDialog(parent)
         connect(lines_[i], &QLineEdit::textChanged, previews_[i], &QLabel::setText);
     connect(ComZapisz, &QPushButton::clicked, this, &FormUzytkownik::ComZapisz_Click);
     connect(ComZamk, &QPushButton::clicked, this, &FormUzytkownik::ComZamk_Click);
+    new ui::EnterAsTab(this);
 }
 
 void FormUzytkownik::buildControls()
@@ -71,6 +78,9 @@ QWidget *FormUzytkownik::buildLetterhead()
         lines_[i]->setMinimumWidth(360);
         previews_[i] = ui::Named(new QLabel(frame), QStringLiteral("Label") + number);
         previews_[i]->setTextFormat(Qt::PlainText);
+        // A long letterhead line is shown cut rather than widening the window.
+        previews_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        previews_[i]->setMinimumWidth(360);
         grid->addWidget(lines_[i], int(i), 0);
         grid->addWidget(previews_[i], int(i), 1);
     }
@@ -202,13 +212,8 @@ void FormUzytkownik::save()
         rs.CancelUpdate();
         throw;
     }
-    aMain &main = ui::WindowRegistry::Instance<aMain>();
-    QLabel *const letterhead[] = {main.Label2, main.Label3, main.Label4, main.Label5, main.Label6};
-    for (std::size_t i = 0; i < previews_.size(); ++i)
-        letterhead[i]->setText(FieldText(rs, LineFields[i]));
-    main.LabelKodLok->setText(TrimBlanks(TextLok->text()));
-    main.LabelKodLok2->setText(TrimBlanks(TextLok2->text()));
     rs.Close();
+    emit LaboratoryChanged();
 }
 
 void FormUzytkownik::ComZamk_Click()

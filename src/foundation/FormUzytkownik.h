@@ -10,15 +10,18 @@ class QPushButton;
 
 // The laboratory's identity: the one row of PODATNIK in StaleDb with the five
 // letterhead lines, the town, the accreditation code and the two laboratory
-// codes. Saving writes the new values into the main window's letterhead and
-// code labels as well, so that they take effect without a restart. With a
-// table that does not hold exactly one row nothing is loaded or written.
+// codes. A save announces itself (LaboratoryChanged), so that the main window
+// shows the new letterhead and codes without a restart. With a table that does
+// not hold exactly one row nothing is loaded or written.
 class FormUzytkownik : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit FormUzytkownik(QWidget *parent = nullptr);
+
+    // Shown modally. Errors go to the caller.
+    static void Open();
 
     QLabel *Label1; // "DANE UŻYTKOWNIKA"
     QLineEdit *Text2;
@@ -41,6 +44,10 @@ public:
     void Form_Activate();
     void ComZapisz_Click();
     void ComZamk_Click();
+
+signals:
+    // The laboratory row was written.
+    void LaboratoryChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -3,6 +3,8 @@
 #include "foundation/KeyAscii.h"
 #include "foundation/RegionalSettings.h"
 #include "foundation/Version.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,19 +26,12 @@ bool isProgramFile(const QString &name)
            (!running.isEmpty() && name.compare(running, Qt::CaseInsensitive) == 0);
 }
 
-// Shows the main window's working date again, which it hid while the box was
-// open. Its letterhead frame stays hidden: the main window never shows it.
-void restoreMainWindow()
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() != QLatin1String("aMain"))
-            continue;
-        if (auto *date = window->findChild<QWidget *>(QStringLiteral("LabelData")))
-            date->setVisible(true);
-    }
-}
-
 } // namespace
+
+void FrmInfQXrec::Open()
+{
+    ui::ShowModal(ui::WindowRegistry::Instance<FrmInfQXrec>());
+}
 
 FrmInfQXrec::FrmInfQXrec(QWidget *parent) : QDialog(parent)
 {
@@ -102,12 +97,6 @@ void FrmInfQXrec::showEvent(QShowEvent *event)
     // Each opening loads the box afresh, as the key that closes it unloads it.
     Form_Load();
     QDialog::showEvent(event);
-}
-
-void FrmInfQXrec::hideEvent(QHideEvent *event)
-{
-    restoreMainWindow();
-    QDialog::hideEvent(event);
 }
 
 void FrmInfQXrec::keyPressEvent(QKeyEvent *event)

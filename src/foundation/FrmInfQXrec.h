@@ -6,13 +6,17 @@ class QLabel;
 class QPushButton;
 
 // The about box. The main window hides its letterhead frame and working-date
-// label while the box is shown; every way of closing the box shows them again.
+// label while the box is shown and shows them again when it closes, whichever
+// way it is closed.
 class FrmInfQXrec : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit FrmInfQXrec(QWidget *parent = nullptr);
+
+    // Shown modally; returns when the box is closed.
+    static void Open();
 
     QLabel *LblVer; // "Wersja z " and the program file's date, or "???"
     QPushButton *ComSplashZamk;
@@ -26,6 +30,5 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 };

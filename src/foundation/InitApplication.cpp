@@ -1,8 +1,5 @@
 #include "foundation/InitApplication.h"
 
-#include "batches/FormPartia.h"
-#include "digestion/FormNastawienie.h"
-#include "foundation/ComboFillers.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
@@ -13,8 +10,6 @@
 #include "platform/fs/FileSystemObject.h"
 #include "platform/fs/TextFileReader.h"
 #include "platform/ui/MsgBox.h"
-#include "platform/ui/WindowRegistry.h"
-#include "samples/FormBadanie.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -84,12 +79,32 @@ dao::Database openDatabase(const QString &windowsPath)
     return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
 }
 
+// Without the dictionaries nothing can work, not even the sign-in: the
+// missing file is named and the program ends, as without the data drive.
+bool staleMissing(const QString &file)
+{
+    ui::MsgBox(QStringLiteral("Brak pliku bazy danych: ") + file + QStringLiteral("!\r") +
+                   QStringLiteral("Sprawdź wpis STALE w pliku ") + ConfigurationFile +
+                   QStringLiteral("\ri uruchom program ponownie!"),
+               48, ReadFailedCaption);
+    EndProgram();
+    return false;
+}
+
 bool openStale(const QString &value)
 {
     const char *const letterheadFields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
     StaleFolder = value;
-    if (!step([&] { StaleDb = openDatabase(value + QStringLiteral("Stale.mdb")); }))
-        return false;
+    const QString file = value + QStringLiteral("Stale.mdb");
+    try {
+        StaleDb = openDatabase(file);
+    } catch (const RuntimeError &error) {
+        if (error.Number() == dao::err::FileNotFound)
+            return staleMissing(file);
+        // Any other failure follows the start-up's own rules.
+        if (!step([&] { throw error; }))
+            return false;
+    }
     if (!step([] { PodatnikRs = StaleDb.OpenRecordset(QStringLiteral("PODATNIK")); }))
         return false;
     for (std::size_t i = 0; i < LabHeaderLines.size(); ++i) {
@@ -139,35 +154,6 @@ bool readConfiguration()
     return true;
 }
 
-void fillEquipmentLists()
-{
-    FormNastawienie &run = ui::WindowRegistry::Instance<FormNastawienie>();
-    const std::pair<QComboBox *, const char *> lists[] = {
-        {run.ComboWaga, "Waga"},
-        {run.ComboTermometr, "Termometr"},
-        {run.ComboMieszadlo, "Mieszadlo"},
-        {run.ComboTrychinoskop, "Trychinoskop"},
-        {run.ComboOdczynnikHCL, "HCLseria"},
-        {run.ComboOdczynnikPepsyna, "PepsynaSeria"},
-        {run.ComboSito, "Sito"},
-    };
-    for (const auto &[combo, table] : lists)
-        FillComboFromTable(combo, StaleDb, QLatin1String(table), QStringLiteral("Wartosc"),
-                           QString(), QString(), QString());
-}
-
-void fillPickLists()
-{
-    FormBadanie &sample = ui::WindowRegistry::Instance<FormBadanie>();
-    FillHintCombo(&sample, QStringLiteral("UwagiProbka"), sample.ComboUwagi);
-    FillSampleDescriptionCombo();
-    FillOperatorCombo();
-    FillAuthorisedByCombo();
-    FillPerformedByCombo();
-    FillResponsibleCombo();
-    fillEquipmentLists();
-}
-
 } // namespace
 
 void SplitKeyValue(QString &line, QString &value, QString &separator, int maxKeyLength)
@@ -201,24 +187,21 @@ void CheckDataDrive()
 
 void EnsureFolder(const QString &folder)
 {
-    if (!fs::FileSystemObject::FolderExists(folder))
-        fs::FileSystemObject::CreateFolder(folder);
+    // Several workstations may start at once; a folder another one made
+    // meanwhile is what was wanted.
+    fs::FileSystemObject::CreateFolderIfMissing(folder);
 }
 
-void InitApplication()
+bool InitApplication()
 {
     if (!dataDriveReachable())
-        return;
+        return false;
     DateMask = QStringLiteral("##.##.####");
     DateFormat = QStringLiteral("dd.mm.yyyy");
     MonthDbName = QStringLiteral("DANE\\");
     RobotFolder.clear();
     if (!readConfiguration())
-        return;
+        return false;
     InitPolishLetterTable(PolishLetterTable);
-    try {
-        fillPickLists();
-    } catch (const RuntimeError &error) {
-        ShowError(ReadFailedCaption, error);
-    }
+    return true;
 }

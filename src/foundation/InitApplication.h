@@ -3,10 +3,10 @@
 #include <QString>
 
 // The start of the program's own work: the data drive, the configuration file
-// T:\mervasklab.ini, the dictionary and staging databases, the letterhead, the
-// Polish-letter table and the pick lists of the batch, sample and run windows.
-// Failures are reported to the user and never passed to the caller.
-void InitApplication();
+// T:\mervasklab.ini, the dictionary and staging databases, the letterhead and
+// the Polish-letter table. Failures are reported to the user and never passed to
+// the caller; true when the start-up may go on to fill the windows' pick lists.
+bool InitApplication();
 
 // Splits a configuration line into key and value. The separator is the first
 // "=" (or the given separator), else the first "#", else the first ";"; on

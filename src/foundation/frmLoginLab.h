@@ -16,12 +16,15 @@ class frmLoginLab : public QDialog
 public:
     explicit frmLoginLab(QWidget *parent = nullptr);
 
+    // Shown modally for the program named `program` (the main window's name).
+    static void Open(const QString &program);
+
     QLineEdit *TextLogin;      // the login as typed
     QLineEdit *txtPassword;    // the password, masked
     QLabel *TextNazwisko;      // the recognised operator's surname
     QLineEdit *TextOperat;     // after sign-in: OP_NUMER
     QLineEdit *TextOperatRodz; // after sign-in: OP_RODZAJ
-    QLineEdit *TextProg;       // hidden; the main window writes its own name here
+    QLineEdit *TextProg;       // hidden; the name its opener gave
     QPushButton *cmdOK;
     QPushButton *cmdCancel;
     QPushButton *CmdTmp; // the default button while the login is typed

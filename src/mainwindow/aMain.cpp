@@ -5,10 +5,12 @@
 #include "foundation/InitApplication.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/frmLoginLab.h"
 #include "mainwindow/MonthDatabase.h"
 #include "mainwindow/SchemaRepair.h"
+#include "mainwindow/StartupPickLists.h"
 #include "platform/db/SqlText.h"
 #include "platform/shell/SingleInstanceGuard.h"
 #include "platform/ui/ShowModal.h"
@@ -470,12 +472,11 @@ void aMain::runStartup()
     ActivatePrevInstance();
     if (programEnded())
         return;
-    InitApplication();
+    if (InitApplication() && !programEnded())
+        FillStartupPickLists();
     if (programEnded())
         return;
-    frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    login.TextProg->setText(QStringLiteral("aMain"));
-    ui::ShowModal(login);
+    frmLoginLab::Open(QStringLiteral("aMain"));
     if (programEnded())
         return;
     if (!LoginOk) {
@@ -485,10 +486,11 @@ void aMain::runStartup()
         return;
     }
     showLetterhead();
-    SetWorkingDate(QDate::currentDate());
     // Once more for the same date: the repairs and the result-width probe run
-    // at every start, also on the day the month database was made.
-    ComTworzBazy_Click();
+    // at every start, also on the day the month database was made. A month
+    // database that could not be opened has been reported once already.
+    if (SetWorkingDate(QDate::currentDate()))
+        ComTworzBazy_Click();
     SprawdzDodajKolumny();
     loadLaboratoryCodes();
     fillStatusBar();
@@ -533,6 +535,21 @@ void aMain::loadLaboratoryCodes()
     LabelKodLok2->setText(
         NullToDefault(PodatnikRs(QStringLiteral("KodLok2")).Value(), QString()).toString());
     PodatnikRs.Close();
+}
+
+void aMain::showLaboratory()
+{
+    dao::Recordset rs = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM PODATNIK"));
+    if (rs.RecordCount() == 1) {
+        rs.MoveFirst();
+        QLabel *const lines[] = {Label2, Label3, Label4, Label5, Label6};
+        const char *const fields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
+        for (std::size_t i = 0; i < std::size(lines); ++i)
+            lines[i]->setText(FieldText(rs, QLatin1String(fields[i])));
+        LabelKodLok->setText(FieldText(rs, QStringLiteral("KodLok")));
+        LabelKodLok2->setText(FieldText(rs, QStringLiteral("KodLok2")));
+    }
+    rs.Close();
 }
 
 void aMain::fillStatusBar()

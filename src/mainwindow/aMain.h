@@ -195,6 +195,8 @@ private:
     bool programEnded() const;
     void showLetterhead();
     void loadLaboratoryCodes();
+    // The letterhead and codes read anew after the identity was saved.
+    void showLaboratory();
     void fillStatusBar();
     void bringToFront();
 

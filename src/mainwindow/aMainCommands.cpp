@@ -1,6 +1,7 @@
 // The commands of the main window: its buttons and menu items, visible and
-// hidden. Every window opened here is shown modally; its record source is
-// opened first, so that a window whose data cannot be read is not shown at all.
+// hidden. Every window is opened through its own door, which binds its record
+// source before showing it, so that a window whose data cannot be read is not
+// shown at all; the error comes back here and is reported.
 
 #include "mainwindow/aMain.h"
 
@@ -18,6 +19,7 @@
 #include "mainwindow/DatabaseBackup.h"
 #include "mainwindow/FormAdmBaz.h"
 #include "mainwindow/MaterialsGate.h"
+#include "mainwindow/MonthDatabase.h"
 #include "mainwindow/RegionalSend.h"
 #include "platform/db/DBEngine.h"
 #include "platform/fs/DriveMap.h"
@@ -52,33 +54,7 @@
 namespace
 {
 
-using ui::WindowRegistry;
-
 const QString InfoCaption = QStringLiteral("INFORMACJA");
-
-// A register's record source: a query on StaleDb.
-dao::Recordset FromStale(const QString &sql)
-{
-    return StaleDb.OpenRecordset(sql);
-}
-
-// A window with a period: both bounds are the working date.
-template <class W> void OpenPeriodWindow(const QString &workingDate)
-{
-    W &form = WindowRegistry::Instance<W>();
-    form.MebOd->setText(workingDate);
-    form.MebDo->setText(workingDate);
-    ui::ShowModal(form);
-}
-
-template <class W> void OpenInspectorates(const QString &sql)
-{
-    dao::Recordset rows = FromStale(sql);
-    W &form = WindowRegistry::Instance<W>();
-    form.OptionK->setChecked(true);
-    form.DataZlew->setRecordset(rows);
-    ui::ShowModal(form);
-}
 
 } // namespace
 
@@ -97,13 +73,9 @@ void aMain::Command1_Click()
             openLaboratoryIdentity();
             return;
         }
-        dao::Recordset batches =
-            MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
-        FormPartia &form = WindowRegistry::Instance<FormPartia>();
-        form.DTPData->setText(LabelData->text());
-        form.DataPartia->setRecordset(batches);
-        InitOnActivate = true;
-        ui::ShowModal(form);
+        if (!MonthDbIsOpen())
+            return;
+        FormPartia::Open(LabelData->text());
     });
 }
 
@@ -144,13 +116,7 @@ void aMain::ComWysDoWIW_Click()
 
 void aMain::ComCLab_Click()
 {
-    trapped([this] {
-        FormCLab &form = WindowRegistry::Instance<FormCLab>();
-        form.MebOd->setText(LabelData->text());
-        form.MebDo->setText(LabelData->text());
-        InitOnActivate = true;
-        ui::ShowModal(form);
-    });
+    trapped([this] { FormCLab::Open(LabelData->text()); });
 }
 
 void aMain::ComEnd_Click()
@@ -167,72 +133,42 @@ void aMain::Men1Exit_Click()
 
 void aMain::openLaboratoryIdentity()
 {
-    ui::ShowModal(WindowRegistry::Instance<FormUzytkownik>());
+    // A saved identity shows in the letterhead and codes at once.
+    connect(&ui::WindowRegistry::Instance<FormUzytkownik>(), &FormUzytkownik::LaboratoryChanged,
+            this, &aMain::showLaboratory, Qt::UniqueConnection);
+    FormUzytkownik::Open();
 }
 
 void aMain::openClientRegister()
 {
-    FormZaklad &form = WindowRegistry::Instance<FormZaklad>();
-    InitOnActivate = true;
-    // The choose button belongs to the batch register's picker only.
-    form.ComUzyj->setVisible(false);
-    ui::ShowModal(form);
+    FormZaklad::Open();
 }
 
 // ---------------------------------------------------------------- Definicje
 
 void aMain::menLekarz_Click()
 {
-    trapped([] {
-        dao::Recordset vets =
-            FromStale(QStringLiteral("SELECT * FROM Lekarz ORDER BY Nazwisko, Imie"));
-        FormLekarz &form = WindowRegistry::Instance<FormLekarz>();
-        form.DataLekarz->setRecordset(vets);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormLekarz::Open(); });
 }
 
 void aMain::mentTSM_Click()
 {
-    trapped([] {
-        dao::Recordset method =
-            FromStale(QStringLiteral("SELECT * FROM Kierunek Where Kod = 'MERVASK'"));
-        method.MoveFirst();
-        const QString text =
-            NullToDefault(method(QStringLiteral("Metoda")).Value(), QString()).toString();
-        FormChoroba &form = WindowRegistry::Instance<FormChoroba>();
-        InitOnActivate = true;
-        form.DataChoroba->setRecordset(method);
-        form.TextMetoda->setText(text);
-        form.FrameChoroba->setVisible(true);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormChoroba::Open(); });
 }
 
 void aMain::Operatorzy_Click()
 {
-    trapped([] { ui::ShowModal(WindowRegistry::Instance<FormOperat>()); });
+    trapped([] { FormOperat::Open(); });
 }
 
 void aMain::StanPr_Click()
 {
-    trapped([] {
-        dao::Recordset hints =
-            FromStale(QStringLiteral("SELECT * FROM OpisProbki ORDER BY IdPodp"));
-        FormOpisProbki &form = WindowRegistry::Instance<FormOpisProbki>();
-        form.DataPodp->setRecordset(hints);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormOpisProbki::Open(); });
 }
 
 void aMain::openPersonList(const QString &table, const QString &gridCaption)
 {
-    dao::Recordset persons =
-        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY Nr"));
-    FormAutoryzowal &form = WindowRegistry::Instance<FormAutoryzowal>();
-    form.DBGridPodp->setCaption(gridCaption);
-    form.DataDane->setRecordset(persons);
-    ui::ShowModal(form);
+    FormAutoryzowal::Open(table, gridCaption);
 }
 
 void aMain::menAutoryzowal_Click()
@@ -261,34 +197,22 @@ void aMain::menOdpowiedzialny_Click()
 
 void aMain::piwety_Click()
 {
-    trapped([] { OpenInspectorates<FormPIW>(QStringLiteral("SELECT * FROM PIW ORDER BY IdPiw")); });
+    trapped([] { FormPIW::Open(); });
 }
 
 void aMain::wiw_Click()
 {
-    trapped([] { OpenInspectorates<FormWIW>(QStringLiteral("SELECT * FROM WIW ORDER BY Idwiw")); });
+    trapped([] { FormWIW::Open(); });
 }
 
 void aMain::menRodzMat_Click()
 {
-    trapped([] {
-        dao::Recordset tissues =
-            FromStale(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
-        FormTkanka &form = WindowRegistry::Instance<FormTkanka>();
-        form.DataTkanka->setRecordset(tissues);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormTkanka::Open(); });
 }
 
 void aMain::openRemarkHints(const QString &caption, const QString &table)
 {
-    dao::Recordset hints =
-        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY IdPodp"));
-    FormPodp &form = WindowRegistry::Instance<FormPodp>();
-    form.setWindowTitle(caption);
-    form.LabelCaption->setText(QStringLiteral("PODPOWIEDZI DO UWAG"));
-    form.DataPodp->setRecordset(hints);
-    ui::ShowModal(form);
+    FormPodp::Open(caption, table);
 }
 
 void aMain::MenUwagiB_Click()
@@ -300,14 +224,7 @@ void aMain::MenUwagiB_Click()
 
 void aMain::openEquipmentList(const QString &table, const QString &heading, int maxLength)
 {
-    dao::Recordset values =
-        FromStale(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ID"));
-    FormPodpAll &form = WindowRegistry::Instance<FormPodpAll>();
-    form.LabelOpis->setText(heading);
-    form.LabelTyp->setText(QStringLiteral("string"));
-    form.TextWartosc->setMaxLength(maxLength);
-    form.DataPodp->setRecordset(values);
-    ui::ShowModal(form);
+    FormPodpAll::Open(table, heading, maxLength);
 }
 
 void aMain::menHCL_Click()
@@ -363,24 +280,12 @@ void aMain::menWaga_Click()
 
 void aMain::menGatunek_Click()
 {
-    trapped([] {
-        dao::Recordset species =
-            FromStale(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
-        FormGatunek &form = WindowRegistry::Instance<FormGatunek>();
-        form.DataGatunek->setRecordset(species);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormGatunek::Open(); });
 }
 
 void aMain::menPlec_Click()
 {
-    trapped([] {
-        dao::Recordset species =
-            FromStale(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
-        FormPlec &form = WindowRegistry::Instance<FormPlec>();
-        form.DataGatunek->setRecordset(species);
-        ui::ShowModal(form);
-    });
+    trapped([] { FormPlec::Open(); });
 }
 
 void aMain::MenUwagiP_Click()
@@ -403,7 +308,10 @@ void aMain::MatZuzyte_Click()
 
 void aMain::ComMatZuzyte_Click()
 {
-    trapped([this] { RunMaterialsUsedGate(); });
+    trapped([this] {
+        if (MonthDbIsOpen())
+            RunMaterialsUsedGate();
+    });
 }
 
 void aMain::Archiwizacja_Click()
@@ -413,12 +321,12 @@ void aMain::Archiwizacja_Click()
 
 void aMain::WMatZuzyte_Click()
 {
-    trapped([this] { OpenPeriodWindow<FormMatZuzyte>(LabelData->text()); });
+    trapped([this] { FormMatZuzyte::Open(LabelData->text()); });
 }
 
 void aMain::WRodzUb_Click()
 {
-    trapped([this] { OpenPeriodWindow<FormRodzUboju>(LabelData->text()); });
+    trapped([this] { FormRodzUboju::Open(LabelData->text()); });
 }
 
 void aMain::Ilprob_Click()
@@ -428,7 +336,7 @@ void aMain::Ilprob_Click()
 
 void aMain::Opcje_Click()
 {
-    trapped([] { ui::ShowModal(WindowRegistry::Instance<FormOpcje>()); });
+    trapped([] { FormOpcje::Open(); });
 }
 
 void aMain::ComOpcje_Click()
@@ -438,16 +346,21 @@ void aMain::ComOpcje_Click()
 
 void aMain::CzyscBaze_Click()
 {
-    trapped([this] { OpenDatabaseCleaning(); });
+    trapped([this] {
+        if (MonthDbIsOpen())
+            OpenDatabaseCleaning();
+    });
 }
 
 void aMain::Men1KZV_Click()
 {
     trapped([this] {
-        // The about box shows the date again when it closes.
+        // The date is hidden while the box is open, whichever way it closes.
         Frame1->setVisible(false);
         LabelData->setVisible(false);
-        ui::ShowModal(WindowRegistry::Instance<FrmInfQXrec>());
+        FrmInfQXrec::Open();
+        Frame1->setVisible(true);
+        LabelData->setVisible(true);
     });
 }
 
@@ -491,7 +404,7 @@ void aMain::Command4_Click()
 
 void aMain::showListReport(const QString &reportFile)
 {
-    ShowCrystalReport(reportFile, WindowRegistry::Instance<FormDrukRap>(),
+    ShowCrystalReport(reportFile, ui::WindowRegistry::Instance<FormDrukRap>(),
                       QStringLiteral("Drukowanie"), QString(), QString(), QString());
 }
 

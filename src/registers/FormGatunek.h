@@ -15,5 +15,9 @@ class FormGatunek : public QDialog
 public:
     explicit FormGatunek(QWidget *parent = nullptr);
 
+    // Binds the species in number order and shows the window. Errors go to
+    // the caller.
+    static void Open();
+
     ui::DataControl *DataGatunek;
 };

@@ -16,5 +16,9 @@ class FormPlec : public QDialog
 public:
     explicit FormPlec(QWidget *parent = nullptr);
 
+    // Binds the species in number order and shows the window. Errors go to
+    // the caller.
+    static void Open();
+
     ui::DataControl *DataGatunek;
 };

@@ -1,6 +1,5 @@
 #include "registers/FormZaklad.h"
 
-#include "batches/FormPartia.h"
 #include "foundation/Globals.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
@@ -11,7 +10,9 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
+#include "registers/ClientStore.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,16 +24,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <functional>
 #include <iterator>
 #include <utility>
 
 namespace
 {
 
-const QString Table = QStringLiteral("Zaklad");
-const QString ByName = QStringLiteral("SELECT * FROM Zaklad ORDER BY Nazwa");
-const QString ById = QStringLiteral("SELECT * FROM Zaklad ORDER BY IdRzezni");
 const QString PickRequest = QStringLiteral("Uzyj");
 const QString SearchByName = QStringLiteral("Nazwa");
 
@@ -45,29 +42,6 @@ QLineEdit *textBox(QWidget *parent, const char *name, int maxLength, const QStri
     if (!tip.isEmpty())
         box->setToolTip(tip);
     return box;
-}
-
-// The client as one line: name, locality and street, postal code and post
-// town. Missing parts leave their separators in place.
-QString addressLine(const std::function<QString(const QString &)> &text)
-{
-    return text(QStringLiteral("Nazwa")) + QStringLiteral(", ") +
-           text(QStringLiteral("Miejscowosc")) + QLatin1Char(' ') + text(QStringLiteral("Ulica")) +
-           QStringLiteral(", ") + text(QStringLiteral("KodPocztowy")) + QLatin1Char(' ') +
-           text(QStringLiteral("Miasto"));
-}
-
-// Writes a text into a control of the batch window, whatever kind of box or
-// caption it is.
-void setControlText(QWidget &window, const QString &name, const QString &text)
-{
-    QWidget *control = window.findChild<QWidget *>(name);
-    if (auto *masked = qobject_cast<ui::MaskEdBox *>(control))
-        masked->setText(text);
-    else if (auto *combo = qobject_cast<QComboBox *>(control))
-        combo->setEditText(text);
-    else if (control)
-        control->setProperty("text", text);
 }
 
 } // namespace
@@ -255,6 +229,32 @@ void FormZaklad::ConnectHandlers()
     connect(DBGridLekarz, &ui::DBGrid::DblClick, this, &FormZaklad::DBGridLekarz_DblClick);
 }
 
+// ---------------------------------------------------------------- doors
+
+void FormZaklad::Open()
+{
+    FormZaklad &form = ui::WindowRegistry::Instance<FormZaklad>();
+    InitOnActivate = true;
+    // The choose button belongs to the batch register's picker only.
+    form.ComUzyj->setVisible(false);
+    ui::ShowModal(form);
+}
+
+std::optional<Client> FormZaklad::PickClient(const QString &kind)
+{
+    FormZaklad &form = ui::WindowRegistry::Instance<FormZaklad>();
+    form.picked_.reset();
+    form.LabelWPZ->setText(kind);
+    form.ComUzyj->setVisible(true);
+    InitOnActivate = true;
+    FormRequest = PickRequest;
+    ui::ShowModal(form);
+    // Pick mode lasts only while the window is open.
+    form.ComUzyj->setVisible(false);
+    FormRequest.clear();
+    return std::exchange(form.picked_, std::nullopt);
+}
+
 // ------------------------------------------------------------- browsing
 
 void FormZaklad::Form_Activate()
@@ -263,32 +263,25 @@ void FormZaklad::Form_Activate()
     if (!InitOnActivate)
         return;
     OptionN->setChecked(true);
-    BindRecordSource(StaleDb, ByName);
+    BindRecordSource(StaleDb, ClientStore::ListStatement(true));
     TextSzuk->setFocus();
     ComboSzukajWg->setCurrentIndex(ComboSzukajWg->findText(SearchByName));
 }
 
 void FormZaklad::OptionN_Click()
 {
-    BindRecordSource(StaleDb, ByName);
+    BindRecordSource(StaleDb, ClientStore::ListStatement(true));
 }
 
 void FormZaklad::OptionP_Click()
 {
-    BindRecordSource(StaleDb, ById);
+    BindRecordSource(StaleDb, ClientStore::ListStatement(false));
 }
 
 void FormZaklad::TextSzuk_Change()
 {
-    // A prefix of the typed text itself: its quotes and wildcards match only
-    // themselves.
-    const QString prefix = dao::SqlLikePrefix(TrimBlanks(TextSzuk->text()));
-    if (ComboSzukajWg->currentText() == SearchByName)
-        BindRecordSource(StaleDb, QStringLiteral("SELECT * FROM Zaklad Where Nazwa LIKE ") +
-                                      prefix + QStringLiteral(" ORDER BY Nazwa"));
-    else
-        BindRecordSource(StaleDb, QStringLiteral("SELECT * FROM Zaklad Where NIP LIKE ") + prefix +
-                                      QStringLiteral(" ORDER BY IdRzezni"));
+    BindRecordSource(StaleDb,
+                     ClientStore::SearchStatement(ComboSzukajWg->currentText(), TextSzuk->text()));
     Klawisze(true);
 }
 
@@ -299,43 +292,23 @@ void FormZaklad::DBGridLekarz_RowColChange()
 
 void FormZaklad::DBGridLekarz_DblClick()
 {
-    PickClient();
+    TakeCurrentClient();
 }
 
 void FormZaklad::ComUzyj_Click()
 {
-    PickClient();
+    TakeCurrentClient();
 }
 
-void FormZaklad::PickClient()
+void FormZaklad::TakeCurrentClient()
 {
     if (ListIsEmpty() || FormRequest != PickRequest)
         return;
     Trapped([this] {
-        const dao::Recordset rs = ListRecordset();
-        const auto text = [&rs](const QString &field) { return FieldText(rs, field); };
-        // Every value is read before anything is written, so a failed read
+        // The whole row is read before the pick is taken, so a failed read
         // leaves the batch as it was.
-        const QString line = addressLine(text);
-        const QString kind = LabelWPZ->text();
-        QList<std::pair<QString, QString>> writes;
-        if (kind == QLatin1String("W"))
-            writes = {{QStringLiteral("LabelNazZak"), line},
-                      {QStringLiteral("LabTypWNI"), text(QStringLiteral("TypWNI"))},
-                      {QStringLiteral("TextZaklad"), text(QStringLiteral("IdRzezni"))},
-                      {QStringLiteral("TextKodPIW"), text(QStringLiteral("KodPIW"))},
-                      {QStringLiteral("TextMiejscowoscPobr"), text(QStringLiteral("Miejscowosc"))}};
-        else if (kind == QLatin1String("Z"))
-            writes = {{QStringLiteral("LabelNazZleceniodawca"), line},
-                      {QStringLiteral("TextZleceniodawcaWNI"), text(QStringLiteral("IdRzezni"))}};
-        if (!writes.isEmpty()) {
-            FormPartia &batch = ui::WindowRegistry::Instance<FormPartia>();
-            for (const auto &[control, value] : std::as_const(writes))
-                setControlText(batch, control, value);
-        }
-        ComUzyj->setVisible(false);
+        picked_ = ClientStore::Read(ListRecordset());
         InitOnActivate = false;
-        FormRequest.clear();
         hide();
     });
 }
@@ -387,21 +360,20 @@ void FormZaklad::ComLaborKor_Click()
 
 void FormZaklad::LoadClient()
 {
-    const dao::Recordset rs = ListRecordset();
+    const Client client = ClientStore::Read(ListRecordset());
     RememberLoadedRow();
-    const auto text = [&rs](const char *field) { return FieldText(rs, QLatin1String(field)); };
-    EditedClientId = text("IdRzezni");
-    TextIDKlient->setText(EditedClientId);
-    TextNazwa->setText(text("Nazwa"));
-    ComboTypWNI->setEditText(text("TypWNI"));
-    TextKodPIW->setText(text("KodPIW"));
-    TextMiejscowosc->setText(text("Miejscowosc"));
-    TextUlica->setText(text("Ulica"));
-    TextMiasto->setText(text("Miasto"));
-    TextTelefon->setText(text("Telefon"));
-    TextMail->setText(text("Email"));
-    TextUwagi->setText(text("UWAGI"));
-    LoadPostalCode(text("KodPocztowy"));
+    EditedClientId = client.IdRzezni;
+    TextIDKlient->setText(client.IdRzezni);
+    TextNazwa->setText(client.Nazwa);
+    ComboTypWNI->setEditText(client.TypWNI);
+    TextKodPIW->setText(client.KodPIW);
+    TextMiejscowosc->setText(client.Miejscowosc);
+    TextUlica->setText(client.Ulica);
+    TextMiasto->setText(client.Miasto);
+    TextTelefon->setText(client.Telefon);
+    TextMail->setText(client.Email);
+    TextUwagi->setText(client.Uwagi);
+    LoadPostalCode(client.KodPocztowy);
 }
 
 void FormZaklad::LoadPostalCode(const QString &code)
@@ -445,40 +417,54 @@ void FormZaklad::ComboTypWNI_Click()
         TextIDKlient->setFocus();
 }
 
-bool FormZaklad::CheckEditBoxes()
+Client FormZaklad::EditedClient() const
 {
-    const QString piw = TextKodPIW->text();
-    if (TrimBlanks(TextIDKlient->text()).isEmpty())
-        Refuse(QStringLiteral("Wpisz WNI!"), TextIDKlient);
-    else if (!piw.isEmpty() && !IsNumericText(piw))
-        Refuse(QStringLiteral("Popraw kod PIW!"), TextKodPIW);
-    else if (TrimBlanks(TextNazwa->text()).isEmpty())
-        Refuse(QStringLiteral("Wpisz nazwę lub imię i nazwisko!"), TextNazwa);
-    else if (TrimBlanks(TextMiejscowosc->text()).isEmpty())
-        Refuse(QStringLiteral("Wpisz miejscowość!"), TextMiejscowosc);
-    else if (TrimBlanks(TextTelefon->text()).isEmpty())
-        Refuse(QStringLiteral("Wpisz nr telefonu!"), TextTelefon);
-    else
+    Client c;
+    c.IdRzezni = TextIDKlient->text();
+    c.TypWNI = ComboTypWNI->currentText();
+    c.KodPIW = TextKodPIW->text();
+    c.Nazwa = TextNazwa->text();
+    c.Miejscowosc = TextMiejscowosc->text();
+    c.Ulica = TextUlica->text();
+    c.KodPocztowy = MEBKodPoczt->Text();
+    c.Miasto = TextMiasto->text();
+    c.Telefon = TextTelefon->text();
+    c.Email = TextMail->text();
+    c.Uwagi = TextUwagi->text();
+    return c;
+}
+
+bool FormZaklad::CheckEditBoxes(const Client &entry)
+{
+    const std::optional<ClientFault> fault = ClientStore::Check(entry);
+    if (!fault)
         return true;
+    Refuse(fault->text, findChild<QWidget *>(fault->focus));
     return false;
 }
 
 void FormZaklad::ComZapisz_Click()
 {
-    if (!CheckEditBoxes())
+    const Client entry = EditedClient();
+    if (!CheckEditBoxes(entry))
         return;
     // Blanks around an identifier would make a key that no batch finds.
-    const QString id = TrimBlanks(TextIDKlient->text());
+    const QString id = TrimBlanks(entry.IdRzezni);
     bool duplicate = false;
     const bool saved = Trapped([&] {
         // The test and the write are one step for every workstation.
         dao::Transaction transaction(StaleDb, dao::Transaction::Immediate);
-        if (AddingClient || id != EditedClientId)
-            duplicate = ClientExists(id);
+        // The client under correction is no duplicate of itself, also when
+        // only the case of its identifier changes.
+        if (AddingClient)
+            duplicate = ClientStore::Exists(StaleDb, id);
+        else if (id != EditedClientId)
+            duplicate = ClientStore::Exists(
+                StaleDb, id, [this](const dao::Bookmark &row) { return IsLoadedRow(row); });
         if (duplicate)
             return;
-        WriteRow(AddingClient, StaleDb, Table,
-                 [this, &id](dao::Recordset &rs) { WriteClient(rs, id); });
+        WriteRow(AddingClient, StaleDb, ClientStore::Table,
+                 [&entry](dao::Recordset &rs) { ClientStore::SetFields(rs, entry); });
         transaction.Commit();
     });
     if (duplicate) {
@@ -488,34 +474,4 @@ void FormZaklad::ComZapisz_Click()
     }
     if (saved)
         CloseEditFrame();
-}
-
-bool FormZaklad::ClientExists(const QString &id) const
-{
-    // The client under correction is no duplicate of itself, also when only
-    // the case of its identifier changes.
-    dao::Recordset rs = StaleDb.OpenRecordset(
-        QStringLiteral("SELECT * FROM Zaklad WHERE IdRzezni = ") + dao::SqlText(id));
-    bool found = false;
-    for (; !found && !rs.EOF(); rs.MoveNext())
-        found = AddingClient || !IsLoadedRow(rs.Bookmark());
-    rs.Close();
-    return found;
-}
-
-void FormZaklad::WriteClient(dao::Recordset &rs, const QString &id) const
-{
-    const auto trimmed = [](const QLineEdit *box) { return TrimBlanks(box->text()); };
-    const QString piw = trimmed(TextKodPIW);
-    rs(QStringLiteral("IdRzezni")) = id;
-    rs(QStringLiteral("TypWNI")) = TrimBlanks(ComboTypWNI->currentText());
-    rs(QStringLiteral("Nazwa")) = TextNazwa->text();
-    rs(QStringLiteral("Miejscowosc")) = trimmed(TextMiejscowosc);
-    rs(QStringLiteral("Ulica")) = trimmed(TextUlica);
-    rs(QStringLiteral("KodPocztowy")) = MEBKodPoczt->Text();
-    rs(QStringLiteral("Miasto")) = trimmed(TextMiasto);
-    rs(QStringLiteral("Telefon")) = trimmed(TextTelefon);
-    rs(QStringLiteral("Email")) = trimmed(TextMail);
-    rs(QStringLiteral("KodPIW")) = IsNumericText(piw) ? dao::Variant(piw) : dao::Variant();
-    rs(QStringLiteral("UWAGI")) = trimmed(TextUwagi);
 }

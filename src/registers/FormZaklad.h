@@ -1,8 +1,11 @@
 #pragma once
 
+#include "registers/Client.h"
 #include "registers/RegisterWindowBase.h"
 
 #include <QString>
+
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -19,16 +22,23 @@ class MaskEdBox;
 } // namespace ui
 
 // The client register: establishments, herds, hunting districts and private
-// persons (table Zaklad of the dictionaries). The main window opens it for
-// browsing, with its choose button hidden; the batch register opens it as a
-// picker that writes the chosen client into the batch being edited, as the
-// establishment of origin ("W") or as the ordering party ("Z").
+// persons (table Zaklad of the dictionaries). Its rules and statements live in
+// ClientStore. The main window opens it for browsing (Open), with its choose
+// button hidden; the batch register opens it as a picker (PickClient) and
+// fills its frame from the client chosen.
 class FormZaklad : public RegisterWindowBase
 {
     Q_OBJECT
 
 public:
     explicit FormZaklad(QWidget *parent = nullptr);
+
+    // The register for browsing and editing, shown modally.
+    static void Open();
+    // The register as a picker: kind "W" for the establishment of origin, "Z"
+    // for the ordering party. The client taken with "&Pobierz" or a
+    // double-click; nothing when the window is closed without a choice.
+    static std::optional<Client> PickClient(const QString &kind);
 
     // The list and its data control.
     ui::DBGrid *DBGridLekarz;
@@ -79,7 +89,8 @@ public:
     void ComboTypWNI_Click();
     void DBGridLekarz_RowColChange();
     void DBGridLekarz_DblClick();
-    void PickClient();
+    // Takes the current client as the pick and closes the window.
+    void TakeCurrentClient();
 
     static inline const QString PostalCodeMask = QStringLiteral("##-###");
 
@@ -92,7 +103,8 @@ private:
     void ClearEditBoxes();
     void LoadClient();
     void LoadPostalCode(const QString &code);
-    bool CheckEditBoxes();
-    bool ClientExists(const QString &id) const;
-    void WriteClient(dao::Recordset &rs, const QString &id) const;
+    Client EditedClient() const;
+    bool CheckEditBoxes(const Client &entry);
+
+    std::optional<Client> picked_;
 };

@@ -9,4 +9,7 @@ class FormRodzUboju : public PeriodWindow
 
 public:
     explicit FormRodzUboju(QWidget *parent = nullptr);
+
+    // Both bounds of the period set to the working date, shown modally.
+    static void Open(const QString &workingDate);
 };

@@ -7,8 +7,8 @@ namespace ui
 class MaskEdBox;
 } // namespace ui
 
-// A window that works on a period of days, given by its two date boxes. The
-// main window sets both bounds to the working date before showing it.
+// A window that works on a period of days, given by its two date boxes. Its
+// door sets both bounds to the working date before showing it.
 class PeriodWindow : public QDialog
 {
     Q_OBJECT

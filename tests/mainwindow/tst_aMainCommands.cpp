@@ -346,9 +346,16 @@ private slots:
             QCOMPARE(Listed(Child<ui::DataControl>(w, "DataPartia")->Recordset(), "Partia"),
                      QStringList({QStringLiteral("7"), QStringLiteral("5"), QStringLiteral("3")}));
         });
-        // A month database that is not open is reported; the register stays closed.
+        // A month database that is not open is named as such; the register
+        // stays closed.
         MonthDb.Close();
-        ExpectReported("Command1");
+        ui::ScriptedUi ui;
+        ui.Answer("OK");
+        Run("Command1");
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Log().size(), 1);
+        QVERIFY(
+            ui.Last().text.startsWith(QStringLiteral("Baza danych miesiąca nie jest otwarta!")));
     }
 
     // A dictionary that cannot be read is reported and its window not shown.
@@ -390,11 +397,21 @@ private slots:
 
     void aboutBoxHidesTheDateWhileShown()
     {
-        ExpectWindow("Men1KZV", QStringLiteral("FrmInfQXrec"),
-                     [this](QWidget &) { QVERIFY(!window_->LabelData->isVisibleTo(window_)); });
-        QVERIFY(window_->LabelData->isVisibleTo(window_));
-        // The letterhead frame is never shown, also after the box.
-        QVERIFY(!window_->Frame1->isVisibleTo(window_));
+        // Closed with its button, the box brings back the letterhead frame and
+        // the working date; closed by a key, too.
+        for (const bool byKey : {false, true}) {
+            ExpectWindow("Men1KZV", QStringLiteral("FrmInfQXrec"), [this, byKey](QWidget &box) {
+                QVERIFY(!window_->LabelData->isVisibleTo(window_));
+                QVERIFY(!window_->Frame1->isVisibleTo(window_));
+                if (byKey)
+                    QTest::keyClick(&box, Qt::Key_A);
+                else
+                    PRESS(&box, "ComSplashZamk");
+            });
+            QVERIFY(window_->LabelData->isVisibleTo(window_));
+            QVERIFY(window_->Frame1->isVisibleTo(window_));
+            window_->Frame1->setVisible(false);
+        }
     }
 
     // Commands that open no window: nothing is shown and nothing fails.

@@ -54,8 +54,11 @@ private slots:
     void savingTrimsAndReachesTheMainWindow()
     {
         aMain &main = ui::WindowRegistry::Instance<aMain>();
+        main.show();
         ui::ScriptedUi scripted;
-        shown(scripted, [](FormUzytkownik &form) {
+        // Opened from the main window, whose letterhead and codes follow the save.
+        scripted.AnswerWindow("FormUzytkownik", [](QWidget &window) {
+            auto &form = static_cast<FormUzytkownik &>(window);
             QCOMPARE(form.Label3->text(), QStringLiteral("ul. Przykładowa 1"));
             QCOMPARE(form.TextLok2->text(), QStringLiteral("A1"));
             form.Text2->setText(QStringLiteral("  Pracownia Włośni  "));
@@ -67,6 +70,7 @@ private slots:
             PRESS(&form, "ComZapisz");
             QVERIFY(!form.isVisible());
         });
+        PRESS(&main, "ComPlytki");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(laboratory("TX2").toString(), QStringLiteral("Pracownia Włośni"));
         QCOMPARE(laboratory("KodLok").toString(), QStringLiteral("055"));
@@ -116,6 +120,38 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(scripted.Last().text, message.isEmpty() ? "FormUzytkownik" : message);
         QCOMPARE(laboratory("KodLok").toString(), message.isEmpty() ? parent : "052");
+    }
+
+    // Enter moves on from field to field; a letterhead line of the full 100
+    // characters leaves the window as wide as it was.
+    void enterMovesOnAndLongLinesKeepTheWidth()
+    {
+        ui::ScriptedUi scripted;
+        QStringList visited;
+        int widthBefore = 0;
+        int widthAfter = 0;
+        shown(scripted, [&](FormUzytkownik &form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.Text2->setFocus();
+            QTRY_VERIFY(form.Text2->hasFocus());
+            for (int i = 0; i < 3; ++i) {
+                visited << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            visited << QApplication::focusWidget()->objectName();
+            QVERIFY(form.isVisible()); // Enter saved nothing and closed nothing
+            widthBefore = form.width();
+            form.Text4->setText(QString(100, u'W'));
+            QCOMPARE(form.Label4->text(), QString(100, u'W'));
+            QApplication::processEvents();
+            // The width the window's layout now asks for.
+            widthAfter = std::max(form.width(), form.minimumSizeHint().width());
+            PRESS(&form, "ComZamk");
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(visited, (QStringList{"Text2", "Text3", "Text4", "Text5"}));
+        QCOMPARE(widthAfter, widthBefore);
+        QCOMPARE(laboratory("TX4").toString(), QStringLiteral("00-000 Miejscowość"));
     }
 
     void onlyExactlyOneRowIsEdited_data()

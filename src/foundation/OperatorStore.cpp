@@ -1,0 +1,91 @@
+#include "foundation/OperatorStore.h"
+
+#include "foundation/ScramblePassword.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/Field.h"
+#include "platform/db/Transaction.h"
+
+namespace
+{
+
+constexpr int NameLength = 50;
+
+qint64 leadingNumber(const QString &text)
+{
+    const QString trimmed = TrimBlanks(text);
+    qsizetype end = 0;
+    while (end < trimmed.size() && end < 18 && trimmed.at(end).isDigit())
+        ++end;
+    return trimmed.left(end).toLongLong();
+}
+
+QString numberText(const dao::Recordset &rs)
+{
+    return ValueText(NullToDefault(rs(QStringLiteral("OP_NUMER")).Value(), QString()));
+}
+
+} // namespace
+
+QString OperatorStore::NextNumber(dao::Database db)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM OPERATORZY"));
+    qint64 highest = 0;
+    for (; !rs.EOF(); rs.MoveNext())
+        highest = std::max(highest, leadingNumber(numberText(rs)));
+    rs.Close();
+    return DigitsOnlyPadded(QString::number(highest + 1), true, 3);
+}
+
+bool OperatorStore::NumberTaken(dao::Database db, const QString &number)
+{
+    const qint64 wanted = leadingNumber(number);
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM OPERATORZY"));
+    bool taken = false;
+    for (; !taken && !rs.EOF(); rs.MoveNext())
+        taken = leadingNumber(numberText(rs)) == wanted;
+    rs.Close();
+    return taken;
+}
+
+bool OperatorStore::LoginTaken(dao::Database db, const QString &login)
+{
+    const QString wanted = TrimBlanks(login);
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM OPERATORZY"));
+    bool taken = false;
+    for (; !taken && !rs.EOF(); rs.MoveNext())
+        taken = ValueText(NullToDefault(rs(QStringLiteral("OP_LOGIN")).Value(), QString()))
+                    .compare(wanted, Qt::CaseInsensitive) == 0;
+    rs.Close();
+    return taken;
+}
+
+QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
+{
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    if (entry.number.trimmed().isEmpty() || NumberTaken(db, entry.number))
+        entry.number = NextNumber(db);
+    rs.AddNew();
+    try {
+        SetFields(rs, entry);
+        rs.Update();
+    } catch (...) {
+        rs.CancelUpdate();
+        throw;
+    }
+    transaction.Commit();
+    return entry.number;
+}
+
+void OperatorStore::SetFields(dao::Recordset &rs, const Entry &entry)
+{
+    int keyLength = 0;
+    rs(QStringLiteral("OP_NUMER")) = entry.number;
+    rs(QStringLiteral("OP_NAZWISKO")) = entry.surname.left(NameLength);
+    rs(QStringLiteral("OP_KLUCZ")) = MakeNameSortKey(entry.surname, QString(), keyLength);
+    rs(QStringLiteral("OP_RODZAJ")) = entry.kind;
+    rs(QStringLiteral("OP_LOGIN")) = TrimBlanks(entry.login);
+    if (entry.password) {
+        QString password = *entry.password;
+        rs(QStringLiteral("OP_HASLO")) = ScramblePassword(password);
+    }
+}

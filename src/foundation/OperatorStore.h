@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+
+#include <QString>
+
+#include <optional>
+
+// The statements of the operators' register (table OPERATORZY of the
+// dictionaries). Errors of the engine go to the caller.
+class OperatorStore
+{
+public:
+    // One account as the edit frame writes it; no password keeps the stored one.
+    struct Entry {
+        QString number;
+        QString surname;
+        QString kind;
+        QString login;
+        std::optional<QString> password;
+    };
+
+    // The number a new operator is offered: the highest OP_NUMER by numeric
+    // value + 1, at least three digits ("001" for an empty table). A number is
+    // read as the old numeric conversion read it: leading blanks skipped,
+    // digits up to the first other character.
+    static QString NextNumber(dao::Database db);
+
+    // True when an operator already carries the number (by numeric value).
+    static bool NumberTaken(dao::Database db, const QString &number);
+
+    // True when an operator signs in with the login, without regard to case.
+    static bool LoginTaken(dao::Database db, const QString &login);
+
+    // Adds the account under its number, or under the next free number when
+    // another workstation took that number meanwhile; the test and the write
+    // are one BEGIN IMMEDIATE step. `rs` is a recordset of OPERATORZY on `db`
+    // (the register's list); the number written is returned.
+    static QString Add(dao::Database db, dao::Recordset &rs, Entry entry);
+
+    // Sets the fields of the row being added or edited in `rs`.
+    static void SetFields(dao::Recordset &rs, const Entry &entry);
+};

@@ -1,0 +1,106 @@
+#include "registers/ClientStore.h"
+
+#include "foundation/TextProcedures.h"
+#include "platform/db/Field.h"
+#include "platform/db/SqlText.h"
+
+#include <QRegularExpression>
+
+namespace
+{
+
+QString fieldText(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+} // namespace
+
+QString Client::AddressLine() const
+{
+    return Nazwa + QStringLiteral(", ") + Miejscowosc + QLatin1Char(' ') + Ulica +
+           QStringLiteral(", ") + KodPocztowy + QLatin1Char(' ') + Miasto;
+}
+
+QString ClientStore::ListStatement(bool byName)
+{
+    return byName ? QStringLiteral("SELECT * FROM Zaklad ORDER BY Nazwa")
+                  : QStringLiteral("SELECT * FROM Zaklad ORDER BY IdRzezni");
+}
+
+QString ClientStore::SearchStatement(const QString &searchBy, const QString &typed)
+{
+    const QString prefix = dao::SqlLikePrefix(TrimBlanks(typed));
+    if (searchBy == QLatin1String("Nazwa"))
+        return QStringLiteral("SELECT * FROM Zaklad Where Nazwa LIKE ") + prefix +
+               QStringLiteral(" ORDER BY Nazwa");
+    return QStringLiteral("SELECT * FROM Zaklad Where NIP LIKE ") + prefix +
+           QStringLiteral(" ORDER BY IdRzezni");
+}
+
+std::optional<ClientFault> ClientStore::Check(const Client &entry)
+{
+    if (TrimBlanks(entry.IdRzezni).isEmpty())
+        return ClientFault{QStringLiteral("Wpisz WNI!"), QStringLiteral("TextIDKlient")};
+    if (!entry.KodPIW.isEmpty() && !IsNumericText(entry.KodPIW))
+        return ClientFault{QStringLiteral("Popraw kod PIW!"), QStringLiteral("TextKodPIW")};
+    if (TrimBlanks(entry.Nazwa).isEmpty())
+        return ClientFault{QStringLiteral("Wpisz nazwę lub imię i nazwisko!"),
+                           QStringLiteral("TextNazwa")};
+    if (TrimBlanks(entry.Miejscowosc).isEmpty())
+        return ClientFault{QStringLiteral("Wpisz miejscowość!"), QStringLiteral("TextMiejscowosc")};
+    if (TrimBlanks(entry.Telefon).isEmpty())
+        return ClientFault{QStringLiteral("Wpisz nr telefonu!"), QStringLiteral("TextTelefon")};
+    return std::nullopt;
+}
+
+bool ClientStore::Exists(dao::Database db, const QString &id,
+                         const std::function<bool(const dao::Bookmark &)> &isSelf)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Zaklad WHERE IdRzezni = ") +
+                                         dao::SqlText(id));
+    bool found = false;
+    for (; !found && !rs.EOF(); rs.MoveNext())
+        found = !isSelf || !isSelf(rs.Bookmark());
+    rs.Close();
+    return found;
+}
+
+Client ClientStore::Read(const dao::Recordset &rs)
+{
+    Client c;
+    c.IdRzezni = fieldText(rs, "IdRzezni");
+    c.TypWNI = fieldText(rs, "TypWNI");
+    c.KodPIW = fieldText(rs, "KodPIW");
+    c.Nazwa = fieldText(rs, "Nazwa");
+    c.Miejscowosc = fieldText(rs, "Miejscowosc");
+    c.Ulica = fieldText(rs, "Ulica");
+    c.KodPocztowy = fieldText(rs, "KodPocztowy");
+    c.Miasto = fieldText(rs, "Miasto");
+    c.Telefon = fieldText(rs, "Telefon");
+    c.Email = fieldText(rs, "Email");
+    c.Uwagi = fieldText(rs, "UWAGI");
+    return c;
+}
+
+void ClientStore::SetFields(dao::Recordset &rs, const Client &c)
+{
+    const QString piw = TrimBlanks(c.KodPIW);
+    rs(QStringLiteral("IdRzezni")) = TrimBlanks(c.IdRzezni);
+    rs(QStringLiteral("TypWNI")) = TrimBlanks(c.TypWNI);
+    rs(QStringLiteral("Nazwa")) = c.Nazwa;
+    rs(QStringLiteral("Miejscowosc")) = TrimBlanks(c.Miejscowosc);
+    rs(QStringLiteral("Ulica")) = TrimBlanks(c.Ulica);
+    rs(QStringLiteral("KodPocztowy")) = c.KodPocztowy;
+    rs(QStringLiteral("Miasto")) = TrimBlanks(c.Miasto);
+    rs(QStringLiteral("Telefon")) = TrimBlanks(c.Telefon);
+    rs(QStringLiteral("Email")) = TrimBlanks(c.Email);
+    rs(QStringLiteral("KodPIW")) = IsNumericText(piw) ? dao::Variant(piw) : dao::Variant();
+    rs(QStringLiteral("UWAGI")) = TrimBlanks(c.Uwagi);
+}
+
+bool ClientStore::IsNumericText(const QString &text)
+{
+    static const QRegularExpression numeric(QStringLiteral("^ *[+-]?[0-9]+ *$"));
+    return numeric.match(text).hasMatch();
+}

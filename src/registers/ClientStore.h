@@ -1,0 +1,53 @@
+#pragma once
+
+#include "registers/Client.h"
+
+#include "platform/db/Bookmark.h"
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// A refused entry of the client register: the message and the edit box
+// (by its control name) that takes the focus.
+struct ClientFault {
+    QString text;
+    QString focus;
+};
+
+// The rules and statements of the client register (table Zaklad of the
+// dictionaries). Errors of the engine go to the caller, who holds the
+// transaction that makes the duplicate check and the write one step.
+class ClientStore
+{
+public:
+    static inline const QString Table = QStringLiteral("Zaklad");
+
+    // The whole register, by name or by identifier.
+    static QString ListStatement(bool byName);
+    // The clients whose name (searchBy "Nazwa") or NIP begins with the typed
+    // text; its quotes and wildcards match only themselves.
+    static QString SearchStatement(const QString &searchBy, const QString &typed);
+
+    // The checks of "Z&apisz", in the order the user meets them.
+    static std::optional<ClientFault> Check(const Client &entry);
+
+    // True when a row other than the one `isSelf` accepts carries the
+    // identifier (compared without regard to case).
+    static bool Exists(dao::Database db, const QString &id,
+                       const std::function<bool(const dao::Bookmark &)> &isSelf = {});
+
+    // The current row of `rs`.
+    static Client Read(const dao::Recordset &rs);
+
+    // Sets the fields of the row being added or edited in `rs`: the
+    // identifier and the short texts trimmed, the name as typed, a county
+    // code that is not a number as Null.
+    static void SetFields(dao::Recordset &rs, const Client &entry);
+
+    // Optional blanks, an optional sign, digits, optional blanks.
+    static bool IsNumericText(const QString &text);
+};
