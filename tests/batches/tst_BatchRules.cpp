@@ -1,4 +1,3 @@
-#include "batches/BatchListLayout.h"
 #include "batches/BatchOrderFile.h"
 #include "batches/BatchValidator.h"
 #include "platform/RuntimeError.h"
@@ -124,35 +123,6 @@ private slots:
         const QString shortHeader = header(QString()).section(QLatin1Char('|'), 0, 20);
         QVERIFY_THROWS_EXCEPTION(RuntimeError,
                                  BatchOrderFile::FromLines({shortHeader}).ClientFields());
-    }
-
-    void layoutBuildsTwoRowsFromTheCloseButton()
-    {
-        BatchListLayout::Controls c;
-        for (QRect *button : {&c.ComZamk, &c.ComEdytuj, &c.ComSzukaj, &c.ComNastawienie,
-                              &c.ComDodajPr, &c.ComPopraw, &c.ComUsun})
-            button->setSize({1425, 375});
-        c.ComDrukuj.setSize({1560, 375});
-        c.ComWczytPart.setSize({3270, 375});
-        c.DTPData.setSize({1185, 330});
-        c.DBGridPartia = QRect(180, 630, 100, 100);
-        c.FramePartia.setSize({9000, 6000});
-        BatchListLayout::Arrange(c, 15000, 9000);
-        QCOMPARE(BatchListLayout::Gap(c.ComZamk), 57);
-        QCOMPARE(c.ComZamk.left(), 15000 - 1425 - 650);
-        QCOMPARE(c.ComZamk.top(), 9000 - 975);
-        QCOMPARE(c.DTPData.left(), c.ComZamk.left());
-        QCOMPARE(c.ComEdytuj.right() + 1 + 57, c.ComZamk.left());
-        QCOMPARE(c.ComNastawienie.right() + 1 + 57, c.ComWczytPart.left());
-        QCOMPARE(c.ComDodajPr.bottom() + 1 + 57, c.ComZamk.top());
-        QCOMPARE(c.ComUsun.top(), c.ComDodajPr.top());
-        QCOMPARE(c.DBGridPartia, QRect(180, 630, 15000 - 600, 9000 - 975 - 1275));
-        QCOMPARE(c.DataPartia.topLeft(), QPoint(180, c.ComDodajPr.top()));
-        QCOMPARE(c.CheckWczyt.topLeft(), QPoint(c.ComWczytPart.left(), c.ComUsun.top()));
-        QCOMPARE(c.FramePartia.topLeft(), QPoint(3000, 1500));
-        // Too small a window leaves an empty grid, never a negative one.
-        BatchListLayout::Arrange(c, 300, 1500);
-        QCOMPARE(c.DBGridPartia.size(), QSize(0, 0));
     }
 };
 

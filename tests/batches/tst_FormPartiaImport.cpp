@@ -1,5 +1,6 @@
 #include "BatchesFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
@@ -76,7 +77,7 @@ private slots:
         FormPartia &form = F::OpenRegister();
         ui.AnswerFile(OrderFile);
         ui.Answer(QStringLiteral("OK"));
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         QCOMPARE(ui.Log().at(0).filter, QStringLiteral("All Files (*.*)|*.*|Tekst (*.txt)|*.txt"));
         QCOMPARE(ui.Log().at(0).filterIndex, 2);
         QCOMPARE(ui.Last().title, QStringLiteral("INFORMACJA"));
@@ -104,7 +105,7 @@ private slots:
         });
         // The samples' import starts with its start numbers.
         ui.AnswerWindow(QStringLiteral("FormNumery"));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(shownBatch, QStringLiteral("9"));
         QVERIFY(form.AutoImportMarker.isEmpty());
@@ -122,11 +123,11 @@ private slots:
         FormPartia &form = F::OpenRegister();
         form.CheckWczyt->setChecked(false);
         ui.AnswerFile(OrderFile);
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         QVERIFY(form.AutoImportMarker.isEmpty());
         QCOMPARE(clientColumn("Nazwa"),
                  QStringList({QStringLiteral("Ubojnia"), QStringLiteral("Zleceniodawca")}));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
         QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia")), 1);
@@ -140,7 +141,7 @@ private slots:
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
         ui.AnswerFile(OrderFile);
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(F::Count(StaleDb, QStringLiteral("SELECT * FROM Zaklad")), 0);
         QCOMPARE(form.TextUwagi->toPlainText(), QStringLiteral("uwagi"));
@@ -184,7 +185,7 @@ private slots:
             ui.AnswerFile(OrderFile);
             ui.Answer(QStringLiteral("OK"));
         }
-        form.ComWczytPart_Click();
+        PRESS(&form, "ComWczytPart");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), text.isEmpty() ? 1 : 2);
         QCOMPARE(ui.Last().text, text.isEmpty() ? ui.Last().text : text);

@@ -151,7 +151,7 @@ private slots:
         F::AddBatch(7, Wni);
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
-        form.ComDodajPr_Click();
+        PRESS(&form, "ComDodajPr");
         F::FillValidFrame(form, Wni);
         for (const QString &assignment : typed.split(QLatin1Char(';'))) {
             const QString control = assignment.section(QLatin1Char('='), 0, 0);
@@ -169,7 +169,7 @@ private slots:
         }
         form.ComAnulujFr->setFocus();
         ui.Answer(QStringLiteral("OK"));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().text, text);
         QCOMPARE(ui.Last().style, style);
@@ -197,7 +197,7 @@ private slots:
             F::AddBatch(batch, Wni);
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
-        form.ComDodajPr_Click();
+        PRESS(&form, "ComDodajPr");
         QCOMPARE(form.TextNrPartii->text(), QStringLiteral("58"));
         QCOMPARE(form.FramePartia->title(), QStringLiteral("NOWA PARTIA"));
         QCOMPARE(form.ComboPrzyjal->currentText(), F::Operator);
@@ -211,7 +211,7 @@ private slots:
         form.TextMetoda->setText(QStringLiteral("Metoda wytrawiania"));
         form.OptionW->setChecked(true);
         form.OptionTak->setChecked(true);
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
 
         QCOMPARE(batchCount(), 4);
@@ -297,7 +297,7 @@ private slots:
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
         moveListTo(form, 5);
-        form.ComPopraw_Click();
+        PRESS(&form, "ComPopraw");
         QCOMPARE(form.FramePartia->title(), QStringLiteral("EDYCJA PARTII"));
         QCOMPARE(form.LoadedBatchNumber, QStringLiteral("5"));
         QCOMPARE(form.LabelNazZak->text(), QStringLiteral("Ubojnia, Łęczyca"));
@@ -305,17 +305,17 @@ private slots:
 
         form.TextNrPartii->setText(QStringLiteral("6"));
         ui.Answer(QStringLiteral("OK"));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         QCOMPARE(ui.Last().text, QStringLiteral("Partia o numerze: 6 już istnieje.\r\n"
                                                 "Popraw nr partii!"));
         form.TextNrPartii->setText(QStringLiteral(" 05"));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         QVERIFY(form.FramePartia->isHidden());
         QCOMPARE(childRows("Badanie", 5), 3);
 
-        form.ComPopraw_Click();
+        PRESS(&form, "ComPopraw");
         form.TextNrPartii->setText(QStringLiteral("9"));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(childRows("Badanie", 9), 3);
         QCOMPARE(childRows("Nastawienie", 9), 2);
@@ -340,13 +340,13 @@ private slots:
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
         moveListTo(form, 5);
-        form.ComPopraw_Click();
+        PRESS(&form, "ComPopraw");
         form.TextNrPartii->setText(QStringLiteral("9"));
         // A value the engine refuses, past the box's own limit.
         form.TextMetoda->setMaxLength(32767);
         form.TextMetoda->setText(QString(256, QLatin1Char('m')));
         ui.Answer(QStringLiteral("OK"));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         QCOMPARE(ui.Last().title, ErrorCaption);
         QVERIFY(ui.Last().text.startsWith(QStringLiteral("3163")));
         QCOMPARE(childRows("Badanie", 5), 2);
@@ -357,7 +357,7 @@ private slots:
 
         moveListTo(form, 6);
         form.TextMetoda->setText(QStringLiteral("poprawiona"));
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(field(9, "Metoda"), QStringLiteral("poprawiona"));
         QCOMPARE(childRows("Badanie", 9), 2);
@@ -375,12 +375,12 @@ private slots:
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
         moveListTo(form, 6);
-        form.ComPopraw_Click();
-        form.ComAnulujFr_Click();
+        PRESS(&form, "ComPopraw");
+        PRESS(&form, "ComAnulujFr");
         StaleDb.Execute(QStringLiteral("DROP TABLE PIW"));
         moveListTo(form, 5);
         ui.Answer(QStringLiteral("OK"));
-        form.ComPopraw_Click();
+        PRESS(&form, "ComPopraw");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().title, ErrorCaption);
         QVERIFY(form.FramePartia->isHidden());
@@ -394,15 +394,15 @@ private slots:
         F::AddClient(Wni, QStringLiteral("Ubojnia"));
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
-        form.ComDodajPr_Click();
+        PRESS(&form, "ComDodajPr");
         form.AutoImportMarker = QStringLiteral("WczytAuto");
         ImportFilePath = QStringLiteral("T:\\zlecenie.txt");
-        form.ComAnulujFr_Click();
+        PRESS(&form, "ComAnulujFr");
         QVERIFY(form.AutoImportMarker.isEmpty());
         QVERIFY(listEnabled(form));
-        form.ComDodajPr_Click();
+        PRESS(&form, "ComDodajPr");
         F::FillValidFrame(form, Wni);
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(batchCount(), 1);
         QVERIFY(ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->text().isEmpty());
@@ -416,7 +416,7 @@ private slots:
         F::AddBatch(20, Wni);
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
-        form.ComDodajPr_Click();
+        PRESS(&form, "ComDodajPr");
         F::FillValidFrame(form, Wni);
         form.TextNrPartii->setText(QStringLiteral("3"));
         form.CheckNast->setChecked(true);
@@ -424,7 +424,7 @@ private slots:
         ui.AnswerWindow(QStringLiteral("FormBadanie"), [&](QWidget &window) {
             shownBatch = static_cast<FormBadanie &>(window).LabPartia->text();
         });
-        form.ComZapiszFr_Click();
+        PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(shownBatch, QStringLiteral("3"));
         QCOMPARE(currentBatch(form), QStringLiteral("20"));
@@ -441,7 +441,7 @@ private slots:
         FormPartia &form = F::OpenRegister();
         moveListTo(form, 5);
         ui.Answer(QStringLiteral("No"));
-        form.ComUsun_Click();
+        PRESS(&form, "ComUsun");
         QCOMPARE(ui.Last().text, QStringLiteral("Czy na pewno usunąć partię oraz przypisane do "
                                                 "niej nastawienia i próbki?"));
         QCOMPARE(ui.Last().style, 292);
@@ -450,7 +450,7 @@ private slots:
         QCOMPARE(childRows("PozycjaN", 5), 5);
 
         ui.Answer(QStringLiteral("Yes"));
-        form.ComUsun_Click();
+        PRESS(&form, "ComUsun");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia ORDER BY Partia"),
                            QStringLiteral("Partia")),
@@ -474,7 +474,7 @@ private slots:
         FormPartia &form = F::OpenRegister();
         ui.Answer(QStringLiteral("Yes"));
         ui.Answer(QStringLiteral("OK"));
-        form.ComUsun_Click();
+        PRESS(&form, "ComUsun");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().title, ErrorCaption);
         QCOMPARE(childRows("Badanie", 5), 2);

@@ -1,3 +1,5 @@
+#include "Press.h"
+
 #include "foundation/DatePickers.h"
 #include "foundation/FormAlarm.h"
 #include "foundation/FormZegar.h"
@@ -111,7 +113,7 @@ void WindowsTest::alarmCountsDownAndStartsAfreshAfterItsButton()
     alarm.Tick(start.addSecs(1));
     QCOMPARE(alarm.Phase(), 2);
     QVERIFY(alarm.Picture2->isVisible() && !alarm.Picture1->isVisible());
-    alarm.ComZamk->click();
+    PRESS(&alarm, "ComZamk");
     QVERIFY(alarm.isHidden());
 
     alarm.MEBZwl->setText("x"); // no number: one second
@@ -201,10 +203,11 @@ void WindowsTest::timePicker()
     auto &clock = ui::WindowRegistry::Instance<FormZegar>();
     clock.show();
     clock.ListGodz->setCurrentRow(-1);
-    clock.ListMin_KeyPress(13); // no hour yet: the first one, and it stays open
+    // Enter with no hour chosen yet: the first one, and the clock stays open.
+    QTest::keyClick(clock.ListMin, Qt::Key_Return);
     QVERIFY(clock.isVisible());
     QCOMPARE(selected(clock.ListGodz), QStringLiteral("00"));
-    clock.ListMin_DblClick();
+    DOUBLE_CLICK(&clock, "ListMin");
     QVERIFY(clock.isHidden());
 }
 
@@ -221,7 +224,7 @@ void WindowsTest::aboutBox()
     // again when the box has closed).
     auto &about = ui::WindowRegistry::Instance<FrmInfQXrec>();
     about.show();
-    about.ComSplashZamk->click();
+    PRESS(&about, "ComSplashZamk");
     QVERIFY(about.isHidden());
     about.show();
     QTest::keyClick(&about, Qt::Key_X);

@@ -1,4 +1,5 @@
 #include "FoundationFixture.h"
+#include "Press.h"
 
 #include "foundation/FormAlarm.h"
 #include "foundation/Globals.h"
@@ -57,15 +58,19 @@ private slots:
 
 private:
     frmLoginLab &login() { return ui::WindowRegistry::Instance<frmLoginLab>(); }
+    // The window as the start-up shows it, once per test.
+    frmLoginLab &shown();
     void typeLogin(const QString &text);
     void typePassword(const QString &text);
 
     FoundationFixture *fixture_ = nullptr;
+    bool shown_ = false;
 };
 
 void LoginTest::init()
 {
     fixture_ = new FoundationFixture;
+    shown_ = false;
     StaleDb = fixture_->CreateStale();
 }
 
@@ -75,16 +80,24 @@ void LoginTest::cleanup()
     SetRegionalLocale(QLocale::system());
 }
 
+frmLoginLab &LoginTest::shown()
+{
+    if (!shown_)
+        login().show();
+    shown_ = true;
+    return login();
+}
+
 void LoginTest::typeLogin(const QString &text)
 {
-    login().TextLogin->setText(text);
-    login().TextLogin_LostFocus();
+    shown().TextLogin->setText(text);
+    LEAVE_FIELD(&login(), "TextLogin");
 }
 
 void LoginTest::typePassword(const QString &text)
 {
-    login().txtPassword->setText(text);
-    login().cmdOK_Click();
+    shown().txtPassword->setText(text);
+    PRESS(&login(), "cmdOK");
 }
 
 void LoginTest::dateFormatGate_data()
@@ -255,7 +268,7 @@ void LoginTest::enterAfterUnknownLoginLooksUpAgain()
 void LoginTest::cancelEndsTheProgram()
 {
     ProgramEndRecorder end;
-    login().cmdCancel->click();
+    PRESS(&shown(), "cmdCancel");
     QVERIFY(end.Ended());
     QVERIFY(!LoginOk);
 }

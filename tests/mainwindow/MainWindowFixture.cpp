@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "Press.h"
+
 #include "foundation/FormAlarm.h"
 #include "foundation/frmLoginLab.h"
 
@@ -99,9 +101,9 @@ ui::ScriptedUi::WindowAction MainWindowFixture::SignIn(const QString &login,
     return [login, password](QWidget &window) {
         auto &signIn = static_cast<frmLoginLab &>(window);
         signIn.TextLogin->setText(login);
-        signIn.TextLogin_LostFocus();
+        LEAVE_FIELD(&signIn, "TextLogin");
         signIn.txtPassword->setText(password);
-        signIn.cmdOK_Click();
+        PRESS(&signIn, "cmdOK");
     };
 }
 

@@ -1,4 +1,3 @@
-#include "mainwindow/MainLayout.h"
 #include "mainwindow/aMain.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -6,106 +5,78 @@
 #include <QPushButton>
 #include <QtTest>
 
+// The main window as the user sees it at any size: one column of buttons a
+// little right of the centre and just above the middle, the date under the
+// month beside the last button, nothing squeezed when the window shrinks.
 class MainLayoutTest : public QObject
 {
     Q_OBJECT
 
 private:
-    static MainLayout::Controls DesignControls()
+    static QList<QPushButton *> Column(aMain &window)
     {
-        MainLayout::Controls c;
-        for (TwipsRect *button : {&c.Command1, &c.ComPlytki, &c.ComArchiwizacja, &c.ComWysDoWIW,
-                                  &c.ComUzytkownik, &c.ComCLab, &c.ComEnd}) {
-            button->Width = MainLayout::ButtonWidth;
-            button->Height = MainLayout::ButtonHeight;
-        }
-        c.LabelData = {1200, 0, MainLayout::LabelDataWidth, MainLayout::LabelDataHeight};
-        c.LabMonth = {1200, 0, MainLayout::LabMonthWidth, MainLayout::LabMonthHeight};
-        c.LabelVer = {0, 0, 1000, 200};
-        c.FrameCzekaj = {0, 0, 4000, 800};
-        c.FrameDoWIW = {0, 0, 4000, 600};
-        c.Image1 = {0, 240, 4800, 1200};
-        c.Line1X1 = 240;
-        return c;
+        return {window.Command1,      window.ComPlytki, window.ComArchiwizacja, window.ComWysDoWIW,
+                window.ComUzytkownik, window.ComCLab,   window.ComEnd};
     }
 
 private slots:
-    void buttonColumn_data()
+    void cleanup() { ui::WindowRegistry::Reset(); }
+
+    void buttonsFormOneColumnAtEverySize_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("top");
-        // Scale 10000 x 6000: the column starts at 57 % of the width, just
-        // above the middle, 660 twips from one button to the next.
-        QTest::newRow("Ewidencja próbek") << 0 << 2470;
-        QTest::newRow("Użytkownik") << 1 << 3130;
-        QTest::newRow("Archiwizacja") << 2 << 3790;
-        QTest::newRow("Wyślij dane do WIW") << 3 << 4450;
-        QTest::newRow("Zakłady") << 4 << 5110;
-        QTest::newRow("Export do CLab") << 5 << 5770;
-        QTest::newRow("Koniec") << 6 << 6430;
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("design") << QSize(680, 460);
+        QTest::newRow("large") << QSize(1400, 900);
+        QTest::newRow("small") << QSize(340, 230);
     }
 
-    void buttonColumn()
+    void buttonsFormOneColumnAtEverySize()
     {
-        QFETCH(int, index);
-        QFETCH(int, top);
-        MainLayout::Controls c = DesignControls();
-        MainLayout::Arrange(c, {10000, 6000, 10200, 6900});
-        const TwipsRect *buttons[] = {&c.Command1,    &c.ComPlytki,     &c.ComArchiwizacja,
-                                      &c.ComWysDoWIW, &c.ComUzytkownik, &c.ComCLab,
-                                      &c.ComEnd};
-        QCOMPARE(buttons[index]->Left, 5700);
-        QCOMPARE(buttons[index]->Top, top);
-        QCOMPARE(buttons[index]->Width, MainLayout::ButtonWidth);
+        QFETCH(QSize, size);
+        aMain &window = ui::WindowRegistry::Instance<aMain>();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize buttonSize = window.Command1->size();
+        QWidget *area = window.centralWidget();
+        window.resize(size + (window.size() - area->size()));
+        QCoreApplication::processEvents();
+
+        const QList<QPushButton *> column = Column(window);
+        for (int i = 0; i < column.size(); ++i) {
+            QPushButton *button = column[i];
+            QVERIFY2(button->isVisible(), qPrintable(button->objectName()));
+            QCOMPARE(button->x(), window.Command1->x());
+            QCOMPARE(button->size(), buttonSize);
+            if (i > 0)
+                QVERIFY2(button->y() >= column[i - 1]->geometry().bottom(),
+                         qPrintable(button->objectName()));
+        }
+        const int width = area->width();
+        QVERIFY(window.Command1->x() > width / 2 && window.Command1->x() < width * 2 / 3);
+        QVERIFY(window.Command1->y() < area->height() / 2);
+        // The date stands beside the last button (left of the column while
+        // there is room), the month above the date.
+        QCOMPARE(window.LabelData->y(), window.ComEnd->y());
+        QVERIFY(window.LabMonth->geometry().bottom() < window.LabelData->y());
+        if (width >= 680)
+            QVERIFY(window.LabelData->geometry().right() < window.Command1->x());
     }
 
-    void dateLabelsFollowTheLastButton()
-    {
-        MainLayout::Controls c = DesignControls();
-        MainLayout::Arrange(c, {10000, 6000, 10200, 6900});
-        QCOMPARE(c.LabelData.Top, c.ComEnd.Top);
-        QCOMPARE(c.LabMonth.Top, c.ComEnd.Top - 750);
-        // The date labels keep their own Left; the rule keeps equal margins.
-        QCOMPARE(c.LabelData.Left, 1200);
-        QCOMPARE(c.LabMonth.Left, 1200);
-        QCOMPARE(c.Line1X2, 10200 - 240);
-    }
-
-    void tinyWindowIsNotClipped()
-    {
-        MainLayout::Controls c = DesignControls();
-        MainLayout::Arrange(c, {600, 400, 800, 1200});
-        QCOMPARE(c.Command1.Top, 200 - 530);
-        QCOMPARE(c.Command1.Left, 342);
-        QCOMPARE(c.ComPlytki.Top, -330 + 660);
-    }
-
-    // The window itself lays its buttons out whenever it is resized.
-    void windowFollowsItsSize()
+    // The date keeps its place when the window shrinks; the column follows.
+    void columnFollowsTheWindow()
     {
         aMain &window = ui::WindowRegistry::Instance<aMain>();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const double dpi = window.logicalDpiX();
-        QWidget *area = window.centralWidget();
-        const QSize chrome = window.size() - area->size();
-        window.resize(MainLayout::TwipsToPixels(10000, dpi) + chrome.width(),
-                      MainLayout::TwipsToPixels(6000, window.logicalDpiY()) + chrome.height());
+        window.resize(1000, 700);
         QCoreApplication::processEvents();
-        QCOMPARE(area->width(), MainLayout::TwipsToPixels(10000, dpi));
-        // Within one pixel (15 twips) of the example.
-        QVERIFY(qAbs(window.LayoutTwips().Command1.Left - 5700) <= 15);
-        QVERIFY(qAbs(window.LayoutTwips().Command1.Top - 2470) <= 15);
-        QCOMPARE(window.Command1->x(), MainLayout::TwipsToPixels(5700, dpi));
-        QCOMPARE(window.Command1->y(), MainLayout::TwipsToPixels(2470, window.logicalDpiY()));
-        QCOMPARE(window.ComEnd->x(), window.Command1->x());
-        QCOMPARE(window.LabelData->y(), window.ComEnd->y());
-        const int dataLeft = window.LabelData->x();
+        const int dateLeft = window.LabelData->x();
+        const QPoint columnBefore = window.Command1->pos();
         window.resize(window.width() / 2, window.height() / 2);
         QCoreApplication::processEvents();
-        QCOMPARE(window.LabelData->x(), dataLeft);
-        QVERIFY(window.Command1->x() < MainLayout::TwipsToPixels(5700, dpi));
-        ui::WindowRegistry::Reset();
+        QCOMPARE(window.LabelData->x(), dateLeft);
+        QVERIFY(window.Command1->x() < columnBefore.x());
+        QVERIFY(window.Command1->y() < columnBefore.y());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "Press.h"
 
 #include "foundation/Globals.h"
 #include "foundation/InitApplication.h"
@@ -533,6 +534,7 @@ private slots:
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
         ui.Answer("OK");
         window.Form_Load();
+        window.show();
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 2);
         QCOMPARE(ui.Last().title, QStringLiteral("Tworzenie nowej bazy!"));
@@ -541,7 +543,7 @@ private slots:
         ui.ClearLog();
         window.LabelKodLok->setText(QStringLiteral("052"));
         ui.Answer("OK");
-        window.Command1_Click();
+        PRESS(&window, "Command1");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
         QVERIFY2(

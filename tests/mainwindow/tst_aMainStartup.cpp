@@ -1,7 +1,9 @@
 #include "MainWindowFixture.h"
+#include "Press.h"
 
 #include "foundation/Globals.h"
 #include "foundation/ProgramEnd.h"
+#include "foundation/frmLoginLab.h"
 #include "mainwindow/MonthDatabase.h"
 #include "mainwindow/aMain.h"
 #include "platform/RuntimeError.h"
@@ -11,6 +13,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -25,14 +28,15 @@ private:
 
     static QString TodaysMonthPath() { return MonthDbPath(QDate::currentDate()); }
 
-    // Signs the administrator in and answers the two boxes of a new month
-    // database.
+    // Starts the program as its main() does, signs the administrator in and
+    // answers the two boxes of a new month database.
     static void StartFirstTime(aMain &window, ui::ScriptedUi &ui)
     {
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
         ui.Answer("OK");
         ui.Answer("OK");
         window.Form_Load();
+        window.show();
     }
 
     static QStringList Titles(const ui::ScriptedUi &ui)
@@ -133,9 +137,13 @@ private slots:
         ProgramEndRecorder ends;
         aMain &window = ui::WindowRegistry::Instance<aMain>();
         ui::ScriptedUi ui;
+        // Three unknown logins end the program before any password.
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), [](QWidget &login) {
-            for (const char *name : {"jan", "ewa", "ola"})
-                MainWindowFixture::SignIn(QLatin1String(name), QStringLiteral("x"))(login);
+            auto &signIn = static_cast<frmLoginLab &>(login);
+            for (const char *name : {"jan", "ewa", "ola"}) {
+                signIn.TextLogin->setText(QLatin1String(name));
+                LEAVE_FIELD(&signIn, "TextLogin");
+            }
         });
         const QString caption = QStringLiteral("ALARM!!!");
         for (int attempt = 0; attempt < 2; ++attempt)
@@ -208,7 +216,7 @@ private slots:
             ui.AnswerDate(other);
             ui.Answer("OK");
             ui.Answer("OK");
-            window.LabMonth_DblClick();
+            DOUBLE_CLICK(&window, "LabMonth");
             SCRIPTED_UI_VERIFY(ui);
             QCOMPARE(ui.Log().first().title, QStringLiteral("WYBIERZ DATĘ"));
         }
@@ -220,7 +228,7 @@ private slots:
 
         ui::ScriptedUi ui;
         ui.AnswerDate(today);
-        window.LabelData_DblClick();
+        DOUBLE_CLICK(&window, "LabelData");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
         QCOMPARE(window.LabMonth->text(), aMain::MonthName(today.month()));
@@ -245,7 +253,7 @@ private slots:
         ui::ScriptedUi ui;
         ui.AnswerDate(QDate(2031, 5, 20));
         ui.Answer("OK");
-        window.LabelData_DblClick();
+        DOUBLE_CLICK(&window, "LabelData");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().title, QStringLiteral("Tworzenie nowej bazy!"));
         QCOMPARE(window.LabelData->text(), Today());

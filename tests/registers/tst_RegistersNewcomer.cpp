@@ -119,6 +119,7 @@ aMain &start(ui::ScriptedUi &scripted, bool first)
         scripted.Answer("OK");
     }
     main.Form_Load();
+    main.show();
     return main;
 }
 

@@ -1,33 +1,69 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
-#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 
 // Presses a window's control the way the user does, and fails the calling
-// test when the control is missing, disabled or hidden: a button that was
-// never wired or cannot be reached must not pass as pressed.
+// test when the control is missing, disabled or hidden, or its window is not
+// shown: a button that was never wired or cannot be reached must not pass as
+// pressed.
 namespace press
 {
 
-// The control named `name` inside `window`, or nullptr after a failed QVERIFY
-// in the caller (use through the macros below).
+// Why the user cannot reach the widget inside `window`; empty when they can.
+inline QString Unreachable(const QWidget *control, const QWidget *window, const char *name)
+{
+    if (!control)
+        return QStringLiteral("no control %1 in %2").arg(QLatin1String(name), window->objectName());
+    if (!control->isEnabled())
+        return QStringLiteral("%1 is disabled").arg(QLatin1String(name));
+    if (!control->isVisibleTo(window))
+        return QStringLiteral("%1 is hidden").arg(QLatin1String(name));
+    if (!window->isVisible())
+        return QStringLiteral("%1 is not shown").arg(window->objectName());
+    return {};
+}
+
+// The control named `name` inside `window`, or nullptr with why in `problem`.
 inline QAbstractButton *FindButton(QWidget *window, const char *name, QString &problem)
 {
     auto *button = window->findChild<QAbstractButton *>(QLatin1String(name));
-    if (!button)
-        problem =
-            QStringLiteral("no control %1 in %2").arg(QLatin1String(name), window->objectName());
-    else if (!button->isEnabled())
-        problem = QStringLiteral("%1 is disabled").arg(QLatin1String(name));
-    else if (!button->isVisibleTo(window))
-        problem = QStringLiteral("%1 is hidden").arg(QLatin1String(name));
-    else
-        return button;
-    return nullptr;
+    problem = Unreachable(button, window, name);
+    return problem.isEmpty() ? button : nullptr;
+}
+
+inline QWidget *FindWidget(QWidget *window, const char *name, QString &problem)
+{
+    auto *widget = window->findChild<QWidget *>(QLatin1String(name));
+    problem = Unreachable(widget, window, name);
+    return problem.isEmpty() ? widget : nullptr;
+}
+
+// True when the user can open a menu that holds the action: one of the menus
+// it sits in is itself reachable, or it sits in a shown menu bar.
+inline bool InReachableMenu(const QAction *action, int depth = 0)
+{
+    if (depth > 8)
+        return false;
+    for (QObject *holder : action->associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(holder)) {
+            const QAction *opener = menu->menuAction();
+            if (opener != action && opener->isVisible() && opener->isEnabled() &&
+                InReachableMenu(opener, depth + 1))
+                return true;
+        } else if (auto *bar = qobject_cast<QMenuBar *>(holder)) {
+            if (!bar->isHidden())
+                return true;
+        }
+    }
+    return false;
 }
 
 inline QAction *FindAction(QWidget *window, const char *name, QString &problem)
@@ -40,9 +76,43 @@ inline QAction *FindAction(QWidget *window, const char *name, QString &problem)
         problem = QStringLiteral("menu item %1 is disabled").arg(QLatin1String(name));
     else if (!action->isVisible())
         problem = QStringLiteral("menu item %1 is hidden").arg(QLatin1String(name));
+    else if (!InReachableMenu(action))
+        problem =
+            QStringLiteral("menu item %1 is in no menu the user can open").arg(QLatin1String(name));
+    else if (!window->isVisible())
+        problem = QStringLiteral("%1 is not shown").arg(window->objectName());
     else
         return action;
     return nullptr;
+}
+
+// Double-clicks the widget as a mouse does (press, release, double click,
+// release); a list (grid) on its current row, else on its first row, else on
+// its empty area.
+inline void DoubleClick(QWidget *widget)
+{
+    QWidget *target = widget;
+    QPoint at = widget->rect().center();
+    if (auto *list = qobject_cast<QAbstractItemView *>(widget)) {
+        QModelIndex row = list->currentIndex();
+        if (!row.isValid() && list->model() && list->model()->rowCount() > 0)
+            row = list->model()->index(0, 0);
+        target = list->viewport();
+        at = row.isValid() ? list->visualRect(row).center() : QPoint(2, 2);
+    }
+    QTest::mousePress(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, at);
+}
+
+// Moves the focus away from the field as Tab does. Offscreen the test's
+// window is not always the active one, and Qt then sends no focus events of
+// its own, so the field gets the one it would get.
+inline void Leave(QWidget *field)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &out);
 }
 
 } // namespace press
@@ -58,11 +128,31 @@ inline QAction *FindAction(QWidget *window, const char *name, QString &problem)
     } while (false)
 
 // Triggers the menu item `name` of `window`; fails the test when it is
-// missing, disabled or hidden.
+// missing, disabled or hidden, or sits in a menu the user cannot open.
 #define TRIGGER_MENU(window, name)                                                                 \
     do {                                                                                           \
         QString press_problem_;                                                                    \
         QAction *press_action_ = press::FindAction((window), (name), press_problem_);              \
         QVERIFY2(press_action_, qPrintable(press_problem_));                                       \
         press_action_->trigger();                                                                  \
+    } while (false)
+
+// Double-clicks the control `name` of `window` (a list or grid on its current
+// row); fails the test when the control is missing, disabled or hidden.
+#define DOUBLE_CLICK(window, name)                                                                 \
+    do {                                                                                           \
+        QString press_problem_;                                                                    \
+        QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
+        QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
+        press::DoubleClick(press_widget_);                                                         \
+    } while (false)
+
+// Leaves the field `name` of `window` as Tab does; fails the test when the
+// field is missing, disabled or hidden.
+#define LEAVE_FIELD(window, name)                                                                  \
+    do {                                                                                           \
+        QString press_problem_;                                                                    \
+        QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
+        QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
+        press::Leave(press_widget_);                                                               \
     } while (false)

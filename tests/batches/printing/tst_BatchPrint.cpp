@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "Press.h"
 #include "PrintingFixture.h"
 
 #include "batches/FormSeriaTest.h"
@@ -245,8 +246,10 @@ private slots:
             Settings().Option2->setChecked(true);
             if (way == "Esc")
                 QTest::keyClick(&w, Qt::Key_Escape);
+            else if (confirmed)
+                PRESS(&Settings(), "ComOk");
             else
-                (confirmed ? Settings().ComOk : Settings().ComAnulujFr)->click();
+                PRESS(&Settings(), "ComAnulujFr");
         });
         if (confirmed)
             scripted.AnswerWindow("FormDrukRap", [&](QWidget &w) {
@@ -296,7 +299,7 @@ private slots:
                          second ? QColor(Qt::black) : QColor(Qt::blue));
                 d.ComboPlatnik->setCurrentText(" właściciel ");
                 d.TextEgz->setText(" 2 ");
-                d.ComOk->click();
+                PRESS(&d, "ComOk");
             });
 
         QCOMPARE(Staged("SeriaTest", "Otrzymuja"), second ? SecondLine + " i inni" : firstLine);
@@ -320,12 +323,12 @@ private slots:
     void outdatedStagingFile()
     {
         RobotDb.Execute("DELETE FROM SeriaTest");
-        ShowSettings([](FormSeriaTest &d) { d.ComOk->click(); });
+        ShowSettings([](FormSeriaTest &d) { PRESS(&d, "ComOk"); });
         QCOMPARE(F::RowCount(RobotDb, "SeriaTest"), 1);
 
         RobotDb.Execute("ALTER TABLE SeriaTest DROP COLUMN Otrzymuja");
         ui::ScriptedUi scripted;
-        scripted.AnswerWindow("FormSeriaTest", [](QWidget &) { Settings().ComOk->click(); });
+        scripted.AnswerWindow("FormSeriaTest", [](QWidget &) { PRESS(&Settings(), "ComOk"); });
         scripted.Answer("OK");
         FormRequest = "OK";
         ui::ShowModal(Settings());

@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "foundation/FormOpcje.h"
 #include "foundation/Globals.h"
@@ -26,7 +27,7 @@ void setState(const QString &key, const QString &value)
 FormOpcje &opened()
 {
     FormOpcje &form = ui::WindowRegistry::Instance<FormOpcje>();
-    form.Form_Activate();
+    form.show();
     return form;
 }
 
@@ -51,7 +52,7 @@ private slots:
         QVERIFY(form.CheckZastZero->isChecked() && !form.CheckEdycja->isChecked());
         // Every save stores the materials question on.
         QVERIFY(form.CheckMatZuz->isChecked());
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         QCOMPARE(param("matzuz").toBool(), true);
         QCOMPARE(param("zastzero").toBool(), true);
     }
@@ -61,16 +62,17 @@ private slots:
         FormOpcje &form = opened();
         form.CheckEdycja->setChecked(true);
         form.CheckEmailWynik->setChecked(true);
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         QCOMPARE(param("EmailWynik", "PARAM1").toString(), QStringLiteral("EmailSzyfr"));
         form.CheckEdycja->setChecked(false);
         form.CheckEmailWynik->setChecked(false);
-        form.Form_Activate();
+        form.hide(); // and opened again
+        form.show();
         QVERIFY(form.CheckEdycja->isChecked() && form.CheckEmailWynik->isChecked());
 
         // A greyed box is saved as unchecked.
         form.CheckEmailWynik->setCheckState(Qt::PartiallyChecked);
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         QCOMPARE(param("EmailWynik").toBool(), false);
         QCOMPARE(param("EmailWynik", "PARAM1").toString(), QStringLiteral("Email"));
     }
@@ -80,7 +82,7 @@ private slots:
         setState("edycja", "NULL");
         FormOpcje &form = opened();
         QVERIFY(form.CheckEdycja->isEnabled() && !form.CheckEdycja->isChecked());
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         QCOMPARE(param("edycja"), QVariant(false));
     }
 
@@ -101,7 +103,7 @@ private slots:
                                  {{"KLUCZ", "EmailWynik"}, {"PARAM1", "Email"}, {"PARAM3", true}});
         FormOpcje &form = opened();
         QVERIFY(!form.CheckEmailWynik->isEnabled() && !form.CheckEmailWynik->isChecked());
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         const QList<QVariant> mailColumns = AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM1");
         QCOMPARE(mailColumns.count(QStringLiteral("Email")), rows);
         QCOMPARE(AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM3").count(true),
@@ -112,7 +114,7 @@ private slots:
     {
         FormOpcje &form = opened();
         form.CheckEdycja->setChecked(true);
-        form.ComZamk_Click();
+        PRESS(&form, "ComZamk");
         QCOMPARE(param("edycja").toBool(), false);
         form.TabStrip1->setCurrentIndex(1);
         QVERIFY(!form.Frame1->isVisibleTo(&form));

@@ -56,7 +56,7 @@ class FormOperatTest : public FixtureTest<AdminFixture>
     {
         AdminFixture::SignIn(number, surname, kind);
         FormOperat &form = ui::WindowRegistry::Instance<FormOperat>();
-        form.Form_Activate();
+        form.show();
         return form;
     }
 
@@ -76,12 +76,12 @@ class FormOperatTest : public FixtureTest<AdminFixture>
     static void AddNew(FormOperat &form, const QString &login, const QString &name,
                        const QString &password, const QString &repeated)
     {
-        form.ComOperDod_Click();
+        PRESS(&form, "ComOperDod");
         form.TextLogin->setText(login);
         form.TextNazw->setText(name);
         type(form.TextPass1, password);
         type(form.TextPass2, repeated);
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
     }
 
     void Prepare() override
@@ -240,10 +240,11 @@ private slots:
     {
         StaleDb.Execute("DELETE FROM OPERATORZY");
         FormOperat &form = Open("Administrator");
-        form.ComOperDod_Click();
+        PRESS(&form, "ComOperDod");
         QCOMPARE(form.MaskEdBoxKod->Text(), QStringLiteral("001"));
+        PRESS(&form, "ComOperRez");
         AdminFixture::AddOperator("999", "X", "Operator", "x", "abc");
-        form.ComOperDod_Click();
+        PRESS(&form, "ComOperDod");
         QCOMPARE(form.MaskEdBoxKod->Text(), QStringLiteral("1000"));
     }
 
@@ -252,29 +253,29 @@ private slots:
     {
         FormOperat &form = Open("Administrator");
         GoTo(form, "002");
-        form.ComOperKor_Click();
+        PRESS(&form, "ComOperKor");
         QCOMPARE(form.TextPass1->text(), QStringLiteral("*****"));
         QVERIFY(!ListEnabled(form));
         form.TextNazw->clear();
         form.TextLogin->setText(QStringLiteral("Anna"));
         form.ComboOperat->setCurrentIndex(2);
         ui::ScriptedUi scripted;
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
         QVariantMap row = account("002");
         QCOMPARE(row.value("OP_HASLO").toString(), scrambled("anna12"));
         QCOMPARE(row.value("OP_NAZWISKO").toString(), QString());
         QCOMPARE(row.value("OP_LOGIN").toString(), QStringLiteral("Anna"));
         QCOMPARE(row.value("OP_RODZAJ").toString(), QStringLiteral("Administrator"));
 
-        form.ComOperKor_Click();
+        PRESS(&form, "ComOperKor");
         type(form.TextPass1, QStringLiteral("nowe12"));
         type(form.TextPass2, QStringLiteral("nowe12"));
         form.TextNazw->setText(QStringLiteral("Nowak Anna"));
         form.TextLogin->setText(QStringLiteral("Admin"));
         AdminFixture::ExpectAlarm(scripted, QStringLiteral("Taki login juz istnieje!"));
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
         form.TextLogin->setText(QStringLiteral("anna"));
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
         SCRIPTED_UI_VERIFY(scripted);
         row = account("002");
         QCOMPARE(row.value("OP_HASLO").toString(), scrambled("nowe12"));
@@ -288,22 +289,23 @@ private slots:
         QVERIFY(!form.ComOperDod->isEnabled() && !form.ComOperKas->isEnabled());
         ui::ScriptedUi scripted;
         AdminFixture::ExpectAlarm(scripted, NoRights);
+        // "&Dodaj" is disabled for him; called anyway, it refuses too.
         form.ComOperDod_Click();
         // Another's account, and his own number under another surname.
         GoTo(form, "001");
         AdminFixture::ExpectAlarm(scripted, NoRights);
-        form.ComOperKor_Click();
+        PRESS(&form, "ComOperKor");
         OperatorSurname = QStringLiteral("Nowak");
         GoTo(form, "002");
         AdminFixture::ExpectAlarm(scripted, NoRights);
-        form.ComOperKor_Click();
+        PRESS(&form, "ComOperKor");
         QVERIFY(!form.FrameOperat->isVisibleTo(&form));
 
         OperatorSurname = QStringLiteral("Nowak Anna");
-        form.ComOperKor_Click();
+        PRESS(&form, "ComOperKor");
         QVERIFY(!form.ComboOperat->isEnabled());
         form.TextNazw->setText(QStringLiteral("Nowak Anna Maria"));
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(account("002").value("OP_NAZWISKO").toString(), "Nowak Anna Maria");
         QVERIFY(ListEnabled(form));
@@ -318,18 +320,18 @@ private slots:
         FormOperat &form = Open("Operator", "002", "Nowak Anna");
         const QVariantMap administrator = account("001");
         GoTo(form, "002");
-        form.ComOperKor_Click();
+        PRESS(&form, "ComOperKor");
         type(form.TextPass1, QStringLiteral("x"));
         type(form.TextPass2, QStringLiteral("x"));
         ui::ScriptedUi scripted;
         AdminFixture::ExpectAlarm(scripted, "Hasło za krótkie", "Od 3 do 10 znaków");
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
         QVERIFY(!ListEnabled(form));
 
         GoTo(form, "001");
         type(form.TextPass1, QStringLiteral("moje12"));
         type(form.TextPass2, QStringLiteral("moje12"));
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(account("001"), administrator);
         QCOMPARE(account("002").value("OP_HASLO").toString(), scrambled("moje12"));
@@ -343,11 +345,11 @@ private slots:
         ui::ScriptedUi scripted;
         scripted.Answer("No");
         scripted.Answer("Yes");
-        form.ComOperKas_Click();
+        PRESS(&form, "ComOperKas");
         QCOMPARE(AdminFixture::RowCount(StaleDb, "OPERATORZY"), 3);
         QCOMPARE(scripted.Last().text, QStringLiteral("Czy usunąć tego operatora?"));
         QCOMPARE(scripted.Last().title, QStringLiteral("Wiśniewska Ewa"));
-        form.ComOperKas_Click();
+        PRESS(&form, "ComOperKas");
         SCRIPTED_UI_VERIFY(scripted);
         QVERIFY(account("003").isEmpty());
         QVERIFY(ListEnabled(form));
@@ -360,7 +362,8 @@ private slots:
         const QString path = StaleDb.Name();
         StaleDb.Close();
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(path);
-        form.Form_Activate();
+        form.hide(); // and opened again
+        form.show();
         QCOMPARE(form.DataOperat->RowCount(), 3);
     }
 
@@ -368,12 +371,12 @@ private slots:
     {
         FormOperat &form = Open("Administrator");
         GoTo(form, "002");
-        form.ComOperKor_Click();
+        PRESS(&form, "ComOperKor");
         form.MaskEdBoxKod->setMaxLength(10);
         form.MaskEdBoxKod->setText(QStringLiteral("123456"));
         ui::ScriptedUi scripted;
         scripted.Answer("OK");
-        form.ComOperZap_Click();
+        PRESS(&form, "ComOperZap");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(scripted.Last().title, QStringLiteral("OPERATORZY"));
         QVERIFY(scripted.Last().text.startsWith(QStringLiteral("3163")));

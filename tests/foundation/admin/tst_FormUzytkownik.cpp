@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "foundation/FormUzytkownik.h"
 #include "foundation/Globals.h"
@@ -53,6 +54,7 @@ private slots:
     void savingTrimsAndReachesTheMainWindow()
     {
         aMain &main = ui::WindowRegistry::Instance<aMain>();
+        main.show();
         ui::ScriptedUi scripted;
         // Opened from the main window, whose letterhead and codes follow the save.
         scripted.AnswerWindow("FormUzytkownik", [](QWidget &window) {
@@ -65,10 +67,10 @@ private slots:
             QTest::keyClicks(form.TextLok2, QStringLiteral("B2CD"));
             QCOMPARE(form.TextLok2->text(), QStringLiteral("A1B"));
             form.TextLok2->setText(QStringLiteral(" B2"));
-            form.ComZapisz_Click();
+            PRESS(&form, "ComZapisz");
             QVERIFY(!form.isVisible());
         });
-        main.ComPlytki_Click();
+        PRESS(&main, "ComPlytki");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(laboratory("TX2").toString(), QStringLiteral("Pracownia Włośni"));
         QCOMPARE(laboratory("KodLok").toString(), QStringLiteral("055"));
@@ -111,7 +113,7 @@ private slots:
         shown(scripted, [&](FormUzytkownik &form) {
             form.TextLok->setText(parent);
             form.TextLok2->setText(station);
-            form.ComZapisz_Click();
+            PRESS(&form, "ComZapisz");
             if (!focus.isEmpty())
                 QCOMPARE(form.focusWidget()->objectName(), focus);
         });
@@ -144,7 +146,7 @@ private slots:
             QApplication::processEvents();
             // The width the window's layout now asks for.
             widthAfter = std::max(form.width(), form.minimumSizeHint().width());
-            form.ComZamk_Click();
+            PRESS(&form, "ComZamk");
         });
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(visited, (QStringList{"Text2", "Text3", "Text4", "Text5"}));
@@ -173,7 +175,7 @@ private slots:
             form.Text2->setText(QStringLiteral("wpisany"));
             form.TextLok->setText(QStringLiteral("054"));
             form.TextLok2->setText(QStringLiteral("B"));
-            form.ComZapisz_Click();
+            PRESS(&form, "ComZapisz");
             QVERIFY(!form.isVisible());
         });
         SCRIPTED_UI_VERIFY(scripted);

@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "Press.h"
 #include "PrintingFixture.h"
 
 #include "batches/PrzedDr.h"
@@ -67,7 +68,7 @@ void ShowSheet(ui::ScriptedUi &scripted, const QString &wni, ui::ScriptedUi::Win
 void PressSend(QWidget &)
 {
     Preview().BatchRegister = [] { return F::BatchList(12); };
-    Preview().ComWyslij->click();
+    PRESS(&Preview(), "ComWyslij");
 }
 
 // The signer is only recorded; the operator signing in it is played by
@@ -205,11 +206,11 @@ private slots:
                 const QList<QListWidgetItem *> items =
                     choice.ListDrukarki->findItems(printer, Qt::MatchExactly);
                 if (items.isEmpty()) {
-                    choice.ComAnuluj->click();
+                    PRESS(&choice, "ComAnuluj");
                     return;
                 }
                 choice.ListDrukarki->setCurrentItem(items.first());
-                choice.ComOK->click();
+                PRESS(&choice, "ComOK");
             };
         };
         QStringList chosen;
@@ -217,7 +218,7 @@ private slots:
         ShowSheet(scripted, Wni, [&](QWidget &) {
             for (const char *printer : {"Laboratorium", "(Anuluj)"}) {
                 scripted.AnswerWindow("PrinterChoice", choose(printer));
-                Preview().ComDrukarka->click();
+                PRESS(&Preview(), "ComDrukarka");
                 chosen << Preview().CRViewer->printerName();
             }
         });
@@ -246,7 +247,7 @@ private slots:
     {
         ui::ScriptedUi scripted;
         scripted.Answer("OK");
-        ShowSheet(scripted, Wni, [](QWidget &) { Preview().ComWyslij->click(); });
+        ShowSheet(scripted, Wni, [](QWidget &) { PRESS(&Preview(), "ComWyslij"); });
         SCRIPTED_UI_VERIFY(scripted);
         QVERIFY(scripted.Last().text.startsWith(
             "Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r3021"));
@@ -281,7 +282,7 @@ private slots:
             if (close == "Esc")
                 QTest::keyClick(&w, Qt::Key_Escape);
             else
-                Preview().CmdAnuluj->click();
+                PRESS(&Preview(), "CmdAnuluj");
         });
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(seen, QStringLiteral("87-top"));

@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "foundation/Globals.h"
 #include "mainwindow/FormAdmBaz.h"
@@ -41,7 +42,7 @@ QList<ui::ShownDialog> clean(const QStringList &answers)
     ui::ScriptedUi scripted;
     for (const QString &answer : answers)
         scripted.Answer(answer);
-    window().ComWyczysc_Click();
+    [&] { PRESS(&window(), "ComWyczysc"); }();
     [&] { SCRIPTED_UI_VERIFY(scripted); }();
     return scripted.Log();
 }
@@ -68,6 +69,7 @@ class FormAdmBazTest : public FixtureTest<AdminFixture>
         AdminFixture::AddRow(StaleDb, "WIW", {{"IDWIW", "12"}});
         AdminFixture::AddOperator("001", "Kowalski Jan", "Administrator", "admin", "tajne1");
         AdminFixture::SignIn("001", "Kowalski Jan", "Administrator");
+        window().show();
     }
 
 private slots:
@@ -79,7 +81,7 @@ private slots:
                 form.CheckMatZuz->isChecked() && !form.CheckPIW->isChecked());
         form.CheckAllPartie->setChecked(false);
         QVERIFY(form.CheckAllProbki->isChecked() && form.CheckZaklad->isChecked());
-        form.ComZamk_Click();
+        PRESS(&form, "ComZamk");
         for (QCheckBox *box : form.findChildren<QCheckBox *>())
             QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
         QVERIFY(!form.CheckArch->isEnabled());

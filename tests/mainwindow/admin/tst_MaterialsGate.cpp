@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "foundation/Globals.h"
 #include "mainwindow/MaterialsGate.h"
@@ -56,6 +57,7 @@ FormIlTestow &entry(const QString &tests, const QString &plates)
     form.LabData->setText(FreeDayText);
     form.TextIlTestow->setText(tests);
     form.TextIlPlytek->setText(plates);
+    form.show();
     return form;
 }
 
@@ -174,7 +176,7 @@ private slots:
         FormIlTestow &form = entry(tests, plates);
         ui::ScriptedUi scripted;
         scripted.Answer("OK");
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(scripted.Last().text, message);
         QCOMPARE(form.focusWidget()->objectName(), focus);
@@ -187,13 +189,15 @@ private slots:
         FormIlTestow &form = entry(QStringLiteral(" 1,5 "), QStringLiteral("0"));
         ui::ScriptedUi scripted;
         scripted.Answer("No");
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         QCOMPARE(scripted.Last().style, 292);
         QCOMPARE(materials("DataDoLab").size(), 1);
         form.TextIlPlytek->setText(QStringLiteral("3"));
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
+        QVERIFY(form.isHidden());
+        form.show(); // the same day's entry opened again
         form.TextIlTestow->setText(QStringLiteral("2.25"));
-        form.ComZapisz_Click();
+        PRESS(&form, "ComZapisz");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(materials("DataDoLab").count(QVariant(FreeDay)), 1);
         QCOMPARE(materials("IlPlytek").last().toFloat(), 3.0f);

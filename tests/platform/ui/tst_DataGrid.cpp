@@ -290,4 +290,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDataGrid)
-#include "TestDataGrid.moc"
+#include "tst_DataGrid.moc"

@@ -113,4 +113,4 @@ private slots:
 };
 
 QTEST_MAIN(TestMaskEdBox)
-#include "TestMaskEdBox.moc"
+#include "tst_MaskEdBox.moc"

@@ -131,4 +131,4 @@ private slots:
 };
 
 QTEST_MAIN(TestKeys)
-#include "TestKeys.moc"
+#include "tst_Keys.moc"

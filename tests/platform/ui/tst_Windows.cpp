@@ -134,4 +134,4 @@ private slots:
 };
 
 QTEST_MAIN(TestWindows)
-#include "TestWindows.moc"
+#include "tst_Windows.moc"

@@ -208,4 +208,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDialogs)
-#include "TestDialogs.moc"
+#include "tst_Dialogs.moc"

@@ -131,4 +131,4 @@ int main(int argc, char **argv)
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "TestApplication.moc"
+#include "tst_Application.moc"
