@@ -230,6 +230,9 @@ void FormCLab::buildControls()
     ComAnuluj = ui::CommandButton(this, "ComAnuluj", QStringLiteral("&Zamknij"));
 
     auto *layout = new QVBoxLayout(this);
+    // The window fits what it shows: the wait, progress and journal frames
+    // take room only while they are shown, and give it back when hidden.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(Label1);
     layout->addWidget(FrameExport);
     layout->addWidget(FrameData);

@@ -217,7 +217,10 @@ private slots:
         inWindow(ui, [](FormCLab &form) {
             QCOMPARE(form.ComboPartia->currentText(), QStringLiteral("wszystkie"));
             QCOMPARE(form.TextLok->text(), QStringLiteral("052"));
+            const QSize before = form.size();
             PRESS(&form, "ComDrukuj");
+            // The wait and progress frames are gone and leave no gaps behind.
+            QTRY_COMPARE(form.size(), before);
             QCOMPARE(form.TextIlProbek->text(), QStringLiteral("2"));
             QCOMPARE(form.LabIl->text(), QStringLiteral("2"));
             QCOMPARE(form.LabTab->text(), QStringLiteral("7"));
@@ -338,12 +341,14 @@ private slots:
             form.TextTypBad2MervaskLab->setText(QStringLiteral("77"));
             PRESS(&form, "ComFrCKier");
 
+            const QSize before = form.size();
             PRESS(&form, "ComDziennik");
             QVERIFY(form.FrameExport->isVisibleTo(&form));
             QCOMPARE(form.TextExport->toPlainText(),
                      QStringLiteral("01.03.2024      C:\\x      Wąsik\n"));
             PRESS(&form, "Command1");
             QVERIFY(form.FrameExport->isHidden());
+            QTRY_COMPARE(form.size(), before);
             QVERIFY(form.TextExport->toPlainText().isEmpty());
             form.TextCmetoda1MervaskLab->clear();
             form.TextTypBad2MervaskLab->clear();
