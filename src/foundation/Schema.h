@@ -36,7 +36,7 @@ struct IndexSpec {
 struct TableSpec {
     QString name;
     QList<FieldSpec> fields;
-    QList<IndexSpec> indexes;
+    QList<IndexSpec> indexes{};
 
     // The field of that name without regard to letter case, or nullptr.
     const FieldSpec *Field(const QString &fieldName) const;
