@@ -88,8 +88,26 @@ void CheckUniqueFields(const TableSpec &table)
     }
 }
 
+// An index named after its table and fields, e.g. Badanie_Partia_NrProbki.
+IndexSpec ReadIndex(const TableSpec &table, const QJsonValue &json)
+{
+    IndexSpec index;
+    for (const QJsonValue &name : json.toArray()) {
+        const FieldSpec *field = table.Field(name.toString());
+        if (!field)
+            Broken(
+                QStringLiteral("indeks tabeli %1 na polu \"%2\"").arg(table.name, name.toString()));
+        index.fields.append(field->name);
+    }
+    if (index.fields.isEmpty())
+        Broken(QStringLiteral("pusty indeks tabeli %1").arg(table.name));
+    index.name = table.name + u'_' + index.fields.join(u'_');
+    return index;
+}
+
 // A table of the file; with "copyOf" it starts with every field of its
-// namesake in that database (the staging copies are filled by field name).
+// namesake in that database (the staging copies are filled by field name, and
+// take none of its indexes).
 TableSpec ReadTable(const QJsonObject &json, const QList<TableSpec> *month)
 {
     TableSpec table;
@@ -106,6 +124,9 @@ TableSpec ReadTable(const QJsonObject &json, const QList<TableSpec> *month)
     if (table.name.isEmpty() || table.fields.isEmpty())
         Broken(QStringLiteral("tabela \"%1\"").arg(table.name));
     CheckUniqueFields(table);
+    const QJsonArray indexes = json.value(QLatin1String("indexes")).toArray();
+    for (const QJsonValue &index : indexes)
+        table.indexes.append(ReadIndex(table, index));
     return table;
 }
 
@@ -270,11 +291,22 @@ QStringList Schema::EnsureTable(dao::Database &db, const TableSpec &table)
     return added;
 }
 
+void Schema::CreateIndexes(dao::Database &db, const TableSpec &table)
+{
+    // The key columns keep their declared collation, so that the searches'
+    // comparisons of text can use the index.
+    for (const IndexSpec &index : table.indexes)
+        db.Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                       .arg(index.name, table.name, index.fields.join(QStringLiteral(", "))));
+}
+
 void Schema::CreateAll(dao::Database &db, DatabaseKind kind)
 {
     dao::Transaction transaction(db);
-    for (const TableSpec &table : Tables(kind))
+    for (const TableSpec &table : Tables(kind)) {
         CreateTable(db, table);
+        CreateIndexes(db, table);
+    }
     for (const TableSpec &table : Tables(kind)) {
         const QList<QVariantMap> rows = SeedRows(kind, table.name);
         if (rows.isEmpty())

@@ -24,10 +24,19 @@ struct FieldSpec {
     bool AllowZeroLength() const { return type == dao::dbText || type == dao::dbMemo; }
 };
 
-// One table: its name and its fields in table order.
+// A search index: its name and its fields in key order. Never unique, as
+// stored databases may hold a key more than once; it changes no result, only
+// how fast a search finds its rows.
+struct IndexSpec {
+    QString name;
+    QStringList fields;
+};
+
+// One table: its name, its fields in table order and its search indexes.
 struct TableSpec {
     QString name;
     QList<FieldSpec> fields;
+    QList<IndexSpec> indexes{};
 
     // The field of that name without regard to letter case, or nullptr.
     const FieldSpec *Field(const QString &fieldName) const;
@@ -60,8 +69,11 @@ public:
     // Builds the table when the database lacks it, else adds its missing
     // fields. Returns the fields added (all of them for a new table).
     static QStringList EnsureTable(dao::Database &db, const TableSpec &table);
+    // Builds the indexes of the table that the database lacks. Errors of the
+    // database layer pass to the caller.
+    static void CreateIndexes(dao::Database &db, const TableSpec &table);
 
-    // Builds every table of the kind (none may exist yet) and stores its seed
-    // rows, in one transaction.
+    // Builds every table of the kind (none may exist yet) with its indexes and
+    // stores its seed rows, in one transaction.
     static void CreateAll(dao::Database &db, DatabaseKind kind);
 };

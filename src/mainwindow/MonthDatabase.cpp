@@ -122,12 +122,24 @@ bool ResultColumnTooNarrow(dao::Database &db, const QString &table)
 void RepairExisting(dao::Database &db)
 {
     SprBrakKolAll(db);
+    AddMonthIndexes(db);
     for (const char *table : {"Nastawienie", "Badanie"}) {
         if (ResultColumnTooNarrow(db, QLatin1String(table))) {
             ZmienDlugPola(db, QLatin1String(table), ResultColumn, dao::dbText, true, ResultWidth,
                           QStringLiteral("text(15)"));
             return;
         }
+    }
+}
+
+void AddIndexes(const QString &workPath)
+{
+    try {
+        dao::Database db = OpenFile(workPath);
+        AddMonthIndexes(db);
+        db.Close();
+    } catch (const RuntimeError &) {
+        // Without the indexes the month is complete; a later opening adds them.
     }
 }
 
@@ -216,6 +228,7 @@ bool TworzBaze(const QString &path, const QString &monthCaption, const QList<Tab
             return false;
         }
     }
+    AddIndexes(workPath);
     if (!PutInPlace(workPath, path)) {
         DeleteWorkFile(workPath);
         return false;

@@ -40,8 +40,10 @@ struct TableStep {
 // The tables of a new month database, in the order they are made.
 QList<TableStep> MonthTableSteps();
 
-// Builds the month database at the path from the steps; true when it was
-// built and put in place. Each failure is reported where it happens.
+// Builds the month database at the path from the steps, then the search
+// indexes of its tables; true when it was built and put in place. Each failure
+// is reported where it happens; indexes that cannot be made are left to a
+// later opening, unreported.
 bool TworzBaze(const QString &path, const QString &monthCaption);
 bool TworzBaze(const QString &path, const QString &monthCaption, const QList<TableStep> &steps);
 

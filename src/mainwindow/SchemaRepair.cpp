@@ -154,6 +154,21 @@ void SprBrakKolAll(dao::Database &db)
     RepairMaterialsTable(db);
 }
 
+void AddMonthIndexes(dao::Database &db)
+{
+    try {
+        const dao::TableDefs tables = db.TableDefs();
+        dao::Transaction transaction(db);
+        for (const TableSpec &table : Schema::Tables(Schema::Month)) {
+            if (tables.Contains(table.name))
+                Schema::CreateIndexes(db, table);
+        }
+        transaction.Commit();
+    } catch (const RuntimeError &) {
+        // The searches find the same rows without the indexes.
+    }
+}
+
 void ZmienDlugPola(dao::Database &db, const QString &table, const QString &column,
                    dao::DataTypeEnum type, bool allowZeroLength, int newSize,
                    const QString &sqlType)

@@ -19,6 +19,12 @@ void SprBrakKol(dao::Database &db, const QString &table, const QString &column,
 // missing.
 void SprBrakKolAll(dao::Database &db);
 
+// Builds the search indexes of the month tables that the database lacks, in
+// one transaction. The indexes only make searches faster: when they cannot be
+// made (a read-only file, a file kept busy by another workstation) nothing is
+// reported and the database is used without them until a later opening.
+void AddMonthIndexes(dao::Database &db);
+
 // Widens a text column of the month database to `newSize`, keeping every
 // value: the column is rebuilt through the temporary column TabelaTMP in one
 // transaction, so the table is either untouched or completely widened. The

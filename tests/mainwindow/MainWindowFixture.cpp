@@ -4,13 +4,18 @@
 
 #include "foundation/FormAlarm.h"
 #include "foundation/frmLoginLab.h"
+#include "platform/db/SqlFunctions.h"
+#include "platform/db/SqlText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 MainWindowFixture::MainWindowFixture(bool install)
 {
@@ -93,6 +98,58 @@ QStringList MainWindowFixture::Shape(dao::Database &db, const QString &table)
                          .arg(field.Type() == dao::dbText ? field.Size() : 0));
     }
     return shape;
+}
+
+QStringList MainWindowFixture::FullScans(const QString &realPath)
+{
+    const QString day = QStringLiteral("DataDoLab = ") + dao::SqlDate(QDate(2024, 3, 5));
+    const QStringList searches{
+        // The checks of a saved sample's numbers.
+        QStringLiteral("SELECT * FROM Badanie WHERE %1 AND NrDzien = 7").arg(day),
+        QStringLiteral("SELECT * FROM Badanie WHERE NrOgolny = 7"),
+        QStringLiteral("SELECT * FROM Badanie WHERE Partia = 7 AND NrProbki = 7"),
+        // The proposed numbers and the free ranges.
+        QStringLiteral("SELECT rowid, MAX(NrProbki) FROM Badanie WHERE Partia = 7"),
+        QStringLiteral("SELECT rowid, MAX(NrDzien) FROM Badanie WHERE %1").arg(day),
+        QStringLiteral("SELECT rowid, MAX(NrOgolny) FROM Badanie"),
+        QStringLiteral("SELECT * FROM Badanie WHERE %1 AND NrDzien >= 7 AND NrDzien <= 9 "
+                       "ORDER BY NrDzien")
+            .arg(day),
+        QStringLiteral("SELECT * FROM Badanie WHERE NrOgolny >= 7 AND NrOgolny <= 9 "
+                       "ORDER BY NrOgolny"),
+        // A batch's samples, runs and trays.
+        QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = 7 ORDER BY PARTIA, NrProbki"),
+        QStringLiteral("SELECT * FROM Partia WHERE Partia = 7"),
+        QStringLiteral("SELECT * FROM Nastawienie WHERE PARTIA = 7 ORDER BY Nastawienie"),
+        QStringLiteral(
+            "SELECT * FROM PozycjaN WHERE PARTIA = 7 And Nastawienie = 1 ORDER BY NrTacy")};
+    // "SCAN Badanie", not "SCAN (subquery-1)" nor "SEARCH Badanie USING INDEX".
+    static const QRegularExpression wholeTable(QStringLiteral("^SCAN (TABLE )?\\w"));
+    QStringList scans;
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(realPath).constData(), &db, SQLITE_OPEN_READONLY,
+                        nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return {QStringLiteral("cannot open ") + realPath};
+    }
+    dao::detail::SqlFunctions::Register(db);
+    for (const QString &search : searches) {
+        sqlite3_stmt *plan = nullptr;
+        const QByteArray sql = (QStringLiteral("EXPLAIN QUERY PLAN ") + search).toUtf8();
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &plan, nullptr) != SQLITE_OK) {
+            scans.append(search + QStringLiteral(" | ") + QString::fromUtf8(sqlite3_errmsg(db)));
+            continue;
+        }
+        while (sqlite3_step(plan) == SQLITE_ROW) {
+            const QString step =
+                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(plan, 3)));
+            if (wholeTable.match(step).hasMatch())
+                scans.append(search + QStringLiteral(" | ") + step);
+        }
+        sqlite3_finalize(plan);
+    }
+    sqlite3_close(db);
+    return scans;
 }
 
 ui::ScriptedUi::WindowAction MainWindowFixture::SignIn(const QString &login,

@@ -36,6 +36,10 @@ public:
     static QList<FieldSpec> MonthFieldsWithout(const QString &table, const QStringList &left);
     // "Field:type:size" for every field of the table, in table order.
     static QStringList Shape(dao::Database &db, const QString &table);
+    // The searches of the sample and run windows that would read a whole
+    // table of the month database at the real path instead of going through an
+    // index, each with the step of its plan that does so.
+    static QStringList FullScans(const QString &realPath);
 
     // Closes the shared databases, forgets every window and empties the
     // program-wide values.

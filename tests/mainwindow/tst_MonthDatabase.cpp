@@ -417,6 +417,19 @@ private slots:
         QCOMPARE(built, columns);
     }
 
+    // The searches of the sample and run windows go through an index, not
+    // through a whole month of rows.
+    void newMonthIsSearchedThroughIndexes()
+    {
+        MainWindowFixture fixture(false);
+        const QString path = fixture.MonthPath(QDate(2024, 3, 5));
+        ui::ScriptedUi ui;
+        ui.Answer("OK");
+        QVERIFY(TworzBaze(path, QStringLiteral("MARZEC")));
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(MainWindowFixture::FullScans(fixture.Real(path)), QStringList());
+    }
+
     // An old month file without the runs' table: the engine's number for a
     // missing table, once, under the month database's caption.
     void missingRunTableIsReportedAsMissingTable()

@@ -170,6 +170,75 @@ private slots:
         QCOMPARE(after, before);
     }
 
+    // The indexes are never unique: samples stored twice under the same
+    // numbers stay, and the searches go through the indexes from then on.
+    void oldMonthDatabaseGainsItsIndexes()
+    {
+        MainWindowFixture fixture(false);
+        const QString path = CreateOldMonth(fixture, 15);
+        {
+            dao::Database db = fixture.Open(path);
+            for (int copy = 0; copy < 2; ++copy)
+                MainWindowFixture::AddRow(db, QStringLiteral("Badanie"),
+                                          {{QStringLiteral("Partia"), 8},
+                                           {QStringLiteral("NrProbki"), 1},
+                                           {QStringLiteral("NrDzien"), 1},
+                                           {QStringLiteral("NrOgolny"), 1},
+                                           {QStringLiteral("DataDoLab"), QDate(2019, 6, 8)}});
+            db.Close();
+        }
+        QVERIFY(!MainWindowFixture::FullScans(fixture.Real(path)).isEmpty());
+        ui::ScriptedUi ui;
+        QVERIFY(OtworzLubTworzBaze(path, QStringLiteral("CZERWIEC")));
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(MainWindowFixture::FullScans(fixture.Real(path)), QStringList());
+        QCOMPARE(MainWindowFixture::Column(MonthDb, QStringLiteral("Badanie"),
+                                           QStringLiteral("NrOgolny")),
+                 QList<QVariant>({QVariant(), QVariant(), QVariant(), QVariant(), 1, 1}));
+        QCOMPARE(
+            MainWindowFixture::Column(MonthDb, QStringLiteral("Badanie"), QStringLiteral("Wynik")),
+            BatchResults() + QList<QVariant>({QVariant(), QVariant()}));
+    }
+
+    // Indexes that cannot be made while another workstation writes to the
+    // month are no reason to stop: the month opens without a word, and a
+    // later opening makes them.
+    void busyMonthOpensWithoutItsIndexes()
+    {
+        MainWindowFixture fixture(false);
+        const QString path = fixture.MonthPath(QDate(2019, 6, 1));
+        {
+            dao::Database db = fixture.Create(path);
+            for (const TableSpec &table : Schema::Tables(Schema::Month))
+                MainWindowFixture::CreateTable(db, table.name, table.fields);
+            MainWindowFixture::AddRow(db, QStringLiteral("Badanie"),
+                                      {{QStringLiteral("Partia"), 7}});
+            db.Close();
+        }
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(fixture.Real(path)).constData(), &other,
+                                 SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        {
+            ui::ScriptedUi ui;
+            const bool opened = OtworzLubTworzBaze(path, QStringLiteral("CZERWIEC"));
+            sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+            QVERIFY(opened);
+            SCRIPTED_UI_VERIFY(ui);
+        }
+        QVERIFY(!MainWindowFixture::FullScans(fixture.Real(path)).isEmpty());
+        QCOMPARE(
+            MainWindowFixture::Column(MonthDb, QStringLiteral("Badanie"), QStringLiteral("Partia")),
+            QList<QVariant>{7});
+
+        ui::ScriptedUi ui;
+        QVERIFY(OtworzLubTworzBaze(path, QStringLiteral("CZERWIEC")));
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(MainWindowFixture::FullScans(fixture.Real(path)), QStringList());
+    }
+
     void missingRunTableIsNotAColumnRepair()
     {
         MainWindowFixture fixture(false);
