@@ -179,9 +179,12 @@ bool OtworzLubTworzBaze(const QString &path, const QString &monthCaption)
                          QStringLiteral(", w katalogu: ") + path +
                          QStringLiteral("\rPo kliknięciu OK, utworzę nową bazę!"),
                      InfoCaption);
-            // A building that failed has shown why; without a file there is
-            // nothing to open and nothing more to report.
-            if (!TworzBaze(path, monthCaption) && !FileSystemObject::FileExists(path))
+            // Another workstation may have made the month's file while the
+            // box was open: that file is the month's database. A building
+            // that failed has shown why; without a file there is nothing to
+            // open and nothing more to report.
+            if (!FileSystemObject::FileExists(path) && !TworzBaze(path, monthCaption) &&
+                !FileSystemObject::FileExists(path))
                 return false;
             MonthDb = OpenFile(path);
             opened = true;
