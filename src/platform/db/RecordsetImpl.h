@@ -72,6 +72,9 @@ public:
     quint64 SchemaGeneration();
     // The same without looking for changes: right after the columns were checked.
     quint64 KnownGeneration() const { return schemaGeneration_; }
+    // Where the column that was at `index` in an earlier generation of the
+    // columns is now; -1 when it is gone.
+    int ColumnIndexSince(quint64 generation, int index);
     Variant Value(int index);
     void SetValue(int index, const Variant &value);
     Variant ValueAt(int position, int index);
@@ -128,7 +131,7 @@ private:
     const Variant *rowValues(int position);
     void noteSeen();
     void fetchBlock(int block);
-    bool readBlock(int block, Block &fetched);
+    bool readBlocks(int block, int span, std::vector<std::shared_ptr<Block>> &fetched);
     bool columnsMatch(const Statement &statement) const;
     std::optional<std::vector<Variant>> readRow(qint64 rowid);
     KeptWrite &keptWrite(std::vector<std::unique_ptr<KeptWrite>> &kept, bool insert);
@@ -149,6 +152,7 @@ private:
     QVector<FieldDef> columns_;
     QHash<QString, int> columnIndex_;
     std::array<NameHit, 128> nameHits_;
+    std::map<quint64, QVector<FieldDef>> pastColumns_; // by generation
     size_t namesKept_ = 0;
     quint64 schemaGeneration_ = 0;
     quint64 schemaStamp_ = 0;
@@ -179,6 +183,9 @@ private:
     SeenRow seen_;
     qint64 cacheVersion_ = -1;
     QElapsedTimer freshness_;
+    unsigned movesUntimed_ = 0; // the clock is read on every eighth move only
+    int nextSequential_ = -1;   // the block a walk reads next
+    int span_ = 1;              // blocks read by the last statement
 
     KeptStatement rangeFetch_;
     KeptStatement listFetch_;
