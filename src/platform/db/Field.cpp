@@ -90,6 +90,9 @@ Variant Field::Value() const
         throw Error::Make(err::InvalidOperation);
     if (!rs_)
         notSet();
+    // The current row already handed out, under the columns this field knows.
+    if (const Variant *value = rs_->SeenValue(schemaGeneration_, index_))
+        return *value;
     return rs_->Value(resolvedIndex());
 }
 

@@ -7,6 +7,7 @@
 #include "ValueConversion.h"
 
 #include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace dao::detail
@@ -196,17 +197,24 @@ int RecordsetImpl::ColumnIndex(const QString &name)
     ensureColumns();
     // Open addressing over the text's address; a full table starts afresh.
     size_t slot = nameSlot(name) % nameHits_.size();
+    bool vacant = true;
     while (nameHits_[slot].index >= 0) {
         const NameHit &hit = nameHits_[slot];
         if (hit.address == name.constData()) {
             if (hit.spelling.size() == name.size() &&
-                std::equal(name.cbegin(), name.cend(), hit.spelling.cbegin()))
+                std::memcmp(name.constData(), hit.spelling.constData(),
+                            size_t(name.size()) * sizeof(QChar)) == 0)
                 return hit.index;
-            break; // another text at that address now: take the place
+            // A passing text took over the address: the place stays with the
+            // first, which comes back more often than not.
+            vacant = false;
+            break;
         }
         slot = (slot + 1) % nameHits_.size();
     }
-    const auto remember = [this, slot, &name](int index) {
+    const auto remember = [this, slot, vacant, &name](int index) {
+        if (!vacant)
+            return index;
         if (++namesKept_ > nameHits_.size() / 2) {
             nameHits_.fill(NameHit());
             namesKept_ = 0;
@@ -214,7 +222,9 @@ int RecordsetImpl::ColumnIndex(const QString &name)
         }
         NameHit &hit = nameHits_[slot];
         hit.address = name.constData();
-        hit.spelling = name;
+        // A copy of its own, so that a passing text is freed and its address
+        // used again by the next one.
+        hit.spelling = QString(name.constData(), name.size());
         hit.index = index;
         return index;
     };

@@ -76,6 +76,15 @@ public:
     // columns is now; -1 when it is gone.
     int ColumnIndexSince(quint64 generation, int index);
     Variant Value(int index);
+    // The value of the current row as last handed out, or nullptr when it
+    // must be read (after a move, a write, an edit or a change of columns).
+    const Variant *SeenValue(quint64 generation, int index) const
+    {
+        if (currentRow_ && currentRow_ == seen_.values && mode_ == dbEditNone &&
+            generation == schemaGeneration_)
+            return currentRow_ + index;
+        return nullptr;
+    }
     void SetValue(int index, const Variant &value);
     Variant ValueAt(int position, int index);
 
