@@ -3,12 +3,14 @@
 #include "platform/fs/DriveMap.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/QtTranslation.h"
 #include "platform/ui/WindowRegistry.h"
 
 int main(int argc, char *argv[])
 {
     ui::Application app(argc, argv);
     app.setApplicationName(QStringLiteral("MervaskLab"));
+    ui::InstallQtTranslation();
     // An error that no handler of a window traps is reported and the program
     // goes on.
     app.SetReporter([](const RuntimeError &error) {

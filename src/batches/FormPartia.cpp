@@ -5,6 +5,7 @@
 #include "batches/PrzedDr.h"
 #include "digestion/FormNastawienie.h"
 #include "foundation/ComboFillers.h"
+#include "foundation/DictionaryEvents.h"
 #include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
@@ -105,6 +106,15 @@ FormPartia::FormPartia(QWidget *parent) : QDialog(parent)
         child->setAutoDefault(false);
     watchKeys();
     Form_Load();
+    // A register that closes may have changed the vets or the authorising persons.
+    connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, this,
+            [this](const QString &table) {
+                if (table == QLatin1String("Lekarz"))
+                    FillComboTwoFields(ComboLekarz, StaleDb, table, QStringLiteral("Imie"),
+                                       QStringLiteral("Nazwisko"), QStringLiteral(" "), QString());
+                else if (table == QLatin1String("Autoryzowal"))
+                    FillAuthorisedByCombo(ComboAutoryzowal);
+            });
 }
 
 void FormPartia::buildList()

@@ -17,6 +17,7 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
+#include "samples/BoxText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,17 +88,21 @@ void FormPartia::RegisterClient(const BatchOrderFile &file)
 
 void FormPartia::FillFromHeader(const BatchOrderFile &file)
 {
-    TextNrTac->setText(file.HeaderField(1));
-    TextIlProbek->setText(file.HeaderField(2));
-    TextZaklad->setText(file.HeaderField(3));
+    // The fields go in whole: what does not fit is refused by the save.
+    const auto field = [&file](QLineEdit *box, int n) {
+        return Untruncated(box, file.HeaderField(n));
+    };
+    TextNrTac->setText(field(TextNrTac, 1));
+    TextIlProbek->setText(field(TextIlProbek, 2));
+    TextZaklad->setText(field(TextZaklad, 3));
     LabTypWNI->setText(file.HeaderField(4));
-    TextKodPIW->setText(file.HeaderField(5));
-    TextMiejscowoscPobr->setText(file.HeaderField(6));
-    DTPDataUboju->setText(file.HeaderField(7));
-    TextDataPobr->setText(file.HeaderField(8));
-    TextGodzPobr->setText(file.HeaderField(9));
-    ComboLekarz->setEditText(file.HeaderField(10));
-    TextUwagi->setPlainText(file.HeaderField(11));
+    TextKodPIW->setText(field(TextKodPIW, 5));
+    TextMiejscowoscPobr->setText(field(TextMiejscowoscPobr, 6));
+    DTPDataUboju->setText(field(DTPDataUboju, 7));
+    TextDataPobr->setText(field(TextDataPobr, 8));
+    TextGodzPobr->setText(field(TextGodzPobr, 9));
+    ComboLekarz->setEditText(field(ComboLekarz->lineEdit(), 10));
+    SetMemoText(TextUwagi, file.HeaderField(11));
 }
 
 // No sample import stays pending and no half-filled frame stays open. A

@@ -15,6 +15,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
 #include "registers/FormZaklad.h"
+#include "samples/BoxText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,11 +62,14 @@ QPushButton *pickerButton(QWidget *parent, const char *name)
     return button;
 }
 
-QComboBox *pickList(QWidget *parent, const char *name)
+// A pick list whose text is free; it takes no more than its column holds, so
+// that a save never fails on a length the operator cannot see.
+QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
     auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->lineEdit()->setMaxLength(maxLength);
     return combo;
 }
 
@@ -84,6 +88,8 @@ QString now()
 void FormPartia::buildFrame()
 {
     FramePartia = ui::Named(new QGroupBox(this), "FramePartia");
+    // The frame lies over the list, whose rows must not show through it.
+    FramePartia->setAutoFillBackground(true);
     QGroupBox *f = FramePartia;
     TextNrPartii = ui::TextBox(f, "TextNrPartii", 5);
     TextZaklad = ui::TextBox(f, "TextZaklad", 14);
@@ -102,7 +108,7 @@ void FormPartia::buildFrame()
     OptionZ = ui::Named(new QRadioButton(QStringLiteral("Zleceniodawca"), FramePlatnik), "OptionZ");
     TextKodPIW = ui::TextBox(f, "TextKodPIW", 4);
     TextMiejscowoscPobr = ui::TextBox(f, "TextMiejscowoscPobr", 30);
-    ComboLekarz = pickList(f, "ComboLekarz");
+    ComboLekarz = pickList(f, "ComboLekarz", 50);
     DTPDataUboju = dateBox(f, "DTPDataUboju");
     ComDataUboju = frameButton(f, "ComDataUboju", QStringLiteral("..."));
     TextDataPobr = dateBox(f, "TextDataPobr");
@@ -126,11 +132,11 @@ void FormPartia::buildFrame()
     ComDatZakBad = frameButton(f, "ComDatZakBad", QStringLiteral("..."));
     TextGodzZakBad = ui::TextBox(f, "TextGodzZakBad", 5);
     ComGodzZakBad = frameButton(f, "ComGodzZakBad", QStringLiteral("gg:mm"));
-    TextMetoda = ui::TextBox(f, "TextMetoda", 32767);
+    TextMetoda = ui::TextBox(f, "TextMetoda", 255);
     ComPobierzMetoda = frameButton(f, "ComPobierzMetoda", QStringLiteral("Pobierz"));
-    ComboPrzyjal = pickList(f, "ComboPrzyjal");
-    ComboAutoryzowal = pickList(f, "ComboAutoryzowal");
-    ComboPrzekazanieWyniku = pickList(f, "ComboPrzekazanieWyniku");
+    ComboPrzyjal = pickList(f, "ComboPrzyjal", 30);
+    ComboAutoryzowal = pickList(f, "ComboAutoryzowal", 30);
+    ComboPrzekazanieWyniku = pickList(f, "ComboPrzekazanieWyniku", 20);
     ComboPrzekazanieWyniku->addItems(
         {QStringLiteral("mail"), QStringLiteral("faks"), QStringLiteral("mail/faks")});
     TextDostarczyl = ui::TextBox(f, "TextDostarczyl", 30);
@@ -407,7 +413,7 @@ void FormPartia::LoadBatch()
     ComboPrzyjal->setEditText(FieldText(rs, "Przyjal"));
     ComboAutoryzowal->setEditText(FieldText(rs, "Autoryzowal"));
     ComboPrzekazanieWyniku->setEditText(FieldText(rs, "PrzekazanieWyniku"));
-    TextUwagi->setPlainText(FieldText(rs, "Uwagi"));
+    SetMemoText(TextUwagi, FieldText(rs, "Uwagi"));
     (FieldText(rs, "Czystopis") == QLatin1String("T") ? OptionTak : OptionNie)->setChecked(true);
     ComZapiszFr->setFocus();
 }
@@ -448,7 +454,7 @@ BatchFrameValues FormPartia::FrameValues() const
     v.authorisedBy = ComboAutoryzowal->currentText();
     v.resultDelivery = ComboPrzekazanieWyniku->currentText();
     v.fairCopy = OptionTak->isChecked();
-    v.remarks = TextUwagi->toPlainText();
+    v.remarks = MemoText(TextUwagi);
     v.deliveredBy = TextDostarczyl->text();
     return v;
 }

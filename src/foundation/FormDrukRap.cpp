@@ -8,23 +8,26 @@
 #include "platform/db/DaoError.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/fs/FileSystemObject.h"
-#include "platform/report/PrintDialogSeam.h"
+#include "platform/report/PrinterChoice.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/NamedControls.h"
-#include "platform/ui/WaitPointer.h"
 
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace
 {
 
 const QChar CR = QLatin1Char('\r');
+const QString PdfEnding = QStringLiteral(".pdf");
 constexpr int PreviewZoom = 87;
 
 // "<Partia>MervaskLab<DataDoLab yyyymmdd>-Zaklad<WNI>", the WNI as stored.
@@ -129,9 +132,12 @@ void FormDrukRap::hideEvent(QHideEvent *event)
     ComWyslij->setEnabled(true);
 }
 
+// The report opens at its letterhead and title, not wherever the zoom left
+// the page.
 void FormDrukRap::Form_Activate()
 {
     CRViewer->setZoomPercent(PreviewZoom);
+    CRViewer->showTopOfFirstPage();
 }
 
 void FormDrukRap::CmdAnuluj_Click()
@@ -140,10 +146,13 @@ void FormDrukRap::CmdAnuluj_Click()
     ComWyslij->setEnabled(true);
 }
 
-// Only the choice of printer; printing is the viewer's own command.
+// Only the choice of printer; printing is the viewer's own command, which
+// then prints on the printer chosen here.
 void FormDrukRap::ComDrukarka_Click()
 {
-    report::PrintDialogSeam::exec(CRViewer->printer(), this);
+    if (const std::optional<QString> printer =
+            report::PrinterChoice::Choose(CRViewer->printerName(), this))
+        CRViewer->setPrinterName(*printer);
 }
 
 dao::Recordset FormDrukRap::currentBatch() const
@@ -155,21 +164,27 @@ dao::Recordset FormDrukRap::currentBatch() const
 }
 
 // Writes the report shown to the PDF file the operator chooses; returns the
-// file's Windows path.
+// file's Windows path. The proposed name has no ending; a file without one is
+// what the inspectorate's mail client cannot open, so it is added.
 QString FormDrukRap::exportResult(const dao::Recordset &batch)
 {
     CommonDialog1.FileName = CountyFolder(batch) + u'\\' + DefaultName(batch);
     CommonDialog1.Filter = QStringLiteral("Plik PDF (*.pdf)|*.pdf");
     CommonDialog1.FilterIndex = 1;
     CommonDialog1.ShowSave();
-    ui::WaitPointer pointer;
-    pointer.Show();
-    CRViewer->exportPdf(fs::DriveMap::ToReal(CommonDialog1.FileName));
-    return CommonDialog1.FileName;
+    QString file = CommonDialog1.FileName;
+    if (!file.endsWith(PdfEnding, Qt::CaseInsensitive))
+        file += PdfEnding;
+    CRViewer->exportPdf(fs::DriveMap::ToReal(file));
+    return file;
 }
 
+// The busy pointer stays on the preview for the whole send, however it ends;
+// its questions and the save dialog keep the ordinary pointer.
 void FormDrukRap::ComWyslij_Click()
 {
+    setCursor(Qt::WaitCursor);
+    const auto restorePointer = qScopeGuard([this] { unsetCursor(); });
     const QString startFolder = QDir::currentPath();
     try {
         const dao::Recordset batch = currentBatch();
@@ -184,6 +199,7 @@ void FormDrukRap::ComWyslij_Click()
             return Send_Mail(recipient, subject, note, attachment);
         });
     } catch (const RuntimeError &error) {
+        unsetCursor();
         QDir::setCurrent(startFolder);
         ReportExportError(error);
     }

@@ -10,6 +10,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/EnterAsTab.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/SendKeys.h"
@@ -59,6 +60,12 @@ FormOperat::FormOperat(QWidget *parent) : QDialog(parent)
     setWindowTitle(WindowCaption);
     buildControls();
     connectHandlers();
+    // Enter moves on through the frame's fields in the order they are shown.
+    new ui::EnterAsTab(this);
+    const QList<QWidget *> order{MaskEdBoxKod, TextLogin,   TextNazw,   TextPass1,
+                                 TextPass2,    ComboOperat, ComOperZap, ComOperRez};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     Form_Load();
 }
 
@@ -396,4 +403,11 @@ void FormOperat::ComOperRez_Click()
 void FormOperat::ComOperZamk_Click()
 {
     hide();
+}
+
+void FormOperat::reject()
+{
+    if (FrameOperat->isVisible())
+        ComOperRez_Click();
+    QDialog::reject();
 }

@@ -68,6 +68,10 @@ public:
 
     bool PasswordChanged() const { return passwordChanged_; }
 
+    // Esc and the title bar's close: an open frame is cancelled first, as
+    // "&Anuluj" does, so that the window comes back with its list usable.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,6 +5,7 @@
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/Recordset.h"
+#include "platform/ui/EnterAsTab.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
@@ -46,6 +47,7 @@ FormUzytkownik::FormUzytkownik(QWidget *parent) : QDialog(parent)
         connect(lines_[i], &QLineEdit::textChanged, previews_[i], &QLabel::setText);
     connect(ComZapisz, &QPushButton::clicked, this, &FormUzytkownik::ComZapisz_Click);
     connect(ComZamk, &QPushButton::clicked, this, &FormUzytkownik::ComZamk_Click);
+    new ui::EnterAsTab(this);
 }
 
 void FormUzytkownik::buildControls()
@@ -76,6 +78,9 @@ QWidget *FormUzytkownik::buildLetterhead()
         lines_[i]->setMinimumWidth(360);
         previews_[i] = ui::Named(new QLabel(frame), QStringLiteral("Label") + number);
         previews_[i]->setTextFormat(Qt::PlainText);
+        // A long letterhead line is shown cut rather than widening the window.
+        previews_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        previews_[i]->setMinimumWidth(360);
         grid->addWidget(lines_[i], int(i), 0);
         grid->addWidget(previews_[i], int(i), 1);
     }

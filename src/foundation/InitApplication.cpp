@@ -79,12 +79,32 @@ dao::Database openDatabase(const QString &windowsPath)
     return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
 }
 
+// Without the dictionaries nothing can work, not even the sign-in: the
+// missing file is named and the program ends, as without the data drive.
+bool staleMissing(const QString &file)
+{
+    ui::MsgBox(QStringLiteral("Brak pliku bazy danych: ") + file + QStringLiteral("!\r") +
+                   QStringLiteral("Sprawdź wpis STALE w pliku ") + ConfigurationFile +
+                   QStringLiteral("\ri uruchom program ponownie!"),
+               48, ReadFailedCaption);
+    EndProgram();
+    return false;
+}
+
 bool openStale(const QString &value)
 {
     const char *const letterheadFields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
     StaleFolder = value;
-    if (!step([&] { StaleDb = openDatabase(value + QStringLiteral("Stale.mdb")); }))
-        return false;
+    const QString file = value + QStringLiteral("Stale.mdb");
+    try {
+        StaleDb = openDatabase(file);
+    } catch (const RuntimeError &error) {
+        if (error.Number() == dao::err::FileNotFound)
+            return staleMissing(file);
+        // Any other failure follows the start-up's own rules.
+        if (!step([&] { throw error; }))
+            return false;
+    }
     if (!step([] { PodatnikRs = StaleDb.OpenRecordset(QStringLiteral("PODATNIK")); }))
         return false;
     for (std::size_t i = 0; i < LabHeaderLines.size(); ++i) {
@@ -167,8 +187,9 @@ void CheckDataDrive()
 
 void EnsureFolder(const QString &folder)
 {
-    if (!fs::FileSystemObject::FolderExists(folder))
-        fs::FileSystemObject::CreateFolder(folder);
+    // Several workstations may start at once; a folder another one made
+    // meanwhile is what was wanted.
+    fs::FileSystemObject::CreateFolderIfMissing(folder);
 }
 
 bool InitApplication()

@@ -183,6 +183,11 @@ bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const Q
         if (!attachments.isEmpty())
             messages.AttachmentPathName = attachments.first();
         messages.Send(true);
+        // The mail client takes the message into its compose window and
+        // returns at once; only the operator knows whether it was sent or
+        // discarded there.
+        if (!Asked(QStringLiteral("Czy wiadomość została wysłana?")))
+            throw mail::MailError(mail::mapUserAbort);
         session.SignOff();
         return true;
     } catch (const RuntimeError &error) {

@@ -42,8 +42,10 @@ using MailSender = std::function<bool(const QString &recipient, const QString &s
 // handed over. Errors outside the mail go to the caller.
 void WyslijWynik(const ResultToSend &result, const MailSender &sendMail);
 
-// The mail hand-off through the session and message controls. False after a
-// failure or a cancel, which it has reported itself.
+// The mail hand-off through the session and message controls. The operator
+// confirms that the message left the mail client; a message discarded there
+// counts as a cancel. False after a failure or a cancel, which it has
+// reported itself.
 bool Send_Mail(mail::MAPISession &session, mail::MAPIMessages &messages, const QString &recipient,
                const QString &subject, const QString &note, const QString &attachment);
 

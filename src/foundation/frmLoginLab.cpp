@@ -132,9 +132,11 @@ void frmLoginLab::TextLogin_GotFocus()
 void frmLoginLab::CmdTmp_Click()
 {
     txtPassword->clear();
-    txtPassword->setFocus();
+    // The move of the focus looks the login up; an unknown one gives the
+    // login box back with its own default button, which must stand.
     CmdTmp->setDefault(false);
     cmdOK->setDefault(true);
+    txtPassword->setFocus();
 }
 
 void frmLoginLab::TextLogin_LostFocus()
@@ -165,7 +167,11 @@ void frmLoginLab::TextLogin_LostFocus()
         }
         ShowAlarm(QStringLiteral("Nieprawidłowy Login - Spróbuj ponownie!"), AlarmCaption, 1,
                   false);
+        // The window is not active again yet when the alarm has closed, so the
+        // login box would get the focus without its own handler: Enter would
+        // then check a password that was never typed.
         TextLogin->setFocus();
+        TextLogin_GotFocus();
         TextLogin->selectAll();
     } catch (const RuntimeError &error) {
         if (error.Number() != dao::err::ItemNotFound)

@@ -9,7 +9,10 @@
 #include "platform/fs/FileSystemObject.h"
 #include "platform/ui/MsgBox.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 namespace
@@ -65,23 +68,37 @@ void DeleteWorkFile(const QString &workPath)
 }
 
 // Gives the finished work file the month database's name, never replacing a
-// file of that name (another workstation may have made it meanwhile).
+// file of that name. A month database that another workstation put in place
+// meanwhile is that month's database: this work file is dropped and the other
+// one is used, as if this workstation had made it.
 bool PutInPlace(const QString &workPath, const QString &path)
 {
-    if (FileSystemObject::FileExists(path)) {
-        ShowAlreadyExists(path);
-        return false;
-    }
-    QFile work(fs::DriveMap::ToReal(workPath));
-    if (work.rename(fs::DriveMap::ToReal(path)))
+    try {
+        if (!FileSystemObject::MoveFileNoReplace(workPath, path))
+            DeleteWorkFile(workPath);
         return true;
-    if (FileSystemObject::FileExists(path)) {
-        ShowAlreadyExists(path);
-    } else {
-        ShowErrorBox(RuntimeError(75, QStringLiteral("Błąd dostępu do ścieżki/pliku.")));
+    } catch (const RuntimeError &error) {
+        ShowErrorBox(error);
         ShowBuildFailed(path);
     }
     return false;
+}
+
+// Work files and their journals that an interrupted building left in the
+// month's folder. A building takes a moment, so a work file untouched for
+// longer belongs to no building that is still running on any workstation.
+void RemoveLeftoverWorkFiles(const QString &path)
+{
+    constexpr qint64 StaleAfterSeconds = 10 * 60;
+    const QDir folder(fs::DriveMap::ToReal(FileSystemObject::GetParentFolderName(path)));
+    const QString stem = QStringLiteral("~") + FileSystemObject::GetFileName(path) + u'.';
+    const QStringList patterns{stem + QStringLiteral("*.tmp"),
+                               stem + QStringLiteral("*.tmp-journal")};
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-StaleAfterSeconds);
+    for (const QFileInfo &leftover : folder.entryInfoList(patterns, QDir::Files | QDir::Hidden)) {
+        if (leftover.lastModified() < before)
+            QFile::remove(leftover.absoluteFilePath());
+    }
 }
 
 // True when the table's result column holds fewer characters than a result
@@ -89,7 +106,12 @@ bool PutInPlace(const QString &workPath, const QString &path)
 // missing beside a TabelaTMP is an earlier widening that stopped half-way.
 bool ResultColumnTooNarrow(dao::Database &db, const QString &table)
 {
-    const dao::Fields fields = db.TableDefs()(table).Fields();
+    // A month file without the table gets the engine's number for a missing
+    // table, as opening the table would give.
+    const dao::TableDefs tables = db.TableDefs();
+    if (!tables.Contains(table))
+        throw dao::Error::Make(dao::err::TableNotFound, {table});
+    const dao::Fields fields = tables(table).Fields();
     if (!fields.Contains(ResultColumn))
         return fields.Contains(QStringLiteral("TabelaTMP"));
     return fields(ResultColumn).Size() < ResultWidth;
@@ -145,7 +167,10 @@ bool OtworzLubTworzBaze(const QString &path, const QString &monthCaption)
                          QStringLiteral(", w katalogu: ") + path +
                          QStringLiteral("\rPo kliknięciu OK, utworzę nową bazę!"),
                      InfoCaption);
-            TworzBaze(path, monthCaption);
+            // A building that failed has shown why; without a file there is
+            // nothing to open and nothing more to report.
+            if (!TworzBaze(path, monthCaption) && !FileSystemObject::FileExists(path))
+                return false;
             MonthDb = OpenFile(path);
             opened = true;
         }
@@ -153,6 +178,16 @@ bool OtworzLubTworzBaze(const QString &path, const QString &monthCaption)
         ShowError(QStringLiteral("Tworzenie nowej bazy!"), error);
     }
     return opened;
+}
+
+bool MonthDbIsOpen()
+{
+    if (MonthDb.IsOpen())
+        return true;
+    ShowWarning(QStringLiteral("Baza danych miesiąca nie jest otwarta!\r"
+                               "Wybierz ponownie datę pracy lub uruchom program ponownie."),
+                QStringLiteral("BAZA DANYCH"));
+    return false;
 }
 
 QList<TableStep> MonthTableSteps()
@@ -171,6 +206,7 @@ bool TworzBaze(const QString &path, const QString &monthCaption)
 
 bool TworzBaze(const QString &path, const QString &monthCaption, const QList<TableStep> &steps)
 {
+    RemoveLeftoverWorkFiles(path);
     const QString workPath = WorkPathFor(path);
     if (!CreateDB(path, workPath))
         return false;

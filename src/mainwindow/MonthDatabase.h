@@ -25,6 +25,11 @@ QString MonthDbPath(const QDate &date);
 // false when no database could be opened; MonthDb then keeps what it held.
 bool OtworzLubTworzBaze(const QString &path, const QString &monthCaption);
 
+// True when a month database is open. Otherwise tells the user so (its
+// opening or building has reported why) and returns false: the commands that
+// work on the month's data ask this first.
+bool MonthDbIsOpen();
+
 // One step of the building: makes one table in the database file at the path.
 using TableBuilder = std::function<bool(const QString &path, const QString &name)>;
 struct TableStep {

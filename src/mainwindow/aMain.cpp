@@ -486,10 +486,11 @@ void aMain::runStartup()
         return;
     }
     showLetterhead();
-    SetWorkingDate(QDate::currentDate());
     // Once more for the same date: the repairs and the result-width probe run
-    // at every start, also on the day the month database was made.
-    ComTworzBazy_Click();
+    // at every start, also on the day the month database was made. A month
+    // database that could not be opened has been reported once already.
+    if (SetWorkingDate(QDate::currentDate()))
+        ComTworzBazy_Click();
     SprawdzDodajKolumny();
     loadLaboratoryCodes();
     fillStatusBar();

@@ -19,6 +19,7 @@
 #include "mainwindow/DatabaseBackup.h"
 #include "mainwindow/FormAdmBaz.h"
 #include "mainwindow/MaterialsGate.h"
+#include "mainwindow/MonthDatabase.h"
 #include "mainwindow/RegionalSend.h"
 #include "platform/db/DBEngine.h"
 #include "platform/fs/DriveMap.h"
@@ -72,6 +73,8 @@ void aMain::Command1_Click()
             openLaboratoryIdentity();
             return;
         }
+        if (!MonthDbIsOpen())
+            return;
         FormPartia::Open(LabelData->text());
     });
 }
@@ -305,7 +308,10 @@ void aMain::MatZuzyte_Click()
 
 void aMain::ComMatZuzyte_Click()
 {
-    trapped([this] { RunMaterialsUsedGate(); });
+    trapped([this] {
+        if (MonthDbIsOpen())
+            RunMaterialsUsedGate();
+    });
 }
 
 void aMain::Archiwizacja_Click()
@@ -340,7 +346,10 @@ void aMain::ComOpcje_Click()
 
 void aMain::CzyscBaze_Click()
 {
-    trapped([this] { OpenDatabaseCleaning(); });
+    trapped([this] {
+        if (MonthDbIsOpen())
+            OpenDatabaseCleaning();
+    });
 }
 
 void aMain::Men1KZV_Click()
@@ -350,6 +359,7 @@ void aMain::Men1KZV_Click()
         Frame1->setVisible(false);
         LabelData->setVisible(false);
         FrmInfQXrec::Open();
+        Frame1->setVisible(true);
         LabelData->setVisible(true);
     });
 }

@@ -1,27 +1,30 @@
 #pragma once
 
-#include <QDialog>
+#include "registers/DictionaryListWindow.h"
 
-namespace ui
-{
-class DataControl;
-class DBGrid;
-} // namespace ui
-
-// One window for the three person lists: who authorises, who performs and who
-// is responsible for a test. Open() names the list in the grid's caption
-// and binds the list.
-class FormAutoryzowal : public QDialog
+// One window for the three person lists: who authorises (Autoryzowal), who
+// performs (Wykonujacy) and who is responsible for a test (Odpowiedzialny).
+// The opener names the list in the grid's caption.
+class FormAutoryzowal : public DictionaryListWindow
 {
     Q_OBJECT
 
 public:
     explicit FormAutoryzowal(QWidget *parent = nullptr);
 
-    // The persons of `table` with the list named `gridCaption`, shown
-    // modally. Errors go to the caller.
+    // Opens the register on the persons of the table in number order, under
+    // the list's caption.
     static void Open(const QString &table, const QString &gridCaption);
 
     ui::DataControl *DataDane;
-    ui::DBGrid *DBGridPodp;
+    QLineEdit *TextNr;
+    QLineEdit *TextNazwa;
+
+protected:
+    // All three lists are refilled, whichever was shown.
+    QStringList ChangedTables() const override
+    {
+        return {QStringLiteral("Autoryzowal"), QStringLiteral("Wykonujacy"),
+                QStringLiteral("Odpowiedzialny")};
+    }
 };

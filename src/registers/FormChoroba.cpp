@@ -3,29 +3,45 @@
 #include "foundation/Globals.h"
 #include "foundation/TextProcedures.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
-FormChoroba::FormChoroba(QWidget *parent) : QDialog(parent)
+FormChoroba::FormChoroba(QWidget *parent) : RegisterWindowBase(parent)
 {
     setObjectName(QStringLiteral("FormChoroba"));
     setWindowTitle(QStringLiteral("TEST-SERIA-METODA"));
-    auto *layout = new QVBoxLayout(this);
-    DataChoroba = new ui::DataControl(this);
-    DataChoroba->setObjectName(QStringLiteral("DataChoroba"));
-    layout->addWidget(DataChoroba);
-    FrameChoroba = new QGroupBox(this);
-    FrameChoroba->setObjectName(QStringLiteral("FrameChoroba"));
-    TextMetoda = new QLineEdit(FrameChoroba);
-    TextMetoda->setObjectName(QStringLiteral("TextMetoda"));
+    DataChoroba = ui::Named(new ui::DataControl(this), "DataChoroba");
+    DataChoroba->hide();
+    AttachList(DataChoroba, nullptr, nullptr);
+    FrameChoroba = ui::Named(new QGroupBox(this), "FrameChoroba");
+    TextMetoda = ui::Named(new QLineEdit(FrameChoroba), "TextMetoda");
     TextMetoda->setMaxLength(255);
-    (new QVBoxLayout(FrameChoroba))->addWidget(TextMetoda);
+    ComZapisz = MakeButton("ComZapisz", QStringLiteral("Z&apisz"));
+    ComAnuluj = MakeButton("ComAnuluj", QStringLiteral("&Anuluj"));
+    ComZapisz->setParent(FrameChoroba);
+    ComAnuluj->setParent(FrameChoroba);
+    auto *frame = new QVBoxLayout(FrameChoroba);
+    frame->addWidget(new QLabel(QStringLiteral("Metoda"), FrameChoroba));
+    frame->addWidget(TextMetoda);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ComZapisz);
+    buttons->addWidget(ComAnuluj);
+    frame->addLayout(buttons);
+    auto *layout = new QVBoxLayout(this);
     layout->addWidget(FrameChoroba);
     FrameChoroba->setVisible(false);
+    resize(640, 160);
+    connect(ComZapisz, &QPushButton::clicked, this, &FormChoroba::ComZapisz_Click);
+    connect(ComAnuluj, &QPushButton::clicked, this, &FormChoroba::ComAnuluj_Click);
 }
 
 void FormChoroba::Open()
@@ -33,12 +49,33 @@ void FormChoroba::Open()
     dao::Recordset method =
         StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM Kierunek Where Kod = 'MERVASK'"));
     method.MoveFirst();
-    const QString text =
-        NullToDefault(method(QStringLiteral("Metoda")).Value(), QString()).toString();
+    const QString text = FieldText(method, QStringLiteral("Metoda"));
     FormChoroba &form = ui::WindowRegistry::Instance<FormChoroba>();
     InitOnActivate = true;
+    dao::Recordset previous = form.DataChoroba->Recordset();
     form.DataChoroba->setRecordset(method);
+    if (previous.IsOpen())
+        previous.Close();
     form.TextMetoda->setText(text);
     form.FrameChoroba->setVisible(true);
     ui::ShowModal(form);
+}
+
+void FormChoroba::ComZapisz_Click()
+{
+    const bool saved = Trapped([this] {
+        dao::Recordset rs = DataChoroba->Recordset();
+        rs.Edit();
+        rs(QStringLiteral("Metoda")) = TrimBlanks(TextMetoda->text());
+        rs.Update();
+    });
+    if (!saved)
+        return;
+    FrameChoroba->setVisible(false);
+    HideAndAnnounce({QStringLiteral("Kierunek")});
+}
+
+void FormChoroba::ComAnuluj_Click()
+{
+    hide();
 }

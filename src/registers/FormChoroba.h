@@ -1,29 +1,35 @@
 #pragma once
 
-#include <QDialog>
+#include "registers/RegisterWindowBase.h"
 
 class QGroupBox;
 class QLineEdit;
+class QPushButton;
 
 namespace ui
 {
 class DataControl;
 } // namespace ui
 
-// The test-method text: the one row of Kierunek whose Kod is 'MERVASK'. Open()
-// binds the row, puts its text into the edit box and shows the edit frame.
-class FormChoroba : public QDialog
+// The test-method text: the one row of Kierunek whose Kod is 'MERVASK',
+// copied into a batch by the batch register's method button.
+class FormChoroba : public RegisterWindowBase
 {
     Q_OBJECT
 
 public:
     explicit FormChoroba(QWidget *parent = nullptr);
 
-    // Binds the row, puts its text into the edit box, shows the edit frame and
-    // the window modally. Errors go to the caller.
+    // Binds the method row, loads its text (Null as "") and shows the window.
+    // Errors (also a missing row) go to the caller and the window stays shut.
     static void Open();
 
     ui::DataControl *DataChoroba;
-    QGroupBox *FrameChoroba; // the edit frame, hidden until opened
+    QGroupBox *FrameChoroba; // fills the window; shown by the opener
     QLineEdit *TextMetoda;   // the method text
+    QPushButton *ComZapisz;
+    QPushButton *ComAnuluj;
+
+    void ComZapisz_Click();
+    void ComAnuluj_Click();
 };

@@ -19,9 +19,9 @@ FormGatunek::FormGatunek(QWidget *parent) : QDialog(parent)
 
 void FormGatunek::Open()
 {
-    dao::Recordset rows =
+    dao::Recordset species =
         StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
     FormGatunek &form = ui::WindowRegistry::Instance<FormGatunek>();
-    form.DataGatunek->setRecordset(rows);
+    form.DataGatunek->setRecordset(species);
     ui::ShowModal(form);
 }

@@ -7,7 +7,7 @@ namespace ui
 class DataControl;
 } // namespace ui
 
-// The register of species. Open() binds its list and shows it.
+// The register of species. The main window binds its list before showing it.
 class FormGatunek : public QDialog
 {
     Q_OBJECT
@@ -15,7 +15,8 @@ class FormGatunek : public QDialog
 public:
     explicit FormGatunek(QWidget *parent = nullptr);
 
-    // Binds the list and shows the window modally. Errors go to the caller.
+    // Binds the species in number order and shows the window. Errors go to
+    // the caller.
     static void Open();
 
     ui::DataControl *DataGatunek;

@@ -1,27 +1,32 @@
 #include "registers/FormOpisProbki.h"
 
-#include "foundation/Globals.h"
-#include "platform/ui/DataControl.h"
+#include "platform/ui/DBGrid.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
-#include <QVBoxLayout>
-
-FormOpisProbki::FormOpisProbki(QWidget *parent) : QDialog(parent)
+FormOpisProbki::FormOpisProbki(QWidget *parent)
+    : DictionaryListWindow({"FormOpisProbki",
+                            "DataPodp",
+                            "TxtNr",
+                            QStringLiteral("Numer:"),
+                            "TxtMet",
+                            QStringLiteral("Treść:"),
+                            30,
+                            false,
+                            QStringLiteral("Nowa podpowiedź"),
+                            QStringLiteral("Podpowiedz"),
+                            {QStringLiteral("IDPODP"), QStringLiteral("PODPOWIEDZ"),
+                             QStringLiteral("TxtNr"), DictionaryStore::EmptyNumberText}},
+                           parent),
+      DataPodp(Data), TxtNr(NumberBox), TxtMet(LineBox)
 {
-    setObjectName(QStringLiteral("FormOpisProbki"));
     setWindowTitle(QStringLiteral("OPIS"));
-    auto *layout = new QVBoxLayout(this);
-    DataPodp = new ui::DataControl(this);
-    DataPodp->setObjectName(QStringLiteral("DataPodp"));
-    layout->addWidget(DataPodp);
+    DBGridPodp->setCaption(QStringLiteral("OPIS I STAN PRÓBKI W CHWILI PRZYJĘCIA"));
 }
 
 void FormOpisProbki::Open()
 {
-    dao::Recordset rows =
-        StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM OpisProbki ORDER BY IdPodp"));
     FormOpisProbki &form = ui::WindowRegistry::Instance<FormOpisProbki>();
-    form.DataPodp->setRecordset(rows);
+    form.BindTable(QStringLiteral("OpisProbki"), QStringLiteral("IdPodp"));
     ui::ShowModal(form);
 }

@@ -1,23 +1,23 @@
 #pragma once
 
-#include <QDialog>
+#include "registers/DictionaryListWindow.h"
 
-namespace ui
-{
-class DataControl;
-} // namespace ui
-
-// The hints for the description and state of a sample on delivery. Open() binds
-// its list and shows it.
-class FormOpisProbki : public QDialog
+// The hints for the description and state of a sample on delivery (table
+// OpisProbki), offered by the sample register's description list.
+class FormOpisProbki : public DictionaryListWindow
 {
     Q_OBJECT
 
 public:
     explicit FormOpisProbki(QWidget *parent = nullptr);
 
-    // Binds the list and shows the window modally. Errors go to the caller.
+    // Opens the register on the descriptions in number order.
     static void Open();
 
     ui::DataControl *DataPodp;
+    QLineEdit *TxtNr;
+    QLineEdit *TxtMet;
+
+protected:
+    QStringList ChangedTables() const override { return {QStringLiteral("OpisProbki")}; }
 };

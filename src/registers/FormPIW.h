@@ -2,30 +2,23 @@
 
 #include "registers/InspectorateWindow.h"
 
-#include "foundation/Globals.h"
-#include "platform/ui/DataControl.h"
-#include "platform/ui/ShowModal.h"
-#include "platform/ui/WindowRegistry.h"
+class QAction;
 
-#include <QRadioButton>
-
-// The register of the county veterinary inspectorates.
+// The register of the county veterinary inspectorates (table PIW); the
+// result mail takes its recipient from here.
 class FormPIW : public InspectorateWindow
 {
     Q_OBJECT
 
 public:
-    explicit FormPIW(QWidget *parent = nullptr) : InspectorateWindow("FormPIW", parent) {}
+    explicit FormPIW(QWidget *parent = nullptr);
 
-    // Binds the list in code order and shows the window modally. Errors go to
-    // the caller.
-    static void Open()
-    {
-        dao::Recordset rows =
-            StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM PIW ORDER BY IdPiw"));
-        FormPIW &form = ui::WindowRegistry::Instance<FormPIW>();
-        form.OptionK->setChecked(true);
-        form.DataZlew->setRecordset(rows);
-        ui::ShowModal(form);
-    }
+    // Opens the register ordered by code.
+    static void Open();
+
+    QAction *menPartia; // "&Wstaw PIW do partii": does nothing
+    QAction *menUkryj;  // "&Ukryj": does nothing
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
 };

@@ -19,9 +19,9 @@ FormPlec::FormPlec(QWidget *parent) : QDialog(parent)
 
 void FormPlec::Open()
 {
-    dao::Recordset rows =
+    dao::Recordset species =
         StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
     FormPlec &form = ui::WindowRegistry::Instance<FormPlec>();
-    form.DataGatunek->setRecordset(rows);
+    form.DataGatunek->setRecordset(species);
     ui::ShowModal(form);
 }

@@ -7,8 +7,8 @@ namespace ui
 class DataControl;
 } // namespace ui
 
-// The sexes of each species. Open() binds its species list and shows it; the window shows the sexes
-// of the chosen species.
+// The sexes of each species. The main window binds its species list before
+// showing it; the window shows the sexes of the chosen species.
 class FormPlec : public QDialog
 {
     Q_OBJECT
@@ -16,7 +16,8 @@ class FormPlec : public QDialog
 public:
     explicit FormPlec(QWidget *parent = nullptr);
 
-    // Binds the list and shows the window modally. Errors go to the caller.
+    // Binds the species in number order and shows the window. Errors go to
+    // the caller.
     static void Open();
 
     ui::DataControl *DataGatunek;

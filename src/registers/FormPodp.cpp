@@ -1,32 +1,40 @@
 #include "registers/FormPodp.h"
 
-#include "foundation/Globals.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QLabel>
-#include <QVBoxLayout>
 
-FormPodp::FormPodp(QWidget *parent) : QDialog(parent)
+FormPodp::FormPodp(QWidget *parent)
+    : DictionaryListWindow({"FormPodp",
+                            "DataPodp",
+                            "TxtNr",
+                            QStringLiteral("Numer:"),
+                            "TxtMet",
+                            QStringLiteral("Treść:"),
+                            150,
+                            true,
+                            QStringLiteral("Nowa podpowiedź"),
+                            QStringLiteral("Podpowiedź"),
+                            {QStringLiteral("IDPODP"), QStringLiteral("PODPOWIEDZ"),
+                             QStringLiteral("TxtNr"), QStringLiteral("Wpisz kolejny nr uwagi!")}},
+                           parent),
+      LabelCaption(Heading), DataPodp(Data), TxtNr(NumberBox), TxtMet(MultiLineBox)
 {
-    setObjectName(QStringLiteral("FormPodp"));
-    auto *layout = new QVBoxLayout(this);
-    LabelCaption = new QLabel(this);
-    LabelCaption->setObjectName(QStringLiteral("LabelCaption"));
-    layout->addWidget(LabelCaption);
-    DataPodp = new ui::DataControl(this);
-    DataPodp->setObjectName(QStringLiteral("DataPodp"));
-    layout->addWidget(DataPodp);
+    LabelCaption->show();
 }
 
 void FormPodp::Open(const QString &caption, const QString &table)
 {
-    dao::Recordset hints = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
-                                                 QStringLiteral(" ORDER BY IdPodp"));
     FormPodp &form = ui::WindowRegistry::Instance<FormPodp>();
+    form.BindTable(table, QStringLiteral("IdPodp"));
     form.setWindowTitle(caption);
     form.LabelCaption->setText(QStringLiteral("PODPOWIEDZI DO UWAG"));
-    form.DataPodp->setRecordset(hints);
     ui::ShowModal(form);
+}
+
+QStringList FormPodp::ChangedTables() const
+{
+    return {DataPodp->Recordset().TableName()};
 }

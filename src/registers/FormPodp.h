@@ -1,27 +1,26 @@
 #pragma once
 
-#include <QDialog>
+#include "registers/DictionaryListWindow.h"
 
-class QLabel;
-
-namespace ui
-{
-class DataControl;
-} // namespace ui
-
-// The remark hints for samples or batches. Open() sets the window's caption
-// and heading and binds its list.
-class FormPodp : public QDialog
+// The remark hints for samples (UwagiProbka) or batches (UwagiPartia),
+// offered by the remark lists. The opener names the list in the window's
+// caption.
+class FormPodp : public DictionaryListWindow
 {
     Q_OBJECT
 
 public:
     explicit FormPodp(QWidget *parent = nullptr);
 
-    // The hints of `table` under the window caption `caption`, shown modally.
-    // Errors go to the caller.
+    // Opens the register with its caption on the hints of the table, in
+    // number order.
     static void Open(const QString &caption, const QString &table);
 
     QLabel *LabelCaption; // the heading
     ui::DataControl *DataPodp;
+    QLineEdit *TxtNr;
+    LimitedTextEdit *TxtMet;
+
+protected:
+    QStringList ChangedTables() const override;
 };

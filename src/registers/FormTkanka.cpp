@@ -1,27 +1,205 @@
 #include "registers/FormTkanka.h"
 
 #include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
+#include "foundation/TextProcedures.h"
+#include "foundation/UiProcedures.h"
+#include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
+#include "registers/RegisterRecords.h"
 
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
-FormTkanka::FormTkanka(QWidget *parent) : QDialog(parent)
+FormTkanka::FormTkanka(QWidget *parent) : RegisterWindowBase(parent)
 {
     setObjectName(QStringLiteral("FormTkanka"));
     setWindowTitle(QStringLiteral("MATERIAŁ"));
+    DataTkanka = ui::Named(new ui::DataControl(this), "DataTkanka");
+    DBGridTkanka = ui::Named(new ui::DBGrid(this), "DBGridTkanka");
+    DBGridTkanka->Bind(DataTkanka, {{QStringLiteral("Numer"), QStringLiteral("IDTkanka")},
+                                    {QStringLiteral("Nazwa"), QStringLiteral("NazTkanka")},
+                                    {QStringLiteral("Kod CLab"), QStringLiteral("KodCLab")},
+                                    {QStringLiteral("Nazwa w CLab"), QStringLiteral("NazCLab")},
+                                    {QStringLiteral("Uwagi"), QStringLiteral("Uwagi")}});
+    ComDodaj = MakeButton("ComDodaj", QStringLiteral("&Dodaj"));
+    ComPopraw = MakeButton("ComPopraw", QStringLiteral("&Popraw"));
+    ComUsun = MakeButton("ComUsun", QStringLiteral("&Usuń"));
+    ComZamknij =
+        MakeButton("ComZamknij", QStringLiteral("&Zamknij"), QStringLiteral("Zamknij okno"));
+
+    FrameTkanka = ui::Named(new QGroupBox(this), "FrameTkanka");
+    TextID = MakeTextBox(FrameTkanka, "TextID", 0);
+    TextID->setEnabled(false);
+    TextNazwa = MakeTextBox(FrameTkanka, "TextNazwa", 30);
+    TextKodCLab = MakeTextBox(FrameTkanka, "TextKodCLab", 10);
+    TextNazCLab = MakeTextBox(FrameTkanka, "TextNazCLab", 30);
+    TextUwagi = MakeTextBox(FrameTkanka, "TextUwagi", 0);
+    ComZapisz = MakeButton("ComZapisz", QStringLiteral("Z&apisz"), QStringLiteral("Zapisz zmiany"));
+    ComAnuluj = MakeButton("ComAnuluj", QStringLiteral("&Anuluj"),
+                           QStringLiteral("Zrezygnuj z zapisania zmian"));
+    ComZapisz->setParent(FrameTkanka);
+    ComAnuluj->setParent(FrameTkanka);
+    auto *form = new QFormLayout(FrameTkanka);
+    form->addRow(QStringLiteral("Numer"), TextID);
+    form->addRow(QStringLiteral("Nazwa materiału"), TextNazwa);
+    form->addRow(QStringLiteral("Kod CLab"), TextKodCLab);
+    form->addRow(QStringLiteral("Nazwa w CLab"), TextNazCLab);
+    form->addRow(QStringLiteral("Uwagi"), TextUwagi);
+    auto *frameButtons = new QHBoxLayout;
+    frameButtons->addStretch(1);
+    frameButtons->addWidget(ComZapisz);
+    frameButtons->addWidget(ComAnuluj);
+    form->addRow(frameButtons);
+    FrameTkanka->setMinimumWidth(440);
+
+    AttachList(DataTkanka, DBGridTkanka, FrameTkanka);
+    auto *heading =
+        ui::Named(new QLabel(QStringLiteral("DEFINICJA RODZAJU MATERIAŁU"), this), "LabelNaglowek");
+    heading->setAlignment(Qt::AlignCenter);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(DataTkanka, 1);
+    for (QPushButton *button : {ComDodaj, ComPopraw, ComUsun, ComZamknij})
+        buttons->addWidget(button);
     auto *layout = new QVBoxLayout(this);
-    DataTkanka = new ui::DataControl(this);
-    DataTkanka->setObjectName(QStringLiteral("DataTkanka"));
-    layout->addWidget(DataTkanka);
+    layout->addWidget(heading);
+    layout->addWidget(MakeListArea(), 1);
+    layout->addLayout(buttons);
+    SetBrowseControls({ComDodaj, ComUsun, ComPopraw, ComZamknij, DataTkanka, DBGridTkanka});
+    SetCloseButton(ComZamknij);
+    resize(760, 480);
+
+    connect(ComDodaj, &QPushButton::clicked, this, &FormTkanka::ComDodaj_Click);
+    connect(ComPopraw, &QPushButton::clicked, this, &FormTkanka::ComPopraw_Click);
+    connect(ComUsun, &QPushButton::clicked, this, &FormTkanka::ComUsun_Click);
+    connect(ComZapisz, &QPushButton::clicked, this, &FormTkanka::ComZapisz_Click);
+    connect(ComAnuluj, &QPushButton::clicked, this, &FormTkanka::ComAnuluj_Click);
+    connect(ComZamknij, &QPushButton::clicked, this, &FormTkanka::ComZamknij_Click);
+    connect(DBGridTkanka, &ui::DBGrid::RowColChange, this, &FormTkanka::DBGridTkanka_RowColChange);
+    connect(TextNazwa, &QLineEdit::returnPressed, this, [] { SendTab(); });
 }
 
 void FormTkanka::Open()
 {
-    dao::Recordset rows =
-        StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
     FormTkanka &form = ui::WindowRegistry::Instance<FormTkanka>();
-    form.DataTkanka->setRecordset(rows);
+    form.Bind(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
     ui::ShowModal(form);
+}
+
+void FormTkanka::Bind(const QString &sql)
+{
+    dao::Recordset rows = StaleDb.OpenRecordset(sql);
+    dao::Recordset previous = DataTkanka->Recordset();
+    DataTkanka->setRecordset(rows);
+    if (previous.IsOpen())
+        previous.Close();
+}
+
+void FormTkanka::DBGridTkanka_RowColChange()
+{
+    Trapped([this] { SelectCurrentGridRow(DBGridTkanka); });
+}
+
+void FormTkanka::ComDodaj_Click()
+{
+    qint64 number = 1;
+    std::optional<RegisterFault> full;
+    const bool numbered = Trapped([&] {
+        if (!ListIsEmpty()) {
+            Bind(QStringLiteral("SELECT * FROM Tkanka ORDER BY IDTkanka"));
+            DataTkanka->Recordset().MoveLast();
+        }
+        full = TissueRules::NextNumber(StaleDb, number);
+    });
+    if (!numbered)
+        return;
+    if (full) {
+        ShowFault(*full);
+        return;
+    }
+    Adding = true;
+    ForgetLoadedRow();
+    TextID->setText(QString::number(number));
+    for (QLineEdit *box : {TextNazwa, TextKodCLab, TextNazCLab, TextUwagi})
+        box->clear();
+    OpenEditFrame(QStringLiteral(" NOWY RODZAJ MATERIAŁU "), TextNazwa);
+}
+
+void FormTkanka::ComPopraw_Click()
+{
+    if (ListIsEmpty()) {
+        Beep();
+        return;
+    }
+    Klawisze(false);
+    const bool loaded = Trapped([this] {
+        const dao::Recordset rs = ListRecordset();
+        RememberLoadedRow();
+        TextID->setText(FieldText(rs, QStringLiteral("IDTkanka")));
+        TextNazwa->setText(FieldText(rs, QStringLiteral("NazTkanka")));
+        TextKodCLab->setText(FieldText(rs, QStringLiteral("KodCLab")));
+        TextNazCLab->setText(FieldText(rs, QStringLiteral("NazCLab")));
+        TextUwagi->setText(FieldText(rs, QStringLiteral("Uwagi")));
+    });
+    if (!loaded) {
+        ForgetLoadedRow();
+        Klawisze(true);
+        return;
+    }
+    Adding = false;
+    OpenEditFrame(QStringLiteral(" KOREKTA RODZAJU MATERIAŁU "), TextNazwa);
+}
+
+void FormTkanka::ComUsun_Click()
+{
+    if (ListIsEmpty()) {
+        Beep();
+        return;
+    }
+    DBGridTkanka->setEnabled(false);
+    Trapped([this] {
+        dao::Recordset rs = ListRecordset();
+        DeleteCurrentRecord(rs,
+                            QStringLiteral("Czy usunąć tkankę: ") +
+                                TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
+                            true, QStringLiteral("PYTANIE"));
+    });
+    DBGridTkanka->setEnabled(true);
+}
+
+void FormTkanka::ComZapisz_Click()
+{
+    const TissueValues values{TextNazwa->text(), TextKodCLab->text(), TextNazCLab->text(),
+                              TextUwagi->text()};
+    const std::optional<int> newId =
+        Adding ? std::optional<int>(TextID->text().toInt()) : std::nullopt;
+    const SaveResult result = SaveRow(
+        Adding, StaleDb, QStringLiteral("Tkanka"),
+        [&]() -> std::optional<RegisterFault> {
+            if (Adding)
+                return TissueRules::CheckNewName(StaleDb, values.name);
+            return std::nullopt;
+        },
+        [&](dao::Recordset &rs) { TissueRules::Write(rs, values, newId); });
+    if (result == SaveResult::Saved)
+        CloseEditFrame();
+}
+
+void FormTkanka::ComAnuluj_Click()
+{
+    CloseEditFrame();
+}
+
+void FormTkanka::ComZamknij_Click()
+{
+    HideAndAnnounce({QStringLiteral("Tkanka")});
 }

@@ -2,30 +2,15 @@
 
 #include "registers/InspectorateWindow.h"
 
-#include "foundation/Globals.h"
-#include "platform/ui/DataControl.h"
-#include "platform/ui/ShowModal.h"
-#include "platform/ui/WindowRegistry.h"
-
-#include <QRadioButton>
-
-// The register of the regional veterinary inspectorates.
+// The register of the regional veterinary inspectorates (table WIW). Its
+// codes are any text; only their uniqueness is checked.
 class FormWIW : public InspectorateWindow
 {
     Q_OBJECT
 
 public:
-    explicit FormWIW(QWidget *parent = nullptr) : InspectorateWindow("FormWIW", parent) {}
+    explicit FormWIW(QWidget *parent = nullptr);
 
-    // Binds the list in code order and shows the window modally. Errors go to
-    // the caller.
-    static void Open()
-    {
-        dao::Recordset rows =
-            StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM WIW ORDER BY Idwiw"));
-        FormWIW &form = ui::WindowRegistry::Instance<FormWIW>();
-        form.OptionK->setChecked(true);
-        form.DataZlew->setRecordset(rows);
-        ui::ShowModal(form);
-    }
+    // Opens the register ordered by code.
+    static void Open();
 };

@@ -1,16 +1,21 @@
 #include "registers/RegisterWindowBase.h"
 
+#include "foundation/DictionaryEvents.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/MsgBox.h"
+#include "registers/DictionaryStore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShowEvent>
@@ -46,6 +51,15 @@ QPushButton *RegisterWindowBase::MakeButton(const char *name, const QString &cap
     if (!tip.isEmpty())
         button->setToolTip(tip);
     return button;
+}
+
+QLineEdit *RegisterWindowBase::MakeTextBox(QWidget *parent, const char *name, int maxLength)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    return box;
 }
 
 QWidget *RegisterWindowBase::MakeListArea()
@@ -93,7 +107,7 @@ bool RegisterWindowBase::BindRecordSource(dao::Database db, const QString &sql)
     return Trapped([&] { data_->setRecordset(db.OpenRecordset(sql)); });
 }
 
-bool RegisterWindowBase::Trapped(const std::function<void()> &action)
+bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QString &caption)
 {
     try {
         action();
@@ -101,9 +115,56 @@ bool RegisterWindowBase::Trapped(const std::function<void()> &action)
     } catch (const RuntimeError &) {
         dao::Recordset rs = ListRecordset();
         CancelPending(rs);
-        ShowError(ErrorCaption);
+        ShowError(caption);
     }
     return false;
+}
+
+RegisterWindowBase::SaveResult
+RegisterWindowBase::SaveRow(bool adding, dao::Database db, const QString &table,
+                            const std::function<std::optional<RegisterFault>()> &check,
+                            const std::function<void(dao::Recordset &)> &fill,
+                            const QString &caption)
+{
+    std::optional<RegisterFault> fault;
+    const bool done = Trapped(
+        [&] {
+            fault = DictionaryStore::Save(db, check, [&] { WriteRow(adding, db, table, fill); });
+        },
+        caption);
+    if (!done)
+        return SaveResult::Failed;
+    if (fault) {
+        ShowFault(*fault);
+        return SaveResult::Refused;
+    }
+    return SaveResult::Saved;
+}
+
+void RegisterWindowBase::ShowFault(const RegisterFault &fault)
+{
+    ui::MsgBox(fault.text, fault.style, fault.title);
+    if (fault.focus.isEmpty())
+        return;
+    if (QWidget *control = findChild<QWidget *>(fault.focus); control && control->isEnabled())
+        control->setFocus();
+}
+
+void RegisterWindowBase::HideAndAnnounce(const QStringList &tables)
+{
+    hide();
+    for (const QString &table : tables)
+        DictionaryEvents::Instance().Announce(table);
+}
+
+QString RegisterWindowBase::MaskedText(const ui::MaskEdBox *box)
+{
+    const QString text = box->Text();
+    if (!text.isEmpty() || box->Mask().isEmpty())
+        return text;
+    QString blank = box->Mask();
+    blank.replace(QLatin1Char('#'), box->PromptChar());
+    return blank;
 }
 
 void RegisterWindowBase::CancelPending(dao::Recordset &rs)
@@ -176,6 +237,48 @@ void RegisterWindowBase::CloseEditFrame()
     frame_->hide();
     ForgetLoadedRow();
     Klawisze(true);
+}
+
+QSizeF RegisterWindowBase::OuterTwips() const
+{
+    const QSize outer = frameGeometry().size();
+    return {ToTwips(outer.width()), ToTwips(outer.height())};
+}
+
+QRectF RegisterWindowBase::Twips(const QWidget *control)
+{
+    const QRect g = control->geometry();
+    return {ToTwips(g.x()), ToTwips(g.y()), ToTwips(g.width()), ToTwips(g.height())};
+}
+
+void RegisterWindowBase::PlaceTwips(QWidget *control, double left, double top, double width,
+                                    double height)
+{
+    // A window made very small or minimised gives no negative sizes.
+    control->setGeometry(ToPixels(left), ToPixels(top), qMax(0, ToPixels(width)),
+                         qMax(0, ToPixels(height)));
+}
+
+void RegisterWindowBase::CentreHorizontally(QWidget *control, double outerWidth)
+{
+    const QRectF own = Twips(control);
+    PlaceTwips(control, (outerWidth - own.width()) / 2, own.y(), own.width(), own.height());
+}
+
+int RegisterWindowBase::PlaceButtonRow(QWidget *close, const QList<QWidget *> &leftwards,
+                                       QSizeF outer)
+{
+    const QRectF c = Twips(close);
+    const double top = outer.height() - 2.6 * c.height();
+    PlaceTwips(close, outer.width() - c.width() - 650, top, c.width(), c.height());
+    const int gap = qBound(0, qRound(c.width() / 20), 255);
+    double left = Twips(close).x();
+    for (QWidget *button : leftwards) {
+        const QRectF own = Twips(button);
+        left -= own.width() + gap;
+        PlaceTwips(button, left, top, own.width(), own.height());
+    }
+    return gap;
 }
 
 void RegisterWindowBase::Refuse(const QString &text, QWidget *focus)

@@ -3,23 +3,29 @@
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "registers/RegisterFault.h"
 
 #include <QDialog>
 #include <QList>
 #include <QPointer>
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
 
 class QAbstractButton;
 class QGroupBox;
+class QLineEdit;
 class QPushButton;
 
 namespace ui
 {
 class DataControl;
 class DBGrid;
+class MaskEdBox;
 } // namespace ui
 
 // The common shape of the reference registers: a read-only list over a data
@@ -52,6 +58,10 @@ public:
     // and not when another application hands the focus back.
     virtual void Form_Activate() {}
 
+    // The masked box's text with "_" on every unfilled place ("__-___" when
+    // nothing is typed); a box without a mask gives its text.
+    static QString MaskedText(const ui::MaskEdBox *box);
+
     static inline const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
     static inline const QString InfoCaption = QStringLiteral("INFORMACJA");
 
@@ -62,6 +72,8 @@ protected:
     void SetCloseButton(QAbstractButton *button);
     // A push button that Enter never presses on its own.
     QPushButton *MakeButton(const char *name, const QString &caption, const QString &tip = {});
+    // A named text box; a maxLength of 0 leaves its length free.
+    static QLineEdit *MakeTextBox(QWidget *parent, const char *name, int maxLength = 0);
     // The grid with the edit frame centred above it; hidden frame at start.
     QWidget *MakeListArea();
 
@@ -71,7 +83,18 @@ protected:
     bool BindRecordSource(dao::Database db, const QString &sql);
     // Runs a data operation; a run-time error drops a pending AddNew or Edit
     // of the list, is reported, and false is returned.
-    bool Trapped(const std::function<void()> &action);
+    bool Trapped(const std::function<void()> &action, const QString &caption = ErrorCaption);
+
+    // A save: the checks and the write of the row (see WriteRow) in one
+    // transaction. A refusal is shown and leaves the frame as it is; a
+    // run-time error is reported under `caption`.
+    enum class SaveResult { Saved, Refused, Failed };
+    SaveResult SaveRow(bool adding, dao::Database db, const QString &table,
+                       const std::function<std::optional<RegisterFault>()> &check,
+                       const std::function<void(dao::Recordset &)> &fill,
+                       const QString &caption = ErrorCaption);
+    // The refusal's box, then the focus into its control when it can take it.
+    void ShowFault(const RegisterFault &fault);
 
     // The row that a correction will be written into.
     void RememberLoadedRow(); // 3021 without a current row
@@ -85,8 +108,26 @@ protected:
 
     void OpenEditFrame(const QString &caption, QWidget *focus);
     void CloseEditFrame();
+    // The resize rules that some registers give in twips (1/15 pixel).
+    static int ToPixels(double twips) { return qRound(twips / 15.0); }
+    static double ToTwips(int pixels) { return pixels * 15.0; }
+    // The window's outer width and height in twips.
+    QSizeF OuterTwips() const;
+    // Left := (outer width - own width) / 2; the top stays.
+    static void CentreHorizontally(QWidget *control, double outerWidth);
+    // The close button at the bottom right (top = height - 2.6 x its height,
+    // left = width - its width - 650), the others leftwards from it in this
+    // order, one gap (its width / 20, 0..255) apart at its top. The gap.
+    static int PlaceButtonRow(QWidget *close, const QList<QWidget *> &leftwards, QSizeF outer);
+    // Sets a geometry given in twips; no size below 0.
+    static void PlaceTwips(QWidget *control, double left, double top, double width, double height);
+    static QRectF Twips(const QWidget *control);
+
     // A refused check: the information box, then the focus into the box.
     void Refuse(const QString &text, QWidget *focus);
+    // Hides the window, then tells the windows that keep pick lists of these
+    // tables, in this order, that they may have changed.
+    void HideAndAnnounce(const QStringList &tables);
 
     // A field of the current row as text, Null as "".
     static QString FieldText(const dao::Recordset &rs, const QString &field);

@@ -1,36 +1,76 @@
 #include "samples/FormBadanie.h"
 
 #include "foundation/ComboFillers.h"
+#include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
+#include "platform/db/SqlText.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
+#include "samples/SampleNumbering.h"
+#include "samples/SampleStore.h"
+#include "samples/SampleValidator.h"
 
+#include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace
 {
+
+// The window's own unit: 15 twips are one pixel.
+int px(double twips)
+{
+    return int(std::lround(twips / 15.0));
+}
+
+double twips(int pixels)
+{
+    return pixels * 15.0;
+}
 
 QComboBox *pickList(QWidget *parent, const char *name)
 {
     auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
     return combo;
 }
 
 QLabel *label(QWidget *parent, const char *name, const QString &caption = QString())
 {
     return ui::Named(new QLabel(caption, parent), name);
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, const QString &toolTip = QString())
+{
+    auto *box = ui::Named(new QLineEdit(parent), name);
+    box->setToolTip(toolTip);
+    return box;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = ui::Named(new QPushButton(caption, parent), name);
+    b->setAutoDefault(false);
+    return b;
 }
 
 const QList<ui::RecordsetModel::Column> &gridColumns()
@@ -53,12 +93,51 @@ const QList<ui::RecordsetModel::Column> &gridColumns()
     return columns;
 }
 
+// Clears the list and adds the field of every row of the statement on
+// StaleDb, keeping the text shown in its box. A list that cannot be read
+// keeps what it got.
+void fillList(QComboBox *combo, const QString &statement, const QString &field)
+{
+    const QString shown = combo->currentText();
+    combo->clear();
+    try {
+        dao::Recordset rs = StaleDb.OpenRecordset(statement);
+        while (!rs.EOF()) {
+            combo->addItem(ValueText(rs(field).Value()));
+            rs.MoveNext();
+        }
+        rs.Close();
+    } catch (const RuntimeError &) {
+    }
+    combo->setCurrentIndex(-1);
+    combo->setEditText(shown);
+}
+
 } // namespace
 
 FormBadanie::FormBadanie(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormBadanie"));
     setWindowTitle(QStringLiteral("PRÓBKI"));
+    resize(px(12900), px(8400));
+    buildList();
+    buildFrame();
+    buildDuplication();
+    connectControls();
+    connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, this,
+            [this](const QString &table) {
+                if (table == QLatin1String("Tkanka"))
+                    FillTissues();
+                else if (table == QLatin1String("OpisProbki"))
+                    FillDescriptions();
+                else if (table == QLatin1String("UwagiProbka"))
+                    FillRemarkHints();
+            });
+    Form_Load();
+}
+
+void FormBadanie::buildList()
+{
     LabPartiaOp = label(this, "LabPartiaOp", QStringLiteral("Nr Partii:"));
     LabPartia = label(this, "LabPartia");
     LabDataOp = label(this, "LabDataOp", QStringLiteral("Data:"));
@@ -66,109 +145,409 @@ FormBadanie::FormBadanie(QWidget *parent) : QDialog(parent)
     LabZaklOp = label(this, "LabZaklOp", QStringLiteral("Zakład:"));
     LabZaklad = label(this, "LabZaklad");
     LabelKod = label(this, "LabelKod");
-    DataBad = ui::Named(new ui::DataControl(this), "DataBad");
-    DataBad->setCaption(QStringLiteral("PRÓBKI"));
-    DBGridBad = ui::Named(new ui::DBGrid(this), "DBGridBad");
-    DBGridBad->Bind(DataBad, gridColumns());
-    ComZamk = ui::Named(new QPushButton(QStringLiteral("&Zamknij"), this), "ComZamk");
-    ComZamk->setAutoDefault(false);
-    ComboUwagi = pickList(this, "ComboUwagi");
-    ComboOpis = pickList(this, "ComboOpis");
-    ComboTkanka = pickList(this, "ComboTkanka");
     LabelWczytajPlik = label(this, "LabelWczytajPlik");
     LabelWczytajPlik->setVisible(false);
+    const std::pair<QLabel *, QPoint> heading[] = {
+        {LabPartiaOp, {120, 120}}, {LabPartia, {1300, 120}}, {LabDataOp, {2800, 120}},
+        {LabData, {3500, 120}},    {LabZaklOp, {120, 420}},  {LabelKod, {1300, 420}},
+        {LabZaklad, {2800, 420}}};
+    for (const auto &[caption, at] : heading) {
+        caption->move(px(at.x()), px(at.y()));
+        caption->resize(px(caption == LabZaklad ? 9000 : 1400), px(285));
+    }
+    DataBad = ui::Named(new ui::DataControl(this), "DataBad");
+    DataBad->setCaption(QStringLiteral("PRÓBKI"));
+    DataBad->resize(px(3500), px(375));
+    DBGridBad = ui::Named(new ui::DBGrid(this), "DBGridBad");
+    DBGridBad->Bind(DataBad, gridColumns());
+    DBGridBad->move(px(120), px(840));
+    ComDodajPr = button(this, "ComDodajPr", QStringLiteral("&Dodaj"));
+    ComPopraw = button(this, "ComPopraw", QStringLiteral("&Popraw"));
+    ComUsun = button(this, "ComUsun", QStringLiteral("&Usuń"));
+    ComDuplikuj = button(this, "ComDuplikuj", QStringLiteral("Dupli&kuj"));
+    ComZamk = button(this, "ComZamk", QStringLiteral("&Zamknij"));
+    for (QPushButton *b : {ComDodajPr, ComPopraw, ComUsun, ComDuplikuj, ComZamk})
+        b->resize(px(1425), px(375));
 
-    auto *header = new QGridLayout;
-    header->addWidget(LabPartiaOp, 0, 0);
-    header->addWidget(LabPartia, 0, 1);
-    header->addWidget(LabDataOp, 0, 2);
-    header->addWidget(LabData, 0, 3);
-    header->addWidget(LabZaklOp, 1, 0);
-    header->addWidget(LabZaklad, 1, 1, 1, 3);
-    header->addWidget(LabelKod, 2, 1);
-    auto *lists = new QFormLayout;
-    lists->addRow(QStringLiteral("Uwagi"), ComboUwagi);
-    lists->addRow(QStringLiteral("Opis"), ComboOpis);
-    lists->addRow(QStringLiteral("Tkanka"), ComboTkanka);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(DataBad, 1);
-    buttons->addWidget(ComZamk);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(header);
-    layout->addWidget(DBGridBad, 1);
-    layout->addLayout(lists);
-    layout->addLayout(buttons);
+    FrameCzekaj = ui::Named(new QGroupBox(this), "FrameCzekaj");
+    LabelPrCz =
+        label(FrameCzekaj, "LabelPrCz", QStringLiteral("Wczytywanie danych. Proszę czekać ..."));
+    (new QVBoxLayout(FrameCzekaj))->addWidget(LabelPrCz);
+    FrameCzekaj->resize(px(5000), px(1000));
+    FrameCzekaj->setAutoFillBackground(true);
+    FrameCzekaj->setVisible(false);
+}
 
+void FormBadanie::buildFrame()
+{
+    FrameProbka = ui::Named(new QGroupBox(QStringLiteral("NOWA PRÓBKA"), this), "FrameProbka");
+    QGroupBox *f = FrameProbka;
+    f->setAutoFillBackground(true);
+    TextNrProbki = textBox(f, "TextNrProbki");
+    TextNrTacy = textBox(f, "TextNrTacy");
+    TextIDProbkiWNI = textBox(f, "TextIDProbkiWNI",
+                              QStringLiteral("Weterynaryjny Numer "
+                                             "Identyfikacyjny"));
+    TextIDProbkiNr = textBox(f, "TextIDProbkiNr", QStringLiteral("Nr tuszy"));
+    TextIDProbkiData =
+        textBox(f, "TextIDProbkiData", QStringLiteral("Specjalny format daty pobrania"));
+    TextNrDzien = textBox(f, "TextNrDzien",
+                          QStringLiteral("Nr dzienny dotyczy numeracji "
+                                         "laboratorium w obrębie jednego dnia"));
+    TextNrOgolny =
+        textBox(f, "TextNrOgolny", QStringLiteral("Nr kolejny próbki w skali m-ca lub roku"));
+    ComboGatunek = pickList(f, "ComboGatunek");
+    LabIDGatunek = label(f, "LabIDGatunek");
+    LabIDGatunek->setVisible(false);
+    ComboPlec = pickList(f, "ComboPlec");
+    ComboPlec->addItems({QStringLiteral("żeńska"), QStringLiteral("męska")});
+    ComboTkanka = pickList(f, "ComboTkanka");
+    ComboTkanka->addItems({QStringLiteral("filary przepony"),
+                           QStringLiteral("część żebrowa przepony"),
+                           QStringLiteral("część mostkowa przepony"),
+                           QStringLiteral("mięśnie żuchwowe"), QStringLiteral("mięśnie języka"),
+                           QStringLiteral("mięśnie brzuszne"), QStringLiteral("inne")});
+    ComboOpis = pickList(f, "ComboOpis");
+    ComboOpis->setEditText(QStringLiteral("Próbka bez zmian"));
+    ComboWynik = pickList(f, "ComboWynik");
+    ComboWynik->addItems({QStringLiteral("nie stwierdzono"), QStringLiteral("stwierdzono"),
+                          QStringLiteral("odstąpienie")});
+    // Nothing is chosen before the operator chooses it.
+    for (QComboBox *list : {ComboPlec, ComboTkanka, ComboWynik})
+        list->setCurrentIndex(-1);
+    ComboUwagi = pickList(f, "ComboUwagi");
+    TextUwagi = ui::Named(new QPlainTextEdit(f), "TextUwagi");
+    TextUwagi->setTabChangesFocus(true);
+    TextUwagi->setFixedHeight(TextUwagi->fontMetrics().lineSpacing() * 4);
+    CheckNast = ui::Named(new QCheckBox(QStringLiteral(" Następna próbka"), f), "CheckNast");
+    CheckNast->setToolTip(QStringLiteral("Jeśli zaznaczone, automatycznie wprowadza próbkę z "
+                                         "kolejnymi numerami"));
+    ComOpisPr = button(f, "ComOpisPr", QStringLiteral("&Duplikuj Stan próbki"));
+    ComOpisPr->setToolTip(
+        QStringLiteral("Automatycznie wstawia Opis i stan próbki dla całej partii"));
+    ComWstUjemny = button(f, "ComWstUjemny", QStringLiteral("&Duplikuj Wynik ujemny"));
+    ComWstUjemny->setToolTip(QStringLiteral("Automatycznie wstawia wynik ujemny dla całej partii"));
+    ComZapiszFr = button(f, "ComZapiszFr", QStringLiteral("&Zapisz"));
+    ComAnulujFr = button(f, "ComAnulujFr", QStringLiteral("&Anuluj"));
+
+    auto *grid = new QGridLayout(f);
+    const auto caption = [f](const char *text) { return new QLabel(QString::fromUtf8(text), f); };
+    grid->addWidget(caption("Nr tuszy"), 0, 0);
+    grid->addWidget(TextNrProbki, 0, 1);
+    grid->addWidget(caption("Nr tacy"), 0, 2);
+    grid->addWidget(TextNrTacy, 0, 3);
+    grid->addWidget(caption("Kod próbki"), 1, 0);
+    auto *code = new QHBoxLayout;
+    code->addWidget(TextIDProbkiWNI, 3);
+    code->addWidget(TextIDProbkiNr, 1);
+    code->addWidget(TextIDProbkiData, 2);
+    grid->addLayout(code, 1, 1, 1, 3);
+    grid->addWidget(caption("Nr dzienny"), 2, 0);
+    grid->addWidget(TextNrDzien, 2, 1);
+    grid->addWidget(caption("Nr ogólny"), 2, 2);
+    grid->addWidget(TextNrOgolny, 2, 3);
+    grid->addWidget(caption("Gatunek"), 3, 0);
+    grid->addWidget(ComboGatunek, 3, 1);
+    grid->addWidget(caption("Płeć"), 3, 2);
+    grid->addWidget(ComboPlec, 3, 3);
+    grid->addWidget(caption("Rodzaj materiału"), 4, 0);
+    grid->addWidget(ComboTkanka, 4, 1, 1, 3);
+    grid->addWidget(caption("Opis i stan próbki w chwili przyjęcia:"), 5, 0, 1, 2);
+    grid->addWidget(ComboOpis, 5, 2, 1, 2);
+    grid->addWidget(caption("Wynik"), 6, 0);
+    grid->addWidget(ComboWynik, 6, 1, 1, 3);
+    grid->addWidget(caption("Uwagi"), 7, 0);
+    grid->addWidget(ComboUwagi, 7, 1, 1, 3);
+    grid->addWidget(TextUwagi, 8, 0, 1, 4);
+    grid->addWidget(CheckNast, 9, 0, 1, 2);
+    grid->addWidget(ComOpisPr, 10, 0, 1, 2);
+    grid->addWidget(ComWstUjemny, 10, 2, 1, 2);
+    grid->addWidget(ComZapiszFr, 11, 2);
+    grid->addWidget(ComAnulujFr, 11, 3);
+    f->resize(std::max(f->sizeHint().width(), px(7500)), f->sizeHint().height());
+    f->move(0, px(600));
+    f->setVisible(false);
+}
+
+void FormBadanie::buildDuplication()
+{
+    FrameDuplikuj =
+        ui::Named(new QGroupBox(QStringLiteral("DUPLIKACJA WIELOKROTNA"), this), "FrameDuplikuj");
+    FrameDuplikuj->setAutoFillBackground(true);
+    TextNrProbkiOd = textBox(FrameDuplikuj, "TextNrProbkiOd");
+    TextNrProbkiDo = textBox(FrameDuplikuj, "TextNrProbkiDo");
+    ComDuplikujOK = button(FrameDuplikuj, "ComDuplikujOK", QStringLiteral("&OK"));
+    ComAnulujFrD = button(FrameDuplikuj, "ComAnulujFrD", QStringLiteral("&Anuluj"));
+    auto *grid = new QGridLayout(FrameDuplikuj);
+    grid->addWidget(new QLabel(QStringLiteral("Nr tuszy  od"), FrameDuplikuj), 0, 0);
+    grid->addWidget(TextNrProbkiOd, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("do"), FrameDuplikuj), 0, 2);
+    grid->addWidget(TextNrProbkiDo, 0, 3);
+    grid->addWidget(ComDuplikujOK, 1, 1);
+    grid->addWidget(ComAnulujFrD, 1, 3);
+    FrameDuplikuj->resize(FrameDuplikuj->sizeHint());
+    FrameDuplikuj->setVisible(false);
+}
+
+void FormBadanie::connectControls()
+{
     connect(DBGridBad, &ui::DBGrid::RowColChange, this, &FormBadanie::DBGridBad_RowColChange);
+    connect(ComDodajPr, &QPushButton::clicked, this, &FormBadanie::ComDodajPr_Click);
+    connect(ComPopraw, &QPushButton::clicked, this, &FormBadanie::ComPopraw_Click);
+    connect(ComUsun, &QPushButton::clicked, this, &FormBadanie::ComUsun_Click);
+    connect(ComDuplikuj, &QPushButton::clicked, this, &FormBadanie::ComDuplikuj_Click);
     connect(ComZamk, &QPushButton::clicked, this, &FormBadanie::ComZamk_Click);
-    Form_Load();
+    connect(ComZapiszFr, &QPushButton::clicked, this, &FormBadanie::ComZapiszFr_Click);
+    connect(ComAnulujFr, &QPushButton::clicked, this, &FormBadanie::ComAnulujFr_Click);
+    connect(ComOpisPr, &QPushButton::clicked, this, &FormBadanie::ComOpisPr_Click);
+    connect(ComWstUjemny, &QPushButton::clicked, this, &FormBadanie::ComWstUjemny_Click);
+    connect(ComDuplikujOK, &QPushButton::clicked, this, &FormBadanie::ComDuplikujOK_Click);
+    connect(ComAnulujFrD, &QPushButton::clicked, this, &FormBadanie::ComAnulujFrD_Click);
+
+    // The species pick runs on every change of the text; only a choice or a
+    // keystroke of the user moves the focus on.
+    connect(ComboGatunek, &QComboBox::currentTextChanged, this, &FormBadanie::ComboGatunek_Click);
+    connect(ComboGatunek, &QComboBox::textActivated, this, [] { SendTab(); });
+    connect(ComboGatunek->lineEdit(), &QLineEdit::textEdited, this, [] { SendTab(); });
+    connect(ComboPlec, &QComboBox::textActivated, this, [] { SendTab(); });
+    connect(ComboTkanka, &QComboBox::textActivated, this, [] { SendTab(); });
+    connect(ComboUwagi, &QComboBox::textActivated, this, [this](const QString &hint) {
+        TextUwagi->setPlainText(hint);
+        ComboUwagi->setCurrentIndex(-1);
+        ComboUwagi->clearEditText();
+    });
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             TextNrProbki, TextNrTacy, TextIDProbkiWNI, TextIDProbkiNr, TextIDProbkiData,
+             TextNrDzien, TextNrOgolny, ComboPlec, ComboPlec->lineEdit(), ComboWynik,
+             ComboWynik->lineEdit()})
+        w->installEventFilter(this);
+}
+
+bool FormBadanie::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            SendTab();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FormBadanie::keyPressEvent(QKeyEvent *event)
+{
+    // Esc is no command of this window; Enter presses no button by itself.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// ------------------------------------------------------------------ doors
+
+void FormBadanie::Bind(const BatchHeading &batch)
+{
+    LabZaklad->setText(batch.Zaklad);
+    LabPartia->setText(batch.Partia);
+    LabelKod->setText(batch.Wni);
+    LabData->setText(batch.DataDoLab);
+    dao::Recordset previous = DataBad->Recordset();
+    DataBad->setRecordset(MonthDb.OpenRecordset(SampleStore::BatchSource(batch.Partia)));
+    if (previous.IsOpen())
+        previous.Close();
 }
 
 void FormBadanie::OpenForBatch(const BatchHeading &batch, const QString &importFile)
 {
-    open(batch, importFile);
+    FormBadanie &window = ui::WindowRegistry::Instance<FormBadanie>();
+    window.Bind(batch);
+    window.LabelWczytajPlik->setText(importFile);
+    InitOnActivate = true;
+    ui::ShowModal(window);
 }
 
 void FormBadanie::OpenAtCarcass(const BatchHeading &batch, const QString &carcassNumber)
 {
+    FormBadanie &window = ui::WindowRegistry::Instance<FormBadanie>();
+    window.Bind(batch);
+    window.LabelWczytajPlik->clear();
     FormRequest = QStringLiteral("find") + carcassNumber;
-    open(batch, QString());
+    InitOnActivate = true;
+    ui::ShowModal(window);
 }
 
-void FormBadanie::open(const BatchHeading &batch, const QString &importFile)
-{
-    FormBadanie &form = ui::WindowRegistry::Instance<FormBadanie>();
-    form.LabZaklad->setText(batch.Zaklad);
-    form.LabPartia->setText(batch.Partia);
-    form.LabelKod->setText(batch.Wni);
-    form.LabData->setText(batch.DataDoLab);
-    dao::Recordset previous = form.DataBad->Recordset();
-    form.DataBad->setRecordset(MonthDb.OpenRecordset(
-        QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = %1 ORDER BY PARTIA, NrProbki")
-            .arg(batch.Partia.toInt())));
-    if (previous.IsOpen())
-        previous.Close();
-    form.LabelWczytajPlik->setText(importFile);
-    InitOnActivate = true;
-    ui::ShowModal(form);
-}
+// -------------------------------------------------------------- pick lists
 
 void FormBadanie::RefillPickLists()
 {
-    FillHintCombo(this, QStringLiteral("UwagiProbka"), ComboUwagi);
-    FillSampleDescriptionCombo(ComboOpis);
-    FillTissueCombo(ComboTkanka);
+    FillTissues();
+    FillDescriptions();
+    FillRemarkHints();
 }
+
+void FormBadanie::FillTissues()
+{
+    fillList(ComboTkanka, QStringLiteral("SELECT * FROM Tkanka Order By NazTkanka"),
+             QStringLiteral("NazTkanka"));
+}
+
+void FormBadanie::FillDescriptions()
+{
+    fillList(ComboOpis, QStringLiteral("SELECT * FROM OpisProbki"), QStringLiteral("PODPOWIEDZ"));
+}
+
+void FormBadanie::FillRemarkHints()
+{
+    fillList(ComboUwagi, QStringLiteral("SELECT * FROM UwagiProbka ORDER BY PODPOWIEDZ"),
+             QStringLiteral("PODPOWIEDZ"));
+}
+
+void FormBadanie::ComboGatunek_Click()
+{
+    try {
+        dao::Recordset rs = StaleDb.OpenRecordset(
+            QStringLiteral("SELECT * FROM GATUNEK WHERE NazGatunek = ") +
+            dao::SqlText(ComboGatunek->currentText()) + QStringLiteral(" ORDER BY NazGatunek"));
+        QString idText;
+        if (rs.RecordCount() > 0)
+            idText = ValueText(rs(QStringLiteral("IDGatunek")).Value());
+        rs.Close();
+        const std::optional<qint64> id = SampleValidator::LongInteger(idText);
+        // A text that names no species leaves the sexes as they were.
+        if (!id) {
+            LabIDGatunek->clear();
+            return;
+        }
+        LabIDGatunek->setText(QString::number(*id));
+        const QString sexes = QStringLiteral("PLEC WHERE IDGATUNEK = ") + QString::number(*id);
+        dao::Recordset rows = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + sexes);
+        const bool replaced = rows.RecordCount() > 0;
+        rows.Close();
+        FillComboFromTable(ComboPlec, StaleDb, sexes, QStringLiteral("NazPLEC"), QString(),
+                           QString(), QString());
+        // A new list of sexes starts with none chosen.
+        if (replaced)
+            ComboPlec->setCurrentIndex(-1);
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Nie mogę pobrać danych z Combo: "), error);
+    }
+}
+
+// -------------------------------------------------------------- activation
 
 void FormBadanie::Form_Load()
 {
     LabelWczytajPlik->clear();
 }
 
-void FormBadanie::showEvent(QShowEvent *event)
+void FormBadanie::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    Form_Activate();
+    const bool showing = visible && !isVisible();
+    QDialog::setVisible(visible);
+    // Activated once it is on the screen, so that what the activation opens
+    // (the import's dialog and wait frame) stands over the window.
+    if (showing)
+        Form_Activate();
 }
 
 void FormBadanie::Form_Activate()
 {
     if (!InitOnActivate)
         return;
-    InitOnActivate = false;
-    if (!FormRequest.startsWith(QLatin1String("find")))
-        return;
-    // The request carries a carcass number; nothing else reaches the search.
-    bool number = false;
-    const int carcass = FormRequest.mid(4).trimmed().toInt(&number);
-    FormRequest.clear();
-    try {
-        dao::Recordset samples = DataBad->Recordset();
-        if (number && samples.IsOpen())
-            samples.FindFirst(QStringLiteral("NrProbki = ") + QString::number(carcass));
-    } catch (const RuntimeError &error) {
-        ShowError(QStringLiteral("Powiadom programistę!"), error);
+    FillComboFromTable(ComboGatunek, StaleDb, QStringLiteral("Gatunek"),
+                       QStringLiteral("NazGatunek"), QString(), QString(), QString());
+    {
+        // The pick runs once, whether or not the text changes.
+        const QSignalBlocker quiet(ComboGatunek);
+        ComboGatunek->setEditText(QStringLiteral("Świnie"));
     }
+    ComboGatunek_Click();
+    FillComboFromTable(ComboTkanka, StaleDb, QStringLiteral("TKANKA"), QStringLiteral("NazTkanka"),
+                       QString(), QString(), QString());
+    // The lists were replaced: no tissue is chosen yet.
+    ComboTkanka->setCurrentIndex(-1);
+    InitOnActivate = false;
+    if (!LabelWczytajPlik->text().isEmpty()) {
+        ComWczyt_Click();
+        LabelWczytajPlik->clear();
+    }
+    if (FormRequest.startsWith(QLatin1String("find"))) {
+        const std::optional<qint64> carcass = SampleValidator::Integer(FormRequest.mid(4));
+        FormRequest.clear();
+        try {
+            dao::Recordset samples = Samples();
+            if (carcass && samples.IsOpen() && samples.RecordCount() > 0)
+                samples.FindFirst(QStringLiteral("NrProbki = ") + QString::number(*carcass));
+        } catch (const RuntimeError &error) {
+            ShowError(QStringLiteral("Powiadom programistę!"), error);
+        }
+    }
+}
+
+// ------------------------------------------------------------------ layout
+
+void FormBadanie::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void FormBadanie::Form_Resize()
+{
+    const double width = twips(this->width());
+    const double height = twips(this->height());
+    FrameProbka->move(std::max(0, px(width / 2 - twips(FrameProbka->width()) / 2)),
+                      FrameProbka->y());
+    DBGridBad->resize(std::max(0, px(width - 600)), DBGridBad->height());
+    const double buttonHeight = twips(ComZamk->height());
+    const double buttonWidth = twips(ComZamk->width());
+    const double top = std::max(0.0, height - 2.6 * buttonHeight);
+    double left = twips(DBGridBad->x()) + twips(DBGridBad->width()) - buttonWidth;
+    ComZamk->move(std::max(0, px(left)), px(top));
+    const double gap = std::clamp(std::floor(buttonWidth / 25), 0.0, 255.0);
+    for (QPushButton *b : {ComDuplikuj, ComUsun, ComPopraw, ComDodajPr}) {
+        left -= twips(b->width()) + gap;
+        b->move(std::max(0, px(left)), px(top));
+    }
+    DataBad->move(DBGridBad->x(), px(top));
+    DBGridBad->resize(DBGridBad->width(), std::max(0, px(top - 3.8 * buttonHeight)));
+    for (QWidget *frame :
+         {static_cast<QWidget *>(FrameCzekaj), static_cast<QWidget *>(FrameDuplikuj)})
+        frame->move(std::max(0, (this->width() - frame->width()) / 2),
+                    std::max(0, (this->height() - frame->height()) / 2));
+}
+
+// ---------------------------------------------------------------- overlays
+
+void FormBadanie::Klawisze(bool flag)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             ComZamk, ComDodajPr, ComPopraw, ComUsun, ComDuplikuj, DBGridBad, DataBad})
+        control->setEnabled(flag);
+}
+
+void FormBadanie::ShowOverlay(QWidget *frame)
+{
+    frame->setVisible(true);
+    // The frames stand over the list, never behind it.
+    frame->raise();
+}
+
+void FormBadanie::ComAnulujFr_Click()
+{
+    FrameProbka->setVisible(false);
+    CheckNast->setChecked(false);
+    loadedRow_.reset();
+    Klawisze(true);
+}
+
+void FormBadanie::ComAnulujFrD_Click()
+{
+    FrameDuplikuj->setVisible(false);
+    Klawisze(true);
 }
 
 void FormBadanie::DBGridBad_RowColChange()
@@ -178,7 +557,7 @@ void FormBadanie::DBGridBad_RowColChange()
 
 void FormBadanie::ComZamk_Click()
 {
-    dao::Recordset samples = DataBad->Recordset();
+    dao::Recordset samples = Samples();
     if (samples.IsOpen())
         samples.Close();
     hide();
@@ -186,5 +565,40 @@ void FormBadanie::ComZamk_Click()
 
 void FormBadanie::reject()
 {
+    if (importing_)
+        return;
+    if (!FrameProbka->isHidden())
+        ComAnulujFr_Click();
+    if (!FrameDuplikuj->isHidden())
+        ComAnulujFrD_Click();
     ComZamk_Click();
+}
+
+dao::Recordset FormBadanie::Samples() const
+{
+    return DataBad->Recordset();
+}
+
+bool FormBadanie::HasCurrentSample() const
+{
+    const dao::Recordset samples = Samples();
+    return samples.IsOpen() && samples.RecordCount() > 0 && samples.AbsolutePosition() >= 0;
+}
+
+std::optional<qint16> FormBadanie::ZnMaxNrDzien() const
+{
+    try {
+        return SampleNumbering::NextDaily(MonthDb, dao::ParseDateText(TrimBlanks(LabData->text())));
+    } catch (const RuntimeError &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<qint32> FormBadanie::ZnMaxNrOgolny() const
+{
+    try {
+        return SampleNumbering::NextGeneral(MonthDb);
+    } catch (const RuntimeError &) {
+        return std::nullopt;
+    }
 }

@@ -1,11 +1,23 @@
 #pragma once
 
 #include "foundation/BatchHeading.h"
+#include "platform/RuntimeError.h"
+#include "platform/db/Bookmark.h"
+#include "platform/db/Recordset.h"
+#include "samples/SampleFault.h"
+#include "samples/SampleFrameValues.h"
 
 #include <QDialog>
+#include <QString>
 
+#include <optional>
+
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace ui
@@ -14,10 +26,14 @@ class DBGrid;
 class DataControl;
 } // namespace ui
 
-// The sample register window of one batch. Loaded hidden at start-up, when
-// its pick lists are filled, and kept for the whole run. The batch register
-// opens it through OpenForBatch (with an order file whose sample lines are
-// still to be read) and the run window through OpenAtCarcass.
+// The sample register of one batch: its samples in a list, the sample frame
+// in which one is added or corrected, the duplication over a range of
+// carcass numbers and the import of an order file's sample lines. Loaded
+// hidden at start-up, when its pick lists are filled, and kept for the whole
+// run; other windows open it through its doors only.
+//
+// While a frame is open the list stays disabled, also after a failed save,
+// and a correction is written into the sample that was loaded.
 class FormBadanie : public QDialog
 {
     Q_OBJECT
@@ -25,14 +41,16 @@ class FormBadanie : public QDialog
 public:
     explicit FormBadanie(QWidget *parent = nullptr);
 
-    // The samples of the batch, shown modally; a non-empty importFile is read
-    // in at activation. Errors go to the caller.
+    // Shows the samples of the batch until the user closes the window; an
+    // order file given is read in first. Database errors go to the caller.
     static void OpenForBatch(const BatchHeading &batch, const QString &importFile = QString());
-    // The samples of the batch positioned on the carcass number.
+    // The same, standing on the sample of that carcass number when there is
+    // one.
     static void OpenAtCarcass(const BatchHeading &batch, const QString &carcassNumber);
-    // The tissues, sample descriptions and remark hints, read anew.
+    // Tissues, sample descriptions and remark hints, read anew.
     void RefillPickLists();
 
+    // ------------------------------------------------------------ list side
     QLabel *LabPartiaOp;      // "Nr Partii:"
     QLabel *LabPartia;        // the batch number
     QLabel *LabDataOp;        // "Data:"
@@ -40,28 +58,128 @@ public:
     QLabel *LabZaklOp;        // "Zakład:"
     QLabel *LabZaklad;        // the establishment line
     QLabel *LabelKod;         // the batch's WNI
+    QLabel *LabelWczytajPlik; // an order file whose samples are still to be read
     ui::DataControl *DataBad; // the batch's samples
     ui::DBGrid *DBGridBad;
+    QPushButton *ComDodajPr;
+    QPushButton *ComPopraw;
+    QPushButton *ComUsun;
+    QPushButton *ComDuplikuj;
     QPushButton *ComZamk;
-    QComboBox *ComboUwagi;    // sample remark hints
-    QComboBox *ComboOpis;     // sample descriptions
-    QComboBox *ComboTkanka;   // tissue names
-    QLabel *LabelWczytajPlik; // an order file whose samples are still to be read
+
+    // --------------------------------------------------------- sample frame
+    QGroupBox *FrameProbka; // "NOWA PRÓBKA" / "EDYCJA PRÓBKI"
+    QLineEdit *TextNrProbki;
+    QLineEdit *TextNrTacy;
+    QLineEdit *TextIDProbkiWNI;
+    QLineEdit *TextIDProbkiNr;
+    QLineEdit *TextIDProbkiData;
+    QLineEdit *TextNrDzien;
+    QLineEdit *TextNrOgolny;
+    QComboBox *ComboGatunek;
+    QLabel *LabIDGatunek; // the chosen species' IDGatunek
+    QComboBox *ComboPlec;
+    QComboBox *ComboTkanka;
+    QComboBox *ComboOpis;
+    QComboBox *ComboWynik;
+    QComboBox *ComboUwagi; // remark hints
+    QPlainTextEdit *TextUwagi;
+    QCheckBox *CheckNast; // " Następna próbka"
+    QPushButton *ComOpisPr;
+    QPushButton *ComWstUjemny;
+    QPushButton *ComZapiszFr;
+    QPushButton *ComAnulujFr;
+
+    // ---------------------------------------------------- duplication frame
+    QGroupBox *FrameDuplikuj; // "DUPLIKACJA WIELOKROTNA"
+    QLineEdit *TextNrProbkiOd;
+    QLineEdit *TextNrProbkiDo;
+    QPushButton *ComDuplikujOK;
+    QPushButton *ComAnulujFrD;
+
+    // ---------------------------------------------------------- wait frame
+    QGroupBox *FrameCzekaj;
+    QLabel *LabelPrCz;
+
+    // ----------------------------------------------------------- its state
+    bool AddingSample = false;
+    QString EditedCarcassNumber;
+
+    enum class SaveOutcome { Saved, Refused, Failed };
 
     void Form_Load();
-    // Runs only when the opener set InitOnActivate: positions the list on the
-    // carcass of a "find" request. A handed-over order file stays pending in
-    // LabelWczytajPlik.
     void Form_Activate();
+    void Form_Resize();
+    // Enables the list, its data control and the list buttons (true), or
+    // disables them while a frame is open (false).
+    void Klawisze(bool flag);
     void DBGridBad_RowColChange();
     void ComZamk_Click();
+    void ComAnulujFr_Click();
+    void ComAnulujFrD_Click();
 
-    // Esc and the window's close button close it as "&Zamknij" does.
+    // The next daily number of the batch's delivery day and the next general
+    // number of the month; nothing when it cannot be had.
+    std::optional<qint16> ZnMaxNrDzien() const;
+    std::optional<qint32> ZnMaxNrOgolny() const;
+
+    void ComDodajPr_Click();
+    void ComPopraw_Click();
+    void ComZapiszFr_Click();
+    void ComUsun_Click();
+    void ComDuplikuj_Click();
+    void ComDuplikujOK_Click();
+    void ComOpisPr_Click();
+    void ComWstUjemny_Click();
+    void ComWczyt_Click();
+
+    // The species pick, on every change of the species' text: the species'
+    // id and its sexes.
+    void ComboGatunek_Click();
+
+    // The frame as the save reads it.
+    SampleFrameValues FrameValues() const;
+
+    // The close button acts as "&Zamknij", closing an open frame first; it
+    // is ignored while an import runs.
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void setVisible(bool visible) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    static void open(const BatchHeading &batch, const QString &importFile);
+    void buildList();
+    void buildFrame();
+    void buildDuplication();
+    void connectControls();
+    void Bind(const BatchHeading &batch);
+
+    dao::Recordset Samples() const;
+    bool HasCurrentSample() const;
+    void ShowOverlay(QWidget *frame);
+    void ShowFault(const SampleFault &fault);
+    bool ResultLocked() const;
+
+    void StartNewSample();
+    void LoadSample();
+    SaveOutcome SaveSample();
+    void AfterSave();
+    void RereadList();
+    void CopyIntoFrame(const dao::Recordset &source, int carcass);
+    void RunImport(const QString &path);
+    void ImportFailed(const RuntimeError &error, const QString &sampleId);
+
+    void FillTissues();
+    void FillDescriptions();
+    void FillRemarkHints();
+
+    std::optional<dao::Bookmark> loadedRow_; // the sample under correction
+    QString loadedDaily_;
+    QString loadedGeneral_;
+    dao::Bookmark savedRow_;
+    bool resultLocked_ = false; // for an operator of kind "OPERATOR", once a sample was edited
+    bool importing_ = false;
 };

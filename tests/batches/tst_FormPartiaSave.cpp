@@ -1,5 +1,6 @@
 #include "BatchesFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
@@ -234,6 +235,56 @@ private slots:
                  form.DataPartia->Recordset().Bookmark());
     }
 
+    // Free texts of the frame take no more than their columns hold, so the
+    // save goes through instead of failing on a length.
+    void freeTextsTakeTheirColumnLength()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        PRESS(&form, "ComDodajPr");
+        F::FillValidFrame(form, Wni);
+        const QList<QPair<QComboBox *, int>> lists{{form.ComboLekarz, 50},
+                                                   {form.ComboPrzyjal, 30},
+                                                   {form.ComboAutoryzowal, 30},
+                                                   {form.ComboPrzekazanieWyniku, 20}};
+        for (const auto &[list, length] : lists) {
+            list->lineEdit()->clear();
+            QTest::keyClicks(list->lineEdit(), QString(length + 5, u'x'));
+        }
+        form.TextMetoda->setText(QString(300, u'm'));
+        PRESS(&form, "ComZapiszFr");
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Log().size(), 0);
+        QCOMPARE(field(1, "Pobral"), QString(50, u'x'));
+        QCOMPARE(field(1, "Przyjal"), QString(30, u'x'));
+        QCOMPARE(field(1, "Autoryzowal"), QString(30, u'x'));
+        QCOMPARE(field(1, "PrzekazanieWyniku"), QString(20, u'x'));
+        QCOMPARE(field(1, "Metoda"), QString(255, u'm'));
+    }
+
+    // The frame lies over the list and paints all of its area, so that no
+    // row of the list shows through it.
+    void frameIsDrawnOpaque()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        for (int batch = 1; batch <= 30; ++batch)
+            F::AddBatch(batch, Wni);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        form.resize(1200, 900);
+        PRESS(&form, "ComDodajPr");
+        const QRect area = form.FramePartia->geometry();
+        QVERIFY(area.intersects(form.DBGridPartia->geometry()));
+        const QImage overList = form.grab(area).toImage();
+        form.DBGridPartia->setVisible(false);
+        const QImage overNothing = form.grab(area).toImage();
+        form.DBGridPartia->setVisible(true);
+        QVERIFY(overList == overNothing);
+        PRESS(&form, "ComAnulujFr");
+        SCRIPTED_UI_VERIFY(ui);
+    }
+
     // A correction keeps its own number however it is typed, refuses
     // another batch's, and moves the samples, runs and trays to a new one.
     void correctionRenumbersTheChildren()
@@ -291,6 +342,8 @@ private slots:
         moveListTo(form, 5);
         form.ComPopraw_Click();
         form.TextNrPartii->setText(QStringLiteral("9"));
+        // A value the engine refuses, past the box's own limit.
+        form.TextMetoda->setMaxLength(32767);
         form.TextMetoda->setText(QString(256, QLatin1Char('m')));
         ui.Answer(QStringLiteral("OK"));
         form.ComZapiszFr_Click();

@@ -52,6 +52,7 @@ private slots:
     void successLeavesTheOperator_data();
     void successLeavesTheOperator();
     void enterInLoginMovesOnAndLooksUp();
+    void enterAfterUnknownLoginLooksUpAgain();
     void cancelEndsTheProgram();
 
 private:
@@ -220,6 +221,35 @@ void LoginTest::enterInLoginMovesOnAndLooksUp()
     QTest::keyClick(window.txtPassword, Qt::Key_Return);
     QVERIFY(LoginOk);
     QVERIFY(window.isHidden());
+}
+
+// After the alarm of an unknown login the next Enter looks the login up
+// again: no password is counted that was never typed.
+void LoginTest::enterAfterUnknownLoginLooksUpAgain()
+{
+    frmLoginLab &window = login();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.TextLogin->setFocus();
+    QTRY_VERIFY(window.TextLogin->hasFocus());
+    QStringList alarms;
+    ui::ScriptedUi scripted;
+    expectAlarms(scripted, alarms, 1);
+    QTest::keyClicks(window.TextLogin, "zzz");
+    QTest::keyClick(window.TextLogin, Qt::Key_Return);
+    QCOMPARE(alarms, QStringList{TryLoginAgain});
+    QTRY_VERIFY(window.TextLogin->hasFocus());
+    QVERIFY(window.CmdTmp->isDefault());
+    QVERIFY(!window.cmdOK->isDefault());
+    window.TextLogin->clear();
+    QTest::keyClicks(window.TextLogin, "anna");
+    QTest::keyClick(window.TextLogin, Qt::Key_Return);
+    QTRY_VERIFY(window.txtPassword->hasFocus());
+    QCOMPARE(window.TextNazwisko->text(), QStringLiteral("Nowak"));
+    SCRIPTED_UI_VERIFY(scripted);
+    QCOMPARE(scripted.Log().size(), 1);
+    QVERIFY(window.isVisible());
+    window.hide();
 }
 
 void LoginTest::cancelEndsTheProgram()

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "Press.h"
 
 #include "digestion/FormPodpAll.h"
 #include "foundation/Globals.h"
@@ -287,9 +288,16 @@ private slots:
             QCOMPARE(Child<ui::DataControl>(w, "DataPartia")->Recordset().Source(),
                      QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
         });
-        // A month database that is not open is reported; the register stays closed.
+        // A month database that is not open is named as such; the register
+        // stays closed.
         MonthDb.Close();
-        ExpectReported(&aMain::Command1_Click);
+        ui::ScriptedUi ui;
+        ui.Answer("OK");
+        window_->Command1_Click();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Log().size(), 1);
+        QVERIFY(
+            ui.Last().text.startsWith(QStringLiteral("Baza danych miesiąca nie jest otwarta!")));
     }
 
     // A dictionary that cannot be read is reported and its window not shown.
@@ -331,11 +339,22 @@ private slots:
 
     void aboutBoxHidesTheDateWhileShown()
     {
-        ExpectWindow(&aMain::Men1KZV_Click, QStringLiteral("FrmInfQXrec"),
-                     [this](QWidget &) { QVERIFY(!window_->LabelData->isVisibleTo(window_)); });
-        QVERIFY(window_->LabelData->isVisibleTo(window_));
-        // The letterhead frame is never shown, also after the box.
-        QVERIFY(!window_->Frame1->isVisibleTo(window_));
+        // Closed with its button, the box brings back the letterhead frame and
+        // the working date; closed by a key, too.
+        for (const bool byKey : {false, true}) {
+            ExpectWindow(&aMain::Men1KZV_Click, QStringLiteral("FrmInfQXrec"),
+                         [this, byKey](QWidget &box) {
+                             QVERIFY(!window_->LabelData->isVisibleTo(window_));
+                             QVERIFY(!window_->Frame1->isVisibleTo(window_));
+                             if (byKey)
+                                 QTest::keyClick(&box, Qt::Key_A);
+                             else
+                                 PRESS(&box, "ComSplashZamk");
+                         });
+            QVERIFY(window_->LabelData->isVisibleTo(window_));
+            QVERIFY(window_->Frame1->isVisibleTo(window_));
+            window_->Frame1->setVisible(false);
+        }
     }
 
     // Commands that open no window: nothing is shown and nothing fails.

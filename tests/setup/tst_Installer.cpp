@@ -125,9 +125,10 @@ void tst_Installer::folders()
 
 void tst_Installer::iniFile()
 {
-    QCOMPARE(ReadAll(drives() + QStringLiteral("/t/mervasklab.ini")),
-             QByteArray(
-                 "STALE=T:\\Dane\\\r\nRAPORTY=T:\\Raporty\\\r\nROBOT=C:\\MervaskLab\\Dane\\\r\n"));
+    QCOMPARE(
+        ReadAll(drives() + QStringLiteral("/t/mervasklab.ini")),
+        QByteArray("STALE=T:\\Dane\\\r\nRAPORTY=T:\\Raporty\\\r\nROBOT=C:\\MervaskLab\\Dane\\\r\n"
+                   "CLABSCHEMAT=https://clab.invalid\r\nCLABSERWIS=https://clab.invalid\r\n"));
 }
 
 void tst_Installer::sevenZipLink()

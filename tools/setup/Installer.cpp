@@ -77,7 +77,9 @@ QByteArray Installer::IniBytes()
 {
     const QString text = QStringLiteral("STALE=T:\\Dane\\\r\n"
                                         "RAPORTY=T:\\Raporty\\\r\n"
-                                        "ROBOT=C:\\MervaskLab\\Dane\\\r\n");
+                                        "ROBOT=C:\\MervaskLab\\Dane\\\r\n"
+                                        "CLABSCHEMAT=https://clab.invalid\r\n"
+                                        "CLABSERWIS=https://clab.invalid\r\n");
     return fs::Cp1250::Encode(text);
 }
 

@@ -8,6 +8,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace fs
 {
 
@@ -164,6 +169,45 @@ void FileSystemObject::CreateFolderPath(const QString &path)
     if (!QDir().mkpath(real)) {
         throw FsError(ErrPathFileAccess);
     }
+}
+
+void FileSystemObject::CreateFolderIfMissing(const QString &path)
+{
+    RequireDrive(path);
+    const QString real = DriveMap::ToReal(path);
+    if (QFileInfo(real).isDir()) {
+        return;
+    }
+    RequireParentFolder(real);
+    if (QDir().mkdir(real) || QFileInfo(real).isDir()) {
+        return;
+    }
+    throw FsError(Exists(QFileInfo(real)) ? ErrFileExists : ErrPathFileAccess);
+}
+
+bool FileSystemObject::MoveFileNoReplace(const QString &source, const QString &destination)
+{
+    const QByteArray from = QFile::encodeName(DriveMap::ToReal(source));
+    const QByteArray to = QFile::encodeName(DriveMap::ToReal(destination));
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    int error = errno;
+    // File systems without the no-replace rename (some network shares): a
+    // hard link fails on an existing name just the same.
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP) {
+        if (::link(from.constData(), to.constData()) == 0) {
+            ::unlink(from.constData());
+            return true;
+        }
+        error = errno;
+    }
+    if (error == EEXIST) {
+        return false;
+    }
+    throw FsError(error == ENOENT && !QFileInfo::exists(QFile::decodeName(from))
+                      ? ErrFileNotFound
+                      : ErrPathFileAccess);
 }
 
 File FileSystemObject::GetFile(const QString &path)

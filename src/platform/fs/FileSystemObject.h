@@ -24,6 +24,16 @@ public:
     static void CreateFolder(const QString &path);
     // Creates the folder and any missing parents; an existing folder is fine.
     static void CreateFolderPath(const QString &path);
+    // Creates one folder unless it exists; its parent must exist (76). A folder
+    // that another workstation makes at the same moment is no failure; a file
+    // of that name is (58).
+    static void CreateFolderIfMissing(const QString &path);
+
+    // Gives the file `source` the name `destination` in one step that never
+    // replaces a file: false, with nothing changed, when `destination` exists
+    // (also when it appears while the name is being given). A missing source
+    // raises 53, any other failure 75.
+    static bool MoveFileNoReplace(const QString &source, const QString &destination);
 
     // The file at the path; a missing file raises 53.
     static File GetFile(const QString &path);

@@ -7,9 +7,14 @@
 #include "platform/ui/MsgBox.h"
 
 #include <QAction>
+#include <QGraphicsView>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
@@ -24,6 +29,28 @@ namespace
 {
 
 constexpr std::array zoomSteps{25, 50, 75, 87, 100, 125, 150, 200, 300, 400};
+
+// A printer drawn for desktops whose icon theme has none: paper above a grey
+// body with its output slot.
+QIcon drawnPrinterIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(9.5, 3.5, 13, 10));
+    painter.setBrush(QColor(150, 150, 155));
+    painter.drawRoundedRect(QRectF(3.5, 12.5, 25, 12), 2, 2);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(8.5, 20.5, 15, 8));
+    painter.setPen(QPen(QColor(60, 60, 60), 1));
+    painter.drawLine(QPointF(11, 23.5), QPointF(21, 23.5));
+    painter.drawLine(QPointF(11, 26), QPointF(19, 26));
+    painter.end();
+    return QIcon(pixmap);
+}
 
 } // namespace
 
@@ -87,8 +114,9 @@ void ReportPreview::buildToolBar()
     addAction(QStringLiteral("actionFitPage"), QStringLiteral("Cała strona"),
               QStyle::SP_TitleBarNormalButton, &ReportPreview::fitToPage);
     toolBar_->addSeparator();
-    addAction(QStringLiteral("actionPrint"), QStringLiteral("Drukuj"), QStyle::SP_DialogSaveButton,
-              &ReportPreview::printFromToolBar);
+    QAction *print = addAction(QStringLiteral("actionPrint"), QStringLiteral("Drukuj"),
+                               QStyle::SP_DialogSaveButton, &ReportPreview::printFromToolBar);
+    print->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), drawnPrinterIcon()));
 }
 
 void ReportPreview::setDocument(Document document)
@@ -197,10 +225,38 @@ void ReportPreview::fitToPage()
     updateControls();
 }
 
+QString ReportPreview::printerName() const
+{
+    return printerName_.isEmpty() ? printer_->printerName() : printerName_;
+}
+
+void ReportPreview::setPrinterName(const QString &name)
+{
+    printerName_ = name;
+    printer_->setPrinterName(name);
+    printer_->setPageLayout(document_.layout);
+}
+
+void ReportPreview::showTopOfFirstPage()
+{
+    setCurrentPage(1);
+    // The zoom keeps the middle of the view in place, which leaves page 1
+    // scrolled down to its middle.
+    if (auto *view = view_->findChild<QGraphicsView *>()) {
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->minimum());
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->minimum());
+    }
+}
+
 bool ReportPreview::print()
 {
+    if (!printerName_.isEmpty() && printer_->printerName() != printerName_)
+        printer_->setPrinterName(printerName_);
     if (!PrintDialogSeam::exec(*printer_, this))
         return false;
+    // A printer picked in the print dialog is the one chosen from now on.
+    if (!printer_->printerName().isEmpty())
+        printerName_ = printer_->printerName();
     DocumentOutput::print(document_, *printer_);
     // The dialog may have changed the paper; the preview keeps the report's.
     printer_->setPageLayout(document_.layout);

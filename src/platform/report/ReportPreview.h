@@ -31,6 +31,9 @@ public:
     // The printer that printing uses; a "choose printer" button of the window
     // may set it up beforehand.
     QPrinter &printer() { return *printer_; }
+    // The printer chosen for printing; "" for the system's default.
+    QString printerName() const;
+    void setPrinterName(const QString &name);
 
     int pageCount() const;
     int currentPage() const; // 1-based
@@ -46,6 +49,8 @@ public:
     void zoomOut();
     void fitToWidth();
     void fitToPage();
+    // Page 1 from its top edge, at the zoom in force.
+    void showTopOfFirstPage();
 
     // Shows the print dialog; prints and returns true when it is confirmed.
     // Throws RuntimeError when the printer fails.
@@ -59,6 +64,7 @@ signals:
 private:
     Document document_;
     std::unique_ptr<QPrinter> printer_;
+    QString printerName_;
     QToolBar *toolBar_ = nullptr;
     QPrintPreviewWidget *view_ = nullptr;
     QSpinBox *pageBox_ = nullptr;

@@ -36,10 +36,11 @@ QString Shell::ResolveProgram(const QString &program)
     return IsExecutableFile(real) ? real : QString();
 }
 
-bool Shell::Start(const QString &program, const QStringList &arguments, WindowStyle)
+bool Shell::Start(const QString &program, const QStringList &arguments, WindowStyle,
+                  const QString &workingFolder)
 {
     if (ShellRecorder *recorder = ShellRecorder::Current()) {
-        const auto outcome = recorder->Record(program, arguments, false);
+        const auto outcome = recorder->Record(program, arguments, false, workingFolder);
         if (recorder->RecordingMode() == ShellRecorder::Mode::RecordOnly) {
             return outcome.started;
         }
@@ -52,6 +53,8 @@ bool Shell::Start(const QString &program, const QStringList &arguments, WindowSt
     process.setProgram(real);
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
     return process.startDetached();
 }
 

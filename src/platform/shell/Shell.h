@@ -24,9 +24,11 @@ enum WindowStyle {
 class Shell
 {
 public:
-    // Starts the program and does not wait; true when it started.
+    // Starts the program and does not wait; true when it started. A working
+    // folder (a real path) is where the program starts; without one it
+    // starts in the program's own.
     static bool Start(const QString &program, const QStringList &arguments,
-                      WindowStyle style = vbNormalFocus);
+                      WindowStyle style = vbNormalFocus, const QString &workingFolder = {});
 
     // Starts the program, waits for it to end and returns its exit code (-1 when
     // it crashed). A program that cannot be found raises 53, one that cannot be

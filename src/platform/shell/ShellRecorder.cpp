@@ -34,9 +34,9 @@ ShellRecorder *ShellRecorder::Current()
 }
 
 ShellRecorder::Outcome ShellRecorder::Record(const QString &program, const QStringList &arguments,
-                                             bool waited)
+                                             bool waited, const QString &workingFolder)
 {
-    calls_.append(Call{program, arguments, waited});
+    calls_.append(Call{program, arguments, waited, workingFolder});
     return script_.isEmpty() ? Outcome{} : script_.takeFirst();
 }
 

@@ -19,6 +19,7 @@ public:
         QString program;
         QStringList arguments;
         bool waited = false;
+        QString workingFolder; // "" when the program starts in its own
     };
 
     explicit ShellRecorder(Mode mode = Mode::RecordOnly);
@@ -41,7 +42,8 @@ public:
         bool started = true;
         int exitCode = 0;
     };
-    Outcome Record(const QString &program, const QStringList &arguments, bool waited);
+    Outcome Record(const QString &program, const QStringList &arguments, bool waited,
+                   const QString &workingFolder = {});
 
 private:
     Mode mode_;

@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "Press.h"
 
 #include "foundation/FormOperat.h"
 #include "foundation/Globals.h"
@@ -10,6 +11,8 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
+#include "platform/ui/ScriptedUi.h"
+#include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QComboBox>
@@ -89,6 +92,64 @@ class FormOperatTest : public FixtureTest<AdminFixture>
     }
 
 private slots:
+    // Esc or the title bar's close with the frame open cancels the frame as
+    // "&Anuluj" does: the window comes back with its list usable, and the
+    // account keeps what it held.
+    void closingWithTheFrameOpenCancelsIt_data()
+    {
+        QTest::addColumn<bool>("byEsc");
+        QTest::newRow("Esc") << true;
+        QTest::newRow("title bar") << false;
+    }
+
+    void closingWithTheFrameOpenCancelsIt()
+    {
+        QFETCH(bool, byEsc);
+        FormOperat &form = Open("Administrator");
+        GoTo(form, "002");
+        ui::ScriptedUi scripted;
+        scripted.AnswerWindow("FormOperat", [&](QWidget &w) {
+            PRESS(&w, "ComOperKor");
+            QVERIFY(form.FrameOperat->isVisible() && !ListEnabled(form));
+            type(form.TextNazw, "Zmieniona");
+            if (byEsc)
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                w.close();
+            QVERIFY(!w.isVisible());
+        });
+        ui::ShowModal(form);
+        SCRIPTED_UI_VERIFY(scripted);
+        QVERIFY(!form.FrameOperat->isVisibleTo(&form));
+        QVERIFY(ListEnabled(form));
+        QCOMPARE(account("002").value("OP_NAZWISKO").toString(), QStringLiteral("Nowak Anna"));
+    }
+
+    // Enter moves through the frame's fields as they are shown.
+    void enterMovesToTheNextField()
+    {
+        FormOperat &form = Open("Administrator");
+        ui::ScriptedUi scripted;
+        QStringList visited;
+        scripted.AnswerWindow("FormOperat", [&](QWidget &w) {
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            PRESS(&w, "ComOperDod");
+            QTRY_VERIFY(form.TextLogin->hasFocus());
+            for (int i = 0; i < 5; ++i) {
+                QWidget *field = QApplication::focusWidget();
+                visited << field->objectName();
+                QTest::keyClick(field, Qt::Key_Return);
+            }
+            visited << QApplication::focusWidget()->objectName();
+            PRESS(&w, "ComOperRez");
+        });
+        ui::ShowModal(form);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(visited, (QStringList{"TextLogin", "TextNazw", "TextPass1", "TextPass2",
+                                       "ComboOperat", "ComOperZap"}));
+        QCOMPARE(AdminFixture::RowCount(StaleDb, "OPERATORZY"), 3);
+    }
+
     void newAccountChecks_data()
     {
         QTest::addColumn<QString>("login");

@@ -120,6 +120,38 @@ private slots:
         QCOMPARE(laboratory("KodLok").toString(), message.isEmpty() ? parent : "052");
     }
 
+    // Enter moves on from field to field; a letterhead line of the full 100
+    // characters leaves the window as wide as it was.
+    void enterMovesOnAndLongLinesKeepTheWidth()
+    {
+        ui::ScriptedUi scripted;
+        QStringList visited;
+        int widthBefore = 0;
+        int widthAfter = 0;
+        shown(scripted, [&](FormUzytkownik &form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.Text2->setFocus();
+            QTRY_VERIFY(form.Text2->hasFocus());
+            for (int i = 0; i < 3; ++i) {
+                visited << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            visited << QApplication::focusWidget()->objectName();
+            QVERIFY(form.isVisible()); // Enter saved nothing and closed nothing
+            widthBefore = form.width();
+            form.Text4->setText(QString(100, u'W'));
+            QCOMPARE(form.Label4->text(), QString(100, u'W'));
+            QApplication::processEvents();
+            // The width the window's layout now asks for.
+            widthAfter = std::max(form.width(), form.minimumSizeHint().width());
+            form.ComZamk_Click();
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(visited, (QStringList{"Text2", "Text3", "Text4", "Text5"}));
+        QCOMPARE(widthAfter, widthBefore);
+        QCOMPARE(laboratory("TX4").toString(), QStringLiteral("00-000 Miejscowość"));
+    }
+
     void onlyExactlyOneRowIsEdited_data()
     {
         QTest::addColumn<int>("rows");

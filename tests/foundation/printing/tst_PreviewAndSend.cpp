@@ -6,7 +6,10 @@
 #include "foundation/Globals.h"
 #include "foundation/ResultSend.h"
 #include "foundation/ShowCrystalReport.h"
+#include "platform/RuntimeError.h"
 #include "platform/mail/MailRecorder.h"
+#include "platform/report/PrintDialogSeam.h"
+#include "platform/report/PrinterChoice.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/shell/ShellRecorder.h"
 #include "platform/ui/ScriptedUi.h"
@@ -15,8 +18,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsView>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 using F = PrintingFixture;
@@ -140,21 +146,87 @@ private slots:
     }
 
     // "Wyślij wynik" proposes the batch's default name in the county folder
-    // under Eksport and the working day; the PDF there reads as the result.
+    // under Eksport and the working day; the PDF there reads as the result and
+    // carries the ".pdf" ending the inspectorate's mail client needs.
+    void resultPdfAtItsPath_data()
+    {
+        const QString proposed = DayFolder + "1061\\12MervaskLab20240305-Zaklad10610001";
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("proposed name") << proposed << proposed + ".pdf";
+        QTest::newRow("own name with its ending")
+            << DayFolder + "1061\\wynik.PDF" << DayFolder + "1061\\wynik.PDF";
+    }
+
     void resultPdfAtItsPath()
     {
-        const QString file = DayFolder + "1061\\12MervaskLab20240305-Zaklad10610001";
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
         ui::ScriptedUi scripted;
-        scripted.AnswerFile(file);
+        scripted.AnswerFile(chosen);
         scripted.Answer("No");
         ShowSheet(scripted, Wni, PressSend);
         SCRIPTED_UI_VERIFY(scripted);
-        QCOMPARE(scripted.Log()[1].value, file);
+        QCOMPARE(Preview().cursor().shape(), Qt::ArrowCursor); // the busy pointer is gone
+        QCOMPARE(scripted.Log()[1].value, DayFolder + "1061\\12MervaskLab20240305-Zaklad10610001");
         QCOMPARE(scripted.Log()[1].filter, QStringLiteral("Plik PDF (*.pdf)|*.pdf"));
-        const QString text = PdfText(F::Real(file));
+        QCOMPARE(QDir(F::Real(DayFolder + "1061")).entryList(QDir::Files),
+                 QStringList{written.section('\\', -1)});
+        const QString text = PdfText(F::Real(written));
         for (const char *expected :
              {"12/3/2024", "Zakład Mięsny „Żubr”", "4711", "4712", "4713", "nie stwierdzono"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    }
+
+    // A definition that cannot be read is named by the register's own path.
+    void missingDefinitionNamedByItsWindowsPath()
+    {
+        try {
+            RenderCrystalReport(ReportFolder + "brak.rpt", "", "", "");
+            QFAIL("no error");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.Number(), 53);
+            QVERIFY2(error.Description().contains("T:\\Raporty\\brak.rpt"),
+                     qPrintable(error.Description()));
+        }
+    }
+
+    // "Drukarka" only chooses the printer: nothing is printed, "Anuluj" keeps
+    // the earlier choice, and the viewer's own print uses the one chosen.
+    void printerChoice()
+    {
+        report::PrinterChoice::SetPrinterSource([] {
+            return QStringList{"Biuro", "Laboratorium"};
+        });
+        report::PrintDialogSeam::beginScript();
+        const auto choose = [](const QString &printer) {
+            return [printer](QWidget &w) {
+                auto &choice = static_cast<report::PrinterChoice &>(w);
+                const QList<QListWidgetItem *> items =
+                    choice.ListDrukarki->findItems(printer, Qt::MatchExactly);
+                if (items.isEmpty()) {
+                    choice.ComAnuluj->click();
+                    return;
+                }
+                choice.ListDrukarki->setCurrentItem(items.first());
+                choice.ComOK->click();
+            };
+        };
+        QStringList chosen;
+        ui::ScriptedUi scripted;
+        ShowSheet(scripted, Wni, [&](QWidget &) {
+            for (const char *printer : {"Laboratorium", "(Anuluj)"}) {
+                scripted.AnswerWindow("PrinterChoice", choose(printer));
+                Preview().ComDrukarka->click();
+                chosen << Preview().CRViewer->printerName();
+            }
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        const int printDialogs = report::PrintDialogSeam::shownCount();
+        report::PrintDialogSeam::endScript();
+        report::PrinterChoice::SetPrinterSource({});
+        QCOMPARE(chosen, (QStringList{"Laboratorium", "Laboratorium"}));
+        QCOMPARE(printDialogs, 0);
     }
 
     // A short WNI names the county folder by itself; a cancelled save writes
@@ -179,6 +251,7 @@ private slots:
         QVERIFY(scripted.Last().text.startsWith(
             "Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r3021"));
         QCOMPARE(scripted.Last().title, QStringLiteral("EKSPORT DO PLIKU"));
+        QCOMPARE(Preview().cursor().shape(), Qt::ArrowCursor);
     }
 
     // Every showing zooms to 87 %; closing, in any way, switches "Wyślij
@@ -197,15 +270,21 @@ private slots:
         QString seen;
         ui::ScriptedUi scripted;
         ShowSheet(scripted, Wni, [&](QWidget &w) {
-            seen = QString::number(Preview().CRViewer->zoomPercent()) +
-                   (Preview().ComWyslij->isEnabled() ? "+" : "-");
+            // The letterhead and the title at the top of page 1 are in view.
+            const QScrollBar *vertical =
+                Preview().CRViewer->findChild<QGraphicsView *>()->verticalScrollBar();
+            seen =
+                QString::number(Preview().CRViewer->zoomPercent()) +
+                (Preview().ComWyslij->isEnabled() ? "+" : "-") +
+                (vertical->maximum() > 0 && vertical->value() == vertical->minimum() ? "top"
+                                                                                     : "scrolled");
             if (close == "Esc")
                 QTest::keyClick(&w, Qt::Key_Escape);
             else
                 Preview().CmdAnuluj->click();
         });
         SCRIPTED_UI_VERIFY(scripted);
-        QCOMPARE(seen, QStringLiteral("87-"));
+        QCOMPARE(seen, QStringLiteral("87-top"));
         QVERIFY(!Preview().isVisible());
         QVERIFY(Preview().ComWyslij->isEnabled());
     }
@@ -231,6 +310,7 @@ private slots:
                               " nie został podpisany! Wykonaj podpis elektroniczny ponownie!|OK";
         const QString cancelled = "Przerwano wysyłanie pliku na życzenie użytkownika!\r32001-|OK";
         const QString unknown = "99990001";
+        const QString left = "Czy wiadomość została wysłana?|Yes";
 
         QTest::newRow("not now") << Wni << Signer::None << 0 << QStringList{now.chopped(3) + "No"}
                                  << "";
@@ -238,7 +318,7 @@ private slots:
             << unknown << Signer::None << 0 << QStringList{now, anyway + "No"} << "";
         QTest::newRow("no recipient, sent anyway")
             << unknown << Signer::None << 0
-            << QStringList{now, anyway + "Yes", sign + "No", notSigned} << ResultFile;
+            << QStringList{now, anyway + "Yes", sign + "No", notSigned, left} << ResultFile;
         QTest::newRow("no signer")
             << Wni << Signer::None << 0
             << QStringList{now, sign + "Yes", noSigner, sendSigned + "Yes", noSig} << "";
@@ -249,8 +329,13 @@ private slots:
             << Wni << Signer::Signing << 0 << QStringList{now, sign + "Yes", sendSigned + "No"}
             << "";
         QTest::newRow("signed") << Wni << Signer::Signing << 0
-                                << QStringList{now, sign + "Yes", sendSigned + "Yes"}
+                                << QStringList{now, sign + "Yes", sendSigned + "Yes", left}
                                 << ResultFile + ".sig";
+        // The message reached the mail client, where the operator discarded it.
+        QTest::newRow("discarded in the mail client")
+            << Wni << Signer::Signing << 0
+            << QStringList{now, sign + "Yes", sendSigned + "Yes", left.chopped(3) + "No", cancelled}
+            << ResultFile + ".sig";
         QTest::newRow("cancelled mail")
             << Wni << Signer::None << 32001 << QStringList{now, sign + "No", notSigned, cancelled}
             << "";
@@ -302,7 +387,7 @@ private slots:
             QCOMPARE(mailRecorder.Sent()[0].subject,
                      "MervaskLab - Zakład: " + wni + ", z dnia: 05.03.2024");
         }
-        QCOMPARE(Sent(), !attachment.isEmpty());
+        QCOMPARE(Sent(), !attachment.isEmpty() && !boxes.last().startsWith("Przerwano"));
     }
 
     // PARAMETRY "EmailWynik" names the PIW column of the recipient; an empty
@@ -332,7 +417,7 @@ private slots:
         F::AddBatch(12, Wni);
         mail::MailRecorder mailRecorder;
         ui::ScriptedUi scripted;
-        for (const char *answer : {"Yes", "No", "OK"})
+        for (const char *answer : {"Yes", "No", "OK", "Yes"})
             scripted.Answer(answer);
         send("  20000001");
         SCRIPTED_UI_VERIFY(scripted);

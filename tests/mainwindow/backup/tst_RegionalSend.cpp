@@ -19,6 +19,7 @@ const QString Archive = QStringLiteral("C:\\MervaskLab\\Eksport\\DaneDoWIW.txt.Z
 const QString SendNow =
     QStringLiteral("Plik spakowany w katalogu: C:\\MervaskLab\\Eksport\\DaneDoWIW.txt.ZIP!\r"
                    "Czy wysłać teraz?");
+const QString MailLeft = QStringLiteral("Czy wiadomość została wysłana?");
 
 QString Real(const QString &windowsPath)
 {
@@ -96,8 +97,11 @@ private slots:
     void mailsThePackedFile()
     {
         mail::MailRecorder mail;
-        Send({QStringLiteral("Yes"), QStringLiteral("Yes"), QStringLiteral("OK")});
-        QCOMPARE(Texts(), (QStringList{"Czy wysłać dane do WIW?", SendNow, "aaa"}));
+        Send({QStringLiteral("Yes"), QStringLiteral("Yes"), QStringLiteral("Yes"),
+              QStringLiteral("OK")});
+        QCOMPARE(Texts(), (QStringList{"Czy wysłać dane do WIW?", SendNow, MailLeft, "aaa"}));
+        QCOMPARE(log_[2].style, 292);
+        QCOMPARE(log_[2].title, QStringLiteral("Wysyłanie!"));
         QCOMPARE(log_.last().style, 0);
         QCOMPARE(mail.Sent().size(), 1);
         const mail::MailRecorder::Message &sent = mail.Sent().first();
@@ -106,6 +110,20 @@ private slots:
         QCOMPARE(sent.body, QStringLiteral(" "));
         QCOMPARE(sent.attachment, Archive);
         QCOMPARE(EntriesOf(Archive), QStringList{"MervaskLab/Eksport/DaneDoWIW.txt"});
+        QCOMPARE(mail.SignOffCount(), 1);
+    }
+
+    // The mail client returns once its compose window is open; a message the
+    // operator discarded there was not sent.
+    void aDiscardedMessageIsACancel()
+    {
+        mail::MailRecorder mail;
+        Send({QStringLiteral("Yes"), QStringLiteral("Yes"), QStringLiteral("No"),
+              QStringLiteral("OK")});
+        QCOMPARE(Texts(), (QStringList{"Czy wysłać dane do WIW?", SendNow, MailLeft,
+                                       "Przerwano wysyłanie pliku na życzenie użytkownika!\r"
+                                       "32001-Użytkownik anulował operację."}));
+        QCOMPARE(log_.last().title, QStringLiteral("EKSPORT DO PLIKU"));
         QCOMPARE(mail.SignOffCount(), 1);
     }
 

@@ -38,27 +38,52 @@ private slots:
         QVERIFY(!Fso::FileExists(QStringLiteral("T:\\Dane")) && !Fso::FileExists(QString()));
     }
 
+    // One level, the whole path, and one level where an existing folder is
+    // what was wanted (another workstation may have made it a moment ago).
     void createFolder_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("oneLevel");
         QTest::addColumn<int>("wholePath");
-        QTest::newRow("new") << "T:\\Dane\\2027" << 0 << 0;
-        QTest::newRow("parent missing") << "T:\\Dane\\2030\\01" << 76 << 0;
-        QTest::newRow("exists") << "T:\\dane\\2026" << 58 << 0;
-        QTest::newRow("a file in the way") << "T:\\Dane\\Stale.mdb" << 58 << 58;
-        QTest::newRow("drive missing is not created") << "Q:\\Dane" << 76 << 76;
+        QTest::addColumn<int>("ifMissing");
+        QTest::newRow("new") << "T:\\Dane\\2027" << 0 << 0 << 0;
+        QTest::newRow("parent missing") << "T:\\Dane\\2030\\01" << 76 << 0 << 76;
+        QTest::newRow("exists") << "T:\\dane\\2026" << 58 << 0 << 0;
+        QTest::newRow("a file in the way") << "T:\\Dane\\Stale.mdb" << 58 << 58 << 58;
+        QTest::newRow("drive missing is not created") << "Q:\\Dane" << 76 << 76 << 76;
     }
     void createFolder()
     {
         QFETCH(QString, path);
         QFETCH(int, oneLevel);
         QFETCH(int, wholePath);
+        QFETCH(int, ifMissing);
         QCOMPARE(ErrorNumberOf([&] { Fso::CreateFolder(path); }), oneLevel);
         init();
         QCOMPARE(ErrorNumberOf([&] { Fso::CreateFolderPath(path); }), wholePath);
         QCOMPARE(Fso::FolderExists(path), wholePath == 0);
+        init();
+        QCOMPARE(ErrorNumberOf([&] { Fso::CreateFolderIfMissing(path); }), ifMissing);
+        QCOMPARE(Fso::FolderExists(path), ifMissing == 0);
         QVERIFY(!QFileInfo::exists(dir_->Real(QStringLiteral("q"))));
+    }
+
+    // A file takes its new name only where no file has it; an existing one is
+    // never replaced and both stay as they were.
+    void moveFileNoReplace()
+    {
+        dir_->Write(QStringLiteral("t/Dane/2026/~praca.tmp"), "nowa");
+        const QString work = QStringLiteral("T:\\Dane\\2026\\~praca.tmp");
+        QVERIFY(!Fso::MoveFileNoReplace(work, QStringLiteral("T:\\Dane\\Stale.mdb")));
+        QCOMPARE(dir_->Read(QStringLiteral("t/Dane/Stale.mdb")), QByteArray("stale"));
+        QCOMPARE(dir_->Read(QStringLiteral("t/Dane/2026/~praca.tmp")), QByteArray("nowa"));
+        QVERIFY(Fso::MoveFileNoReplace(work, QStringLiteral("T:\\Dane\\2026\\Mervask202601.mdb")));
+        QCOMPARE(dir_->Read(QStringLiteral("t/Dane/2026/Mervask202601.mdb")), QByteArray("nowa"));
+        QVERIFY(!Fso::FileExists(work));
+        QCOMPARE(ErrorNumberOf([&] {
+                     Fso::MoveFileNoReplace(work, QStringLiteral("T:\\Dane\\2026\\x.mdb"));
+                 }),
+                 53);
     }
 
     void copyFile()

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -77,6 +78,7 @@ private slots:
     void cancelledOrUnansweredDialog();
     void printingAPageRange();
     void previewPagesAndZoom();
+    void printButtonShowsAPrinter();
 };
 
 void tst_ReportOutput::pdfHoldsTheTextWithPolishLetters()
@@ -216,6 +218,22 @@ void tst_ReportOutput::previewPagesAndZoom()
     QFile pdf(path);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
+}
+
+// The print command shows the desktop's printer icon, or a printer drawn by
+// the register where the desktop's theme has none; never the save icon.
+void tst_ReportOutput::printButtonShowsAPrinter()
+{
+    report::ReportPreview preview;
+    const QAction *print = preview.findChild<QAction *>(QStringLiteral("actionPrint"));
+    QVERIFY(print);
+    const QImage shown = print->icon().pixmap(32, 32).toImage();
+    QVERIFY(!shown.isNull());
+    const QImage save =
+        preview.style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(32, 32).toImage();
+    QVERIFY(shown != save);
+    if (QIcon::hasThemeIcon(QStringLiteral("document-print")))
+        QCOMPARE(print->icon().name(), QStringLiteral("document-print"));
 }
 
 QTEST_MAIN(tst_ReportOutput)

@@ -1,6 +1,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/QtTranslation.h"
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -45,6 +46,18 @@ class TestApplication : public QObject
 
 private slots:
     void cleanup() { App().SetReporter({}); }
+
+    // Qt's own dialogs speak Polish on a Polish workstation; a locale Qt has
+    // no translation for leaves them as they are.
+    void qtDialogsFollowThePolishLocale()
+    {
+        const char *context = "QFileDialog";
+        const char *lookIn = "Look in:";
+        QVERIFY(!ui::InstallQtTranslation(QLocale::c()));
+        QCOMPARE(QCoreApplication::translate(context, lookIn), QString::fromLatin1(lookIn));
+        QVERIFY(ui::InstallQtTranslation(QLocale(QLocale::Polish, QLocale::Poland)));
+        QCOMPARE(QCoreApplication::translate(context, lookIn), QStringLiteral("Szukaj w:"));
+    }
 
     void escapedErrorsAreReportedAndTheProgramGoesOn_data()
     {

@@ -1,0 +1,308 @@
+// The run window of a batch with 30 runs of 50 trays in a month of 100,000
+// samples, and the run card of one run staged and written to PDF, through the
+// window's own code beside the same statements made with plain sqlite3.
+
+#include "Installer.h"
+#include "digestion/FormNastawienie.h"
+#include "digestion/RunCard.h"
+#include "foundation/Globals.h"
+#include "foundation/Schema.h"
+#include "foundation/ShowCrystalReport.h"
+#include "platform/db/DBEngine.h"
+#include "platform/db/SqlFunctions.h"
+#include "platform/db/Transaction.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/report/DocumentOutput.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <vector>
+
+namespace
+{
+
+constexpr int kBatch = 12;
+constexpr int kRuns = 30;
+constexpr int kTrays = 50;
+constexpr int kSamples = 100000;
+constexpr int kBatchSamples = kRuns * kTrays;
+constexpr int kBatches = 100;
+const QDate Day(2024, 3, 5);
+const BatchHeading Heading{QStringLiteral("12"), QStringLiteral("05.03.2024"),
+                           QStringLiteral("14650301"), QStringLiteral("14650301 - Ubojnia")};
+
+dao::Database Open(const QString &windowsPath)
+{
+    return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
+}
+
+void AddRow(dao::Recordset &rs, const QVariantMap &values)
+{
+    rs.AddNew();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        rs(it.key()) = it.value();
+    rs.Update();
+}
+
+// Batch 12 holds 1,500 samples on 30 runs of 50 trays; the other samples of
+// the month are spread over 99 batches with a run of 50 trays each.
+void FillMonth()
+{
+    dao::Transaction transaction(MonthDb);
+    dao::Recordset partia = MonthDb.OpenRecordset(QStringLiteral("Partia"));
+    dao::Recordset badanie = MonthDb.OpenRecordset(QStringLiteral("Badanie"));
+    dao::Recordset runs = MonthDb.OpenRecordset(QStringLiteral("Nastawienie"));
+    dao::Recordset trays = MonthDb.OpenRecordset(QStringLiteral("PozycjaN"));
+    int sample = 0;
+    for (int batch = 1; batch <= kBatches; ++batch) {
+        AddRow(partia, {{"Partia", batch},
+                        {"WNI", "14650301"},
+                        {"DataDoLab", Day},
+                        {"DataRozpBad", Day},
+                        {"IlProbek", 1000}});
+        const int samples =
+            batch == kBatch ? kBatchSamples : (kSamples - kBatchSamples) / (kBatches - 1);
+        for (int i = 1; i <= samples; ++i, ++sample)
+            AddRow(badanie, {{"Partia", batch},
+                             {"NrProbki", i},
+                             {"NrDzien", i},
+                             {"NrOgolny", sample + 1},
+                             {"NrTacy", 1 + (i - 1) / kRuns},
+                             {"NazTkanka", i % 7 ? "filary przepony" : "mięśnie żuchwowe"},
+                             {"Wynik", "nie stwierdzono"}});
+        const int batchRuns = batch == kBatch ? kRuns : 1;
+        for (int run = 1; run <= batchRuns; ++run) {
+            AddRow(runs, {{"Partia", batch},
+                          {"Nastawienie", run},
+                          {"NrTac", "1-50"},
+                          {"IlProbek", kTrays},
+                          {"Nawazka", 100.0},
+                          {"Waga", "Waga Ł-7"},
+                          {"Termometr", "Termometr Ż-2"},
+                          {"Temperatura", "44"},
+                          {"Wykonujacy", "Łucja Żak"},
+                          {"Odpowiedzialny", "Jan Lis"},
+                          {"Wynik", "nie stwierdzono"},
+                          {"DataRozpBad", Day}});
+            for (int tray = 1; tray <= kTrays; ++tray) {
+                const QString first = QString::number((run - 1) * kTrays + tray);
+                AddRow(trays, {{"Partia", batch},
+                               {"Nastawienie", run},
+                               {"NrTacy", tray},
+                               {"NrTusz", first},
+                               {"NrTuszTucznik", first},
+                               {"NrTuszDzik", tray % 5 ? QString() : first},
+                               {"IlProbek", 1}});
+            }
+        }
+    }
+    for (dao::Recordset *rs : {&partia, &badanie, &runs, &trays})
+        rs->Close();
+    transaction.Commit();
+}
+
+struct Workstation {
+    QTemporaryDir drives;
+    QString monthPath;
+    QString robotPath;
+    bool valid = false;
+
+    Workstation()
+    {
+        fs::DriveMap::SetDrivesFolder(drives.path());
+        if (Installer({drives.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run() !=
+            Installer::Installed)
+            return;
+        StaleDb = Open(QStringLiteral("T:\\Dane\\Stale.mdb"));
+        RobotDb = Open(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
+        robotPath = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
+        QDir().mkpath(fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024")));
+        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
+        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
+        Schema::CreateAll(MonthDb, Schema::Month);
+        ReportFolder = QStringLiteral("T:\\Raporty\\");
+        WorkingDate = Day;
+        FillMonth();
+        valid = true;
+    }
+};
+
+Workstation *station = nullptr;
+
+sqlite3 *openPlain(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_busy_timeout(db, 5000);
+    dao::detail::SqlFunctions::Register(db);
+    return db;
+}
+
+void exec(sqlite3 *db, const QString &sql)
+{
+    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+}
+
+// The rowids of a statement, then every column of its first row: what a
+// list reads to show itself on its first row.
+int plainList(sqlite3 *db, const char *table, const char *where)
+{
+    std::vector<sqlite3_int64> keys;
+    sqlite3_stmt *list = nullptr;
+    sqlite3_prepare_v2(db,
+                       (QByteArray("SELECT rowid FROM ") + table + " WHERE " + where).constData(),
+                       -1, &list, nullptr);
+    while (sqlite3_step(list) == SQLITE_ROW)
+        keys.push_back(sqlite3_column_int64(list, 0));
+    sqlite3_finalize(list);
+    sqlite3_stmt *row = nullptr;
+    sqlite3_prepare_v2(db, (QByteArray("SELECT * FROM ") + table + " WHERE rowid = ?1").constData(),
+                       -1, &row, nullptr);
+    sqlite3_bind_int64(row, 1, keys.front());
+    if (sqlite3_step(row) == SQLITE_ROW) {
+        for (int c = 0; c < sqlite3_column_count(row); ++c)
+            benchmark::DoNotOptimize(sqlite3_column_text(row, c));
+    }
+    sqlite3_finalize(row);
+    return int(keys.size());
+}
+
+// "&Nastawienie" of the batch register: the window opened on batch 12 with
+// its runs and the trays of the first run, shown and closed.
+void BM_OpenRunWindow_Window(benchmark::State &state)
+{
+    ui::ScriptedUi scripted;
+    // The window's first creation is not timed.
+    scripted.AnswerWindow(QStringLiteral("FormNastawienie"));
+    FormNastawienie::OpenForBatch(Heading);
+    int trays = 0;
+    for (auto _ : state) {
+        scripted.AnswerWindow(QStringLiteral("FormNastawienie"), [&](QWidget &window) {
+            trays = static_cast<FormNastawienie &>(window).DataPartiaG->RowCount();
+        });
+        FormNastawienie::OpenForBatch(Heading);
+    }
+    state.counters["trays"] = trays;
+}
+
+void BM_OpenRunWindow_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain(station->monthPath);
+    int trays = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(plainList(db, "Nastawienie", "Partia = 12 ORDER BY Nastawienie"));
+        trays = plainList(db, "PozycjaN", "Partia = 12 And Nastawienie = 1 ORDER BY NrTacy");
+    }
+    sqlite3_close(db);
+    state.counters["trays"] = trays;
+}
+
+// The staging of card S for run 15 of batch 12 (the batch, its 1,500 samples,
+// the run and its 50 trays), as "Karta przebiegu badania" makes it.
+void BM_StageRunCard_Layer(benchmark::State &state)
+{
+    for (auto _ : state)
+        RunCard::Stage(kBatch, 15, QStringLiteral("05.03.2024"));
+}
+
+QStringList columnsOf(sqlite3 *db, const char *table)
+{
+    QStringList names;
+    sqlite3_stmt *info = nullptr;
+    sqlite3_prepare_v2(db, (QByteArray("PRAGMA m.table_info(") + table + ")").constData(), -1,
+                       &info, nullptr);
+    while (sqlite3_step(info) == SQLITE_ROW)
+        names.append(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info, 1))));
+    sqlite3_finalize(info);
+    return names;
+}
+
+void copyPlain(sqlite3 *db, const char *table, const QString &where)
+{
+    const QString columns = columnsOf(db, table).join(u',');
+    exec(db, QStringLiteral("BEGIN"));
+    exec(db, QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM m.%1 WHERE %3")
+                 .arg(QLatin1String(table), columns, where));
+    exec(db, QStringLiteral("COMMIT"));
+}
+
+void BM_StageRunCard_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain(station->robotPath);
+    exec(db, QStringLiteral("ATTACH DATABASE '%1' AS m").arg(station->monthPath));
+    for (auto _ : state) {
+        exec(db, QStringLiteral("BEGIN"));
+        for (const char *table : {"Partia", "Badanie", "NazwaTMP", "Nastawienie", "PozycjaN"})
+            exec(db, QStringLiteral("DELETE FROM main.%1").arg(QLatin1String(table)));
+        exec(db, QStringLiteral("COMMIT"));
+        copyPlain(db, "Partia", QStringLiteral("Partia = 12"));
+        copyPlain(db, "Badanie", QStringLiteral("Partia = 12 ORDER BY NrDzien"));
+        exec(db, QStringLiteral("INSERT INTO main.NazwaTMP (Nazwa) SELECT DISTINCT NazTkanka FROM "
+                                "m.Badanie WHERE Partia = 12 AND NazTkanka <> ''"));
+        copyPlain(db, "Nastawienie", QStringLiteral("Partia = 12 AND Nastawienie = 15"));
+        copyPlain(db, "PozycjaN",
+                  QStringLiteral("Partia = 12 AND Nastawienie = 15 ORDER BY NrTacy"));
+        exec(db, QStringLiteral("UPDATE main.PozycjaN SET NrTuszRazem = rtrim("
+                                "coalesce(nullif(NrTuszTucznik, '') || '(T), ', '') || "
+                                "coalesce(nullif(NrTuszMaciora, '') || '(M), ', '') || "
+                                "coalesce(nullif(NrTuszKnur, '') || '(K), ', '') || "
+                                "coalesce(nullif(NrTuszDzik, '') || '(D), ', '') || "
+                                "coalesce(nullif(NrTuszInne, '') || '(Inne), ', ''), ', ')"));
+        exec(db, QStringLiteral("UPDATE main.WynikTMP SET Numer = 'Karta Przebiegu Nastawienia nr "
+                                "15 w dniu 05.03.2024'"));
+    }
+    sqlite3_close(db);
+}
+
+// Card S staged, laid out and written to a PDF file.
+void BM_RunCardToPdf(benchmark::State &state)
+{
+    const QString pdf = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\karta.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        RunCard::Stage(kBatch, 15, QStringLiteral("05.03.2024"));
+        const report::Document card =
+            RenderCrystalReport(ReportFolder + QStringLiteral("KartaBadaniaS.rpt"),
+                                QStringLiteral(" {Partia.Partia} = 12"), QString(), QString());
+        report::DocumentOutput::writePdf(card, pdf);
+        pages = card.pageCount();
+    }
+    state.counters["pages"] = pages;
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenRunWindow_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenRunWindow_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageRunCard_Layer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageRunCard_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunCardToPdf)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Workstation workstation;
+    if (!workstation.valid)
+        return 1;
+    station = &workstation;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    StaleDb.Close();
+    RobotDb.Close();
+    MonthDb.Close();
+    return 0;
+}

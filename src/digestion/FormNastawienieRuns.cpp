@@ -1,0 +1,438 @@
+// The run frame of FormNastawienie: new, edit, duplicate, save and delete of
+// a run, and its date and hour buttons.
+#include "digestion/FormNastawienie.h"
+
+#include "digestion/RunStore.h"
+#include "digestion/RunValidator.h"
+#include "foundation/DatePickers.h"
+#include "foundation/FormKalendarz1.h"
+#include "foundation/FormZegar.h"
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
+#include "foundation/UiProcedures.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/NamedControls.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTime>
+
+namespace
+{
+
+const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
+
+QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
+{
+    auto *combo = ui::Named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->lineEdit()->setMaxLength(maxLength);
+    return combo;
+}
+
+void setBoxText(QWidget *box, const QString &text)
+{
+    if (auto *masked = qobject_cast<ui::MaskEdBox *>(box))
+        masked->setText(text);
+    else if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->setText(text);
+    else if (auto *combo = qobject_cast<QComboBox *>(box))
+        combo->setEditText(text);
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(box))
+        memo->setPlainText(text);
+}
+
+QString boxText(const QWidget *box)
+{
+    if (auto *masked = qobject_cast<const ui::MaskEdBox *>(box))
+        return masked->Text();
+    if (auto *line = qobject_cast<const QLineEdit *>(box))
+        return line->text();
+    if (auto *combo = qobject_cast<const QComboBox *>(box))
+        return combo->currentText();
+    if (auto *memo = qobject_cast<const QPlainTextEdit *>(box))
+        return memo->toPlainText();
+    return QString();
+}
+
+} // namespace
+
+// The boxes in the order of the run's fields, which is also their tab order.
+void FormNastawienie::buildRunFrame()
+{
+    FramePartia = ui::Named(new QGroupBox(QStringLiteral("NOWE NASTAWIENIE"), this), "FramePartia");
+    auto *grid = new QGridLayout(FramePartia);
+    int row = 0;
+    const auto place = [&](int column, const char *text, QWidget *box, QWidget *button = nullptr) {
+        grid->addWidget(new QLabel(QString::fromUtf8(text), FramePartia), row, column);
+        grid->addWidget(box, row, column + 1);
+        if (button)
+            grid->addWidget(button, row, column + 2);
+        ++row;
+    };
+    const auto text = [this](const char *name, int maxLength) {
+        return ui::TextBox(FramePartia, name, maxLength);
+    };
+    TextNastawienie = text("TextNastawienie", 5);
+    place(0, "Nr nastawienia", TextNastawienie);
+    TextNrTac = text("TextNrTac", 20);
+    TextNrTac->setToolTip(QStringLiteral("Wpisz zakres numerów tac np. 1-5"));
+    place(0, "Kod tacy (nr-y)", TextNrTac);
+    TextIlProbek = text("TextIlProbek", 7);
+    TextIlProbek->setToolTip(QStringLiteral("Wpisz liczbę próbek jednostkowych w nastawieniu"));
+    place(0, "Liczba próbek", TextIlProbek);
+    TextNawazka = text("TextNawazka", 7);
+    place(0, "Naważka w [g] próbek jednostk.", TextNawazka);
+    TextPepsyna = text("TextPepsyna", 7);
+    place(0, "Naważka pepsyny", TextPepsyna);
+    TextKwas = text("TextKwas", 7);
+    place(0, "Ilość kwasu HCl", TextKwas);
+    TextTemperatura = text("TextTemperatura", 5);
+    place(0, "Temperat. min    C", TextTemperatura);
+    TextTemperaturaMax = text("TextTemperaturaMax", 5);
+    place(0, "Temperat. max   C", TextTemperaturaMax);
+    TextCzas = text("TextCzas", 3);
+    place(0, "Czas wytrawiania [min]", TextCzas);
+    TextCzasSedymentacji1 = text("TextCzasSedymentacji1", 3);
+    place(0, "Czas sedymentacji I [min]", TextCzasSedymentacji1);
+    TextCzasSedymentacji2 = text("TextCzasSedymentacji2", 3);
+    place(0, "Czas sedymentacji II [min]", TextCzasSedymentacji2);
+    const int leftRows = row;
+
+    row = 0;
+    grid->addWidget(new QLabel(QStringLiteral("Numer ewidencyjny"), FramePartia), row++, 3, 1, 2);
+    ComboWaga = pickList(FramePartia, "ComboWaga", 30);
+    place(3, "Waga", ComboWaga);
+    ComboTermometr = pickList(FramePartia, "ComboTermometr", 30);
+    place(3, "Termometr", ComboTermometr);
+    ComboMieszadlo = pickList(FramePartia, "ComboMieszadlo", 30);
+    place(3, "Mieszadło", ComboMieszadlo);
+    ComboTrychinoskop = pickList(FramePartia, "ComboTrychinoskop", 30);
+    place(3, "Trychinoskop", ComboTrychinoskop);
+    ComboSito = pickList(FramePartia, "ComboSito", 30);
+    place(3, "Sito", ComboSito);
+    grid->addWidget(new QLabel(QStringLiteral("Dane dotyczące odczynników"), FramePartia), row++, 3,
+                    1, 2);
+    ComboOdczynnikHCL = pickList(FramePartia, "ComboOdczynnikHCL", 150);
+    place(3, "HCL seria/data ważności", ComboOdczynnikHCL);
+    ComboOdczynnikPepsyna = pickList(FramePartia, "ComboOdczynnikPepsyna", 150);
+    place(3, "Pepsyna seria/data ważności", ComboOdczynnikPepsyna);
+    ComboWynik = pickList(FramePartia, "ComboWynik", 15);
+    ComboWynik->addItems({QStringLiteral("nie stwierdzono"), QStringLiteral("stwierdzono"),
+                          QStringLiteral("odstąpienie")});
+    place(3, "Wynik nastawienia", ComboWynik);
+
+    const auto dateBox = [this](const char *name) {
+        auto *box = ui::Named(new ui::MaskEdBox(FramePartia), name);
+        box->setMaxLength(10);
+        return box;
+    };
+    const auto pickButton = [this](const char *name, const QString &caption) {
+        auto *button = ui::CommandButton(FramePartia, name, caption);
+        button->setToolTip(QStringLiteral("Wybierz datę początku podzbioru"));
+        return button;
+    };
+    row = std::max(row, leftRows);
+    DTPDataRozpBad = dateBox("DTPDataRozpBad");
+    ComDataRozpBad = pickButton("ComDataRozpBad", QStringLiteral("..."));
+    place(0, "Data rozpoczęcia nastawienia", DTPDataRozpBad, ComDataRozpBad);
+    TextGodzRozpBad = text("TextGodzRozpBad", 5);
+    ComGodzRozpBad = ui::CommandButton(FramePartia, "ComGodzRozpBad", QStringLiteral("gg:mm"));
+    place(0, "Godz rozpoczęcia nastawienia", TextGodzRozpBad, ComGodzRozpBad);
+    DTPDataZakBad = dateBox("DTPDataZakBad");
+    ComDatZakBad = pickButton("ComDatZakBad", QStringLiteral("..."));
+    place(0, "Data zakończenia nastawienia", DTPDataZakBad, ComDatZakBad);
+    TextGodzZakBad = text("TextGodzZakBad", 5);
+    ComGodzZakBad = ui::CommandButton(FramePartia, "ComGodzZakBad", QStringLiteral("gg:mm"));
+    place(0, "Godz zakończenia nastawienia", TextGodzZakBad, ComGodzZakBad);
+    row -= 4;
+    ComboWykonujacy = pickList(FramePartia, "ComboWykonujacy", 30);
+    place(3, "Osoba wykonująca badanie", ComboWykonujacy);
+    ComboOdpowiedzialny = pickList(FramePartia, "ComboOdpowiedzialny", 30);
+    place(3, "Osoba odpowiedzialna za badanie", ComboOdpowiedzialny);
+    row += 2;
+    TextUwagi = ui::Named(new QPlainTextEdit(FramePartia), "TextUwagi");
+    TextUwagi->setTabChangesFocus(true);
+    TextUwagi->setFixedHeight(60);
+    grid->addWidget(new QLabel(QStringLiteral("Uwagi:"), FramePartia), row, 0);
+    grid->addWidget(TextUwagi, row++, 1, 1, 5);
+    ComZapiszFr = ui::CommandButton(FramePartia, "ComZapiszFr", QStringLiteral("&Zapisz"));
+    ComAnulujFr = ui::CommandButton(FramePartia, "ComAnulujFr", QStringLiteral("&Anuluj"));
+    grid->addWidget(ComZapiszFr, row, 4);
+    grid->addWidget(ComAnulujFr, row, 5);
+    FramePartia->setVisible(false);
+}
+
+QMap<QString, QWidget *> FormNastawienie::RunBoxes() const
+{
+    return {{QStringLiteral("Nastawienie"), TextNastawienie},
+            {QStringLiteral("NrTac"), TextNrTac},
+            {QStringLiteral("IlProbek"), TextIlProbek},
+            {QStringLiteral("Nawazka"), TextNawazka},
+            {QStringLiteral("Pepsyna"), TextPepsyna},
+            {QStringLiteral("Kwas"), TextKwas},
+            {QStringLiteral("Temperatura"), TextTemperatura},
+            {QStringLiteral("TemperaturaMax"), TextTemperaturaMax},
+            {QStringLiteral("Czas"), TextCzas},
+            {QStringLiteral("CzasSedymentacji1"), TextCzasSedymentacji1},
+            {QStringLiteral("CzasSedymentacji2"), TextCzasSedymentacji2},
+            {QStringLiteral("Waga"), ComboWaga},
+            {QStringLiteral("Termometr"), ComboTermometr},
+            {QStringLiteral("Mieszadlo"), ComboMieszadlo},
+            {QStringLiteral("Trychinoskop"), ComboTrychinoskop},
+            {QStringLiteral("OdczynnikHCL"), ComboOdczynnikHCL},
+            {QStringLiteral("OdczynnikPepsyna"), ComboOdczynnikPepsyna},
+            {QStringLiteral("Sito"), ComboSito},
+            {QStringLiteral("Wynik"), ComboWynik},
+            {QStringLiteral("DataRozpBad"), DTPDataRozpBad},
+            {QStringLiteral("GodzRozpBad"), TextGodzRozpBad},
+            {QStringLiteral("DataZakBad"), DTPDataZakBad},
+            {QStringLiteral("GodzZakBad"), TextGodzZakBad},
+            {QStringLiteral("Uwagi"), TextUwagi},
+            {QStringLiteral("Wykonujacy"), ComboWykonujacy},
+            {QStringLiteral("Odpowiedzialny"), ComboOdpowiedzialny}};
+}
+
+void FormNastawienie::SetRunTexts(const QMap<QString, QString> &texts)
+{
+    const QMap<QString, QWidget *> boxes = RunBoxes();
+    for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
+        setBoxText(it.value(), texts.value(it.key()));
+}
+
+QMap<QString, QString> FormNastawienie::RunTexts() const
+{
+    QMap<QString, QString> texts;
+    const QMap<QString, QWidget *> boxes = RunBoxes();
+    for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
+        texts.insert(it.key(), boxText(it.value()));
+    return texts;
+}
+
+void FormNastawienie::ComAnulujFr_Click()
+{
+    FramePartia->setVisible(false);
+    Klawisze(true, true);
+}
+
+void FormNastawienie::ComDodajPr_Click()
+{
+    try {
+        StartNewRun();
+    } catch (const RuntimeError &error) {
+        OpenFailed(QStringLiteral("Powiadom programiste!"), error);
+    }
+}
+
+void FormNastawienie::StartNewRun()
+{
+    Klawisze(false, false);
+    showFrame(FramePartia, QStringLiteral("NOWE NASTAWIENIE"));
+    EditMode = QStringLiteral("Dodaj");
+    StartingRunNumber.clear();
+    loadedRun_.reset();
+    const auto [start, end] = RunStore::BatchTestDates(MonthDb, Batch());
+    SetRunTexts({{QStringLiteral("Temperatura"), QStringLiteral("44")},
+                 {QStringLiteral("TemperaturaMax"), QStringLiteral("46")},
+                 {QStringLiteral("DataRozpBad"), start},
+                 {QStringLiteral("DataZakBad"), end}});
+    Adding = true;
+    const dao::Recordset runs = Runs();
+    const int proposed =
+        runs.IsOpen() && runs.RecordCount() > 0 ? RunStore::NextRunNumber(MonthDb, Batch()) : 1;
+    TextNastawienie->setText(QString::number(proposed));
+    TextNrTac->setFocus();
+}
+
+void FormNastawienie::ComPopraw_Click()
+{
+    if (!HasRun())
+        return;
+    try {
+        LoadRunForEdit();
+    } catch (const RuntimeError &error) {
+        OpenFailed(ErrorCaption, error);
+    }
+}
+
+void FormNastawienie::LoadRunForEdit()
+{
+    EditMode = QStringLiteral("Popraw");
+    Klawisze(false, false);
+    Adding = false;
+    showFrame(FramePartia, QStringLiteral("EDYCJA NASTAWIENIA"));
+    const dao::Recordset runs = Runs();
+    const FrameTexts texts = RunStore::Texts(runs, RunStore::RunFields());
+    SetRunTexts(texts);
+    StartingRunNumber = texts.value(QStringLiteral("Nastawienie"));
+    loadedRun_ = runs.Bookmark();
+    ComZapiszFr->setFocus();
+}
+
+void FormNastawienie::ComDuplikuj_Click()
+{
+    if (!HasRun())
+        return;
+    try {
+        const FrameTexts source = RunStore::Texts(Runs(), RunStore::RunFields());
+        StartNewRun();
+        static const QStringList found{QStringLiteral("Trychinoskop"),
+                                       QStringLiteral("OdczynnikHCL"),
+                                       QStringLiteral("OdczynnikPepsyna")};
+        static const QStringList others =
+            found + QStringList{QStringLiteral("Nawazka"),        QStringLiteral("Pepsyna"),
+                                QStringLiteral("Kwas"),           QStringLiteral("Temperatura"),
+                                QStringLiteral("TemperaturaMax"), QStringLiteral("Czas"),
+                                QStringLiteral("Waga"),           QStringLiteral("Termometr"),
+                                QStringLiteral("Mieszadlo"),      QStringLiteral("Uwagi")};
+        const bool trichinellaFound =
+            source.value(QStringLiteral("Wynik")) == QLatin1String("stwierdzono");
+        const QMap<QString, QWidget *> boxes = RunBoxes();
+        for (const QString &field : trichinellaFound ? found : others)
+            setBoxText(boxes.value(field), source.value(field));
+        TextNrTac->setFocus();
+    } catch (const RuntimeError &error) {
+        OpenFailed(ErrorCaption, error);
+    }
+}
+
+void FormNastawienie::ComZapiszFr_Click()
+{
+    const FrameTexts texts = RunTexts();
+    if (const std::optional<RunFault> fault =
+            RunValidator::CheckRunNumber(texts.value(QStringLiteral("Nastawienie")))) {
+        ShowFault(*fault);
+        return;
+    }
+    try {
+        const auto result = RunStore::SaveRun(MonthDb, Batch(), texts,
+                                              Adding ? std::optional<dao::Bookmark>() : loadedRun_);
+        if (const RunFault *fault = std::get_if<RunFault>(&result)) {
+            ShowFault(*fault);
+            return;
+        }
+        RunSaved(std::get<dao::Bookmark>(result));
+    } catch (const RuntimeError &error) {
+        // Nothing was written: the frame stays open over the locked lists.
+        ShowError(ErrorCaption, error);
+    }
+}
+
+void FormNastawienie::RunSaved(const dao::Bookmark &row)
+{
+    Adding = false;
+    FramePartia->setVisible(false);
+    Klawisze(true, true);
+    if (EditMode == QLatin1String("Popraw")) {
+        RereadRuns(row);
+    } else {
+        BindRuns(MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie WHERE PARTIA = ") +
+                                       QString::number(Batch()) +
+                                       QStringLiteral(" ORDER BY PARTIA, Nastawienie")));
+        RereadRuns(row);
+    }
+    EditMode.clear();
+}
+
+void FormNastawienie::RereadRuns(std::optional<dao::Bookmark> current)
+{
+    dao::Recordset runs = Runs();
+    if (!runs.IsOpen())
+        return;
+    runs.Requery();
+    if (current && runs.PositionOf(*current) >= 0)
+        runs.setBookmark(*current);
+    LoadTrays();
+}
+
+void FormNastawienie::ComUsun_Click()
+{
+    if (!HasRun())
+        return;
+    if (ui::MsgBox(QStringLiteral("Czy na pewno usunąć zaznaczone nastawienie?"),
+                   ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
+                   QStringLiteral("USUWANIE!")) != ui::vbYes)
+        return;
+    std::optional<dao::Bookmark> run;
+    try {
+        run = Runs().Bookmark();
+        const int number = CurrentRunNumber();
+        // Each tray is asked about once, in list order; the deletion follows
+        // the answers in one go.
+        QList<dao::Bookmark> trays;
+        dao::Recordset list = Trays();
+        for (int i = 0; i < list.RecordCount(); ++i)
+            trays.append(list.BookmarkAt(i));
+        QList<dao::Bookmark> deleted;
+        for (const dao::Bookmark &tray : trays) {
+            list.setBookmark(tray);
+            if (ui::MsgBox(QStringLiteral("Czy na pewno usunąć nr tacy nr: ") +
+                               FieldText(list, QStringLiteral("NrTacy")) +
+                               QStringLiteral(" z nastawienia: ") + QString::number(number),
+                           ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
+                           QStringLiteral("USUWANIE!")) == ui::vbYes)
+                deleted.append(tray);
+        }
+        if (RunStore::DeleteRun(MonthDb, Batch(), *run, deleted))
+            run.reset();
+    } catch (const RuntimeError &error) {
+        ShowError(ErrorCaption, error);
+    }
+    try {
+        RereadRuns(run);
+    } catch (const RuntimeError &error) {
+        ShowError(ErrorCaption, error);
+    }
+}
+
+void FormNastawienie::PickDateInto(ui::MaskEdBox *box, QPushButton *button)
+{
+    FormKalendarz1 &calendar = ui::WindowRegistry::Instance<FormKalendarz1>();
+    calendar.move(
+        FramePartia->mapToGlobal(QPoint(box->x(), button->y() + button->height() * 5 / 2)));
+    const QDate picked = PickPastDate(box->Text(), QString());
+    box->setText(picked.toString(QStringLiteral("dd.MM.yyyy")));
+    SendTab();
+}
+
+void FormNastawienie::PickTimeInto(QLineEdit *box, QPushButton *button)
+{
+    FormZegar &clock = ui::WindowRegistry::Instance<FormZegar>();
+    const QPoint at = FramePartia->mapToGlobal(button->pos());
+    clock.move(at.x() - clock.width() / 2, at.y());
+    box->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    QString preset = box->text();
+    box->setText(PickTime(preset));
+    SendTab();
+}
+
+void FormNastawienie::ComDataRozpBad_Click()
+{
+    PickDateInto(DTPDataRozpBad, ComDataRozpBad);
+}
+
+void FormNastawienie::ComDatZakBad_Click()
+{
+    PickDateInto(DTPDataZakBad, ComDatZakBad);
+}
+
+void FormNastawienie::ComGodzRozpBad_Click()
+{
+    PickTimeInto(TextGodzRozpBad, ComGodzRozpBad);
+}
+
+void FormNastawienie::ComGodzZakBad_Click()
+{
+    PickTimeInto(TextGodzZakBad, ComGodzZakBad);
+}

@@ -1,0 +1,314 @@
+#include "digestion/RunStore.h"
+
+#include "digestion/RunValidator.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/db/Transaction.h"
+
+#include <limits>
+
+namespace
+{
+
+const QString RunTable = QStringLiteral("Nastawienie");
+const QString TrayTable = QStringLiteral("PozycjaN");
+
+QStringList names(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *name : list)
+        result.append(QLatin1String(name));
+    return result;
+}
+
+bool isDateField(const QString &field)
+{
+    return field == QLatin1String("DataRozpBad") || field == QLatin1String("DataZakBad");
+}
+
+bool isDecimalField(const QString &field)
+{
+    return field == QLatin1String("Nawazka") || field == QLatin1String("Pepsyna") ||
+           field == QLatin1String("Kwas");
+}
+
+// An optional quantity: its value when the box holds a number, else Null. A
+// number too large for its field is left to the field to refuse.
+dao::Variant quantity(const QString &field, const QString &text)
+{
+    if (isDecimalField(field)) {
+        const std::optional<double> value = RunValidator::DecimalValue(text);
+        return value ? dao::Variant(*value) : dao::Variant();
+    }
+    const std::optional<qint64> value = RunValidator::IntegerValue(
+        text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+    return value ? dao::Variant(*value) : dao::Variant();
+}
+
+dao::Variant dateValue(const QString &text)
+{
+    const std::optional<QDate> day = RunValidator::DateOf(text);
+    return day ? dao::Variant(*day) : dao::Variant();
+}
+
+void setRunFields(dao::Recordset &rs, qint64 batch, int number, const FrameTexts &texts)
+{
+    rs(QStringLiteral("Partia")) = batch;
+    rs(QStringLiteral("Nastawienie")) = number;
+    for (const QString &field : RunStore::RunFields()) {
+        if (field == QLatin1String("Nastawienie"))
+            continue;
+        const QString text = texts.value(field);
+        if (field == QLatin1String("IlProbek") || isDecimalField(field))
+            rs(field) = quantity(field, text);
+        else if (isDateField(field))
+            rs(field) = dateValue(text);
+        else
+            rs(field) = text;
+    }
+}
+
+void setTrayFields(dao::Recordset &rs, qint64 batch, int run, int tray, const FrameTexts &texts)
+{
+    rs(QStringLiteral("Partia")) = batch;
+    rs(QStringLiteral("Nastawienie")) = run;
+    rs(QStringLiteral("NrTacy")) = tray;
+    for (const QString &field : RunStore::TrayFields()) {
+        if (field == QLatin1String("NrTacy"))
+            continue;
+        const QString text = texts.value(field);
+        if (field == QLatin1String("IlProbek"))
+            rs(field) = *RunValidator::SmallInteger(text);
+        else
+            rs(field) = text;
+    }
+}
+
+QString keyCondition(qint64 batch)
+{
+    return QStringLiteral(" WHERE PARTIA = ") + QString::number(batch);
+}
+
+int count(dao::Database db, const QString &sql)
+{
+    dao::Recordset rs = db.OpenRecordset(sql);
+    const int rows = rs.RecordCount();
+    rs.Close();
+    return rows;
+}
+
+// Writes the row at `loaded`, or a new one; a failed write leaves no pending
+// edit behind.
+template <class SetFields>
+dao::Bookmark writeRow(dao::Recordset &rs, std::optional<dao::Bookmark> loaded, SetFields set)
+{
+    try {
+        if (loaded) {
+            rs.setBookmark(*loaded);
+            rs.Edit();
+        } else {
+            rs.AddNew();
+        }
+        set(rs);
+        rs.Update();
+    } catch (const RuntimeError &) {
+        if (rs.EditMode() != dao::dbEditNone)
+            rs.CancelUpdate();
+        throw;
+    }
+    return loaded ? *loaded : rs.LastModified();
+}
+
+// The row at `bookmark` of a table, current; 3021 when it is gone.
+dao::Recordset rowAt(dao::Database db, const QString &table, const dao::Bookmark &bookmark)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
+    if (rs.PositionOf(bookmark) < 0) {
+        rs.Close();
+        throw dao::Error::Make(dao::err::NoCurrentRecord);
+    }
+    rs.setBookmark(bookmark);
+    return rs;
+}
+
+} // namespace
+
+const QStringList &RunStore::RunFields()
+{
+    static const QStringList fields = names({"Nastawienie",
+                                             "NrTac",
+                                             "IlProbek",
+                                             "Nawazka",
+                                             "Pepsyna",
+                                             "Kwas",
+                                             "Temperatura",
+                                             "TemperaturaMax",
+                                             "Czas",
+                                             "CzasSedymentacji1",
+                                             "CzasSedymentacji2",
+                                             "Waga",
+                                             "Termometr",
+                                             "Mieszadlo",
+                                             "Trychinoskop",
+                                             "OdczynnikHCL",
+                                             "OdczynnikPepsyna",
+                                             "Sito",
+                                             "Wynik",
+                                             "DataRozpBad",
+                                             "GodzRozpBad",
+                                             "DataZakBad",
+                                             "GodzZakBad",
+                                             "Uwagi",
+                                             "Wykonujacy",
+                                             "Odpowiedzialny"});
+    return fields;
+}
+
+const QStringList &RunStore::TrayFields()
+{
+    static const QStringList fields = names({"NrTacy", "NrTusz", "NrTuszTucznik", "NrTuszMaciora",
+                                             "NrTuszKnur", "NrTuszDzik", "NrTuszInne", "IlProbek"});
+    return fields;
+}
+
+dao::Recordset RunStore::OpenRuns(dao::Database db, qint64 batch)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch) +
+                            QStringLiteral(" ORDER BY Nastawienie"));
+}
+
+dao::Recordset RunStore::OpenTrays(dao::Database db, qint64 batch, int run)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM PozycjaN") + keyCondition(batch) +
+                            QStringLiteral(" And Nastawienie = ") + QString::number(run) +
+                            QStringLiteral(" ORDER BY NrTacy"));
+}
+
+int RunStore::NextRunNumber(dao::Database db, qint64 batch)
+{
+    dao::Recordset rs = OpenRuns(db, batch);
+    int next = 1;
+    if (rs.RecordCount() > 0) {
+        rs.MoveLast();
+        next = rs(QStringLiteral("Nastawienie")).Value().toInt() + 1;
+    }
+    rs.Close();
+    return next;
+}
+
+std::pair<QString, QString> RunStore::BatchTestDates(dao::Database db, qint64 batch)
+{
+    dao::Recordset rs =
+        db.OpenRecordset(QStringLiteral("SELECT * FROM Partia") + keyCondition(batch));
+    std::pair<QString, QString> dates;
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        dates = {ValueText(rs(QStringLiteral("DataRozpBad")).Value()),
+                 ValueText(rs(QStringLiteral("DataZakBad")).Value())};
+    }
+    rs.Close();
+    return dates;
+}
+
+FrameTexts RunStore::Texts(const dao::Recordset &rs, const QStringList &fields)
+{
+    FrameTexts texts;
+    for (const QString &field : fields)
+        texts.insert(field, ValueText(rs(field).Value()));
+    return texts;
+}
+
+std::variant<RunFault, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 batch,
+                                                        const FrameTexts &texts,
+                                                        std::optional<dao::Bookmark> loadedRun)
+{
+    const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("Nastawienie")));
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    std::optional<int> stored;
+    dao::Recordset runs =
+        db.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch));
+    if (loadedRun) {
+        runs.Close();
+        runs = rowAt(db, RunTable, *loadedRun);
+        stored = runs(QStringLiteral("Nastawienie")).Value().toInt();
+    }
+    if (!stored || *stored != number) {
+        if (count(db, QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch) +
+                          QStringLiteral(" And Nastawienie = ") + QString::number(number)) > 0)
+            return RunValidator::DuplicateRun(number);
+    }
+    if (std::optional<RunFault> fault = RunValidator::CheckRunDates(
+            texts.value(QStringLiteral("DataRozpBad")), texts.value(QStringLiteral("DataZakBad"))))
+        return *fault;
+    if (stored && *stored != number) {
+        const qint64 storedBatch = runs(QStringLiteral("Partia")).Value().toLongLong();
+        db.Execute(QStringLiteral("UPDATE PozycjaN SET Nastawienie = %1 WHERE Partia = %2 And "
+                                  "Nastawienie = %3")
+                       .arg(number)
+                       .arg(storedBatch)
+                       .arg(*stored));
+    }
+    const dao::Bookmark written = writeRow(
+        runs, loadedRun, [&](dao::Recordset &rs) { setRunFields(rs, batch, number, texts); });
+    runs.Close();
+    transaction.Commit();
+    return written;
+}
+
+std::variant<RunFault, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64 batch, int run,
+                                                         const FrameTexts &texts,
+                                                         std::optional<dao::Bookmark> loadedTray)
+{
+    const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("NrTacy")));
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    dao::Recordset trays = OpenTrays(db, batch, run);
+    std::optional<int> stored;
+    if (loadedTray) {
+        trays.Close();
+        trays = rowAt(db, TrayTable, *loadedTray);
+        stored = trays(QStringLiteral("NrTacy")).Value().toInt();
+    }
+    if (!stored || *stored != number) {
+        dao::Recordset same = OpenTrays(db, batch, run);
+        same.FindFirst(QStringLiteral("NrTacy = ") + QString::number(number));
+        const bool taken = !same.NoMatch();
+        same.Close();
+        if (taken)
+            return RunValidator::DuplicateTray(number);
+    }
+    const dao::Bookmark written = writeRow(trays, loadedTray, [&](dao::Recordset &rs) {
+        setTrayFields(rs, batch, run, number, texts);
+    });
+    trays.Close();
+    transaction.Commit();
+    return written;
+}
+
+bool RunStore::DeleteRun(dao::Database db, qint64 batch, const dao::Bookmark &run,
+                         const QList<dao::Bookmark> &trays)
+{
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    dao::Recordset runRow = rowAt(db, RunTable, run);
+    const int number = runRow(QStringLiteral("Nastawienie")).Value().toInt();
+    dao::Recordset runTrays = OpenTrays(db, batch, number);
+    while (!runTrays.EOF()) {
+        if (trays.contains(runTrays.Bookmark()))
+            runTrays.Delete();
+        runTrays.MoveNext();
+    }
+    runTrays.Requery();
+    const bool emptied = runTrays.RecordCount() == 0;
+    runTrays.Close();
+    if (emptied)
+        runRow.Delete();
+    runRow.Close();
+    transaction.Commit();
+    return emptied;
+}
+
+void RunStore::DeleteTray(dao::Database db, const dao::Bookmark &tray)
+{
+    dao::Recordset rs = rowAt(db, TrayTable, tray);
+    rs.Delete();
+    rs.Close();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "digestion/RunFault.h"
+#include "platform/db/Bookmark.h"
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+// The box texts of a run or tray frame by the field they are written to
+// ("NrTac" -> "1-5"). A field that is absent is written as an empty box.
+using FrameTexts = QMap<QString, QString>;
+
+// The runs (Nastawienie) and trays (PozycjaN) of the month database. A run
+// belongs to a batch by its number, a tray to a run by batch and run number;
+// nothing else links them. Errors go to the caller; every multi-step change
+// is one transaction, rolled back when a step fails.
+class RunStore
+{
+public:
+    // The fields of a run as the run frame edits them, in the order they are
+    // written.
+    static const QStringList &RunFields();
+    // The fields of a tray as the tray frame edits them.
+    static const QStringList &TrayFields();
+
+    static dao::Recordset OpenRuns(dao::Database db, qint64 batch);
+    static dao::Recordset OpenTrays(dao::Database db, qint64 batch, int run);
+
+    // The number offered to a new run: the batch's highest run number + 1,
+    // or 1 for a batch without runs.
+    static int NextRunNumber(dao::Database db, qint64 batch);
+    // The test start and end of the batch ("dd.mm.yyyy", "" when unset).
+    static std::pair<QString, QString> BatchTestDates(dao::Database db, qint64 batch);
+
+    // The frame texts of a stored run or tray, Null as "", dates "dd.mm.yyyy".
+    static FrameTexts Texts(const dao::Recordset &rs, const QStringList &fields);
+
+    // The run save after checks 1 and 2 passed: check 3 (when the run is new
+    // or its number changed), checks 4 and 5, the renumbering of an edited
+    // run's trays and the write of the row, in one transaction. Returns the
+    // fault of a failed check, or the row written.
+    static std::variant<RunFault, dao::Bookmark> SaveRun(dao::Database db, qint64 batch,
+                                                         const FrameTexts &texts,
+                                                         std::optional<dao::Bookmark> loadedRun);
+
+    // The tray save after checks 1 to 4 passed: check 5 (when the tray is new
+    // or its number changed) and the write, in one transaction.
+    static std::variant<RunFault, dao::Bookmark> SaveTray(dao::Database db, qint64 batch, int run,
+                                                          const FrameTexts &texts,
+                                                          std::optional<dao::Bookmark> loadedTray);
+
+    // Deletes the trays named of one run and, when none of its trays is left,
+    // the run itself, in one transaction. True when the run was deleted.
+    static bool DeleteRun(dao::Database db, qint64 batch, const dao::Bookmark &run,
+                          const QList<dao::Bookmark> &trays);
+    static void DeleteTray(dao::Database db, const dao::Bookmark &tray);
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/db/Recordset.h"
+
+#include <QString>
+
+#include <functional>
+
+// The staging of month rows for the printed sheets. The staged reports read
+// copies of the month tables in the staging database RobotDb (Partia,
+// Badanie, Nastawienie, PozycjaN), the tissue list NazwaTMP and the one-row
+// tables WynikTMP and SeriaTest; every print empties and refills them before
+// it opens its report.
+
+// One copy of month rows into the staging table of the same name.
+struct StagingCopy {
+    QString table;
+    // The WHERE condition over the month table, written by the program from
+    // numbers ("Partia = 12", "Partia = 12 And Nastawienie = 2"); never a
+    // typed text.
+    QString condition;
+    QString orderBy;             // empty: the table's order
+    bool collectTissues = false; // each new tissue name of the rows joins NazwaTMP
+    // Only the fields the staging table has too are copied; otherwise a month
+    // field that the staging table lacks fails the copy.
+    bool sharedFieldsOnly = false;
+    // Called for each staged row after its fields are copied and before it is
+    // stored, for fields that only the staging table has.
+    std::function<void(const dao::Recordset &source, dao::Recordset &target)> beforeStore;
+};
+
+// Copies the month rows of MonthDb into RobotDb, field by field by name; a
+// Null source field leaves the target field at its default. The copy is one
+// transaction: a failure is reported under "Drukowanie" & table, nothing of
+// that copy stays, and false is returned.
+bool StageRows(const StagingCopy &copy);
+
+// Empties one staging table of RobotDb. Errors go to the caller.
+void CzyscPrzedDr(const QString &table);
+
+// Copies the rows of the month table whose key field equals the key value (a
+// number) into the staging table of the same name. With the tissue flag the
+// rows are taken in NrDzien order and their tissue names collected into
+// NazwaTMP. False after a reported failure.
+bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,
+             bool tissueFlag);

@@ -1,0 +1,95 @@
+#include "registers/DictionaryStore.h"
+
+#include "foundation/TextProcedures.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlText.h"
+#include "platform/db/Transaction.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+bool DictionaryStore::IsNumeric(const QString &text)
+{
+    static const QRegularExpression numeric(QStringLiteral(
+        "^[ \\t]*[+-]?[ \\t]*([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eEdD][+-]?[0-9]+)?[ \\t]*$"));
+    return numeric.match(text).hasMatch();
+}
+
+namespace
+{
+
+double numberOf(const QString &text)
+{
+    QString plain = TrimBlanks(text).trimmed();
+    plain.replace(QLatin1Char(','), QLatin1Char('.'));
+    plain.replace(QLatin1Char('d'), QLatin1Char('e'));
+    plain.replace(QLatin1Char('D'), QLatin1Char('e'));
+    plain.remove(QLatin1Char(' '));
+    plain.remove(QLatin1Char('\t'));
+    return plain.toDouble();
+}
+
+} // namespace
+
+std::optional<QString> DictionaryStore::ByteNumberFault(const QString &text,
+                                                        const QString &emptyText)
+{
+    if (TrimBlanks(text).isEmpty())
+        return emptyText;
+    if (!IsNumeric(text))
+        return NotANumberText;
+    const double number = numberOf(text);
+    if (number != std::floor(number) || number < 0 || number > 255)
+        return NumberRangeText;
+    return std::nullopt;
+}
+
+int DictionaryStore::ByteNumber(const QString &text)
+{
+    return int(numberOf(text));
+}
+
+qint64 DictionaryStore::NextNumber(dao::Database db, const QString &table, const QString &field)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
+                                         QStringLiteral(" ORDER BY ") + field);
+    qint64 highest = 0;
+    if (rs.RecordCount() > 0) {
+        rs.MoveLast();
+        // Nulls sort first: the last row holds the highest number, if any.
+        const dao::Variant value = rs(field).Value();
+        if (!dao::IsNull(value))
+            highest = value.toLongLong();
+    }
+    rs.Close();
+    return highest + 1;
+}
+
+bool DictionaryStore::KeyTaken(dao::Database db, const QString &table, const QString &field,
+                               const QString &key)
+{
+    dao::Recordset rs =
+        db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") +
+                         field + QStringLiteral(" = ") + dao::SqlText(key));
+    const bool taken = rs.RecordCount() > 0;
+    rs.Close();
+    return taken;
+}
+
+QString DictionaryStore::PrefixCriterion(const QString &field, const QString &text)
+{
+    return field + QStringLiteral(" LIKE ") + dao::SqlLikePrefix(TrimBlanks(text));
+}
+
+std::optional<RegisterFault>
+DictionaryStore::Save(dao::Database db, const std::function<std::optional<RegisterFault>()> &check,
+                      const std::function<void()> &write)
+{
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    if (std::optional<RegisterFault> fault = check())
+        return fault;
+    write();
+    transaction.Commit();
+    return std::nullopt;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "registers/RegisterFault.h"
+
+#include "platform/db/Database.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The statements and rules that the dictionary registers share, without
+// widgets. Errors of the database go to the caller.
+class DictionaryStore
+{
+public:
+    // A text that converts to a number: blanks around it, a sign, digits with
+    // one decimal separator ("," or "."), an exponent. "" and blanks do not.
+    static bool IsNumeric(const QString &text);
+
+    // The check of a number kept in a one-byte field (0..255): nothing when
+    // the text is fit to store, else the message to show.
+    static inline const QString EmptyNumberText = QStringLiteral("Wpisz kolejny nr!");
+    static inline const QString NotANumberText =
+        QStringLiteral("Wartość w polu Numer nie jest cyfrą. Popraw!");
+    static inline const QString NumberRangeText =
+        QStringLiteral("Numer musi być liczbą całkowitą od 0 do 255. Popraw!");
+    static std::optional<QString> ByteNumberFault(const QString &text,
+                                                  const QString &emptyText = EmptyNumberText);
+    // The number of a text that passed ByteNumberFault.
+    static int ByteNumber(const QString &text);
+
+    // The highest number of the field + 1; 1 for an empty table or when no
+    // row has a number.
+    static qint64 NextNumber(dao::Database db, const QString &table, const QString &field);
+
+    // True when a row has the key in the field, compared without regard to
+    // case. The key is quoted: any text may be asked for.
+    static bool KeyTaken(dao::Database db, const QString &table, const QString &field,
+                         const QString &key);
+
+    // The criterion that finds the rows whose field begins with the trimmed
+    // text, case aside; the text's quotes and wildcards match only themselves.
+    static QString PrefixCriterion(const QString &field, const QString &text);
+
+    // The first `length` characters.
+    static QString Cut(const QString &text, int length) { return text.left(length); }
+
+    // The checks and the write as one step for every workstation: the write
+    // lock is taken before the first check. A refusal writes nothing.
+    static std::optional<RegisterFault>
+    Save(dao::Database db, const std::function<std::optional<RegisterFault>()> &check,
+         const std::function<void()> &write);
+};

@@ -1,0 +1,162 @@
+#include "registers/RegisterRecords.h"
+
+#include "foundation/TextProcedures.h"
+#include "platform/ui/MsgBox.h"
+#include "registers/DictionaryStore.h"
+
+namespace
+{
+
+const QChar CR = QLatin1Char('\r');
+
+RegisterFault info(const QString &text, const QString &focus)
+{
+    return {text, ui::vbInformation, InformationTitle, focus};
+}
+
+} // namespace
+
+// ------------------------------------------------------------ sampling vets
+
+std::optional<RegisterFault> VetRules::Check(const VetValues &v)
+{
+    if (!DictionaryStore::IsNumeric(v.number))
+        return info(QStringLiteral("W polu kod lekarza wprować wartość numeryczną!") + CR +
+                        QStringLiteral("Unikalny nr lekarza w PIW"),
+                    QStringLiteral("TextLekarzNr"));
+    if (TrimBlanks(v.firstName).isEmpty())
+        return info(QStringLiteral("Wpisz imię!"), QStringLiteral("TextImie"));
+    if (TrimBlanks(v.surname).isEmpty())
+        return info(QStringLiteral("Wpisz nazwisko!"), QStringLiteral("TextNazwisko"));
+    if (TrimBlanks(v.town).isEmpty())
+        return info(QStringLiteral("Wpisz miejscowość!"), QStringLiteral("TextMiasto"));
+    if (v.surname.contains(QLatin1Char(' ')))
+        return info(QStringLiteral("W polu Imię i Nazwisko nie może znajdować się spacja!") + CR +
+                        QStringLiteral("Nazwiska podwójne proszę zapisywać np. z myślnikiem '-'"),
+                    QString());
+    return std::nullopt;
+}
+
+void VetRules::Write(dao::Recordset &rs, const VetValues &v, std::optional<qint64> newId)
+{
+    if (newId)
+        rs(QStringLiteral("IDLekarz")) = *newId;
+    rs(QStringLiteral("Nazwa")) = v.practice;
+    rs(QStringLiteral("Imie")) = v.firstName;
+    rs(QStringLiteral("Nazwisko")) = v.surname;
+    rs(QStringLiteral("KodPocztowy")) = v.postalCode;
+    rs(QStringLiteral("Miasto")) = DictionaryStore::Cut(TrimBlanks(v.town), 50);
+    rs(QStringLiteral("Ulica")) = DictionaryStore::Cut(v.street, 50);
+    rs(QStringLiteral("Telefon")) = TrimBlanks(v.phone);
+    rs(QStringLiteral("Email")) = DictionaryStore::Cut(v.email, 30);
+    rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
+    rs(QStringLiteral("LekarzNr")) = TrimBlanks(v.number);
+}
+
+// ------------------------------------------------ county and regional inspectorates
+
+const InspectorateKind &InspectorateKind::County()
+{
+    static const InspectorateKind kind{QStringLiteral("PIW"),
+                                       QStringLiteral("IDPIW"),
+                                       true,
+                                       true,
+                                       QStringLiteral("PIW o podanym kodzie już istnieje!"),
+                                       QStringLiteral("Zapis PIW")};
+    return kind;
+}
+
+const InspectorateKind &InspectorateKind::Regional()
+{
+    static const InspectorateKind kind{QStringLiteral("WIW"),
+                                       QStringLiteral("IDWIW"),
+                                       false,
+                                       false,
+                                       QStringLiteral("WIW o podanym kodzie już istnieje!"),
+                                       QStringLiteral("Zapis WIW")};
+    return kind;
+}
+
+std::optional<RegisterFault> InspectorateRules::CheckCode(const InspectorateKind &kind,
+                                                          const QString &code)
+{
+    if (kind.numericKey && !DictionaryStore::IsNumeric(code))
+        return info(QStringLiteral("Kod powiatu powinien być wartością numeryczną! Popraw!"),
+                    QStringLiteral("MEBKod"));
+    return std::nullopt;
+}
+
+std::optional<RegisterFault>
+InspectorateRules::CheckNewCode(dao::Database db, const InspectorateKind &kind, const QString &code)
+{
+    if (DictionaryStore::KeyTaken(db, kind.table, kind.key, TrimBlanks(code)))
+        return RegisterFault{kind.duplicateText, ui::vbExclamation, QStringLiteral("ZAPISYWANIE"),
+                             QStringLiteral("MEBKod")};
+    return std::nullopt;
+}
+
+void InspectorateRules::Write(dao::Recordset &rs, const InspectorateKind &kind,
+                              const InspectorateValues &v, bool adding)
+{
+    // A key with blanks around it would never be found by the county code.
+    if (adding)
+        rs(kind.key) = TrimBlanks(v.code);
+    rs(QStringLiteral("NAZWA")) = v.name;
+    if (!v.postalCode.contains(QLatin1Char('_')))
+        rs(QStringLiteral("KodPocztowy")) = v.postalCode;
+    rs(QStringLiteral("Miasto")) = DictionaryStore::Cut(TrimBlanks(v.town), 50);
+    rs(QStringLiteral("Ulica")) = DictionaryStore::Cut(v.street, 50);
+    rs(QStringLiteral("Telefon")) = TrimBlanks(v.phone);
+    rs(QStringLiteral("Email")) = TrimBlanks(v.email);
+    if (kind.signedMail)
+        rs(QStringLiteral("EmailSzyfr")) = TrimBlanks(v.signedEmail);
+    rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
+}
+
+// ------------------------------------------------------------ tissues
+
+std::optional<RegisterFault> TissueRules::NextNumber(dao::Database db, qint64 &number)
+{
+    number = DictionaryStore::NextNumber(db, QStringLiteral("Tkanka"), QStringLiteral("IDTkanka"));
+    if (number > 255)
+        return info(FullText, QString());
+    return std::nullopt;
+}
+
+std::optional<RegisterFault> TissueRules::CheckNewName(dao::Database db, const QString &name)
+{
+    const QString trimmed = TrimBlanks(name);
+    if (DictionaryStore::KeyTaken(db, QStringLiteral("TKANKA"), QStringLiteral("NazTkanka"),
+                                  trimmed))
+        return info(QStringLiteral("Pozycja: ") + trimmed +
+                        QStringLiteral(" już istnieje. Popraw!"),
+                    QStringLiteral("TextNazwa"));
+    return std::nullopt;
+}
+
+void TissueRules::Write(dao::Recordset &rs, const TissueValues &v, std::optional<int> newId)
+{
+    if (newId)
+        rs(QStringLiteral("IDTkanka")) = *newId;
+    rs(QStringLiteral("NazTkanka")) = TrimBlanks(v.name);
+    rs(QStringLiteral("KodCLab")) = TrimBlanks(v.clabCode);
+    rs(QStringLiteral("NazCLab")) = TrimBlanks(v.clabName);
+    rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
+}
+
+// ------------------------------------------------------ hint and person lists
+
+std::optional<RegisterFault> ListEntryRules::Check(const ListEntryKind &kind, const QString &number)
+{
+    if (std::optional<QString> text =
+            DictionaryStore::ByteNumberFault(number, kind.emptyNumberText))
+        return info(*text, kind.numberBox);
+    return std::nullopt;
+}
+
+void ListEntryRules::Write(dao::Recordset &rs, const ListEntryKind &kind, const QString &number,
+                           const QString &text)
+{
+    rs(kind.numberField) = DictionaryStore::ByteNumber(number);
+    rs(kind.textField) = TrimBlanks(text);
+}

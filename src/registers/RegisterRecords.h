@@ -1,0 +1,120 @@
+#pragma once
+
+#include "registers/RegisterFault.h"
+
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+
+#include <QString>
+
+#include <optional>
+
+// What each register checks before a save and what it writes, without
+// widgets. The windows gather their boxes into the values below; every check
+// returns the refusal to show, or nothing when the save may go on. Errors of
+// the database go to the caller.
+
+inline const QString InformationTitle = QStringLiteral("INFORMACJA");
+
+// ------------------------------------------------------------ sampling vets
+
+struct VetValues {
+    QString number;     // LekarzNr
+    QString practice;   // Nazwa, kept as loaded or copied
+    QString firstName;  // Imie
+    QString surname;    // Nazwisko
+    QString postalCode; // KodPocztowy, the masked box's text
+    QString town;       // Miasto
+    QString street;     // Ulica
+    QString phone;      // Telefon
+    QString email;      // Email
+    QString remarks;    // Uwagi
+};
+
+class VetRules
+{
+public:
+    static std::optional<RegisterFault> Check(const VetValues &values);
+    // The fields in the register's order; IDLekarz only for a new row.
+    static void Write(dao::Recordset &rs, const VetValues &values, std::optional<qint64> newId);
+};
+
+// ------------------------------------------------ county and regional inspectorates
+
+struct InspectorateKind {
+    QString table;         // PIW or WIW
+    QString key;           // IDPIW or IDWIW
+    bool numericKey;       // the county code must be numeric
+    bool signedMail;       // EmailSzyfr is kept
+    QString duplicateText; // "PIW o podanym kodzie już istnieje!"
+    QString errorTitle;    // "Zapis PIW"
+
+    static const InspectorateKind &County();
+    static const InspectorateKind &Regional();
+};
+
+struct InspectorateValues {
+    QString code;
+    QString name;
+    QString postalCode; // the box's text, "_" on every unfilled place
+    QString town;
+    QString street;
+    QString phone;
+    QString email;
+    QString signedEmail;
+    QString remarks;
+};
+
+class InspectorateRules
+{
+public:
+    // The code's own check (numeric for a county), run on every save.
+    static std::optional<RegisterFault> CheckCode(const InspectorateKind &kind,
+                                                  const QString &code);
+    // A new code must not be stored yet (trimmed, case aside).
+    static std::optional<RegisterFault> CheckNewCode(dao::Database db, const InspectorateKind &kind,
+                                                     const QString &code);
+    // The key (trimmed) only when adding; the postal code only when it holds
+    // no unfilled place.
+    static void Write(dao::Recordset &rs, const InspectorateKind &kind,
+                      const InspectorateValues &values, bool adding);
+};
+
+// ------------------------------------------------------------ tissues
+
+struct TissueValues {
+    QString name;
+    QString clabCode;
+    QString clabName;
+    QString remarks;
+};
+
+class TissueRules
+{
+public:
+    static inline const QString FullText =
+        QStringLiteral("Osiągnięto maksymalną liczbę pozycji (255)!");
+
+    // The number a new tissue gets, or the refusal when the one-byte number
+    // is used up.
+    static std::optional<RegisterFault> NextNumber(dao::Database db, qint64 &number);
+    static std::optional<RegisterFault> CheckNewName(dao::Database db, const QString &name);
+    static void Write(dao::Recordset &rs, const TissueValues &values, std::optional<int> newId);
+};
+
+// ------------------------------------------------------ hint and person lists
+
+struct ListEntryKind {
+    QString numberField;     // IDPODP or Nr
+    QString textField;       // PODPOWIEDZ or Nazwa
+    QString numberBox;       // objectName of the number box
+    QString emptyNumberText; // the message for an empty number
+};
+
+class ListEntryRules
+{
+public:
+    static std::optional<RegisterFault> Check(const ListEntryKind &kind, const QString &number);
+    static void Write(dao::Recordset &rs, const ListEntryKind &kind, const QString &number,
+                      const QString &text);
+};

@@ -1,0 +1,367 @@
+#include "reports/ClabDocumentWriter.h"
+
+#include "foundation/TextProcedures.h"
+#include "platform/fs/DriveMap.h"
+#include "platform/fs/FsErrors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+namespace
+{
+
+enum PartIndex { Groups, Samples, Fields, Tests, Directions, Results };
+
+constexpr qsizetype FlushSize = 1 << 18;
+constexpr qsizetype ChunkSize = 1 << 20;
+
+// A character that XML 1.0 does not allow anywhere in a document.
+bool IsForbidden(char16_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
+}
+
+// The UTF-8 of a value for element content (attribute: also for a quoted
+// attribute value). Characters XML cannot hold are left out.
+QByteArray Escaped(const QString &value, bool attribute = false)
+{
+    const auto plain = [attribute](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u < 0x7F && u != u'&' && u != u'<' && u != u'>' &&
+               (u != u'"' || !attribute);
+    };
+    if (std::all_of(value.cbegin(), value.cend(), plain))
+        return value.toLatin1();
+    QString text;
+    text.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
+            text += c;
+            text += value[++i];
+            continue;
+        }
+        if (c.isSurrogate() || IsForbidden(c.unicode()))
+            continue;
+        switch (c.unicode()) {
+        case u'&':
+            text += QLatin1String("&amp;");
+            break;
+        case u'<':
+            text += QLatin1String("&lt;");
+            break;
+        case u'>':
+            text += QLatin1String("&gt;");
+            break;
+        case u'"':
+            if (attribute) {
+                text += QLatin1String("&quot;");
+                break;
+            }
+            text += c;
+            break;
+        default:
+            text += c;
+        }
+    }
+    return text.toUtf8();
+}
+
+QByteArray Day(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() : QByteArray();
+}
+
+// One element: its lines joined by CR, written as a whole.
+class Element
+{
+public:
+    Element(const char *tag, const QByteArray &id) : tag_(tag)
+    {
+        text_.reserve(1024);
+        text_ += "  <";
+        text_ += tag;
+        text_ += " id=\"";
+        text_ += id;
+        text_ += "\">";
+    }
+    Element &Child(const char *tag, const QByteArray &value)
+    {
+        text_ += "\r    <";
+        text_ += tag;
+        text_ += '>';
+        text_ += value;
+        text_ += "</";
+        text_ += tag;
+        text_ += '>';
+        return *this;
+    }
+    Element &Line(const char *line)
+    {
+        text_ += '\r';
+        text_ += line;
+        return *this;
+    }
+    Element &Raw(const QByteArray &lines)
+    {
+        text_ += lines;
+        return *this;
+    }
+    QByteArray End()
+    {
+        text_ += "\r  </";
+        text_ += tag_;
+        text_ += ">\r\n";
+        return text_;
+    }
+
+private:
+    const char *tag_;
+    QByteArray text_;
+};
+
+// The lines of a part file as the document holds them: a line ends at CR or
+// CR LF there, and every line ends with CR LF here.
+void CopyLines(QFile &part, QFile &document)
+{
+    QByteArray out;
+    bool pendingCr = false;
+    while (true) {
+        const QByteArray chunk = part.read(ChunkSize);
+        if (chunk.isEmpty())
+            break;
+        out.clear();
+        out.reserve(chunk.size() + chunk.size() / 16);
+        qsizetype i = 0;
+        if (pendingCr) {
+            out += "\r\n";
+            if (chunk[0] == '\n')
+                i = 1;
+            pendingCr = false;
+        }
+        const qsizetype size = chunk.size();
+        while (i < size) {
+            const char *from = chunk.constData() + i;
+            const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size - i));
+            if (!cr) {
+                out.append(from, size - i);
+                break;
+            }
+            out.append(from, cr - from);
+            i = cr - chunk.constData() + 1;
+            if (i == size) {
+                pendingCr = true;
+                break;
+            }
+            out += "\r\n";
+            if (chunk[i] == '\n')
+                ++i;
+        }
+        if (document.write(out) != out.size())
+            throw fs::FsError(fs::ErrPathFileAccess);
+    }
+    if (pendingCr && document.write("\r\n", 2) != 2)
+        throw fs::FsError(fs::ErrPathFileAccess);
+}
+
+} // namespace
+
+QString ClabDocumentWriter::LabNumber(const QString &lab)
+{
+    const QString digits = lab.trimmed();
+    bool allDigits = !digits.isEmpty() && digits.size() <= 9;
+    for (const QChar c : digits)
+        allDigits = allDigits && c >= u'0' && c <= u'9';
+    if (!allDigits)
+        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+    return QString::number(digits.toInt());
+}
+
+ClabDocumentWriter::ClabDocumentWriter(ClabDocumentSettings settings, ClabCodes::Warning warn)
+    : settings_(std::move(settings)), warn_(std::move(warn))
+{
+    labNumber_ = LabNumber(settings_.lab).toLatin1();
+    yy_ = settings_.workingDate.toString(QStringLiteral("yy")).toLatin1();
+    yyyy_ = settings_.workingDate.toString(QStringLiteral("yyyy")).toLatin1();
+    const QString folder = fs::DriveMap::ToReal(PartFolder);
+    QDir().mkpath(folder);
+    for (std::size_t i = 0; i < PartNames.size(); ++i) {
+        files_[i] = std::make_unique<QFile>(folder + u'/' + PartNames[i]);
+        if (!files_[i]->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw fs::FsError(fs::ErrPathFileAccess);
+    }
+}
+
+ClabDocumentWriter::~ClabDocumentWriter() = default;
+
+void ClabDocumentWriter::Emit(int part, const QByteArray &element)
+{
+    buffers_[part] += element;
+    if (buffers_[part].size() >= FlushSize)
+        FlushPart(part);
+}
+
+void ClabDocumentWriter::FlushPart(int part)
+{
+    QByteArray &buffer = buffers_[part];
+    if (!buffer.isEmpty() && files_[part]->write(buffer) != buffer.size())
+        throw fs::FsError(fs::ErrPathFileAccess);
+    buffer.clear();
+}
+
+void ClabDocumentWriter::WriteBatch(const ClabBatch &batch, const std::optional<ClabClient> &client,
+                                    const Progress &progress)
+{
+    const ClabCodeSet &codes = settings_.codes;
+    const bool official = batch.platnik == QLatin1String("Z");
+    const QByteArray mm = batch.dataDoLab.isValid()
+                              ? batch.dataDoLab.toString(QStringLiteral("MM")).toLatin1()
+                              : QByteArray();
+    const QByteArray lab = Escaped(settings_.lab, true);
+    const QByteArray tail = yy_ + lab; // every id ends with YY and L
+    const QByteArray partia = Escaped(batch.partia, true);
+    const QByteArray groupId = '8' + mm + partia + tail;
+    const QByteArray document = partia + '/' + yyyy_;
+    const QByteArray description = "Wlosnica-" + partia;
+    const QByteArray typ = Escaped(official ? codes.typBad1 : codes.typBad2);
+    const QByteArray method = Escaped(codes.cmetoda1);
+    const QByteArray direction = Escaped(codes.ckierunek1);
+    const QByteArray delivered = Day(batch.dataDoLab);
+
+    QString place;
+    if (client) {
+        place = ClabCodes::PlaceByKindCLab(client->typWni);
+        if (place.isEmpty())
+            place = ClabCodes::PlaceByNameCLab(client->nazwa);
+    }
+    // The lines of cprobka1 after teryt are the same for every sample of the batch.
+    QByteArray tailLines = "\r    <pob_data>" + Day(batch.dataPobr) + "</pob_data>";
+    tailLines += official ? "\r    <pob_urzad>1</pob_urzad>" : "\r    <pob_urzad>0</pob_urzad>";
+    if (!place.isEmpty()) {
+        tailLines += "\r    <pob_miejsce>" + Escaped(place) + "</pob_miejsce>";
+        tailLines += "\r    <pob_miejsce_opis>" + Escaped(batch.wni) + "</pob_miejsce_opis>";
+    }
+    tailLines += "\r    <pob_pesel>" + Escaped(TrimBlanks(batch.pobral).left(50)) + "</pob_pesel>";
+    tailLines += "\r    <wys_data>" + delivered + "</wys_data>";
+    tailLines += "\r    <cgrupa1_dok_nr>" + document + "</cgrupa1_dok_nr>";
+    tailLines += "\r    <cgrupa1_opis>" + description + "</cgrupa1_opis>";
+    tailLines += "\r    <czlec1_typ>" + typ + "</czlec1_typ>";
+    tailLines += "\r    <czlec1_knt_nazwa>" +
+                 (client ? Escaped(TrimBlanks(client->nazwa)) : QByteArray()) +
+                 "</czlec1_knt_nazwa>";
+    tailLines +=
+        "\r    <czlec1_knt_adres>" +
+        (client ? Escaped(TrimBlanks(client->miejscowosc + u' ' + client->ulica)) : QByteArray()) +
+        "</czlec1_knt_adres>";
+    tailLines += "\r    <czlec1_addr>" + Escaped(settings_.station) + "</czlec1_addr>";
+    const QByteArray teryt = Escaped(batch.kodPiw);
+    const QByteArray testLines = "\r    <cmetoda1_id>" + method + "</cmetoda1_id>\r    <data>" +
+                                 delivered + "</data>\r    <status>1</status>\r    <wyn_data>" +
+                                 Day(batch.dataZakBad) + "</wyn_data>\r    <typ_bad>" + typ +
+                                 "</typ_bad>\r    <wynik_data />\r    <wynik_data2 />";
+
+    const auto sampleElement = [&](const QByteArray &id, const QByteArray &lp,
+                                   const QByteArray &number, const QByteArray &material,
+                                   const QByteArray &county) {
+        return Element("cprobka1", id)
+            .Child("cgrupa1_id", groupId)
+            .Child("lp", lp)
+            .Child("dok_nr", document + '/' + number)
+            .Child("przyj_data", delivered)
+            .Child("material", material)
+            .Line("    <kraj>PL</kraj>")
+            .Child("teryt", county)
+            .Raw(tailLines)
+            .End();
+    };
+    const auto testElements = [&](const QByteArray &id) {
+        Emit(Tests, Element("cbad1", id).Child("cprobka1_id", id).Raw(testLines).End());
+        Emit(Directions,
+             Element("cbad2", id).Child("cbad1_id", id).Child("ckierunek1_id", direction).End());
+    };
+
+    Emit(Groups, Element("cgrupa1", groupId)
+                     .Child("dok_nr", document)
+                     .Child("liczba", QByteArray::number(batch.samples.size()))
+                     .Child("opis", description)
+                     .End());
+    int lp = 0;
+    for (const ClabSample &sample : batch.samples) {
+        const QByteArray material =
+            Escaped(ClabCodes::TkankaCLab(TrimBlanks(sample.nazTkanka), warn_));
+        ++lp;
+        ++written_;
+        const QByteArray number = Escaped(sample.nrOgolny, true);
+        if (lp == 1) {
+            const QByteArray first = "800" + mm + number + tail;
+            Emit(Samples, sampleElement(first, "0", number, material, {}));
+            testElements(first);
+        }
+        const QByteArray id = '8' + mm + number + tail;
+        Emit(Samples, sampleElement(id, QByteArray::number(lp), number, material, teryt));
+        Emit(Fields, Element("cpole1", '8' + mm + "01" + number + tail)
+                         .Child("cprobka1_id", id)
+                         .Line("    <cpole1_id>6001</cpole1_id>")
+                         .Child("wartosc", Escaped(ClabCodes::GatunekCLab(sample.gatunek, warn_)))
+                         .End());
+        Emit(Fields, Element("cpole1", '8' + mm + "02" + number + tail)
+                         .Child("cprobka1_id", id)
+                         .Line("    <cpole1_id>15001</cpole1_id>")
+                         .Child("wartosc", Escaped(ClabCodes::PlecCLab(sample.plec, warn_)))
+                         .End());
+        testElements(id);
+        const QString result = ClabCodes::ResultCLab(sample.wynik);
+        if (result.isEmpty())
+            ++emptyResults_;
+        Emit(Results, Element("cwynik1", id)
+                          .Child("cbad1_id", id)
+                          .Child("cmetoda1_p_id", method)
+                          .Child("wartosc", Escaped(result))
+                          .End());
+        if (progress)
+            progress(written_);
+    }
+}
+
+void ClabDocumentWriter::Finish(const QString &realPath)
+{
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        FlushPart(int(i));
+        files_[i]->close();
+        if (files_[i]->error() != QFileDevice::NoError)
+            throw fs::FsError(fs::ErrPathFileAccess);
+    }
+    // Beside the chosen file, so that the rename stays on its file system.
+    QTemporaryFile document(realPath + QStringLiteral(".XXXXXX"));
+    if (!document.open())
+        throw fs::FsError(fs::ErrPathFileAccess);
+    document.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QByteArray heading =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r<celab xmlns=\"" +
+        Escaped(settings_.schemaHost + QStringLiteral("/schema/celab-probki"), true) +
+        "\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\r  <clok1_id>" + labNumber_ +
+        "</clok1_id>\r\n";
+    document.write(heading);
+    for (const auto &file : files_) {
+        if (!file->open(QIODevice::ReadOnly))
+            throw fs::FsError(fs::ErrPathFileAccess);
+        CopyLines(*file, document);
+        file->close();
+    }
+    document.write("</celab>\r\n");
+    document.close();
+    if (document.error() != QFileDevice::NoError)
+        throw fs::FsError(fs::ErrPathFileAccess);
+    std::error_code failure;
+    std::filesystem::rename(QFile::encodeName(document.fileName()).toStdString(),
+                            QFile::encodeName(realPath).toStdString(), failure);
+    if (failure)
+        throw fs::FsError(fs::ErrPathFileAccess);
+    document.setAutoRemove(false);
+}

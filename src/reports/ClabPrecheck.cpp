@@ -1,0 +1,42 @@
+#include "reports/ClabPrecheck.h"
+
+#include "platform/fs/DriveMap.h"
+#include "platform/fs/TextStream.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+bool ClabPrecheck::IsAccepted(const QString &wynik)
+{
+    return wynik == QLatin1String("nie stwierdzono") || wynik == QLatin1String("stwierdzono");
+}
+
+ClabPrecheck::Counts ClabPrecheck::Run(const ClabStore &store)
+{
+    const QString missingPath = fs::DriveMap::ToReal(MissingReport);
+    // A fresh installation may lack the export folder.
+    QDir().mkpath(QFileInfo(missingPath).absolutePath());
+    fs::TextStream missing(missingPath, fs::TextStream::Mode::Create);
+    fs::TextStream doubtful(fs::DriveMap::ToReal(DoubtfulReport), fs::TextStream::Mode::Create);
+    Counts counts;
+    counts.batches = store.BatchCount();
+    for (int b = 0; b < counts.batches; ++b) {
+        const ClabBatch batch = store.Batch(b);
+        const QString head =
+            QStringLiteral("Partia: ") + batch.partia + QStringLiteral(", Próbka nr: ");
+        for (const ClabSample &sample : batch.samples) {
+            ++counts.total;
+            if (sample.wynik.isEmpty()) {
+                ++counts.missing;
+                missing.WriteLine(head + sample.idProbki);
+            } else if (!IsAccepted(sample.wynik)) {
+                ++counts.doubtful;
+                doubtful.WriteLine(head + sample.idProbki + QStringLiteral(", Wynik: ") +
+                                   sample.wynik);
+            }
+        }
+    }
+    missing.Close();
+    doubtful.Close();
+    return counts;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "reports/ClabStore.h"
+
+#include <QString>
+
+// The check before an export: every sample of the chosen batches must have
+// one of the two results the central laboratory accepts. Samples without a
+// result and samples with any other result are listed in two report files
+// (Windows-1250, CR LF), both made anew at every check and closed before the
+// caller tells the user about them.
+class ClabPrecheck
+{
+public:
+    static inline const QString MissingReport =
+        QStringLiteral("C:\\MervaskLab\\Eksport\\WynikBrakMervaskLab.txt");
+    static inline const QString DoubtfulReport =
+        QStringLiteral("C:\\MervaskLab\\Eksport\\WynikWatpliwyMervaskLab.txt");
+
+    struct Counts {
+        int batches = 0;
+        int total = 0;
+        int missing = 0;
+        int doubtful = 0;
+        bool Passed() const { return batches > 0 && missing == 0 && doubtful == 0; }
+    };
+
+    // Checks the opened choice of the store. File errors go to the caller;
+    // the reports are closed either way.
+    static Counts Run(const ClabStore &store);
+
+    static bool IsAccepted(const QString &wynik);
+};

@@ -1,0 +1,146 @@
+#include "reports/ClabStore.h"
+
+#include "platform/db/DaoError.h"
+#include "platform/db/SqlText.h"
+
+#include <QStringList>
+
+namespace
+{
+
+QString text(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+QDate date(const QVariant &value)
+{
+    return value.isNull() ? QDate() : value.toDate();
+}
+
+// Field positions of a recordset, looked up once per run.
+class Columns
+{
+public:
+    Columns(const dao::Recordset &rs, std::initializer_list<const char *> names)
+    {
+        for (const char *name : names)
+            index_.append(rs.FieldIndex(QLatin1String(name)));
+    }
+    int operator[](int i) const { return index_[i]; }
+
+private:
+    QVector<int> index_;
+};
+
+} // namespace
+
+ClabStore::ClabStore(dao::Database month, dao::Database stale)
+    : month_(std::move(month)), stale_(std::move(stale))
+{
+}
+
+void ClabStore::Open(const QString &batchChoice, const QDate &from, const QDate &to)
+{
+    QString where;
+    if (batchChoice == AllBatches) {
+        where = QStringLiteral("DataZakBad >= ") + dao::SqlDate(from) +
+                QStringLiteral(" and DataZakBad <= ") + dao::SqlDate(to);
+    } else {
+        bool ok = false;
+        const qint64 number = batchChoice.trimmed().toLongLong(&ok);
+        if (!ok)
+            throw dao::Error::Make(dao::err::SyntaxError,
+                                   {QStringLiteral("Partia = ") + batchChoice});
+        where = QStringLiteral("Partia = ") + QString::number(number);
+    }
+    batches_ = month_.OpenRecordset(
+        QStringLiteral("SELECT * FROM PARTIA WHERE Czystopis = 'T' AND ") + where);
+    samplesOfBatch_.clear();
+    clients_.clear();
+    const int count = batches_.RecordCount();
+    if (count == 0)
+        return;
+    // The samples of every chosen batch in one statement, sorted out by
+    // batch here, so that a month of thousands of batches is read once.
+    const int partia = batches_.FieldIndex(QStringLiteral("Partia"));
+    QStringList numbers;
+    for (int i = 0; i < count; ++i)
+        numbers.append(text(batches_.ValueAt(i, partia)));
+    numbers.removeDuplicates();
+    samples_ = month_.OpenRecordset(QStringLiteral("SELECT * FROM BADANIE WHERE Partia IN (") +
+                                    numbers.join(u',') + u')');
+    const int samplePartia = samples_.FieldIndex(QStringLiteral("Partia"));
+    const int sampleCount = samples_.RecordCount();
+    for (int row = 0; row < sampleCount; ++row)
+        samplesOfBatch_[text(samples_.ValueAt(row, samplePartia))].append(row);
+}
+
+ClabBatch ClabStore::Batch(int index) const
+{
+    const Columns b(batches_, {"Partia", "WNI", "KodPIW", "Platnik", "Pobral", "DataPobr",
+                               "DataDoLab", "DataZakBad"});
+    ClabBatch batch;
+    batch.partia = text(batches_.ValueAt(index, b[0]));
+    batch.wni = text(batches_.ValueAt(index, b[1]));
+    batch.kodPiw = text(batches_.ValueAt(index, b[2]));
+    batch.platnik = text(batches_.ValueAt(index, b[3]));
+    batch.pobral = text(batches_.ValueAt(index, b[4]));
+    batch.dataPobr = date(batches_.ValueAt(index, b[5]));
+    batch.dataDoLab = date(batches_.ValueAt(index, b[6]));
+    batch.dataZakBad = date(batches_.ValueAt(index, b[7]));
+    const QVector<int> rows = samplesOfBatch_.value(batch.partia);
+    if (rows.isEmpty())
+        return batch;
+    const Columns s(samples_, {"NrOgolny", "NazTkanka", "Gatunek", "Plec", "Wynik", "IDProbki",
+                               "IDProbkiWNI", "IDProbkiNr", "IDProbkiData"});
+    batch.samples.reserve(rows.size());
+    for (const int row : rows) {
+        ClabSample sample;
+        sample.nrOgolny = text(samples_.ValueAt(row, s[0]));
+        sample.nazTkanka = text(samples_.ValueAt(row, s[1]));
+        sample.gatunek = text(samples_.ValueAt(row, s[2]));
+        sample.plec = text(samples_.ValueAt(row, s[3]));
+        sample.wynik = text(samples_.ValueAt(row, s[4]));
+        const QVariant code = samples_.ValueAt(row, s[5]);
+        // Samples stored before the code was kept whole are named by its parts.
+        sample.idProbki = !code.isNull() ? code.toString()
+                                         : text(samples_.ValueAt(row, s[6])) +
+                                               text(samples_.ValueAt(row, s[7])) +
+                                               text(samples_.ValueAt(row, s[8]));
+        batch.samples.append(sample);
+    }
+    return batch;
+}
+
+std::optional<ClabClient> ClabStore::Client(const QString &wni)
+{
+    const auto known = clients_.constFind(wni);
+    if (known != clients_.constEnd())
+        return *known;
+    dao::Recordset rs = stale_.OpenRecordset(
+        QStringLiteral("SELECT * FROM Zaklad Where IdRzezni = ") + dao::SqlText(wni));
+    std::optional<ClabClient> client;
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        client = ClabClient{text(rs(QStringLiteral("Nazwa")).Value()),
+                            text(rs(QStringLiteral("Miejscowosc")).Value()),
+                            text(rs(QStringLiteral("Ulica")).Value()),
+                            text(rs(QStringLiteral("TypWNI")).Value())};
+    }
+    rs.Close();
+    clients_.insert(wni, client);
+    return client;
+}
+
+QString ClabStore::LaboratoryCode(dao::Database stale, const QString &field)
+{
+    dao::Recordset rs = stale.OpenRecordset(QStringLiteral("PODATNIK"));
+    QString code;
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        code = text(rs(field).Value());
+    }
+    rs.Close();
+    return code;
+}

@@ -1,0 +1,402 @@
+// FormBadanie's sample frame: new sample, correction, the save with its
+// checks, deletion, the duplication over a range and the batch-wide fill-ins.
+#include "foundation/Globals.h"
+#include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
+#include "foundation/TextProcedures.h"
+#include "foundation/UiProcedures.h"
+#include "foundation/frmLoginLab.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/WaitPointer.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/BoxText.h"
+#include "samples/FormBadanie.h"
+#include "samples/SampleNumbering.h"
+#include "samples/SampleStore.h"
+#include "samples/SampleValidator.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace
+{
+
+const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
+const QString FillTitle = QStringLiteral("Wysyłanie!");
+
+QString fieldText(const dao::Recordset &rs, const char *field)
+{
+    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+}
+
+int askYesNo(const QString &question, const QString &title)
+{
+    return ui::MsgBox(question, ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2, title);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- new sample
+
+void FormBadanie::ComDodajPr_Click()
+{
+    try {
+        StartNewSample();
+    } catch (const RuntimeError &error) {
+        // The frame stays open over the disabled list; "&Anuluj" leaves it.
+        ShowError(QStringLiteral("Powiadom programiste!"), error);
+    }
+}
+
+void FormBadanie::StartNewSample()
+{
+    Klawisze(false);
+    FrameProbka->setTitle(QStringLiteral("NOWA PRÓBKA"));
+    ShowOverlay(FrameProbka);
+    AddingSample = true;
+    EditedCarcassNumber.clear();
+    loadedRow_.reset();
+    const QString batch = TrimBlanks(LabPartia->text());
+    const int carcass = SampleNumbering::NextCarcass(MonthDb, SampleStore::BatchNumber(batch));
+    const SampleStore::BatchFacts facts = SampleStore::Batch(MonthDb, batch);
+    TextNrProbki->setText(QString::number(carcass));
+    TextIDProbkiWNI->setText(facts.wni);
+    TextIDProbkiNr->setText(DigitsOnlyPadded(TextNrProbki->text(), true, 3));
+    TextIDProbkiData->setText(
+        facts.samplingDate ? facts.samplingDate->toString(QStringLiteral("ddMMyyyy")) : QString());
+    TextNrDzien->setText(SampleNumbering::ProposalText(ZnMaxNrDzien()));
+    TextNrOgolny->setText(SampleNumbering::ProposalText(ZnMaxNrOgolny()));
+    ComboUwagi->setCurrentIndex(-1);
+    ComboUwagi->clearEditText();
+    SetMemoText(TextUwagi, QString());
+    ComboOpis->setEditText(QStringLiteral("Próbka bez zmian"));
+    if (Samples().RecordCount() == 0)
+        TextNrTacy->clear();
+    TextNrTacy->setFocus();
+}
+
+// ---------------------------------------------------------------- correction
+
+bool FormBadanie::ResultLocked() const
+{
+    if (!ui::WindowRegistry::Exists<frmLoginLab>())
+        return false;
+    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
+    return UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text())) ==
+           QLatin1String("OPERATOR");
+}
+
+void FormBadanie::ComPopraw_Click()
+{
+    if (!HasCurrentSample())
+        return;
+    try {
+        LoadSample();
+    } catch (const RuntimeError &error) {
+        // A half-loaded frame would show another sample's values in the boxes
+        // not reached yet, and saving it would write them into this one.
+        ComAnulujFr_Click();
+        ShowError(ErrorCaption, error);
+    }
+}
+
+void FormBadanie::LoadSample()
+{
+    if (ResultLocked())
+        resultLocked_ = true;
+    if (resultLocked_) {
+        ComboWynik->setCurrentIndex(-1);
+        ComboWynik->clearEditText();
+        ComboWynik->setEnabled(false);
+        ComWstUjemny->setEnabled(false);
+    }
+    AddingSample = false;
+    Klawisze(false);
+    FrameProbka->setTitle(QStringLiteral("EDYCJA PRÓBKI"));
+    ShowOverlay(FrameProbka);
+    const dao::Recordset rs = Samples();
+    // The correction is written into this row, wherever the list stands then.
+    loadedRow_ = rs.Bookmark();
+    TextNrProbki->setText(fieldText(rs, "NrProbki"));
+    EditedCarcassNumber = TextNrProbki->text();
+    TextNrTacy->setText(fieldText(rs, "NrTacy"));
+    TextIDProbkiWNI->setText(fieldText(rs, "IDProbkiWNI"));
+    TextIDProbkiNr->setText(fieldText(rs, "IDProbkiNr"));
+    TextIDProbkiData->setText(fieldText(rs, "IDProbkiData"));
+    ComboGatunek->setEditText(fieldText(rs, "Gatunek"));
+    ComboPlec->setEditText(fieldText(rs, "Plec"));
+    ComboTkanka->setEditText(fieldText(rs, "NazTkanka"));
+    TextNrDzien->setText(fieldText(rs, "NrDzien"));
+    loadedDaily_ = TextNrDzien->text();
+    TextNrOgolny->setText(fieldText(rs, "NrOgolny"));
+    loadedGeneral_ = TextNrOgolny->text();
+    ComboWynik->setEditText(fieldText(rs, "Wynik"));
+    SetMemoText(TextUwagi, fieldText(rs, "Uwagi"));
+    ComboOpis->setEditText(fieldText(rs, "Opis"));
+}
+
+// ---------------------------------------------------------------------- save
+
+SampleFrameValues FormBadanie::FrameValues() const
+{
+    SampleFrameValues v;
+    v.carcass = TextNrProbki->text();
+    v.tray = TextNrTacy->text();
+    v.codeWni = TextIDProbkiWNI->text();
+    v.codeNumber = TextIDProbkiNr->text();
+    v.codeDate = TextIDProbkiData->text();
+    v.tissue = ComboTkanka->currentText();
+    v.species = ComboGatunek->currentText();
+    v.sex = ComboPlec->currentText();
+    v.daily = TextNrDzien->text();
+    v.general = TextNrOgolny->text();
+    v.result = ComboWynik->currentText();
+    v.description = ComboOpis->currentText();
+    v.remarks = MemoText(TextUwagi);
+    return v;
+}
+
+void FormBadanie::ComZapiszFr_Click()
+{
+    if (SaveSample() == SaveOutcome::Saved)
+        AfterSave();
+}
+
+FormBadanie::SaveOutcome FormBadanie::SaveSample()
+{
+    try {
+        dao::Recordset rs = Samples();
+        const SampleValidator::Loaded loaded{AddingSample, EditedCarcassNumber, loadedDaily_,
+                                             loadedGeneral_};
+        const auto result = SampleStore::Save(rs, FrameValues(), loaded,
+                                              {LabPartia->text(), LabData->text(), loadedRow_});
+        if (const auto *fault = std::get_if<SampleFault>(&result)) {
+            ShowFault(*fault);
+            return SaveOutcome::Refused;
+        }
+        savedRow_ = std::get<dao::Bookmark>(result);
+        rs.setBookmark(savedRow_);
+        return SaveOutcome::Saved;
+    } catch (const RuntimeError &error) {
+        RereadList();
+        // The frame stays open over the disabled list, with what was typed.
+        ShowError(ErrorCaption, error);
+        return SaveOutcome::Failed;
+    }
+}
+
+void FormBadanie::ShowFault(const SampleFault &fault)
+{
+    ui::MsgBox(fault.text, fault.style, fault.title);
+    if (auto *control = FrameProbka->findChild<QWidget *>(fault.focus))
+        control->setFocus();
+}
+
+void FormBadanie::AfterSave()
+{
+    if (AddingSample) {
+        if (CheckNast->isChecked()) {
+            ComDodajPr_Click();
+            return;
+        }
+        AddingSample = false;
+        FrameProbka->setVisible(false);
+        loadedRow_.reset();
+        Klawisze(true);
+        return;
+    }
+    if (CheckNast->isChecked()) {
+        const QString result = ComboWynik->currentText();
+        dao::Recordset rs = Samples();
+        rs.MoveNext();
+        if (!rs.EOF()) {
+            ComPopraw_Click();
+            // A result list locked for the operator keeps the stored result.
+            if (!resultLocked_)
+                ComboWynik->setEditText(result);
+            return;
+        }
+        rs.setBookmark(savedRow_);
+    }
+    FrameProbka->setVisible(false);
+    CheckNast->setChecked(false);
+    loadedRow_.reset();
+    Klawisze(true);
+}
+
+void FormBadanie::RereadList()
+{
+    try {
+        dao::Recordset rs = Samples();
+        if (!rs.IsOpen())
+            return;
+        const bool hasRow = rs.AbsolutePosition() >= 0;
+        const dao::Bookmark current = hasRow ? rs.Bookmark() : dao::Bookmark();
+        rs.Requery();
+        if (hasRow && rs.PositionOf(current) >= 0)
+            rs.setBookmark(current);
+    } catch (const RuntimeError &) {
+        // The failure being reported already says that the list is not right.
+    }
+}
+
+// -------------------------------------------------------------------- delete
+
+void FormBadanie::ComUsun_Click()
+{
+    if (!HasCurrentSample())
+        return;
+    try {
+        if (askYesNo(QStringLiteral("Czy na pewno usunąć próbkę?"), QStringLiteral("USUWANIE!")) !=
+            ui::vbYes)
+            return;
+        dao::Recordset rs = Samples();
+        rs.Delete();
+        DataBad->Refresh();
+    } catch (const RuntimeError &error) {
+        ShowError(ErrorCaption, error);
+        RereadList();
+    }
+}
+
+// --------------------------------------------------------------- duplication
+
+void FormBadanie::ComDuplikuj_Click()
+{
+    if (Samples().RecordCount() == 0) {
+        ui::MsgBox(QStringLiteral("Brak danych do duplikacji!"), ui::vbExclamation,
+                   QStringLiteral("DRUKOWANIE"));
+        return;
+    }
+    Klawisze(false);
+    TextNrProbkiOd->clear();
+    TextNrProbkiDo->clear();
+    ShowOverlay(FrameDuplikuj);
+    TextNrProbkiOd->setFocus();
+}
+
+void FormBadanie::CopyIntoFrame(const dao::Recordset &source, int carcass)
+{
+    const QString tray = ValueText(source(QStringLiteral("NrTacy")).Value());
+    const QString species = fieldText(source, "Gatunek");
+    const QString sex = fieldText(source, "Plec");
+    const QString tissue = fieldText(source, "NazTkanka");
+    const QString result = fieldText(source, "Wynik");
+    const QString remarks = fieldText(source, "Uwagi");
+    const QString description = fieldText(source, "Opis");
+    ComDodajPr_Click();
+    TextNrProbki->setText(QString::number(carcass));
+    // The code's number part names the copy's own carcass.
+    TextIDProbkiNr->setText(DigitsOnlyPadded(TextNrProbki->text(), true, 3));
+    TextNrTacy->setText(tray);
+    ComboGatunek->setEditText(species);
+    ComboPlec->setEditText(sex);
+    ComboTkanka->setEditText(tissue);
+    ComboWynik->setEditText(result);
+    SetMemoText(TextUwagi, remarks);
+    ComboOpis->setEditText(description);
+}
+
+void FormBadanie::ComDuplikujOK_Click()
+{
+    const std::optional<qint64> from = SampleValidator::Integer(TextNrProbkiOd->text());
+    const std::optional<qint64> to = SampleValidator::Integer(TextNrProbkiDo->text());
+    if (!from || !to) {
+        ShowInfo(QStringLiteral("Wprowadź prawidłowy zakres numeru tuszy od-do!"),
+                 QStringLiteral("INFORMACJA"));
+        TextNrProbkiOd->setFocus();
+        return;
+    }
+    if (*from > *to) {
+        ShowInfo(QStringLiteral("Nr 'OD' nie może być większy od numeru 'DO'\rPopraw!"),
+                 QStringLiteral("INFORMACJA"));
+        TextNrProbkiOd->setFocus();
+        return;
+    }
+    ui::WaitPointer pointer;
+    try {
+        pointer.Show();
+        CheckNast->setChecked(false);
+        const qint32 batch = SampleStore::BatchNumber(TrimBlanks(LabPartia->text()));
+        for (int n = int(*from); n <= int(*to); ++n) {
+            if (SampleNumbering::CarcassTaken(MonthDb, batch, n)) {
+                pointer.Restore();
+                ShowInfo(QStringLiteral("Nr tuszy ") + QString::number(n) +
+                             QStringLiteral(" już istnieje w edytowanej partii!\rPopraw!"),
+                         QStringLiteral("INFORMACJA"));
+                // The duplication frame stays open over the disabled list.
+                Klawisze(false);
+                TextNrProbkiOd->setFocus();
+                return;
+            }
+            CopyIntoFrame(Samples(), n);
+            const SaveOutcome outcome = SaveSample();
+            if (outcome == SaveOutcome::Saved)
+                AfterSave();
+            else if (outcome == SaveOutcome::Failed)
+                break; // one report, not one per number
+        }
+    } catch (const RuntimeError &error) {
+        pointer.Restore();
+        ui::MsgBox(QStringLiteral("Poinformuj programistę! ") + QString::number(error.Number()) +
+                       error.Description(),
+                   ui::vbInformation, QStringLiteral("EKSPORT DO PLIKU"));
+    }
+    pointer.Restore();
+    FrameDuplikuj->setVisible(false);
+    if (FrameProbka->isHidden())
+        Klawisze(true);
+}
+
+// ------------------------------------------------------------------ fill-ins
+
+void FormBadanie::ComOpisPr_Click()
+{
+    try {
+        dao::Recordset rs = Samples();
+        if (rs.RecordCount() == 0 ||
+            askYesNo(QStringLiteral("Czy na pewno wstawić 'Opis i stan próbki w chwili "
+                                    "przyjęcia'\rdo wszystkich próbek edytownej partii?"),
+                     FillTitle) != ui::vbYes)
+            return;
+        if (const auto last = SampleStore::FillDescription(rs, ComboOpis->currentText()))
+            rs.setBookmark(*last);
+        ComAnulujFr_Click();
+    } catch (const RuntimeError &error) {
+        RereadList();
+        ComAnulujFr_Click();
+        ShowError(ErrorCaption, error);
+    }
+}
+
+void FormBadanie::ComWstUjemny_Click()
+{
+    try {
+        dao::Recordset rs = Samples();
+        if (rs.RecordCount() == 0 ||
+            askYesNo(QStringLiteral("Czy na pewno wstawić wynik: nie stwierdzono\rdo wszystkich "
+                                    "próbek edytownej partii?"),
+                     FillTitle) != ui::vbYes)
+            return;
+        const auto last = SampleStore::FillNegative(rs, [](const QString &general) {
+            return askYesNo(QStringLiteral("W próbce o numerze ogólnym: ") + general +
+                                QStringLiteral(" znależiono wynik: 'odstąpienie'\rCzy zamienić "
+                                               "również ten wynik na nie stwierdzono?"),
+                            QStringLiteral("WYNIK!")) == ui::vbYes;
+        });
+        if (last)
+            rs.setBookmark(*last);
+        ComAnulujFr_Click();
+    } catch (const RuntimeError &error) {
+        RereadList();
+        ComAnulujFr_Click();
+        ShowError(ErrorCaption, error);
+    }
+}

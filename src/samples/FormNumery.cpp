@@ -1,0 +1,153 @@
+#include "samples/FormNumery.h"
+
+#include "foundation/Globals.h"
+#include "foundation/TextProcedures.h"
+#include "platform/RuntimeError.h"
+#include "platform/db/SqlText.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/NamedControls.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+#include "samples/BoxText.h"
+#include "samples/SampleNumbering.h"
+#include "samples/SampleValidator.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QString CheckTitle = QStringLiteral("KONTROLA POPRAWNOŚCI");
+
+} // namespace
+
+FormNumery::FormNumery(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormNumery"));
+    setWindowTitle(QStringLiteral("Numeracja"));
+    FrameNumery =
+        ui::Named(new QGroupBox(QStringLiteral("Zacznij wczytywanie od:"), this), "FrameNumery");
+    Label1 = ui::Named(new QLabel(QStringLiteral("Nr dzienny"), FrameNumery), "Label1");
+    TextNrDziennyF = ui::TextBox(FrameNumery, "TextNrDziennyF", 4);
+    Label2 = ui::Named(new QLabel(QStringLiteral("Nr ogólny"), FrameNumery), "Label2");
+    TextNrOgolnyF = ui::TextBox(FrameNumery, "TextNrOgolnyF", 6);
+    ComOk = ui::CommandButton(this, "ComOk", QStringLiteral("&OK"));
+    ComAnulujFr = ui::CommandButton(this, "ComAnulujFr", QStringLiteral("&Anuluj"));
+
+    auto *boxes = new QGridLayout(FrameNumery);
+    boxes->addWidget(Label1, 0, 0);
+    boxes->addWidget(TextNrDziennyF, 0, 1);
+    boxes->addWidget(Label2, 1, 0);
+    boxes->addWidget(TextNrOgolnyF, 1, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(FrameNumery);
+    layout->addLayout(ui::ButtonRow({ComOk, ComAnulujFr}));
+
+    TextNrDziennyF->installEventFilter(this);
+    TextNrOgolnyF->installEventFilter(this);
+    connect(ComOk, &QPushButton::clicked, this, &FormNumery::ComOk_Click);
+    connect(ComAnulujFr, &QPushButton::clicked, this, &FormNumery::ComAnulujFr_Click);
+}
+
+bool FormNumery::Confirm(QString &daily, QString &general, const QString &deliveryDate,
+                         int lineCount)
+{
+    FormNumery &dialog = ui::WindowRegistry::Instance<FormNumery>();
+    dialog.deliveryDate_ = deliveryDate;
+    dialog.lineCount_ = lineCount;
+    dialog.confirmed_ = false;
+    dialog.TextNrDziennyF->setText(Untruncated(dialog.TextNrDziennyF, daily));
+    dialog.TextNrOgolnyF->setText(Untruncated(dialog.TextNrOgolnyF, general));
+    ContinueImport = true;
+    ui::ShowModal(dialog);
+    // Closed in any other way than by a confirmed "&OK": nothing is imported.
+    ContinueImport = dialog.confirmed_;
+    if (ContinueImport) {
+        daily = dialog.TextNrDziennyF->text();
+        general = dialog.TextNrOgolnyF->text();
+    }
+    return ContinueImport;
+}
+
+void FormNumery::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void FormNumery::Form_Activate()
+{
+    TextNrDziennyF->setFocus();
+}
+
+bool FormNumery::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            (watched == TextNrDziennyF ? static_cast<QWidget *>(TextNrOgolnyF) : ComOk)->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FormNumery::Refuse(const QString &text, const QString &title, QLineEdit *box)
+{
+    ui::MsgBox(text, ui::vbExclamation, title);
+    box->setFocus();
+}
+
+void FormNumery::ComOk_Click()
+{
+    const QString dailyText = TextNrDziennyF->text();
+    const QString generalText = TextNrOgolnyF->text();
+    const std::optional<qint64> daily = SampleValidator::Integer(dailyText);
+    if (!daily)
+        return Refuse(QStringLiteral("Nieprawidłowy numer dzienny!\rWprowadź ponownie."),
+                      QStringLiteral("Popraw"), TextNrDziennyF);
+    const std::optional<qint64> general = SampleValidator::LongInteger(generalText);
+    if (!general)
+        return Refuse(QStringLiteral("Nieprawidłowy numer ogólny!\rWprowadź ponownie."),
+                      QStringLiteral("Popraw"), TextNrOgolnyF);
+    // Every number the file's lines will take, not only the first.
+    const int count = std::max(lineCount_, 1);
+    const auto named = [](qint64 taken, qint64 first, const QString &typed) {
+        return taken == first ? typed : QString::number(taken);
+    };
+    try {
+        if (const std::optional<QDate> day = dao::ParseDateText(TrimBlanks(deliveryDate_))) {
+            if (const auto taken = SampleNumbering::FirstDailyTaken(MonthDb, *day, *daily, count))
+                return Refuse(QStringLiteral("Nr dzienny: ") + named(*taken, *daily, dailyText) +
+                                  QStringLiteral(" już istnieje! Popraw!"),
+                              CheckTitle, TextNrDziennyF);
+        }
+        if (const auto taken = SampleNumbering::FirstGeneralTaken(MonthDb, *general, count))
+            return Refuse(QStringLiteral("Nr ogólny: ") + named(*taken, *general, generalText) +
+                              QStringLiteral(" już istnieje! Popraw!"),
+                          CheckTitle, TextNrOgolnyF);
+    } catch (const RuntimeError &) {
+        // As the old checks did: a check that cannot be made finds nothing;
+        // the import's own transaction checks the numbers again.
+    }
+    confirmed_ = true;
+    hide();
+}
+
+void FormNumery::ComAnulujFr_Click()
+{
+    confirmed_ = false;
+    ContinueImport = false;
+    hide();
+}
+
+void FormNumery::reject()
+{
+    ComAnulujFr_Click();
+}

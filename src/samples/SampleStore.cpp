@@ -1,0 +1,152 @@
+#include "samples/SampleStore.h"
+
+#include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/db/Field.h"
+#include "platform/db/SqlText.h"
+#include "platform/db/Transaction.h"
+#include "samples/SampleNumbering.h"
+
+QString SampleStore::BatchSource(const QString &batch)
+{
+    const std::optional<qint64> number = SampleValidator::LongInteger(batch);
+    const QString key = number ? QString::number(*number) : dao::SqlText(batch);
+    return QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = ") + key +
+           QStringLiteral(" ORDER BY PARTIA, NrProbki");
+}
+
+SampleStore::BatchFacts SampleStore::Batch(dao::Database db, const QString &batch)
+{
+    BatchFacts facts;
+    const std::optional<qint64> number = SampleValidator::LongInteger(batch);
+    if (!number)
+        return facts;
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia WHERE Partia = ") +
+                                         QString::number(*number));
+    if (rs.RecordCount() > 0) {
+        facts.wni = ValueText(rs(QStringLiteral("WNI")).Value());
+        const dao::Variant day = rs(QStringLiteral("DataPobr")).Value();
+        if (!dao::IsNull(day))
+            facts.samplingDate = day.toDate();
+    }
+    rs.Close();
+    return facts;
+}
+
+qint32 SampleStore::BatchNumber(const QString &text)
+{
+    const std::optional<qint64> number = SampleValidator::LongInteger(text);
+    if (!number)
+        throw dao::Error::Make(dao::err::ConversionError);
+    return qint32(*number);
+}
+
+QDate SampleStore::DeliveryDay(const QString &text)
+{
+    const std::optional<QDate> day = dao::ParseDateText(text);
+    if (!day)
+        throw dao::Error::Make(dao::err::ConversionError);
+    return *day;
+}
+
+QString SampleStore::SampleId(const QVariant &wni, const QVariant &number, const QVariant &date)
+{
+    return ValueText(wni) + ValueText(number) + ValueText(date);
+}
+
+std::variant<SampleFault, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
+                                                           const SampleFrameValues &values,
+                                                           const SampleValidator::Loaded &loaded,
+                                                           const Target &target)
+{
+    dao::Database db = rs.Parent();
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    const SampleValidator::Lookups lookups{
+        [&](qint64 daily) {
+            return SampleNumbering::DailyTaken(db, DeliveryDay(TrimBlanks(target.deliveryDate)),
+                                               daily);
+        },
+        [&](qint64 general) { return SampleNumbering::GeneralTaken(db, general); },
+        [&](qint64 carcass) {
+            return SampleNumbering::CarcassTaken(db, BatchNumber(TrimBlanks(target.batch)),
+                                                 carcass);
+        }};
+    if (std::optional<SampleFault> fault = SampleValidator::Check(values, loaded, lookups))
+        return *fault;
+    try {
+        if (loaded.adding) {
+            rs.AddNew();
+        } else {
+            if (!target.loadedRow)
+                throw dao::Error::Make(dao::err::NoCurrentRecord);
+            rs.setBookmark(*target.loadedRow);
+            rs.Edit();
+        }
+        SetFields(rs, values, target);
+        rs.Update();
+    } catch (const RuntimeError &) {
+        // The row started is abandoned, not written.
+        if (rs.IsOpen() && rs.EditMode() != dao::dbEditNone)
+            rs.CancelUpdate();
+        throw;
+    }
+    transaction.Commit();
+    return loaded.adding ? rs.LastModified() : *target.loadedRow;
+}
+
+void SampleStore::SetFields(dao::Recordset &rs, const SampleFrameValues &v, const Target &target)
+{
+    rs(QStringLiteral("Partia")) = TrimBlanks(target.batch);
+    rs(QStringLiteral("NrProbki")) = TrimBlanks(v.carcass);
+    rs(QStringLiteral("NrTacy")) = TrimBlanks(v.tray);
+    rs(QStringLiteral("IDProbkiWNI")) = v.codeWni;
+    rs(QStringLiteral("IDProbkiNr")) = v.codeNumber;
+    rs(QStringLiteral("IDProbkiData")) = v.codeDate;
+    rs(QStringLiteral("NazTkanka")) = v.tissue;
+    rs(QStringLiteral("Gatunek")) = v.species;
+    rs(QStringLiteral("Plec")) = v.sex;
+    rs(QStringLiteral("NrDzien")) = v.daily;
+    rs(QStringLiteral("NrOgolny")) = v.general;
+    rs(QStringLiteral("Wynik")) = v.result;
+    rs(QStringLiteral("Opis")) = v.description;
+    rs(QStringLiteral("DataDoLab")) = TrimBlanks(target.deliveryDate);
+    rs(QStringLiteral("Uwagi")) = v.remarks;
+    rs(QStringLiteral("IDProbki")) = SampleId(v.codeWni, v.codeNumber, v.codeDate);
+}
+
+std::optional<dao::Bookmark> SampleStore::FillDescription(dao::Recordset &rs, const QString &text)
+{
+    std::optional<dao::Bookmark> last;
+    if (rs.RecordCount() == 0)
+        return last;
+    rs.MoveFirst();
+    while (!rs.EOF()) {
+        rs.Edit();
+        rs(QStringLiteral("Opis")) = text;
+        rs.Update();
+        last = rs.Bookmark();
+        rs.MoveNext();
+    }
+    return last;
+}
+
+std::optional<dao::Bookmark>
+SampleStore::FillNegative(dao::Recordset &rs,
+                          const std::function<bool(const QString &general)> &replaceWithdrawn)
+{
+    std::optional<dao::Bookmark> last;
+    if (rs.RecordCount() == 0)
+        return last;
+    rs.MoveFirst();
+    while (!rs.EOF()) {
+        const bool withdrawn = ValueText(rs(QStringLiteral("Wynik")).Value()) == Withdrawn;
+        if (!withdrawn || replaceWithdrawn(ValueText(rs(QStringLiteral("NrOgolny")).Value()))) {
+            rs.Edit();
+            rs(QStringLiteral("Wynik")) = Negative;
+            rs.Update();
+            last = rs.Bookmark();
+        }
+        rs.MoveNext();
+    }
+    return last;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "samples/SampleFault.h"
+#include "samples/SampleFrameValues.h"
+#include "samples/SampleValidator.h"
+
+#include "platform/db/Bookmark.h"
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <variant>
+
+// The samples (Badanie) of one batch: reading the batch they belong to, the
+// save with its checks, deletion and the batch-wide fill-ins. Errors of the
+// database go to the caller.
+class SampleStore
+{
+public:
+    // The batch's samples in carcass order, as the sample window lists them.
+    static QString BatchSource(const QString &batch);
+
+    // What the proposals of a new sample take from the batch row.
+    struct BatchFacts {
+        QString wni;
+        std::optional<QDate> samplingDate;
+    };
+    static BatchFacts Batch(dao::Database db, const QString &batch);
+
+    // The batch number and delivery day of a sample window's heading; 3421
+    // when the text is not one.
+    static qint32 BatchNumber(const QString &text);
+    static QDate DeliveryDay(const QString &text);
+
+    // The whole sample code, IDProbki: owner, number and date parts joined.
+    static QString SampleId(const QVariant &wni, const QVariant &number, const QVariant &date);
+
+    // Where the save writes: the batch and delivery date as the window's
+    // heading shows them, and the row loaded for a correction.
+    struct Target {
+        QString batch;        // LabPartia
+        QString deliveryDate; // LabData
+        std::optional<dao::Bookmark> loadedRow;
+    };
+
+    // Runs the checks of the save and writes the row, in one transaction that
+    // holds the month database against the other workstations, so that no two
+    // samples get one number. Gives the refusal, or the row written.
+    static std::variant<SampleFault, dao::Bookmark> Save(dao::Recordset &rs,
+                                                         const SampleFrameValues &values,
+                                                         const SampleValidator::Loaded &loaded,
+                                                         const Target &target);
+
+    // Sets the fields of the row being added or edited, in the frame's order.
+    static void SetFields(dao::Recordset &rs, const SampleFrameValues &values,
+                          const Target &target);
+
+    // Every sample of the set gets the description; the last row written is
+    // returned (none for an empty set).
+    static std::optional<dao::Bookmark> FillDescription(dao::Recordset &rs, const QString &text);
+
+    // Every sample gets the negative result; a withdrawn one ("odstąpienie")
+    // only when `replaceWithdrawn` says so for its general number.
+    static std::optional<dao::Bookmark>
+    FillNegative(dao::Recordset &rs,
+                 const std::function<bool(const QString &general)> &replaceWithdrawn);
+
+    static inline const QString Negative = QStringLiteral("nie stwierdzono");
+    static inline const QString Withdrawn = QStringLiteral("odstąpienie");
+};

@@ -1,0 +1,122 @@
+#include "samples/SampleValidator.h"
+
+#include "foundation/TextProcedures.h"
+#include "platform/ui/MsgBox.h"
+
+#include <QRegularExpression>
+
+#include <limits>
+
+namespace
+{
+
+const QString CheckTitle = QStringLiteral("KONTROLA POPRAWNOŚCI");
+
+SampleFault plain(int check, const QString &text, const char *focus)
+{
+    return {check, text, ui::vbOKOnly, QString(), QLatin1String(focus)};
+}
+
+SampleFault info(int check, const QString &text, const char *focus)
+{
+    return {check, text, ui::vbInformation, QStringLiteral("INFORMACJA"), QLatin1String(focus)};
+}
+
+// A number typed again in another form ("012" for 12) is not a change.
+bool changed(const QString &typed, const QString &loaded)
+{
+    const std::optional<qint64> a = SampleValidator::LongInteger(typed);
+    const std::optional<qint64> b = SampleValidator::LongInteger(loaded);
+    if (a && b)
+        return *a != *b;
+    return TrimBlanks(typed) != TrimBlanks(loaded);
+}
+
+} // namespace
+
+std::optional<qint64> SampleValidator::WholeNumber(const QString &text, qint64 low, qint64 high)
+{
+    static const QRegularExpression whole(QStringLiteral("^ *[+-]?[0-9]{1,18} *$"));
+    if (!whole.match(text).hasMatch())
+        return std::nullopt;
+    const qint64 value = TrimBlanks(text).toLongLong();
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint64> SampleValidator::Integer(const QString &text)
+{
+    return WholeNumber(text, std::numeric_limits<qint16>::min(),
+                       std::numeric_limits<qint16>::max());
+}
+
+std::optional<qint64> SampleValidator::LongInteger(const QString &text)
+{
+    return WholeNumber(text, std::numeric_limits<qint32>::min(),
+                       std::numeric_limits<qint32>::max());
+}
+
+SampleFault SampleValidator::DailyTaken(const QString &number)
+{
+    return {11, QStringLiteral("Nr dzienny: ") + number + QStringLiteral(" już istnieje! Popraw!"),
+            ui::vbExclamation, CheckTitle, QStringLiteral("TextNrDzien")};
+}
+
+SampleFault SampleValidator::GeneralTaken(const QString &number)
+{
+    return {13, QStringLiteral("Nr ogólny: ") + number + QStringLiteral(" już istnieje! Popraw!"),
+            ui::vbExclamation, CheckTitle, QStringLiteral("TextNrOgolny")};
+}
+
+SampleFault SampleValidator::CarcassTaken(const QString &number)
+{
+    return {14,
+            QStringLiteral("Próbka o numerze: ") + number +
+                QStringLiteral(" już istnieje.\r\nPopraw nr próbki!"),
+            ui::vbExclamation, CheckTitle, QStringLiteral("TextNrProbki")};
+}
+
+std::optional<SampleFault> SampleValidator::Check(const SampleFrameValues &v, const Loaded &loaded,
+                                                  const Lookups &lookups)
+{
+    if (v.carcass.isEmpty())
+        return plain(1, QStringLiteral("Wprowadź numer tuszy!"), "TextNrProbki");
+    if (v.tray.isEmpty())
+        return plain(2, QStringLiteral("Wprowadź numer Tacy!"), "TextNrTacy");
+    if (!Integer(v.tray))
+        return plain(3, QStringLiteral("Nieprawidłowy nr tacy. Popraw!"), "TextNrTacy");
+    if (v.codeNumber.isEmpty())
+        return plain(4, QStringLiteral("Wprowadź numer próbki!"), "TextIDProbkiNr");
+    if (v.codeDate.isEmpty())
+        return plain(5, QStringLiteral("Wprowadź poprawny numer tuszy!"), "TextIDProbkiData");
+    if (TrimBlanks(v.species).isEmpty())
+        return info(6, QStringLiteral("Wybierz gatunek!"), "ComboGatunek");
+    if (TrimBlanks(v.sex).isEmpty())
+        return info(7, QStringLiteral("Wybierz płeć!"), "ComboPlec");
+    if (TrimBlanks(v.tissue).isEmpty())
+        return info(8, QStringLiteral("Wybierz materiał badany!"), "ComboTkanka");
+    if (v.description.size() > MaxDescription)
+        return plain(
+            9,
+            QStringLiteral("Opis i stan próbki w chwili przyjęcia nie może być dłuższy niż "
+                           "30 znaków! Popraw!"),
+            "ComboOpis");
+    const std::optional<qint64> daily = Integer(v.daily);
+    if (!daily)
+        return plain(10, QStringLiteral("Nieprawidłowy numer dzienny. Popraw!"), "TextNrDzien");
+    if ((loaded.adding || changed(v.daily, loaded.daily)) && lookups.dailyTaken(*daily))
+        return DailyTaken(TrimBlanks(v.daily));
+    const std::optional<qint64> general = LongInteger(v.general);
+    if (!general)
+        return plain(12, QStringLiteral("Nieprawidłowy numer ogólny. Popraw!"), "TextNrOgolny");
+    if ((loaded.adding || changed(v.general, loaded.general)) && lookups.generalTaken(*general))
+        return GeneralTaken(TrimBlanks(v.general));
+    // A carcass number that is not a number is refused by its field when it is
+    // written.
+    const std::optional<qint64> carcass = Integer(v.carcass);
+    if ((loaded.adding || changed(v.carcass, loaded.carcass)) && carcass &&
+        lookups.carcassTaken(*carcass))
+        return CarcassTaken(TrimBlanks(v.carcass));
+    return std::nullopt;
+}

@@ -1,0 +1,215 @@
+#include "FixtureTest.h"
+#include "Press.h"
+#include "RegisterTesting.h"
+
+#include "batches/FormPartia.h"
+#include "foundation/DictionaryEvents.h"
+#include "foundation/Globals.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/MaskEdBox.h"
+#include "platform/ui/MsgBox.h"
+#include "registers/FormLekarz.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace
+{
+
+FormLekarz &openVets()
+{
+    return OpenThroughDoor<FormLekarz>([] { FormLekarz::Open(); });
+}
+
+QList<QWidget *> browseControls(FormLekarz &w)
+{
+    return {w.ComLaborZamk, w.ComLaborKor, w.ComLaborKas,
+            w.ComLaborDod,  w.DataLekarz,  w.DBGridLekarz};
+}
+
+void fillVet(FormLekarz &w, const QString &number, const QString &first, const QString &surname)
+{
+    w.TextLekarzNr->setText(number);
+    w.TextImie->setText(first);
+    w.TextNazwisko->setText(surname);
+    w.TextMiasto->setText(" Kraków ");
+}
+
+} // namespace
+
+class FormLekarzTest : public FixtureTest<RegistersFixture>
+{
+    Q_OBJECT
+
+private slots:
+    // New vets are numbered highest + 1 from 1; each check of the save keeps
+    // the frame open with its message and focus; a copy takes the practice
+    // data and a number of its own.
+    void addAndCopy()
+    {
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        QCOMPARE(w.windowTitle(), "Lekarz");
+        PRESS(&w, "ComLaborKor"); // empty list: a beep, no frame
+        PRESS(&w, "ComKopiuj");
+        PRESS(&w, "ComLaborKas");
+        QVERIFY(w.FrameLabor->isHidden());
+
+        PRESS(&w, "ComLaborDod");
+        QCOMPARE(w.FrameLabor->title(), "NOWY LEKARZ");
+        QCOMPARE(w.focusWidget(), w.TextLekarzNr);
+        QVERIFY(BrowseControlsEnabled(browseControls(w), false));
+        QVERIFY(w.ComKopiuj->isEnabled());
+        QCOMPARE(w.MEBKodPoczt->Mask(), "##-###");
+        scripted.Answer("OK");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QCOMPARE(scripted.Last().text,
+                 "W polu kod lekarza wprować wartość numeryczną!\rUnikalny nr lekarza w PIW");
+        QCOMPARE(scripted.Last().style, ui::vbInformation);
+        QCOMPARE(scripted.Last().title, "INFORMACJA");
+        QCOMPARE(w.focusWidget(), w.TextLekarzNr);
+        fillVet(w, " 12 ", "Jan", "Nowak Kos");
+        w.TextMiasto->setFocus();
+        scripted.Answer("OK");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QVERIFY(scripted.Last().text.startsWith("W polu Imię i Nazwisko nie może"));
+        QCOMPARE(w.focusWidget(), w.TextMiasto); // this check leaves the focus alone
+        QVERIFY(w.FrameLabor->isVisible());
+        QVERIFY(RegistersFixture::Rows("Lekarz").isEmpty());
+        w.TextNazwisko->setText("Nowak-Kos");
+        w.MEBKodPoczt->setText("31-100");
+        w.TextMail->setText(QString(40, 'e')); // the box takes the column's 30
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QVERIFY(w.FrameLabor->isHidden());
+        QVERIFY(BrowseControlsEnabled(browseControls(w), true));
+        const QVariantMap first = StoredRow("Lekarz", "IDLekarz", 1);
+        QCOMPARE(first.value("LekarzNr"), "12");
+        QCOMPARE(first.value("Nazwisko"), "Nowak-Kos");
+        QCOMPARE(first.value("Miasto"), "Kraków");
+        QCOMPARE(first.value("KodPocztowy"), "31-100");
+        QCOMPARE(first.value("Email"), QString(30, 'e'));
+        QCOMPARE(first.value("Nazwa"), "");
+        QCOMPARE(w.DataLekarz->Recordset()("IDLekarz").Value(), 1);
+
+        RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 7},
+                                            {"Nazwa", "Gabinet Zdrowie"},
+                                            {"Imie", "Ewa"},
+                                            {"Nazwisko", "Zięba"},
+                                            {"Miasto", "Łódź"},
+                                            {"Telefon", "600"}});
+        w.DataLekarz->Refresh();
+        QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 7));
+        PRESS(&w, "ComKopiuj");
+        QCOMPARE(w.FrameLabor->title(), " NOWY LEKARZ NA PODSTAWIE KOPII ");
+        QCOMPARE(w.focusWidget(), w.TextImie);
+        QCOMPARE(w.TextLekarzNr->text(), "");
+        QCOMPARE(w.TextImie->text(), "");
+        QCOMPARE(w.TextMiasto->text(), "Łódź");
+        QCOMPARE(w.MEBKodPoczt->Text(), "");                        // Null leaves the box empty
+        QCOMPARE(w.DataLekarz->Recordset()("IDLekarz").Value(), 7); // the list stays
+        fillVet(w, "13", "Adam", "Zięba");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        const QVariantMap copy = StoredRow("Lekarz", "IDLekarz", 8);
+        QCOMPARE(copy.value("Nazwa"), "Gabinet Zdrowie");
+        QCOMPARE(copy.value("Telefon"), "600");
+        QCOMPARE(copy.value("KodPocztowy"), "");
+        QCOMPARE(copy.value("Imie"), "Adam");
+
+        // The top number, deleted, is given again.
+        QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 8));
+        scripted.Answer("Yes");
+        PRESS(&w, "ComLaborKas");
+        QCOMPARE(scripted.Last().text, "Czy na pewno usunąć zaznaczone Lekarz?");
+        QCOMPARE(scripted.Last().title, "PYTANIE");
+        QCOMPARE(scripted.Last().style, 292);
+        PRESS(&w, "ComLaborDod");
+        QCOMPARE(w.TextID->text(), "8");
+        QCOMPARE(w.DataLekarz->Recordset().Source(), "SELECT * FROM Lekarz ORDER BY IDLekarz");
+        PRESS(w.FrameLabor, "ComLaborRez");
+        QCOMPARE(RegistersFixture::Rows("Lekarz").size(), 2);
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
+    // A correction loads Nulls as empty boxes and is written into the row
+    // it loaded: a failed save, the list moved meanwhile and a second save
+    // change that row and nothing else.
+    void correctionKeepsItsRow()
+    {
+        RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 1}, {"LekarzNr", "5"}, {"Miasto", "Bór"}});
+        RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 2},
+                                            {"LekarzNr", "6"},
+                                            {"Imie", "Ola"},
+                                            {"Nazwisko", "Lis"},
+                                            {"Miasto", "Ryki"},
+                                            {"KodPocztowy", "08500"}});
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 1));
+        PRESS(&w, "ComLaborKor");
+        QCOMPARE(w.FrameLabor->title(), "KOREKTA LEKARZA");
+        QCOMPARE(w.focusWidget(), w.TextImie);
+        QCOMPARE(w.TextImie->text(), "");
+        const auto before = RegistersFixture::Rows("Lekarz");
+        fillVet(w, "5", QString(31, 'a'), "Kowal"); // the column holds 30
+        scripted.Answer("OK");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QVERIFY(scripted.Last().text.startsWith("3163"));
+        QCOMPARE(scripted.Last().title, "Powiadom programistę!");
+        QVERIFY(w.FrameLabor->isVisible());
+        QVERIFY(BrowseControlsEnabled(browseControls(w), false));
+        QCOMPARE(RegistersFixture::Rows("Lekarz"), before);
+
+        QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 2));
+        w.TextImie->setText("Piotr");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QCOMPARE(StoredRow("Lekarz", "IDLekarz", 1).value("Imie"), "Piotr");
+        QCOMPARE(StoredRow("Lekarz", "IDLekarz", 2), before.at(1));
+        QCOMPARE(w.DataLekarz->Recordset()("IDLekarz").Value(), 1);
+
+        // A stored code that does not fit the mask is kept as it stands.
+        QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 2));
+        PRESS(&w, "ComLaborKor");
+        QCOMPARE(w.MEBKodPoczt->Text(), "08500");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QCOMPARE(StoredRow("Lekarz", "IDLekarz", 2).value("KodPocztowy"), "08500");
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
+    // Closing refills the batch window's vet list. The title bar closes as
+    // "&Zamknij" does, not while a frame is open; Esc does nothing.
+    void closingRefillsTheBatchList()
+    {
+        FormPartia &batch = ui::WindowRegistry::Instance<FormPartia>();
+        QSignalSpy announced(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged);
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        PRESS(&w, "ComLaborDod");
+        fillVet(w, "1", "Jan", "Nowak");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(w.isVisible());
+        PRESS(&w, "ComLaborDod");
+        w.close();
+        QVERIFY(w.isVisible());
+        PRESS(w.FrameLabor, "ComLaborRez");
+        QVERIFY(announced.isEmpty());
+        w.close();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(announced.size(), 1);
+        QCOMPARE(announced.at(0).at(0), "Lekarz");
+        QVERIFY(batch.ComboLekarz->findText("Jan Nowak") >= 0);
+
+        w.show();
+        PRESS(&w, "ComLaborDod");
+        fillVet(w, "2", "Ewa", "Lis");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        PRESS(&w, "ComLaborZamk");
+        QVERIFY(batch.ComboLekarz->findText("Ewa Lis") >= 0);
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+};
+
+QTEST_MAIN(FormLekarzTest)
+#include "tst_FormLekarz.moc"

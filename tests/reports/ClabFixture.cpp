@@ -1,0 +1,46 @@
+#include "ClabFixture.h"
+
+#include "foundation/Globals.h"
+
+#include <QFile>
+
+ClabFixture::ClabFixture()
+{
+    if (IsValid())
+        OperatorSurname = Operator;
+}
+
+void ClabFixture::AddClient(const QString &id, const QVariantMap &values)
+{
+    QVariantMap row = values;
+    row.insert(QStringLiteral("IdRzezni"), id);
+    AddRow(StaleDb, QStringLiteral("Zaklad"), row);
+}
+
+void ClabFixture::AddBatch(int batch, const QVariantMap &extra)
+{
+    QVariantMap values{{QStringLiteral("Partia"), batch},
+                       {QStringLiteral("WNI"), QStringLiteral("14650301")},
+                       {QStringLiteral("KodPIW"), QStringLiteral("1465")},
+                       {QStringLiteral("Platnik"), QStringLiteral("Z")},
+                       {QStringLiteral("Pobral"), QStringLiteral("Jan Kowalski")},
+                       {QStringLiteral("DataPobr"), Day.addDays(-2)},
+                       {QStringLiteral("DataDoLab"), Day.addDays(-1)},
+                       {QStringLiteral("DataZakBad"), Day},
+                       {QStringLiteral("Czystopis"), QStringLiteral("T")}};
+    values.insert(extra);
+    AddRow(MonthDb, QStringLiteral("Partia"), values);
+}
+
+void ClabFixture::AddSample(int batch, const QVariantMap &values)
+{
+    QVariantMap row = values;
+    row.insert(QStringLiteral("Partia"), batch);
+    AddRow(MonthDb, QStringLiteral("Badanie"), row);
+}
+
+QByteArray ClabFixture::ReadAll(const QString &windowsPath)
+{
+    QFile file(Real(windowsPath));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "InstalledWorkstation.h"
+#include "TableData.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariantMap>
+
+// The installed workstation of 05.03.2024 with the rows an export reads:
+// clients, batches (fair copies unless told otherwise) and their samples.
+class ClabFixture : public InstalledWorkstation, public TableData
+{
+public:
+    ClabFixture();
+
+    static inline const QString Operator = QStringLiteral("Wąsik");
+
+    static void AddClient(const QString &id, const QVariantMap &values);
+    // A fair-copy official batch of client "14650301", delivered and ended on
+    // the working day; `extra` overrides fields.
+    static void AddBatch(int batch, const QVariantMap &extra = {});
+    static void AddSample(int batch, const QVariantMap &values);
+
+    static QByteArray ReadAll(const QString &windowsPath);
+};
