@@ -150,6 +150,14 @@ void RecordsetImpl::loadColumns()
     schemaVersion_ = connection_->SchemaVersion();
     ++schemaGeneration_;
     pastColumns_.emplace(schemaGeneration_, columns_);
+    // What the caller read stays comparable while the columns are the same.
+    const auto sameColumn = [](const FieldDef &a, const FieldDef &b) {
+        return a.name == b.name && a.type == b.type;
+    };
+    if (seen_.generation + 1 == schemaGeneration_ &&
+        std::equal(previous.cbegin(), previous.cend(), columns_.cbegin(), columns_.cend(),
+                   sameColumn))
+        seen_.generation = schemaGeneration_;
     clearCache();
     if (mode_ == dbEditNone)
         return;
@@ -665,11 +673,8 @@ void RecordsetImpl::noteSeen()
     const auto it = blocks_.find(pos_ / kBlockRows);
     if (it == blocks_.end())
         return;
-    seen_.rowid = keys_[size_t(pos_)];
-    seen_.block = it->second;
-    seen_.values = currentRow_;
-    seen_.writes = connection_->WriteCount();
-    seen_.generation = schemaGeneration_;
+    seen_ = SeenRow{keys_[size_t(pos_)],       it->second,        currentRow_,
+                    connection_->WriteCount(), schemaGeneration_, false};
 }
 
 std::optional<std::vector<Variant>> RecordsetImpl::readRow(qint64 rowid)
@@ -785,7 +790,7 @@ void RecordsetImpl::Edit()
     // ...and is written only over the row as the caller last read it, when it
     // did, or else as it is now.
     const bool seen = seen_.block && seen_.rowid == rowid &&
-                      seen_.writes == connection_->WriteCount() &&
+                      (seen_.refused || seen_.writes == connection_->WriteCount()) &&
                       seen_.generation == schemaGeneration_;
     editBase_.assign(values->begin(), values->end());
     if (seen)
@@ -899,8 +904,11 @@ void RecordsetImpl::writeChecked(KeptWrite &write, const std::vector<int> &index
         throw Error::Make(err::RecordDeleted);
     }
     if (!stillAsRead(*now)) {
+        auto stale = std::make_shared<Block>();
+        for (const std::optional<Variant> &value : editBase_)
+            stale->values.push_back(value.value_or(Variant()));
+        seen_ = SeenRow{rowid, stale, stale->values.data(), 0, schemaGeneration_, true};
         cancelPending();
-        seen_ = SeenRow();
         clearCache(); // the row is read again when it is shown next
         throw Error::Make(err::DataChanged);
     }

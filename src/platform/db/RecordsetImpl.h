@@ -101,13 +101,15 @@ private:
     };
     // The row values that the caller was last handed for one row, kept while
     // this program writes nothing to the file: what a later Edit is checked
-    // against.
+    // against. After a refused Update they are kept until the caller reads the
+    // row again, so that saving the same stale values once more is refused too.
     struct SeenRow {
         qint64 rowid = 0;
         std::shared_ptr<const Block> block;
         const Variant *values = nullptr;
         quint64 writes = 0;
         quint64 generation = 0;
+        bool refused = false;
     };
     // A field name as the caller spells it, found again by the address of its
     // text (and checked letter by letter) so that a walk does not hash the
