@@ -101,9 +101,27 @@ private slots:
                  QStringList{QStringLiteral("przed poprawą")});
         QCOMPARE(childRows(50), 5);
         QCOMPARE(childRows(5), 0);
-        // The frame stays as the operator left it, so nothing typed is lost.
+        // The frame stays as the operator left it, so nothing typed is lost;
+        // saving it once more is refused again, until the batch is read anew.
         QVERIFY(form.FramePartia->isVisible());
         QCOMPARE(form.TextUwagi->toPlainText(), QStringLiteral("uwagi drugiego stanowiska"));
+        ui.Answer(QStringLiteral("OK"));
+        PRESS(&form, "ComZapiszFr");
+        SCRIPTED_UI_VERIFY(ui);
+        QVERIFY(ui.Last().text.startsWith(QStringLiteral("3197")));
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia WHERE Partia = 5")), 0);
+
+        PRESS(&form, "ComAnulujFr");
+        PRESS(&form, "ComPopraw");
+        QCOMPARE(form.TextNrPartii->text(), QStringLiteral("50"));
+        form.TextUwagi->setPlainText(QStringLiteral("uwagi drugiego stanowiska"));
+        PRESS(&form, "ComZapiszFr");
+        SCRIPTED_UI_VERIFY(ui);
+        QVERIFY(form.FramePartia->isHidden());
+        QCOMPARE(F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia WHERE Partia = 50"),
+                           QStringLiteral("Uwagi")),
+                 QStringList{QStringLiteral("uwagi drugiego stanowiska")});
+        QCOMPARE(childRows(50), 5);
     }
 };
 

@@ -12,9 +12,8 @@ Field::~Field() = default;
 
 Field::Field(std::shared_ptr<detail::FieldDef> def) : def_(std::move(def)) {}
 
-Field::Field(std::shared_ptr<detail::RecordsetImpl> rs, int index, QString name)
-    : rs_(std::move(rs)), name_(std::move(name)), index_(index),
-      schemaGeneration_(rs_->KnownGeneration())
+Field::Field(std::shared_ptr<detail::RecordsetImpl> rs, int index)
+    : rs_(std::move(rs)), index_(index), schemaGeneration_(rs_->KnownGeneration())
 {
 }
 
@@ -24,7 +23,7 @@ int Field::resolvedIndex() const
     // column again by its name.
     if (rs_->SchemaGeneration() == schemaGeneration_)
         return index_;
-    const int index = rs_->ColumnIndex(name_);
+    const int index = rs_->ColumnIndexSince(schemaGeneration_, index_);
     if (index < 0)
         throw Error::Make(err::ItemNotFound);
     return index;
@@ -91,6 +90,9 @@ Variant Field::Value() const
         throw Error::Make(err::InvalidOperation);
     if (!rs_)
         notSet();
+    // The current row already handed out, under the columns this field knows.
+    if (const Variant *value = rs_->SeenValue(schemaGeneration_, index_))
+        return *value;
     return rs_->Value(resolvedIndex());
 }
 

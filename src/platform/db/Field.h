@@ -51,15 +51,12 @@ private:
     friend class TableDef;
     friend class Recordset;
     explicit Field(std::shared_ptr<detail::FieldDef> def);
-    // `name` is the caller's spelling (or the column's own), by which the
-    // column is found again after the table was altered.
-    Field(std::shared_ptr<detail::RecordsetImpl> rs, int index, QString name);
+    Field(std::shared_ptr<detail::RecordsetImpl> rs, int index);
 
     int resolvedIndex() const;
 
     std::shared_ptr<detail::FieldDef> def_;
     std::shared_ptr<detail::RecordsetImpl> rs_;
-    QString name_;
     int index_ = -1;
     quint64 schemaGeneration_ = 0;
 };

@@ -29,7 +29,7 @@ Field Fields::operator()(int index) const
     const auto &columns = rs_->Columns();
     if (index < 0 || index >= columns.size())
         throw Error::Make(err::ItemNotFound);
-    return Field(rs_, index, columns.at(index).name);
+    return Field(rs_, index);
 }
 
 Field Fields::operator()(const QString &name) const
@@ -45,7 +45,7 @@ Field Fields::operator()(const QString &name) const
     const int index = rs_->ColumnIndex(name);
     if (index < 0)
         throw Error::Make(err::ItemNotFound);
-    return Field(rs_, index, name);
+    return Field(rs_, index);
 }
 
 bool Fields::Contains(const QString &name) const

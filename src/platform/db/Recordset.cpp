@@ -163,7 +163,7 @@ Field Recordset::Fields(const QString &name) const
     const int index = impl().ColumnIndex(name);
     if (index < 0)
         throw Error::Make(err::ItemNotFound);
-    return Field(impl_, index, name);
+    return Field(impl_, index);
 }
 
 Field Recordset::Fields(int index) const
@@ -171,7 +171,7 @@ Field Recordset::Fields(int index) const
     const auto &columns = impl().Columns();
     if (index < 0 || index >= columns.size())
         throw Error::Make(err::ItemNotFound);
-    return Field(impl_, index, columns.at(index).name);
+    return Field(impl_, index);
 }
 
 int Recordset::FieldIndex(const QString &name) const

@@ -7,6 +7,7 @@
 #include "ValueConversion.h"
 
 #include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace dao::detail
@@ -19,6 +20,8 @@ namespace
 // statement per block instead of one per row.
 constexpr int kBlockRows = 64;
 constexpr size_t kMaxBlocks = 16;
+// A walk reads up to this many blocks with one statement.
+constexpr int kMaxSpan = 8;
 // How old cached rows may get before a move asks the file for changes.
 constexpr qint64 kRefreshMs = 100;
 // Different sets of assigned fields whose INSERT or UPDATE stays prepared.
@@ -146,6 +149,15 @@ void RecordsetImpl::loadColumns()
     schemaStamp_ = connection_->SchemaCount();
     schemaVersion_ = connection_->SchemaVersion();
     ++schemaGeneration_;
+    pastColumns_.emplace(schemaGeneration_, columns_);
+    // What the caller read stays comparable while the columns are the same.
+    const auto sameColumn = [](const FieldDef &a, const FieldDef &b) {
+        return a.name == b.name && a.type == b.type;
+    };
+    if (seen_.generation + 1 == schemaGeneration_ &&
+        std::equal(previous.cbegin(), previous.cend(), columns_.cbegin(), columns_.cend(),
+                   sameColumn))
+        seen_.generation = schemaGeneration_;
     clearCache();
     if (mode_ == dbEditNone)
         return;
@@ -193,17 +205,24 @@ int RecordsetImpl::ColumnIndex(const QString &name)
     ensureColumns();
     // Open addressing over the text's address; a full table starts afresh.
     size_t slot = nameSlot(name) % nameHits_.size();
+    bool vacant = true;
     while (nameHits_[slot].index >= 0) {
         const NameHit &hit = nameHits_[slot];
         if (hit.address == name.constData()) {
             if (hit.spelling.size() == name.size() &&
-                std::equal(name.cbegin(), name.cend(), hit.spelling.cbegin()))
+                std::memcmp(name.constData(), hit.spelling.constData(),
+                            size_t(name.size()) * sizeof(QChar)) == 0)
                 return hit.index;
-            break; // another text at that address now: take the place
+            // A passing text took over the address: the place stays with the
+            // first, which comes back more often than not.
+            vacant = false;
+            break;
         }
         slot = (slot + 1) % nameHits_.size();
     }
-    const auto remember = [this, slot, &name](int index) {
+    const auto remember = [this, slot, vacant, &name](int index) {
+        if (!vacant)
+            return index;
         if (++namesKept_ > nameHits_.size() / 2) {
             nameHits_.fill(NameHit());
             namesKept_ = 0;
@@ -211,7 +230,9 @@ int RecordsetImpl::ColumnIndex(const QString &name)
         }
         NameHit &hit = nameHits_[slot];
         hit.address = name.constData();
-        hit.spelling = name;
+        // A copy of its own, so that a passing text is freed and its address
+        // used again by the next one.
+        hit.spelling = QString(name.constData(), name.size());
         hit.index = index;
         return index;
     };
@@ -231,6 +252,14 @@ int RecordsetImpl::ColumnIndex(const QString &name)
             break;
     }
     return -1;
+}
+
+int RecordsetImpl::ColumnIndexSince(quint64 generation, int index)
+{
+    const auto past = pastColumns_.find(generation);
+    if (past == pastColumns_.end() || index < 0 || index >= past->second.size())
+        return -1;
+    return ColumnIndex(past->second.at(index).name);
 }
 
 // --- keyset and position ---------------------------------------------------
@@ -484,7 +513,7 @@ void RecordsetImpl::checkForeignChanges()
 {
     // Other workstations' commits show once the connection reads again; moves
     // look for them now and then, as the old engine refreshed its pages.
-    if (!freshness_.isValid() || freshness_.elapsed() >= kRefreshMs) {
+    if (!freshness_.isValid() || (++movesUntimed_ % 8 == 0 && freshness_.elapsed() >= kRefreshMs)) {
         if (connection_->SchemaVersion() != schemaVersion_)
             loadColumns();
         freshness_.start();
@@ -511,53 +540,65 @@ bool RecordsetImpl::columnsMatch(const Statement &statement) const
 void RecordsetImpl::fetchBlock(int block)
 {
     ensureColumns();
-    auto fetched = std::make_shared<Block>();
-    if (!readBlock(block, *fetched)) {
+    // A walk reads ever more blocks per statement; any other access one.
+    const int span = block == nextSequential_ ? std::min(span_ * 2, kMaxSpan) : 1;
+    std::vector<std::shared_ptr<Block>> fetched;
+    if (!readBlocks(block, span, fetched)) {
         // The table was altered by another workstation: read it again.
         loadColumns();
-        fetched = std::make_shared<Block>();
-        if (!readBlock(block, *fetched))
+        if (!readBlocks(block, span, fetched))
             throw Error::Make(err::EngineError, {table_});
     }
+    span_ = int(fetched.size());
+    nextSequential_ = block + span_;
     // Rows read under a newer version of the file make the older ones stale.
     const qint64 version = connection_->DataVersion();
     if (version != cacheVersion_) {
         clearCache();
         cacheVersion_ = version;
-    } else if (blocks_.size() >= kMaxBlocks) {
-        // The block farthest away goes: a walk leaves its past behind, a grid
-        // keeps the pages around the one it shows.
-        auto farthest = blocks_.begin();
-        for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
-            if (std::abs(it->first - block) > std::abs(farthest->first - block))
-                farthest = it;
-        }
-        if (farthest->first == pos_ / kBlockRows)
-            currentRow_ = nullptr;
-        blocks_.erase(farthest);
     }
-    blocks_[block] = std::move(fetched);
+    for (size_t i = 0; i < fetched.size(); ++i) {
+        if (blocks_.size() >= kMaxBlocks) {
+            // The block farthest away goes: a walk leaves its past behind, a
+            // grid keeps the pages around the one it shows.
+            auto farthest = blocks_.begin();
+            for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
+                if (std::abs(it->first - block) > std::abs(farthest->first - block))
+                    farthest = it;
+            }
+            if (farthest->first == pos_ / kBlockRows)
+                currentRow_ = nullptr;
+            blocks_.erase(farthest);
+        }
+        blocks_[block + int(i)] = std::move(fetched[i]);
+    }
 }
 
-// False when the table's columns are no longer those this recordset knows.
-bool RecordsetImpl::readBlock(int block, Block &fetched)
+// Reads `span` blocks from `block` on (or only the first, when their rows lie
+// apart in the table). False when the table's columns are no longer those
+// this recordset knows.
+bool RecordsetImpl::readBlocks(int block, int span, std::vector<std::shared_ptr<Block>> &fetched)
 {
     const int first = block * kBlockRows;
-    const int count = std::min(kBlockRows, int(keys_.size()) - first);
-    std::vector<std::pair<qint64, int>> wanted; // rowid, slot
-    wanted.reserve(size_t(count));
+    int count = std::min(span * kBlockRows, int(keys_.size()) - first);
     bool ascending = true;
-    for (int i = 0; i < count; ++i) {
-        const qint64 rowid = keys_[size_t(first + i)];
-        ascending = ascending && (wanted.empty() || rowid > wanted.back().first);
-        wanted.emplace_back(rowid, i);
+    for (int i = 1; i < count && ascending; ++i)
+        ascending = keys_[size_t(first + i)] > keys_[size_t(first + i - 1)];
+    // Neighbouring rows in table order are read as one range.
+    bool range = ascending && keys_[size_t(first + count - 1)] - keys_[size_t(first)] < 2 * count;
+    if (!range && count > kBlockRows) {
+        count = kBlockRows;
+        ascending = true;
+        for (int i = 1; i < count && ascending; ++i)
+            ascending = keys_[size_t(first + i)] > keys_[size_t(first + i - 1)];
+        range = ascending && keys_[size_t(first + count - 1)] - keys_[size_t(first)] < 2 * count;
     }
+    std::vector<std::pair<qint64, int>> wanted; // rowid, position from `first`
+    wanted.reserve(size_t(count));
+    for (int i = 0; i < count; ++i)
+        wanted.emplace_back(keys_[size_t(first + i)], i);
     if (!ascending)
         std::sort(wanted.begin(), wanted.end());
-    const qint64 low = wanted.front().first;
-    const qint64 high = wanted.back().first;
-    // Neighbouring rows in table order are read as one range.
-    const bool range = ascending && high - low < 2 * kBlockRows;
     Statement statement =
         range ? rangeFetch_.Use(
                     *connection_,
@@ -569,8 +610,8 @@ bool RecordsetImpl::readBlock(int block, Block &fetched)
                                    .arg(quotedTable_, inList(kBlockRows)),
                                SqlContext::Query, source_);
     if (range) {
-        statement.Bind(1, low);
-        statement.Bind(2, high);
+        statement.Bind(1, wanted.front().first);
+        statement.Bind(2, wanted.back().first);
     } else {
         for (int i = 0; i < kBlockRows; ++i) {
             if (i < count)
@@ -581,22 +622,34 @@ bool RecordsetImpl::readBlock(int block, Block &fetched)
     }
 
     const int width = int(columns_.size());
-    fetched.values.resize(size_t(count * width));
-    fetched.state.assign(size_t(count), 2);
+    fetched.clear();
+    for (int at = 0; at < count; at += kBlockRows) {
+        auto part = std::make_shared<Block>();
+        const int rows = std::min(kBlockRows, count - at);
+        part->values.resize(size_t(rows * width));
+        part->state.assign(size_t(rows), 2);
+        fetched.push_back(std::move(part));
+    }
     bool firstRow = true;
+    auto next = wanted.cbegin();
     while (statement.Step()) {
         if (firstRow && !columnsMatch(statement))
             return false;
         firstRow = false;
         const qint64 rowid = statement.Int64(0);
-        const auto next = std::lower_bound(wanted.cbegin(), wanted.cend(),
-                                           std::make_pair(rowid, std::numeric_limits<int>::min()));
+        // Rows mostly arrive in the order wanted; look further only when not.
+        if (next == wanted.cend() || next->first != rowid)
+            next = std::lower_bound(wanted.cbegin(), wanted.cend(),
+                                    std::make_pair(rowid, std::numeric_limits<int>::min()));
         if (next == wanted.cend() || next->first != rowid)
             continue;
-        Variant *row = fetched.values.data() + size_t(next->second) * size_t(width);
+        Block &part = *fetched[size_t(next->second / kBlockRows)];
+        const int slot = next->second % kBlockRows;
+        Variant *row = part.values.data() + size_t(slot) * size_t(width);
         for (int c = 0; c < width; ++c)
             row[c] = ValueConversion::Read(statement.get(), c + 1, columns_.at(c).type);
-        fetched.state[size_t(next->second)] = 1;
+        part.state[size_t(slot)] = 1;
+        ++next;
     }
     return true;
 }
@@ -620,11 +673,8 @@ void RecordsetImpl::noteSeen()
     const auto it = blocks_.find(pos_ / kBlockRows);
     if (it == blocks_.end())
         return;
-    seen_.rowid = keys_[size_t(pos_)];
-    seen_.block = it->second;
-    seen_.values = currentRow_;
-    seen_.writes = connection_->WriteCount();
-    seen_.generation = schemaGeneration_;
+    seen_ = SeenRow{keys_[size_t(pos_)],       it->second,        currentRow_,
+                    connection_->WriteCount(), schemaGeneration_, false};
 }
 
 std::optional<std::vector<Variant>> RecordsetImpl::readRow(qint64 rowid)
@@ -740,7 +790,7 @@ void RecordsetImpl::Edit()
     // ...and is written only over the row as the caller last read it, when it
     // did, or else as it is now.
     const bool seen = seen_.block && seen_.rowid == rowid &&
-                      seen_.writes == connection_->WriteCount() &&
+                      (seen_.refused || seen_.writes == connection_->WriteCount()) &&
                       seen_.generation == schemaGeneration_;
     editBase_.assign(values->begin(), values->end());
     if (seen)
@@ -854,8 +904,11 @@ void RecordsetImpl::writeChecked(KeptWrite &write, const std::vector<int> &index
         throw Error::Make(err::RecordDeleted);
     }
     if (!stillAsRead(*now)) {
+        auto stale = std::make_shared<Block>();
+        for (const std::optional<Variant> &value : editBase_)
+            stale->values.push_back(value.value_or(Variant()));
+        seen_ = SeenRow{rowid, stale, stale->values.data(), 0, schemaGeneration_, true};
         cancelPending();
-        seen_ = SeenRow();
         clearCache(); // the row is read again when it is shown next
         throw Error::Make(err::DataChanged);
     }

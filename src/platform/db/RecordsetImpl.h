@@ -72,7 +72,19 @@ public:
     quint64 SchemaGeneration();
     // The same without looking for changes: right after the columns were checked.
     quint64 KnownGeneration() const { return schemaGeneration_; }
+    // Where the column that was at `index` in an earlier generation of the
+    // columns is now; -1 when it is gone.
+    int ColumnIndexSince(quint64 generation, int index);
     Variant Value(int index);
+    // The value of the current row as last handed out, or nullptr when it
+    // must be read (after a move, a write, an edit or a change of columns).
+    const Variant *SeenValue(quint64 generation, int index) const
+    {
+        if (currentRow_ && currentRow_ == seen_.values && mode_ == dbEditNone &&
+            generation == schemaGeneration_)
+            return currentRow_ + index;
+        return nullptr;
+    }
     void SetValue(int index, const Variant &value);
     Variant ValueAt(int position, int index);
 
@@ -89,13 +101,15 @@ private:
     };
     // The row values that the caller was last handed for one row, kept while
     // this program writes nothing to the file: what a later Edit is checked
-    // against.
+    // against. After a refused Update they are kept until the caller reads the
+    // row again, so that saving the same stale values once more is refused too.
     struct SeenRow {
         qint64 rowid = 0;
         std::shared_ptr<const Block> block;
         const Variant *values = nullptr;
         quint64 writes = 0;
         quint64 generation = 0;
+        bool refused = false;
     };
     // A field name as the caller spells it, found again by the address of its
     // text (and checked letter by letter) so that a walk does not hash the
@@ -128,7 +142,7 @@ private:
     const Variant *rowValues(int position);
     void noteSeen();
     void fetchBlock(int block);
-    bool readBlock(int block, Block &fetched);
+    bool readBlocks(int block, int span, std::vector<std::shared_ptr<Block>> &fetched);
     bool columnsMatch(const Statement &statement) const;
     std::optional<std::vector<Variant>> readRow(qint64 rowid);
     KeptWrite &keptWrite(std::vector<std::unique_ptr<KeptWrite>> &kept, bool insert);
@@ -149,6 +163,7 @@ private:
     QVector<FieldDef> columns_;
     QHash<QString, int> columnIndex_;
     std::array<NameHit, 128> nameHits_;
+    std::map<quint64, QVector<FieldDef>> pastColumns_; // by generation
     size_t namesKept_ = 0;
     quint64 schemaGeneration_ = 0;
     quint64 schemaStamp_ = 0;
@@ -179,6 +194,9 @@ private:
     SeenRow seen_;
     qint64 cacheVersion_ = -1;
     QElapsedTimer freshness_;
+    unsigned movesUntimed_ = 0; // the clock is read on every eighth move only
+    int nextSequential_ = -1;   // the block a walk reads next
+    int span_ = 1;              // blocks read by the last statement
 
     KeptStatement rangeFetch_;
     KeptStatement listFetch_;

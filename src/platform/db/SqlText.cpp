@@ -94,8 +94,9 @@ std::optional<QDate> IsoDateOf(const char *text, qsizetype size)
         }
         return value;
     };
-    const QDate date(number(0, 4), number(5, 2), number(8, 2));
-    if (!date.isValid() || date.year() < 1)
+    const int year = number(0, 4);
+    const QDate date(year, number(5, 2), number(8, 2));
+    if (year < 1 || !date.isValid())
         return std::nullopt;
     return date;
 }
