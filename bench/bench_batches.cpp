@@ -1,10 +1,9 @@
 // The batch register over a month of 3,000 batches: opening the list and
 // moving to its last row, and saving a new batch, through the register's own
 // code beside the same statements made with plain sqlite3 calls.
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/DriveMap.h"
@@ -15,7 +14,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -41,14 +39,10 @@ struct Month {
 
     Month()
     {
-        fs::DriveMap::SetDrivesFolder(dir.path());
-        Installer({dir.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run();
+        bench::Install(dir.path());
         stalePath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb"));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
-        QDir().mkpath(QFileInfo(monthPath).absolutePath());
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(stalePath);
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         dao::Recordset clients = StaleDb.OpenRecordset(QStringLiteral("Zaklad"));
         clients.AddNew();
         clients(QStringLiteral("IdRzezni")) = Client;
@@ -242,15 +236,5 @@ BENCHMARK(BM_SaveBatch_Plain)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ui::WindowRegistry::Reset();
-    MonthDb.Close();
-    StaleDb.Close();
-    return 0;
+    return bench::Main(argc, argv);
 }

@@ -1,9 +1,8 @@
 // The central-laboratory export of a month of 100,000 samples in 3,000
 // batches: the document written through the export's own classes, beside the
 // same bytes written from one plain sqlite3 query; and the results check.
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/DriveMap.h"
@@ -11,8 +10,6 @@
 #include "reports/ClabPrecheck.h"
 #include "reports/ClabStore.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -57,15 +54,11 @@ struct Month {
 
     Month()
     {
-        fs::DriveMap::SetDrivesFolder(dir.path());
-        Installer({dir.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run();
+        bench::Install(dir.path());
         stalePath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb"));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
         target = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\miesiac"));
         plainTarget = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\zwykly"));
-        QDir().mkpath(QFileInfo(monthPath).absolutePath());
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         MonthDb.Close();
         fill();
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(stalePath);
@@ -400,9 +393,5 @@ BENCHMARK(BM_ResultsCheck_System)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::Main(argc, argv);
 }

@@ -2,11 +2,10 @@
 // samples, and the run card of one run staged and written to PDF, through the
 // window's own code beside the same statements made with plain sqlite3.
 
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "digestion/FormNastawienie.h"
 #include "digestion/RunCard.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
 #include "foundation/ShowCrystalReport.h"
 #include "platform/db/DBEngine.h"
 #include "platform/db/SqlFunctions.h"
@@ -16,15 +15,14 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/ScriptedUi.h"
 
-#include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <memory>
 #include <vector>
 
 namespace
@@ -40,18 +38,8 @@ const QDate Day(2024, 3, 5);
 const BatchHeading Heading{QStringLiteral("12"), QStringLiteral("05.03.2024"),
                            QStringLiteral("14650301"), QStringLiteral("14650301 - Ubojnia")};
 
-dao::Database Open(const QString &windowsPath)
-{
-    return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
-}
-
-void AddRow(dao::Recordset &rs, const QVariantMap &values)
-{
-    rs.AddNew();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        rs(it.key()) = it.value();
-    rs.Update();
-}
+using bench::AddRow;
+using bench::Open;
 
 // Batch 12 holds 1,500 samples on 30 runs of 50 trays; the other samples of
 // the month are spread over 99 batches with a run of 50 trays each.
@@ -118,17 +106,12 @@ struct Workstation {
 
     Workstation()
     {
-        fs::DriveMap::SetDrivesFolder(drives.path());
-        if (Installer({drives.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run() !=
-            Installer::Installed)
+        if (!bench::Install(drives.path()))
             return;
         StaleDb = Open(QStringLiteral("T:\\Dane\\Stale.mdb"));
         RobotDb = Open(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
         robotPath = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
-        QDir().mkpath(fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024")));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         ReportFolder = QStringLiteral("T:\\Raporty\\");
         WorkingDate = Day;
         FillMonth();
@@ -290,19 +273,10 @@ BENCHMARK(BM_RunCardToPdf)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Workstation workstation;
-    if (!workstation.valid)
-        return 1;
-    station = &workstation;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    StaleDb.Close();
-    RobotDb.Close();
-    MonthDb.Close();
-    return 0;
+    std::unique_ptr<Workstation> workstation;
+    return bench::Main(argc, argv, [&workstation] {
+        workstation = std::make_unique<Workstation>();
+        station = workstation.get();
+        return workstation->valid;
+    });
 }

@@ -2,9 +2,8 @@
 // batch of 1,000 samples, saving one sample, and importing an order file of
 // 1,000 sample lines, through the register's own code beside the same
 // statements made with plain sqlite3 calls.
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/Cp1250.h"
@@ -60,14 +59,10 @@ struct Month {
 
     Month()
     {
-        fs::DriveMap::SetDrivesFolder(dir.path());
-        Installer({dir.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run();
+        bench::Install(dir.path());
         stalePath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb"));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
-        QDir().mkpath(QFileInfo(monthPath).absolutePath());
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(stalePath);
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         fill();
         WorkingDate = QDate(2024, 3, 5);
         writeOrderFile();
@@ -380,15 +375,5 @@ BENCHMARK(BM_Import1000_Plain)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ui::WindowRegistry::Reset();
-    MonthDb.Close();
-    StaleDb.Close();
-    return 0;
+    return bench::Main(argc, argv);
 }
