@@ -76,11 +76,7 @@ DictionaryListWindow::DictionaryListWindow(const Shape &shape, QWidget *parent)
     auto *form = new QFormLayout(FrmEdycja);
     form->addRow(shape.numberLabel, NumberBox);
     form->addRow(shape.textLabel, TextBox());
-    auto *frameButtons = new QHBoxLayout;
-    frameButtons->addStretch(1);
-    frameButtons->addWidget(ComZapisz);
-    frameButtons->addWidget(ComAnuluj);
-    form->addRow(frameButtons);
+    AddFrameButtons(form, ComZapisz, ComAnuluj);
     FrmEdycja->setMinimumWidth(420);
     setTabOrder(NumberBox, TextBox());
     setTabOrder(TextBox(), ComZapisz);

@@ -55,11 +55,7 @@ FormTkanka::FormTkanka(QWidget *parent) : RegisterWindowBase(parent)
     form->addRow(QStringLiteral("Kod CLab"), TextKodCLab);
     form->addRow(QStringLiteral("Nazwa w CLab"), TextNazCLab);
     form->addRow(QStringLiteral("Uwagi"), TextUwagi);
-    auto *frameButtons = new QHBoxLayout;
-    frameButtons->addStretch(1);
-    frameButtons->addWidget(ComZapisz);
-    frameButtons->addWidget(ComAnuluj);
-    form->addRow(frameButtons);
+    AddFrameButtons(form, ComZapisz, ComAnuluj);
     FrameTkanka->setMinimumWidth(440);
 
     AttachList(DataTkanka, DBGridTkanka, FrameTkanka);
