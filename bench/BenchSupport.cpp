@@ -3,14 +3,17 @@
 #include "Installer.h"
 #include "foundation/Globals.h"
 #include "foundation/Schema.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 namespace bench
 {
@@ -35,6 +38,16 @@ QString CreateMonth()
     MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(path);
     Schema::CreateAll(MonthDb, Schema::Month);
     return path;
+}
+
+sqlite3 *OpenPlain(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_busy_timeout(db, 5000);
+    // The files' text columns compare with our collation; plain SQL needs it too.
+    dao::detail::SqlFunctions::Register(db);
+    return db;
 }
 
 void AddRow(dao::Recordset &rs, const QVariantMap &values)

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+struct sqlite3;
+
 namespace bench
 {
 
@@ -23,6 +25,10 @@ dao::Database Open(const QString &windowsPath);
 // Creates the month database of March 2024 with the month's tables, opens it
 // as MonthDb and returns its real path.
 QString CreateMonth();
+
+// Opens a database file for plain sqlite3 statements, with the program's own
+// collation and functions registered on it.
+sqlite3 *OpenPlain(const QString &path);
 
 // Adds one row of the given column values.
 void AddRow(dao::Recordset &rs, const QVariantMap &values);

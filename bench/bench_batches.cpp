@@ -4,7 +4,6 @@
 #include "BenchSupport.h"
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/ui/DataControl.h"
@@ -77,16 +76,6 @@ Month &month()
     return m;
 }
 
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    // The files' text columns compare with our collation; plain SQL needs it too.
-    dao::detail::SqlFunctions::Register(db);
-    return db;
-}
-
 // Every rowid in the order given, then the columns of the last row, as a
 // recordset opens and moves to its end; the last row's batch number.
 int plainToLast(sqlite3 *db, const char *order)
@@ -147,7 +136,7 @@ void BM_OpenListToLast_Window(benchmark::State &state)
 
 void BM_OpenListToLast_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     for (auto _ : state)
         benchmark::DoNotOptimize(plainToLast(db, "Partia DESC"));
     sqlite3_close(db);
@@ -180,8 +169,8 @@ void BM_SaveBatch_Window(benchmark::State &state)
 
 void BM_SaveBatch_Plain(benchmark::State &state)
 {
-    sqlite3 *monthDb = openPlain(month().monthPath);
-    sqlite3 *stale = openPlain(month().stalePath);
+    sqlite3 *monthDb = bench::OpenPlain(month().monthPath);
+    sqlite3 *stale = bench::OpenPlain(month().stalePath);
     const QByteArray client = Client.toUtf8();
     for (auto _ : state) {
         // The proposal: the highest number + 1.

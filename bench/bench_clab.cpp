@@ -3,7 +3,6 @@
 // same bytes written from one plain sqlite3 query; and the results check.
 #include "BenchSupport.h"
 #include "foundation/Globals.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/DriveMap.h"
 #include "reports/ClabDocumentWriter.h"
@@ -35,16 +34,6 @@ void exec(sqlite3 *db, const char *sql)
     sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    // The files' text columns compare with our collation; plain SQL needs it too.
-    dao::detail::SqlFunctions::Register(db);
-    return db;
-}
-
 struct Month {
     QTemporaryDir dir;
     QString monthPath;
@@ -68,7 +57,7 @@ struct Month {
 
     void fill()
     {
-        sqlite3 *stale = openPlain(stalePath);
+        sqlite3 *stale = bench::OpenPlain(stalePath);
         exec(stale, "BEGIN");
         for (int c = 0; c < kClients; ++c) {
             const std::string sql =
@@ -80,7 +69,7 @@ struct Month {
         exec(stale, "COMMIT");
         sqlite3_close(stale);
 
-        sqlite3 *db = openPlain(monthPath);
+        sqlite3 *db = bench::OpenPlain(monthPath);
         exec(db, "BEGIN");
         sqlite3_stmt *batch = nullptr;
         sqlite3_prepare_v2(db,
@@ -338,7 +327,7 @@ int plainExport(sqlite3 *db, const QString &target)
 
 sqlite3 *openPlainMonth()
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     const std::string attach =
         "ATTACH DATABASE '" + QFile::encodeName(month().stalePath).toStdString() + "' AS stale";
     exec(db, attach.c_str());

@@ -8,7 +8,6 @@
 #include "foundation/Globals.h"
 #include "foundation/ShowCrystalReport.h"
 #include "platform/db/DBEngine.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/Transaction.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/report/DocumentOutput.h"
@@ -121,15 +120,6 @@ struct Workstation {
 
 Workstation *station = nullptr;
 
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    dao::detail::SqlFunctions::Register(db);
-    return db;
-}
-
 void exec(sqlite3 *db, const QString &sql)
 {
     sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
@@ -179,7 +169,7 @@ void BM_OpenRunWindow_Window(benchmark::State &state)
 
 void BM_OpenRunWindow_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(station->monthPath);
+    sqlite3 *db = bench::OpenPlain(station->monthPath);
     int trays = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(plainList(db, "Nastawienie", "Partia = 12 ORDER BY Nastawienie"));
@@ -221,7 +211,7 @@ void copyPlain(sqlite3 *db, const char *table, const QString &where)
 
 void BM_StageRunCard_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(station->robotPath);
+    sqlite3 *db = bench::OpenPlain(station->robotPath);
     exec(db, QStringLiteral("ATTACH DATABASE '%1' AS m").arg(station->monthPath));
     for (auto _ : state) {
         exec(db, QStringLiteral("BEGIN"));

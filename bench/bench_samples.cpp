@@ -4,7 +4,6 @@
 // statements made with plain sqlite3 calls.
 #include "BenchSupport.h"
 #include "foundation/Globals.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/Cp1250.h"
 #include "platform/fs/DriveMap.h"
@@ -127,16 +126,6 @@ Month &month()
     return m;
 }
 
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    // The files' text columns compare with our collation; plain SQL needs it too.
-    dao::detail::SqlFunctions::Register(db);
-    return db;
-}
-
 sqlite3_int64 scalar(sqlite3 *db, const char *sql, const std::vector<QByteArray> &texts = {},
                      const std::vector<sqlite3_int64> &numbers = {})
 {
@@ -207,8 +196,8 @@ void BM_OpenWindow_Window(benchmark::State &state)
 
 void BM_OpenWindow_Plain(benchmark::State &state)
 {
-    sqlite3 *monthDb = openPlain(month().monthPath);
-    sqlite3 *stale = openPlain(month().stalePath);
+    sqlite3 *monthDb = bench::OpenPlain(month().monthPath);
+    sqlite3 *stale = bench::OpenPlain(month().stalePath);
     for (auto _ : state) {
         plainOpenList(monthDb, kOpened);
         plainReadAll(stale, "SELECT * FROM Gatunek ORDER BY NazGatunek");
@@ -250,7 +239,7 @@ void BM_SaveSample_Window(benchmark::State &state)
 
 void BM_SaveSample_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     const QByteArray day = deliveryOf(kOpened).toString(Qt::ISODate).toUtf8();
     for (auto _ : state) {
         // The proposals.
@@ -310,7 +299,7 @@ void BM_Import1000_Window(benchmark::State &state)
 
 void BM_Import1000_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     const QByteArray day = deliveryOf(kImported).toString(Qt::ISODate).toUtf8();
     for (auto _ : state) {
         QFile file(month().orderPath);
