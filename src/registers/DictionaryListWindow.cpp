@@ -69,10 +69,10 @@ DictionaryListWindow::DictionaryListWindow(const Shape &shape, QWidget *parent)
         LineBox = ui::Named(new QLineEdit(FrmEdycja), shape.textBox);
         LineBox->setMaxLength(shape.maxLength);
     }
-    ComZapisz = MakeButton("ComZapisz", QStringLiteral("&Zapisz"), QStringLiteral("Zapisz zmiany"));
-    ComAnuluj = MakeButton("ComAnuluj", QStringLiteral("&Anuluj"), QStringLiteral("Anuluj zmiany"));
-    ComZapisz->setParent(FrmEdycja);
-    ComAnuluj->setParent(FrmEdycja);
+    ComZapisz = MakeFrameButton(FrmEdycja, "ComZapisz", QStringLiteral("&Zapisz"),
+                                QStringLiteral("Zapisz zmiany"));
+    ComAnuluj = MakeFrameButton(FrmEdycja, "ComAnuluj", QStringLiteral("&Anuluj"),
+                                QStringLiteral("Anuluj zmiany"));
     auto *form = new QFormLayout(FrmEdycja);
     form->addRow(shape.numberLabel, NumberBox);
     form->addRow(shape.textLabel, TextBox());

@@ -63,10 +63,8 @@ FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
     TextID->hide();
     TextNazwa = MakeTextBox(FrameLabor, "TextNazwa");
     TextNazwa->hide();
-    ComLaborZap = MakeButton("ComLaborZap", QStringLiteral("Z&apisz"));
-    ComLaborRez = MakeButton("ComLaborRez", QStringLiteral("&Anuluj"));
-    ComLaborZap->setParent(FrameLabor);
-    ComLaborRez->setParent(FrameLabor);
+    ComLaborZap = MakeFrameButton(FrameLabor, "ComLaborZap", QStringLiteral("Z&apisz"));
+    ComLaborRez = MakeFrameButton(FrameLabor, "ComLaborRez", QStringLiteral("&Anuluj"));
     auto *form = new QFormLayout(FrameLabor);
     form->addRow(QStringLiteral("Nr identyfikacyjny"), TextLekarzNr);
     form->addRow(QStringLiteral("Imię"), TextImie);

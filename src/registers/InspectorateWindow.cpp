@@ -71,10 +71,8 @@ InspectorateWindow::InspectorateWindow(const InspectorateKind &kind, QWidget *pa
     TextUwagi = ui::Named(new QPlainTextEdit(FramZlewnia), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
     TextUwagi->setFixedHeight(TextUwagi->fontMetrics().lineSpacing() * 4);
-    ComZlewZap = MakeButton("ComZlewZap", QStringLiteral("Z&apisz"));
-    ComZlewRez = MakeButton("ComZlewRez", QStringLiteral("&Anuluj"));
-    ComZlewZap->setParent(FramZlewnia);
-    ComZlewRez->setParent(FramZlewnia);
+    ComZlewZap = MakeFrameButton(FramZlewnia, "ComZlewZap", QStringLiteral("Z&apisz"));
+    ComZlewRez = MakeFrameButton(FramZlewnia, "ComZlewRez", QStringLiteral("&Anuluj"));
     auto *form = new QFormLayout(FramZlewnia);
     form->addRow(QStringLiteral("Kod"), MEBKod);
     form->addRow(QStringLiteral("Nazwa"), TextNazwa);

@@ -56,6 +56,14 @@ QPushButton *RegisterWindowBase::MakeButton(const char *name, const QString &cap
     return button;
 }
 
+QPushButton *RegisterWindowBase::MakeFrameButton(QWidget *frame, const char *name,
+                                                 const QString &caption, const QString &tip)
+{
+    QPushButton *button = MakeButton(name, caption, tip);
+    button->setParent(frame);
+    return button;
+}
+
 QLineEdit *RegisterWindowBase::MakeTextBox(QWidget *parent, const char *name, int maxLength)
 {
     auto *box = new QLineEdit(parent);
