@@ -1,11 +1,9 @@
 // The batch register over a month of 3,000 batches: opening the list and
 // moving to its last row, and saving a new batch, through the register's own
 // code beside the same statements made with plain sqlite3 calls.
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/ui/DataControl.h"
@@ -15,7 +13,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -41,14 +38,10 @@ struct Month {
 
     Month()
     {
-        fs::DriveMap::SetDrivesFolder(dir.path());
-        Installer({dir.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run();
+        bench::Install(dir.path());
         stalePath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb"));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
-        QDir().mkpath(QFileInfo(monthPath).absolutePath());
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(stalePath);
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         dao::Recordset clients = StaleDb.OpenRecordset(QStringLiteral("Zaklad"));
         clients.AddNew();
         clients(QStringLiteral("IdRzezni")) = Client;
@@ -81,16 +74,6 @@ Month &month()
 {
     static Month m;
     return m;
-}
-
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    // The files' text columns compare with our collation; plain SQL needs it too.
-    dao::detail::SqlFunctions::Register(db);
-    return db;
 }
 
 // Every rowid in the order given, then the columns of the last row, as a
@@ -153,7 +136,7 @@ void BM_OpenListToLast_Window(benchmark::State &state)
 
 void BM_OpenListToLast_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     for (auto _ : state)
         benchmark::DoNotOptimize(plainToLast(db, "Partia DESC"));
     sqlite3_close(db);
@@ -186,8 +169,8 @@ void BM_SaveBatch_Window(benchmark::State &state)
 
 void BM_SaveBatch_Plain(benchmark::State &state)
 {
-    sqlite3 *monthDb = openPlain(month().monthPath);
-    sqlite3 *stale = openPlain(month().stalePath);
+    sqlite3 *monthDb = bench::OpenPlain(month().monthPath);
+    sqlite3 *stale = bench::OpenPlain(month().stalePath);
     const QByteArray client = Client.toUtf8();
     for (auto _ : state) {
         // The proposal: the highest number + 1.
@@ -242,15 +225,5 @@ BENCHMARK(BM_SaveBatch_Plain)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ui::WindowRegistry::Reset();
-    MonthDb.Close();
-    StaleDb.Close();
-    return 0;
+    return bench::Main(argc, argv);
 }

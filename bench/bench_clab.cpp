@@ -1,18 +1,14 @@
 // The central-laboratory export of a month of 100,000 samples in 3,000
 // batches: the document written through the export's own classes, beside the
 // same bytes written from one plain sqlite3 query; and the results check.
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/DriveMap.h"
 #include "reports/ClabDocumentWriter.h"
 #include "reports/ClabPrecheck.h"
 #include "reports/ClabStore.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -38,16 +34,6 @@ void exec(sqlite3 *db, const char *sql)
     sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    // The files' text columns compare with our collation; plain SQL needs it too.
-    dao::detail::SqlFunctions::Register(db);
-    return db;
-}
-
 struct Month {
     QTemporaryDir dir;
     QString monthPath;
@@ -57,15 +43,11 @@ struct Month {
 
     Month()
     {
-        fs::DriveMap::SetDrivesFolder(dir.path());
-        Installer({dir.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run();
+        bench::Install(dir.path());
         stalePath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb"));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
         target = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\miesiac"));
         plainTarget = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\zwykly"));
-        QDir().mkpath(QFileInfo(monthPath).absolutePath());
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         MonthDb.Close();
         fill();
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(stalePath);
@@ -75,7 +57,7 @@ struct Month {
 
     void fill()
     {
-        sqlite3 *stale = openPlain(stalePath);
+        sqlite3 *stale = bench::OpenPlain(stalePath);
         exec(stale, "BEGIN");
         for (int c = 0; c < kClients; ++c) {
             const std::string sql =
@@ -87,7 +69,7 @@ struct Month {
         exec(stale, "COMMIT");
         sqlite3_close(stale);
 
-        sqlite3 *db = openPlain(monthPath);
+        sqlite3 *db = bench::OpenPlain(monthPath);
         exec(db, "BEGIN");
         sqlite3_stmt *batch = nullptr;
         sqlite3_prepare_v2(db,
@@ -345,7 +327,7 @@ int plainExport(sqlite3 *db, const QString &target)
 
 sqlite3 *openPlainMonth()
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     const std::string attach =
         "ATTACH DATABASE '" + QFile::encodeName(month().stalePath).toStdString() + "' AS stale";
     exec(db, attach.c_str());
@@ -400,9 +382,5 @@ BENCHMARK(BM_ResultsCheck_System)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::Main(argc, argv);
 }

@@ -2,7 +2,7 @@
 // opened through its entry point as the main window opens it, and the
 // county register's search by the beginning of a name, beside the same
 // statements made with plain sqlite3 calls.
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "foundation/Globals.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
@@ -44,8 +44,7 @@ struct Dictionaries {
 
     Dictionaries()
     {
-        fs::DriveMap::SetDrivesFolder(dir.path());
-        Installer({dir.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run();
+        bench::Install(dir.path());
         stalePath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb"));
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(stalePath);
         dao::Transaction transaction(StaleDb);
@@ -230,22 +229,17 @@ BENCHMARK(BM_SearchByName_Plain)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    for (const Opening &opening : openings()) {
-        benchmark::RegisterBenchmark((std::string("BM_Open_") + opening.name + "_Window").c_str(),
-                                     [&opening](benchmark::State &s) { openWindow(s, opening); })
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("BM_Open_") + opening.name + "_Plain").c_str(),
-                                     [&opening](benchmark::State &s) { openPlainList(s, opening); })
-            ->Unit(benchmark::kMillisecond);
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ui::WindowRegistry::Reset();
-    StaleDb.Close();
-    return 0;
+    return bench::Main(argc, argv, [] {
+        for (const Opening &opening : openings()) {
+            benchmark::RegisterBenchmark(
+                (std::string("BM_Open_") + opening.name + "_Window").c_str(),
+                [&opening](benchmark::State &s) { openWindow(s, opening); })
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(
+                (std::string("BM_Open_") + opening.name + "_Plain").c_str(),
+                [&opening](benchmark::State &s) { openPlainList(s, opening); })
+                ->Unit(benchmark::kMillisecond);
+        }
+        return true;
+    });
 }

@@ -1,20 +1,17 @@
 // Staging a batch of 1,000 samples and writing its result sheet to PDF, as
 // "D&rukuj" and "Wyślij wynik" do it, without their dialogs.
 
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "batches/PrzedDr.h"
 #include "foundation/Globals.h"
 #include "foundation/RecordsetProcedures.h"
-#include "foundation/Schema.h"
 #include "foundation/ShowCrystalReport.h"
 #include "platform/db/DBEngine.h"
 #include "platform/db/Transaction.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/report/DocumentOutput.h"
 
-#include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -25,18 +22,8 @@ namespace
 constexpr int Batch = 12;
 const QDate Day(2024, 3, 5);
 
-dao::Database Open(const QString &windowsPath)
-{
-    return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
-}
-
-void AddRow(dao::Recordset &rs, const QVariantMap &values)
-{
-    rs.AddNew();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        rs(it.key()) = it.value();
-    rs.Update();
-}
+using bench::AddRow;
+using bench::Open;
 
 void AddBatch(int samples)
 {
@@ -65,16 +52,11 @@ void AddBatch(int samples)
 
 bool Install(const QString &drives, int samples)
 {
-    fs::DriveMap::SetDrivesFolder(drives);
-    if (Installer({drives, QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run() !=
-        Installer::Installed)
+    if (!bench::Install(drives))
         return false;
     StaleDb = Open(QStringLiteral("T:\\Dane\\Stale.mdb"));
     RobotDb = Open(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
-    QDir().mkpath(fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024")));
-    MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(
-        fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb")));
-    Schema::CreateAll(MonthDb, Schema::Month);
+    bench::CreateMonth();
     ReportFolder = QStringLiteral("T:\\Raporty\\");
     WorkingDate = Day;
     AddBatch(samples);
@@ -109,16 +91,7 @@ BENCHMARK(BM_StageAndWriteResultSheet)->Unit(benchmark::kMillisecond)->Iteration
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     QTemporaryDir drives;
-    if (!drives.isValid() || !Install(drives.path(), 1000))
-        return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    StaleDb.Close();
-    RobotDb.Close();
-    MonthDb.Close();
-    return 0;
+    return bench::Main(argc, argv,
+                       [&drives] { return drives.isValid() && Install(drives.path(), 1000); });
 }

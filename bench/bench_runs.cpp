@@ -2,29 +2,26 @@
 // samples, and the run card of one run staged and written to PDF, through the
 // window's own code beside the same statements made with plain sqlite3.
 
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "digestion/FormNastawienie.h"
 #include "digestion/RunCard.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
 #include "foundation/ShowCrystalReport.h"
 #include "platform/db/DBEngine.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/Transaction.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/report/DocumentOutput.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/ScriptedUi.h"
 
-#include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <memory>
 #include <vector>
 
 namespace
@@ -40,18 +37,8 @@ const QDate Day(2024, 3, 5);
 const BatchHeading Heading{QStringLiteral("12"), QStringLiteral("05.03.2024"),
                            QStringLiteral("14650301"), QStringLiteral("14650301 - Ubojnia")};
 
-dao::Database Open(const QString &windowsPath)
-{
-    return dao::DBEngine::Workspaces(0).OpenDatabase(fs::DriveMap::ToReal(windowsPath));
-}
-
-void AddRow(dao::Recordset &rs, const QVariantMap &values)
-{
-    rs.AddNew();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        rs(it.key()) = it.value();
-    rs.Update();
-}
+using bench::AddRow;
+using bench::Open;
 
 // Batch 12 holds 1,500 samples on 30 runs of 50 trays; the other samples of
 // the month are spread over 99 batches with a run of 50 trays each.
@@ -118,17 +105,12 @@ struct Workstation {
 
     Workstation()
     {
-        fs::DriveMap::SetDrivesFolder(drives.path());
-        if (Installer({drives.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run() !=
-            Installer::Installed)
+        if (!bench::Install(drives.path()))
             return;
         StaleDb = Open(QStringLiteral("T:\\Dane\\Stale.mdb"));
         RobotDb = Open(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
         robotPath = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb"));
-        QDir().mkpath(fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024")));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         ReportFolder = QStringLiteral("T:\\Raporty\\");
         WorkingDate = Day;
         FillMonth();
@@ -137,15 +119,6 @@ struct Workstation {
 };
 
 Workstation *station = nullptr;
-
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    dao::detail::SqlFunctions::Register(db);
-    return db;
-}
 
 void exec(sqlite3 *db, const QString &sql)
 {
@@ -196,7 +169,7 @@ void BM_OpenRunWindow_Window(benchmark::State &state)
 
 void BM_OpenRunWindow_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(station->monthPath);
+    sqlite3 *db = bench::OpenPlain(station->monthPath);
     int trays = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(plainList(db, "Nastawienie", "Partia = 12 ORDER BY Nastawienie"));
@@ -238,7 +211,7 @@ void copyPlain(sqlite3 *db, const char *table, const QString &where)
 
 void BM_StageRunCard_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(station->robotPath);
+    sqlite3 *db = bench::OpenPlain(station->robotPath);
     exec(db, QStringLiteral("ATTACH DATABASE '%1' AS m").arg(station->monthPath));
     for (auto _ : state) {
         exec(db, QStringLiteral("BEGIN"));
@@ -290,19 +263,10 @@ BENCHMARK(BM_RunCardToPdf)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Workstation workstation;
-    if (!workstation.valid)
-        return 1;
-    station = &workstation;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    StaleDb.Close();
-    RobotDb.Close();
-    MonthDb.Close();
-    return 0;
+    std::unique_ptr<Workstation> workstation;
+    return bench::Main(argc, argv, [&workstation] {
+        workstation = std::make_unique<Workstation>();
+        station = workstation.get();
+        return workstation->valid;
+    });
 }

@@ -2,10 +2,8 @@
 // batch of 1,000 samples, saving one sample, and importing an order file of
 // 1,000 sample lines, through the register's own code beside the same
 // statements made with plain sqlite3 calls.
-#include "Installer.h"
+#include "BenchSupport.h"
 #include "foundation/Globals.h"
-#include "foundation/Schema.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/Cp1250.h"
 #include "platform/fs/DriveMap.h"
@@ -60,14 +58,10 @@ struct Month {
 
     Month()
     {
-        fs::DriveMap::SetDrivesFolder(dir.path());
-        Installer({dir.path(), QStringLiteral("ADMIN"), QStringLiteral("tajne1")}).Run();
+        bench::Install(dir.path());
         stalePath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb"));
-        monthPath = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
-        QDir().mkpath(QFileInfo(monthPath).absolutePath());
         StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(stalePath);
-        MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(monthPath);
-        Schema::CreateAll(MonthDb, Schema::Month);
+        monthPath = bench::CreateMonth();
         fill();
         WorkingDate = QDate(2024, 3, 5);
         writeOrderFile();
@@ -130,16 +124,6 @@ Month &month()
 {
     static Month m;
     return m;
-}
-
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_busy_timeout(db, 5000);
-    // The files' text columns compare with our collation; plain SQL needs it too.
-    dao::detail::SqlFunctions::Register(db);
-    return db;
 }
 
 sqlite3_int64 scalar(sqlite3 *db, const char *sql, const std::vector<QByteArray> &texts = {},
@@ -212,8 +196,8 @@ void BM_OpenWindow_Window(benchmark::State &state)
 
 void BM_OpenWindow_Plain(benchmark::State &state)
 {
-    sqlite3 *monthDb = openPlain(month().monthPath);
-    sqlite3 *stale = openPlain(month().stalePath);
+    sqlite3 *monthDb = bench::OpenPlain(month().monthPath);
+    sqlite3 *stale = bench::OpenPlain(month().stalePath);
     for (auto _ : state) {
         plainOpenList(monthDb, kOpened);
         plainReadAll(stale, "SELECT * FROM Gatunek ORDER BY NazGatunek");
@@ -255,7 +239,7 @@ void BM_SaveSample_Window(benchmark::State &state)
 
 void BM_SaveSample_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     const QByteArray day = deliveryOf(kOpened).toString(Qt::ISODate).toUtf8();
     for (auto _ : state) {
         // The proposals.
@@ -315,7 +299,7 @@ void BM_Import1000_Window(benchmark::State &state)
 
 void BM_Import1000_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(month().monthPath);
+    sqlite3 *db = bench::OpenPlain(month().monthPath);
     const QByteArray day = deliveryOf(kImported).toString(Qt::ISODate).toUtf8();
     for (auto _ : state) {
         QFile file(month().orderPath);
@@ -380,15 +364,5 @@ BENCHMARK(BM_Import1000_Plain)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ui::WindowRegistry::Reset();
-    MonthDb.Close();
-    StaleDb.Close();
-    return 0;
+    return bench::Main(argc, argv);
 }

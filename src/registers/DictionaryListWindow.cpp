@@ -69,18 +69,14 @@ DictionaryListWindow::DictionaryListWindow(const Shape &shape, QWidget *parent)
         LineBox = ui::Named(new QLineEdit(FrmEdycja), shape.textBox);
         LineBox->setMaxLength(shape.maxLength);
     }
-    ComZapisz = MakeButton("ComZapisz", QStringLiteral("&Zapisz"), QStringLiteral("Zapisz zmiany"));
-    ComAnuluj = MakeButton("ComAnuluj", QStringLiteral("&Anuluj"), QStringLiteral("Anuluj zmiany"));
-    ComZapisz->setParent(FrmEdycja);
-    ComAnuluj->setParent(FrmEdycja);
+    ComZapisz = MakeFrameButton(FrmEdycja, "ComZapisz", QStringLiteral("&Zapisz"),
+                                QStringLiteral("Zapisz zmiany"));
+    ComAnuluj = MakeFrameButton(FrmEdycja, "ComAnuluj", QStringLiteral("&Anuluj"),
+                                QStringLiteral("Anuluj zmiany"));
     auto *form = new QFormLayout(FrmEdycja);
     form->addRow(shape.numberLabel, NumberBox);
     form->addRow(shape.textLabel, TextBox());
-    auto *frameButtons = new QHBoxLayout;
-    frameButtons->addStretch(1);
-    frameButtons->addWidget(ComZapisz);
-    frameButtons->addWidget(ComAnuluj);
-    form->addRow(frameButtons);
+    AddFrameButtons(form, ComZapisz, ComAnuluj);
     FrmEdycja->setMinimumWidth(420);
     setTabOrder(NumberBox, TextBox());
     setTabOrder(TextBox(), ComZapisz);

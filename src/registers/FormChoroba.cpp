@@ -24,10 +24,8 @@ FormChoroba::FormChoroba(QWidget *parent) : RegisterWindowBase(parent)
     FrameChoroba = ui::Named(new QGroupBox(this), "FrameChoroba");
     TextMetoda = ui::Named(new QLineEdit(FrameChoroba), "TextMetoda");
     TextMetoda->setMaxLength(255);
-    ComZapisz = MakeButton("ComZapisz", QStringLiteral("Z&apisz"));
-    ComAnuluj = MakeButton("ComAnuluj", QStringLiteral("&Anuluj"));
-    ComZapisz->setParent(FrameChoroba);
-    ComAnuluj->setParent(FrameChoroba);
+    ComZapisz = MakeFrameButton(FrameChoroba, "ComZapisz", QStringLiteral("Z&apisz"));
+    ComAnuluj = MakeFrameButton(FrameChoroba, "ComAnuluj", QStringLiteral("&Anuluj"));
     auto *frame = new QVBoxLayout(FrameChoroba);
     frame->addWidget(new QLabel(QStringLiteral("Metoda"), FrameChoroba));
     frame->addWidget(TextMetoda);

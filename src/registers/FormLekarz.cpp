@@ -16,7 +16,6 @@
 #include <QFont>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,10 +63,8 @@ FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
     TextID->hide();
     TextNazwa = MakeTextBox(FrameLabor, "TextNazwa");
     TextNazwa->hide();
-    ComLaborZap = MakeButton("ComLaborZap", QStringLiteral("Z&apisz"));
-    ComLaborRez = MakeButton("ComLaborRez", QStringLiteral("&Anuluj"));
-    ComLaborZap->setParent(FrameLabor);
-    ComLaborRez->setParent(FrameLabor);
+    ComLaborZap = MakeFrameButton(FrameLabor, "ComLaborZap", QStringLiteral("Z&apisz"));
+    ComLaborRez = MakeFrameButton(FrameLabor, "ComLaborRez", QStringLiteral("&Anuluj"));
     auto *form = new QFormLayout(FrameLabor);
     form->addRow(QStringLiteral("Nr identyfikacyjny"), TextLekarzNr);
     form->addRow(QStringLiteral("Imię"), TextImie);
@@ -75,17 +72,9 @@ FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
     form->addRow(QStringLiteral("Poczta"), MEBKodPoczt);
     form->addRow(QStringLiteral("Miejscowość"), TextMiasto);
     form->addRow(QStringLiteral("Adres"), TextAdres);
-    auto *contact = new QHBoxLayout;
-    contact->addWidget(TextTelefon);
-    contact->addWidget(new QLabel(QStringLiteral("/"), FrameLabor));
-    contact->addWidget(TextMail);
-    form->addRow(QStringLiteral("Telefon/e-mail"), contact);
+    AddContactRow(form, TextTelefon, TextMail);
     form->addRow(QStringLiteral("Uwagi"), TextUwagi);
-    auto *frameButtons = new QHBoxLayout;
-    frameButtons->addStretch(1);
-    frameButtons->addWidget(ComLaborZap);
-    frameButtons->addWidget(ComLaborRez);
-    form->addRow(frameButtons);
+    AddFrameButtons(form, ComLaborZap, ComLaborRez);
     FrameLabor->setMinimumWidth(480);
     QWidget *order[] = {TextLekarzNr, TextImie, TextNazwisko, MEBKodPoczt, TextMiasto, TextAdres,
                         TextTelefon,  TextMail, TextUwagi,    ComLaborZap, ComLaborRez};

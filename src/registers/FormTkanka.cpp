@@ -44,22 +44,17 @@ FormTkanka::FormTkanka(QWidget *parent) : RegisterWindowBase(parent)
     TextKodCLab = MakeTextBox(FrameTkanka, "TextKodCLab", 10);
     TextNazCLab = MakeTextBox(FrameTkanka, "TextNazCLab", 30);
     TextUwagi = MakeTextBox(FrameTkanka, "TextUwagi", 0);
-    ComZapisz = MakeButton("ComZapisz", QStringLiteral("Z&apisz"), QStringLiteral("Zapisz zmiany"));
-    ComAnuluj = MakeButton("ComAnuluj", QStringLiteral("&Anuluj"),
-                           QStringLiteral("Zrezygnuj z zapisania zmian"));
-    ComZapisz->setParent(FrameTkanka);
-    ComAnuluj->setParent(FrameTkanka);
+    ComZapisz = MakeFrameButton(FrameTkanka, "ComZapisz", QStringLiteral("Z&apisz"),
+                                QStringLiteral("Zapisz zmiany"));
+    ComAnuluj = MakeFrameButton(FrameTkanka, "ComAnuluj", QStringLiteral("&Anuluj"),
+                                QStringLiteral("Zrezygnuj z zapisania zmian"));
     auto *form = new QFormLayout(FrameTkanka);
     form->addRow(QStringLiteral("Numer"), TextID);
     form->addRow(QStringLiteral("Nazwa materiału"), TextNazwa);
     form->addRow(QStringLiteral("Kod CLab"), TextKodCLab);
     form->addRow(QStringLiteral("Nazwa w CLab"), TextNazCLab);
     form->addRow(QStringLiteral("Uwagi"), TextUwagi);
-    auto *frameButtons = new QHBoxLayout;
-    frameButtons->addStretch(1);
-    frameButtons->addWidget(ComZapisz);
-    frameButtons->addWidget(ComAnuluj);
-    form->addRow(frameButtons);
+    AddFrameButtons(form, ComZapisz, ComAnuluj);
     FrameTkanka->setMinimumWidth(440);
 
     AttachList(DataTkanka, DBGridTkanka, FrameTkanka);

@@ -14,7 +14,6 @@
 #include <QFont>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -72,29 +71,19 @@ InspectorateWindow::InspectorateWindow(const InspectorateKind &kind, QWidget *pa
     TextUwagi = ui::Named(new QPlainTextEdit(FramZlewnia), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
     TextUwagi->setFixedHeight(TextUwagi->fontMetrics().lineSpacing() * 4);
-    ComZlewZap = MakeButton("ComZlewZap", QStringLiteral("Z&apisz"));
-    ComZlewRez = MakeButton("ComZlewRez", QStringLiteral("&Anuluj"));
-    ComZlewZap->setParent(FramZlewnia);
-    ComZlewRez->setParent(FramZlewnia);
+    ComZlewZap = MakeFrameButton(FramZlewnia, "ComZlewZap", QStringLiteral("Z&apisz"));
+    ComZlewRez = MakeFrameButton(FramZlewnia, "ComZlewRez", QStringLiteral("&Anuluj"));
     auto *form = new QFormLayout(FramZlewnia);
     form->addRow(QStringLiteral("Kod"), MEBKod);
     form->addRow(QStringLiteral("Nazwa"), TextNazwa);
     form->addRow(QStringLiteral("Poczta"), MEBKodPoczt);
     form->addRow(QStringLiteral("Miejscowość"), TextMiejsc);
     form->addRow(QStringLiteral("Adres"), TextAdres);
-    auto *contact = new QHBoxLayout;
-    contact->addWidget(TextTelefon);
-    contact->addWidget(new QLabel(QStringLiteral("/"), FramZlewnia));
-    contact->addWidget(TextMail);
-    form->addRow(QStringLiteral("Telefon/e-mail"), contact);
+    AddContactRow(form, TextTelefon, TextMail);
     if (TextMailSzyfr)
         form->addRow(QStringLiteral("E-mail (podpis)"), TextMailSzyfr);
     form->addRow(QStringLiteral("Uwagi"), TextUwagi);
-    auto *frameButtons = new QHBoxLayout;
-    frameButtons->addStretch(1);
-    frameButtons->addWidget(ComZlewZap);
-    frameButtons->addWidget(ComZlewRez);
-    form->addRow(frameButtons);
+    AddFrameButtons(form, ComZlewZap, ComZlewRez);
     FramZlewnia->setMinimumWidth(520);
     // The regional register's code box comes last, after the frame's buttons.
     QList<QWidget *> order{TextNazwa, MEBKodPoczt, TextMiejsc, TextAdres, TextTelefon, TextMail};

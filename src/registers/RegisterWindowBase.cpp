@@ -12,9 +12,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -53,6 +56,14 @@ QPushButton *RegisterWindowBase::MakeButton(const char *name, const QString &cap
     return button;
 }
 
+QPushButton *RegisterWindowBase::MakeFrameButton(QWidget *frame, const char *name,
+                                                 const QString &caption, const QString &tip)
+{
+    QPushButton *button = MakeButton(name, caption, tip);
+    button->setParent(frame);
+    return button;
+}
+
 QLineEdit *RegisterWindowBase::MakeTextBox(QWidget *parent, const char *name, int maxLength)
 {
     auto *box = new QLineEdit(parent);
@@ -60,6 +71,24 @@ QLineEdit *RegisterWindowBase::MakeTextBox(QWidget *parent, const char *name, in
     if (maxLength > 0)
         box->setMaxLength(maxLength);
     return box;
+}
+
+void RegisterWindowBase::AddContactRow(QFormLayout *form, QLineEdit *phone, QLineEdit *mail)
+{
+    auto *contact = new QHBoxLayout;
+    contact->addWidget(phone);
+    contact->addWidget(new QLabel(QStringLiteral("/"), form->parentWidget()));
+    contact->addWidget(mail);
+    form->addRow(QStringLiteral("Telefon/e-mail"), contact);
+}
+
+void RegisterWindowBase::AddFrameButtons(QFormLayout *form, QPushButton *save, QPushButton *cancel)
+{
+    auto *frameButtons = new QHBoxLayout;
+    frameButtons->addStretch(1);
+    frameButtons->addWidget(save);
+    frameButtons->addWidget(cancel);
+    form->addRow(frameButtons);
 }
 
 QWidget *RegisterWindowBase::MakeListArea()

@@ -17,6 +17,7 @@
 #include <optional>
 
 class QAbstractButton;
+class QFormLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -73,7 +74,14 @@ protected:
     // A push button that Enter never presses on its own.
     QPushButton *MakeButton(const char *name, const QString &caption, const QString &tip = {});
     // A named text box; a maxLength of 0 leaves its length free.
+    // A button of the edit frame `frame`, made as MakeButton makes it.
+    QPushButton *MakeFrameButton(QWidget *frame, const char *name, const QString &caption,
+                                 const QString &tip = {});
     static QLineEdit *MakeTextBox(QWidget *parent, const char *name, int maxLength = 0);
+    // The edit frame's row of the phone and e-mail boxes, split by a "/".
+    static void AddContactRow(QFormLayout *form, QLineEdit *phone, QLineEdit *mail);
+    // The edit frame's last row: its save and cancel buttons at the right.
+    static void AddFrameButtons(QFormLayout *form, QPushButton *save, QPushButton *cancel);
     // The grid with the edit frame centred above it; hidden frame at start.
     QWidget *MakeListArea();
 
