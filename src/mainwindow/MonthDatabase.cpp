@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QUuid>
 
 namespace
@@ -153,6 +154,11 @@ bool CreateMonthTable(const QString &path, const QString &name, const QString &s
     return CreateTableWithFields(path, name, table->fields);
 }
 
+// Set while the start-up builds the month's database that it found missing:
+// a file that another workstation put in place meanwhile is then the month's
+// database, not a fault to report.
+bool madeElsewhereIsFine = false;
+
 } // namespace
 
 QString MonthDbYearFolder(const QDate &date)
@@ -183,8 +189,10 @@ bool OtworzLubTworzBaze(const QString &path, const QString &monthCaption)
             // box was open: that file is the month's database. A building
             // that failed has shown why; without a file there is nothing to
             // open and nothing more to report.
-            if (!FileSystemObject::FileExists(path) && !TworzBaze(path, monthCaption) &&
-                !FileSystemObject::FileExists(path))
+            madeElsewhereIsFine = true;
+            const auto quietEnds = qScopeGuard([] { madeElsewhereIsFine = false; });
+            const bool built = FileSystemObject::FileExists(path) || TworzBaze(path, monthCaption);
+            if (!built && !FileSystemObject::FileExists(path))
                 return false;
             MonthDb = OpenFile(path);
             opened = true;
@@ -246,7 +254,8 @@ bool TworzBaze(const QString &path, const QString &monthCaption, const QList<Tab
 bool CreateDB(const QString &path, const QString &workPath)
 {
     if (FileSystemObject::FileExists(path)) {
-        ShowAlreadyExists(path);
+        if (!madeElsewhereIsFine)
+            ShowAlreadyExists(path);
         return false;
     }
     const bool workFileExisted = FileSystemObject::FileExists(workPath);
