@@ -32,8 +32,7 @@ dao::Database Open(const QString &windowsPath)
 
 QString CreateMonth()
 {
-    const QString path =
-        fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
+    const QString path = fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb"));
     QDir().mkpath(QFileInfo(path).absolutePath());
     MonthDb = dao::DBEngine::Workspaces(0).CreateDatabase(path);
     Schema::CreateAll(MonthDb, Schema::Month);
