@@ -129,11 +129,8 @@ void FormPartia::AfterSave()
 
 void FormPartia::ReloadList()
 {
-    dao::Recordset previous = Batches();
-    DataPartia->setRecordset(
+    DataPartia->Replace(
         MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC")));
-    if (previous.IsOpen())
-        previous.Close();
 }
 
 void FormPartia::MakeCurrent(const dao::Bookmark &row)

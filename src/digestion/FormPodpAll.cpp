@@ -108,10 +108,7 @@ void FormPodpAll::Open(const QString &table, const QString &heading, int maxLeng
     window.LabelOpis->setText(heading);
     window.LabelTyp->setText(QStringLiteral("string"));
     window.TextWartosc->setMaxLength(maxLength);
-    dao::Recordset previous = window.List();
-    window.DataPodp->setRecordset(list);
-    if (previous.IsOpen())
-        previous.Close();
+    window.DataPodp->Replace(list);
     ui::ShowModal(window);
 }
 

@@ -130,10 +130,7 @@ void DictionaryListWindow::BindTable(const QString &table, const QString &orderF
 {
     dao::Recordset rows = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
                                                 QStringLiteral(" ORDER BY ") + orderField);
-    dao::Recordset previous = Data->Recordset();
-    Data->setRecordset(rows);
-    if (previous.IsOpen())
-        previous.Close();
+    Data->Replace(rows);
 }
 
 void DictionaryListWindow::DBGridPodp_RowColChange()

@@ -50,10 +50,7 @@ void FormChoroba::Open()
     const QString text = FieldText(method, QStringLiteral("Metoda"));
     FormChoroba &form = ui::WindowRegistry::Instance<FormChoroba>();
     InitOnActivate = true;
-    dao::Recordset previous = form.DataChoroba->Recordset();
-    form.DataChoroba->setRecordset(method);
-    if (previous.IsOpen())
-        previous.Close();
+    form.DataChoroba->Replace(method);
     form.TextMetoda->setText(text);
     form.FrameChoroba->setVisible(true);
     ui::ShowModal(form);

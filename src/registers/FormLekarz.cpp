@@ -145,10 +145,7 @@ void FormLekarz::Form_Resize()
 void FormLekarz::Bind(const QString &sql)
 {
     dao::Recordset rows = StaleDb.OpenRecordset(sql);
-    dao::Recordset previous = DataLekarz->Recordset();
-    DataLekarz->setRecordset(rows);
-    if (previous.IsOpen())
-        previous.Close();
+    DataLekarz->Replace(rows);
 }
 
 void FormLekarz::DBGridLekarz_RowColChange()

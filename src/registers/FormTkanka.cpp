@@ -93,10 +93,7 @@ void FormTkanka::Open()
 void FormTkanka::Bind(const QString &sql)
 {
     dao::Recordset rows = StaleDb.OpenRecordset(sql);
-    dao::Recordset previous = DataTkanka->Recordset();
-    DataTkanka->setRecordset(rows);
-    if (previous.IsOpen())
-        previous.Close();
+    DataTkanka->Replace(rows);
 }
 
 void FormTkanka::DBGridTkanka_RowColChange()

@@ -184,10 +184,7 @@ QString InspectorateWindow::Ordered(const QString &order) const
 void InspectorateWindow::Bind(const QString &sql)
 {
     dao::Recordset rows = StaleDb.OpenRecordset(sql);
-    dao::Recordset previous = DataZlew->Recordset();
-    DataZlew->setRecordset(rows);
-    if (previous.IsOpen())
-        previous.Close();
+    DataZlew->Replace(rows);
 }
 
 void InspectorateWindow::OpenOn(const QString &sql)

@@ -354,10 +354,7 @@ void FormBadanie::Bind(const BatchHeading &batch)
     LabPartia->setText(batch.Partia);
     LabelKod->setText(batch.Wni);
     LabData->setText(batch.DataDoLab);
-    dao::Recordset previous = DataBad->Recordset();
-    DataBad->setRecordset(MonthDb.OpenRecordset(SampleStore::BatchSource(batch.Partia)));
-    if (previous.IsOpen())
-        previous.Close();
+    DataBad->Replace(MonthDb.OpenRecordset(SampleStore::BatchSource(batch.Partia)));
 }
 
 void FormBadanie::OpenForBatch(const BatchHeading &batch, const QString &importFile)

@@ -49,6 +49,14 @@ void DataControl::Unsubscribe()
     subscription_ = 0;
 }
 
+void DataControl::Replace(const dao::Recordset &recordset)
+{
+    dao::Recordset previous = recordset_;
+    setRecordset(recordset);
+    if (previous.IsOpen() && !(previous == recordset))
+        previous.Close();
+}
+
 void DataControl::setRecordset(const dao::Recordset &recordset)
 {
     Unsubscribe();

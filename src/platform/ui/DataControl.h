@@ -26,6 +26,8 @@ public:
     dao::Recordset Recordset() const { return recordset_; }
     // Binds another recordset; the one bound before is left open.
     void setRecordset(const dao::Recordset &recordset);
+    // Binds another recordset and closes the one bound before.
+    void Replace(const dao::Recordset &recordset);
     // Re-reads the recordset's rows and goes to the first one.
     void Refresh();
 
