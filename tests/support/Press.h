@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -115,6 +117,48 @@ inline void Leave(QWidget *field)
     QCoreApplication::sendEvent(field, &out);
 }
 
+// Types `text` into the field as the keyboard does, key by key, at the
+// field's cursor (an editable list takes the keys in its text box). A text
+// already there is kept unless the field selected it, as a user's typing is.
+inline void Type(QWidget *field, const QString &text)
+{
+    QWidget *target = field;
+    if (auto *combo = qobject_cast<QComboBox *>(field); combo && combo->lineEdit())
+        target = combo->lineEdit();
+    QTest::keyClicks(target, text);
+}
+
+// Chooses the entry `text` of a list as a click in its open list does; empty
+// when done, else why the user could not.
+inline QString Choose(QWidget *field, const QString &text)
+{
+    auto *combo = qobject_cast<QComboBox *>(field);
+    if (!combo)
+        return QStringLiteral("%1 is not a list").arg(field->objectName());
+    const int at = combo->findText(text, Qt::MatchFixedString);
+    if (at < 0)
+        return QStringLiteral("%1 has no entry \"%2\"").arg(field->objectName(), text);
+    combo->setCurrentIndex(at);
+    Q_EMIT combo->activated(at);
+    Q_EMIT combo->textActivated(combo->itemText(at));
+    return {};
+}
+
+// Clicks the row `row` of a list or grid as the mouse does; empty when done,
+// else why the user could not.
+inline QString SelectRow(QWidget *widget, int row)
+{
+    auto *list = qobject_cast<QAbstractItemView *>(widget);
+    if (!list)
+        return QStringLiteral("%1 is not a list").arg(widget->objectName());
+    if (!list->model() || row < 0 || row >= list->model()->rowCount())
+        return QStringLiteral("%1 has no row %2").arg(widget->objectName()).arg(row);
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    return {};
+}
+
 } // namespace press
 
 // Clicks the button (or check box) `name` of `window`; fails the test when it
@@ -155,4 +199,36 @@ inline void Leave(QWidget *field)
         QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
         QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
         press::Leave(press_widget_);                                                               \
+    } while (false)
+
+// Types `text` key by key into the field `name` of `window`; fails the test
+// when the field is missing, disabled or hidden.
+#define TYPE(window, name, text)                                                                   \
+    do {                                                                                           \
+        QString press_problem_;                                                                    \
+        QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
+        QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
+        press::Type(press_widget_, (text));                                                        \
+    } while (false)
+
+// Chooses the entry `text` of the list `name` of `window`; fails the test
+// when the list is missing, disabled or hidden, or has no such entry.
+#define CHOOSE(window, name, text)                                                                 \
+    do {                                                                                           \
+        QString press_problem_;                                                                    \
+        QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
+        QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
+        press_problem_ = press::Choose(press_widget_, (text));                                     \
+        QVERIFY2(press_problem_.isEmpty(), qPrintable(press_problem_));                            \
+    } while (false)
+
+// Clicks the row `row` of the list or grid `name` of `window`; fails the test
+// when the list is missing, disabled or hidden, or has no such row.
+#define SELECT_ROW(window, name, row)                                                              \
+    do {                                                                                           \
+        QString press_problem_;                                                                    \
+        QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
+        QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
+        press_problem_ = press::SelectRow(press_widget_, (row));                                   \
+        QVERIFY2(press_problem_.isEmpty(), qPrintable(press_problem_));                            \
     } while (false)
