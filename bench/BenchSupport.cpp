@@ -42,7 +42,9 @@ QString CreateMonth()
 sqlite3 *OpenPlain(const QString &path)
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // Opened as the engine layer opens its own: one thread, so no mutex per call.
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_busy_timeout(db, 5000);
     // The files' text columns compare with our collation; plain SQL needs it too.
     dao::detail::SqlFunctions::Register(db);

@@ -26,8 +26,9 @@ dao::Database Open(const QString &windowsPath);
 // as MonthDb and returns its real path.
 QString CreateMonth();
 
-// Opens a database file for plain sqlite3 statements, with the program's own
-// collation and functions registered on it.
+// Opens a database file for plain sqlite3 statements the way the engine layer
+// opens its own (no mutex per call), with the program's own collation and
+// functions registered on it.
 sqlite3 *OpenPlain(const QString &path);
 
 // Adds one row of the given column values.

@@ -3,12 +3,12 @@
 // loose without it (argument 0). The question and the closing message are
 // answered by the scripted seam.
 
+#include "BenchSupport.h"
 #include "Installer.h"
 #include "foundation/Globals.h"
 #include "foundation/Schema.h"
 #include "mainwindow/DatabaseBackup.h"
 #include "platform/db/DBEngine.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/ui/ScriptedUi.h"
 
@@ -62,9 +62,7 @@ bool Fill(sqlite3 *db, const char *sql, int rows)
 
 bool FillMonth(const QString &realPath)
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open(QFile::encodeName(realPath).constData(), &db);
-    dao::detail::SqlFunctions::Register(db);
+    sqlite3 *db = bench::OpenPlain(realPath);
     const bool ok =
         Exec(db, "BEGIN") &&
         Fill(db,

@@ -5,11 +5,10 @@
 // most for each, since every window, sheet and export walks recordsets so.
 // On a busy machine, compare medians of interleaved runs:
 //   --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
-#include "platform/db/SqlFunctions.h"
+#include "BenchSupport.h"
 #include "platform/db/dao.h"
 
 #include <QDate>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -81,12 +80,7 @@ BenchFile &benchFile()
 
 sqlite3 *openPlain()
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(benchFile().path).constData(), &db, SQLITE_OPEN_READWRITE,
-                    nullptr);
-    // The file's text columns compare with our collation; plain SQL needs it too.
-    detail::SqlFunctions::Register(db);
-    return db;
+    return bench::OpenPlain(benchFile().path);
 }
 
 QVariant plainValue(sqlite3_stmt *stmt, int column)

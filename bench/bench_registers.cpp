@@ -4,7 +4,6 @@
 // statements made with plain sqlite3 calls.
 #include "BenchSupport.h"
 #include "foundation/Globals.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/db/dao.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/ui/DataControl.h"
@@ -19,7 +18,6 @@
 #include "registers/FormWIW.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -99,12 +97,7 @@ Dictionaries &dictionaries()
 
 sqlite3 *openPlain()
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(dictionaries().stalePath).constData(), &db,
-                    SQLITE_OPEN_READWRITE, nullptr);
-    // The files' text columns compare with our collation; plain SQL needs it too.
-    dao::detail::SqlFunctions::Register(db);
-    return db;
+    return bench::OpenPlain(dictionaries().stalePath);
 }
 
 // Every rowid in the list's order, then the first row's columns, as a

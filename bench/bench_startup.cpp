@@ -3,6 +3,7 @@
 // today's month database. The month database is either empty or holds 3,000
 // batches and 100,000 samples; opening and repairing it reads none of its rows,
 // so both take about the same time.
+#include "BenchSupport.h"
 #include "Installer.h"
 #include "foundation/Globals.h"
 #include "foundation/ProgramEnd.h"
@@ -18,7 +19,6 @@
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -60,8 +60,7 @@ void Exec(sqlite3 *db, const char *sql)
 // Fills the month database with plain inserts, so that setting up is quick.
 void FillMonth(const QString &realPath)
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(realPath).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3 *db = bench::OpenPlain(realPath);
     Exec(db, "BEGIN");
     sqlite3_stmt *batch = nullptr;
     sqlite3_prepare_v2(db,
