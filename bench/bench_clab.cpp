@@ -1,9 +1,11 @@
 // The central-laboratory export of a month of 100,000 samples in 3,000
 // batches: the document written through the export's own classes, beside the
-// same bytes written from one plain sqlite3 query; and the results check.
+// same bytes written from one plain sqlite3 query; the results check; and the
+// whole run (check and export) beside a plain check and export.
 #include "BenchSupport.h"
 #include "foundation/Globals.h"
 #include "platform/db/dao.h"
+#include "platform/fs/Cp1250.h"
 #include "platform/fs/DriveMap.h"
 #include "reports/ClabDocumentWriter.h"
 #include "reports/ClabPrecheck.h"
@@ -19,6 +21,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace
 {
@@ -128,12 +131,10 @@ ClabDocumentSettings settings()
             ClabSettings::Defaults(), QStringLiteral("https://clab.invalid")};
 }
 
-// The export's own road: the choice, each batch with its samples and
+// The export's own road on an opened choice: each batch with its samples and
 // client, the six parts and the joined document.
-int exportMonth(const QString &target)
+int exportChosen(ClabStore &store, const QString &target)
 {
-    ClabStore store(MonthDb, StaleDb);
-    store.Open(ClabStore::AllBatches, QDate(2024, 3, 1), QDate(2024, 3, 31));
     ClabDocumentWriter writer(settings(), [](const QString &) {});
     for (int i = 0; i < store.BatchCount(); ++i) {
         const ClabBatch batch = store.Batch(i);
@@ -143,17 +144,43 @@ int exportMonth(const QString &target)
     return writer.SamplesWritten();
 }
 
-// ---- the same bytes from one plain query
-
-std::string column(sqlite3_stmt *stmt, int c)
+void openMonth(ClabStore &store)
 {
-    const unsigned char *text = sqlite3_column_text(stmt, c);
-    return text ? reinterpret_cast<const char *>(text) : std::string();
+    store.Open(ClabStore::AllBatches, QDate(2024, 3, 1), QDate(2024, 3, 31));
 }
 
-std::string escaped(const std::string &value)
+int exportMonth(const QString &target)
 {
-    std::string out;
+    ClabStore store(MonthDb, StaleDb);
+    openMonth(store);
+    return exportChosen(store, target);
+}
+
+// What the user waits for after the export button, as the window runs it
+// without its dialogs: the results check of the choice, then the export.
+int exportRun(const QString &target)
+{
+    ClabStore store(MonthDb, StaleDb);
+    openMonth(store);
+    if (!ClabPrecheck::Run(store).Passed())
+        return 0;
+    openMonth(store);
+    return exportChosen(store, target);
+}
+
+// ---- the same bytes from one plain query, written as a careful hand-written
+// exporter would: buffers reused, line ends written as CR LF at once, and the
+// parts copied into the document as they are.
+
+std::string_view column(sqlite3_stmt *stmt, int c)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+    return text ? std::string_view(text, size_t(sqlite3_column_bytes(stmt, c)))
+                : std::string_view();
+}
+
+void appendEscaped(std::string &out, std::string_view value)
+{
     for (const char c : value) {
         if (c == '&')
             out += "&amp;";
@@ -164,68 +191,69 @@ std::string escaped(const std::string &value)
         else
             out += c;
     }
-    return out;
 }
 
-std::string child(const char *tag, const std::string &value)
-{
-    return std::string("\r    <") + tag + '>' + value + "</" + tag + '>';
-}
+struct Part {
+    FILE *file = nullptr;
+    std::string buffer;
 
-void flushTo(std::string &buffer, FILE *file)
-{
-    std::fwrite(buffer.data(), 1, buffer.size(), file);
-    buffer.clear();
-}
-
-void copyLines(FILE *part, FILE *out)
-{
-    std::string in(1 << 20, '\0');
-    std::string converted;
-    bool pendingCr = false;
-    while (const size_t n = std::fread(in.data(), 1, in.size(), part)) {
-        converted.clear();
-        size_t i = 0;
-        if (pendingCr) {
-            converted += "\r\n";
-            i = in[0] == '\n' ? 1 : 0;
-            pendingCr = false;
-        }
-        for (; i < n; ++i) {
-            if (in[i] != '\r') {
-                converted += in[i];
-            } else if (i + 1 == n) {
-                pendingCr = true;
-            } else {
-                converted += "\r\n";
-                if (in[i + 1] == '\n')
-                    ++i;
-            }
-        }
-        std::fwrite(converted.data(), 1, converted.size(), out);
+    Part &operator<<(std::string_view text)
+    {
+        buffer += text;
+        return *this;
     }
-    if (pendingCr)
-        std::fwrite("\r\n", 1, 2, out);
+    Part &child(std::string_view tag, std::string_view value)
+    {
+        buffer += "\r\n    <";
+        buffer += tag;
+        buffer += '>';
+        buffer += value;
+        buffer += "</";
+        buffer += tag;
+        buffer += '>';
+        return *this;
+    }
+    void end(std::string_view tag)
+    {
+        buffer += "\r\n  </";
+        buffer += tag;
+        buffer += ">\r\n";
+        if (buffer.size() > (1 << 18))
+            flush();
+    }
+    void flush()
+    {
+        std::fwrite(buffer.data(), 1, buffer.size(), file);
+        buffer.clear();
+    }
+};
+
+void appendChild(std::string &out, std::string_view tag, std::string_view value, bool escape)
+{
+    out += "\r\n    <";
+    out += tag;
+    out += '>';
+    if (escape)
+        appendEscaped(out, value);
+    else
+        out += value;
+    out += "</";
+    out += tag;
+    out += '>';
 }
 
 int plainExport(sqlite3 *db, const QString &target)
 {
-    static const std::map<std::string, std::string> tissue{
+    static const std::map<std::string, std::string, std::less<>> tissue{
         {"filary przepony", "187001"}, {"mięśnie języka", "187001"}, {"inne", "507001"}};
-    static const std::map<std::string, std::string> sex{
+    static const std::map<std::string, std::string, std::less<>> sex{
         {"tucznik", "271001"}, {"knur", "271001"}, {"locha", "272001"}, {"maciora", "272001"}};
     const std::string folder =
         QFile::encodeName(fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\")))
             .toStdString();
-    std::array<FILE *, 6> files{};
-    std::array<std::string, 6> buffers;
-    for (size_t i = 0; i < files.size(); ++i)
-        files[i] = std::fopen((folder + "/plain" + std::to_string(i)).c_str(), "wb+");
-    const auto put = [&](size_t part, const std::string &element) {
-        buffers[part] += element;
-        if (buffers[part].size() > (1 << 18))
-            flushTo(buffers[part], files[part]);
-    };
+    std::array<Part, 6> parts;
+    for (size_t i = 0; i < parts.size(); ++i)
+        parts[i].file = std::fopen((folder + "/plain" + std::to_string(i)).c_str(), "wb+");
     sqlite3_stmt *stmt = nullptr;
     sqlite3_prepare_v2(
         db,
@@ -236,13 +264,14 @@ int plainExport(sqlite3 *db, const QString &target)
         "LEFT JOIN stale.Zaklad z ON z.IdRzezni = p.WNI WHERE p.Czystopis = 'T' AND "
         "p.DataZakBad >= '2024-03-01' AND p.DataZakBad <= '2024-03-31' ORDER BY p.rowid, b.rowid",
         -1, &stmt, nullptr);
-    std::string currentBatch;
-    std::string group, document, description, typ, tail, delivered, ended, mm;
+    std::string currentBatch, group, document, description, tail, delivered, ended, mm, address;
+    std::string n, id, order, sampleDocument;
+    const char *typ = "";
     int lp = 0;
     int written = 0;
-    const std::string ids = "24052";
+    const std::string_view ids = "24052";
     while (sqlite3_step(stmt) == SQLITE_ROW) {
-        const std::string partia = column(stmt, 0);
+        const std::string_view partia = column(stmt, 0);
         if (partia != currentBatch) {
             currentBatch = partia;
             lp = 0;
@@ -250,75 +279,106 @@ int plainExport(sqlite3 *db, const QString &target)
             delivered = column(stmt, 6);
             ended = column(stmt, 7);
             mm = delivered.substr(5, 2);
-            group = "8" + mm + partia + ids;
-            document = partia + "/2024";
-            description = "Wlosnica-" + partia;
+            group.assign("8").append(mm).append(partia).append(ids);
+            document.assign(partia).append("/2024");
+            description.assign("Wlosnica-").append(partia);
             typ = official ? "476001" : "63001";
-            tail = child("pob_data", column(stmt, 5)) + child("pob_urzad", official ? "1" : "0") +
-                   child("pob_miejsce", "526001") + child("pob_miejsce_opis", column(stmt, 1)) +
-                   child("pob_pesel", escaped(column(stmt, 4))) + child("wys_data", delivered) +
-                   child("cgrupa1_dok_nr", document) + child("cgrupa1_opis", description) +
-                   child("czlec1_typ", typ) + child("czlec1_knt_nazwa", escaped(column(stmt, 12))) +
-                   child("czlec1_knt_adres", escaped(column(stmt, 13) + " " + column(stmt, 14))) +
-                   child("czlec1_addr", "R01");
-            put(0, "  <cgrupa1 id=\"" + group + "\">" + child("dok_nr", document) +
-                       child("liczba", column(stmt, 15)) + child("opis", description) +
-                       "\r  </cgrupa1>\r\n");
+            address.assign(column(stmt, 13)).append(" ").append(column(stmt, 14));
+            tail.clear();
+            appendChild(tail, "pob_data", column(stmt, 5), false);
+            appendChild(tail, "pob_urzad", official ? "1" : "0", false);
+            appendChild(tail, "pob_miejsce", "526001", false);
+            appendChild(tail, "pob_miejsce_opis", column(stmt, 1), false);
+            appendChild(tail, "pob_pesel", column(stmt, 4), true);
+            appendChild(tail, "wys_data", delivered, false);
+            appendChild(tail, "cgrupa1_dok_nr", document, false);
+            appendChild(tail, "cgrupa1_opis", description, false);
+            appendChild(tail, "czlec1_typ", typ, false);
+            appendChild(tail, "czlec1_knt_nazwa", column(stmt, 12), true);
+            appendChild(tail, "czlec1_knt_adres", address, true);
+            appendChild(tail, "czlec1_addr", "R01", false);
+            parts[0] << "  <cgrupa1 id=\"" << group << "\">";
+            parts[0]
+                .child("dok_nr", document)
+                .child("liczba", column(stmt, 15))
+                .child("opis", description)
+                .end("cgrupa1");
         }
         if (sqlite3_column_type(stmt, 8) == SQLITE_NULL)
             continue;
-        const std::string n = column(stmt, 8);
-        const std::string material = tissue.at(column(stmt, 9));
+        n = column(stmt, 8);
+        const std::string_view material = tissue.find(column(stmt, 9))->second;
+        sampleDocument.assign(document).append("/").append(n);
         ++lp;
         ++written;
-        const auto sampleElement = [&](const std::string &id, const std::string &order,
-                                       const std::string &teryt) {
-            return "  <cprobka1 id=\"" + id + "\">" + child("cgrupa1_id", group) +
-                   child("lp", order) + child("dok_nr", document + "/" + n) +
-                   child("przyj_data", delivered) + child("material", material) +
-                   "\r    <kraj>PL</kraj>" + child("teryt", teryt) + tail + "\r  </cprobka1>\r\n";
+        const auto sampleElement = [&](std::string_view sampleId, std::string_view sampleOrder,
+                                       std::string_view teryt) {
+            parts[1] << "  <cprobka1 id=\"" << sampleId << "\">";
+            parts[1].child("cgrupa1_id", group)
+                    .child("lp", sampleOrder)
+                    .child("dok_nr", sampleDocument)
+                    .child("przyj_data", delivered)
+                    .child("material", material)
+                    .child("kraj", "PL")
+                    .child("teryt", teryt)
+                << tail;
+            parts[1].end("cprobka1");
         };
-        const auto tests = [&](const std::string &id) {
-            put(3, "  <cbad1 id=\"" + id + "\">" + child("cprobka1_id", id) +
-                       child("cmetoda1_id", "56001") + child("data", delivered) +
-                       "\r    <status>1</status>" + child("wyn_data", ended) +
-                       child("typ_bad", typ) +
-                       "\r    <wynik_data />\r    <wynik_data2 />\r  </cbad1>\r\n");
-            put(4, "  <cbad2 id=\"" + id + "\">" + child("cbad1_id", id) +
-                       child("ckierunek1_id", "319001") + "\r  </cbad2>\r\n");
+        const auto tests = [&](std::string_view testId) {
+            parts[3] << "  <cbad1 id=\"" << testId << "\">";
+            parts[3].child("cprobka1_id", testId)
+                    .child("cmetoda1_id", "56001")
+                    .child("data", delivered)
+                    .child("status", "1")
+                    .child("wyn_data", ended)
+                    .child("typ_bad", typ)
+                << "\r\n    <wynik_data />\r\n    <wynik_data2 />";
+            parts[3].end("cbad1");
+            parts[4] << "  <cbad2 id=\"" << testId << "\">";
+            parts[4].child("cbad1_id", testId).child("ckierunek1_id", "319001").end("cbad2");
         };
         if (lp == 1) {
-            const std::string first = "800" + mm + n + ids;
-            put(1, sampleElement(first, "0", std::string()));
-            tests(first);
+            id.assign("800").append(mm).append(n).append(ids);
+            sampleElement(id, "0", {});
+            tests(id);
         }
-        const std::string id = "8" + mm + n + ids;
-        put(1, sampleElement(id, std::to_string(lp), column(stmt, 2)));
-        put(2, "  <cpole1 id=\"8" + mm + "01" + n + ids + "\">" + child("cprobka1_id", id) +
-                   "\r    <cpole1_id>6001</cpole1_id>" + child("wartosc", "66001") +
-                   "\r  </cpole1>\r\n");
-        put(2, "  <cpole1 id=\"8" + mm + "02" + n + ids + "\">" + child("cprobka1_id", id) +
-                   "\r    <cpole1_id>15001</cpole1_id>" +
-                   child("wartosc", sex.at(column(stmt, 10))) + "\r  </cpole1>\r\n");
+        id.assign("8").append(mm).append(n).append(ids);
+        order = std::to_string(lp);
+        sampleElement(id, order, column(stmt, 2));
+        parts[2] << "  <cpole1 id=\"8" << mm << "01" << n << ids << "\">";
+        parts[2]
+            .child("cprobka1_id", id)
+            .child("cpole1_id", "6001")
+            .child("wartosc", "66001")
+            .end("cpole1");
+        parts[2] << "  <cpole1 id=\"8" << mm << "02" << n << ids << "\">";
+        parts[2]
+            .child("cprobka1_id", id)
+            .child("cpole1_id", "15001")
+            .child("wartosc", sex.find(column(stmt, 10))->second)
+            .end("cpole1");
         tests(id);
-        const std::string wynik = column(stmt, 11);
-        put(5, "  <cwynik1 id=\"" + id + "\">" + child("cbad1_id", id) +
-                   child("cmetoda1_p_id", "56001") +
-                   child("wartosc", wynik == "nie stwierdzono" ? "32001" : "31001") +
-                   "\r  </cwynik1>\r\n");
+        parts[5] << "  <cwynik1 id=\"" << id << "\">";
+        parts[5]
+            .child("cbad1_id", id)
+            .child("cmetoda1_p_id", "56001")
+            .child("wartosc", column(stmt, 11) == "nie stwierdzono" ? "32001" : "31001")
+            .end("cwynik1");
     }
     sqlite3_finalize(stmt);
     FILE *out = std::fopen(QFile::encodeName(target).constData(), "wb");
-    const std::string heading =
+    const std::string_view heading =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r<celab "
         "xmlns=\"https://clab.invalid/schema/celab-probki\" "
         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\r  <clok1_id>52</clok1_id>\r\n";
     std::fwrite(heading.data(), 1, heading.size(), out);
-    for (size_t i = 0; i < files.size(); ++i) {
-        flushTo(buffers[i], files[i]);
-        std::rewind(files[i]);
-        copyLines(files[i], out);
-        std::fclose(files[i]);
+    std::string chunk(1 << 20, '\0');
+    for (Part &part : parts) {
+        part.flush();
+        std::rewind(part.file);
+        while (const size_t got = std::fread(chunk.data(), 1, chunk.size(), part.file))
+            std::fwrite(chunk.data(), 1, got, out);
+        std::fclose(part.file);
     }
     std::fwrite("</celab>\r\n", 1, 10, out);
     std::fclose(out);
@@ -332,6 +392,41 @@ sqlite3 *openPlainMonth()
         "ATTACH DATABASE '" + QFile::encodeName(month().stalePath).toStdString() + "' AS stale";
     exec(db, attach.c_str());
     return db;
+}
+
+// The results check from one plain query: both report files made anew, a
+// line for every sample without a result or with one the central laboratory
+// does not take.
+bool plainCheck(sqlite3 *db)
+{
+    const std::string folder =
+        QFile::encodeName(fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\")))
+            .toStdString();
+    FILE *missing = std::fopen((folder + "/WynikBrakMervaskLab.txt").c_str(), "wb");
+    FILE *doubtful = std::fopen((folder + "/WynikWatpliwyMervaskLab.txt").c_str(), "wb");
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT p.Partia, b.IDProbki, b.Wynik FROM Partia p JOIN Badanie b ON "
+                       "b.Partia = p.Partia WHERE p.Czystopis = 'T' AND p.DataZakBad >= "
+                       "'2024-03-01' AND p.DataZakBad <= '2024-03-31' ORDER BY p.rowid, b.rowid",
+                       -1, &stmt, nullptr);
+    int refused = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        const std::string_view wynik = column(stmt, 2);
+        if (wynik == "nie stwierdzono" || wynik == "stwierdzono")
+            continue;
+        ++refused;
+        QString line = QStringLiteral("Partia: ") + QString::fromUtf8(column(stmt, 0)) +
+                       QStringLiteral(", Próbka nr: ") + QString::fromUtf8(column(stmt, 1));
+        if (!wynik.empty())
+            line += QStringLiteral(", Wynik: ") + QString::fromUtf8(wynik);
+        const QByteArray bytes = fs::Cp1250::Encode(line) + "\r\n";
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), wynik.empty() ? missing : doubtful);
+    }
+    sqlite3_finalize(stmt);
+    std::fclose(missing);
+    std::fclose(doubtful);
+    return refused == 0;
 }
 
 QByteArray readAll(const QString &path)
@@ -364,6 +459,27 @@ void BM_ExportMonth_Plain(benchmark::State &state)
         state.SkipWithError("the plain document differs from the export's");
 }
 
+void BM_ExportRun_System(benchmark::State &state)
+{
+    month();
+    int written = 0;
+    for (auto _ : state)
+        written = exportRun(month().target);
+    if (written != kSamples)
+        state.SkipWithError("not every sample was written");
+}
+
+void BM_ExportRun_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlainMonth();
+    int written = 0;
+    for (auto _ : state)
+        written = plainCheck(db) ? plainExport(db, month().plainTarget) : 0;
+    sqlite3_close(db);
+    if (written != kSamples)
+        state.SkipWithError("not every sample was written");
+}
+
 void BM_ResultsCheck_System(benchmark::State &state)
 {
     month();
@@ -378,6 +494,8 @@ void BM_ResultsCheck_System(benchmark::State &state)
 
 BENCHMARK(BM_ExportMonth_System)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ExportMonth_Plain)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ExportRun_System)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ExportRun_Plain)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ResultsCheck_System)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
