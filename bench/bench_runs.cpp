@@ -13,6 +13,7 @@
 #include "platform/report/DocumentOutput.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/ScriptedUi.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QDate>
 #include <QFile>
@@ -167,6 +168,24 @@ void BM_OpenRunWindow_Window(benchmark::State &state)
     state.counters["trays"] = trays;
 }
 
+// The same on the window's first opening in a run of the program (the window
+// dropped outside the timing before each iteration).
+void BM_FirstOpenRunWindow_Window(benchmark::State &state)
+{
+    ui::ScriptedUi scripted;
+    int trays = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ui::WindowRegistry::Reset();
+        state.ResumeTiming();
+        scripted.AnswerWindow(QStringLiteral("FormNastawienie"), [&](QWidget &window) {
+            trays = static_cast<FormNastawienie &>(window).DataPartiaG->RowCount();
+        });
+        FormNastawienie::OpenForBatch(Heading);
+    }
+    state.counters["trays"] = trays;
+}
+
 void BM_OpenRunWindow_Plain(benchmark::State &state)
 {
     sqlite3 *db = bench::OpenPlain(station->monthPath);
@@ -256,6 +275,7 @@ void BM_RunCardToPdf(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_OpenRunWindow_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstOpenRunWindow_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenRunWindow_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StageRunCard_Layer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StageRunCard_Plain)->Unit(benchmark::kMillisecond);
