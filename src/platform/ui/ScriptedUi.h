@@ -23,7 +23,7 @@ namespace ui
 //
 //     ui::ScriptedUi ui;
 //     ui.Answer("No");
-//     form.ComUsun_Click();
+//     PRESS(&form, "ComUsun");          // tests/support/Press.h
 //     QCOMPARE(ui.Last().text, "Czy usunąć ...");
 //     SCRIPTED_UI_VERIFY(ui);
 class ScriptedUi
