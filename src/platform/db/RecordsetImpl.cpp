@@ -156,6 +156,7 @@ void RecordsetImpl::loadColumns()
     // Rows are read afresh by the new columns (and after a Requery, by the
     // new keyset).
     firstRead_.clear();
+    firstReadWrites_ = connection_->TableWrites(table_);
     refusedDelete_.reset();
     ++schemaGeneration_;
     pastColumns_.emplace(schemaGeneration_, columns_);
@@ -1079,9 +1080,14 @@ void RecordsetImpl::Unsubscribe(int id)
 void RecordsetImpl::DataChangedElsewhere(bool self)
 {
     clearCache();
-    // A write of this program may have changed any row: what was read before
-    // it no longer tells another workstation's changes from ours.
-    firstRead_.clear();
+    // After a write of this program into the table, what was read before it
+    // no longer tells another workstation's changes from ours; writes into
+    // other tables (a batch's children before the batch) change nothing here.
+    const quint64 writes = connection_->TableWrites(table_);
+    if (writes != firstReadWrites_) {
+        firstRead_.clear();
+        firstReadWrites_ = writes;
+    }
     if (!self)
         notify(RecordsetEvent::ValuesChanged);
 }

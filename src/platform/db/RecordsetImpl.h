@@ -212,9 +212,10 @@ private:
     const Variant *currentRow_ = nullptr;
     SeenRow seen_;
     // Blocks as first read since the keyset was loaded and this program last
-    // wrote to the file: rows read again after another workstation's commit
+    // wrote into the table: rows read again after another workstation's commit
     // do not replace them, so a Delete can tell that a row changed meanwhile.
     std::unordered_map<int, std::shared_ptr<const Block>> firstRead_;
+    quint64 firstReadWrites_ = 0; // this program's writes into the table then
     std::optional<RefusedDelete> refusedDelete_;
     qint64 cacheVersion_ = -1;
     QElapsedTimer freshness_;

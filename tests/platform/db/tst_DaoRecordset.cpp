@@ -808,6 +808,8 @@ void tst_DaoRecordset::deleteRefusesARowChangedElsewhere()
 {
     TestDatabase file;
     fillSamples(file);
+    file.createTable("Dzieci", {{"NrDzien", dbInteger, 0}});
+    file.addRows("Dzieci", "NrDzien", {4, 6});
     OtherWorkstation other(file.path());
     Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie WHERE Partia = 2");
     const int name = rs.FieldIndex("Nazwa");
@@ -851,16 +853,32 @@ void tst_DaoRecordset::deleteRefusesARowChangedElsewhere()
     rs.Delete();
     QCOMPARE(daysOnFile(), QList<int>({1, 3, 4, 5, 7}));
 
-    // Deleted elsewhere, inside a transaction of this program's own: refused
-    // as deleted, and the transaction goes on.
+    // Changed elsewhere, then this program writes into another table in its
+    // own transaction (children before their parent): still refused, and the
+    // transaction goes on.
     rs.MoveFirst();
     QCOMPARE(rs("NrDzien").Value().toInt(), 4);
-    QVERIFY(other.Run("DELETE FROM Badanie WHERE NrDzien = 4"));
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'zmieniony' WHERE NrDzien = 4"));
     {
-        Transaction transaction(file.db());
-        QCOMPARE(errorNumberOf([&] { rs.Delete(); }), int(err::RecordDeleted));
+        Transaction transaction(file.db(), Transaction::Immediate);
+        file.db().Execute("DELETE FROM Dzieci WHERE NrDzien = 4");
+        QCOMPARE(errorNumberOf([&] { rs.Delete(); }), 3197);
         file.db().Execute("DELETE FROM Badanie WHERE NrDzien = 5");
         transaction.Commit();
+    }
+    QCOMPARE(daysOnFile(), QList<int>({1, 3, 4, 7}));
+    QCOMPARE(file.db().OpenRecordset("Dzieci").RecordCount(), 1);
+
+    // Deleted elsewhere: refused as deleted.
+    rs.MoveFirst();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("zmieniony"));
+    QVERIFY(other.Run("DELETE FROM Badanie WHERE NrDzien = 4"));
+    try {
+        rs.Delete();
+        QFAIL("a deleted row was deleted");
+    } catch (const Error &e) {
+        QCOMPARE(e.Number(), int(err::RecordDeleted));
+        QCOMPARE(e.Description(), QStringLiteral("Rekord jest usunięty."));
     }
     QCOMPARE(daysOnFile(), QList<int>({1, 3, 7}));
 
