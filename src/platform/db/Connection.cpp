@@ -94,6 +94,7 @@ void Connection::configure()
 {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_handler(db_, &Connection::busyHandler, this);
+    sqlite3_update_hook(db_, &Connection::rowChanged, this);
     SqlFunctions::Register(db_);
     {
         // The first read tells a database from any other file.
@@ -124,6 +125,24 @@ int Connection::busyHandler(void *self, int attempt)
     // moment the lock comes free.
     QThread::usleep(500 + QRandomGenerator::global()->bounded(2500));
     return 1;
+}
+
+void Connection::rowChanged(void *self, int, const char *, const char *table, qint64)
+{
+    // Called for every row written: the table of the last call is kept at hand.
+    auto *connection = static_cast<Connection *>(self);
+    if (!connection->lastTableWrites_ || connection->lastTable_ != table) {
+        connection->lastTable_ = table;
+        connection->lastTableWrites_ =
+            &connection->tableWrites_[QByteArray(table).toLower().toStdString()];
+    }
+    ++*connection->lastTableWrites_;
+}
+
+quint64 Connection::TableWrites(const QString &table) const
+{
+    const auto it = tableWrites_.find(table.toUtf8().toLower().toStdString());
+    return it == tableWrites_.end() ? 0 : it->second;
 }
 
 Statement Connection::Prepare(const QString &sql, SqlContext context, const QString &subject,

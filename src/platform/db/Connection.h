@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -48,6 +50,8 @@ public:
     // Changes made through this connection; the file's data version also
     // counts commits of other connections, seen when a read begins.
     quint64 WriteCount() const { return writes_; }
+    // Rows this connection has added, changed or deleted in one table.
+    quint64 TableWrites(const QString &table) const;
     quint64 SchemaCount() const { return schemaChanges_; }
     qint64 DataVersion() const;
     qint64 SchemaVersion();
@@ -59,6 +63,8 @@ private:
     Connection(sqlite3 *db, QString canonicalPath, quint64 fileKey);
     void configure();
     static int busyHandler(void *self, int attempt);
+    static void rowChanged(void *self, int operation, const char *database, const char *table,
+                           qint64 rowid);
     template <typename Visit> void forEachRecordset(Visit visit);
 
     sqlite3 *db_;
@@ -68,6 +74,9 @@ private:
     QHash<sqlite3_stmt *, QString> busy_; // cached statements in use, by their text
     int depth_ = 0;
     quint64 writes_ = 0;
+    std::unordered_map<std::string, quint64> tableWrites_; // by lower-case name
+    std::string lastTable_;
+    quint64 *lastTableWrites_ = nullptr;
     quint64 schemaChanges_ = 0;
     QElapsedTimer busySince_;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;

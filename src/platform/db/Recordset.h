@@ -61,7 +61,9 @@ public:
 
     // After AddNew + Update the row that was current stays current and the new
     // row, added at the end, is LastModified. After Delete there is no current
-    // record until a move; MoveNext goes to the row that followed.
+    // record until a move; MoveNext goes to the row that followed. Update and
+    // Delete write only over a row that still holds what was read of it: 3197
+    // when another workstation changed it meanwhile, 3167 when it deleted it.
     void AddNew();
     void Edit();
     void Update();

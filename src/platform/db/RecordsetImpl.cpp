@@ -20,6 +20,9 @@ namespace
 // statement per block instead of one per row.
 constexpr int kBlockRows = 64;
 constexpr size_t kMaxBlocks = 16;
+// Blocks kept as first read, for the check of a Delete: a grid's pages around
+// the current row, not a whole walk.
+constexpr size_t kMaxFirstRead = 32;
 // A walk reads up to this many blocks with one statement.
 constexpr int kMaxSpan = 8;
 // How old cached rows may get before a move asks the file for changes.
@@ -116,6 +119,8 @@ void RecordsetImpl::Close()
     keys_.clear();
     clearCache();
     seen_ = SeenRow();
+    firstRead_.clear();
+    refusedDelete_.reset();
     releaseStatements();
     notify(RecordsetEvent::Closed);
     listeners_.clear();
@@ -148,6 +153,11 @@ void RecordsetImpl::loadColumns()
         columnIndex_.insert(columns_.at(i).name, i);
     schemaStamp_ = connection_->SchemaCount();
     schemaVersion_ = connection_->SchemaVersion();
+    // Rows are read afresh by the new columns (and after a Requery, by the
+    // new keyset).
+    firstRead_.clear();
+    firstReadWrites_ = connection_->TableWrites(table_);
+    refusedDelete_.reset();
     ++schemaGeneration_;
     pastColumns_.emplace(schemaGeneration_, columns_);
     // What the caller read stays comparable while the columns are the same.
@@ -570,8 +580,21 @@ void RecordsetImpl::fetchBlock(int block)
                 currentRow_ = nullptr;
             blocks_.erase(farthest);
         }
+        keepFirstRead(block + int(i), fetched[i]);
         blocks_[block + int(i)] = std::move(fetched[i]);
     }
+}
+
+void RecordsetImpl::keepFirstRead(int block, const std::shared_ptr<const Block> &values)
+{
+    if (!firstRead_.try_emplace(block, values).second || firstRead_.size() <= kMaxFirstRead)
+        return;
+    auto farthest = firstRead_.begin();
+    for (auto it = firstRead_.begin(); it != firstRead_.end(); ++it) {
+        if (std::abs(it->first - block) > std::abs(farthest->first - block))
+            farthest = it;
+    }
+    firstRead_.erase(farthest);
 }
 
 // Reads `span` blocks from `block` on (or only the first, when their rows lie
@@ -722,8 +745,11 @@ Variant RecordsetImpl::Value(int index)
         if (!currentRow_)
             throw Error::Make(err::RecordDeleted);
     }
-    if (seen_.values != currentRow_)
+    if (seen_.values != currentRow_) {
         noteSeen();
+        if (refusedDelete_)
+            handedAgain(pos_);
+    }
     return currentRow_[index];
 }
 
@@ -736,6 +762,8 @@ Variant RecordsetImpl::ValueAt(int position, int index)
     const Variant *row = rowValues(position);
     if (position == pos_)
         currentRow_ = row;
+    if (refusedDelete_)
+        handedAgain(position);
     return row ? row[index] : Variant();
 }
 
@@ -945,12 +973,39 @@ void RecordsetImpl::updateRow()
     }
 }
 
-void RecordsetImpl::Delete()
+void RecordsetImpl::handedAgain(int position)
 {
-    ensureOpen();
-    cancelPending();
-    requireCurrent();
-    const qint64 rowid = keys_[size_t(pos_)];
+    // The row a Delete was refused over is shown again: as it is now, it is
+    // what the caller has read of it.
+    if (keys_[size_t(position)] != refusedDelete_->rowid)
+        return;
+    refusedDelete_.reset();
+    const int block = position / kBlockRows;
+    if (const auto it = blocks_.find(block); it != blocks_.end())
+        firstRead_[block] = it->second;
+}
+
+std::optional<RecordsetImpl::RowAsRead> RecordsetImpl::rowAsRead(qint64 rowid) const
+{
+    if (refusedDelete_ && refusedDelete_->rowid == rowid)
+        return refusedDelete_->row;
+    const int position = pos_;
+    const auto it = firstRead_.find(position / kBlockRows);
+    if (it == firstRead_.end())
+        return std::nullopt;
+    const Block &block = *it->second;
+    const size_t slot = size_t(position % kBlockRows);
+    if (slot >= block.state.size() || block.state[slot] == 0)
+        return std::nullopt;
+    if (block.state[slot] == 2)
+        return RowAsRead{true, {}};
+    const size_t width = block.values.size() / block.state.size();
+    const Variant *row = block.values.data() + slot * width;
+    return RowAsRead{false, std::vector<Variant>(row, row + width)};
+}
+
+void RecordsetImpl::deleteRow(qint64 rowid)
+{
     {
         Statement statement = connection_->Prepare(
             QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quotedTable_), SqlContext::Write,
@@ -960,6 +1015,46 @@ void RecordsetImpl::Delete()
     }
     if (sqlite3_changes(connection_->Handle()) == 0)
         throw Error::Make(err::RecordDeleted);
+}
+
+void RecordsetImpl::Delete()
+{
+    ensureOpen();
+    cancelPending();
+    requireCurrent();
+    ensureColumns();
+    const qint64 rowid = keys_[size_t(pos_)];
+    const std::optional<RowAsRead> read = rowAsRead(rowid);
+    if (!read) {
+        // Never read: nothing to hold the row against.
+        deleteRow(rowid);
+    } else {
+        int refusal = 0;
+        {
+            // The check and the deletion must see the same row: no other
+            // workstation writes in between.
+            OwnTransaction transaction(*connection_);
+            const auto now = readRow(rowid);
+            if (!now || read->gone) {
+                refusal = err::RecordDeleted;
+            } else {
+                // A column added since by another workstation was not read.
+                for (size_t i = 0; i < now->size() && i < read->values.size(); ++i) {
+                    if (!(read->values[i] == (*now)[i]))
+                        refusal = err::DataChanged;
+                }
+            }
+            if (refusal == 0) {
+                deleteRow(rowid);
+                transaction.Commit();
+            }
+        }
+        if (refusal != 0) {
+            refusedDelete_ = RefusedDelete{rowid, *read};
+            clearCache(); // the row is read again when it is shown next
+            throw Error::Make(refusal);
+        }
+    }
     keys_.erase(keys_.begin() + pos_);
     positionsValid_ = false;
     ghost_ = true;
@@ -985,6 +1080,14 @@ void RecordsetImpl::Unsubscribe(int id)
 void RecordsetImpl::DataChangedElsewhere(bool self)
 {
     clearCache();
+    // After a write of this program into the table, what was read before it
+    // no longer tells another workstation's changes from ours; writes into
+    // other tables (a batch's children before the batch) change nothing here.
+    const quint64 writes = connection_->TableWrites(table_);
+    if (writes != firstReadWrites_) {
+        firstRead_.clear();
+        firstReadWrites_ = writes;
+    }
     if (!self)
         notify(RecordsetEvent::ValuesChanged);
 }

@@ -28,7 +28,10 @@ class Statement;
 // position, a small cache of rows read in blocks, and the buffer of a pending
 // AddNew or Edit. An Update after Edit writes only when the row still holds
 // what the caller last read of it (3197 otherwise), so that one workstation's
-// save never silently undoes another's.
+// save never silently undoes another's. A Delete likewise removes only a row
+// that still holds what this recordset read of it (3197 or 3167 otherwise),
+// so that a row another workstation changed, or a new row that took over a
+// deleted row's rowid, is never removed unseen.
 class RecordsetImpl : public std::enable_shared_from_this<RecordsetImpl>
 {
 public:
@@ -119,6 +122,18 @@ private:
         QString spelling;
         int index = -1;
     };
+    // A row as this recordset read it: gone when it was already deleted then.
+    struct RowAsRead {
+        bool gone = false;
+        std::vector<Variant> values;
+    };
+    // A Delete refused because the row changed: the values it was refused over
+    // stay the ones to compare with until the row is read again, whatever the
+    // end of the refused transaction drops.
+    struct RefusedDelete {
+        qint64 rowid = 0;
+        RowAsRead row;
+    };
     // An INSERT or UPDATE kept prepared for one set of assigned fields.
     struct KeptWrite {
         std::vector<bool> fields;
@@ -150,6 +165,10 @@ private:
     void updateRow();
     void writeChecked(KeptWrite &write, const std::vector<int> &indexes);
     bool stillAsRead(const std::vector<Variant> &row) const;
+    void keepFirstRead(int block, const std::shared_ptr<const Block> &values);
+    std::optional<RowAsRead> rowAsRead(qint64 rowid) const;
+    void handedAgain(int position);
+    void deleteRow(qint64 rowid);
     void notify(RecordsetEvent event);
 
     std::shared_ptr<Connection> connection_;
@@ -192,6 +211,12 @@ private:
     std::unordered_map<int, std::shared_ptr<const Block>> blocks_;
     const Variant *currentRow_ = nullptr;
     SeenRow seen_;
+    // Blocks as first read since the keyset was loaded and this program last
+    // wrote into the table: rows read again after another workstation's commit
+    // do not replace them, so a Delete can tell that a row changed meanwhile.
+    std::unordered_map<int, std::shared_ptr<const Block>> firstRead_;
+    quint64 firstReadWrites_ = 0; // this program's writes into the table then
+    std::optional<RefusedDelete> refusedDelete_;
     qint64 cacheVersion_ = -1;
     QElapsedTimer freshness_;
     unsigned movesUntimed_ = 0; // the clock is read on every eighth move only

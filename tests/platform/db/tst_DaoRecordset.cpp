@@ -38,6 +38,7 @@ private slots:
     void transactions();
     void anotherConnectionsChangesAreSeen();
     void updateRefusesARowChangedElsewhere();
+    void deleteRefusesARowChangedElsewhere();
     void viewsReadRowsAndHearOfChanges();
 
 private:
@@ -798,6 +799,101 @@ void tst_DaoRecordset::updateRefusesARowChangedElsewhere()
     QCOMPARE(nameOnFile(4), QStringLiteral("Gdynia"));
     QCOMPARE(file.column("SELECT * FROM Badanie WHERE NrDzien = 4", "NrProbki").value(0).toInt(),
              70);
+}
+
+// A row deleted from a list that another workstation changed meanwhile: the
+// deletion is refused and removes nothing, also when the other workstation's
+// new row took over the deleted row's rowid.
+void tst_DaoRecordset::deleteRefusesARowChangedElsewhere()
+{
+    TestDatabase file;
+    fillSamples(file);
+    file.createTable("Dzieci", {{"NrDzien", dbInteger, 0}});
+    file.addRows("Dzieci", "NrDzien", {4, 6});
+    OtherWorkstation other(file.path());
+    Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie WHERE Partia = 2");
+    const int name = rs.FieldIndex("Nazwa");
+    const auto daysOnFile = [&file] {
+        QList<int> days;
+        for (const QVariant &day : file.column("SELECT * FROM Badanie ORDER BY NrDzien", "NrDzien"))
+            days << day.toInt();
+        return days;
+    };
+    // The list shows days 2, 4 and 6.
+    QCOMPARE(rs.ValueAt(2, name).toString(), QStringLiteral("Śrem"));
+    const Bookmark shown = rs.BookmarkAt(2);
+
+    // The last row is deleted elsewhere and a new row of another batch takes
+    // its rowid; this list still shows the old one.
+    QVERIFY(other.Run("DELETE FROM Badanie WHERE NrDzien = 6"));
+    QVERIFY(other.Run("INSERT INTO Badanie (Partia, NrDzien, Nazwa) VALUES (1, 7, 'obcy')"));
+    QVERIFY(file.db().OpenRecordset("SELECT * FROM Badanie WHERE NrDzien = 7").Bookmark() == shown);
+    rs.MoveLast();
+    try {
+        rs.Delete();
+        QFAIL("the other workstation's row was deleted");
+    } catch (const Error &e) {
+        QCOMPARE(e.Number(), 3197);
+        QCOMPARE(e.Description(),
+                 QStringLiteral("Inny użytkownik zmienił ten rekord, od kiedy został odczytany. "
+                                "Odśwież dane i spróbuj ponownie."));
+    }
+    QCOMPARE(daysOnFile(), QList<int>({1, 2, 3, 4, 5, 7}));
+    // Asked again without reading the row again: still refused.
+    QCOMPARE(errorNumberOf([&] { rs.Delete(); }), 3197);
+    QCOMPARE(daysOnFile(), QList<int>({1, 2, 3, 4, 5, 7}));
+
+    // Changed elsewhere after it was shown.
+    rs.MoveFirst();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Kraków"));
+    QVERIFY(other.Run("UPDATE Badanie SET NrProbki = 1 WHERE NrDzien = 2"));
+    QCOMPARE(errorNumberOf([&] { rs.Delete(); }), 3197);
+    // Read again, the row as it is now may go.
+    QCOMPARE(rs("NrProbki").Value().toInt(), 1);
+    rs.Delete();
+    QCOMPARE(daysOnFile(), QList<int>({1, 3, 4, 5, 7}));
+
+    // Changed elsewhere, then this program writes into another table in its
+    // own transaction (children before their parent): still refused, and the
+    // transaction goes on.
+    rs.MoveFirst();
+    QCOMPARE(rs("NrDzien").Value().toInt(), 4);
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'zmieniony' WHERE NrDzien = 4"));
+    {
+        Transaction transaction(file.db(), Transaction::Immediate);
+        file.db().Execute("DELETE FROM Dzieci WHERE NrDzien = 4");
+        QCOMPARE(errorNumberOf([&] { rs.Delete(); }), 3197);
+        file.db().Execute("DELETE FROM Badanie WHERE NrDzien = 5");
+        transaction.Commit();
+    }
+    QCOMPARE(daysOnFile(), QList<int>({1, 3, 4, 7}));
+    QCOMPARE(file.db().OpenRecordset("Dzieci").RecordCount(), 1);
+
+    // Deleted elsewhere: refused as deleted.
+    rs.MoveFirst();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("zmieniony"));
+    QVERIFY(other.Run("DELETE FROM Badanie WHERE NrDzien = 4"));
+    try {
+        rs.Delete();
+        QFAIL("a deleted row was deleted");
+    } catch (const Error &e) {
+        QCOMPARE(e.Number(), int(err::RecordDeleted));
+        QCOMPARE(e.Description(), QStringLiteral("Rekord jest usunięty."));
+    }
+    QCOMPARE(daysOnFile(), QList<int>({1, 3, 7}));
+
+    // Unchanged rows, other rows changed elsewhere and this program's own
+    // writes refuse nothing: a walk deletes every row it reads.
+    Recordset all = file.db().OpenRecordset("SELECT * FROM Badanie ORDER BY NrDzien");
+    QCOMPARE(all("NrDzien").Value().toInt(), 1);
+    file.db().Execute("UPDATE Badanie SET NrProbki = 0 WHERE NrDzien = 1");
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'inny' WHERE NrDzien = 7"));
+    while (!all.EOF()) {
+        QVERIFY(all("NrDzien").Value().toInt() > 0);
+        all.Delete();
+        all.MoveNext();
+    }
+    QCOMPARE(daysOnFile(), QList<int>());
 }
 
 void tst_DaoRecordset::viewsReadRowsAndHearOfChanges()
