@@ -11,6 +11,7 @@
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/UiProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
@@ -519,6 +520,11 @@ void FormNastawienie::ShowFault(const RunFault &fault)
     ui::MsgBox(fault.text, fault.style, fault.title);
     if (auto *control = findChild<QWidget *>(fault.focus))
         control->setFocus();
+}
+
+bool FormNastawienie::ChangedElsewhere(const RuntimeError &error)
+{
+    return error.Number() == dao::err::DataChanged || error.Number() == dao::err::RecordDeleted;
 }
 
 void FormNastawienie::OpenFailed(const QString &errorCaption, const RuntimeError &error)
