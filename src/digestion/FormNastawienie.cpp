@@ -11,6 +11,7 @@
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/UiProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
@@ -22,6 +23,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,7 +34,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace
@@ -287,6 +289,8 @@ void FormNastawienie::watchKeys()
     for (QGroupBox *frame : {FramePartia, FramePartiaG}) {
         for (QLineEdit *box : frame->findChildren<QLineEdit *>())
             box->installEventFilter(this);
+        for (QComboBox *combo : frame->findChildren<QComboBox *>())
+            combo->installEventFilter(this);
     }
     TextUwagi->installEventFilter(this);
 }
@@ -310,9 +314,18 @@ bool FormNastawienie::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     } else if (event->type() == QEvent::FocusIn) {
-        // No text is selected when a box gets the focus.
-        if (auto *box = qobject_cast<QLineEdit *>(watched))
-            QTimer::singleShot(0, box, [box] { box->deselect(); });
+        // No text is selected when a box gets the focus. A box (or a pick
+        // list's box) reached by Tab, Shift+Tab or a shortcut would select
+        // its whole text, so that the first key replaced it: it gets the focus
+        // as from any other cause instead, with the caret where it was.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+             reason == Qt::ShortcutFocusReason) &&
+            (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
+            QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(watched, &plain);
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -507,6 +520,11 @@ void FormNastawienie::ShowFault(const RunFault &fault)
     ui::MsgBox(fault.text, fault.style, fault.title);
     if (auto *control = findChild<QWidget *>(fault.focus))
         control->setFocus();
+}
+
+bool FormNastawienie::ChangedElsewhere(const RuntimeError &error)
+{
+    return error.Number() == dao::err::DataChanged || error.Number() == dao::err::RecordDeleted;
 }
 
 void FormNastawienie::OpenFailed(const QString &errorCaption, const RuntimeError &error)

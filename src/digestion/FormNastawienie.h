@@ -1,6 +1,7 @@
 #pragma once
 
 #include "digestion/RunFault.h"
+#include "digestion/RunStore.h"
 #include "foundation/BatchHeading.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
@@ -201,6 +202,9 @@ private:
     // Binds the trays of the current run (none without one), then the caption.
     void LoadTrays();
     void ShowFault(const RunFault &fault);
+    // True for a save refused because another workstation changed (3197) or
+    // deleted (3167) the row since the frame was loaded.
+    static bool ChangedElsewhere(const RuntimeError &error);
 
     // Run frame.
     QMap<QString, QWidget *> RunBoxes() const;
@@ -229,6 +233,6 @@ private:
     void EndPrintChoice();
 
     BatchHeading heading_;
-    std::optional<dao::Bookmark> loadedRun_;  // the run under correction
-    std::optional<dao::Bookmark> loadedTray_; // the tray under correction
+    std::optional<RunStore::LoadedRow> loadedRun_;  // the run under correction
+    std::optional<RunStore::LoadedRow> loadedTray_; // the tray under correction
 };

@@ -32,12 +32,27 @@ namespace
 
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 
+// Typing stops at the field's length; an entry picked whole stays whole even
+// when it is longer, so that the save refuses it instead of cutting it.
 QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
     auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->lineEdit()->setMaxLength(maxLength);
+    QLineEdit *box = combo->lineEdit();
+    box->setMaxLength(maxLength);
+    const auto keepWhole = [combo, box](int index) {
+        const QString entry = combo->itemText(index);
+        if (index >= 0 && entry.size() > box->maxLength()) {
+            box->setMaxLength(int(entry.size()));
+            box->setText(entry);
+        }
+    };
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, keepWhole);
+    QObject::connect(combo, &QComboBox::activated, combo, keepWhole);
+    QObject::connect(box, &QLineEdit::textChanged, combo, [box, maxLength](const QString &text) {
+        box->setMaxLength(std::max(maxLength, int(text.size())));
+    });
     return combo;
 }
 
@@ -276,7 +291,7 @@ void FormNastawienie::LoadRunForEdit()
     const FrameTexts texts = RunStore::Texts(runs, RunStore::RunFields());
     SetRunTexts(texts);
     StartingRunNumber = texts.value(QStringLiteral("Nastawienie"));
-    loadedRun_ = runs.Bookmark();
+    loadedRun_ = RunStore::Remember(runs);
     ComZapiszFr->setFocus();
 }
 
@@ -315,9 +330,13 @@ void FormNastawienie::ComZapiszFr_Click()
         ShowFault(*fault);
         return;
     }
+    if (const std::optional<RunFault> fault = RunValidator::CheckRunTextLengths(texts)) {
+        ShowFault(*fault);
+        return;
+    }
     try {
-        const auto result = RunStore::SaveRun(MonthDb, Batch(), texts,
-                                              Adding ? std::optional<dao::Bookmark>() : loadedRun_);
+        const auto result = RunStore::SaveRun(
+            MonthDb, Batch(), texts, Adding ? std::optional<RunStore::LoadedRow>() : loadedRun_);
         if (const RunFault *fault = std::get_if<RunFault>(&result)) {
             ShowFault(*fault);
             return;
@@ -326,6 +345,15 @@ void FormNastawienie::ComZapiszFr_Click()
     } catch (const RuntimeError &error) {
         // Nothing was written: the frame stays open over the locked lists.
         ShowError(ErrorCaption, error);
+        if (ChangedElsewhere(error)) {
+            // The list beneath shows the run as it is now, so that a new
+            // correction starts from it.
+            try {
+                RereadRuns(loadedRun_ ? std::optional(loadedRun_->bookmark) : std::nullopt);
+            } catch (const RuntimeError &) {
+                // The failure reported already says that the list is not right.
+            }
+        }
     }
 }
 

@@ -130,7 +130,7 @@ void FormNastawienie::LoadTrayForEdit()
     for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
         it.value()->setText(texts.value(it.key()));
     StartingTrayNumber = texts.value(QStringLiteral("NrTacy"));
-    loadedTray_ = trays.Bookmark();
+    loadedTray_ = RunStore::Remember(trays);
     ComAnulujFrNaPIW->setFocus();
 }
 
@@ -151,13 +151,13 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
         std::optional<dao::Bookmark> next;
         const dao::Recordset trays = Trays();
         if (!Adding && loadedTray_) {
-            const int at = trays.PositionOf(*loadedTray_);
+            const int at = trays.PositionOf(loadedTray_->bookmark);
             if (at >= 0 && at + 1 < trays.RecordCount())
                 next = trays.BookmarkAt(at + 1);
         }
         const auto result =
             RunStore::SaveTray(MonthDb, Batch(), CurrentRunNumber(), texts,
-                               Adding ? std::optional<dao::Bookmark>() : loadedTray_);
+                               Adding ? std::optional<RunStore::LoadedRow>() : loadedTray_);
         if (const RunFault *fault = std::get_if<RunFault>(&result)) {
             ShowFault(*fault);
             return;
@@ -165,6 +165,14 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
         TraySaved(std::get<dao::Bookmark>(result), next);
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
+        if (ChangedElsewhere(error)) {
+            try {
+                RereadTrays(loadedTray_ ? std::optional(loadedTray_->bookmark) : std::nullopt);
+                PokazPozycje();
+            } catch (const RuntimeError &) {
+                // The failure reported already says that the list is not right.
+            }
+        }
     }
 }
 

@@ -5,6 +5,8 @@
 #include "platform/db/DaoError.h"
 #include "platform/db/Transaction.h"
 
+#include <QLocale>
+
 #include <limits>
 
 namespace
@@ -43,6 +45,20 @@ dao::Variant quantity(const QString &field, const QString &text)
     const std::optional<qint64> value = RunValidator::IntegerValue(
         text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     return value ? dao::Variant(*value) : dao::Variant();
+}
+
+// A stored value as the frames show it: numbers with the Polish decimal comma
+// that the list and the card show too, without a thousands separator (the
+// save reads the text back) and to a Single's seven significant digits.
+QString frameText(const dao::Variant &value)
+{
+    if (!dao::IsNull(value) &&
+        (value.typeId() == QMetaType::Float || value.typeId() == QMetaType::Double)) {
+        QLocale polish(QLocale::Polish, QLocale::Poland);
+        polish.setNumberOptions(QLocale::OmitGroupSeparator);
+        return polish.toString(value.toDouble(), 'g', 7);
+    }
+    return ValueText(value);
 }
 
 dao::Variant dateValue(const QString &text)
@@ -131,6 +147,27 @@ dao::Recordset rowAt(dao::Database db, const QString &table, const dao::Bookmark
     return rs;
 }
 
+// The loaded row of a table, current, when it still holds what the frame was
+// loaded from: 3167 when another workstation deleted it, 3197 when it changed
+// any of its fields.
+dao::Recordset rowAsLoaded(dao::Database db, const QString &table,
+                           const RunStore::LoadedRow &loaded)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
+    if (rs.PositionOf(loaded.bookmark) < 0) {
+        rs.Close();
+        throw dao::Error::Make(dao::err::RecordDeleted);
+    }
+    rs.setBookmark(loaded.bookmark);
+    for (auto it = loaded.values.cbegin(); it != loaded.values.cend(); ++it) {
+        if (rs.FieldIndex(it.key()) >= 0 && !(rs(it.key()).Value() == it.value())) {
+            rs.Close();
+            throw dao::Error::Make(dao::err::DataChanged);
+        }
+    }
+    return rs;
+}
+
 } // namespace
 
 const QStringList &RunStore::RunFields()
@@ -210,27 +247,36 @@ std::pair<QString, QString> RunStore::BatchTestDates(dao::Database db, qint64 ba
     return dates;
 }
 
+RunStore::LoadedRow RunStore::Remember(const dao::Recordset &rs)
+{
+    LoadedRow row{rs.Bookmark(), {}};
+    const dao::Fields fields = rs.Fields();
+    for (int i = 0; i < fields.Count(); ++i)
+        row.values.insert(fields(i).Name(), fields(i).Value());
+    return row;
+}
+
 FrameTexts RunStore::Texts(const dao::Recordset &rs, const QStringList &fields)
 {
     FrameTexts texts;
     for (const QString &field : fields)
-        texts.insert(field, ValueText(rs(field).Value()));
+        texts.insert(field, frameText(rs(field).Value()));
     return texts;
 }
 
 std::variant<RunFault, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 batch,
                                                         const FrameTexts &texts,
-                                                        std::optional<dao::Bookmark> loadedRun)
+                                                        const std::optional<LoadedRow> &loadedRun)
 {
     const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("Nastawienie")));
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     std::optional<int> stored;
-    dao::Recordset runs =
-        db.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch));
+    dao::Recordset runs;
     if (loadedRun) {
-        runs.Close();
-        runs = rowAt(db, RunTable, *loadedRun);
+        runs = rowAsLoaded(db, RunTable, *loadedRun);
         stored = runs(QStringLiteral("Nastawienie")).Value().toInt();
+    } else {
+        runs = db.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch));
     }
     if (!stored || *stored != number) {
         if (count(db, QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch) +
@@ -248,8 +294,9 @@ std::variant<RunFault, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64
                        .arg(storedBatch)
                        .arg(*stored));
     }
-    const dao::Bookmark written = writeRow(
-        runs, loadedRun, [&](dao::Recordset &rs) { setRunFields(rs, batch, number, texts); });
+    const dao::Bookmark written =
+        writeRow(runs, loadedRun ? std::optional(loadedRun->bookmark) : std::nullopt,
+                 [&](dao::Recordset &rs) { setRunFields(rs, batch, number, texts); });
     runs.Close();
     transaction.Commit();
     return written;
@@ -257,16 +304,17 @@ std::variant<RunFault, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64
 
 std::variant<RunFault, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64 batch, int run,
                                                          const FrameTexts &texts,
-                                                         std::optional<dao::Bookmark> loadedTray)
+                                                         const std::optional<LoadedRow> &loadedTray)
 {
     const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("NrTacy")));
     dao::Transaction transaction(db, dao::Transaction::Immediate);
-    dao::Recordset trays = OpenTrays(db, batch, run);
+    dao::Recordset trays;
     std::optional<int> stored;
     if (loadedTray) {
-        trays.Close();
-        trays = rowAt(db, TrayTable, *loadedTray);
+        trays = rowAsLoaded(db, TrayTable, *loadedTray);
         stored = trays(QStringLiteral("NrTacy")).Value().toInt();
+    } else {
+        trays = OpenTrays(db, batch, run);
     }
     if (!stored || *stored != number) {
         dao::Recordset same = OpenTrays(db, batch, run);
@@ -276,9 +324,9 @@ std::variant<RunFault, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint6
         if (taken)
             return RunValidator::DuplicateTray(number);
     }
-    const dao::Bookmark written = writeRow(trays, loadedTray, [&](dao::Recordset &rs) {
-        setTrayFields(rs, batch, run, number, texts);
-    });
+    const dao::Bookmark written =
+        writeRow(trays, loadedTray ? std::optional(loadedTray->bookmark) : std::nullopt,
+                 [&](dao::Recordset &rs) { setTrayFields(rs, batch, run, number, texts); });
     trays.Close();
     transaction.Commit();
     return written;

@@ -23,6 +23,16 @@ using FrameTexts = QMap<QString, QString>;
 class RunStore
 {
 public:
+    // A row as a frame was loaded from it: where it lies and what each of its
+    // fields held. A correction is written only over a row that still holds
+    // all of it.
+    struct LoadedRow {
+        dao::Bookmark bookmark;
+        QMap<QString, dao::Variant> values;
+    };
+    // The current row of `rs`. 3021 without one.
+    static LoadedRow Remember(const dao::Recordset &rs);
+
     // The fields of a run as the run frame edits them, in the order they are
     // written.
     static const QStringList &RunFields();
@@ -38,22 +48,26 @@ public:
     // The test start and end of the batch ("dd.mm.yyyy", "" when unset).
     static std::pair<QString, QString> BatchTestDates(dao::Database db, qint64 batch);
 
-    // The frame texts of a stored run or tray, Null as "", dates "dd.mm.yyyy".
+    // The frame texts of a stored run or tray, Null as "", dates "dd.mm.yyyy",
+    // numbers with the decimal comma ("7,5").
     static FrameTexts Texts(const dao::Recordset &rs, const QStringList &fields);
 
     // The run save after checks 1 and 2 passed: check 3 (when the run is new
     // or its number changed), checks 4 and 5, the renumbering of an edited
     // run's trays and the write of the row, in one transaction. Returns the
-    // fault of a failed check, or the row written.
+    // fault of a failed check, or the row written. A corrected run that another
+    // workstation changed (3197) or deleted (3167) since it was loaded is an
+    // error, and nothing is written.
     static std::variant<RunFault, dao::Bookmark> SaveRun(dao::Database db, qint64 batch,
                                                          const FrameTexts &texts,
-                                                         std::optional<dao::Bookmark> loadedRun);
+                                                         const std::optional<LoadedRow> &loadedRun);
 
     // The tray save after checks 1 to 4 passed: check 5 (when the tray is new
-    // or its number changed) and the write, in one transaction.
-    static std::variant<RunFault, dao::Bookmark> SaveTray(dao::Database db, qint64 batch, int run,
-                                                          const FrameTexts &texts,
-                                                          std::optional<dao::Bookmark> loadedTray);
+    // or its number changed) and the write, in one transaction; a corrected
+    // tray changed or deleted meanwhile as for the run.
+    static std::variant<RunFault, dao::Bookmark>
+    SaveTray(dao::Database db, qint64 batch, int run, const FrameTexts &texts,
+             const std::optional<LoadedRow> &loadedTray);
 
     // Deletes the trays named of one run and, when none of its trays is left,
     // the run itself, in one transaction. True when the run was deleted.

@@ -87,6 +87,45 @@ std::optional<RunFault> RunValidator::CheckRunNumber(const QString &text)
     return std::nullopt;
 }
 
+std::optional<RunFault> RunValidator::CheckRunTextLengths(const QMap<QString, QString> &texts)
+{
+    struct Limit {
+        const char *field;
+        const char *caption;
+        int length;
+        const char *box;
+    };
+    // In the frame's order; the lengths are the fields' sizes.
+    static const Limit limits[] = {
+        {"NrTac", "Kod tacy (nr-y)", 20, "TextNrTac"},
+        {"Temperatura", "Temperat. min", 5, "TextTemperatura"},
+        {"TemperaturaMax", "Temperat. max", 5, "TextTemperaturaMax"},
+        {"Czas", "Czas wytrawiania [min]", 3, "TextCzas"},
+        {"CzasSedymentacji1", "Czas sedymentacji I [min]", 3, "TextCzasSedymentacji1"},
+        {"CzasSedymentacji2", "Czas sedymentacji II [min]", 3, "TextCzasSedymentacji2"},
+        {"Waga", "Waga", 30, "ComboWaga"},
+        {"Termometr", "Termometr", 30, "ComboTermometr"},
+        {"Mieszadlo", "Mieszadło", 30, "ComboMieszadlo"},
+        {"Trychinoskop", "Trychinoskop", 30, "ComboTrychinoskop"},
+        {"Sito", "Sito", 30, "ComboSito"},
+        {"OdczynnikHCL", "HCL seria/data ważności", 150, "ComboOdczynnikHCL"},
+        {"OdczynnikPepsyna", "Pepsyna seria/data ważności", 150, "ComboOdczynnikPepsyna"},
+        {"Wynik", "Wynik nastawienia", 15, "ComboWynik"},
+        {"GodzRozpBad", "Godz rozpoczęcia nastawienia", 5, "TextGodzRozpBad"},
+        {"GodzZakBad", "Godz zakończenia nastawienia", 5, "TextGodzZakBad"},
+        {"Wykonujacy", "Osoba wykonująca badanie", 30, "ComboWykonujacy"},
+        {"Odpowiedzialny", "Osoba odpowiedzialna za badanie", 30, "ComboOdpowiedzialny"},
+    };
+    for (const Limit &limit : limits) {
+        if (texts.value(QLatin1String(limit.field)).size() > limit.length)
+            return plain(QStringLiteral("Pole '%1' może mieć najwyżej %2 znaków. Popraw!")
+                             .arg(QString::fromUtf8(limit.caption))
+                             .arg(limit.length),
+                         limit.box);
+    }
+    return std::nullopt;
+}
+
 RunFault RunValidator::DuplicateRun(int number)
 {
     return {QStringLiteral("Nastawienie o numerze: ") + QString::number(number) +

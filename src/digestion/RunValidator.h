@@ -3,6 +3,7 @@
 #include "digestion/RunFault.h"
 
 #include <QDate>
+#include <QMap>
 #include <QString>
 
 #include <optional>
@@ -26,6 +27,10 @@ public:
 
     // Run checks 1 and 2: the run number is present and a 16-bit integer.
     static std::optional<RunFault> CheckRunNumber(const QString &text);
+    // A run text longer than its field (a picked entry can be): the field's
+    // caption named, the focus on its box. `texts` maps fields to box texts.
+    static std::optional<RunFault> CheckRunTextLengths(const QMap<QString, QString> &texts);
+
     // Run check 3: another run of the batch carries the number.
     static RunFault DuplicateRun(int number);
     // Run checks 4 and 5: a date given is a date.

@@ -4,6 +4,7 @@
 #include "RunWindow.h"
 
 #include "digestion/FormNastawienie.h"
+#include "foundation/DictionaryEvents.h"
 #include "foundation/FormZegar.h"
 #include "foundation/Globals.h"
 #include "platform/ui/DBGrid.h"
@@ -324,6 +325,45 @@ private slots:
                  QStringLiteral("05.03.2024||44|Łucja Żak"));
     }
 
+    // A new or duplicated run saved under a number lower than others is the
+    // current run afterwards, in the list, the grid and the tray list.
+    void newRunWithLowerNumberIsCurrent()
+    {
+        F::AddBatch(12);
+        for (int run : {2, 5, 9})
+            F::AddRun(12, run);
+        F::AddTray(12, 9, 1);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            const auto verifyCurrent = [&](int run, int row) {
+                QTest::qWait(50); // nothing queued moves the list afterwards
+                QCOMPARE(CurrentRun(w), run);
+                QCOMPARE(w.DBGridPartia->Row(), row);
+                QCOMPARE(w.DBGridPartia->currentIndex().row(), row);
+                QCOMPARE(w.DBGridPartiaG->Caption(),
+                         QStringLiteral("POZYCJE NASTAWIENIA NR: %1               ILOŚĆ POZYCJI: 0")
+                             .arg(run));
+            };
+            PRESS(&w, "ComDodajPr");
+            QCOMPARE(w.TextNastawienie->text(), QStringLiteral("10"));
+            QTest::keyClick(w.TextNastawienie, Qt::Key_A, Qt::ControlModifier);
+            TYPE(&w, "TextNastawienie", QStringLiteral("3"));
+            PRESS(&w, "ComZapiszFr");
+            verifyCurrent(3, 1);
+
+            SelectRun(w, 9);
+            PRESS(&w, "ComDuplikuj");
+            QTest::keyClick(w.TextNastawienie, Qt::Key_A, Qt::ControlModifier);
+            TYPE(&w, "TextNastawienie", QStringLiteral("1"));
+            PRESS(&w, "ComZapiszFr");
+            verifyCurrent(1, 0);
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(
+            F::Column(MonthDb, "SELECT * FROM Nastawienie ORDER BY Nastawienie", "Nastawienie"),
+            QStringList({"1", "2", "3", "5", "9"}));
+    }
+
     // A correction that renumbers the run moves its trays; one whose write
     // fails changes nothing, keeps the frame open over locked lists and then
     // saves into the run that was loaded.
@@ -376,6 +416,107 @@ private slots:
         QCOMPARE(runField(7, "IlProbek") + '|' + runField(4, "IlProbek"), QStringLiteral("40|"));
     }
 
+    // Quantities read with the decimal comma in the list and in the frame of a
+    // correction, and keep their values when saved unchanged.
+    void quantitiesWithDecimalComma()
+    {
+        F::AddBatch(12);
+        F::AddRun(12, 1, {{"Nawazka", 7.5}, {"Pepsyna", 16.1}, {"Kwas", 1234.5}});
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            QCOMPARE(Listed(w.DataPartia, "Nawazka") + Listed(w.DataPartia, "Pepsyna"),
+                     QStringList({"7,5", "16,1"}));
+            PRESS(&w, "ComPopraw");
+            QCOMPARE(w.TextNawazka->text() + '|' + w.TextPepsyna->text() + '|' + w.TextKwas->text(),
+                     QStringLiteral("7,5|16,1|1234,5"));
+            PRESS(&w, "ComZapiszFr");
+            QVERIFY(w.FramePartia->isHidden());
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(runField(1, "Nawazka") + '|' + runField(1, "Kwas"), QStringLiteral("7.5|1234.5"));
+        QCOMPARE(F::Column(MonthDb, "SELECT * FROM Nastawienie", "Pepsyna").first().toFloat(),
+                 16.1f);
+    }
+
+    // A person picked whole with a name longer than the run's field is
+    // refused by the save with the field named, and nothing is written; a
+    // typed name stops at the field's length.
+    void pickedNameLongerThanItsField()
+    {
+        const QString longName = QStringLiteral("Małgorzata Żółkiewska-Brzęczyszczykiewicz");
+        QVERIFY(longName.size() > 30);
+        F::AddRow(StaleDb, "Wykonujacy", {{"Nr", 1}, {"Nazwa", longName}});
+        DictionaryEvents::Instance().Announce(QStringLiteral("Wykonujacy"));
+        F::AddBatch(12);
+        F::AddRun(12, 1, {{"Wykonujacy", "Jan Lis"}});
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            PRESS(&w, "ComPopraw");
+            CHOOSE(&w, "ComboWykonujacy", longName);
+            QCOMPARE(w.ComboWykonujacy->currentText(), longName);
+            scripted.Answer("OK");
+            PRESS(&w, "ComZapiszFr");
+            QCOMPARE(scripted.Last().text,
+                     QStringLiteral(
+                         "Pole 'Osoba wykonująca badanie' może mieć najwyżej 30 znaków. Popraw!"));
+            QCOMPARE(scripted.Last().style, int(ui::vbOKOnly));
+            QCOMPARE(w.focusWidget(), w.ComboWykonujacy);
+            QVERIFY(w.FramePartia->isVisible() && !ListsEnabled(w));
+            QCOMPARE(runField(1, "Wykonujacy"), QStringLiteral("Jan Lis"));
+
+            const QString typed = QStringLiteral("Katarzyna Maria Kowalska-Nowakowska");
+            QTest::keyClick(w.ComboWykonujacy->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+            TYPE(&w, "ComboWykonujacy", typed);
+            QCOMPARE(w.ComboWykonujacy->currentText(), typed.left(30));
+            PRESS(&w, "ComZapiszFr");
+            QVERIFY(w.FramePartia->isHidden());
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(runField(1, "Wykonujacy"), QStringLiteral("Katarzyna Maria Kowalska-Nowak"));
+    }
+
+    // No box of the run or tray frame selects its text when Enter, Tab or
+    // Shift+Tab brings the focus to it: the first key typed adds to the text.
+    void noBoxSelectsItsTextOnFocus()
+    {
+        F::AddBatch(12);
+        F::AddRun(12, 1, FullRun);
+        F::AddTray(12, 1, 1);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            PRESS(&w, "ComDodajPr");
+            QCOMPARE(w.focusWidget(), w.TextNrTac);
+            QTest::keyClick(w.TextNrTac, Qt::Key_Backtab, Qt::ShiftModifier);
+            QTRY_COMPARE(w.focusWidget(), w.TextNastawienie);
+            QVERIFY(!w.TextNastawienie->hasSelectedText());
+            TYPE(&w, "TextNastawienie", QStringLiteral("0"));
+            QCOMPARE(w.TextNastawienie->text(), QStringLiteral("20"));
+            PRESS(&w, "ComAnulujFr");
+
+            PRESS(&w, "ComPopraw");
+            w.TextKwas->setFocus();
+            QTest::keyClick(w.TextKwas, Qt::Key_Return);
+            QTRY_COMPARE(w.focusWidget(), w.TextTemperatura);
+            QVERIFY(!w.TextTemperatura->hasSelectedText());
+            w.TextCzasSedymentacji2->setFocus();
+            QTest::keyClick(w.TextCzasSedymentacji2, Qt::Key_Tab);
+            QTRY_COMPARE(w.focusWidget(), w.ComboWaga);
+            QVERIFY(!w.ComboWaga->lineEdit()->hasSelectedText());
+            TYPE(&w, "ComboWaga", QStringLiteral("a"));
+            QCOMPARE(w.ComboWaga->currentText(), QStringLiteral("W-1a"));
+            PRESS(&w, "ComAnulujFr");
+
+            PRESS(&w, "ComPoprawG");
+            w.TextNrTacy->setFocus();
+            QTest::keyClick(w.TextNrTacy, Qt::Key_Return);
+            QTRY_COMPARE(w.focusWidget(), w.TextNrTusz);
+            QVERIFY(!w.TextNrTusz->hasSelectedText());
+            PRESS(&w, "ComAnulujFrNaPIW");
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
     void duplicate_data()
     {
         QTest::addColumn<QString>("result");
@@ -411,7 +552,7 @@ private slots:
                 w.TextUwagi->toPlainText();
             QCOMPARE(settings,
                      found ? QStringLiteral("|||44|46|||||")
-                           : QStringLiteral("7.5|10|16|45|47|30|W-1|T-1|M-1|próba kontrolna"));
+                           : QStringLiteral("7,5|10|16|45|47|30|W-1|T-1|M-1|próba kontrolna"));
             const QString never =
                 w.TextNrTac->text() + w.TextIlProbek->text() + w.TextCzasSedymentacji1->text() +
                 w.TextCzasSedymentacji2->text() + w.ComboSito->currentText() +

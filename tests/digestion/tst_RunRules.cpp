@@ -32,11 +32,11 @@ FrameTexts trayFrame(const QString &number)
         {"NrTacy", number}, {"NrTusz", "1-20"}, {"NrTuszTucznik", "1-20,25"}, {"IlProbek", "20"}};
 }
 
-dao::Bookmark runRow(int batch, int run)
+RunStore::LoadedRow runRow(int batch, int run)
 {
     dao::Recordset rs = RunStore::OpenRuns(MonthDb, batch);
     rs.FindFirst(QStringLiteral("Nastawienie = ") + QString::number(run));
-    const dao::Bookmark row = rs.Bookmark();
+    const RunStore::LoadedRow row = RunStore::Remember(rs);
     rs.Close();
     return row;
 }
@@ -212,7 +212,7 @@ private slots:
         QVERIFY(std::holds_alternative<dao::Bookmark>(
             RunStore::SaveTray(MonthDb, 12, 2, trayFrame("3"), {})));
         dao::Recordset trays = RunStore::OpenTrays(MonthDb, 12, 1);
-        const dao::Bookmark tray = trays.Bookmark();
+        const RunStore::LoadedRow tray = RunStore::Remember(trays);
         trays.Close();
         QVERIFY(std::holds_alternative<dao::Bookmark>(
             RunStore::SaveTray(MonthDb, 12, 1, trayFrame("03"), tray)));
@@ -233,10 +233,10 @@ private slots:
         const dao::Bookmark second = trays.Bookmark();
         trays.Close();
 
-        QVERIFY(!RunStore::DeleteRun(MonthDb, 12, runRow(12, 1), {first}));
+        QVERIFY(!RunStore::DeleteRun(MonthDb, 12, runRow(12, 1).bookmark, {first}));
         QCOMPARE(F::Trays(12, 1), QStringList{"2:20"});
         QCOMPARE(F::RowCount(MonthDb, "Nastawienie"), 1);
-        QVERIFY(RunStore::DeleteRun(MonthDb, 12, runRow(12, 1), {second}));
+        QVERIFY(RunStore::DeleteRun(MonthDb, 12, runRow(12, 1).bookmark, {second}));
         QCOMPARE(F::RowCount(MonthDb, "Nastawienie") + F::RowCount(MonthDb, "PozycjaN"), 0);
     }
 
