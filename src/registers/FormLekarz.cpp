@@ -277,11 +277,18 @@ void FormLekarz::ComLaborZap_Click()
                            TextNazwisko->text(), MEBKodPoczt->Text(), TextMiasto->text(),
                            TextAdres->text(),    TextTelefon->text(), TextMail->text(),
                            TextUwagi->text()};
-    const std::optional<qint64> newId =
-        AddingVet ? std::optional<qint64>(TextID->text().toLongLong()) : std::nullopt;
+    // The frame's number was only a proposal: another workstation may have
+    // stored it since. The number is taken again inside the save's
+    // transaction, where no other workstation can take it.
     const SaveResult result = SaveRow(
         AddingVet, StaleDb, QStringLiteral("Lekarz"), [&] { return VetRules::Check(values); },
-        [&](dao::Recordset &rs) { VetRules::Write(rs, values, newId); });
+        [&](dao::Recordset &rs) {
+            VetRules::Write(
+                rs, values,
+                AddingVet ? std::optional<qint64>(DictionaryStore::NextNumber(
+                                StaleDb, QStringLiteral("Lekarz"), QStringLiteral("IDLekarz")))
+                          : std::nullopt);
+        });
     if (result == SaveResult::Saved)
         CloseEditFrame();
 }
