@@ -49,14 +49,17 @@ FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
     FrameLabor = ui::Named(new QGroupBox(this), "FrameLabor");
     TextLekarzNr = MakeTextBox(FrameLabor, "TextLekarzNr", 10);
     TextLekarzNr->setToolTip(QStringLiteral("Unikalny identyfikator lekarza w PIW"));
-    TextImie = MakeTextBox(FrameLabor, "TextImie");
-    TextNazwisko = MakeTextBox(FrameLabor, "TextNazwisko");
+    const auto width = [](const char *field) {
+        return DictionaryStore::ColumnWidth(QStringLiteral("Lekarz"), QLatin1String(field));
+    };
+    TextImie = MakeTextBox(FrameLabor, "TextImie", width("Imie"));
+    TextNazwisko = MakeTextBox(FrameLabor, "TextNazwisko", width("Nazwisko"));
     MEBKodPoczt = ui::Named(new ui::MaskEdBox(FrameLabor), "MEBKodPoczt");
     MEBKodPoczt->setMask(PostalCodeMask);
     // The columns' widths: nothing typed is cut silently on saving.
     TextMiasto = MakeTextBox(FrameLabor, "TextMiasto", 50);
     TextAdres = MakeTextBox(FrameLabor, "TextAdres", 50);
-    TextTelefon = MakeTextBox(FrameLabor, "TextTelefon");
+    TextTelefon = MakeTextBox(FrameLabor, "TextTelefon", width("Telefon"));
     TextMail = MakeTextBox(FrameLabor, "TextMail", 30);
     TextUwagi = MakeTextBox(FrameLabor, "TextUwagi");
     TextID = MakeTextBox(FrameLabor, "TextID");

@@ -34,6 +34,24 @@ std::optional<RegisterFault> VetRules::Check(const VetValues &v)
         return info(QStringLiteral("W polu Imię i Nazwisko nie może znajdować się spacja!") + CR +
                         QStringLiteral("Nazwiska podwójne proszę zapisywać np. z myślnikiem '-'"),
                     QString());
+    // The boxes take no more than their columns; a text put there otherwise
+    // is refused here rather than by the database.
+    const struct {
+        QString text;
+        QString field;
+        QString caption;
+        QString focus;
+    } limited[] = {
+        {v.firstName, QStringLiteral("Imie"), QStringLiteral("Imię"), QStringLiteral("TextImie")},
+        {v.surname, QStringLiteral("Nazwisko"), QStringLiteral("Nazwisko"),
+         QStringLiteral("TextNazwisko")},
+        {TrimBlanks(v.phone), QStringLiteral("Telefon"), QStringLiteral("Telefon"),
+         QStringLiteral("TextTelefon")}};
+    for (const auto &box : limited) {
+        if (std::optional<RegisterFault> fault = DictionaryStore::TooLong(
+                box.text, QStringLiteral("Lekarz"), box.field, box.caption, box.focus))
+            return fault;
+    }
     return std::nullopt;
 }
 

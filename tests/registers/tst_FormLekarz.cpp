@@ -164,7 +164,7 @@ private slots:
     }
 
     // A correction loads Nulls as empty boxes and is written into the row
-    // it loaded: a failed save, the list moved meanwhile and a second save
+    // it loaded: a refused save, the list moved meanwhile and a second save
     // change that row and nothing else.
     void correctionKeepsItsRow()
     {
@@ -183,16 +183,16 @@ private slots:
         QCOMPARE(w.focusWidget(), w.TextImie);
         QCOMPARE(w.TextImie->text(), "");
         const auto before = RegistersFixture::Rows("Lekarz");
-        fillVet(w, "5", QString(31, 'a'), "Kowal"); // the column holds 30
+        fillVet(w, "5", "Jan", "Kowal Nowak");
         scripted.Answer("OK");
         PRESS(w.FrameLabor, "ComLaborZap");
-        QVERIFY(scripted.Last().text.startsWith("3163"));
-        QCOMPARE(scripted.Last().title, "Powiadom programistę!");
+        QVERIFY(scripted.Last().text.startsWith("W polu Imię i Nazwisko nie może"));
         QVERIFY(w.FrameLabor->isVisible());
         QVERIFY(BrowseControlsEnabled(browseControls(w), false));
         QCOMPARE(RegistersFixture::Rows("Lekarz"), before);
 
         QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 2));
+        w.TextNazwisko->setText("Kowal");
         w.TextImie->setText("Piotr");
         PRESS(w.FrameLabor, "ComLaborZap");
         QCOMPARE(StoredRow("Lekarz", "IDLekarz", 1).value("Imie"), "Piotr");
@@ -238,6 +238,28 @@ private slots:
         PRESS(w.FrameLabor, "ComLaborZap");
         PRESS(&w, "ComLaborZamk");
         QVERIFY(batch.ComboLekarz->findText("Ewa Lis") >= 0);
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
+    // The first name, surname and telephone boxes take no more than their
+    // columns hold, so a long text typed is saved as far as it was taken.
+    void typedTextsStopAtTheirColumns()
+    {
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        PRESS(&w, "ComLaborDod");
+        TYPE(&w, "TextLekarzNr", "12");
+        TYPE(&w, "TextImie", QString(40, u'a'));
+        TYPE(&w, "TextNazwisko", QString(60, u'b'));
+        TYPE(&w, "TextMiasto", "Ryki");
+        TYPE(&w, "TextTelefon", QString(60, u'6'));
+        QCOMPARE(w.TextImie->text(), QString(30, u'a'));
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QVERIFY(w.FrameLabor->isHidden());
+        const QVariantMap vet = StoredRow("Lekarz", "IDLekarz", 1);
+        QCOMPARE(vet.value("Imie"), QString(30, u'a'));
+        QCOMPARE(vet.value("Nazwisko"), QString(50, u'b'));
+        QCOMPARE(vet.value("Telefon"), QString(50, u'6'));
         SCRIPTED_UI_VERIFY(scripted);
     }
 
