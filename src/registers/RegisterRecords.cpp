@@ -1,6 +1,8 @@
 #include "registers/RegisterRecords.h"
 
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
 #include "registers/DictionaryStore.h"
 
@@ -160,6 +162,25 @@ void TissueRules::Write(dao::Recordset &rs, const TissueValues &v, std::optional
     rs(QStringLiteral("KodCLab")) = TrimBlanks(v.clabCode);
     rs(QStringLiteral("NazCLab")) = TrimBlanks(v.clabName);
     rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
+}
+
+// ------------------------------------------------------------ test method
+
+void MethodRules::Save(dao::Database db, const dao::Variant &loaded, const QString &text)
+{
+    // The comparison and the write see the same row: no other workstation
+    // writes in between.
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    dao::Recordset rs = db.OpenRecordset(Source);
+    if (rs.EOF())
+        throw dao::Error::Make(dao::err::RecordDeleted);
+    if (rs(QStringLiteral("Metoda")).Value() != loaded)
+        throw dao::Error::Make(dao::err::DataChanged);
+    rs.Edit();
+    rs(QStringLiteral("Metoda")) = TrimBlanks(text);
+    rs.Update();
+    rs.Close();
+    transaction.Commit();
 }
 
 // ------------------------------------------------------ hint and person lists
