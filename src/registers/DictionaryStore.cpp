@@ -81,8 +81,8 @@ bool DictionaryStore::KeyTaken(dao::Database db, const QString &table, const QSt
 
 int DictionaryStore::ColumnWidth(const QString &table, const QString &field)
 {
-    const TableSpec *spec = Schema::Table(Schema::Stale, table);
-    const FieldSpec *column = spec ? spec->Field(field) : nullptr;
+    const TableSpec *columns = Schema::Table(Schema::Stale, table);
+    const FieldSpec *column = columns ? columns->Field(field) : nullptr;
     return column && column->type == dao::dbText ? column->size : 0;
 }
 
