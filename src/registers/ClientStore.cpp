@@ -3,6 +3,7 @@
 #include "foundation/TextProcedures.h"
 #include "platform/db/Field.h"
 #include "platform/db/SqlText.h"
+#include "registers/DictionaryStore.h"
 
 #include <QRegularExpression>
 
@@ -51,6 +52,12 @@ std::optional<ClientFault> ClientStore::Check(const Client &entry)
         return ClientFault{QStringLiteral("Wpisz miejscowość!"), QStringLiteral("TextMiejscowosc")};
     if (TrimBlanks(entry.Telefon).isEmpty())
         return ClientFault{QStringLiteral("Wpisz nr telefonu!"), QStringLiteral("TextTelefon")};
+    // Typing stops at the column's width, but a kind chosen from the list is
+    // taken whole.
+    if (const std::optional<RegisterFault> kind = DictionaryStore::TooLong(
+            TrimBlanks(entry.TypWNI), Table, QStringLiteral("TypWNI"),
+            QStringLiteral("Rodzaj klienta"), QStringLiteral("ComboTypWNI")))
+        return ClientFault{kind->text, kind->focus};
     return std::nullopt;
 }
 

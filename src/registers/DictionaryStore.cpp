@@ -1,9 +1,11 @@
 #include "registers/DictionaryStore.h"
 
+#include "foundation/Schema.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
+#include "platform/ui/MsgBox.h"
 
 #include <QRegularExpression>
 
@@ -75,6 +77,27 @@ bool DictionaryStore::KeyTaken(dao::Database db, const QString &table, const QSt
     const bool taken = rs.RecordCount() > 0;
     rs.Close();
     return taken;
+}
+
+int DictionaryStore::ColumnWidth(const QString &table, const QString &field)
+{
+    const TableSpec *columns = Schema::Table(Schema::Stale, table);
+    const FieldSpec *column = columns ? columns->Field(field) : nullptr;
+    return column && column->type == dao::dbText ? column->size : 0;
+}
+
+std::optional<RegisterFault> DictionaryStore::TooLong(const QString &text, const QString &table,
+                                                      const QString &field, const QString &caption,
+                                                      const QString &focus)
+{
+    const int width = ColumnWidth(table, field);
+    if (width == 0 || text.size() <= width)
+        return std::nullopt;
+    return RegisterFault{QStringLiteral("Tekst w polu %1 jest za długi! Dopuszczalna długość: "
+                                        "%2. Popraw!")
+                             .arg(caption)
+                             .arg(width),
+                         ui::vbInformation, QStringLiteral("INFORMACJA"), focus};
 }
 
 QString DictionaryStore::PrefixCriterion(const QString &field, const QString &text)

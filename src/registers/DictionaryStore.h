@@ -43,6 +43,15 @@ public:
     // text, case aside; the text's quotes and wildcards match only themselves.
     static QString PrefixCriterion(const QString &field, const QString &text);
 
+    // The width in characters of a text column of the dictionaries as they
+    // are built; 0 for a memo or a column that is not known.
+    static int ColumnWidth(const QString &table, const QString &field);
+    // The refusal of a text longer than its column, naming the field by its
+    // caption; nothing when the text fits.
+    static std::optional<RegisterFault> TooLong(const QString &text, const QString &table,
+                                                const QString &field, const QString &caption,
+                                                const QString &focus);
+
     // The first `length` characters.
     static QString Cut(const QString &text, int length) { return text.left(length); }
 

@@ -6,6 +6,7 @@
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
+#include "registers/RegisterRecords.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -44,26 +45,21 @@ FormChoroba::FormChoroba(QWidget *parent) : RegisterWindowBase(parent)
 
 void FormChoroba::Open()
 {
-    dao::Recordset method =
-        StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM Kierunek Where Kod = 'MERVASK'"));
+    dao::Recordset method = StaleDb.OpenRecordset(MethodRules::Source);
     method.MoveFirst();
-    const QString text = FieldText(method, QStringLiteral("Metoda"));
+    const dao::Variant loaded = method(QStringLiteral("Metoda")).Value();
     FormChoroba &form = ui::WindowRegistry::Instance<FormChoroba>();
     InitOnActivate = true;
     form.DataChoroba->Replace(method);
-    form.TextMetoda->setText(text);
+    form.loaded_ = loaded;
+    form.TextMetoda->setText(ValueText(NullToDefault(loaded, QString())));
     form.FrameChoroba->setVisible(true);
     ui::ShowModal(form);
 }
 
 void FormChoroba::ComZapisz_Click()
 {
-    const bool saved = Trapped([this] {
-        dao::Recordset rs = DataChoroba->Recordset();
-        rs.Edit();
-        rs(QStringLiteral("Metoda")) = TrimBlanks(TextMetoda->text());
-        rs.Update();
-    });
+    const bool saved = Trapped([this] { MethodRules::Save(StaleDb, loaded_, TextMetoda->text()); });
     if (!saved)
         return;
     FrameChoroba->setVisible(false);

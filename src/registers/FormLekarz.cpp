@@ -49,14 +49,17 @@ FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
     FrameLabor = ui::Named(new QGroupBox(this), "FrameLabor");
     TextLekarzNr = MakeTextBox(FrameLabor, "TextLekarzNr", 10);
     TextLekarzNr->setToolTip(QStringLiteral("Unikalny identyfikator lekarza w PIW"));
-    TextImie = MakeTextBox(FrameLabor, "TextImie");
-    TextNazwisko = MakeTextBox(FrameLabor, "TextNazwisko");
+    const auto width = [](const char *field) {
+        return DictionaryStore::ColumnWidth(QStringLiteral("Lekarz"), QLatin1String(field));
+    };
+    TextImie = MakeTextBox(FrameLabor, "TextImie", width("Imie"));
+    TextNazwisko = MakeTextBox(FrameLabor, "TextNazwisko", width("Nazwisko"));
     MEBKodPoczt = ui::Named(new ui::MaskEdBox(FrameLabor), "MEBKodPoczt");
     MEBKodPoczt->setMask(PostalCodeMask);
     // The columns' widths: nothing typed is cut silently on saving.
     TextMiasto = MakeTextBox(FrameLabor, "TextMiasto", 50);
     TextAdres = MakeTextBox(FrameLabor, "TextAdres", 50);
-    TextTelefon = MakeTextBox(FrameLabor, "TextTelefon");
+    TextTelefon = MakeTextBox(FrameLabor, "TextTelefon", width("Telefon"));
     TextMail = MakeTextBox(FrameLabor, "TextMail", 30);
     TextUwagi = MakeTextBox(FrameLabor, "TextUwagi");
     TextID = MakeTextBox(FrameLabor, "TextID");
@@ -277,11 +280,18 @@ void FormLekarz::ComLaborZap_Click()
                            TextNazwisko->text(), MEBKodPoczt->Text(), TextMiasto->text(),
                            TextAdres->text(),    TextTelefon->text(), TextMail->text(),
                            TextUwagi->text()};
-    const std::optional<qint64> newId =
-        AddingVet ? std::optional<qint64>(TextID->text().toLongLong()) : std::nullopt;
+    // The frame's number was only a proposal: another workstation may have
+    // stored it since. The number is taken again inside the save's
+    // transaction, where no other workstation can take it.
     const SaveResult result = SaveRow(
         AddingVet, StaleDb, QStringLiteral("Lekarz"), [&] { return VetRules::Check(values); },
-        [&](dao::Recordset &rs) { VetRules::Write(rs, values, newId); });
+        [&](dao::Recordset &rs) {
+            VetRules::Write(
+                rs, values,
+                AddingVet ? std::optional<qint64>(DictionaryStore::NextNumber(
+                                StaleDb, QStringLiteral("Lekarz"), QStringLiteral("IDLekarz")))
+                          : std::nullopt);
+        });
     if (result == SaveResult::Saved)
         CloseEditFrame();
 }

@@ -5,10 +5,12 @@
 namespace ui
 {
 class DataControl;
+class DBGrid;
 } // namespace ui
 
-// The sexes of each species. The main window binds its species list before
-// showing it; the window shows the sexes of the chosen species.
+// The sexes of each species, shown and not edited: the species list and,
+// beside it, the sexes of the chosen species. The main window binds the
+// species list before showing it.
 class FormPlec : public QDialog
 {
     Q_OBJECT
@@ -20,5 +22,15 @@ public:
     // the caller.
     static void Open();
 
+    // The sexes of a species, in table order.
+    static QString SexesSource(qint64 species);
+
     ui::DataControl *DataGatunek;
+    ui::DBGrid *DBGridGatunek;
+    ui::DataControl *DataPlec;
+    ui::DBGrid *DBGridPlec;
+
+private:
+    // Shows the sexes of the species that is current now; none without one.
+    void ShowSexes();
 };

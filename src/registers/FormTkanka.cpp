@@ -172,13 +172,22 @@ void FormTkanka::ComZapisz_Click()
 {
     const TissueValues values{TextNazwa->text(), TextKodCLab->text(), TextNazCLab->text(),
                               TextUwagi->text()};
-    const std::optional<int> newId =
-        Adding ? std::optional<int>(TextID->text().toInt()) : std::nullopt;
+    // The number shown in the frame was only a proposal: the stored number is
+    // taken inside the save's transaction, where no other workstation can
+    // take it too.
+    std::optional<int> newId;
     const SaveResult result = SaveRow(
         Adding, StaleDb, QStringLiteral("Tkanka"),
         [&]() -> std::optional<RegisterFault> {
-            if (Adding)
-                return TissueRules::CheckNewName(StaleDb, values.name);
+            if (!Adding)
+                return std::nullopt;
+            if (std::optional<RegisterFault> fault =
+                    TissueRules::CheckNewName(StaleDb, values.name))
+                return fault;
+            qint64 number = 0;
+            if (std::optional<RegisterFault> full = TissueRules::NextNumber(StaleDb, number))
+                return full;
+            newId = int(number);
             return std::nullopt;
         },
         [&](dao::Recordset &rs) { TissueRules::Write(rs, values, newId); });

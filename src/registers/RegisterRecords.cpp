@@ -1,6 +1,8 @@
 #include "registers/RegisterRecords.h"
 
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
 #include "registers/DictionaryStore.h"
 
@@ -34,6 +36,24 @@ std::optional<RegisterFault> VetRules::Check(const VetValues &v)
         return info(QStringLiteral("W polu Imię i Nazwisko nie może znajdować się spacja!") + CR +
                         QStringLiteral("Nazwiska podwójne proszę zapisywać np. z myślnikiem '-'"),
                     QString());
+    // The boxes take no more than their columns; a text put there otherwise
+    // is refused here rather than by the database.
+    const struct {
+        QString text;
+        QString field;
+        QString caption;
+        QString focus;
+    } limited[] = {
+        {v.firstName, QStringLiteral("Imie"), QStringLiteral("Imię"), QStringLiteral("TextImie")},
+        {v.surname, QStringLiteral("Nazwisko"), QStringLiteral("Nazwisko"),
+         QStringLiteral("TextNazwisko")},
+        {TrimBlanks(v.phone), QStringLiteral("Telefon"), QStringLiteral("Telefon"),
+         QStringLiteral("TextTelefon")}};
+    for (const auto &box : limited) {
+        if (std::optional<RegisterFault> fault = DictionaryStore::TooLong(
+                box.text, QStringLiteral("Lekarz"), box.field, box.caption, box.focus))
+            return fault;
+    }
     return std::nullopt;
 }
 
@@ -142,6 +162,25 @@ void TissueRules::Write(dao::Recordset &rs, const TissueValues &v, std::optional
     rs(QStringLiteral("KodCLab")) = TrimBlanks(v.clabCode);
     rs(QStringLiteral("NazCLab")) = TrimBlanks(v.clabName);
     rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
+}
+
+// ------------------------------------------------------------ test method
+
+void MethodRules::Save(dao::Database db, const dao::Variant &loaded, const QString &text)
+{
+    // The comparison and the write see the same row: no other workstation
+    // writes in between.
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    dao::Recordset rs = db.OpenRecordset(Source);
+    if (rs.EOF())
+        throw dao::Error::Make(dao::err::RecordDeleted);
+    if (rs(QStringLiteral("Metoda")).Value() != loaded)
+        throw dao::Error::Make(dao::err::DataChanged);
+    rs.Edit();
+    rs(QStringLiteral("Metoda")) = TrimBlanks(text);
+    rs.Update();
+    rs.Close();
+    transaction.Commit();
 }
 
 // ------------------------------------------------------ hint and person lists

@@ -102,6 +102,20 @@ public:
     static void Write(dao::Recordset &rs, const TissueValues &values, std::optional<int> newId);
 };
 
+// ------------------------------------------------------------ test method
+
+class MethodRules
+{
+public:
+    static inline const QString Source =
+        QStringLiteral("SELECT * FROM Kierunek Where Kod = 'MERVASK'");
+
+    // Stores the trimmed text as the method when the row still holds `loaded`,
+    // the value the window was opened with: 3197 when another workstation
+    // changed it meanwhile, 3167 when the row is gone; then nothing is written.
+    static void Save(dao::Database db, const dao::Variant &loaded, const QString &text);
+};
+
 // ------------------------------------------------------ hint and person lists
 
 struct ListEntryKind {

@@ -10,6 +10,7 @@
 #include "platform/ui/MsgBox.h"
 #include "registers/FormAutoryzowal.h"
 #include "registers/FormOpisProbki.h"
+#include "registers/FormPlec.h"
 #include "registers/FormPodp.h"
 #include "samples/FormBadanie.h"
 
@@ -27,6 +28,15 @@ QStringList items(const QComboBox *combo)
     QStringList texts;
     for (int i = 0; i < combo->count(); ++i)
         texts.append(combo->itemText(i));
+    return texts;
+}
+
+// The texts of one column of a grid, top to bottom.
+QStringList column(const ui::DBGrid *grid, int index)
+{
+    QStringList texts;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        texts.append(grid->model()->index(row, index).data().toString());
     return texts;
 }
 
@@ -209,6 +219,22 @@ private slots:
         PRESS(&w, "ComZamk");
         QCOMPARE(items(batch.ComboAutoryzowal), QStringList{"Dr Zofia Wrona"});
         QVERIFY(items(runs.ComboOdpowiedzialny).isEmpty());
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
+    // The sexes window lists the species and, beside them, the sexes of the
+    // species chosen, to be read only.
+    void sexesOfTheChosenSpecies()
+    {
+        ui::ScriptedUi scripted;
+        FormPlec &w = OpenThroughDoor<FormPlec>([] { FormPlec::Open(); });
+        QCOMPARE(column(w.DBGridGatunek, 1).mid(0, 3), (QStringList{"Świnie", "Bydło", "Owce"}));
+        QCOMPARE(column(w.DBGridPlec, 0).size(), 8); // the first species' sexes
+        QVERIFY(column(w.DBGridPlec, 0).contains("Tucznik"));
+        SELECT_ROW(&w, "DBGridGatunek", 1);
+        QCOMPARE(column(w.DBGridPlec, 0), (QStringList{"Krowa", "Jałówka", "Buhaj"}));
+        SELECT_ROW(&w, "DBGridGatunek", 6);
+        QCOMPARE(column(w.DBGridPlec, 0), (QStringList{"Kotka", "Kot"}));
         SCRIPTED_UI_VERIFY(scripted);
     }
 };

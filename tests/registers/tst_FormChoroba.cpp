@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 #include "RegistersFixture.h"
 
@@ -10,6 +11,7 @@
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QtTest>
 
 namespace
@@ -20,6 +22,17 @@ QVariant storedMethod()
     return RegistersFixture::Rows("SELECT * FROM Kierunek WHERE Kod = 'MERVASK'")
         .value(0)
         .value("Metoda");
+}
+
+const QString OtherText = QStringLiteral("Metoda drugiego stanowiska");
+
+// The other workstation's part: it saves its own method text.
+int otherWorkstationChangesTheMethod(const QStringList &)
+{
+    StaleDb.Execute(QStringLiteral("UPDATE Kierunek SET Metoda = '") + OtherText +
+                    QStringLiteral("' WHERE Kod = 'MERVASK'"));
+    other_workstation::Ready();
+    return 0;
 }
 
 } // namespace
@@ -96,7 +109,56 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, FormChoroba::Open());
         SCRIPTED_UI_VERIFY(scripted);
     }
+
+    // The save writes only over the text the window was opened with: when
+    // another workstation saved the method meanwhile, the save is refused
+    // with the engine's "changed" error and writes nothing; opened anew, the
+    // window shows the other text and saves over it.
+    void methodChangedElsewhereIsNotOverwritten()
+    {
+        ui::ScriptedUi scripted;
+        scripted.AnswerWindow("FormChoroba", [&scripted](QWidget &window) {
+            auto &w = static_cast<FormChoroba &>(window);
+            TYPE(&w, "TextMetoda", " i moja zmiana");
+            QProcess other;
+            QVERIFY(other_workstation::Start(other, {}));
+            QVERIFY(other.waitForFinished(60000));
+            QCOMPARE(other.exitCode(), 0);
+            // This workstation's own writes meanwhile change nothing of that.
+            RegistersFixture::AddRow("OpisProbki", {{"IdPodp", 1}, {"PODPOWIEDZ", "tusza"}});
+            scripted.Answer("OK");
+            PRESS(&w, "ComZapisz");
+            QCOMPARE(scripted.Last().title, "Powiadom programistę!");
+            QVERIFY2(scripted.Last().text.startsWith("3197"), qPrintable(scripted.Last().text));
+            QVERIFY(scripted.Last().text.contains("Inny użytkownik zmienił ten rekord"));
+            QVERIFY(w.isVisible());
+            QCOMPARE(storedMethod(), OtherText);
+            PRESS(&w, "ComAnuluj");
+        });
+        FormChoroba::Open();
+        QCOMPARE(storedMethod(), OtherText);
+
+        scripted.AnswerWindow("FormChoroba", [](QWidget &window) {
+            auto &w = static_cast<FormChoroba &>(window);
+            QCOMPARE(w.TextMetoda->text(), OtherText);
+            TYPE(&w, "TextMetoda", ", poprawiona");
+            PRESS(&w, "ComZapisz");
+            QVERIFY(!w.isVisible());
+        });
+        FormChoroba::Open();
+        QCOMPARE(storedMethod(), OtherText + ", poprawiona");
+        SCRIPTED_UI_VERIFY(scripted);
+    }
 };
 
-QTEST_MAIN(FormChorobaTest)
+int main(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstationChangesTheMethod))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    FormChorobaTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_FormChoroba.moc"

@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 #include "RegisterTesting.h"
 
@@ -12,8 +13,11 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <set>
 
 namespace
 {
@@ -35,6 +39,33 @@ void fillVet(FormLekarz &w, const QString &number, const QString &first, const Q
     w.TextImie->setText(first);
     w.TextNazwisko->setText(surname);
     w.TextMiasto->setText(" Kraków ");
+}
+
+constexpr int VetsPerWorkstation = 60;
+
+// Adds vets through the register as its user does: "&Dodaj", the boxes typed,
+// "Z&apisz"; false when a save did not close the frame.
+bool addVets(FormLekarz &w, const QString &surname, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        w.ComLaborDod->click();
+        QTest::keyClicks(w.TextLekarzNr, QString::number(i + 1));
+        QTest::keyClicks(w.TextImie, QStringLiteral("Jan"));
+        QTest::keyClicks(w.TextNazwisko, surname + QString::number(i));
+        QTest::keyClicks(w.TextMiasto, QStringLiteral("Ryki"));
+        w.ComLaborZap->click();
+        if (!w.FrameLabor->isHidden())
+            return false;
+    }
+    return true;
+}
+
+// The other workstation's part: it adds vets while this one does.
+int otherWorkstationAddsVets(const QStringList &)
+{
+    FormLekarz &w = OpenThroughDoor<FormLekarz>([] { FormLekarz::Open(); });
+    other_workstation::Ready();
+    return addVets(w, QStringLiteral("Drugi"), VetsPerWorkstation) ? 0 : 1;
 }
 
 } // namespace
@@ -133,7 +164,7 @@ private slots:
     }
 
     // A correction loads Nulls as empty boxes and is written into the row
-    // it loaded: a failed save, the list moved meanwhile and a second save
+    // it loaded: a refused save, the list moved meanwhile and a second save
     // change that row and nothing else.
     void correctionKeepsItsRow()
     {
@@ -152,16 +183,16 @@ private slots:
         QCOMPARE(w.focusWidget(), w.TextImie);
         QCOMPARE(w.TextImie->text(), "");
         const auto before = RegistersFixture::Rows("Lekarz");
-        fillVet(w, "5", QString(31, 'a'), "Kowal"); // the column holds 30
+        fillVet(w, "5", "Jan", "Kowal Nowak");
         scripted.Answer("OK");
         PRESS(w.FrameLabor, "ComLaborZap");
-        QVERIFY(scripted.Last().text.startsWith("3163"));
-        QCOMPARE(scripted.Last().title, "Powiadom programistę!");
+        QVERIFY(scripted.Last().text.startsWith("W polu Imię i Nazwisko nie może"));
         QVERIFY(w.FrameLabor->isVisible());
         QVERIFY(BrowseControlsEnabled(browseControls(w), false));
         QCOMPARE(RegistersFixture::Rows("Lekarz"), before);
 
         QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 2));
+        w.TextNazwisko->setText("Kowal");
         w.TextImie->setText("Piotr");
         PRESS(w.FrameLabor, "ComLaborZap");
         QCOMPARE(StoredRow("Lekarz", "IDLekarz", 1).value("Imie"), "Piotr");
@@ -209,7 +240,61 @@ private slots:
         QVERIFY(batch.ComboLekarz->findText("Ewa Lis") >= 0);
         SCRIPTED_UI_VERIFY(scripted);
     }
+
+    // The first name, surname and telephone boxes take no more than their
+    // columns hold, so a long text typed is saved as far as it was taken.
+    void typedTextsStopAtTheirColumns()
+    {
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        PRESS(&w, "ComLaborDod");
+        TYPE(&w, "TextLekarzNr", "12");
+        TYPE(&w, "TextImie", QString(40, u'a'));
+        TYPE(&w, "TextNazwisko", QString(60, u'b'));
+        TYPE(&w, "TextMiasto", "Ryki");
+        TYPE(&w, "TextTelefon", QString(60, u'6'));
+        QCOMPARE(w.TextImie->text(), QString(30, u'a'));
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QVERIFY(w.FrameLabor->isHidden());
+        const QVariantMap vet = StoredRow("Lekarz", "IDLekarz", 1);
+        QCOMPARE(vet.value("Imie"), QString(30, u'a'));
+        QCOMPARE(vet.value("Nazwisko"), QString(50, u'b'));
+        QCOMPARE(vet.value("Telefon"), QString(50, u'6'));
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
+    // Two workstations adding vets at once never store one number twice:
+    // each save takes its number when it writes, whatever "&Dodaj" proposed.
+    void twoWorkstationsAddingVetsNeverShareANumber()
+    {
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        QProcess other;
+        QVERIFY(other_workstation::Start(other, {}));
+        QVERIFY(addVets(w, QStringLiteral("Pierwszy"), VetsPerWorkstation));
+        QVERIFY(other.waitForFinished(300000));
+        QCOMPARE(other.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(other.exitCode(), 0);
+
+        const QList<QVariantMap> vets = RegistersFixture::Rows("Lekarz");
+        QCOMPARE(vets.size(), 2 * VetsPerWorkstation);
+        std::set<qint64> numbers;
+        for (const QVariantMap &vet : vets)
+            numbers.insert(vet.value("IDLekarz").toLongLong());
+        QCOMPARE(int(numbers.size()), 2 * VetsPerWorkstation);
+        QCOMPARE(*numbers.rbegin(), 2 * VetsPerWorkstation);
+        SCRIPTED_UI_VERIFY(scripted);
+    }
 };
 
-QTEST_MAIN(FormLekarzTest)
+int main(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstationAddsVets))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    FormLekarzTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_FormLekarz.moc"

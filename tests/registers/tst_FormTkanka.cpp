@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 #include "RegisterTesting.h"
 
@@ -11,7 +12,10 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QProcess>
 #include <QPushButton>
+
+#include <set>
 
 namespace
 {
@@ -24,6 +28,31 @@ FormTkanka &openTissues()
 QList<QWidget *> browseControls(FormTkanka &w)
 {
     return {w.ComDodaj, w.ComUsun, w.ComPopraw, w.ComZamknij, w.DataTkanka, w.DBGridTkanka};
+}
+
+constexpr int TissuesPerWorkstation = 60;
+
+// Adds tissues through the register as its user does; false when a save did
+// not close the frame.
+bool addTissues(FormTkanka &w, const QString &prefix, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        w.ComDodaj->click();
+        QTest::keyClicks(w.TextNazwa, prefix + QString::number(i));
+        QTest::keyClicks(w.TextKodCLab, QStringLiteral("187001"));
+        w.ComZapisz->click();
+        if (!w.FrameTkanka->isHidden())
+            return false;
+    }
+    return true;
+}
+
+// The other workstation's part: it adds tissues while this one does.
+int otherWorkstationAddsTissues(const QStringList &)
+{
+    FormTkanka &w = OpenThroughDoor<FormTkanka>([] { FormTkanka::Open(); });
+    other_workstation::Ready();
+    return addTissues(w, QStringLiteral("drugi "), TissuesPerWorkstation) ? 0 : 1;
 }
 
 } // namespace
@@ -144,7 +173,46 @@ private slots:
                                      "mięśnie języka", "mięśnie żuchwowe"}));
         SCRIPTED_UI_VERIFY(scripted);
     }
+
+    // Two workstations adding tissues at once never store one number twice:
+    // each save takes its number when it writes, and the list's "Numer"
+    // shows the number stored.
+    void twoWorkstationsAddingTissuesNeverShareANumber()
+    {
+        ui::ScriptedUi scripted;
+        FormTkanka &w = openTissues();
+        const int delivered = RegistersFixture::Rows("Tkanka").size();
+        QProcess other;
+        QVERIFY(other_workstation::Start(other, {}));
+        QVERIFY(addTissues(w, QStringLiteral("pierwszy "), TissuesPerWorkstation));
+        QVERIFY(other.waitForFinished(300000));
+        QCOMPARE(other.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(other.exitCode(), 0);
+
+        const QList<QVariantMap> tissues = RegistersFixture::Rows("Tkanka");
+        QCOMPARE(tissues.size(), delivered + 2 * TissuesPerWorkstation);
+        std::set<int> numbers;
+        for (const QVariantMap &tissue : tissues)
+            numbers.insert(tissue.value("IDTkanka").toInt());
+        QCOMPARE(int(numbers.size()), tissues.size());
+        const QString last = QStringLiteral("pierwszy %1").arg(TissuesPerWorkstation - 1);
+        const QAbstractItemModel *list = w.DBGridTkanka->model();
+        const int row = w.DBGridTkanka->Row();
+        QCOMPARE(list->index(row, 1).data().toString(), last);
+        QCOMPARE(list->index(row, 0).data().toInt(),
+                 StoredRow("Tkanka", "NazTkanka", last).value("IDTkanka").toInt());
+        SCRIPTED_UI_VERIFY(scripted);
+    }
 };
 
-QTEST_MAIN(FormTkankaTest)
+int main(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstationAddsTissues))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    FormTkankaTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_FormTkanka.moc"

@@ -431,9 +431,10 @@ private slots:
         w.ComboTypWNI->setEditText(QString(31, QChar('x'))); // the column holds 30
         scripted.Answer("OK");
         PRESS(&w, "ComZapisz");
-        QVERIFY(scripted.Last().text.startsWith("3163"));
-        QCOMPARE(scripted.Last().title, "Powiadom programistę!");
-        QCOMPARE(scripted.Last().style, ui::vbExclamation);
+        QCOMPARE(scripted.Last().text,
+                 "Tekst w polu Rodzaj klienta jest za długi! Dopuszczalna długość: 30. Popraw!");
+        QCOMPARE(scripted.Last().title, "INFORMACJA");
+        QCOMPARE(scripted.Last().style, ui::vbInformation);
         verifyState(true);
         QCOMPARE(RegistersFixture::Rows("Zaklad"), before);
 
@@ -451,6 +452,41 @@ private slots:
             else
                 QCOMPARE(after[i], before[i]);
         }
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
+    // Typing into the kind stops at its column's width; a kind put in whole,
+    // as an entry of its list is, is not cut: a kind too long for its
+    // column is refused with a message that names the field.
+    void kindStopsAtItsColumn()
+    {
+        ui::ScriptedUi scripted;
+        FormZaklad &w = openRegister();
+        PRESS(&w, "ComLaborDod");
+        QTest::keyClick(w.ComboTypWNI->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        TYPE(&w, "ComboTypWNI", QString(40, u'k'));
+        QCOMPARE(w.ComboTypWNI->currentText(), QString(30, u'k'));
+        TYPE(&w, "TextIDKlient", "nowy1");
+        TYPE(&w, "TextNazwa", "Nowak");
+        TYPE(&w, "TextMiejscowosc", "Ryki");
+        TYPE(&w, "TextTelefon", "333");
+        w.ComboTypWNI->addItem(QString(31, u'w')); // a list longer than the column
+        CHOOSE(&w, "ComboTypWNI", QString(31, u'w'));
+        QCOMPARE(w.ComboTypWNI->currentText(), QString(31, u'w'));
+        scripted.Answer("OK");
+        PRESS(&w, "ComZapisz");
+        QCOMPARE(scripted.Last().text,
+                 "Tekst w polu Rodzaj klienta jest za długi! Dopuszczalna długość: 30. Popraw!");
+        QCOMPARE(w.focusWidget(), w.ComboTypWNI);
+        verifyState(true);
+        QVERIFY(stored("IdRzezni", "nowy1").isEmpty());
+
+        QTest::keyClick(w.ComboTypWNI->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        TYPE(&w, "ComboTypWNI", QString(40, u'k'));
+        PRESS(&w, "ComZapisz");
+        verifyState(false);
+        QCOMPARE(stored("IdRzezni", "nowy1").value("TypWNI"), QString(30, u'k'));
+        w.ComboTypWNI->removeItem(w.ComboTypWNI->count() - 1);
         SCRIPTED_UI_VERIFY(scripted);
     }
 

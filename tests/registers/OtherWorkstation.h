@@ -1,0 +1,77 @@
+#pragma once
+
+#include "ProgramState.h"
+#include "TemporaryDrives.h"
+
+#include "foundation/Globals.h"
+#include "platform/db/dao.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+
+#include <functional>
+#include <iostream>
+
+// A second workstation on the same data folder: the test program started
+// again as a child process, which opens the same dictionaries and does its
+// part through the same windows. Any message box it meets is a failure.
+namespace other_workstation
+{
+
+inline const char *const Flag = "--other-workstation";
+
+// Starts the test program as the other workstation with the real path of
+// the dictionaries in use and `args`, and waits until it says that it has
+// reached the point the test waits for; false when it never does.
+inline bool Start(QProcess &process, const QStringList &args)
+{
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QCoreApplication::applicationFilePath(),
+                  QStringList{QLatin1String(Flag), TemporaryDrives::Real(StaleDb.Name())} + args);
+    QByteArray said;
+    while (!said.contains("ready")) {
+        if (!process.waitForReadyRead(60000) && process.bytesAvailable() == 0)
+            return false;
+        said += process.readAll();
+    }
+    return true;
+}
+
+// Called by the other workstation's part at the point the test waits for
+// (its window open, or its change made): the test goes on from here.
+inline void Ready()
+{
+    std::cout << "ready" << std::endl;
+}
+
+// True when the program was started as the other workstation: then it has
+// run `part` (which returns 0 when its part succeeded) and `exitCode` is the
+// process's exit code.
+inline bool RanAsOther(int argc, char **argv, int &exitCode,
+                       const std::function<int(const QStringList &args)> &part)
+{
+    if (argc < 3 || qstrcmp(argv[1], Flag) != 0)
+        return false;
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(3);
+    exitCode = 1;
+    try {
+        StaleDb = dao::DBEngine::Workspaces(0).OpenDatabase(app.arguments().at(2));
+        ui::ScriptedUi scripted;
+        exitCode = part(args);
+        if (!scripted.Verify()) {
+            std::cerr << qPrintable(scripted.Problems()) << std::endl;
+            exitCode = 1;
+        }
+    } catch (const std::exception &error) {
+        std::cerr << error.what() << std::endl;
+    }
+    // The windows and the databases go before the application does.
+    ProgramState::Reset();
+    return true;
+}
+
+} // namespace other_workstation
