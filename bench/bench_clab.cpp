@@ -485,8 +485,9 @@ void BM_ResultsCheck_System(benchmark::State &state)
     month();
     for (auto _ : state) {
         ClabStore store(MonthDb, StaleDb);
-        store.Open(ClabStore::AllBatches, QDate(2024, 3, 1), QDate(2024, 3, 31));
-        benchmark::DoNotOptimize(ClabPrecheck::Run(store).total);
+        benchmark::DoNotOptimize(
+            ClabPrecheck::Run(store, ClabStore::AllBatches, QDate(2024, 3, 1), QDate(2024, 3, 31))
+                .total);
     }
 }
 

@@ -211,6 +211,14 @@ void SprawdzDodajKolumny()
 {
     SprBrakKol(StaleDb, QStringLiteral("Podatnik"), QStringLiteral("KodLok2"), dao::dbText, true,
                3);
+    // The central-lab code row keeps the service-test code beside the others.
+    if (const TableSpec *clab = Schema::Table(Schema::Stale, QStringLiteral("CLab"))) {
+        for (const char *column : {"TypBad2", "OpisTypBad2"}) {
+            if (const FieldSpec *field = clab->Field(QLatin1String(column)))
+                SprBrakKol(StaleDb, clab->name, field->name, field->type, field->AllowZeroLength(),
+                           field->size);
+        }
+    }
     if (!EnsureStaleTable(QStringLiteral("Sito"), CreateTablePodp))
         return;
     if (!EnsureStaleTable(QStringLiteral("Wykonujacy"), CreateTableOsoba))

@@ -34,8 +34,9 @@ void ZmienDlugPola(dao::Database &db, const QString &table, const QString &colum
                    dao::DataTypeEnum type, bool allowZeroLength, int newSize,
                    const QString &sqlType);
 
-// The start-up repairs of StaleDb: the column KodLok2 of PODATNIK and the
-// tables Sito, Wykonujacy and Odpowiedzialny.
+// The start-up repairs of StaleDb: the column KodLok2 of PODATNIK, the
+// columns TypBad2 and OpisTypBad2 of CLab, and the tables Sito, Wykonujacy
+// and Odpowiedzialny.
 void SprawdzDodajKolumny();
 
 // Builders of a value list (ID, Wartosc) and of a person list (Nr, Nazwa) in

@@ -12,6 +12,7 @@
 #include "mainwindow/SchemaRepair.h"
 #include "mainwindow/StartupPickLists.h"
 #include "platform/db/SqlText.h"
+#include "platform/fs/FileSystemObject.h"
 #include "platform/shell/SingleInstanceGuard.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
@@ -486,10 +487,14 @@ void aMain::runStartup()
         return;
     }
     showLetterhead();
-    // Once more for the same date: the repairs and the result-width probe run
-    // at every start, also on the day the month database was made. A month
-    // database that could not be opened has been reported once already.
-    if (SetWorkingDate(QDate::currentDate()))
+    // The repairs and the result-width probe run at every start. An existing
+    // month database gets them as it is opened, so it is opened once and what
+    // they report is shown once; one made just now is opened once more for
+    // them. A month database that could not be opened has been reported once
+    // already.
+    const QDate today = QDate::currentDate();
+    const bool monthExisted = fs::FileSystemObject::FileExists(MonthDbPath(today));
+    if (SetWorkingDate(today) && !monthExisted)
         ComTworzBazy_Click();
     SprawdzDodajKolumny();
     loadLaboratoryCodes();

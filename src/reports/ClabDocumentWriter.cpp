@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QLockFile>
+#include <QScopeGuard>
+#include <QUuid>
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +21,34 @@ enum PartIndex { Groups, Samples, Fields, Tests, Directions, Results };
 
 constexpr qsizetype FlushSize = 1 << 18;
 constexpr qsizetype ChunkSize = 1 << 20;
+// The document is written under a work name beside the chosen file; while
+// it is written, a lock file of that name and ".lock" says whose it is.
+const QString WorkSuffix = QStringLiteral(".clabtmp");
+const QString LockSuffix = QStringLiteral(".lock");
+// A lock left by another computer counts as abandoned after this long.
+constexpr int AbandonedLockMs = 10 * 60 * 1000;
+
+// Work files (and their locks) of earlier exports into the folder that were
+// stopped before their rename. One whose export is still running, on this
+// or another computer, is locked and stays.
+void RemoveAbandonedWorkFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(
+        {QStringLiteral("~*") + WorkSuffix, QStringLiteral("~*") + WorkSuffix + LockSuffix},
+        QDir::Files | QDir::Hidden);
+    for (QString name : names) {
+        if (name.endsWith(LockSuffix))
+            name.chop(LockSuffix.size());
+        const QString work = dir.filePath(name);
+        QLockFile lock(work + LockSuffix);
+        lock.setStaleLockTime(AbandonedLockMs);
+        if (!lock.tryLock(0))
+            continue;
+        QFile::remove(work);
+        lock.unlock();
+    }
+}
 
 // A character that XML 1.0 does not allow anywhere in a document.
 bool IsForbidden(char16_t c)
@@ -337,8 +367,18 @@ void ClabDocumentWriter::Finish(const QString &realPath)
             throw fs::FsError(fs::ErrPathFileAccess);
     }
     // Beside the chosen file, so that the rename stays on its file system.
-    QTemporaryFile document(realPath + QStringLiteral(".XXXXXX"));
-    if (!document.open())
+    const QFileInfo target(realPath);
+    RemoveAbandonedWorkFiles(target.absolutePath());
+    const QString workPath = target.absolutePath() + QStringLiteral("/~") + target.fileName() +
+                             u'.' + QUuid::createUuid().toString(QUuid::Id128).left(12) +
+                             WorkSuffix;
+    // Locked before it exists, so that no other export takes it for abandoned.
+    QLockFile lock(workPath + LockSuffix);
+    if (!lock.tryLock(0))
+        throw fs::FsError(fs::ErrPathFileAccess);
+    QFile document(workPath);
+    auto removeWork = qScopeGuard([&document] { document.remove(); });
+    if (!document.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw fs::FsError(fs::ErrPathFileAccess);
     document.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                             QFileDevice::ReadGroup | QFileDevice::ReadOther);
@@ -363,5 +403,5 @@ void ClabDocumentWriter::Finish(const QString &realPath)
                             QFile::encodeName(realPath).toStdString(), failure);
     if (failure)
         throw fs::FsError(fs::ErrPathFileAccess);
-    document.setAutoRemove(false);
+    removeWork.dismiss();
 }

@@ -11,13 +11,15 @@ bool ClabPrecheck::IsAccepted(const QString &wynik)
     return wynik == QLatin1String("nie stwierdzono") || wynik == QLatin1String("stwierdzono");
 }
 
-ClabPrecheck::Counts ClabPrecheck::Run(const ClabStore &store)
+ClabPrecheck::Counts ClabPrecheck::Run(ClabStore &store, const QString &batchChoice,
+                                       const QDate &from, const QDate &to)
 {
     const QString missingPath = fs::DriveMap::ToReal(MissingReport);
     // A fresh installation may lack the export folder.
     QDir().mkpath(QFileInfo(missingPath).absolutePath());
     fs::TextStream missing(missingPath, fs::TextStream::Mode::Create);
     fs::TextStream doubtful(fs::DriveMap::ToReal(DoubtfulReport), fs::TextStream::Mode::Create);
+    store.Open(batchChoice, from, to);
     Counts counts;
     counts.batches = store.BatchCount();
     for (int b = 0; b < counts.batches; ++b) {

@@ -25,9 +25,12 @@ public:
         bool Passed() const { return batches > 0 && missing == 0 && doubtful == 0; }
     };
 
-    // Checks the opened choice of the store. File errors go to the caller;
-    // the reports are closed either way.
-    static Counts Run(const ClabStore &store);
+    // Makes both reports anew, then opens the choice in the store and checks
+    // it, so that a choice that cannot be opened leaves no report of an
+    // earlier check behind. Engine and file errors go to the caller; the
+    // reports are closed either way.
+    static Counts Run(ClabStore &store, const QString &batchChoice, const QDate &from,
+                      const QDate &to);
 
     static bool IsAccepted(const QString &wynik);
 };

@@ -1,6 +1,8 @@
 #include "reports/ClabSettings.h"
 
 #include "foundation/RecordsetProcedures.h"
+#include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
@@ -26,6 +28,26 @@ dao::Recordset openRow(dao::Database stale, const QString &key)
                                dao::SqlText(key));
 }
 
+std::optional<ClabCodeSet> readRow(dao::Recordset &rs)
+{
+    if (rs.RecordCount() == 0)
+        return std::nullopt;
+    rs.MoveFirst();
+    ClabCodeSet codes;
+    // A table made before the service-test code was kept lacks its columns.
+    for (const Column &column : Columns) {
+        const QString name = QLatin1String(column.name);
+        if (rs.FieldIndex(name) >= 0)
+            codes.*column.member = FieldText(rs, name);
+    }
+    return codes;
+}
+
+bool blank(const QString &code)
+{
+    return TrimBlanks(code).isEmpty();
+}
+
 } // namespace
 
 ClabCodeSet ClabSettings::Defaults()
@@ -37,16 +59,19 @@ ClabCodeSet ClabSettings::Defaults()
         QStringLiteral("319001"), QStringLiteral("Włośnica")};
 }
 
-ClabCodeSet ClabSettings::Load(dao::Database stale, const QString &key)
+std::optional<ClabCodeSet> ClabSettings::Stored(dao::Database stale, const QString &key)
 {
     dao::Recordset rs = openRow(stale, key);
-    if (rs.RecordCount() == 0)
-        return Defaults();
-    rs.MoveFirst();
-    ClabCodeSet codes;
-    for (const Column &column : Columns)
-        codes.*column.member = FieldText(rs, QLatin1String(column.name));
+    std::optional<ClabCodeSet> codes = readRow(rs);
     rs.Close();
+    return codes;
+}
+
+ClabCodeSet ClabSettings::Shown(const std::optional<ClabCodeSet> &stored)
+{
+    if (!stored)
+        return Defaults();
+    ClabCodeSet codes = *stored;
     if (codes.typBad2.isEmpty()) {
         const ClabCodeSet defaults = Defaults();
         codes.typBad2 = defaults.typBad2;
@@ -55,15 +80,22 @@ ClabCodeSet ClabSettings::Load(dao::Database stale, const QString &key)
     return codes;
 }
 
-void ClabSettings::Save(dao::Database stale, const QString &key, const ClabCodeSet &codes)
+void ClabSettings::Save(dao::Database stale, const QString &key,
+                        const std::optional<ClabCodeSet> &loaded, const ClabCodeSet &codes)
 {
+    // The row is compared and written in one transaction, so that another
+    // workstation's save cannot come in between.
     dao::Transaction transaction(stale, dao::Transaction::Immediate);
     dao::Recordset rs = openRow(stale, key);
-    if (rs.RecordCount() == 0) {
+    const std::optional<ClabCodeSet> now = readRow(rs);
+    if (loaded && !now)
+        throw dao::Error::Make(dao::err::RecordDeleted);
+    if (now != loaded)
+        throw dao::Error::Make(dao::err::DataChanged);
+    if (!now) {
         rs.AddNew();
         rs(QStringLiteral("Klucz")) = key;
     } else {
-        rs.MoveFirst();
         rs.Edit();
     }
     try {
@@ -76,4 +108,20 @@ void ClabSettings::Save(dao::Database stale, const QString &key, const ClabCodeS
     }
     rs.Close();
     transaction.Commit();
+}
+
+std::optional<ClabSettings::Code> ClabSettings::MissingCode(const ClabCodeSet &codes, bool official,
+                                                            bool service)
+{
+    if (official && blank(codes.typBad1))
+        return Code::TypBad1;
+    if (service && blank(codes.typBad2))
+        return Code::TypBad2;
+    if (!official && !service)
+        return std::nullopt;
+    if (blank(codes.cmetoda1))
+        return Code::Cmetoda1;
+    if (blank(codes.ckierunek1))
+        return Code::Ckierunek1;
+    return std::nullopt;
 }

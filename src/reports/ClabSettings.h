@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The central laboratory's codes of the laboratory's test types, test method
 // and test direction, with their descriptions, kept in one row of the CLab
 // table of Stale.mdb under a key.
@@ -24,10 +26,27 @@ public:
 
     // The codes a laboratory starts with.
     static ClabCodeSet Defaults();
-    // The stored row, Null as ""; the defaults when there is none. An empty
-    // service-test code takes its default, so that service batches never go
-    // out without a test type.
-    static ClabCodeSet Load(dao::Database stale, const QString &key);
-    // Adds or corrects the row of the key. Errors go to the caller.
-    static void Save(dao::Database stale, const QString &key, const ClabCodeSet &codes);
+    // The row of the key as it is stored, Null and columns the table lacks
+    // as ""; nothing when there is no row.
+    static std::optional<ClabCodeSet> Stored(dao::Database stale, const QString &key);
+    // What the frame shows for a stored row: the row, or the defaults when
+    // there is none. An empty service-test code takes its default, so that
+    // service batches never go out without a test type.
+    static ClabCodeSet Shown(const std::optional<ClabCodeSet> &stored);
+    static ClabCodeSet Load(dao::Database stale, const QString &key)
+    {
+        return Shown(Stored(stale, key));
+    }
+    // Adds or corrects the row of the key, provided it still holds what was
+    // read (`loaded`, nothing when there was no row): otherwise 3197 (changed
+    // or added meanwhile) or 3167 (deleted meanwhile), and nothing is
+    // written. Errors go to the caller.
+    static void Save(dao::Database stale, const QString &key,
+                     const std::optional<ClabCodeSet> &loaded, const ClabCodeSet &codes);
+
+    // The codes an export writes, each with the frame's box that holds it.
+    enum class Code { TypBad1, TypBad2, Cmetoda1, Ckierunek1 };
+    // The first code the export of official and/or service samples needs
+    // that is empty or blank; nothing when all it needs are there.
+    static std::optional<Code> MissingCode(const ClabCodeSet &codes, bool official, bool service);
 };

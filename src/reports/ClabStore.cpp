@@ -113,6 +113,23 @@ ClabBatch ClabStore::Batch(int index) const
     return batch;
 }
 
+ClabStore::PayerKinds ClabStore::KindsWithSamples() const
+{
+    PayerKinds kinds;
+    const int partia = batches_.FieldIndex(QStringLiteral("Partia"));
+    const int platnik = batches_.FieldIndex(QStringLiteral("Platnik"));
+    const int count = batches_.RecordCount();
+    for (int i = 0; i < count; ++i) {
+        if (samplesOfBatch_.value(text(batches_.ValueAt(i, partia))).isEmpty())
+            continue;
+        if (text(batches_.ValueAt(i, platnik)) == QLatin1String("Z"))
+            kinds.official = true;
+        else
+            kinds.service = true;
+    }
+    return kinds;
+}
+
 std::optional<ClabClient> ClabStore::Client(const QString &wni)
 {
     const auto known = clients_.constFind(wni);

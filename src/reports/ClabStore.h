@@ -60,6 +60,13 @@ public:
     int BatchCount() const { return batches_.RecordCount(); }
     // The batch at a position of the choice, read with its samples.
     ClabBatch Batch(int index) const;
+    // Whether the choice holds samples of official batches (payer "Z") and
+    // of service batches: the test types their export needs.
+    struct PayerKinds {
+        bool official = false;
+        bool service = false;
+    };
+    PayerKinds KindsWithSamples() const;
     // The client of a WNI, read once per run; nothing when it is unknown.
     std::optional<ClabClient> Client(const QString &wni);
 

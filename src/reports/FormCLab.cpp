@@ -288,7 +288,7 @@ void FormCLab::ComDrukuj_Click()
             return;
         }
         const QString station = ClabStore::LaboratoryCode(StaleDb, QStringLiteral("KodLok2"));
-        if (station.isEmpty()) {
+        if (TrimBlanks(station).isEmpty()) {
             ShowWarning(
                 QStringLiteral("Brak kodu stanowiska zamiejscowego!\r"
                                "W oknie głównym programu kliknij przycisk Użytkownik i uzupełnij "
@@ -328,8 +328,7 @@ bool FormCLab::CheckResultsCLab(ClabStore &store, const Period &period)
 {
     ClabPrecheck::Counts counts;
     try {
-        store.Open(ComboPartia->currentText(), period.from, period.to);
-        counts = ClabPrecheck::Run(store);
+        counts = ClabPrecheck::Run(store, ComboPartia->currentText(), period.from, period.to);
     } catch (const RuntimeError &error) {
         reportRunError(error);
         return false;
@@ -399,6 +398,8 @@ void FormCLab::exportChosen(ClabStore &store, const Period &period, const QStrin
         ShowInfo(QStringLiteral("Brak danych!"), ExportCaption);
         return;
     }
+    if (refuseMissingCode(settings.codes, store.KindsWithSamples()))
+        return;
     const QString name =
         choice == ClabStore::AllBatches
             ? QStringLiteral("MervaskLab_Od") + period.from.toString(QStringLiteral("yyyyMMdd")) +
@@ -518,10 +519,48 @@ ClabCodeSet FormCLab::codeBoxes() const
             TextCkierunek1MervaskLab->text(), TextCkierunek1OpisMervaskLab->text()};
 }
 
+// An export never goes out with an empty code: the user is sent to the box
+// that lacks it, before any file is asked for or written.
+bool FormCLab::refuseMissingCode(const ClabCodeSet &codes, const ClabStore::PayerKinds &kinds)
+{
+    const std::optional<ClabSettings::Code> missing =
+        ClabSettings::MissingCode(codes, kinds.official, kinds.service);
+    if (!missing)
+        return false;
+    QLineEdit *box = nullptr;
+    QString label;
+    switch (*missing) {
+    case ClabSettings::Code::TypBad1:
+        box = TextTypBad1MervaskLab;
+        label = QStringLiteral("Typ badania (badania urzędowe)");
+        break;
+    case ClabSettings::Code::TypBad2:
+        box = TextTypBad2MervaskLab;
+        label = QStringLiteral("Typ badania (badania usługowe)");
+        break;
+    case ClabSettings::Code::Cmetoda1:
+        box = TextCmetoda1MervaskLab;
+        label = QStringLiteral("Metoda");
+        break;
+    case ClabSettings::Code::Ckierunek1:
+        box = TextCkierunek1MervaskLab;
+        label = QStringLiteral("Kierunek");
+        break;
+    }
+    ShowWarning(QStringLiteral("Brak kodu CLab w polu: ") + label +
+                    QStringLiteral("!\rUzupełnij kod w ramce TYPY I METODY BADAŃ WG SŁOWNIKA "
+                                   "CLAB i uruchom eksport ponownie."),
+                Warning);
+    box->setFocus();
+    return true;
+}
+
 void FormCLab::LoadCodesCLab(const QString &key)
 {
+    storedCodes_.reset();
     try {
-        const ClabCodeSet codes = ClabSettings::Load(StaleDb, key);
+        storedCodes_ = ClabSettings::Stored(StaleDb, key);
+        const ClabCodeSet codes = ClabSettings::Shown(storedCodes_);
         TextTypBad1MervaskLab->setText(codes.typBad1);
         TextTypBad1OpisMervaskLab->setText(codes.opisTypBad1);
         TextTypBad2MervaskLab->setText(codes.typBad2);
@@ -546,7 +585,9 @@ void FormCLab::SaveCodesCLab(const QString &key)
         return;
     }
     try {
-        ClabSettings::Save(StaleDb, key, codeBoxes());
+        const ClabCodeSet codes = codeBoxes();
+        ClabSettings::Save(StaleDb, key, storedCodes_, codes);
+        storedCodes_ = codes;
     } catch (const RuntimeError &error) {
         ShowError(windowTitle(), error);
     }

@@ -2,6 +2,7 @@
 
 #include "reports/ClabPrecheck.h"
 #include "reports/ClabSettings.h"
+#include "reports/ClabStore.h"
 
 #include <QDate>
 #include <QDialog>
@@ -14,7 +15,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class ClabStore;
 
 namespace ui
 {
@@ -100,9 +100,13 @@ private:
     void LoadCodesCLab(const QString &key);
     void SaveCodesCLab(const QString &key);
     ClabCodeSet codeBoxes() const;
+    bool refuseMissingCode(const ClabCodeSet &codes, const ClabStore::PayerKinds &kinds);
     void hideFrames();
 
     QString workingDate_;
+    // The code row as it was read when the frame was filled (nothing: no
+    // row); a save writes only over that.
+    std::optional<ClabCodeSet> storedCodes_;
     bool running_ = false;
     QElapsedTimer repainted_;
 };

@@ -375,6 +375,36 @@ private slots:
                  QList<QVariant>{QStringLiteral("052")});
     }
 
+    // A code table of an older installation gains the service-test code's
+    // two columns and keeps its row.
+    void clabTableGainsTheServiceTestColumns()
+    {
+        MainWindowFixture fixture(false);
+        StaleDb = fixture.Create(QStringLiteral("T:\\Dane\\Stale.mdb"));
+        QList<FieldSpec> fields = Schema::Table(Schema::Stale, QStringLiteral("CLab"))->fields;
+        fields.removeIf([](const FieldSpec &field) { return field.name.contains(u'2'); });
+        QCOMPARE(fields.size(), 7);
+        MainWindowFixture::CreateTable(StaleDb, QStringLiteral("CLab"), fields);
+        MainWindowFixture::AddRow(StaleDb, QStringLiteral("CLab"),
+                                  {{QStringLiteral("Klucz"), QStringLiteral("MervaskLab")},
+                                   {QStringLiteral("TypBad1"), QStringLiteral("476001")},
+                                   {QStringLiteral("cmetoda1"), QStringLiteral("56001")}});
+        const QStringList before = MainWindowFixture::Shape(StaleDb, QStringLiteral("CLab"));
+        for (int run = 0; run < 2; ++run) {
+            ui::ScriptedUi ui;
+            SprawdzDodajKolumny();
+            SCRIPTED_UI_VERIFY(ui);
+            QCOMPARE(MainWindowFixture::Shape(StaleDb, QStringLiteral("CLab")),
+                     before + QStringList({QStringLiteral("TypBad2:10:10"),
+                                           QStringLiteral("OpisTypBad2:10:100")}));
+        }
+        const QList<QVariantMap> rows = MainWindowFixture::Rows(StaleDb, QStringLiteral("CLab"));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].value(QStringLiteral("TypBad1")), QVariant(QStringLiteral("476001")));
+        QCOMPARE(rows[0].value(QStringLiteral("cmetoda1")), QVariant(QStringLiteral("56001")));
+        QVERIFY(rows[0].value(QStringLiteral("TypBad2")).isNull());
+    }
+
     // Only the first row of each name is corrected at one start.
     void sexesAreCorrectedOneRowPerStart()
     {

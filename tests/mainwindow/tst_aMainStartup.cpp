@@ -285,6 +285,37 @@ private slots:
         QVERIFY(!ends.Ended());
     }
 
+    // A month file without the runs' table is reported once per start: the
+    // month database of the day is opened, and repaired, once.
+    void missingRunTableIsReportedOncePerStart()
+    {
+        MainWindowFixture fixture;
+        QVERIFY2(fixture.IsValid(), qPrintable(fixture.Problem()));
+        const QString path = fixture.MonthPath(QDate::currentDate());
+        {
+            dao::Database db = fixture.Create(path);
+            for (const char *table : {"Partia", "Badanie", "PozycjaN", "zuzyte"})
+                MainWindowFixture::CreateTable(
+                    db, QLatin1String(table),
+                    Schema::Table(Schema::Month, QLatin1String(table))->fields);
+            db.Close();
+        }
+        ProgramEndRecorder ends;
+        aMain &window = ui::WindowRegistry::Instance<aMain>();
+        ui::ScriptedUi ui;
+        ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
+        ui.Answer("OK");
+        window.Form_Load();
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(Titles(ui), QStringList({QStringLiteral("frmLoginLab"),
+                                          QStringLiteral("Tworzenie nowej bazy!")}));
+        QVERIFY2(ui.Last().text.startsWith(QStringLiteral("3078")), qPrintable(ui.Last().text));
+        QVERIFY(!ends.Ended());
+        QVERIFY(MonthDb.IsOpen());
+        QCOMPARE(MonthDb.Name(), fixture.Real(path));
+        QCOMPARE(window.StatusPanelText(3), Today());
+    }
+
     void loadErrorTrap()
     {
         MainWindowFixture fixture(false);

@@ -20,8 +20,7 @@ namespace
 ClabPrecheck::Counts check(const QString &choice)
 {
     ClabStore store(MonthDb, StaleDb);
-    store.Open(choice, QDate(2024, 3, 1), QDate(2024, 3, 31));
-    return ClabPrecheck::Run(store);
+    return ClabPrecheck::Run(store, choice, QDate(2024, 3, 1), QDate(2024, 3, 31));
 }
 
 QByteArray ansi(const char *utf8)
@@ -127,11 +126,12 @@ private slots:
         codes.opisCMetoda1 = QString();
         codes.ckierunek1 = QStringLiteral("4");
         codes.opisCKierunek1 = QStringLiteral("kierunek");
-        ClabSettings::Save(StaleDb, key, codes);
+        ClabSettings::Save(StaleDb, key, std::nullopt, codes);
         QCOMPARE(ClabSettings::Load(StaleDb, key), codes);
+        const ClabCodeSet read = codes;
         codes.typBad2.clear();
         codes.opisTypBad2.clear();
-        ClabSettings::Save(StaleDb, key, codes);
+        ClabSettings::Save(StaleDb, key, read, codes);
         QCOMPARE(F::RowCount(StaleDb, QStringLiteral("CLab")), 1);
         const ClabCodeSet loaded = ClabSettings::Load(StaleDb, key);
         QCOMPARE(loaded.typBad2, QStringLiteral("63001"));

@@ -4,6 +4,7 @@
 
 #include "foundation/Globals.h"
 #include "foundation/frmLoginLab.h"
+#include "platform/db/dao.h"
 #include "platform/fs/Cp1250.h"
 #include "platform/shell/ShellRecorder.h"
 #include "platform/ui/MaskEdBox.h"
@@ -11,14 +12,17 @@
 #include "platform/ui/WindowRegistry.h"
 #include "reports/ClabJournal.h"
 #include "reports/ClabPrecheck.h"
+#include "reports/ClabSettings.h"
 #include "reports/FormCLab.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -26,11 +30,16 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstdlib>
+
 using F = ClabFixture;
 
 namespace
 {
 
+const QString CodesKey = QStringLiteral("MervaskLab");
+const char *const OtherWorkstation = "--other-workstation";
+const char *const KilledExport = "--killed-export";
 const QString DayFolder = QStringLiteral("C:\\MervaskLab\\Eksport\\20240305\\");
 const QString Chosen = DayFolder + QStringLiteral("eksport marca");
 const QString Question = QStringLiteral(
@@ -74,6 +83,51 @@ QString listing(const QString &zip)
     sevenZip.waitForFinished(-1);
     return sevenZip.exitCode() == 0 ? QString::fromUtf8(sevenZip.readAllStandardOutput())
                                     : QString();
+}
+
+// The other workstation's "&Zapisz" of the code frame: it reads the row,
+// changes the method code and saves.
+int otherWorkstationSavesCodes(const QString &staleFile)
+{
+    try {
+        dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(staleFile);
+        const std::optional<ClabCodeSet> read = ClabSettings::Stored(db, CodesKey);
+        ClabCodeSet codes = ClabSettings::Shown(read);
+        codes.cmetoda1 = QStringLiteral("56002");
+        ClabSettings::Save(db, CodesKey, read, codes);
+        db.Close();
+    } catch (const RuntimeError &error) {
+        qWarning("%s", error.what());
+        return 1;
+    }
+    return 0;
+}
+
+// An export stopped while its document waits for the rename: the work file
+// is complete and its lock is left behind by a process that is gone.
+int exportKilledBeforeRename(const QString &workFile)
+{
+    QLockFile lock(workFile + QStringLiteral(".lock"));
+    QFile work(workFile);
+    if (!lock.tryLock(0) || !work.open(QIODevice::WriteOnly))
+        return 1;
+    work.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n</celab>\r\n");
+    work.flush();
+    std::_Exit(0);
+}
+
+// Ctrl+A in the field, so that what is typed next replaces its text.
+void selectAll(QWidget *field)
+{
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+}
+
+QString storedCode(const char *field)
+{
+    const QList<QVariant> values =
+        F::Column(StaleDb, QStringLiteral("SELECT * FROM CLab"), QLatin1String(field));
+    return values.size() == 1 ? values.first().toString()
+                              : QStringLiteral("<rows: %1>").arg(values.size());
 }
 
 } // namespace
@@ -363,7 +417,203 @@ private slots:
         });
         SCRIPTED_UI_VERIFY(again);
     }
+
+    // A save of the code frame writes only over the row as the frame read
+    // it: a row that another workstation saved (or added) meanwhile is kept,
+    // and the save is refused with the engine's text.
+    void codesChangedElsewhereAreKept()
+    {
+        const auto otherSaves = [] {
+            QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(),
+                                       {QLatin1String(OtherWorkstation), StaleDb.Name()}),
+                     0);
+        };
+        for (const bool rowAtStart : {true, false}) {
+            StaleDb.Execute(QStringLiteral("DELETE FROM CLab"));
+            if (rowAtStart)
+                ClabSettings::Save(StaleDb, CodesKey, std::nullopt, ClabSettings::Defaults());
+            ui::ScriptedUi ui;
+            ui.Answer(QStringLiteral("OK"));
+            inWindow(ui, [&](FormCLab &form) {
+                otherSaves();
+                TYPE(&form, "TextCkierunek1OpisMervaskLab", " trzody");
+                PRESS(&form, "ComFrCKier");
+            });
+            SCRIPTED_UI_VERIFY(ui);
+            QCOMPARE(messages(ui),
+                     QStringList{"EXPORT: 3197Inny użytkownik zmienił ten rekord, od kiedy został "
+                                 "odczytany. Odśwież dane i spróbuj ponownie."});
+            QCOMPARE(storedCode("cmetoda1"), QStringLiteral("56002"));
+            QCOMPARE(storedCode("OpisCKierunek1"), QStringLiteral("Włośnica"));
+        }
+        // Read anew, the frame saves.
+        ui::ScriptedUi again;
+        inWindow(again, [](FormCLab &form) {
+            QCOMPARE(form.TextCmetoda1MervaskLab->text(), QStringLiteral("56002"));
+            TYPE(&form, "TextCkierunek1OpisMervaskLab", " trzody");
+            PRESS(&form, "ComFrCKier");
+        });
+        SCRIPTED_UI_VERIFY(again);
+        QCOMPARE(storedCode("OpisCKierunek1"), QStringLiteral("Włośnica trzody"));
+        QCOMPARE(storedCode("cmetoda1"), QStringLiteral("56002"));
+    }
+
+    // A code table of seven columns (no service-test code) shows and exports
+    // what it holds; an export that needs a code the frame lacks stops
+    // before any file is asked for, naming the box, and writes nothing.
+    void emptyCodeIsNeverExported()
+    {
+        for (const char *column : {"TypBad2", "OpisTypBad2"})
+            StaleDb.Execute(QStringLiteral("ALTER TABLE CLab DROP COLUMN ") +
+                            QLatin1String(column));
+        F::AddRow(StaleDb, QStringLiteral("CLab"),
+                  {{QStringLiteral("Klucz"), CodesKey},
+                   {QStringLiteral("TypBad1"), QStringLiteral("476001")},
+                   {QStringLiteral("cmetoda1"), QStringLiteral("56001")},
+                   {QStringLiteral("ckierunek1"), QVariant()}});
+        F::AddBatch(9, {{QStringLiteral("Platnik"), QStringLiteral("P")}});
+        F::AddSample(9, {{QStringLiteral("NrOgolny"), 125},
+                         {QStringLiteral("NazTkanka"), QStringLiteral("filary przepony")},
+                         {QStringLiteral("Gatunek"), QStringLiteral("świnie")},
+                         {QStringLiteral("Plec"), QStringLiteral("tucznik")},
+                         {QStringLiteral("Wynik"), QStringLiteral("nie stwierdzono")}});
+        shell::ShellRecorder shell;
+        ui::ScriptedUi ui;
+        ui.Answer(QStringLiteral("OK"));
+        inWindow(ui, [](FormCLab &form) {
+            QCOMPARE(form.TextTypBad1MervaskLab->text(), QStringLiteral("476001"));
+            QCOMPARE(form.TextTypBad2MervaskLab->text(), QStringLiteral("63001"));
+            QCOMPARE(form.TextCmetoda1MervaskLab->text(), QStringLiteral("56001"));
+            QCOMPARE(form.TextCkierunek1MervaskLab->text(), QString());
+            PRESS(&form, "ComDrukuj");
+            QCOMPARE(form.focusWidget(), form.TextCkierunek1MervaskLab);
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(messages(ui),
+                 QStringList{"OSTRZEŻENIE: Brak kodu CLab w polu: Kierunek!\rUzupełnij kod w "
+                             "ramce TYPY I METODY BADAŃ WG SŁOWNIKA CLAB i uruchom eksport "
+                             "ponownie."});
+        QVERIFY(!exists(DayFolder));
+        QVERIFY(!exists(QStringLiteral("C:\\MervaskLab\\Eksport\\TmpLcPr1.txt")));
+        QVERIFY(!exists(ClabJournal::Path));
+
+        // The service batch needs its own test type too.
+        ui::ScriptedUi service;
+        service.Answer(QStringLiteral("OK"));
+        inWindow(service, [](FormCLab &form) {
+            TYPE(&form, "TextCkierunek1MervaskLab", "319001");
+            selectAll(form.TextTypBad2MervaskLab);
+            TYPE(&form, "TextTypBad2MervaskLab", "   ");
+            PRESS(&form, "ComDrukuj");
+        });
+        SCRIPTED_UI_VERIFY(service);
+        QCOMPARE(messages(service).size(), 1);
+        QVERIFY(messages(service)[0].startsWith(
+            QStringLiteral("OSTRZEŻENIE: Brak kodu CLab w polu: Typ badania (badania usługowe)!")));
+        QVERIFY(!exists(DayFolder));
+
+        // With every code there, both test types go out. Opening the window
+        // again reads the codes anew.
+        ui::ScriptedUi complete;
+        complete.AnswerFile(Chosen);
+        complete.Answer(QStringLiteral("No"));
+        inWindow(complete, [](FormCLab &form) {
+            QCOMPARE(form.TextTypBad2MervaskLab->text(), QStringLiteral("63001"));
+            TYPE(&form, "TextCkierunek1MervaskLab", "319001");
+            PRESS(&form, "ComDrukuj");
+        });
+        SCRIPTED_UI_VERIFY(complete);
+        QCOMPARE(complete.Last().text, Question);
+        const QByteArray document = F::ReadAll(Chosen);
+        QCOMPARE(document.count("<czlec1_typ>476001</czlec1_typ>"), 3);
+        QCOMPARE(document.count("<czlec1_typ>63001</czlec1_typ>"), 2);
+        QCOMPARE(document.count("<ckierunek1_id>319001</ckierunek1_id>"), 5);
+    }
+
+    // A choice that cannot be opened still empties the reports of the run
+    // before, so that they never describe another choice.
+    void failedBatchChoiceLeavesNoOldReports()
+    {
+        F::AddSample(7, {{QStringLiteral("IDProbki"), QStringLiteral("A1")}});
+        ui::ScriptedUi ui;
+        ui.Answer(QStringLiteral("OK"));
+        ui.Answer(QStringLiteral("OK"));
+        inWindow(ui, [](FormCLab &form) {
+            PRESS(&form, "ComDrukuj");
+            QCOMPARE(F::ReadAll(ClabPrecheck::MissingReport),
+                     QByteArray("Partia: 7, Pr\xF3\x62ka nr: A1\r\n"));
+            selectAll(form.ComboPartia->lineEdit());
+            TYPE(&form, "ComboPartia", "abc");
+            PRESS(&form, "ComDrukuj");
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().title, QStringLiteral("EKSPORT DO PLIKU"));
+        QVERIFY2(ui.Last().text.startsWith(QStringLiteral("Błąd eksportu! 3075")),
+                 qPrintable(ui.Last().text));
+        QCOMPARE(F::ReadAll(ClabPrecheck::MissingReport), QByteArray());
+        QCOMPARE(F::ReadAll(ClabPrecheck::DoubtfulReport), QByteArray());
+    }
+
+    // A remote-station code of blanks is no code.
+    void blankStationCodeIsRefused()
+    {
+        StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok2 = '   '"));
+        ui::ScriptedUi ui;
+        ui.Answer(QStringLiteral("OK"));
+        inWindow(ui, [](FormCLab &form) { PRESS(&form, "ComDrukuj"); });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(messages(ui).size(), 1);
+        QVERIFY(messages(ui)[0].startsWith(
+            QStringLiteral("OSTRZEŻENIE: Brak kodu stanowiska zamiejscowego!")));
+        QVERIFY(!exists(ClabPrecheck::MissingReport));
+    }
+
+    // A document left under its work name by an export stopped before the
+    // rename is removed by the next export into that folder; the work file
+    // of an export still running is left alone.
+    void abandonedWorkFileIsRemovedByNextExport()
+    {
+        QVERIFY(QDir().mkpath(F::Real(DayFolder)));
+        const QString abandoned =
+            F::Real(DayFolder + QStringLiteral("~eksport marca.0123456789ab.clabtmp"));
+        QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(),
+                                   {QLatin1String(KilledExport), abandoned}),
+                 0);
+        QVERIFY(QFile::exists(abandoned));
+        QVERIFY(QFile::exists(abandoned + QStringLiteral(".lock")));
+        const QString running = F::Real(DayFolder + QStringLiteral("~inny.ba9876543210.clabtmp"));
+        QLockFile runningLock(running + QStringLiteral(".lock"));
+        QVERIFY(runningLock.tryLock(0));
+        QVERIFY(QFile(running).open(QIODevice::WriteOnly));
+
+        shell::ShellRecorder shell;
+        ui::ScriptedUi ui;
+        ui.AnswerFile(Chosen);
+        ui.Answer(QStringLiteral("No"));
+        inWindow(ui, [](FormCLab &form) { PRESS(&form, "ComDrukuj"); });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().text, Question);
+        QStringList files = QDir(F::Real(DayFolder)).entryList(QDir::Files | QDir::Hidden);
+        files.sort();
+        QCOMPARE(files, QStringList({"eksport marca", "~inny.ba9876543210.clabtmp",
+                                     "~inny.ba9876543210.clabtmp.lock"}));
+        QVERIFY(F::ReadAll(Chosen).endsWith("</celab>\r\n"));
+    }
 };
 
-QTEST_MAIN(tst_FormCLab)
+int main(int argc, char **argv)
+{
+    if (argc == 3 && qstrcmp(argv[1], OtherWorkstation) == 0) {
+        QCoreApplication app(argc, argv);
+        return otherWorkstationSavesCodes(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc == 3 && qstrcmp(argv[1], KilledExport) == 0) {
+        QCoreApplication app(argc, argv);
+        return exportKilledBeforeRename(QString::fromLocal8Bit(argv[2]));
+    }
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_FormCLab test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_FormCLab.moc"
