@@ -86,7 +86,6 @@ void FormAlarm::Prepare(const QString &text, const QString &caption, int delaySe
     ComZamk->setVisible(closeButton);
     setFixedWidth(placement.width / TwipsPerPixel);
     setMinimumHeight(BoxHeight / TwipsPerPixel);
-    move(placement.left / TwipsPerPixel, y());
 }
 
 void FormAlarm::Form_Load()

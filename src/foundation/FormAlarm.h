@@ -17,6 +17,9 @@ class FormAlarm : public QDialog
 
 public:
     // Width and left edge of the box in twips, from the message and caption.
+    // The left edge would centre the box on one fixed line of the screen; the
+    // box is shown centred on the window it warns about instead, so only the
+    // width is used.
     struct Placement {
         int width;
         int left;
@@ -32,8 +35,8 @@ public:
     QLabel *Picture1;
     QLabel *Picture2;
 
-    // Fills the box for one alarm (caption, text, delay, close button) and
-    // places it on the screen.
+    // Fills and sizes the box for one alarm (caption, text, delay, close
+    // button); ShowAlarm centres it on the window it warns about.
     void Prepare(const QString &text, const QString &caption, int delaySeconds, bool closeButton);
 
     void Form_Load();

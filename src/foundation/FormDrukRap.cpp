@@ -28,7 +28,7 @@ namespace
 {
 
 const QChar CR = QLatin1Char('\r');
-const QString PdfEnding = QStringLiteral(".pdf");
+const QString PdfEnding = QStringLiteral("pdf");
 constexpr int PreviewZoom = 87;
 
 // "<Partia>MervaskLab<DataDoLab yyyymmdd>-Zaklad<WNI>", the WNI as stored.
@@ -166,16 +166,17 @@ dao::Recordset FormDrukRap::currentBatch() const
 
 // Writes the report shown to the PDF file the operator chooses; returns the
 // file's Windows path. The proposed name has no ending; a file without one is
-// what the inspectorate's mail client cannot open, so it is added.
+// what the inspectorate's mail client cannot open, so the dialog adds it, and
+// asks before replacing a file of that full name.
 QString FormDrukRap::exportResult(const dao::Recordset &batch)
 {
     CommonDialog1.FileName = CountyFolder(batch) + u'\\' + DefaultName(batch);
     CommonDialog1.Filter = QStringLiteral("Plik PDF (*.pdf)|*.pdf");
     CommonDialog1.FilterIndex = 1;
+    CommonDialog1.DefaultExt = PdfEnding;
+    CommonDialog1.OverwritePrompt = true;
     CommonDialog1.ShowSave();
-    QString file = CommonDialog1.FileName;
-    if (!file.endsWith(PdfEnding, Qt::CaseInsensitive))
-        file += PdfEnding;
+    const QString file = CommonDialog1.FileName;
     CRViewer->exportPdf(fs::DriveMap::ToReal(file));
     return file;
 }

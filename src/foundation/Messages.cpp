@@ -55,7 +55,8 @@ void ShowAlarm(const QString &text, const QString &caption, int delaySeconds, bo
 {
     FormAlarm &alarm = ui::WindowRegistry::Instance<FormAlarm>();
     alarm.Prepare(text, caption, delaySeconds, closeButton);
-    ui::ShowModal(alarm);
+    // Its width changes with each text, so it is centred anew every time.
+    ui::ShowModal(alarm, ui::Placement::CentredOnOwner);
     QApplication::beep();
 }
 

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace
 {
@@ -172,7 +173,13 @@ void frmLoginLab::TextLogin_LostFocus()
         // then check a password that was never typed.
         TextLogin->setFocus();
         TextLogin_GotFocus();
-        TextLogin->selectAll();
+        // "{Home}+{End}": the login box is still losing the focus that brought
+        // us here, which drops a selection made now; the next login typed must
+        // replace this one, so select once that has finished.
+        QTimer::singleShot(0, TextLogin, [this] {
+            if (focusWidget() == TextLogin)
+                TextLogin->selectAll();
+        });
     } catch (const RuntimeError &error) {
         if (error.Number() != dao::err::ItemNotFound)
             ShowError(QStringLiteral("Błąd logowania!"), error);

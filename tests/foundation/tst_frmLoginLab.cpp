@@ -53,13 +53,15 @@ private slots:
     void successLeavesTheOperator_data();
     void successLeavesTheOperator();
     void enterInLoginMovesOnAndLooksUp();
-    void enterAfterUnknownLoginLooksUpAgain();
+    void unknownLoginIsSelectedForTheNextTry();
+    void alarmStandsOnTheSignIn();
     void cancelEndsTheProgram();
 
 private:
     frmLoginLab &login() { return ui::WindowRegistry::Instance<frmLoginLab>(); }
     // The window as the start-up shows it, once per test.
     frmLoginLab &shown();
+    void readyForTyping();
     void typeLogin(const QString &text);
     void typePassword(const QString &text);
 
@@ -82,22 +84,51 @@ void LoginTest::cleanup()
 
 frmLoginLab &LoginTest::shown()
 {
-    if (!shown_)
+    if (!shown_) {
         login().show();
-    shown_ = true;
+        shown_ = QTest::qWaitForWindowActive(&login());
+    }
     return login();
 }
 
-void LoginTest::typeLogin(const QString &text)
+// The user types once the window has done its work, and after an alarm the
+// desktop gives the sign-in back its activation, which offscreen it does not.
+void LoginTest::readyForTyping()
 {
-    shown().TextLogin->setText(text);
-    LEAVE_FIELD(&login(), "TextLogin");
+    frmLoginLab &window = shown();
+    QVERIFY(shown_);
+    QCoreApplication::processEvents();
+    if (QApplication::activeWindow() != &window) {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
 }
 
+// Types the login where the user does: in the login box (reached from the
+// password box by Shift+Tab), then Enter. The box must hold just what was
+// typed: after an alarm its old text is selected and typing replaces it.
+void LoginTest::typeLogin(const QString &text)
+{
+    readyForTyping();
+    frmLoginLab &window = login();
+    if (window.txtPassword->hasFocus())
+        QTest::keyClick(window.txtPassword, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTRY_VERIFY(window.TextLogin->hasFocus());
+    TYPE(&window, "TextLogin", text);
+    QCOMPARE(window.TextLogin->text(), text);
+    QTest::keyClick(window.TextLogin, Qt::Key_Return);
+}
+
+// Types the password into the password box, which has the focus after a
+// recognised login or a wrong password, then Enter.
 void LoginTest::typePassword(const QString &text)
 {
-    shown().txtPassword->setText(text);
-    PRESS(&login(), "cmdOK");
+    readyForTyping();
+    frmLoginLab &window = login();
+    QTRY_VERIFY(window.txtPassword->hasFocus());
+    TYPE(&window, "txtPassword", text);
+    QCOMPARE(window.txtPassword->text(), text);
+    QTest::keyClick(window.txtPassword, Qt::Key_Return);
 }
 
 void LoginTest::dateFormatGate_data()
@@ -149,7 +180,7 @@ void LoginTest::failureCounter_data()
         << QStringList{"LADMIN", wrong, wrong, "Lnikt"}
         << QStringList{TryPasswordAgain, TryPasswordAgain, LoginExit};
     // Quotes are part of the login: no error, no row, no sign-in.
-    QTest::newRow("quoted logins") << QStringList{"LO'Brien", "L' OR '1'='1", "Ptajne1",
+    QTest::newRow("quoted logins") << QStringList{"LO'Brien", "L' OR '1'='1",
                                                   "Lx' UNION SELECT * FROM OPERATORZY WHERE '1'='1"}
                                    << QStringList{TryLoginAgain, TryLoginAgain, LoginExit};
 }
@@ -166,6 +197,8 @@ void LoginTest::failureCounter()
             typeLogin(step.mid(1));
         else
             typePassword(step.mid(1));
+        if (QTest::currentTestFailed())
+            return;
     }
     QCOMPARE(shown, alarms);
     QVERIFY(!LoginOk);
@@ -208,6 +241,7 @@ void LoginTest::successLeavesTheOperator()
     typeLogin(loginText);
     typePassword(password);
     QVERIFY(LoginOk);
+    QVERIFY(login().isHidden());
     QCOMPARE(login().TextOperat->text(), number);
     QCOMPARE(login().TextOperatRodz->text(), kind);
     QCOMPARE(login().TextNazwisko->text(), surname);
@@ -236,33 +270,56 @@ void LoginTest::enterInLoginMovesOnAndLooksUp()
     QVERIFY(window.isHidden());
 }
 
-// After the alarm of an unknown login the next Enter looks the login up
-// again: no password is counted that was never typed.
-void LoginTest::enterAfterUnknownLoginLooksUpAgain()
+// After the alarm of an unknown login its text is selected, so the next
+// login typed replaces it, and the next Enter looks that one up: no password
+// is counted that was never typed.
+void LoginTest::unknownLoginIsSelectedForTheNextTry()
 {
-    frmLoginLab &window = login();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.TextLogin->setFocus();
-    QTRY_VERIFY(window.TextLogin->hasFocus());
+    frmLoginLab &window = shown();
     QStringList alarms;
     ui::ScriptedUi scripted;
     expectAlarms(scripted, alarms, 1);
-    QTest::keyClicks(window.TextLogin, "zzz");
-    QTest::keyClick(window.TextLogin, Qt::Key_Return);
+    typeLogin(QStringLiteral("zzz"));
     QCOMPARE(alarms, QStringList{TryLoginAgain});
-    QTRY_VERIFY(window.TextLogin->hasFocus());
+    readyForTyping();
+    QVERIFY(window.TextLogin->hasFocus());
+    QCOMPARE(window.TextLogin->selectedText(), QStringLiteral("zzz"));
     QVERIFY(window.CmdTmp->isDefault());
     QVERIFY(!window.cmdOK->isDefault());
-    window.TextLogin->clear();
-    QTest::keyClicks(window.TextLogin, "anna");
-    QTest::keyClick(window.TextLogin, Qt::Key_Return);
+    typeLogin(QStringLiteral("anna"));
     QTRY_VERIFY(window.txtPassword->hasFocus());
     QCOMPARE(window.TextNazwisko->text(), QStringLiteral("Nowak"));
+    QCOMPARE(window.FailureCount(), 0);
     SCRIPTED_UI_VERIFY(scripted);
     QCOMPARE(scripted.Log().size(), 1);
     QVERIFY(window.isVisible());
     window.hide();
+}
+
+// The alarm stands on the sign-in, not at the screen's corner, and the next
+// one comes back at the same place.
+void LoginTest::alarmStandsOnTheSignIn()
+{
+    login().move(240, 160);
+    shown();
+    QVERIFY(shown_);
+    ui::ScriptedUi scripted;
+    QList<QRect> alarms;
+    for (int i = 0; i < 2; ++i)
+        scripted.AnswerWindow("FormAlarm",
+                              [&alarms](QWidget &alarm) { alarms << alarm.frameGeometry(); });
+    typeLogin(QStringLiteral("nikt"));
+    typeLogin(QStringLiteral("nikt2"));
+    SCRIPTED_UI_VERIFY(scripted);
+    QCOMPARE(alarms.size(), 2);
+    const QPoint signIn = login().frameGeometry().center();
+    QVERIFY2((alarms[0].center() - signIn).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("alarm at %1,%2, sign-in centre %3,%4")
+                            .arg(alarms[0].center().x())
+                            .arg(alarms[0].center().y())
+                            .arg(signIn.x())
+                            .arg(signIn.y())));
+    QCOMPARE(alarms[1], alarms[0]);
 }
 
 void LoginTest::cancelEndsTheProgram()

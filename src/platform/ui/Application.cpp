@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "EnterAsTab.h"
 #include "UnscriptedDialog.h"
 #include "WindowRegistry.h"
 
@@ -18,7 +19,10 @@ constexpr int ErrInternal = 51;
 
 } // namespace
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    InstallButtonEnter();
+}
 
 Application::~Application()
 {

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 namespace ui
@@ -25,10 +27,39 @@ bool IsTextBoxOrPickList(const QObject *object)
     return qobject_cast<const QLineEdit *>(object) || qobject_cast<const QComboBox *>(object);
 }
 
+// Presses the focused command button on Enter. The window's own key handling
+// (a default button, Enter-as-Tab) is not asked: the key is the button's.
+class ButtonEnter : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!IsEnter(event))
+            return false;
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (!button || !button->hasFocus() || !button->isEnabled() || !button->isVisible())
+            return false;
+        button->click();
+        return true;
+    }
+};
+
 } // namespace
+
+void InstallButtonEnter()
+{
+    static QPointer<ButtonEnter> installed;
+    if (installed || !qApp)
+        return;
+    installed = new ButtonEnter(qApp);
+    qApp->installEventFilter(installed);
+}
 
 EnterAsTab::EnterAsTab(QWidget *window) : QObject(window), window_(window)
 {
+    InstallButtonEnter();
     // Key presses go to the focused control, not to its window, so the filter
     // watches the application and keeps to the controls of its own window.
     qApp->installEventFilter(this);

@@ -22,4 +22,10 @@ private:
     QPointer<QWidget> window_;
 };
 
+// Enter on a focused command button presses it, as Space does, in every
+// window of the application, without making any button a default: a chain of
+// fields that Enter walks through ends on its button, and the next Enter
+// presses that. Installed once for the application; further calls do nothing.
+void InstallButtonEnter();
+
 } // namespace ui

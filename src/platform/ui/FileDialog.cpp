@@ -1,6 +1,7 @@
 #include "FileDialog.h"
 
 #include "DialogText.h"
+#include "MsgBox.h"
 #include "ScriptedUi.h"
 #include "ShownDialog.h"
 
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace ui
 {
@@ -79,6 +81,26 @@ void FileDialog::ShowSave()
 }
 
 void FileDialog::Show(bool save)
+{
+    Choose(save);
+    while (save && !Settle())
+        Choose(save);
+}
+
+bool FileDialog::Settle()
+{
+    const QString ending = QLatin1Char('.') + DefaultExt;
+    if (!DefaultExt.isEmpty() && !FileName.endsWith(ending, Qt::CaseInsensitive))
+        FileName += ending;
+    if (!OverwritePrompt || !QFileInfo::exists(Mapped(ToReal(), FileName)))
+        return true;
+    const QString name = FileName.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+    return MsgBox(name + QStringLiteral(" już istnieje.\rCzy chcesz go zamienić?"),
+                  vbYesNo + vbExclamation + vbDefaultButton2,
+                  QStringLiteral("Potwierdzanie zapisywania jako")) == vbYes;
+}
+
+void FileDialog::Choose(bool save)
 {
     if (ScriptedUi *script = ScriptedUi::Current()) {
         ShownDialog shown;

@@ -23,6 +23,11 @@ public:
     QString Filter;
     // 1-based entry of Filter preselected.
     int FilterIndex = 1;
+    // Save: the ending ("pdf") a chosen name gets when it does not end in it.
+    QString DefaultExt;
+    // Save: a file that exists already (with its ending) is taken only when
+    // the user agrees to replace it; otherwise the dialog comes back.
+    bool OverwritePrompt = false;
 
     void ShowOpen();
     void ShowSave();
@@ -37,6 +42,9 @@ public:
 
 private:
     void Show(bool save);
+    void Choose(bool save);
+    // The chosen name with DefaultExt; true when it may be written.
+    bool Settle();
 };
 
 } // namespace ui

@@ -150,6 +150,45 @@ private slots:
         QCOMPARE(AdminFixture::RowCount(StaleDb, "OPERATORZY"), 3);
     }
 
+    // The chain of Enter ends on "Zapisz"; Enter there (or Space) saves the
+    // account as a click does, and no button became a default on the way.
+    void enterOnSaveSavesTheAccount_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void enterOnSaveSavesTheAccount()
+    {
+        QFETCH(int, key);
+        FormOperat &form = Open("Administrator");
+        ui::ScriptedUi scripted;
+        scripted.AnswerWindow("FormOperat", [&](QWidget &w) {
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            PRESS(&w, "ComOperDod");
+            QTRY_VERIFY(form.TextLogin->hasFocus());
+            for (const char *text : {"kasia", "Zajac K", "abc", "abc"}) {
+                QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(text));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the kind as proposed
+            QCOMPARE(QApplication::focusWidget(), form.ComOperZap);
+            for (const QPushButton *button : w.findChildren<QPushButton *>())
+                QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
+            QTest::keyClick(form.ComOperZap, Qt::Key(key));
+            QVERIFY(!form.FrameOperat->isVisible());
+            PRESS(&w, "ComOperZamk");
+        });
+        ui::ShowModal(form);
+        SCRIPTED_UI_VERIFY(scripted);
+        const QVariantMap row = account("004");
+        QCOMPARE(row.value("OP_LOGIN").toString(), QStringLiteral("kasia"));
+        QCOMPARE(row.value("OP_NAZWISKO").toString(), QStringLiteral("Zajac K"));
+        QCOMPARE(row.value("OP_HASLO").toString(), scrambled("abc"));
+        QCOMPARE(row.value("OP_RODZAJ").toString(), QStringLiteral("Operator"));
+    }
+
     void newAccountChecks_data()
     {
         QTest::addColumn<QString>("login");

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <functional>
@@ -152,6 +153,41 @@ private slots:
         QCOMPARE(visited, (QStringList{"Text2", "Text3", "Text4", "Text5"}));
         QCOMPARE(widthAfter, widthBefore);
         QCOMPARE(laboratory("TX4").toString(), QStringLiteral("00-000 Miejscowość"));
+    }
+
+    // The chain of Enter runs through the codes onto "Zapisz"; Enter there
+    // (or Space) saves and closes as a click does.
+    void enterOnSaveSavesTheIdentity_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void enterOnSaveSavesTheIdentity()
+    {
+        QFETCH(int, key);
+        ui::ScriptedUi scripted;
+        bool closed = false;
+        shown(scripted, [&](FormUzytkownik &form) {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.TextKodPCA->setFocus();
+            QTRY_VERIFY(form.TextKodPCA->hasFocus());
+            QTest::keyClick(form.TextKodPCA, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), form.TextLok);
+            QTest::keyClicks(form.TextLok, QStringLiteral("054")); // replaces the selected code
+            QTest::keyClick(form.TextLok, Qt::Key_Return);
+            QTest::keyClicks(form.TextLok2, QStringLiteral("C3"));
+            QTest::keyClick(form.TextLok2, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), form.ComZapisz);
+            QVERIFY(!form.ComZapisz->isDefault());
+            QTest::keyClick(form.ComZapisz, Qt::Key(key));
+            closed = !form.isVisible();
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QVERIFY(closed);
+        QCOMPARE(laboratory("KodLok").toString(), QStringLiteral("054"));
+        QCOMPARE(laboratory("KodLok2").toString(), QStringLiteral("C3"));
     }
 
     void onlyExactlyOneRowIsEdited_data()

@@ -179,6 +179,43 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     }
 
+    // A name typed without its ending is asked about as the file that will be
+    // written: an existing "wynik.pdf" is replaced only after "Tak"; after
+    // "Nie" the dialog comes back and another name can be chosen.
+    void existingResultReplacedOnlyWhenAgreed_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("Tak") << true;
+        QTest::newRow("Nie") << false;
+    }
+
+    void existingResultReplacedOnlyWhenAgreed()
+    {
+        QFETCH(bool, replace);
+        const QString existing = DayFolder + "1061\\wynik.pdf";
+        QDir().mkpath(F::Real(DayFolder + "1061"));
+        QFile old(F::Real(existing));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("stary wynik");
+        old.close();
+        ui::ScriptedUi scripted;
+        scripted.AnswerFile(DayFolder + "1061\\wynik");
+        scripted.Answer(replace ? "Yes" : "No");
+        if (!replace)
+            scripted.AnswerFile(DayFolder + "1061\\inny");
+        scripted.Answer("No"); // send it now?
+        ShowSheet(scripted, Wni, PressSend);
+        SCRIPTED_UI_VERIFY(scripted);
+        const ui::ShownDialog question = scripted.Log()[2];
+        QCOMPARE(question.text, QStringLiteral("wynik.pdf już istnieje.\rCzy chcesz go zamienić?"));
+        QCOMPARE(question.style, 308);
+        const QString written = replace ? existing : DayFolder + "1061\\inny.pdf";
+        QVERIFY(PdfText(F::Real(written)).contains("4711"));
+        QFile kept(F::Real(existing));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll() == "stary wynik", !replace);
+    }
+
     // A definition that cannot be read is named by the register's own path.
     void missingDefinitionNamedByItsWindowsPath()
     {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace
 {
@@ -109,6 +110,43 @@ private slots:
             QCOMPARE(window->windowModality(), Qt::NonModal);
         }
         delete window;
+    }
+
+    // A box is first centred on the window the user works in; shown again it
+    // comes back where it was left, even when the user dragged it away. A box
+    // centred on its owner every time follows the owner instead.
+    void shownAgainKeepsItsPlace()
+    {
+        QWidget owner;
+        owner.setGeometry(100, 80, 600, 400);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        QDialog box;
+        box.setObjectName("FormPierwsze");
+        box.setFixedSize(200, 100);
+        ui::ScriptedUi script;
+        QList<QRect> frames;
+        QList<QPoint> owners;
+        const auto note = [&](QWidget &shown) {
+            frames << shown.frameGeometry();
+            owners << owner.frameGeometry().center();
+            // The user drags the box aside, as a window manager moves it.
+            shown.windowHandle()->setFramePosition(QPoint(20 + int(frames.size()), 30));
+            QCoreApplication::processEvents();
+        };
+        for (int i = 0; i < 3; ++i)
+            script.AnswerWindow("FormPierwsze", note);
+        ui::ShowModal(box);
+        ui::ShowModal(box);
+        owner.move(150, 120);
+        owner.activateWindow(); // as the desktop does when the box has gone
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        ui::ShowModal(box, ui::Placement::CentredOnOwner);
+        SCRIPTED_UI_VERIFY(script);
+        QCOMPARE(frames.size(), 3);
+        QVERIFY((frames[0].center() - owners[0]).manhattanLength() <= 4);
+        QCOMPARE(frames[1].topLeft(), QPoint(21, 30));
+        QVERIFY((frames[2].center() - owners[2]).manhattanLength() <= 4);
     }
 
     void scriptedModalWindows()
