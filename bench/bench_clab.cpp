@@ -161,8 +161,8 @@ int exportMonth(const QString &target)
 int exportRun(const QString &target)
 {
     ClabStore store(MonthDb, StaleDb);
-    openMonth(store);
-    if (!ClabPrecheck::Run(store).Passed())
+    if (!ClabPrecheck::Run(store, ClabStore::AllBatches, QDate(2024, 3, 1), QDate(2024, 3, 31))
+             .Passed())
         return 0;
     openMonth(store);
     return exportChosen(store, target);
