@@ -125,7 +125,14 @@ inline void Type(QWidget *field, const QString &text)
     QWidget *target = field;
     if (auto *combo = qobject_cast<QComboBox *>(field); combo && combo->lineEdit())
         target = combo->lineEdit();
-    QTest::keyClicks(target, text);
+    for (const QChar c : text) {
+        // Polish letters come from the keyboard layout, not from a key code
+        // of their own: they arrive as key events that carry only their text.
+        if (c.unicode() < 0x80)
+            QTest::keyClick(target, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 // Chooses the entry `text` of a list as a click in its open list does; empty
