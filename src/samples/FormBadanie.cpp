@@ -12,12 +12,15 @@
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
+#include "samples/BoxText.h"
 #include "samples/SampleNumbering.h"
 #include "samples/SampleStore.h"
 #include "samples/SampleValidator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -112,6 +115,28 @@ void fillList(QComboBox *combo, const QString &statement, const QString &field)
     combo->setCurrentIndex(-1);
     combo->setEditText(shown);
 }
+
+// Qt selects the whole text of a box that Tab (or the Tab sent for Enter)
+// brings the focus to; the fields of this window keep their text as it is,
+// so that a key typed into a proposed number does not replace it.
+class KeepTextOnFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::FocusIn)
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+            reason != Qt::ShortcutFocusReason)
+            return false;
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
+};
 
 } // namespace
 
@@ -215,6 +240,14 @@ void FormBadanie::buildFrame()
     // Nothing is chosen before the operator chooses it.
     for (QComboBox *list : {ComboPlec, ComboTkanka, ComboWynik})
         list->setCurrentIndex(-1);
+    // What the user types fits the sample's columns.
+    LimitTyping(TextIDProbkiWNI, 14);
+    LimitTyping(TextIDProbkiNr, 5);
+    LimitTyping(TextIDProbkiData, 8);
+    LimitTyping(ComboTkanka->lineEdit(), 30);
+    LimitTyping(ComboGatunek->lineEdit(), 20);
+    LimitTyping(ComboPlec->lineEdit(), 10);
+    LimitTyping(ComboWynik->lineEdit(), 15);
     ComboUwagi = pickList(f, "ComboUwagi");
     TextUwagi = ui::Named(new QPlainTextEdit(f), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
@@ -321,6 +354,14 @@ void FormBadanie::connectControls()
              TextNrDzien, TextNrOgolny, ComboPlec, ComboPlec->lineEdit(), ComboWynik,
              ComboWynik->lineEdit()})
         w->installEventFilter(this);
+
+    auto *keepText = new KeepTextOnFocus(this);
+    for (QWidget *frame : {FrameProbka, FrameDuplikuj}) {
+        for (QLineEdit *box : frame->findChildren<QLineEdit *>())
+            box->installEventFilter(keepText);
+        for (QComboBox *list : frame->findChildren<QComboBox *>())
+            list->installEventFilter(keepText);
+    }
 }
 
 bool FormBadanie::eventFilter(QObject *watched, QEvent *event)

@@ -75,6 +75,12 @@ void FormBadanie::StartNewSample()
     TextNrOgolny->setText(SampleNumbering::ProposalText(ZnMaxNrOgolny()));
     ComboUwagi->setCurrentIndex(-1);
     ComboUwagi->clearEditText();
+    // A result the operator cannot change is nobody's judgement of this
+    // sample: it is not carried over.
+    if (resultLocked_) {
+        ComboWynik->setCurrentIndex(-1);
+        ComboWynik->clearEditText();
+    }
     SetMemoText(TextUwagi, QString());
     ComboOpis->setEditText(QStringLiteral("Próbka bez zmian"));
     if (Samples().RecordCount() == 0)
@@ -299,7 +305,8 @@ void FormBadanie::CopyIntoFrame(const dao::Recordset &source, int carcass)
     ComboGatunek->setEditText(species);
     ComboPlec->setEditText(sex);
     ComboTkanka->setEditText(tissue);
-    ComboWynik->setEditText(result);
+    if (!resultLocked_)
+        ComboWynik->setEditText(result);
     SetMemoText(TextUwagi, remarks);
     ComboOpis->setEditText(description);
 }

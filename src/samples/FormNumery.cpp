@@ -108,16 +108,17 @@ void FormNumery::ComOk_Click()
 {
     const QString dailyText = TextNrDziennyF->text();
     const QString generalText = TextNrOgolnyF->text();
+    // Every number the file's lines will take, not only the first, must fit
+    // its field and be free.
+    const int count = std::max(lineCount_, 1);
     const std::optional<qint64> daily = SampleValidator::Integer(dailyText);
-    if (!daily)
+    if (!daily || !SampleNumbering::DailyRangeFits(*daily, count))
         return Refuse(QStringLiteral("Nieprawidłowy numer dzienny!\rWprowadź ponownie."),
                       QStringLiteral("Popraw"), TextNrDziennyF);
     const std::optional<qint64> general = SampleValidator::LongInteger(generalText);
-    if (!general)
+    if (!general || !SampleNumbering::GeneralRangeFits(*general, count))
         return Refuse(QStringLiteral("Nieprawidłowy numer ogólny!\rWprowadź ponownie."),
                       QStringLiteral("Popraw"), TextNrOgolnyF);
-    // Every number the file's lines will take, not only the first.
-    const int count = std::max(lineCount_, 1);
     const auto named = [](qint64 taken, qint64 first, const QString &typed) {
         return taken == first ? typed : QString::number(taken);
     };

@@ -2,6 +2,7 @@
 
 #include "platform/db/SqlText.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace
@@ -106,6 +107,18 @@ std::optional<qint64> SampleNumbering::FirstDailyTaken(dao::Database db, const Q
 std::optional<qint64> SampleNumbering::FirstGeneralTaken(dao::Database db, qint64 first, int count)
 {
     return firstInRange(db, QStringLiteral("NrOgolny"), QString(), first, count);
+}
+
+bool SampleNumbering::DailyRangeFits(qint64 first, int count)
+{
+    return first >= std::numeric_limits<qint16>::min() &&
+           first + std::max(count, 1) - 1 <= std::numeric_limits<qint16>::max();
+}
+
+bool SampleNumbering::GeneralRangeFits(qint64 first, int count)
+{
+    return first >= std::numeric_limits<qint32>::min() &&
+           first + std::max(count, 1) - 1 <= std::numeric_limits<qint32>::max();
 }
 
 QString SampleNumbering::ProposalText(const std::optional<qint16> &number)

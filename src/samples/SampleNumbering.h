@@ -35,6 +35,11 @@ public:
                                                  int count);
     static std::optional<qint64> FirstGeneralTaken(dao::Database db, qint64 first, int count);
 
+    // Whether the `count` numbers from `first` on all fit the daily (16-bit)
+    // or the general (32-bit) field.
+    static bool DailyRangeFits(qint64 first, int count);
+    static bool GeneralRangeFits(qint64 first, int count);
+
     // The proposals as the frame shows them: "" when there is none.
     static QString ProposalText(const std::optional<qint16> &number);
     static QString ProposalText(const std::optional<qint32> &number);

@@ -54,6 +54,10 @@ SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStr
     // confirmed; nobody can take one from here to the commit.
     const QDate day = SampleStore::DeliveryDay(TrimBlanks(deliveryDate));
     const int count = int(lines.size());
+    // Numbers past their fields would stop the import half-way.
+    if (!SampleNumbering::DailyRangeFits(firstDaily, count) ||
+        !SampleNumbering::GeneralRangeFits(firstGeneral, count))
+        throw dao::Error::Make(dao::err::Overflow);
     if (const auto taken = SampleNumbering::FirstDailyTaken(db, day, firstDaily, count)) {
         outcome.clash = SampleValidator::DailyTaken(QString::number(*taken));
         return outcome;
@@ -73,10 +77,10 @@ SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStr
             rs(QStringLiteral("NrOgolny")) = firstGeneral + outcome.stored;
             rs(QStringLiteral("Partia")) = batchNumber;
             for (int i = 0; i < fields.size(); ++i)
-                rs(QLatin1String(LineColumns[i])) = fields.at(i);
+                SampleStore::SetField(rs, QLatin1String(LineColumns[i]), fields.at(i));
             rs(QStringLiteral("DataDoLab")) = delivery;
-            rs(QStringLiteral("IDProbki")) =
-                SampleStore::SampleId(fields.at(1), fields.at(2), fields.at(3));
+            SampleStore::SetField(rs, QStringLiteral("IDProbki"),
+                                  SampleStore::SampleId(fields.at(1), fields.at(2), fields.at(3)));
             rs.Update();
         } catch (const RuntimeError &error) {
             if (rs.IsOpen() && rs.EditMode() != dao::dbEditNone)

@@ -7,6 +7,31 @@
 #include "platform/db/Transaction.h"
 #include "samples/SampleNumbering.h"
 
+#include <QHash>
+
+#include <limits>
+
+namespace
+{
+
+// The caption under which the sample frame shows a text column.
+QString caption(const QString &column)
+{
+    static const QHash<QString, QString> captions{
+        {QStringLiteral("IDProbkiWNI"), QStringLiteral("Kod próbki")},
+        {QStringLiteral("IDProbkiNr"), QStringLiteral("Kod próbki")},
+        {QStringLiteral("IDProbkiData"), QStringLiteral("Kod próbki")},
+        {QStringLiteral("IDProbki"), QStringLiteral("Kod próbki")},
+        {QStringLiteral("NazTkanka"), QStringLiteral("Rodzaj materiału")},
+        {QStringLiteral("Gatunek"), QStringLiteral("Gatunek")},
+        {QStringLiteral("Plec"), QStringLiteral("Płeć")},
+        {QStringLiteral("Wynik"), QStringLiteral("Wynik")},
+        {QStringLiteral("Opis"), QStringLiteral("Opis i stan próbki w chwili przyjęcia")}};
+    return captions.value(column, column);
+}
+
+} // namespace
+
 QString SampleStore::BatchSource(const QString &batch)
 {
     const std::optional<qint64> number = SampleValidator::LongInteger(batch);
@@ -73,6 +98,8 @@ std::variant<SampleFault, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
         }};
     if (std::optional<SampleFault> fault = SampleValidator::Check(values, loaded, lookups))
         return *fault;
+    // Refused before a row is started: the number stored is the one checked.
+    CarcassNumber(values.carcass);
     try {
         if (loaded.adding) {
             rs.AddNew();
@@ -97,21 +124,53 @@ std::variant<SampleFault, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
 void SampleStore::SetFields(dao::Recordset &rs, const SampleFrameValues &v, const Target &target)
 {
     rs(QStringLiteral("Partia")) = TrimBlanks(target.batch);
-    rs(QStringLiteral("NrProbki")) = TrimBlanks(v.carcass);
+    rs(QStringLiteral("NrProbki")) = int(CarcassNumber(v.carcass));
     rs(QStringLiteral("NrTacy")) = TrimBlanks(v.tray);
-    rs(QStringLiteral("IDProbkiWNI")) = v.codeWni;
-    rs(QStringLiteral("IDProbkiNr")) = v.codeNumber;
-    rs(QStringLiteral("IDProbkiData")) = v.codeDate;
-    rs(QStringLiteral("NazTkanka")) = v.tissue;
-    rs(QStringLiteral("Gatunek")) = v.species;
-    rs(QStringLiteral("Plec")) = v.sex;
+    SetField(rs, QStringLiteral("IDProbkiWNI"), v.codeWni);
+    SetField(rs, QStringLiteral("IDProbkiNr"), v.codeNumber);
+    SetField(rs, QStringLiteral("IDProbkiData"), v.codeDate);
+    SetField(rs, QStringLiteral("NazTkanka"), v.tissue);
+    SetField(rs, QStringLiteral("Gatunek"), v.species);
+    SetField(rs, QStringLiteral("Plec"), v.sex);
     rs(QStringLiteral("NrDzien")) = v.daily;
     rs(QStringLiteral("NrOgolny")) = v.general;
-    rs(QStringLiteral("Wynik")) = v.result;
-    rs(QStringLiteral("Opis")) = v.description;
+    SetField(rs, QStringLiteral("Wynik"), v.result);
+    SetField(rs, QStringLiteral("Opis"), v.description);
     rs(QStringLiteral("DataDoLab")) = TrimBlanks(target.deliveryDate);
     rs(QStringLiteral("Uwagi")) = v.remarks;
-    rs(QStringLiteral("IDProbki")) = SampleId(v.codeWni, v.codeNumber, v.codeDate);
+    SetField(rs, QStringLiteral("IDProbki"), SampleId(v.codeWni, v.codeNumber, v.codeDate));
+}
+
+qint16 SampleStore::CarcassNumber(const QString &text)
+{
+    if (const std::optional<qint64> number = SampleValidator::Integer(text))
+        return qint16(*number);
+    const bool whole = SampleValidator::WholeNumber(text, std::numeric_limits<qint64>::min(),
+                                                    std::numeric_limits<qint64>::max())
+                           .has_value();
+    const int number = whole ? dao::err::Overflow : dao::err::ConversionError;
+    throw dao::Error(number, dao::Error::DescriptionOf(number) +
+                                 QStringLiteral(" Nr tuszy musi być liczbą całkowitą od %1 do "
+                                                "%2: \"%3\".")
+                                     .arg(std::numeric_limits<qint16>::min())
+                                     .arg(std::numeric_limits<qint16>::max())
+                                     .arg(text));
+}
+
+void SampleStore::SetField(dao::Recordset &rs, const QString &column, const QVariant &value)
+{
+    dao::Field field = rs(column);
+    try {
+        field = value;
+    } catch (const RuntimeError &error) {
+        if (error.Number() != dao::err::FieldTooSmall)
+            throw;
+        throw dao::Error(error.Number(),
+                         error.Description() + QStringLiteral(" Pole \"%1\" mieści najwyżej %2 "
+                                                              "znaków.")
+                                                   .arg(caption(column))
+                                                   .arg(field.Size()));
+    }
 }
 
 std::optional<dao::Bookmark> SampleStore::FillDescription(dao::Recordset &rs, const QString &text)

@@ -59,6 +59,16 @@ public:
     static void SetFields(dao::Recordset &rs, const SampleFrameValues &values,
                           const Target &target);
 
+    // The carcass number the save stores and checks: the whole number the
+    // box holds. Any other text (a fraction, a decimal point or exponent,
+    // a tab) would be rounded or read another way by its field, so it is
+    // refused with "Nr tuszy" named: 3421, or 6 beyond the field's range.
+    static qint16 CarcassNumber(const QString &text);
+
+    // Sets one field of the row; a text too long for its column (3163) is
+    // refused with the field named as the sample frame calls it.
+    static void SetField(dao::Recordset &rs, const QString &column, const QVariant &value);
+
     // Every sample of the set gets the description; the last row written is
     // returned (none for an empty set).
     static std::optional<dao::Bookmark> FillDescription(dao::Recordset &rs, const QString &text);

@@ -112,8 +112,8 @@ std::optional<SampleFault> SampleValidator::Check(const SampleFrameValues &v, co
         return plain(12, QStringLiteral("Nieprawidłowy numer ogólny. Popraw!"), "TextNrOgolny");
     if ((loaded.adding || changed(v.general, loaded.general)) && lookups.generalTaken(*general))
         return GeneralTaken(TrimBlanks(v.general));
-    // A carcass number that is not a number is refused by its field when it is
-    // written.
+    // A carcass number that is not a whole number is refused by the save
+    // after these checks, before anything is written.
     const std::optional<qint64> carcass = Integer(v.carcass);
     if ((loaded.adding || changed(v.carcass, loaded.carcass)) && carcass &&
         lookups.carcassTaken(*carcass))

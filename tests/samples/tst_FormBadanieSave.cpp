@@ -309,7 +309,133 @@ private slots:
         QCOMPARE(F::Texts(Samples12, QStringLiteral("NrProbki")), QStringList{QStringLiteral("8")});
     }
 
+    // A carcass number is stored only as the whole number that the check for
+    // a duplicate compared: another form of an existing number is refused
+    // before anything is written, when adding and when correcting.
+    void carcassNumberInAnotherFormIsRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        for (const char *typed : {"7.0", "7,0", "7,", "7e0", "7.4", "40000"})
+            QTest::newRow(typed) << typed << "Nr tuszy musi być liczbą całkowitą";
+        QTest::newRow("Tab, 7") << "\t7"
+                                << "Próbka o numerze: 7 już istnieje.\r\nPopraw nr próbki!";
+    }
+
+    void carcassNumberInAnotherFormIsRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        F::AddSample(12, 8, 6, 10);
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [&](FormBadanie &form) {
+            SELECT_ROW(&form, "DBGridBad", 1);
+            // The correction leaves its species, sex and tissue for the new sample.
+            for (const char *command : {"ComPopraw", "ComDodajPr"}) {
+                PRESS(&form, command);
+                Retype(form, "TextNrTacy", QStringLiteral("2"));
+                Retype(form, "TextNrProbki", typed);
+                ui.Answer(QStringLiteral("OK"));
+                PRESS(&form, "ComZapiszFr");
+                QVERIFY2(ui.Last().text.contains(message), qPrintable(ui.Last().text));
+                if (message.startsWith(QLatin1String("Nr tuszy")))
+                    QCOMPARE(ui.Last().title, QStringLiteral("Powiadom programistę!"));
+                QVERIFY(form.FrameProbka->isVisible());
+                PRESS(&form, "ComAnulujFr");
+            }
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::Texts(Samples12, QStringLiteral("NrProbki")),
+                 QStringList({QStringLiteral("7"), QStringLiteral("8")}));
+    }
+
+    // Once the result list is locked for an operator, the result it still
+    // shows is nobody's judgement of a new sample: new samples and copies
+    // are stored without a result.
+    void lockedResultIsNotCarriedIntoNewSamples()
+    {
+        F::SignIn(QStringLiteral("OPERATOR"));
+        MonthDb.Execute(QStringLiteral("UPDATE Badanie SET Wynik = 'stwierdzono'"));
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [&](FormBadanie &form) {
+            PRESS(&form, "ComPopraw");
+            QCOMPARE(form.ComboWynik->currentText(), QStringLiteral("stwierdzono"));
+            PRESS(&form, "ComAnulujFr");
+            PRESS(&form, "ComDodajPr");
+            QVERIFY(!form.ComboWynik->isEnabled());
+            QCOMPARE(form.ComboWynik->currentText(), QString());
+            Retype(form, "TextNrTacy", QStringLiteral("2"));
+            PRESS(&form, "CheckNast");
+            PRESS(&form, "ComZapiszFr");
+            QCOMPARE(form.ComboWynik->currentText(), QString());
+            PRESS(&form, "ComZapiszFr");
+            PRESS(&form, "ComAnulujFr");
+            SELECT_ROW(&form, "DBGridBad", 0);
+            PRESS(&form, "ComDuplikuj");
+            TYPE(&form, "TextNrProbkiOd", QStringLiteral("20"));
+            TYPE(&form, "TextNrProbkiDo", QStringLiteral("20"));
+            PRESS(&form, "ComDuplikujOK");
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::Texts(Samples12, QStringLiteral("NrProbki")),
+                 QStringList({"7", "8", "9", "20"}));
+        QCOMPARE(F::Texts(Samples12, QStringLiteral("Wynik")),
+                 QStringList({"stwierdzono", "", "", ""}));
+    }
+
+    // The code and list boxes take no more than their columns hold; a value
+    // picked from a list that is longer is kept whole and refused with its
+    // field named, and saves once the user shortens it.
+    void overLongTextsAreLimitedOrNamed()
+    {
+        const char *const boxName[] = {"TextIDProbkiWNI", "TextIDProbkiNr", "TextIDProbkiData",
+                                       "ComboTkanka",     "ComboGatunek",   "ComboWynik"};
+        const int boxLength[] = {14, 5, 8, 30, 20, 15};
+        StaleDb.Execute(QStringLiteral("INSERT INTO PLEC (IDGatunek, NazPlec) "
+                                       "VALUES (1, 'Tucznik-warchlak')"));
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [&](FormBadanie &form) {
+            PRESS(&form, "ComDodajPr");
+            Retype(form, "TextNrTacy", QStringLiteral("2"));
+            for (int i = 0; i < 6; ++i)
+                Retype(form, boxName[i], QString(boxLength[i] + 5, QLatin1Char('1')));
+            CHOOSE(&form, "ComboPlec", QStringLiteral("Tucznik-warchlak"));
+            QCOMPARE(form.ComboPlec->currentText(), QStringLiteral("Tucznik-warchlak"));
+            ui.Answer(QStringLiteral("OK"));
+            PRESS(&form, "ComZapiszFr");
+            QVERIFY2(ui.Last().text.startsWith(QLatin1String("3163")), qPrintable(ui.Last().text));
+            QVERIFY2(ui.Last().text.contains(QStringLiteral("\"Płeć\" mieści najwyżej 10")),
+                     qPrintable(ui.Last().text));
+            QCOMPARE(ui.Last().title, QStringLiteral("Powiadom programistę!"));
+            QCOMPARE(F::RowCount(MonthDb, Samples12), 1);
+            for (int i = 0; i < 6; ++i)
+                QTest::keyClick(form.ComboPlec->lineEdit(), Qt::Key_Backspace);
+            PRESS(&form, "ComZapiszFr");
+            QVERIFY(form.FrameProbka->isHidden());
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        const QVariantMap row = F::Rows(MonthDb, Samples12).value(1);
+        QCOMPARE(row.value(QStringLiteral("Plec")).toString(), QStringLiteral("Tucznik-wa"));
+        const QString columns[] = {QStringLiteral("IDProbkiWNI"),  QStringLiteral("IDProbkiNr"),
+                                   QStringLiteral("IDProbkiData"), QStringLiteral("NazTkanka"),
+                                   QStringLiteral("Gatunek"),      QStringLiteral("Wynik")};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(row.value(columns[i]).toString(), QString(boxLength[i], QLatin1Char('1')));
+    }
+
 private:
+    // Selects the field's whole text and types the new one over it.
+    static void Retype(FormBadanie &form, const char *name, const QString &text)
+    {
+        QWidget *field = form.findChild<QWidget *>(QLatin1String(name));
+        QVERIFY2(field, name);
+        if (auto *combo = qobject_cast<QComboBox *>(field))
+            field = combo->lineEdit();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+        TYPE(&form, name, text);
+    }
+
     static void SetRemarks(FormBadanie &form, const QString &text)
     {
         form.TextUwagi->setPlainText(text);

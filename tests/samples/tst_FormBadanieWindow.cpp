@@ -193,6 +193,44 @@ private slots:
         SCRIPTED_UI_VERIFY(ui);
     }
 
+    // A field reached by Enter or Tab keeps its text unselected: the first
+    // key typed adds to a proposed number instead of replacing it.
+    void enterAndTabSelectNoText()
+    {
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [](FormBadanie &form) {
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            PRESS(&form, "ComDodajPr");
+            QTRY_COMPARE(QApplication::focusWidget(), form.TextNrTacy);
+            QTest::keyClick(form.TextNrTacy, Qt::Key_Return);
+            QTRY_COMPARE(QApplication::focusWidget(), form.TextIDProbkiWNI);
+            QVERIFY(!form.TextIDProbkiWNI->hasSelectedText());
+            QTest::keyClick(form.TextIDProbkiWNI, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), form.TextNrDzien);
+            TYPE(&form, "TextNrDzien", QStringLiteral("0"));
+            QCOMPARE(form.TextNrDzien->text(), QStringLiteral("510"));
+            QTest::keyClick(form.TextNrDzien, Qt::Key_Enter);
+            QTRY_COMPARE(QApplication::focusWidget(), form.TextNrOgolny);
+            TYPE(&form, "TextNrOgolny", QStringLiteral("1"));
+            QCOMPARE(form.TextNrOgolny->text(), QStringLiteral("511"));
+            QTest::keyClick(form.TextNrOgolny, Qt::Key_Tab, Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), form.TextNrDzien);
+            QVERIFY(!form.TextNrDzien->hasSelectedText());
+            form.ComboOpis->setFocus();
+            QTest::keyClick(form.ComboOpis, Qt::Key_Tab);
+            QTRY_COMPARE(QApplication::focusWidget(), form.ComboWynik);
+            QTest::keyClick(form.ComboWynik, Qt::Key_Tab, Qt::ShiftModifier);
+            QTRY_COMPARE(QApplication::focusWidget(), form.ComboOpis);
+            QCOMPARE(form.ComboOpis->currentText(), QStringLiteral("Próbka bez zmian"));
+            QVERIFY(!form.ComboOpis->lineEdit()->hasSelectedText());
+            PRESS(&form, "ComAnulujFr");
+        });
+        SCRIPTED_UI_VERIFY(ui);
+    }
+
     // A remark hint replaces the remark; the lists follow their registers.
     void remarkHintsAndRefilledLists()
     {

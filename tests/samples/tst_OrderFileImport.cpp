@@ -184,6 +184,8 @@ private slots:
             QStringLiteral("Jedna z wartości wczytywanego pliku jest nieprawidłowa.\rDane nie "
                            "zostały wczytane prawidłowo.\r")));
         QVERIFY(ui.Last().text.contains(QStringLiteral("\r3163-")));
+        QVERIFY2(ui.Last().text.contains(QStringLiteral("\"Gatunek\" mieści najwyżej 20 znaków")),
+                 qPrintable(ui.Last().text));
         QCOMPARE(ui.Last().title, QStringLiteral("IMPORT Z PLIKU"));
         QCOMPARE(ui.Last().Icon(), ui::vbExclamation);
     }
@@ -225,6 +227,49 @@ private slots:
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(F::RowCount(MonthDb, Imported), 0);
         QVERIFY(!ContinueImport);
+    }
+
+    // Start numbers whose range runs past the daily (16-bit) or general
+    // (32-bit) field are refused in the dialog, so that no line is stored;
+    // a range ending on the field's last number is read in.
+    void rangePastTheNumberFieldsRefusedBeforeWriting_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("daily");
+        QTest::addColumn<qint64>("general");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("daily up to 32767") << 3 << 32764 << qint64(40) << QString();
+        QTest::newRow("daily past 32767")
+            << 4 << 32764 << qint64(40) << "Nieprawidłowy numer dzienny!\rWprowadź ponownie.";
+        QTest::newRow("general past 2147483647")
+            << 3 << 20 << qint64(2147483646) << "Nieprawidłowy numer ogólny!\rWprowadź ponownie.";
+    }
+
+    void rangePastTheNumberFieldsRefusedBeforeWriting()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, daily);
+        QFETCH(qint64, general);
+        QFETCH(QString, refusal);
+        F::AddSample(8, 2, daily, general);
+        F::WriteFile(OrderFile, orderFile(lines));
+        ui::ScriptedUi ui;
+        importThroughTheWindows(ui, [&](QWidget &window) {
+            if (!refusal.isEmpty()) {
+                ui.Answer(QStringLiteral("OK"));
+                PRESS(&window, "ComOk");
+                QCOMPARE(ui.Last().text, refusal);
+                QCOMPARE(ui.Last().title, QStringLiteral("Popraw"));
+                QVERIFY(window.isVisible());
+                PRESS(&window, "ComAnulujFr");
+            } else {
+                PRESS(&window, "ComOk");
+            }
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::RowCount(MonthDb, Imported), refusal.isEmpty() ? lines : 0);
+        if (refusal.isEmpty())
+            QCOMPARE(F::Texts(Imported, QStringLiteral("NrDzien")).last(), QStringLiteral("32767"));
     }
 
     // A header field too long for its box goes into the frame whole, and

@@ -367,6 +367,14 @@ private slots:
                                          F::DeliveryDate);
         QCOMPARE(outcome.clash->text, QStringLiteral("Nr ogólny: 229 już istnieje! Popraw!"));
         QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 5);
+        // So does a range running past the daily or the general field.
+        for (const auto &[daily, general] :
+             {std::pair<qint64, qint64>{32766, 600}, std::pair<qint64, qint64>{600, 2147483646}})
+            QVERIFY_THROWS_EXCEPTION(RuntimeError,
+                                     SampleOrderImport::Run(rs, lines.mid(0, 3), daily, general,
+                                                            QStringLiteral("12"), F::DeliveryDate));
+        QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 5);
+        QVERIFY(!MonthDb.InTransaction());
 
         // An empty line after the marker ends the import as a conversion.
         outcome = SampleOrderImport::Run(rs, {lines.at(5), QString()}, 100, 500,
