@@ -696,8 +696,8 @@ void RecordsetImpl::noteSeen()
     const auto it = blocks_.find(pos_ / kBlockRows);
     if (it == blocks_.end())
         return;
-    seen_ = SeenRow{keys_[size_t(pos_)],       it->second,        currentRow_,
-                    connection_->WriteCount(), schemaGeneration_, false};
+    seen_ = SeenRow{keys_[size_t(pos_)], it->second, currentRow_, connection_->TableWrites(table_),
+                    schemaGeneration_,   false};
 }
 
 std::optional<std::vector<Variant>> RecordsetImpl::readRow(qint64 rowid)
@@ -818,7 +818,7 @@ void RecordsetImpl::Edit()
     // ...and is written only over the row as the caller last read it, when it
     // did, or else as it is now.
     const bool seen = seen_.block && seen_.rowid == rowid &&
-                      (seen_.refused || seen_.writes == connection_->WriteCount()) &&
+                      (seen_.refused || seen_.writes == connection_->TableWrites(table_)) &&
                       seen_.generation == schemaGeneration_;
     editBase_.assign(values->begin(), values->end());
     if (seen)

@@ -103,9 +103,10 @@ private:
         std::vector<quint8> state; // 0 not read, 1 present, 2 gone
     };
     // The row values that the caller was last handed for one row, kept while
-    // this program writes nothing to the file: what a later Edit is checked
-    // against. After a refused Update they are kept until the caller reads the
-    // row again, so that saving the same stale values once more is refused too.
+    // this program writes nothing into the row's table (a rollback or a write
+    // elsewhere leaves them good): what a later Edit is checked against. After a refused Update
+    // they are kept until the caller reads the row again, so that saving the same stale values once
+    // more is refused too.
     struct SeenRow {
         qint64 rowid = 0;
         std::shared_ptr<const Block> block;

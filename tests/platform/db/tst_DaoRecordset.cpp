@@ -799,6 +799,19 @@ void tst_DaoRecordset::updateRefusesARowChangedElsewhere()
     QCOMPARE(nameOnFile(4), QStringLiteral("Gdynia"));
     QCOMPARE(file.column("SELECT * FROM Badanie WHERE NrDzien = 4", "NrProbki").value(0).toInt(),
              70);
+    // A save refused by a rule and rolled back, then saved again: the row as
+    // it was shown is still what the second save is checked against.
+    rs.MoveLast();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Śrem"));
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'obcy' WHERE NrDzien = 6"));
+    {
+        Transaction refused(file.db(), Transaction::Immediate);
+        file.db().OpenRecordset("SELECT * FROM Badanie WHERE NrDzien = 1");
+    }
+    rs.Edit();
+    rs("NrProbki") = 55;
+    QCOMPARE(errorNumberOf([&] { rs.Update(); }), 3197);
+    QCOMPARE(nameOnFile(6), QStringLiteral("obcy"));
 }
 
 // A row deleted from a list that another workstation changed meanwhile: the
