@@ -10,6 +10,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
+#include "foundation/ResultWords.h"
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
@@ -144,8 +145,7 @@ void FormNastawienie::buildRunFrame()
     ComboOdczynnikPepsyna = pickList(FramePartia, "ComboOdczynnikPepsyna", 150);
     place(3, "Pepsyna seria/data ważności", ComboOdczynnikPepsyna);
     ComboWynik = pickList(FramePartia, "ComboWynik", 15);
-    ComboWynik->addItems({QStringLiteral("nie stwierdzono"), QStringLiteral("stwierdzono"),
-                          QStringLiteral("odstąpienie")});
+    ComboWynik->addItems(ResultWords::Choices());
     place(3, "Wynik nastawienia", ComboWynik);
 
     const auto dateBox = [this](const char *name) {
@@ -311,8 +311,7 @@ void FormNastawienie::ComDuplikuj_Click()
                                 QStringLiteral("TemperaturaMax"), QStringLiteral("Czas"),
                                 QStringLiteral("Waga"),           QStringLiteral("Termometr"),
                                 QStringLiteral("Mieszadlo"),      QStringLiteral("Uwagi")};
-        const bool trichinellaFound =
-            source.value(QStringLiteral("Wynik")) == QLatin1String("stwierdzono");
+        const bool trichinellaFound = source.value(QStringLiteral("Wynik")) == ResultWords::Found;
         const QMap<QString, QWidget *> boxes = RunBoxes();
         for (const QString &field : trichinellaFound ? found : others)
             setBoxText(boxes.value(field), source.value(field));

@@ -1,5 +1,6 @@
 #include "reports/ClabCodes.h"
 
+#include "foundation/ResultWords.h"
 #include <QStringList>
 
 namespace
@@ -63,8 +64,8 @@ const Code PlaceNames[] = {
 };
 
 const Code Results[] = {
-    {{QStringLiteral("nie stwierdzono"), QStringLiteral("ujemny")}, "32001"},
-    {{QStringLiteral("stwierdzono"), QStringLiteral("dodatni")}, "31001"},
+    {{ResultWords::NotFound, ResultWords::Negative}, "32001"},
+    {{ResultWords::Found, ResultWords::Positive}, "31001"},
 };
 
 template <std::size_t N> const char *exactMatch(const Code (&table)[N], const QString &text)

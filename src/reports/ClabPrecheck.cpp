@@ -1,5 +1,6 @@
 #include "reports/ClabPrecheck.h"
 
+#include "foundation/ResultWords.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/fs/TextStream.h"
 
@@ -8,7 +9,7 @@
 
 bool ClabPrecheck::IsAccepted(const QString &wynik)
 {
-    return wynik == QLatin1String("nie stwierdzono") || wynik == QLatin1String("stwierdzono");
+    return wynik == ResultWords::NotFound || wynik == ResultWords::Found;
 }
 
 ClabPrecheck::Counts ClabPrecheck::Run(ClabStore &store, const QString &batchChoice,

@@ -4,6 +4,7 @@
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/ResultWords.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/db/SqlText.h"
@@ -235,8 +236,7 @@ void FormBadanie::buildFrame()
     ComboOpis = pickList(f, "ComboOpis");
     ComboOpis->setEditText(QStringLiteral("Próbka bez zmian"));
     ComboWynik = pickList(f, "ComboWynik");
-    ComboWynik->addItems({QStringLiteral("nie stwierdzono"), QStringLiteral("stwierdzono"),
-                          QStringLiteral("odstąpienie")});
+    ComboWynik->addItems(ResultWords::Choices());
     // Nothing is chosen before the operator chooses it.
     for (QComboBox *list : {ComboPlec, ComboTkanka, ComboWynik})
         list->setCurrentIndex(-1);

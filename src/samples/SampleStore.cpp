@@ -1,5 +1,6 @@
 #include "samples/SampleStore.h"
 
+#include "foundation/ResultWords.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/Field.h"
@@ -198,10 +199,11 @@ SampleStore::FillNegative(dao::Recordset &rs,
         return last;
     rs.MoveFirst();
     while (!rs.EOF()) {
-        const bool withdrawn = ValueText(rs(QStringLiteral("Wynik")).Value()) == Withdrawn;
+        const bool withdrawn =
+            ValueText(rs(QStringLiteral("Wynik")).Value()) == ResultWords::Withdrawn;
         if (!withdrawn || replaceWithdrawn(ValueText(rs(QStringLiteral("NrOgolny")).Value()))) {
             rs.Edit();
-            rs(QStringLiteral("Wynik")) = Negative;
+            rs(QStringLiteral("Wynik")) = ResultWords::NotFound;
             rs.Update();
             last = rs.Bookmark();
         }

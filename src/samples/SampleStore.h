@@ -73,12 +73,9 @@ public:
     // returned (none for an empty set).
     static std::optional<dao::Bookmark> FillDescription(dao::Recordset &rs, const QString &text);
 
-    // Every sample gets the negative result; a withdrawn one ("odstąpienie")
+    // Every sample gets the negative result; a withdrawn one
     // only when `replaceWithdrawn` says so for its general number.
     static std::optional<dao::Bookmark>
     FillNegative(dao::Recordset &rs,
                  const std::function<bool(const QString &general)> &replaceWithdrawn);
-
-    static inline const QString Negative = QStringLiteral("nie stwierdzono");
-    static inline const QString Withdrawn = QStringLiteral("odstąpienie");
 };
