@@ -180,9 +180,7 @@ bool FormOperat::eventFilter(QObject *watched, QEvent *event)
 
 bool FormOperat::signedInAdministrator() const
 {
-    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    return UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text())) ==
-           QStringLiteral("ADMINISTRATOR");
+    return frmLoginLab::SignedIn().IsAdministrator();
 }
 
 bool FormOperat::currentRowIsOwn() const
@@ -190,8 +188,7 @@ bool FormOperat::currentRowIsOwn() const
     const dao::Recordset rs = DataOperat->Recordset();
     if (!rs.IsOpen() || rs.BOF() || rs.EOF())
         return false;
-    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    return FieldText(rs, "OP_NUMER") == login.TextOperat->text() &&
+    return FieldText(rs, "OP_NUMER") == frmLoginLab::SignedIn().number &&
            FieldText(rs, "OP_NAZWISKO") == OperatorSurname;
 }
 

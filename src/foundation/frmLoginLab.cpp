@@ -54,6 +54,15 @@ void frmLoginLab::Open(const QString &program)
     ui::ShowModal(login);
 }
 
+SignedInOperator frmLoginLab::SignedIn()
+{
+    if (!ui::WindowRegistry::Exists<frmLoginLab>())
+        return {};
+    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
+    return {UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text())),
+            login.TextNazwisko->text(), login.TextOperat->text(), login.TextLogin->text()};
+}
+
 frmLoginLab::frmLoginLab(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmLoginLab"));

@@ -2,9 +2,23 @@
 
 #include <QDialog>
 
+#include <QString>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+// The operator signed in on this workstation, as the rights checks read it.
+struct SignedInOperator {
+    QString kind;    // OP_RODZAJ, trimmed and in upper case
+    QString surname; // OP_NAZWISKO as recognised at sign-in
+    QString number;  // OP_NUMER
+    QString login;   // the login as typed
+
+    bool IsAdministrator() const { return kind == QLatin1String("ADMINISTRATOR"); }
+    // The kind whose rights are the narrowest.
+    bool IsOperator() const { return kind == QLatin1String("OPERATOR"); }
+};
 
 // The sign-in window. Shown modally once at start-up, then only hidden: it
 // holds the signed-in operator's number, kind and surname for the whole run.
@@ -18,6 +32,9 @@ public:
 
     // Shown modally for the program named `program` (the main window's name).
     static void Open(const QString &program);
+
+    // Who signed in; empty before anyone did.
+    static SignedInOperator SignedIn();
 
     QLineEdit *TextLogin;      // the login as typed
     QLineEdit *txtPassword;    // the password, masked

@@ -70,9 +70,7 @@ void FormAdmBaz::buildControls()
 void FormAdmBaz::Open()
 {
     FormAdmBaz &form = ui::WindowRegistry::Instance<FormAdmBaz>();
-    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    if (UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text())) !=
-        QStringLiteral("ADMINISTRATOR"))
+    if (!frmLoginLab::SignedIn().IsAdministrator())
         form.ComWyczysc->setEnabled(false);
     ui::ShowModal(form);
 }

@@ -92,6 +92,5 @@ void MaterialsGate::lock(FormIlTestow &form, const QString &notice)
 
 QString MaterialsGate::operatorKind()
 {
-    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    return UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text()));
+    return frmLoginLab::SignedIn().kind;
 }

@@ -6,7 +6,7 @@ class FormIlTestow;
 
 // The way to the daily entry of materials used (FormIlTestow): a day without
 // any batch may have no entry; an existing entry is loaded; the entry is
-// locked by the operator's kind (the sign-in window's TextOperatRodz):
+// locked by the signed-in operator's kind (frmLoginLab::SignedIn):
 //
 //   kind            day without a row    day with a row
 //   ADMINISTRATOR   open                 open

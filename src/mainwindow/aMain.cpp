@@ -559,8 +559,7 @@ void aMain::showLaboratory()
 
 void aMain::fillStatusBar()
 {
-    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    statusPanels_[1]->setText(login.TextNazwisko->text());
+    statusPanels_[1]->setText(frmLoginLab::SignedIn().surname);
     statusPanels_[0]->setText(LabelVer->text());
     statusPanels_[2]->setText(LabelData->text());
 }

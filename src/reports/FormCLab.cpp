@@ -281,9 +281,7 @@ void FormCLab::ComDrukuj_Click()
         return;
     RunningFlag running(running_);
     try {
-        const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-        if (UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text())) ==
-            QLatin1String("OPERATOR")) {
+        if (frmLoginLab::SignedIn().IsOperator()) {
             ShowWarning(QStringLiteral("Nie masz uprawnień do eksportowania danych!"), Warning);
             return;
         }

@@ -92,11 +92,7 @@ void FormBadanie::StartNewSample()
 
 bool FormBadanie::ResultLocked() const
 {
-    if (!ui::WindowRegistry::Exists<frmLoginLab>())
-        return false;
-    const frmLoginLab &login = ui::WindowRegistry::Instance<frmLoginLab>();
-    return UpperCaseKeepLength(TrimBlanks(login.TextOperatRodz->text())) ==
-           QLatin1String("OPERATOR");
+    return frmLoginLab::SignedIn().IsOperator();
 }
 
 void FormBadanie::ComPopraw_Click()
