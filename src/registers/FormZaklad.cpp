@@ -11,6 +11,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/ShowModal.h"
+#include "platform/ui/TypingLimit.h"
 #include "platform/ui/WindowRegistry.h"
 #include "registers/ClientStore.h"
 #include "registers/DictionaryStore.h"
@@ -24,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include <iterator>
 #include <utility>
@@ -45,22 +45,6 @@ QLineEdit *textBox(QWidget *parent, const char *name, int maxLength, const QStri
         box->setToolTip(tip);
     return box;
 }
-
-// Refuses typing past a column's width. A text put in whole (an entry
-// chosen from the list, a stored value) is kept as it is, for the save to
-// judge, instead of being cut without a word.
-class WidthValidator : public QValidator
-{
-public:
-    WidthValidator(int width, QObject *parent) : QValidator(parent), width_(width) {}
-    State validate(QString &input, int &) const override
-    {
-        return input.size() > width_ ? Invalid : Acceptable;
-    }
-
-private:
-    int width_;
-};
 
 } // namespace
 
@@ -133,8 +117,8 @@ void FormZaklad::BuildEditFrame()
     ComboTypWNI->addItems({QStringLiteral("zakład ubojowy"), QStringLiteral("siedziba stada"),
                            QStringLiteral("obwód łowiecki"), QStringLiteral("osoba prywatna")});
     ComboTypWNI->setEditText(QStringLiteral("zakład ubojowy"));
-    ComboTypWNI->setValidator(new WidthValidator(
-        DictionaryStore::ColumnWidth(ClientStore::Table, QStringLiteral("TypWNI")), ComboTypWNI));
+    ui::LimitTyping(ComboTypWNI->lineEdit(),
+                    DictionaryStore::ColumnWidth(ClientStore::Table, QStringLiteral("TypWNI")));
 
     TextIDKlient = textBox(FrameEdycja, "TextIDKlient", 14,
                            QStringLiteral("W przypadku osoby prywatnej należy wpisać unikalny "

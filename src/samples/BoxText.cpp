@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QValidator>
 #include <QVariant>
 
 namespace
@@ -17,22 +16,6 @@ QString shownForm(QString text)
     return text;
 }
 
-// Refuses an edit that would make the text longer than the limit. A box whose
-// text was already refused (set longer by the program) takes any edit.
-class LengthLimit : public QValidator
-{
-public:
-    LengthLimit(int length, QObject *parent) : QValidator(parent), length_(length) {}
-
-    State validate(QString &input, int &) const override
-    {
-        return input.size() > length_ ? Invalid : Acceptable;
-    }
-
-private:
-    int length_;
-};
-
 } // namespace
 
 const QString &Untruncated(QLineEdit *box, const QString &text)
@@ -40,11 +23,6 @@ const QString &Untruncated(QLineEdit *box, const QString &text)
     if (text.size() > box->maxLength())
         box->setMaxLength(int(text.size()));
     return text;
-}
-
-void LimitTyping(QLineEdit *box, int length)
-{
-    box->setValidator(new LengthLimit(length, box));
 }
 
 void SetMemoText(QPlainTextEdit *box, const QString &stored)

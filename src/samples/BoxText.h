@@ -12,13 +12,6 @@ class QPlainTextEdit;
 // from a file or proposed reaches the checks as it stands, never cut short.
 const QString &Untruncated(QLineEdit *box, const QString &text);
 
-// The user types no more than `length` characters into the box (a list's
-// text box included). Unlike a maximum length, a longer text put there by the
-// program, a pick from a list among them, is kept whole and can be
-// shortened: the save then refuses it with its field named, never storing it
-// cut short.
-void LimitTyping(QLineEdit *box, int length);
-
 // A multi-line box keeps the line ends of the text it was given: what is read
 // back unchanged is the stored text itself, and lines typed or changed end in
 // CR LF, as the stored remarks and the order files have them. A lone CR

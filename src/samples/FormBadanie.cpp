@@ -12,6 +12,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
+#include "platform/ui/TypingLimit.h"
 #include "platform/ui/WindowRegistry.h"
 #include "samples/BoxText.h"
 #include "samples/SampleNumbering.h"
@@ -241,13 +242,13 @@ void FormBadanie::buildFrame()
     for (QComboBox *list : {ComboPlec, ComboTkanka, ComboWynik})
         list->setCurrentIndex(-1);
     // What the user types fits the sample's columns.
-    LimitTyping(TextIDProbkiWNI, 14);
-    LimitTyping(TextIDProbkiNr, 5);
-    LimitTyping(TextIDProbkiData, 8);
-    LimitTyping(ComboTkanka->lineEdit(), 30);
-    LimitTyping(ComboGatunek->lineEdit(), 20);
-    LimitTyping(ComboPlec->lineEdit(), 10);
-    LimitTyping(ComboWynik->lineEdit(), 15);
+    ui::LimitTyping(TextIDProbkiWNI, 14);
+    ui::LimitTyping(TextIDProbkiNr, 5);
+    ui::LimitTyping(TextIDProbkiData, 8);
+    ui::LimitTyping(ComboTkanka->lineEdit(), 30);
+    ui::LimitTyping(ComboGatunek->lineEdit(), 20);
+    ui::LimitTyping(ComboPlec->lineEdit(), 10);
+    ui::LimitTyping(ComboWynik->lineEdit(), 15);
     ComboUwagi = pickList(f, "ComboUwagi");
     TextUwagi = ui::Named(new QPlainTextEdit(f), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
