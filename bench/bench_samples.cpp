@@ -178,12 +178,19 @@ void plainReadAll(sqlite3 *db, const char *sql)
 }
 
 // The door: the batch's list bound and shown, the species, sexes and tissues
-// read, the window closed again.
-void BM_OpenWindow_Window(benchmark::State &state)
+// read, the window closed again. `first`: on the window's first opening in a
+// run of the program, its controls and lists built too (the window dropped
+// outside the timing before each iteration).
+void openWindow(benchmark::State &state, bool first)
 {
     month();
     ui::ScriptedUi scripted;
     for (auto _ : state) {
+        if (first) {
+            state.PauseTiming();
+            ui::WindowRegistry::Reset();
+            state.ResumeTiming();
+        }
         scripted.AnswerWindow(QStringLiteral("FormBadanie"), [](QWidget &window) {
             QCoreApplication::processEvents();
             benchmark::DoNotOptimize(static_cast<FormBadanie &>(window).DataBad->RowCount());
@@ -194,25 +201,14 @@ void BM_OpenWindow_Window(benchmark::State &state)
         state.SkipWithError("a box was shown");
 }
 
-// The same on the window's first opening in a run of the program: the window
-// made, its controls and lists built, then bound and shown. Each iteration
-// starts without the window (dropped outside the timing).
+void BM_OpenWindow_Window(benchmark::State &state)
+{
+    openWindow(state, false);
+}
+
 void BM_FirstOpenWindow_Window(benchmark::State &state)
 {
-    month();
-    ui::ScriptedUi scripted;
-    for (auto _ : state) {
-        state.PauseTiming();
-        ui::WindowRegistry::Reset();
-        state.ResumeTiming();
-        scripted.AnswerWindow(QStringLiteral("FormBadanie"), [](QWidget &window) {
-            QCoreApplication::processEvents();
-            benchmark::DoNotOptimize(static_cast<FormBadanie &>(window).DataBad->RowCount());
-        });
-        FormBadanie::OpenForBatch(heading(kOpened));
-    }
-    if (!scripted.Verify())
-        state.SkipWithError("a box was shown");
+    openWindow(state, true);
 }
 
 void BM_OpenWindow_Plain(benchmark::State &state)
