@@ -51,7 +51,13 @@ protected:
     void updateGeometries() override;
 
 private:
+    static constexpr int FittedRows = 30;
+    static constexpr int FittedChars = 50;
+
     void Reloaded();
+    // Sizes every column to its heading and, unless the window fixed its
+    // width, to its contents; widenOnly never makes a column narrower.
+    void FitColumns(bool widenOnly);
     void FollowRecordset();
     void CurrentCellChanged(const QModelIndex &current);
     void ShowMarks();
