@@ -43,6 +43,7 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -50,6 +51,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QStyle>
@@ -153,6 +156,21 @@ private:
             Headings(grid, path);
         else if (auto *label = qobject_cast<QLabel *>(w))
             Label(label, path);
+        else if (auto *button = qobject_cast<QPushButton *>(w))
+            // The caption is drawn centred inside the button's frame.
+            Fits(w, Plain(button->text()), button->width() - 2 * Margin(w), path);
+        else if (qobject_cast<QCheckBox *>(w) || qobject_cast<QRadioButton *>(w)) {
+            if (w->sizeHint().width() > w->width())
+                faults_.append(QStringLiteral("%1%2: \"%3\" needs %4 px, has %5")
+                                   .arg(path, Name(w), static_cast<QAbstractButton *>(w)->text())
+                                   .arg(w->sizeHint().width())
+                                   .arg(w->width()));
+        } else if (auto *edit = qobject_cast<QLineEdit *>(w);
+                   edit && edit->echoMode() == QLineEdit::Normal &&
+                   (edit->isReadOnly() || edit->maxLength() <= 14))
+            // Dates, hours and codes are seen whole; a free text may scroll. The
+            // line edit's own margin is 2 pixels a side, inside its frame.
+            Fits(w, edit->text(), edit->width() - 2 * (Margin(w) + 2), path);
         else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty())
             Fits(w, box->title(), box->width() - 2 * Margin(w), path);
     }
@@ -180,9 +198,8 @@ private:
     {
         if (label->wordWrap() || label->text().isEmpty() || label->textFormat() == Qt::RichText)
             return;
-        QString text = label->text();
-        text.remove(QLatin1Char('&'));
-        Fits(label, text, label->contentsRect().width() - 2 * label->margin(), path);
+        Fits(label, Plain(label->text()), label->contentsRect().width() - 2 * label->margin(),
+             path);
     }
 
     void Fits(QWidget *w, const QString &text, int room, const QString &path)
@@ -196,6 +213,14 @@ private:
                                .arg(path, Name(w), text)
                                .arg(needed)
                                .arg(room));
+    }
+
+    // A caption as shown: its shortcut marks are not drawn.
+    static QString Plain(QString text)
+    {
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+        text.remove(QLatin1Char('&'));
+        return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
     }
 
     static int Margin(QWidget *w)
