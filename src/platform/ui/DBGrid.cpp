@@ -5,6 +5,7 @@
 
 #include "platform/db/DaoError.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -69,8 +70,6 @@ void DBGrid::FitColumns(bool widenOnly)
     const QList<RecordsetModel::Column> &columns = model_->Columns();
     for (int i = 0; i < columns.size(); ++i) {
         const bool fixed = columns.at(i).width > 0;
-        if (widenOnly && fixed)
-            continue;
         int width = fixed ? columns.at(i).width : qMin(sizeHintForColumn(i), widest);
         width = qMax(width, header_->sectionSizeHint(i));
         if (!widenOnly || width > columnWidth(i))
@@ -163,6 +162,14 @@ void DBGrid::ShowMarks()
             selection.select(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void DBGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    // Headings measured in another font or style may no longer fit.
+    if (model_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        FitColumns(true);
 }
 
 void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)

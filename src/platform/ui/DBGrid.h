@@ -47,6 +47,7 @@ signals:
     void DblClick();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void updateGeometries() override;
 

@@ -167,6 +167,13 @@ private slots:
         // The last column takes the rest of the grid: no empty strip beside it.
         QCOMPARE(header->sectionViewportPosition(2) + header->sectionSize(2),
                  grid->viewport()->width());
+
+        // A larger font, as a desktop may set it, keeps the headings whole.
+        QFont larger = grid->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        grid->setFont(larger);
+        QVERIFY(header->sectionSize(0) >=
+                QFontMetrics(header->font()).horizontalAdvance(columns.at(0).header));
     }
 
     void cellsShowTheFieldsValues()
