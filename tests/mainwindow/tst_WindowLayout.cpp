@@ -358,6 +358,7 @@ private slots:
             }
         });
         entry.open();
+        SCRIPTED_UI_VERIFY(ui);
         QVERIFY(shown);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
