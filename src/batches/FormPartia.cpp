@@ -26,6 +26,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace
 {
@@ -40,9 +43,17 @@ template <class W> W *placed(W *widget, const char *name, int width, int height)
     return widget;
 }
 
+// A control that shows a caption is never narrower than the caption in the
+// desktop's font.
+template <class W> W *widened(W *widget)
+{
+    widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
+    return widget;
+}
+
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, int width)
 {
-    return placed(new QPushButton(caption, parent), name, width, 375);
+    return widened(placed(new QPushButton(caption, parent), name, width, 375));
 }
 
 const QList<ui::RecordsetModel::Column> &gridColumns()
@@ -136,6 +147,12 @@ void FormPartia::buildList()
     LabDataDTP->move(0, BatchListLayout::ToPixels(30));
     DTPData = placed(new ui::MaskEdBox(this), "DTPData", 1185, 330);
     DTPData->setMaxLength(10);
+    // Room for a whole date, inside the box's frame and text margins.
+    DTPData->resize(
+        std::max(DTPData->width(),
+                 DTPData->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 ")) +
+                     2 * (DTPData->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2)),
+        DTPData->height());
     DTPData->move(0, BatchListLayout::ToPixels(270));
 
     ComDodajPr = button(this, "ComDodajPr", QStringLiteral("&Dodaj"), 1425);
@@ -147,8 +164,8 @@ void FormPartia::buildList()
         button(this, "ComWczytPart", QStringLiteral("&Wczytaj nagłówek partii z pliku"), 3270);
     ComWczytPart->setToolTip(QStringLiteral("Wczytuje nagłówek partii z pliku"));
     CheckWczyt =
-        placed(new QCheckBox(QStringLiteral("Wczytuj automatycznie dane o próbkach"), this),
-               "CheckWczyt", 4200, 375);
+        widened(placed(new QCheckBox(QStringLiteral("Wczytuj automatycznie dane o próbkach"), this),
+                       "CheckWczyt", 4200, 375));
     CheckWczyt->setToolTip(
         QStringLiteral("Jeśli zaznaczone, po wczytaniu nagłównka partii automatycznie zostaną "
                        "wczytane pozostałe dane dotyczące zlecenia"));

@@ -158,6 +158,7 @@ void FormPartia::buildFrame()
     layoutFrame();
     connectFrame();
     setFrameTabOrder();
+    FramePartia->ensurePolished();
     FramePartia->resize(FramePartia->sizeHint());
     FramePartia->setVisible(false);
 }
@@ -172,6 +173,13 @@ void FormPartia::layoutFrame()
     fairCopy->addWidget(OptionNie);
     fairCopy->addWidget(OptionTak);
 
+    // A client's name and address wrap onto a second line rather than being
+    // cut at the width of the code box.
+    for (QLabel *name : {LabelNazZak, LabelNazZleceniodawca}) {
+        name->setWordWrap(true);
+        name->setMinimumHeight(2 * name->fontMetrics().lineSpacing());
+        name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     auto *grid = new QGridLayout(f);
     const auto row = [grid, f](int r, int column, const char *text, QWidget *field,
                                QWidget *button = nullptr) {

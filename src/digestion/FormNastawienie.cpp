@@ -400,10 +400,12 @@ void FormNastawienie::placeFrames()
 {
     if (!FrameWynik)
         return; // still being built
+    // Centred over the lists, never over the heading that names the batch.
+    const int top = DBGridPartia->y();
     for (QGroupBox *frame : {FramePartia, FramePartiaG, FrameWynik}) {
         frame->adjustSize();
         frame->move(std::max(0, (width() - frame->width()) / 2),
-                    std::max(0, (height() - frame->height()) / 2));
+                    top + std::max(0, (height() - top - frame->height()) / 2));
         frame->raise();
     }
 }

@@ -84,6 +84,10 @@ QWidget *FormUzytkownik::buildLetterhead()
         grid->addWidget(lines_[i], int(i), 0);
         grid->addWidget(previews_[i], int(i), 1);
     }
+    // The box and its preview share the width; the preview, which takes no
+    // room of its own, would otherwise be squeezed to nothing.
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     Text2 = lines_[0];
     Text3 = lines_[1];
     Text4 = lines_[2];

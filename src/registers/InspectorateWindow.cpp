@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <iterator>
 
 InspectorateWindow::InspectorateWindow(const InspectorateKind &kind, QWidget *parent)
@@ -144,7 +145,15 @@ void InspectorateWindow::Form_Resize()
 {
     const QSizeF outer = OuterTwips();
     CentreHorizontally(Label9, outer.width());
-    FramZlewnia->resize(FramZlewnia->sizeHint().expandedTo(FramZlewnia->minimumSize()));
+    // The frame takes the room its rows need in the font and style it is
+    // shown in (polished first), including rows that wrap to a second line.
+    FramZlewnia->ensurePolished();
+    QSize frame = FramZlewnia->sizeHint()
+                      .expandedTo(FramZlewnia->minimumSizeHint())
+                      .expandedTo(FramZlewnia->minimumSize());
+    if (FramZlewnia->hasHeightForWidth())
+        frame.setHeight(std::max(frame.height(), FramZlewnia->heightForWidth(frame.width())));
+    FramZlewnia->resize(frame);
     CentreHorizontally(FramZlewnia, outer.width());
     const int gap =
         PlaceButtonRow(ComZlewZamk, {ComZlewDod, ComZlewKor, ComZlewKas, ComZlewSzuk}, outer);

@@ -174,13 +174,25 @@ void FormBadanie::buildList()
     LabelKod = label(this, "LabelKod");
     LabelWczytajPlik = label(this, "LabelWczytajPlik");
     LabelWczytajPlik->setVisible(false);
-    const std::pair<QLabel *, QPoint> heading[] = {
-        {LabPartiaOp, {120, 120}}, {LabPartia, {1300, 120}}, {LabDataOp, {2800, 120}},
-        {LabData, {3500, 120}},    {LabZaklOp, {120, 420}},  {LabelKod, {1300, 420}},
-        {LabZaklad, {2800, 420}}};
-    for (const auto &[caption, at] : heading) {
-        caption->move(px(at.x()), px(at.y()));
-        caption->resize(px(caption == LabZaklad ? 9000 : 1400), px(285));
+    struct Place {
+        QLabel *label;
+        QPoint at;
+        int width; // 0: as wide as its caption
+    };
+    const Place heading[] = {{LabPartiaOp, {120, 120}, 0},  {LabPartia, {1300, 120}, 1400},
+                             {LabDataOp, {2800, 120}, 0},   {LabData, {3500, 120}, 1400},
+                             {LabZaklOp, {120, 420}, 0},    {LabelKod, {1300, 420}, 1400},
+                             {LabZaklad, {2800, 420}, 9000}};
+    // Each text starts at its designed place or, when the text before it on
+    // its line is wider than designed, just after that text.
+    int right = 0;
+    for (const auto &[caption, at, width] : heading) {
+        if (at.x() == 120)
+            right = 0;
+        caption->resize(width > 0 ? px(width) : caption->sizeHint().width(),
+                        std::max(px(285), caption->sizeHint().height()));
+        caption->move(std::max(px(at.x()), right), px(at.y()));
+        right = caption->geometry().right() + px(60);
     }
     DataBad = ui::Named(new ui::DataControl(this), "DataBad");
     DataBad->setCaption(QStringLiteral("PRÓBKI"));
@@ -299,7 +311,8 @@ void FormBadanie::buildFrame()
     grid->addWidget(ComZapiszFr, 11, 2);
     grid->addWidget(ComAnulujFr, 11, 3);
     f->resize(std::max(f->sizeHint().width(), px(7500)), f->sizeHint().height());
-    f->move(0, px(600));
+    // Below the heading: the user keeps seeing which batch the sample is of.
+    f->move(0, LabZaklad->geometry().bottom() + px(60));
     f->setVisible(false);
 }
 

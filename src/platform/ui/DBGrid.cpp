@@ -5,6 +5,7 @@
 
 #include "platform/db/DaoError.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -23,6 +24,11 @@ DBGrid::DBGrid(QWidget *parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The last column takes the room the others leave, so no strip of the
+    // grid stays empty while a text beside it is cut.
+    header_->setStretchLastSection(true);
+    // A column sized to its contents reads only this many rows to do so.
+    header_->setResizeContentsPrecision(FittedRows);
     caption_->setObjectName(QStringLiteral("Caption"));
     caption_->setTextFormat(Qt::PlainText);
     caption_->setAlignment(Qt::AlignCenter);
@@ -47,15 +53,28 @@ void DBGrid::Bind(RecordsetModel *model)
     // The view owns neither the model nor the selection model that it drops.
     delete previousSelection;
     delete previous;
-    for (int i = 0; i < model_->Columns().size(); ++i) {
-        if (const int width = model_->Columns().at(i).width; width > 0)
-            setColumnWidth(i, width);
-    }
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &DBGrid::CurrentCellChanged);
     connect(model_->DataSource(), &DataControl::currentRowChanged, this, &DBGrid::FollowRecordset);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::Reloaded);
+    FitColumns(false);
     Reloaded();
+}
+
+void DBGrid::FitColumns(bool widenOnly)
+{
+    // A column is never narrower than its heading; one whose width the window
+    // leaves open also takes the width of what it shows, up to a limit, so a
+    // long memo does not push every other column out of sight.
+    const int widest = fontMetrics().averageCharWidth() * FittedChars;
+    const QList<RecordsetModel::Column> &columns = model_->Columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const bool fixed = columns.at(i).width > 0;
+        int width = fixed ? columns.at(i).width : qMin(sizeHintForColumn(i), widest);
+        width = qMax(width, header_->sectionSizeHint(i));
+        if (!widenOnly || width > columnWidth(i))
+            setColumnWidth(i, width);
+    }
 }
 
 QString DBGrid::Caption() const
@@ -102,6 +121,8 @@ void DBGrid::Reloaded()
         marked_ = recordset;
         marks_.Clear();
     }
+    // New rows may be wider; a column the user has set stays as wide.
+    FitColumns(true);
     ShowMarks();
     FollowRecordset();
 }
@@ -141,6 +162,14 @@ void DBGrid::ShowMarks()
             selection.select(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void DBGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    // Headings measured in another font or style may no longer fit.
+    if (model_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        FitColumns(true);
 }
 
 void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)

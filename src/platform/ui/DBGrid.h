@@ -47,11 +47,18 @@ signals:
     void DblClick();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void updateGeometries() override;
 
 private:
+    static constexpr int FittedRows = 30;
+    static constexpr int FittedChars = 50;
+
     void Reloaded();
+    // Sizes every column to its heading and, unless the window fixed its
+    // width, to its contents; widenOnly never makes a column narrower.
+    void FitColumns(bool widenOnly);
     void FollowRecordset();
     void CurrentCellChanged(const QModelIndex &current);
     void ShowMarks();

@@ -137,6 +137,45 @@ private slots:
         QCOMPARE(grid->Row(), -1);
     }
 
+    void columnsAreAsWideAsTheirHeadingsAndTexts()
+    {
+        const QList<RecordsetModel::Column> columns = {
+            {"Numer partii w rejestrze", "Partia", 10}, // narrower than its heading
+            {"WNI", "WNI", 0},
+            {"Data uboju", "DataUboju", 0}};
+        const QString longName = QStringLiteral("WWWWWWWWWWWWWW");
+        grid->Bind(data, columns);
+        grid->resize(900, 200);
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(grid));
+        const QHeaderView *header = grid->horizontalHeader();
+        const int firstWidth = header->sectionSize(1);
+        QVERIFY(header->sectionSize(0) >=
+                QFontMetrics(header->font()).horizontalAdvance(columns.at(0).header));
+
+        // Rows read later widen the column the window left open.
+        dao::Recordset rs = db.OpenRecordset("SELECT * FROM Partia ORDER BY Partia");
+        rs.AddNew();
+        rs("Partia") = 1;
+        rs("WNI") = longName;
+        rs.Update();
+        rs.Requery();
+        data->setRecordset(rs);
+        QCOMPARE(Cell(*grid, 0, 1), longName);
+        QVERIFY(header->sectionSize(1) > firstWidth);
+        QVERIFY(header->sectionSize(1) >= grid->fontMetrics().horizontalAdvance(longName));
+        // The last column takes the rest of the grid: no empty strip beside it.
+        QCOMPARE(header->sectionViewportPosition(2) + header->sectionSize(2),
+                 grid->viewport()->width());
+
+        // A larger font, as a desktop may set it, keeps the headings whole.
+        QFont larger = grid->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        grid->setFont(larger);
+        QVERIFY(header->sectionSize(0) >=
+                QFontMetrics(header->font()).horizontalAdvance(columns.at(0).header));
+    }
+
     void cellsShowTheFieldsValues()
     {
         Bind(3);
