@@ -3,6 +3,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
+#include "platform/db/SelectionCopy.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
 
@@ -40,7 +41,8 @@ void CopyFields(const dao::Recordset &source, dao::Recordset &target, bool share
     }
 }
 
-void CopyRows(const StagingCopy &copy)
+// A copy with a step of its own for each row goes row by row.
+void CopyRowByRow(const StagingCopy &copy)
 {
     QString sql =
         QStringLiteral("SELECT * FROM ") + copy.table + QStringLiteral(" WHERE ") + copy.condition;
@@ -66,14 +68,66 @@ void CopyRows(const StagingCopy &copy)
     target.Close();
 }
 
+int FieldSize(const QString &table, const QString &field)
+{
+    return RobotDb.TableDefs()(table).Fields()(field).Size();
+}
+
+// The tissue names of the last `staged` rows of the staging table, in the
+// order of the rows, as AddTissueName takes them one by one: a name joins
+// unless it is empty, or NazwaTMP holds it already in any letter case.
+void CollectTissues(const QString &table, int staged)
+{
+    const int nameSize = FieldSize(QStringLiteral("NazwaTMP"), QStringLiteral("Nazwa"));
+    const int tissueSize = FieldSize(table, QStringLiteral("NazTkanka"));
+    if (tissueSize == 0 || tissueSize > nameSize) {
+        // A name may be too long for NazwaTMP: the field refuses it.
+        dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
+        QSet<QString> tissues;
+        for (int skipped = rs.RecordCount() - staged; skipped > 0; --skipped)
+            rs.MoveNext();
+        for (; !rs.EOF(); rs.MoveNext())
+            AddTissueName(FieldText(rs, "NazTkanka"), tissues);
+        rs.Close();
+        return;
+    }
+    // The name of a group is the one of its first row (min picks that row).
+    RobotDb.Execute(
+        QStringLiteral(
+            "INSERT INTO NazwaTMP (Nazwa) SELECT Nazwa FROM (SELECT NazTkanka AS Nazwa, "
+            "min(Kolejnosc) AS Pierwszy FROM (SELECT rowid AS Kolejnosc, NazTkanka "
+            "FROM %1 ORDER BY rowid DESC LIMIT %2) AS Staged WHERE length(NazTkanka) > 0 "
+            "AND NOT EXISTS (SELECT 1 FROM NazwaTMP WHERE NazwaTMP.Nazwa = "
+            "Staged.NazTkanka) GROUP BY NazTkanka COLLATE PL_CI) ORDER BY Pierwszy")
+            .arg(table)
+            .arg(staged));
+}
+
+void CopyRows(const StagingCopy &copy)
+{
+    // The month file is attached outside any transaction of RobotDb, so that
+    // it can be detached again when the copy's transaction has ended.
+    if (copy.beforeStore || RobotDb.InTransaction()) {
+        dao::Transaction transaction(RobotDb);
+        CopyRowByRow(copy);
+        transaction.Commit();
+        return;
+    }
+    dao::AttachedDatabase month(RobotDb, MonthDb);
+    dao::Transaction transaction(RobotDb);
+    const int staged =
+        month.CopyRows({copy.table, copy.condition, copy.orderBy, copy.sharedFieldsOnly});
+    if (copy.collectTissues && staged > 0)
+        CollectTissues(copy.table, staged);
+    transaction.Commit();
+}
+
 } // namespace
 
 bool StageRows(const StagingCopy &copy)
 {
     try {
-        dao::Transaction transaction(RobotDb);
         CopyRows(copy);
-        transaction.Commit();
         return true;
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Drukowanie") + copy.table, error);
