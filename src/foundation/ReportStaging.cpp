@@ -91,14 +91,18 @@ void CollectTissues(const QString &table, int staged)
         rs.Close();
         return;
     }
-    // The name of a group is the one of its first row (min picks that row).
+    // The staged rows are the last ones: each new row takes the highest rowid
+    // plus one. Each name once as it is written (quick to group), then once in
+    // any letter case; min() takes the name of the group's first row with it.
     RobotDb.Execute(
         QStringLiteral(
-            "INSERT INTO NazwaTMP (Nazwa) SELECT Nazwa FROM (SELECT NazTkanka AS Nazwa, "
-            "min(Kolejnosc) AS Pierwszy FROM (SELECT rowid AS Kolejnosc, NazTkanka "
-            "FROM %1 ORDER BY rowid DESC LIMIT %2) AS Staged WHERE length(NazTkanka) > 0 "
-            "AND NOT EXISTS (SELECT 1 FROM NazwaTMP WHERE NazwaTMP.Nazwa = "
-            "Staged.NazTkanka) GROUP BY NazTkanka COLLATE PL_CI) ORDER BY Pierwszy")
+            "INSERT INTO NazwaTMP (Nazwa) SELECT Nazwa FROM (SELECT Nazwa, min(Pierwszy) AS "
+            "Pierwszy FROM (SELECT NazTkanka AS Nazwa, min(rowid) AS Pierwszy FROM %1 WHERE rowid "
+            "> "
+            "(SELECT max(rowid) FROM %1) - %2 AND length(NazTkanka) > 0 GROUP BY NazTkanka COLLATE "
+            "BINARY) AS Names WHERE NOT EXISTS "
+            "(SELECT 1 FROM NazwaTMP WHERE NazwaTMP.Nazwa = Names.Nazwa) GROUP BY Nazwa COLLATE "
+            "PL_CI) ORDER BY Pierwszy")
             .arg(table)
             .arg(staged));
 }
@@ -137,12 +141,12 @@ bool StageRows(const StagingCopy &copy)
 
 void CzyscPrzedDr(const QString &table)
 {
-    // One transaction: a thousand staged samples go in one write to disk.
-    dao::Transaction transaction(RobotDb);
-    dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
-    DeleteAllRecords(rs);
+    // Opened first so that a missing table is refused as a recordset refuses
+    // it; then one statement empties the table.
+    dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
+                                              QStringLiteral(" WHERE 0 = 1"));
     rs.Close();
-    transaction.Commit();
+    RobotDb.Execute(QStringLiteral("DELETE FROM ") + table);
 }
 
 bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,
