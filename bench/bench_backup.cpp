@@ -1,7 +1,7 @@
 // "Archiwizacja" of a year of month databases (12 files of 3,000 batches and
 // 100,000 samples each) and Stale.mdb: packed by 7za (argument 1) or copied
-// loose without it (argument 0). The question and the closing message are
-// answered by the scripted seam.
+// loose without it (argument 0), beside a plain copy of the same files. The
+// question and the closing message are answered by the scripted seam.
 
 #include "BenchSupport.h"
 #include "Installer.h"
@@ -143,6 +143,32 @@ void BM_BackupOfAYear(benchmark::State &state)
     state.counters["backup MB"] = double(bytes) / (1024 * 1024);
 }
 
+// The same files copied one by one into a new folder, file by file.
+void BM_PlainCopyOfAYear(benchmark::State &state)
+{
+    QStringList files;
+    for (int month = 1; month <= 12; ++month) {
+        files << Real(MonthFile(month));
+    }
+    files << Real(QStringLiteral("T:\\Dane\\Stale.mdb"));
+    const QString folder = Real(QStringLiteral("C:\\MervaskLab\\Archiwum\\plain"));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QDir().mkpath(folder);
+        for (const QString &file : files) {
+            QFile::copy(file, folder + u'/' + QFileInfo(file).fileName());
+        }
+        state.PauseTiming();
+        bytes = 0;
+        for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files)) {
+            bytes += file.size();
+        }
+        QDir(folder).removeRecursively();
+        state.ResumeTiming();
+    }
+    state.counters["backup MB"] = double(bytes) / (1024 * 1024);
+}
+
 } // namespace
 
 BENCHMARK(BM_BackupOfAYear)
@@ -151,6 +177,7 @@ BENCHMARK(BM_BackupOfAYear)
     ->Arg(0)
     ->Unit(benchmark::kSecond)
     ->Iterations(3);
+BENCHMARK(BM_PlainCopyOfAYear)->Unit(benchmark::kSecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {

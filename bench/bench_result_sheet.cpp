@@ -1,5 +1,6 @@
 // Staging a batch of 1,000 samples and writing its result sheet to PDF, as
-// "D&rukuj" and "Wyślij wynik" do it, without their dialogs.
+// "D&rukuj" and "Wyślij wynik" do it, without their dialogs; the staging
+// alone beside the same copy made with plain sqlite3.
 
 #include "BenchSupport.h"
 #include "batches/PrzedDr.h"
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 namespace
 {
@@ -63,16 +65,50 @@ bool Install(const QString &drives, int samples)
     return true;
 }
 
+void StageBatch(const QString &n)
+{
+    for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
+        CzyscPrzedDr(QLatin1String(table));
+    PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), n, false);
+    PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), n, true);
+}
+
+void BM_StageResultSheet_Layer(benchmark::State &state)
+{
+    for (auto _ : state)
+        StageBatch(QString::number(Batch));
+}
+
+void BM_StageResultSheet_Plain(benchmark::State &state)
+{
+    sqlite3 *db =
+        bench::OpenPlain(fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb")));
+    const QByteArray attach =
+        "ATTACH DATABASE '" +
+        fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb")).toUtf8() +
+        "' AS m";
+    sqlite3_exec(db, attach.constData(), nullptr, nullptr, nullptr);
+    for (auto _ : state) {
+        sqlite3_exec(db,
+                     "BEGIN; DELETE FROM main.Partia; DELETE FROM main.Badanie; "
+                     "DELETE FROM main.NazwaTMP; COMMIT; "
+                     "BEGIN; INSERT INTO main.Partia SELECT * FROM m.Partia WHERE Partia = 12; "
+                     "COMMIT; BEGIN; INSERT INTO main.Badanie SELECT * FROM m.Badanie "
+                     "WHERE Partia = 12 ORDER BY NrDzien; INSERT INTO main.NazwaTMP (Nazwa) "
+                     "SELECT DISTINCT NazTkanka FROM m.Badanie WHERE Partia = 12 AND "
+                     "NazTkanka <> ''; COMMIT",
+                     nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(db);
+}
+
 void BM_StageAndWriteResultSheet(benchmark::State &state)
 {
     const QString n = QString::number(Batch);
     const QString pdf = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\wynik.pdf"));
     int pages = 0;
     for (auto _ : state) {
-        for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
-            CzyscPrzedDr(QLatin1String(table));
-        PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), n, false);
-        PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), n, true);
+        StageBatch(n);
         dao::Recordset batch = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Partia"));
         FillWynikTMP(batch);
         batch.Close();
@@ -87,6 +123,8 @@ void BM_StageAndWriteResultSheet(benchmark::State &state)
 
 } // namespace
 
+BENCHMARK(BM_StageResultSheet_Layer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageResultSheet_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StageAndWriteResultSheet)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)

@@ -1,6 +1,7 @@
-// The run window of a batch with 30 runs of 50 trays in a month of 100,000
-// samples, and the run card of one run staged and written to PDF, through the
-// window's own code beside the same statements made with plain sqlite3.
+// The run window of a batch with 30 runs of 50 trays in a month of about
+// 100,000 samples, and the run card of one run staged (for batches of 150,
+// 1,500 and 15,000 samples) and written to PDF, through the window's own code
+// beside the same statements made with plain sqlite3.
 
 #include "BenchSupport.h"
 #include "digestion/FormNastawienie.h"
@@ -34,6 +35,12 @@ constexpr int kTrays = 50;
 constexpr int kSamples = 100000;
 constexpr int kBatchSamples = kRuns * kTrays;
 constexpr int kBatches = 100;
+// Two more batches of one run of 50 trays, for the staging of a small and a
+// large batch.
+constexpr int kSmallBatch = kBatches + 1;
+constexpr int kSmallSamples = 150;
+constexpr int kLargeBatch = kBatches + 2;
+constexpr int kLargeSamples = 15000;
 const QDate Day(2024, 3, 5);
 const BatchHeading Heading{QStringLiteral("12"), QStringLiteral("05.03.2024"),
                            QStringLiteral("14650301"), QStringLiteral("14650301 - Ubojnia")};
@@ -41,8 +48,9 @@ const BatchHeading Heading{QStringLiteral("12"), QStringLiteral("05.03.2024"),
 using bench::AddRow;
 using bench::Open;
 
-// Batch 12 holds 1,500 samples on 30 runs of 50 trays; the other samples of
-// the month are spread over 99 batches with a run of 50 trays each.
+// Batch 12 holds 1,500 samples on 30 runs of 50 trays; 98,500 samples of the
+// month are spread over 99 batches with a run of 50 trays each; batches 101
+// and 102 hold 150 and 15,000 samples on one run.
 void FillMonth()
 {
     dao::Transaction transaction(MonthDb);
@@ -51,14 +59,16 @@ void FillMonth()
     dao::Recordset runs = MonthDb.OpenRecordset(QStringLiteral("Nastawienie"));
     dao::Recordset trays = MonthDb.OpenRecordset(QStringLiteral("PozycjaN"));
     int sample = 0;
-    for (int batch = 1; batch <= kBatches; ++batch) {
+    for (int batch = 1; batch <= kLargeBatch; ++batch) {
         AddRow(partia, {{"Partia", batch},
                         {"WNI", "14650301"},
                         {"DataDoLab", Day},
                         {"DataRozpBad", Day},
                         {"IlProbek", 1000}});
-        const int samples =
-            batch == kBatch ? kBatchSamples : (kSamples - kBatchSamples) / (kBatches - 1);
+        const int samples = batch == kBatch        ? kBatchSamples
+                            : batch == kSmallBatch ? kSmallSamples
+                            : batch == kLargeBatch ? kLargeSamples
+                                                   : (kSamples - kBatchSamples) / (kBatches - 1);
         for (int i = 1; i <= samples; ++i, ++sample)
             AddRow(badanie, {{"Partia", batch},
                              {"NrProbki", i},
@@ -198,12 +208,29 @@ void BM_OpenRunWindow_Plain(benchmark::State &state)
     state.counters["trays"] = trays;
 }
 
-// The staging of card S for run 15 of batch 12 (the batch, its 1,500 samples,
-// the run and its 50 trays), as "Karta przebiegu badania" makes it.
+// The batch and run staged for a batch of `samples` samples.
+struct StagedRun {
+    int batch;
+    int run;
+};
+
+StagedRun stagedRun(int samples)
+{
+    if (samples == kSmallSamples)
+        return {kSmallBatch, 1};
+    if (samples == kLargeSamples)
+        return {kLargeBatch, 1};
+    return {kBatch, 15};
+}
+
+// The staging of card S for one run (the batch, its samples, the run and its
+// 50 trays), as "Karta przebiegu badania" makes it; the argument is the
+// batch's number of samples.
 void BM_StageRunCard_Layer(benchmark::State &state)
 {
+    const StagedRun staged = stagedRun(int(state.range(0)));
     for (auto _ : state)
-        RunCard::Stage(kBatch, 15, QStringLiteral("05.03.2024"));
+        RunCard::Stage(staged.batch, staged.run, QStringLiteral("05.03.2024"));
 }
 
 QStringList columnsOf(sqlite3 *db, const char *table)
@@ -230,6 +257,9 @@ void copyPlain(sqlite3 *db, const char *table, const QString &where)
 
 void BM_StageRunCard_Plain(benchmark::State &state)
 {
+    const StagedRun staged = stagedRun(int(state.range(0)));
+    const QString batch = QStringLiteral("Partia = %1").arg(staged.batch);
+    const QString run = batch + QStringLiteral(" AND Nastawienie = %1").arg(staged.run);
     sqlite3 *db = bench::OpenPlain(station->robotPath);
     exec(db, QStringLiteral("ATTACH DATABASE '%1' AS m").arg(station->monthPath));
     for (auto _ : state) {
@@ -237,13 +267,13 @@ void BM_StageRunCard_Plain(benchmark::State &state)
         for (const char *table : {"Partia", "Badanie", "NazwaTMP", "Nastawienie", "PozycjaN"})
             exec(db, QStringLiteral("DELETE FROM main.%1").arg(QLatin1String(table)));
         exec(db, QStringLiteral("COMMIT"));
-        copyPlain(db, "Partia", QStringLiteral("Partia = 12"));
-        copyPlain(db, "Badanie", QStringLiteral("Partia = 12 ORDER BY NrDzien"));
+        copyPlain(db, "Partia", batch);
+        copyPlain(db, "Badanie", batch + QStringLiteral(" ORDER BY NrDzien"));
         exec(db, QStringLiteral("INSERT INTO main.NazwaTMP (Nazwa) SELECT DISTINCT NazTkanka FROM "
-                                "m.Badanie WHERE Partia = 12 AND NazTkanka <> ''"));
-        copyPlain(db, "Nastawienie", QStringLiteral("Partia = 12 AND Nastawienie = 15"));
-        copyPlain(db, "PozycjaN",
-                  QStringLiteral("Partia = 12 AND Nastawienie = 15 ORDER BY NrTacy"));
+                                "m.Badanie WHERE %1 AND NazTkanka <> ''")
+                     .arg(batch));
+        copyPlain(db, "Nastawienie", run);
+        copyPlain(db, "PozycjaN", run + QStringLiteral(" ORDER BY NrTacy"));
         exec(db, QStringLiteral("UPDATE main.PozycjaN SET NrTuszRazem = rtrim("
                                 "coalesce(nullif(NrTuszTucznik, '') || '(T), ', '') || "
                                 "coalesce(nullif(NrTuszMaciora, '') || '(M), ', '') || "
@@ -251,7 +281,8 @@ void BM_StageRunCard_Plain(benchmark::State &state)
                                 "coalesce(nullif(NrTuszDzik, '') || '(D), ', '') || "
                                 "coalesce(nullif(NrTuszInne, '') || '(Inne), ', ''), ', ')"));
         exec(db, QStringLiteral("UPDATE main.WynikTMP SET Numer = 'Karta Przebiegu Nastawienia nr "
-                                "15 w dniu 05.03.2024'"));
+                                "%1 w dniu 05.03.2024'")
+                     .arg(staged.run));
     }
     sqlite3_close(db);
 }
@@ -277,8 +308,18 @@ void BM_RunCardToPdf(benchmark::State &state)
 BENCHMARK(BM_OpenRunWindow_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstOpenRunWindow_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenRunWindow_Plain)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StageRunCard_Layer)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StageRunCard_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageRunCard_Layer)
+    ->ArgName("samples")
+    ->Arg(kSmallSamples)
+    ->Arg(kBatchSamples)
+    ->Arg(kLargeSamples)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StageRunCard_Plain)
+    ->ArgName("samples")
+    ->Arg(kSmallSamples)
+    ->Arg(kBatchSamples)
+    ->Arg(kLargeSamples)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunCardToPdf)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)

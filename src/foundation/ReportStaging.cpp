@@ -3,6 +3,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
+#include "platform/db/SelectionCopy.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
 
@@ -40,7 +41,8 @@ void CopyFields(const dao::Recordset &source, dao::Recordset &target, bool share
     }
 }
 
-void CopyRows(const StagingCopy &copy)
+// A copy with a step of its own for each row goes row by row.
+void CopyRowByRow(const StagingCopy &copy)
 {
     QString sql =
         QStringLiteral("SELECT * FROM ") + copy.table + QStringLiteral(" WHERE ") + copy.condition;
@@ -66,14 +68,70 @@ void CopyRows(const StagingCopy &copy)
     target.Close();
 }
 
+int FieldSize(const QString &table, const QString &field)
+{
+    return RobotDb.TableDefs()(table).Fields()(field).Size();
+}
+
+// The tissue names of the last `staged` rows of the staging table, in the
+// order of the rows, as AddTissueName takes them one by one: a name joins
+// unless it is empty, or NazwaTMP holds it already in any letter case.
+void CollectTissues(const QString &table, int staged)
+{
+    const int nameSize = FieldSize(QStringLiteral("NazwaTMP"), QStringLiteral("Nazwa"));
+    const int tissueSize = FieldSize(table, QStringLiteral("NazTkanka"));
+    if (tissueSize == 0 || tissueSize > nameSize) {
+        // A name may be too long for NazwaTMP: the field refuses it.
+        dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
+        QSet<QString> tissues;
+        for (int skipped = rs.RecordCount() - staged; skipped > 0; --skipped)
+            rs.MoveNext();
+        for (; !rs.EOF(); rs.MoveNext())
+            AddTissueName(FieldText(rs, "NazTkanka"), tissues);
+        rs.Close();
+        return;
+    }
+    // The staged rows are the last ones: each new row takes the highest rowid
+    // plus one. Each name once as it is written (quick to group), then once in
+    // any letter case; min() takes the name of the group's first row with it.
+    RobotDb.Execute(
+        QStringLiteral(
+            "INSERT INTO NazwaTMP (Nazwa) SELECT Nazwa FROM (SELECT Nazwa, min(Pierwszy) AS "
+            "Pierwszy FROM (SELECT NazTkanka AS Nazwa, min(rowid) AS Pierwszy FROM %1 WHERE rowid "
+            "> "
+            "(SELECT max(rowid) FROM %1) - %2 AND length(NazTkanka) > 0 GROUP BY NazTkanka COLLATE "
+            "BINARY) AS Names WHERE NOT EXISTS "
+            "(SELECT 1 FROM NazwaTMP WHERE NazwaTMP.Nazwa = Names.Nazwa) GROUP BY Nazwa COLLATE "
+            "PL_CI) ORDER BY Pierwszy")
+            .arg(table)
+            .arg(staged));
+}
+
+void CopyRows(const StagingCopy &copy)
+{
+    // The month file is attached outside any transaction of RobotDb, so that
+    // it can be detached again when the copy's transaction has ended.
+    if (copy.beforeStore || RobotDb.InTransaction()) {
+        dao::Transaction transaction(RobotDb);
+        CopyRowByRow(copy);
+        transaction.Commit();
+        return;
+    }
+    dao::AttachedDatabase month(RobotDb, MonthDb);
+    dao::Transaction transaction(RobotDb);
+    const int staged =
+        month.CopyRows({copy.table, copy.condition, copy.orderBy, copy.sharedFieldsOnly});
+    if (copy.collectTissues && staged > 0)
+        CollectTissues(copy.table, staged);
+    transaction.Commit();
+}
+
 } // namespace
 
 bool StageRows(const StagingCopy &copy)
 {
     try {
-        dao::Transaction transaction(RobotDb);
         CopyRows(copy);
-        transaction.Commit();
         return true;
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Drukowanie") + copy.table, error);
@@ -83,12 +141,12 @@ bool StageRows(const StagingCopy &copy)
 
 void CzyscPrzedDr(const QString &table)
 {
-    // One transaction: a thousand staged samples go in one write to disk.
-    dao::Transaction transaction(RobotDb);
-    dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
-    DeleteAllRecords(rs);
+    // Opened first so that a missing table is refused as a recordset refuses
+    // it; then one statement empties the table.
+    dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
+                                              QStringLiteral(" WHERE 0 = 1"));
     rs.Close();
-    transaction.Commit();
+    RobotDb.Execute(QStringLiteral("DELETE FROM ") + table);
 }
 
 bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,

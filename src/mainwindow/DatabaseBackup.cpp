@@ -154,46 +154,69 @@ DatabaseBackup::Outcome DatabaseBackup::MakeBackup(const QDate &workingDate)
     folder_ = root + u'\\' + stamp;
     fs::FileSystemObject::CreateFolder(folder_);
 
-    QTemporaryDir snapshots;
-    if (!snapshots.isValid()) {
-        throw RuntimeError(ErrPathFileAccess, snapshots.errorString());
-    }
-    const bool withSevenZip = fs::FileSystemObject::FileExists(SevenZip);
-    TakeSnapshots(yearFolder, files, snapshots.path(), withSevenZip);
-    if (withSevenZip) {
+    // The archiver packs copies from a folder of their own; the loose copies
+    // are written where they stay.
+    if (fs::FileSystemObject::FileExists(SevenZip)) {
+        QTemporaryDir snapshots;
+        if (!snapshots.isValid()) {
+            throw RuntimeError(ErrPathFileAccess, snapshots.errorString());
+        }
+        const QString yearCopies =
+            snapshots.path() + u'/' + QFileInfo(fs::DriveMap::ToReal(yearFolder)).fileName();
+        TakeSnapshots(yearFolder, files, yearCopies, snapshots.path(), true);
         PackWithSevenZip(folder_ + QStringLiteral("\\Archiwum") + stamp + QStringLiteral(".zip"));
     } else {
-        CopyLoose();
+        const QString destination = fs::DriveMap::ToReal(folder_);
+        TakeSnapshots(yearFolder, files, destination, destination, false);
     }
     return failure_.isEmpty() ? Outcome::Done : Outcome::Failed;
 }
 
 // The archiver packs only "*.mdb" of the year folder; the loose copy takes
-// every file. Stale.mdb comes from where the program opens it.
+// every file. Stale.mdb comes from where the program opens it. Loose copies
+// of the same name replace one another, the last one staying; when a copy
+// fails, the loose copies already written are removed.
 void DatabaseBackup::TakeSnapshots(const QString &yearFolder, const QStringList &files,
-                                   const QString &snapshotFolder, bool withSevenZip)
+                                   const QString &yearCopies, const QString &staleCopy,
+                                   bool withSevenZip)
 {
-    const QString realYear = fs::DriveMap::ToReal(yearFolder);
-    const QString yearCopies = snapshotFolder + u'/' + QFileInfo(realYear).fileName();
     if (!QDir().mkpath(yearCopies)) {
         throw RuntimeError(ErrPathFileAccess, yearCopies);
     }
-    for (const QString &name : files) {
-        const bool packed = withSevenZip
-                                ? name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive)
-                                : !IsLockFile(name);
-        if (packed) {
-            snapshots_.append(yearCopies + u'/' + name);
-            CopyFile(realYear + u'/' + name, snapshots_.last());
+    const QString realYear = fs::DriveMap::ToReal(yearFolder);
+    try {
+        for (const QString &name : files) {
+            const bool packed = withSevenZip
+                                    ? name.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive)
+                                    : !IsLockFile(name);
+            if (packed) {
+                Snapshot(realYear + u'/' + name, yearCopies + u'/' + name);
+            }
         }
+        const QString stale = StalePath(staleName_);
+        const QString realStale = fs::DriveMap::ToReal(stale);
+        if (!QFileInfo(realStale).isFile()) {
+            throw RuntimeError(53, QStringLiteral("Nie znaleziono pliku %1").arg(stale));
+        }
+        Snapshot(realStale, staleCopy + u'/' + QFileInfo(realStale).fileName());
+    } catch (const RuntimeError &) {
+        if (!withSevenZip) {
+            for (const QString &copy : std::as_const(snapshots_)) {
+                QFile::remove(copy);
+            }
+        }
+        throw;
     }
-    const QString stale = StalePath(staleName_);
-    const QString realStale = fs::DriveMap::ToReal(stale);
-    if (!QFileInfo(realStale).isFile()) {
-        throw RuntimeError(53, QStringLiteral("Nie znaleziono pliku %1").arg(stale));
+}
+
+void DatabaseBackup::Snapshot(const QString &source, const QString &copy)
+{
+    if (snapshots_.contains(copy)) {
+        QFile::remove(copy);
+        snapshots_.removeOne(copy);
     }
-    snapshots_.append(snapshotFolder + u'/' + QFileInfo(realStale).fileName());
-    CopyFile(realStale, snapshots_.last());
+    snapshots_.append(copy);
+    CopyFile(source, copy);
 }
 
 void DatabaseBackup::PackWithSevenZip(const QString &archive)
@@ -206,14 +229,6 @@ void DatabaseBackup::PackWithSevenZip(const QString &archive)
         Fail(QStringLiteral("Program 7za.exe zakończył pracę z kodem %1.").arg(exitCode));
     } else if (!QFileInfo(realArchive).isFile()) {
         Fail(QStringLiteral("Program 7za.exe nie utworzył pliku %1.").arg(archive));
-    }
-}
-
-void DatabaseBackup::CopyLoose()
-{
-    const QString destination = fs::DriveMap::ToReal(folder_);
-    for (const QString &copy : std::as_const(snapshots_)) {
-        fs::FileSystemObject::CopyFile(copy, destination + u'/' + QFileInfo(copy).fileName(), true);
     }
 }
 

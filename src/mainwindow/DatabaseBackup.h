@@ -45,9 +45,9 @@ private:
     void ReopenDatabases(const KeptNames &kept);
     Outcome MakeBackup(const QDate &workingDate);
     void TakeSnapshots(const QString &yearFolder, const QStringList &files,
-                       const QString &snapshotFolder, bool withSevenZip);
+                       const QString &yearCopies, const QString &staleCopy, bool withSevenZip);
+    void Snapshot(const QString &source, const QString &copy);
     void PackWithSevenZip(const QString &archive);
-    void CopyLoose();
     void Report(Outcome outcome);
     void Fail(const QString &detail);
 

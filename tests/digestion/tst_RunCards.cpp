@@ -83,6 +83,40 @@ QString documentText(const report::Document &doc)
     return text;
 }
 
+// Every staged row of the card's tables in file order, each value with its
+// type.
+QStringList StagedRows()
+{
+    QStringList rows;
+    for (const char *table : {"Partia", "Badanie", "NazwaTMP", "Nastawienie", "PozycjaN"}) {
+        dao::Recordset rs = RobotDb.OpenRecordset(QLatin1String(table));
+        for (; !rs.EOF(); rs.MoveNext()) {
+            QString row = QLatin1String(table);
+            for (int i = 0; i < rs.Fields().Count(); ++i) {
+                const QVariant value = rs.Fields()(i).Value();
+                row += u'|' + QLatin1String(value.typeName()) + u':' + value.toString();
+            }
+            rows << row;
+        }
+        rs.Close();
+    }
+    return rows;
+}
+
+// A staging copy that goes row by row, as every copy went before: the step
+// of each row does nothing.
+bool StageRowByRow(const char *table, const QString &condition, const char *orderBy = "")
+{
+    StagingCopy copy;
+    copy.table = QLatin1String(table);
+    copy.condition = condition;
+    copy.orderBy = QLatin1String(orderBy);
+    copy.collectTissues = copy.table == QLatin1String("Badanie");
+    copy.sharedFieldsOnly = true;
+    copy.beforeStore = [](const dao::Recordset &, dao::Recordset &) {};
+    return StageRows(copy);
+}
+
 // Presses the card button in the print choice of run 2 and runs `preview`
 // on the preview window.
 void PrintFromRun2(ui::ScriptedUi &scripted, const char *button,
@@ -228,6 +262,36 @@ private slots:
         QCOMPARE(F::Column(RobotDb, "PozycjaN", "NrTuszRazem"), QStringList{"900-950(T)"});
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(scripted.Log().size(), 0);
+    }
+
+    // The card's staging holds what the copy row by row held: every field of
+    // every row with its type, dates and Nulls, the rows in the card's order,
+    // each tissue name once in the order of the samples (in any letter case,
+    // also when the list held it already, and never an empty one).
+    void stagingMatchesTheRowByRowCopy()
+    {
+        F::AddSample(12, 500,
+                     {{"NazTkanka", "FILARY przepony"},
+                      {"DataDoLab", QDate(2024, 3, 5)},
+                      {"Uwagi", "ząb 😀"},
+                      {"Wiek", 3}});
+        F::AddSample(12, 506, {{"Opis", "bez tkanki"}});
+        ui::ScriptedUi scripted;
+        QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+        QVERIFY(PrzedDr("Badanie", "Partia", "12", true));
+        const QStringList staged = StagedRows();
+        QCOMPARE(F::Column(RobotDb, "NazwaTMP", "Nazwa"),
+                 QStringList({"FILARY przepony", "mięśnie języka", "ozór 'wołowy'"}));
+
+        for (const char *table : {"Partia", "Badanie", "NazwaTmp", "Nastawienie", "PozycjaN"})
+            CzyscPrzedDr(QLatin1String(table));
+        QVERIFY(StageRowByRow("Partia", "Partia = 12"));
+        QVERIFY(StageRowByRow("Badanie", "Partia = 12", "NrDzien"));
+        QVERIFY(StageRowByRow("Nastawienie", "Partia = 12 And Nastawienie = 2"));
+        QVERIFY(PrzedDrNastawienie("PozycjaN", 12, 2));
+        QVERIFY(StageRowByRow("Badanie", "Partia = 12", "NrDzien"));
+        QCOMPARE(StagedRows(), staged);
+        SCRIPTED_UI_VERIFY(scripted);
     }
 
     // No run: the message and nothing staged. A missing definition: an error

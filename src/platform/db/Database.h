@@ -51,6 +51,7 @@ public:
     bool operator==(const Database &other) const { return impl_ == other.impl_; }
 
 private:
+    friend class AttachedDatabase;
     friend class Workspace;
     friend class Recordset;
     friend class TableDefs;

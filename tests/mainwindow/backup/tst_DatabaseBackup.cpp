@@ -274,6 +274,20 @@ private slots:
         VerifyReopened();
     }
 
+    // The loose copies go straight into the backup folder; when one cannot be
+    // made, those already written are removed and the failure is reported.
+    void aFailedLooseCopyLeavesTheFolderEmpty()
+    {
+        QVERIFY(QFile::remove(Real(QStringLiteral("C:\\MervaskLab\\7za.exe"))));
+        StaleDb.Close();
+        QVERIFY(QFile::remove(Real(QStringLiteral("T:\\Dane\\Stale.mdb"))));
+        RunBackup(QDate(2010, 3, 5), {QStringLiteral("OK")});
+        QCOMPARE(log_.size(), 2);
+        QVERIFY(log_.last().text.contains(QStringLiteral("Błąd 53")));
+        QVERIFY(log_.last().text.contains(folder_));
+        QCOMPARE(FilesIn(Real(folder_)), QStringList{});
+    }
+
     void staleComesFromWhereItIsOpen_data()
     {
         QTest::addColumn<bool>("configured");
