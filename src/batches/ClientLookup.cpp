@@ -5,6 +5,7 @@
 #include "platform/db/Fields.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
+#include "registers/ClientStore.h"
 
 QString ClientLookup::Field(const QString &name) const
 {
@@ -38,7 +39,25 @@ ClientLookup ClientLookup::Find(dao::Database db, const QString &table, const QS
 
 ClientLookup ClientLookup::Client(const QString &identifier)
 {
-    return Find(StaleDb, QStringLiteral("ZAKLAD"), QStringLiteral("IdRzezni"), identifier);
+    ClientLookup result;
+    if (const std::optional<::Client> client = ClientStore::Find(StaleDb, identifier)) {
+        result.outcome = Outcome::Found;
+        result.fields_ = {{QStringLiteral("idrzezni"), client->IdRzezni},
+                          {QStringLiteral("typwni"), client->TypWNI},
+                          {QStringLiteral("kodpiw"), client->KodPIW},
+                          {QStringLiteral("nazwa"), client->Nazwa},
+                          {QStringLiteral("miejscowosc"), client->Miejscowosc},
+                          {QStringLiteral("ulica"), client->Ulica},
+                          {QStringLiteral("kodpocztowy"), client->KodPocztowy},
+                          {QStringLiteral("miasto"), client->Miasto},
+                          {QStringLiteral("telefon"), client->Telefon},
+                          {QStringLiteral("email"), client->Email},
+                          {QStringLiteral("uwagi"), client->Uwagi}};
+        return result;
+    }
+    // Only a register without any client counts as empty.
+    result.outcome = ClientStore::IsEmpty(StaleDb) ? Outcome::TableEmpty : Outcome::NotFound;
+    return result;
 }
 
 ClientLookup ClientLookup::County(const QString &code)

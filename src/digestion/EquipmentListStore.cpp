@@ -7,6 +7,12 @@
 #include <algorithm>
 #include <limits>
 
+dao::Recordset EquipmentListStore::Open(dao::Database db, const QString &table)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
+                            QStringLiteral(" ORDER BY ID"));
+}
+
 int EquipmentListStore::ProposedNumber(const dao::Recordset &list)
 {
     const int rows = list.RecordCount();

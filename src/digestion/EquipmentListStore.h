@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/Bookmark.h"
+#include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 
 #include <QString>
@@ -13,6 +14,9 @@
 class EquipmentListStore
 {
 public:
+    // The list `table` in number order.
+    static dao::Recordset Open(dao::Database db, const QString &table);
+
     // The number offered to a new entry: the row count + 1, unless an entry
     // already carries that number; then the highest number + 1.
     static int ProposedNumber(const dao::Recordset &list);

@@ -495,8 +495,7 @@ void FormNastawienie::LoadTrays()
         SelectCurrentGridRow(DBGridPartiaG);
         PokazPozycje();
     } else {
-        DataPartiaG->setRecordset(
-            MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PozycjaN WHERE PARTIA = 0")));
+        DataPartiaG->setRecordset(RunStore::OpenNoTrays(MonthDb));
         DBGridPartiaG->setCaption(TrayCaption);
     }
     if (previous.IsOpen())

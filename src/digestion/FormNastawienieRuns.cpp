@@ -364,9 +364,7 @@ void FormNastawienie::RunSaved(const dao::Bookmark &row)
     if (EditMode == QLatin1String("Popraw")) {
         RereadRuns(row);
     } else {
-        BindRuns(MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie WHERE PARTIA = ") +
-                                       QString::number(Batch()) +
-                                       QStringLiteral(" ORDER BY PARTIA, Nastawienie")));
+        BindRuns(RunStore::OpenRuns(MonthDb, Batch()));
         RereadRuns(row);
     }
     EditMode.clear();

@@ -103,8 +103,7 @@ FormPodpAll::FormPodpAll(QWidget *parent) : QDialog(parent)
 void FormPodpAll::Open(const QString &table, const QString &heading, int maxLength)
 {
     FormPodpAll &window = ui::WindowRegistry::Instance<FormPodpAll>();
-    dao::Recordset list = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
-                                                QStringLiteral(" ORDER BY ID"));
+    dao::Recordset list = EquipmentListStore::Open(StaleDb, table);
     window.LabelOpis->setText(heading);
     window.LabelTyp->setText(QStringLiteral("string"));
     window.TextWartosc->setMaxLength(maxLength);

@@ -221,6 +221,11 @@ dao::Recordset RunStore::OpenTrays(dao::Database db, qint64 batch, int run)
                             QStringLiteral(" ORDER BY NrTacy"));
 }
 
+dao::Recordset RunStore::OpenNoTrays(dao::Database db)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM PozycjaN") + keyCondition(0));
+}
+
 int RunStore::NextRunNumber(dao::Database db, qint64 batch)
 {
     dao::Recordset rs = OpenRuns(db, batch);

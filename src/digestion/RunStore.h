@@ -41,6 +41,8 @@ public:
 
     static dao::Recordset OpenRuns(dao::Database db, qint64 batch);
     static dao::Recordset OpenTrays(dao::Database db, qint64 batch, int run);
+    // The tray list shown while no run is chosen: the tray columns, no rows.
+    static dao::Recordset OpenNoTrays(dao::Database db);
 
     // The number offered to a new run: the batch's highest run number + 1,
     // or 1 for a batch without runs.

@@ -111,3 +111,24 @@ bool ClientStore::IsNumericText(const QString &text)
     static const QRegularExpression numeric(QStringLiteral("^ *[+-]?[0-9]+ *$"));
     return numeric.match(text).hasMatch();
 }
+
+std::optional<Client> ClientStore::Find(dao::Database db, const QString &id)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Zaklad WHERE IdRzezni = ") +
+                                         dao::SqlText(id));
+    std::optional<Client> found;
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        found = Read(rs);
+    }
+    rs.Close();
+    return found;
+}
+
+bool ClientStore::IsEmpty(dao::Database db)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Zaklad"));
+    const bool empty = rs.RecordCount() == 0;
+    rs.Close();
+    return empty;
+}

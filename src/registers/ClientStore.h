@@ -50,4 +50,10 @@ public:
 
     // Optional blanks, an optional sign, digits, optional blanks.
     static bool IsNumericText(const QString &text);
+
+    // The first client whose identifier is `id` (compared without regard to
+    // case); nothing when no row carries it.
+    static std::optional<Client> Find(dao::Database db, const QString &id);
+    // True when the register holds no client at all.
+    static bool IsEmpty(dao::Database db);
 };

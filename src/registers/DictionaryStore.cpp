@@ -116,3 +116,8 @@ DictionaryStore::Save(dao::Database db, const std::function<std::optional<Regist
     transaction.Commit();
     return std::nullopt;
 }
+
+void DictionaryStore::DeleteCurrent(dao::Recordset list)
+{
+    list.Delete();
+}

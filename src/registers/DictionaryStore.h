@@ -3,6 +3,7 @@
 #include "registers/RegisterFault.h"
 
 #include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
 
 #include <QString>
 
@@ -60,4 +61,8 @@ public:
     static std::optional<RegisterFault>
     Save(dao::Database db, const std::function<std::optional<RegisterFault>()> &check,
          const std::function<void()> &write);
+
+    // Deletes the current row of a register's list, only while it still holds
+    // what the list read of it (3197 changed, 3167 deleted meanwhile).
+    static void DeleteCurrent(dao::Recordset list);
 };

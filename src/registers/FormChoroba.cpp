@@ -45,7 +45,7 @@ FormChoroba::FormChoroba(QWidget *parent) : RegisterWindowBase(parent)
 
 void FormChoroba::Open()
 {
-    dao::Recordset method = StaleDb.OpenRecordset(MethodRules::Source);
+    dao::Recordset method = MethodRules::Open(StaleDb);
     method.MoveFirst();
     const dao::Variant loaded = method(QStringLiteral("Metoda")).Value();
     FormChoroba &form = ui::WindowRegistry::Instance<FormChoroba>();

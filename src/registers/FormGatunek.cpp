@@ -4,6 +4,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
+#include "registers/RegisterRecords.h"
 
 #include <QVBoxLayout>
 
@@ -19,8 +20,7 @@ FormGatunek::FormGatunek(QWidget *parent) : QDialog(parent)
 
 void FormGatunek::Open()
 {
-    dao::Recordset species =
-        StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
+    dao::Recordset species = SpeciesRecords::OpenSpecies(StaleDb);
     FormGatunek &form = ui::WindowRegistry::Instance<FormGatunek>();
     form.DataGatunek->setRecordset(species);
     ui::ShowModal(form);

@@ -22,11 +22,6 @@
 
 #include <iterator>
 
-namespace
-{
-const QString ById = QStringLiteral("SELECT * FROM Lekarz ORDER BY IDLekarz");
-} // namespace
-
 FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
 {
     setObjectName(QStringLiteral("FormLekarz"));
@@ -119,7 +114,7 @@ FormLekarz::FormLekarz(QWidget *parent) : RegisterWindowBase(parent)
 void FormLekarz::Open()
 {
     FormLekarz &form = ui::WindowRegistry::Instance<FormLekarz>();
-    form.Bind(QStringLiteral("SELECT * FROM Lekarz ORDER BY Nazwisko, Imie"));
+    form.Bind(true);
     ui::ShowModal(form);
 }
 
@@ -145,9 +140,9 @@ void FormLekarz::Form_Resize()
     FrameLabor->raise();
 }
 
-void FormLekarz::Bind(const QString &sql)
+void FormLekarz::Bind(bool byName)
 {
-    dao::Recordset rows = StaleDb.OpenRecordset(sql);
+    dao::Recordset rows = VetRules::OpenList(StaleDb, byName);
     DataLekarz->Replace(rows);
 }
 
@@ -182,7 +177,7 @@ void FormLekarz::ComLaborDod_Click()
     const bool numbered = Trapped([&] {
         if (ListIsEmpty())
             return;
-        Bind(ById);
+        Bind(false);
         DataLekarz->Recordset().MoveLast();
         number = DictionaryStore::NextNumber(StaleDb, QStringLiteral("Lekarz"),
                                              QStringLiteral("IDLekarz"));
@@ -269,7 +264,7 @@ void FormLekarz::ComLaborKas_Click()
         return;
     // Batches that name the vet keep their text.
     Trapped([this] {
-        ListRecordset().Delete();
+        DictionaryStore::DeleteCurrent(ListRecordset());
         DataLekarz->Refresh();
     });
 }

@@ -68,7 +68,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Bind(const QString &sql);
+    // The list by name, or by number.
+    void Bind(bool byName);
     void ResetPostalCode();
     void LoadPostalCode(const QString &code);
 

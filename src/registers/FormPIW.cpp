@@ -2,6 +2,7 @@
 
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/WindowRegistry.h"
+#include "registers/RegisterRecords.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -25,7 +26,7 @@ FormPIW::FormPIW(QWidget *parent) : InspectorateWindow(InspectorateKind::County(
 void FormPIW::Open()
 {
     ui::WindowRegistry::Instance<FormPIW>().OpenOn(
-        QStringLiteral("SELECT * FROM PIW ORDER BY IdPiw"));
+        InspectorateRules::ListStatement(InspectorateKind::County(), false));
 }
 
 void FormPIW::contextMenuEvent(QContextMenuEvent *event)

@@ -7,6 +7,7 @@
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
+#include "registers/RegisterRecords.h"
 
 #include <QGridLayout>
 
@@ -34,16 +35,10 @@ FormPlec::FormPlec(QWidget *parent) : QDialog(parent)
 
 void FormPlec::Open()
 {
-    dao::Recordset species =
-        StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
+    dao::Recordset species = SpeciesRecords::OpenSpecies(StaleDb);
     FormPlec &form = ui::WindowRegistry::Instance<FormPlec>();
     form.DataGatunek->setRecordset(species);
     ui::ShowModal(form);
-}
-
-QString FormPlec::SexesSource(qint64 species)
-{
-    return QStringLiteral("SELECT * FROM PLEC WHERE IDGatunek = ") + QString::number(species);
 }
 
 void FormPlec::ShowSexes()
@@ -54,6 +49,6 @@ void FormPlec::ShowSexes()
         if (species.IsOpen() && species.RecordCount() > 0 && !species.EOF() && !species.BOF())
             id = species(QStringLiteral("IDGatunek")).Value();
         DataPlec->Replace(dao::IsNull(id) ? dao::Recordset()
-                                          : StaleDb.OpenRecordset(SexesSource(id.toLongLong())));
+                                          : SpeciesRecords::OpenSexes(StaleDb, id.toLongLong()));
     });
 }

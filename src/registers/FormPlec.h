@@ -22,9 +22,6 @@ public:
     // the caller.
     static void Open();
 
-    // The sexes of a species, in table order.
-    static QString SexesSource(qint64 species);
-
     ui::DataControl *DataGatunek;
     ui::DBGrid *DBGridGatunek;
     ui::DataControl *DataPlec;

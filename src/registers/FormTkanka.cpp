@@ -86,13 +86,13 @@ FormTkanka::FormTkanka(QWidget *parent) : RegisterWindowBase(parent)
 void FormTkanka::Open()
 {
     FormTkanka &form = ui::WindowRegistry::Instance<FormTkanka>();
-    form.Bind(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
+    form.Bind();
     ui::ShowModal(form);
 }
 
-void FormTkanka::Bind(const QString &sql)
+void FormTkanka::Bind()
 {
-    dao::Recordset rows = StaleDb.OpenRecordset(sql);
+    dao::Recordset rows = TissueRules::OpenList(StaleDb);
     DataTkanka->Replace(rows);
 }
 
@@ -107,7 +107,7 @@ void FormTkanka::ComDodaj_Click()
     std::optional<RegisterFault> full;
     const bool numbered = Trapped([&] {
         if (!ListIsEmpty()) {
-            Bind(QStringLiteral("SELECT * FROM Tkanka ORDER BY IDTkanka"));
+            Bind();
             DataTkanka->Recordset().MoveLast();
         }
         full = TissueRules::NextNumber(StaleDb, number);

@@ -52,5 +52,5 @@ public:
     void DBGridTkanka_RowColChange();
 
 private:
-    void Bind(const QString &sql);
+    void Bind();
 };

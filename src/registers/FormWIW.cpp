@@ -1,6 +1,7 @@
 #include "registers/FormWIW.h"
 
 #include "platform/ui/WindowRegistry.h"
+#include "registers/RegisterRecords.h"
 
 FormWIW::FormWIW(QWidget *parent) : InspectorateWindow(InspectorateKind::Regional(), parent)
 {
@@ -10,5 +11,5 @@ FormWIW::FormWIW(QWidget *parent) : InspectorateWindow(InspectorateKind::Regiona
 void FormWIW::Open()
 {
     ui::WindowRegistry::Instance<FormWIW>().OpenOn(
-        QStringLiteral("SELECT * FROM WIW ORDER BY Idwiw"));
+        InspectorateRules::ListStatement(InspectorateKind::Regional(), false));
 }

@@ -405,7 +405,7 @@ void FormZaklad::ComLaborKas_Click()
         return;
     // Batches that name the client keep its identifier.
     Trapped([this] {
-        ListRecordset().Delete();
+        DictionaryStore::DeleteCurrent(ListRecordset());
         DataDane->Refresh();
     });
 }

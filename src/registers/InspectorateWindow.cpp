@@ -185,11 +185,6 @@ void InspectorateWindow::Klawisze(bool flag)
     OptionN->setEnabled(flag || OptionN->isChecked());
 }
 
-QString InspectorateWindow::Ordered(const QString &order) const
-{
-    return QStringLiteral("SELECT * FROM ") + kind_.table + QStringLiteral(" ORDER BY ") + order;
-}
-
 void InspectorateWindow::Bind(const QString &sql)
 {
     dao::Recordset rows = StaleDb.OpenRecordset(sql);
@@ -205,12 +200,12 @@ void InspectorateWindow::OpenOn(const QString &sql)
 
 void InspectorateWindow::OptionK_Click()
 {
-    Trapped([this] { Bind(Ordered(kind_.key)); });
+    Trapped([this] { Bind(InspectorateRules::ListStatement(kind_, false)); });
 }
 
 void InspectorateWindow::OptionN_Click()
 {
-    Trapped([this] { Bind(Ordered(QStringLiteral("Nazwa, ") + kind_.key)); });
+    Trapped([this] { Bind(InspectorateRules::ListStatement(kind_, true)); });
 }
 
 void InspectorateWindow::DBGridZlew_RowColChange()

@@ -85,7 +85,6 @@ protected:
 private:
     void Bind(const QString &sql);
     void ResetPostalCode();
-    QString Ordered(const QString &order) const;
 
     const InspectorateKind &kind_;
 };

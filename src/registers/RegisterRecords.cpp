@@ -57,6 +57,12 @@ std::optional<RegisterFault> VetRules::Check(const VetValues &v)
     return std::nullopt;
 }
 
+dao::Recordset VetRules::OpenList(dao::Database db, bool byName)
+{
+    return db.OpenRecordset(byName ? QStringLiteral("SELECT * FROM Lekarz ORDER BY Nazwisko, Imie")
+                                   : QStringLiteral("SELECT * FROM Lekarz ORDER BY IDLekarz"));
+}
+
 void VetRules::Write(dao::Recordset &rs, const VetValues &v, std::optional<qint64> newId)
 {
     if (newId)
@@ -97,6 +103,12 @@ const InspectorateKind &InspectorateKind::Regional()
     return kind;
 }
 
+QString InspectorateRules::ListStatement(const InspectorateKind &kind, bool byName)
+{
+    return QStringLiteral("SELECT * FROM ") + kind.table + QStringLiteral(" ORDER BY ") +
+           (byName ? QStringLiteral("Nazwa, ") + kind.key : kind.key);
+}
+
 std::optional<RegisterFault> InspectorateRules::CheckCode(const InspectorateKind &kind,
                                                           const QString &code)
 {
@@ -135,6 +147,11 @@ void InspectorateRules::Write(dao::Recordset &rs, const InspectorateKind &kind,
 
 // ------------------------------------------------------------ tissues
 
+dao::Recordset TissueRules::OpenList(dao::Database db)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
+}
+
 std::optional<RegisterFault> TissueRules::NextNumber(dao::Database db, qint64 &number)
 {
     number = DictionaryStore::NextNumber(db, QStringLiteral("Tkanka"), QStringLiteral("IDTkanka"));
@@ -166,6 +183,11 @@ void TissueRules::Write(dao::Recordset &rs, const TissueValues &v, std::optional
 
 // ------------------------------------------------------------ test method
 
+dao::Recordset MethodRules::Open(dao::Database db)
+{
+    return db.OpenRecordset(Source);
+}
+
 void MethodRules::Save(dao::Database db, const dao::Variant &loaded, const QString &text)
 {
     // The comparison and the write see the same row: no other workstation
@@ -181,6 +203,19 @@ void MethodRules::Save(dao::Database db, const dao::Variant &loaded, const QStri
     rs.Update();
     rs.Close();
     transaction.Commit();
+}
+
+// ------------------------------------------------------ species and sexes
+
+dao::Recordset SpeciesRecords::OpenSpecies(dao::Database db)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM GATUNEK ORDER BY IDGatunek"));
+}
+
+dao::Recordset SpeciesRecords::OpenSexes(dao::Database db, qint64 species)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM PLEC WHERE IDGatunek = ") +
+                            QString::number(species));
 }
 
 // ------------------------------------------------------ hint and person lists

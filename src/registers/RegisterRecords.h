@@ -34,6 +34,8 @@ struct VetValues {
 class VetRules
 {
 public:
+    // The register by surname and first name, or by number.
+    static dao::Recordset OpenList(dao::Database db, bool byName);
     static std::optional<RegisterFault> Check(const VetValues &values);
     // The fields in the register's order; IDLekarz only for a new row.
     static void Write(dao::Recordset &rs, const VetValues &values, std::optional<qint64> newId);
@@ -68,6 +70,8 @@ struct InspectorateValues {
 class InspectorateRules
 {
 public:
+    // The register by code, or by name and then code.
+    static QString ListStatement(const InspectorateKind &kind, bool byName);
     // The code's own check (numeric for a county), run on every save.
     static std::optional<RegisterFault> CheckCode(const InspectorateKind &kind,
                                                   const QString &code);
@@ -95,6 +99,9 @@ public:
     static inline const QString FullText =
         QStringLiteral("Osiągnięto maksymalną liczbę pozycji (255)!");
 
+    // The register by number.
+    static dao::Recordset OpenList(dao::Database db);
+
     // The number a new tissue gets, or the refusal when the one-byte number
     // is used up.
     static std::optional<RegisterFault> NextNumber(dao::Database db, qint64 &number);
@@ -110,10 +117,24 @@ public:
     static inline const QString Source =
         QStringLiteral("SELECT * FROM Kierunek Where Kod = 'MERVASK'");
 
+    // The laboratory's method row.
+    static dao::Recordset Open(dao::Database db);
+
     // Stores the trimmed text as the method when the row still holds `loaded`,
     // the value the window was opened with: 3197 when another workstation
     // changed it meanwhile, 3167 when the row is gone; then nothing is written.
     static void Save(dao::Database db, const dao::Variant &loaded, const QString &text);
+};
+
+// ------------------------------------------------------ species and sexes
+
+class SpeciesRecords
+{
+public:
+    // The species by number.
+    static dao::Recordset OpenSpecies(dao::Database db);
+    // The sexes of a species, in table order.
+    static dao::Recordset OpenSexes(dao::Database db, qint64 species);
 };
 
 // ------------------------------------------------------ hint and person lists

@@ -2,6 +2,7 @@
 
 #include "platform/db/DaoError.h"
 #include "platform/db/SqlText.h"
+#include "registers/ClientStore.h"
 
 #include <QStringList>
 
@@ -135,17 +136,9 @@ std::optional<ClabClient> ClabStore::Client(const QString &wni)
     const auto known = clients_.constFind(wni);
     if (known != clients_.constEnd())
         return *known;
-    dao::Recordset rs = stale_.OpenRecordset(
-        QStringLiteral("SELECT * FROM Zaklad Where IdRzezni = ") + dao::SqlText(wni));
     std::optional<ClabClient> client;
-    if (rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        client = ClabClient{text(rs(QStringLiteral("Nazwa")).Value()),
-                            text(rs(QStringLiteral("Miejscowosc")).Value()),
-                            text(rs(QStringLiteral("Ulica")).Value()),
-                            text(rs(QStringLiteral("TypWNI")).Value())};
-    }
-    rs.Close();
+    if (const std::optional<::Client> found = ClientStore::Find(stale_, wni))
+        client = ClabClient{found->Nazwa, found->Miejscowosc, found->Ulica, found->TypWNI};
     clients_.insert(wni, client);
     return client;
 }

@@ -107,14 +107,19 @@ private slots:
         QCOMPARE(herd.AddressLine(), QStringLiteral(" Ubojnia Łąka , Łódź , 90-001 Łódź"));
     }
 
-    // Identifiers are the same without regard to case, Polish letters too;
-    // the row under correction is no duplicate of itself.
+    // Identifiers are the same without regard to case, Polish letters too,
+    // for a lookup as for a duplicate; the row under correction is no
+    // duplicate of itself.
     void duplicatesIgnoreCaseButNotTheRowItself()
     {
         StaleTables stale({QStringLiteral("Zaklad")});
+        QVERIFY(ClientStore::IsEmpty(stale.db()));
         Client c = valid();
         c.IdRzezni = QStringLiteral("ŁĄKA1");
         add(stale.db(), c);
+        QVERIFY(!ClientStore::IsEmpty(stale.db()));
+        QCOMPARE(ClientStore::Find(stale.db(), QStringLiteral("łąka1"))->Nazwa, c.Nazwa);
+        QVERIFY(!ClientStore::Find(stale.db(), QStringLiteral("łąka2")));
         QVERIFY(ClientStore::Exists(stale.db(), QStringLiteral("łąka1")));
         QVERIFY(!ClientStore::Exists(stale.db(), QStringLiteral("łąka2")));
         QVERIFY(!ClientStore::Exists(stale.db(), QStringLiteral("łąka1"),
