@@ -72,6 +72,7 @@ void RecordsetImpl::Open()
         throw Error::Make(err::TableNotFound, {parsed_.table});
     table_ = *table;
     quotedTable_ = ColumnType::Quote(table_);
+    tableWrites_ = &connection_->TableWritesCounter(table_);
     rows_.SetTable(table_, source_);
     loadColumns();
     keys_.Load(*connection_, parsed_, source_);
@@ -128,7 +129,7 @@ void RecordsetImpl::loadColumns()
     };
     check_.ColumnsChanged(
         std::equal(previous.cbegin(), previous.cend(), now.cbegin(), now.cend(), sameColumn),
-        columns_.Generation(), connection_->TableWrites(table_));
+        columns_.Generation(), *tableWrites_);
     clearCache();
     // Keep what was assigned to the columns that are still there.
     edit_.Remap(int(previous.size()), int(now.size()),
@@ -401,8 +402,7 @@ void RecordsetImpl::noteSeen()
     const auto block = cache_.Find(RecordsetBlockCache::BlockOf(position));
     if (!block)
         return;
-    check_.Shown(keys_.At(position), *block, currentRow_, connection_->TableWrites(table_),
-                 columns_.Generation());
+    check_.Shown(keys_.At(position), *block, currentRow_, *tableWrites_, columns_.Generation());
 }
 
 std::optional<std::vector<Variant>> RecordsetImpl::readRow(qint64 rowid)
@@ -504,8 +504,7 @@ void RecordsetImpl::Edit()
     // ...and is written only over the row as the caller last read it, when it
     // did, or else as it is now.
     std::vector<std::optional<Variant>> base(values->begin(), values->end());
-    if (const Variant *shown =
-            check_.AsShown(rowid, connection_->TableWrites(table_), columns_.Generation()))
+    if (const Variant *shown = check_.AsShown(rowid, *tableWrites_, columns_.Generation()))
         std::copy(shown, shown + columns_.Count(), base.begin());
     edit_.StartEdit(rowid, std::move(*values), std::move(base));
 }
@@ -648,13 +647,15 @@ void RecordsetImpl::Unsubscribe(int id)
 void RecordsetImpl::DataChangedElsewhere(bool self)
 {
     clearCache();
-    check_.TableWritten(connection_->TableWrites(table_));
+    check_.TableWritten(*tableWrites_);
     if (!self)
         notify(RecordsetEvent::ValuesChanged);
 }
 
 void RecordsetImpl::notify(RecordsetEvent event)
 {
+    if (listeners_.empty())
+        return;
     // A listener may subscribe or unsubscribe while it is told.
     const auto listeners = listeners_;
     for (const auto &[id, listener] : listeners)

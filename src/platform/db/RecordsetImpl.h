@@ -125,6 +125,8 @@ private:
     QString table_;
     QString quotedTable_;
     bool open_ = false;
+    // This program's writes into the table so far (Connection::TableWrites).
+    const quint64 *tableWrites_ = nullptr;
 
     RecordsetColumns columns_;
     quint64 schemaStamp_ = 0;

@@ -38,13 +38,15 @@ void RecordsetRows::SetTable(const QString &table, const QString &source)
     table_ = table;
     quotedTable_ = ColumnType::Quote(table);
     source_ = source;
+    rangeFetch_ =
+        QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ?1 AND ?2").arg(quotedTable_);
+    listFetch_ = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                     .arg(quotedTable_, inList(kBlockRows));
+    rowFetch_ = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedTable_);
 }
 
 void RecordsetRows::Release()
 {
-    rangeFetch_.Reset();
-    listFetch_.Reset();
-    rowFetch_.Reset();
     inserts_.clear();
     updates_.clear();
 }
@@ -87,15 +89,7 @@ bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &ke
     if (!ascending)
         std::sort(wanted.begin(), wanted.end());
     Statement statement =
-        range ? rangeFetch_.Use(
-                    connection,
-                    QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ?1 AND ?2")
-                        .arg(quotedTable_),
-                    SqlContext::Query, source_)
-              : listFetch_.Use(connection,
-                               QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                                   .arg(quotedTable_, inList(kBlockRows)),
-                               SqlContext::Query, source_);
+        connection.Prepare(range ? rangeFetch_ : listFetch_, SqlContext::Query, source_);
     if (range) {
         statement.Bind(1, wanted.front().first);
         statement.Bind(2, wanted.back().first);
@@ -140,9 +134,7 @@ RecordsetRows::RowRead RecordsetRows::ReadRow(Connection &connection, qint64 row
                                               const QVector<FieldDef> &columns,
                                               std::vector<Variant> &values)
 {
-    Statement statement = rowFetch_.Use(
-        connection, QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedTable_),
-        SqlContext::Query, source_);
+    Statement statement = connection.Prepare(rowFetch_, SqlContext::Query, source_);
     statement.Bind(1, rowid);
     if (!statement.Step())
         return RowRead::Gone;

@@ -59,9 +59,11 @@ private:
     QString table_;
     QString quotedTable_;
     QString source_;
-    KeptStatement rangeFetch_;
-    KeptStatement listFetch_;
-    KeptStatement rowFetch_;
+    // The reads are of fixed text for the table, so the connection keeps them
+    // prepared for every recordset of the table, also after this one closes.
+    QString rangeFetch_;
+    QString listFetch_;
+    QString rowFetch_;
     std::vector<std::unique_ptr<KeptWrite>> inserts_;
     std::vector<std::unique_ptr<KeptWrite>> updates_;
 };
