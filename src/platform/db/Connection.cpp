@@ -139,6 +139,11 @@ void Connection::rowChanged(void *self, int, const char *, const char *table, qi
     ++*connection->lastTableWrites_;
 }
 
+const quint64 &Connection::TableWritesCounter(const QString &table)
+{
+    return tableWrites_[table.toUtf8().toLower().toStdString()];
+}
+
 quint64 Connection::TableWrites(const QString &table) const
 {
     const auto it = tableWrites_.find(table.toUtf8().toLower().toStdString());

@@ -52,6 +52,9 @@ public:
     quint64 WriteCount() const { return writes_; }
     // Rows this connection has added, changed or deleted in one table.
     quint64 TableWrites(const QString &table) const;
+    // The same count kept up to date, for a reader that asks on every row; it
+    // lives as long as the connection.
+    const quint64 &TableWritesCounter(const QString &table);
     quint64 SchemaCount() const { return schemaChanges_; }
     qint64 DataVersion() const;
     qint64 SchemaVersion();

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "DaoTypes.h"
+
+#include <QtGlobal>
+
+#include <cstddef>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace dao::detail
+{
+
+// Up to RecordsetBlock::kRows neighbouring rows of a recordset, read with one
+// statement: their values row after row, and for each row whether it was
+// read, or found gone.
+struct RecordsetBlock {
+    static constexpr int kRows = 64;
+    enum State : quint8 { NotRead = 0, Present = 1, Gone = 2 };
+
+    std::vector<Variant> values;
+    std::vector<quint8> state;
+
+    // A block of `rows` rows of `width` values, every row gone until read.
+    static std::shared_ptr<RecordsetBlock> Make(int rows, int width);
+    int Width() const { return state.empty() ? 0 : int(values.size() / state.size()); }
+    // The values of the row at `slot`; nullptr when it was not read or is gone.
+    const Variant *Row(int slot) const
+    {
+        if (slot < 0 || size_t(slot) >= state.size() || state[size_t(slot)] != Present)
+            return nullptr;
+        return values.data() + size_t(slot) * (values.size() / state.size());
+    }
+};
+
+// The blocks of rows a recordset has read, by block number (position / kRows),
+// for as long as the file's data version they were read under holds. It keeps
+// a limited number: beyond it the block farthest from the one stored goes, so
+// a walk leaves its past behind and a grid keeps the pages around the one it
+// shows. It also tells how many blocks the next read should take: a walk
+// reads ever more blocks per statement, any other access one.
+class RecordsetBlockCache
+{
+public:
+    static constexpr size_t kDefaultLimit = 16;
+    static constexpr int kMaxSpan = 8;
+
+    explicit RecordsetBlockCache(size_t limit = kDefaultLimit) : limit_(limit) {}
+
+    static int BlockOf(int position) { return position / RecordsetBlock::kRows; }
+    static int SlotOf(int position) { return position % RecordsetBlock::kRows; }
+
+    // The block, or nullptr when it must be read.
+    const std::shared_ptr<const RecordsetBlock> *Find(int block) const
+    {
+        const auto it = blocks_.find(block);
+        return it == blocks_.end() ? nullptr : &it->second;
+    }
+    // How many blocks to read from `block` on.
+    int SpanFor(int block) const;
+    // Takes the blocks read from `first` on; returns the numbers of those
+    // that had to go to make room.
+    std::vector<int> Store(int first, std::vector<std::shared_ptr<RecordsetBlock>> &read);
+    // Drops every block when the rows were read under another data version of
+    // the file; true when it did.
+    bool Validate(qint64 dataVersion);
+    void Clear() { blocks_.clear(); }
+    size_t Size() const { return blocks_.size(); }
+
+private:
+    size_t limit_;
+    std::unordered_map<int, std::shared_ptr<const RecordsetBlock>> blocks_;
+    qint64 version_ = -1;
+    int nextSequential_ = -1; // the block a walk reads next
+    int span_ = 1;            // blocks read by the last statement
+};
+
+} // namespace dao::detail

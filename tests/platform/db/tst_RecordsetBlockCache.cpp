@@ -1,0 +1,148 @@
+#include "platform/db/RecordsetBlockCache.h"
+
+#include <QtTest>
+
+using dao::detail::RecordsetBlock;
+using dao::detail::RecordsetBlockCache;
+
+// The blocks of rows a recordset keeps, without a database: rows stored are
+// found again until the file's data version moves, the farthest block goes
+// at the limit, and a walk reads ever more blocks per statement.
+class tst_RecordsetBlockCache : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storedRowsAreFoundAgain();
+    void farthestBlocksGoAtTheLimit();
+    void anotherDataVersionDropsEverything();
+    void aWalkReadsEverMoreBlocks();
+};
+
+namespace
+{
+
+// A block of `rows` rows of two values, row i holding (block * 100 + i, "r<i>");
+// the rows listed in `gone` were not found.
+std::shared_ptr<RecordsetBlock> block(int number, int rows = RecordsetBlock::kRows,
+                                      QList<int> gone = {})
+{
+    auto b = RecordsetBlock::Make(rows, 2);
+    for (int i = 0; i < rows; ++i) {
+        if (gone.contains(i))
+            continue;
+        b->values[size_t(i) * 2] = number * 100 + i;
+        b->values[size_t(i) * 2 + 1] = QStringLiteral("r%1").arg(i);
+        b->state[size_t(i)] = RecordsetBlock::Present;
+    }
+    return b;
+}
+
+std::vector<int> store(RecordsetBlockCache &cache, int first, int count)
+{
+    std::vector<std::shared_ptr<RecordsetBlock>> read;
+    for (int i = 0; i < count; ++i)
+        read.push_back(block(first + i));
+    return cache.Store(first, read);
+}
+
+QList<int> held(const RecordsetBlockCache &cache, int upTo)
+{
+    QList<int> numbers;
+    for (int b = 0; b <= upTo; ++b) {
+        if (cache.Find(b))
+            numbers << b;
+    }
+    return numbers;
+}
+
+} // namespace
+
+void tst_RecordsetBlockCache::storedRowsAreFoundAgain()
+{
+    RecordsetBlockCache cache;
+    QCOMPARE(RecordsetBlockCache::BlockOf(130), 2);
+    QCOMPARE(RecordsetBlockCache::SlotOf(130), 2);
+    QVERIFY(!cache.Find(2)); // a miss: the caller reads the block
+
+    // The last block of a recordset is short; a row deleted before it was read is gone.
+    std::vector<std::shared_ptr<RecordsetBlock>> read{block(2, 10, {4})};
+    const RecordsetBlock *stored = read.front().get();
+    QVERIFY(cache.Store(2, read).empty());
+    QCOMPARE(cache.Size(), size_t(1));
+
+    const auto *hit = cache.Find(2);
+    QVERIFY(hit);
+    QCOMPARE(hit->get(), stored);
+    const dao::Variant *row = (*hit)->Row(RecordsetBlockCache::SlotOf(130));
+    QVERIFY(row);
+    QCOMPARE(row[0].toInt(), 202);
+    QCOMPARE(row[1].toString(), QStringLiteral("r2"));
+    QCOMPARE((*hit)->Row(9)[0].toInt(), 209);
+    QVERIFY(!(*hit)->Row(4));  // gone
+    QVERIFY(!(*hit)->Row(10)); // beyond the block
+    QVERIFY(!cache.Find(1));
+    QVERIFY(!cache.Find(3));
+}
+
+void tst_RecordsetBlockCache::farthestBlocksGoAtTheLimit()
+{
+    RecordsetBlockCache cache(4);
+    QVERIFY(store(cache, 0, 4).empty());
+    QCOMPARE(held(cache, 10), QList<int>({0, 1, 2, 3}));
+    // A row handed out keeps its block alive after the cache lets it go.
+    const std::shared_ptr<const RecordsetBlock> shown = *cache.Find(0);
+
+    // Three more blocks after them: the ones farthest behind go, one for each.
+    QCOMPARE(store(cache, 5, 3), std::vector<int>({0, 1, 2}));
+    QCOMPARE(held(cache, 10), QList<int>({3, 5, 6, 7}));
+    QCOMPARE(cache.Size(), size_t(4));
+    QCOMPARE(shown->Row(1)[0].toInt(), 1);
+
+    // A grid jumping back keeps the pages nearest to where it now shows.
+    QCOMPARE(store(cache, 4, 1), std::vector<int>({7}));
+    QCOMPARE(held(cache, 10), QList<int>({3, 4, 5, 6}));
+}
+
+void tst_RecordsetBlockCache::anotherDataVersionDropsEverything()
+{
+    RecordsetBlockCache cache;
+    QVERIFY(cache.Validate(7)); // the first version seen
+    store(cache, 0, 3);
+    QVERIFY(!cache.Validate(7));
+    QCOMPARE(held(cache, 5), QList<int>({0, 1, 2}));
+
+    // Another workstation committed: every row may be stale.
+    QVERIFY(cache.Validate(8));
+    QCOMPARE(cache.Size(), size_t(0));
+    QVERIFY(!cache.Find(0));
+
+    // This program wrote: the recordset drops its rows without a new version.
+    store(cache, 0, 1);
+    cache.Clear();
+    QVERIFY(!cache.Find(0));
+    QVERIFY(!cache.Validate(8));
+}
+
+void tst_RecordsetBlockCache::aWalkReadsEverMoreBlocks()
+{
+    RecordsetBlockCache cache(64);
+    QCOMPARE(cache.SpanFor(0), 1);
+    int next = 0;
+    QList<int> spans;
+    for (int step = 0; step < 6; ++step) {
+        const int span = cache.SpanFor(next);
+        spans << span;
+        store(cache, next, span);
+        next += span;
+    }
+    QCOMPARE(spans, QList<int>({1, 2, 4, 8, 8, 8}));
+    // A jump elsewhere reads one block, and a walk from there starts small again.
+    QCOMPARE(cache.SpanFor(next + 3), 1);
+    store(cache, 2, 1);
+    QCOMPARE(cache.SpanFor(3), 2);
+    QCOMPARE(cache.SpanFor(next), 1);
+}
+
+QTEST_MAIN(tst_RecordsetBlockCache)
+#include "tst_RecordsetBlockCache.moc"
