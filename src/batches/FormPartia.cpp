@@ -6,7 +6,6 @@
 #include "digestion/FormNastawienie.h"
 #include "foundation/ComboFillers.h"
 #include "foundation/DictionaryEvents.h"
-#include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
@@ -337,7 +336,6 @@ void FormPartia::ComDrukuj_Click()
 {
     try {
         // The preview's "Wyślij wynik" sends the batch current in this list.
-        ui::WindowRegistry::Instance<FormDrukRap>().FollowBatches([this] { return Batches(); });
         PrintBatchResult(Batches());
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);

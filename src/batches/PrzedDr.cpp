@@ -5,12 +5,10 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
-#include "foundation/ShowCrystalReport.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/SqlText.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/ShowModal.h"
-#include "platform/ui/WindowRegistry.h"
 
 #include <QLineEdit>
 
@@ -183,9 +181,8 @@ void PrintBatchResult(const dao::Recordset &batches)
         !StageBatch(batchNumber, inspectorate, batches) || !PrintSettingsConfirmed(inspectorate))
         return;
     Reported([&] {
-        ShowCrystalReport(ReportFolder + QStringLiteral("wyniki.rpt"),
-                          ui::WindowRegistry::Instance<FormDrukRap>(), PrintCaption,
-                          QStringLiteral(" {Partia.Partia} = ") + batchNumber, QString(),
-                          QString());
+        FormDrukRap::OpenResult(ReportFolder + QStringLiteral("wyniki.rpt"),
+                                QStringLiteral(" {Partia.Partia} = ") + batchNumber, PrintCaption,
+                                batches);
     });
 }

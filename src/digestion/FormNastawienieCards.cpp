@@ -6,11 +6,9 @@
 #include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
-#include "foundation/ShowCrystalReport.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/WaitPointer.h"
-#include "platform/ui/WindowRegistry.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -80,16 +78,11 @@ void FormNastawienie::PrintCard(const QString &definition)
         EndPrintChoice();
         return;
     }
-    FormDrukRap &preview = ui::WindowRegistry::Instance<FormDrukRap>();
-    // A run card is not the batch's result: it is never sent from here.
-    preview.AllowSending(false);
     try {
-        ShowCrystalReport(ReportFolder + definition, preview, PrintCaption, CardFormula, QString(),
-                          QString());
+        FormDrukRap::OpenCard(ReportFolder + definition, CardFormula, PrintCaption);
     } catch (const RuntimeError &error) {
         ShowError(PrintCaption, error);
     }
-    preview.AllowSending(true);
     EndPrintChoice();
 }
 

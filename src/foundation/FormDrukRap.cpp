@@ -4,6 +4,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/ResultSend.h"
+#include "foundation/ShowCrystalReport.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/fs/DriveMap.h"
@@ -13,6 +14,8 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
+#include "platform/ui/WaitPointer.h"
+#include "platform/ui/WindowRegistry.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -213,19 +216,39 @@ bool FormDrukRap::Send_Mail(const QString &recipient, const QString &subject, co
     return ::Send_Mail(MAPISession1, MAPIMessages1, recipient, subject, note, attachment);
 }
 
-void FormDrukRap::ShowReport(const report::Document &document, const QString &caption)
+void FormDrukRap::OpenReport(const QString &path, const QString &caption)
 {
-    CRViewer->setDocument(document);
-    setWindowTitle(caption);
-    ui::ShowModal(*this);
+    open(path, QString(), caption, {}, true);
 }
 
-void FormDrukRap::FollowBatches(std::function<dao::Recordset()> batches)
+void FormDrukRap::OpenResult(const QString &path, const QString &selectionFormula,
+                             const QString &caption, const dao::Recordset &batches)
 {
-    BatchRegister = std::move(batches);
+    const auto current = [batches] { return batches; };
+    open(path, selectionFormula, caption, current, true);
 }
 
-void FormDrukRap::AllowSending(bool allowed)
+void FormDrukRap::OpenCard(const QString &path, const QString &selectionFormula,
+                           const QString &caption)
 {
-    ComWyslij->setEnabled(allowed);
+    open(path, selectionFormula, caption, {}, false);
+}
+
+void FormDrukRap::open(const QString &path, const QString &selectionFormula, const QString &caption,
+                       std::function<dao::Recordset()> batches, bool sendable)
+{
+    report::Document document;
+    {
+        ui::WaitPointer pointer;
+        pointer.Show();
+        document = RenderCrystalReport(path, selectionFormula, QString(), QString());
+    }
+    FormDrukRap &form = ui::WindowRegistry::Instance<FormDrukRap>();
+    form.BatchRegister = std::move(batches);
+    form.CRViewer->setDocument(document);
+    form.setWindowTitle(caption);
+    // Hiding the preview allows sending again.
+    if (!sendable)
+        form.ComWyslij->setEnabled(false);
+    ui::ShowModal(form);
 }

@@ -15,7 +15,6 @@ class QPushButton;
 
 namespace report
 {
-class Document;
 class ReportPreview;
 } // namespace report
 
@@ -40,16 +39,25 @@ public:
     mail::MAPISession MAPISession1;
     mail::MAPIMessages MAPIMessages1;
 
-    // The batch register's list, whose current row is the batch a result
-    // belongs to; the batch window sets it. Unset, there is no current batch.
-    std::function<dao::Recordset()> BatchRegister;
+    // The doors: each renders the report of the definition (a Windows path
+    // such as ReportFolder & "wyniki.rpt") with the selection formula (empty:
+    // every row) under the busy pointer, shows it under the caption modally
+    // and returns when the operator closes it. Errors go to the caller;
+    // nothing is shown then.
+    //
+    // A list report: "Wyślij wynik" has no batch to send.
+    static void OpenReport(const QString &path, const QString &caption);
+    // A batch's result sheet: "Wyślij wynik" sends the batch current in
+    // `batches` (the batch register's list) when pressed.
+    static void OpenResult(const QString &path, const QString &selectionFormula,
+                           const QString &caption, const dao::Recordset &batches);
+    // A run card, which is not a batch's result: it is never sent.
+    static void OpenCard(const QString &path, const QString &selectionFormula,
+                         const QString &caption);
 
-    // Shows the rendered report under the caption, modally.
-    void ShowReport(const report::Document &document, const QString &caption);
-    // Whether "Wyślij wynik" may be pressed (a run card is never sent).
-    void AllowSending(bool allowed);
-    // The batch register whose current row a result belongs to.
-    void FollowBatches(std::function<dao::Recordset()> batches);
+    // The list whose current row is the batch "Wyślij wynik" sends; set by the
+    // doors. Unset, there is no current batch.
+    std::function<dao::Recordset()> BatchRegister;
 
     void Form_Activate();
     void CmdAnuluj_Click();
@@ -64,6 +72,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    static void open(const QString &path, const QString &selectionFormula, const QString &caption,
+                     std::function<dao::Recordset()> batches, bool sendable);
     void buildControls();
     dao::Recordset currentBatch() const;
     QString exportResult(const dao::Recordset &batch);

@@ -4,9 +4,7 @@
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
-#include "foundation/RecordsetProcedures.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/SqlText.h"
+#include "foundation/ProgramOptions.h"
 #include "platform/ui/NamedControls.h"
 
 #include <QCheckBox>
@@ -25,13 +23,6 @@ const QString WindowCaption = QStringLiteral("Opcje");
 QCheckBox *checkBox(const char *name, const QString &caption)
 {
     return ui::Named(new QCheckBox(caption), name);
-}
-
-// The row of one key; the options act only when exactly one row matches.
-dao::Recordset optionRow(const QString &key)
-{
-    return OnlyRow(StaleDb,
-                   QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = ") + dao::SqlText(key));
 }
 
 } // namespace
@@ -117,31 +108,15 @@ void FormOpcje::showEvent(QShowEvent *event)
 
 void FormOpcje::ReadOption(QCheckBox *box, const QString &key)
 {
-    dao::Recordset rs = optionRow(key);
-    box->setEnabled(rs.IsOpen());
-    box->setCheckState(rs.IsOpen() && rs("PARAM3").Value().toBool() ? Qt::Checked : Qt::Unchecked);
-    if (rs.IsOpen())
-        rs.Close();
+    const std::optional<bool> set = ProgramOptions::Read(StaleDb, key);
+    box->setEnabled(set.has_value());
+    box->setCheckState(set.value_or(false) ? Qt::Checked : Qt::Unchecked);
 }
 
 void FormOpcje::WriteOption(QCheckBox *box, const QString &key)
 {
-    dao::Recordset rs = optionRow(key);
-    if (!rs.IsOpen())
-        return;
     // A greyed box counts as unchecked.
-    const bool checked = box->checkState() == Qt::Checked;
-    rs.Edit();
-    try {
-        rs("PARAM3") = checked;
-        if (box == CheckEmailWynik)
-            rs("PARAM1") = checked ? QStringLiteral("EmailSzyfr") : QStringLiteral("Email");
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
-    rs.Close();
+    ProgramOptions::Write(StaleDb, key, box->checkState() == Qt::Checked);
 }
 
 void FormOpcje::Form_Activate()

@@ -148,7 +148,7 @@ void FormOperat::connectHandlers()
 void FormOperat::Form_Load()
 {
     TrapErrors(WindowCaption,
-               [this] { DataOperat->setRecordset(StaleDb.OpenRecordset("OPERATORZY")); });
+               [this] { DataOperat->setRecordset(OperatorStore::OpenList(StaleDb)); });
     passwordChanged_ = false;
 }
 
@@ -354,14 +354,7 @@ void FormOperat::ZapiszOperat(bool adding, bool writePassword)
         MaskEdBoxKod->setText(OperatorStore::Add(StaleDb, rs, entry));
     } else {
         rs.setBookmark(loadedRow_);
-        rs.Edit();
-        try {
-            OperatorStore::SetFields(rs, entry);
-            rs.Update();
-        } catch (...) {
-            rs.CancelUpdate();
-            throw;
-        }
+        OperatorStore::Change(rs, entry);
     }
     rs.setBookmark(rs.LastModified());
 }

@@ -1,10 +1,9 @@
 #include "foundation/FormUzytkownik.h"
-#include "foundation/RecordsetProcedures.h"
+#include "foundation/LaboratoryIdentity.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
-#include "platform/db/Recordset.h"
 #include "platform/ui/EnterAsTab.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
@@ -23,9 +22,6 @@ namespace
 
 const QString WindowCaption = QStringLiteral("Użytkownik");
 const QString InfoCaption = QStringLiteral("INFORMACJA");
-// The laboratory's row; the window acts only when the table holds exactly one.
-const QString LaboratoryQuery = QStringLiteral("select * FROM PODATNIK");
-const char *const LineFields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
 constexpr int LineLength = 100;
 constexpr int TownLength = 50;
 constexpr int AccreditationLength = 20;
@@ -148,16 +144,16 @@ void FormUzytkownik::showEvent(QShowEvent *event)
 void FormUzytkownik::Form_Activate()
 {
     try {
-        dao::Recordset rs = OnlyRow(StaleDb, LaboratoryQuery);
-        if (!rs.IsOpen())
+        const std::optional<LaboratoryIdentity::Laboratory> laboratory =
+            LaboratoryIdentity::Read(StaleDb);
+        if (!laboratory)
             return;
         for (std::size_t i = 0; i < lines_.size(); ++i)
-            lines_[i]->setText(FieldText(rs, LineFields[i]));
-        TextMiejsc->setText(FieldText(rs, "Miejsc"));
-        TextKodPCA->setText(FieldText(rs, "KodPCA"));
-        TextLok->setText(FieldText(rs, "KodLok"));
-        TextLok2->setText(FieldText(rs, "KodLok2"));
-        rs.Close();
+            lines_[i]->setText(laboratory->letterhead[i]);
+        TextMiejsc->setText(laboratory->town);
+        TextKodPCA->setText(laboratory->accreditation);
+        TextLok->setText(laboratory->parentCode);
+        TextLok2->setText(laboratory->stationCode);
     } catch (const RuntimeError &error) {
         ShowError(WindowCaption, error);
     }
@@ -200,24 +196,16 @@ bool FormUzytkownik::codesAccepted()
 
 void FormUzytkownik::save()
 {
-    dao::Recordset rs = OnlyRow(StaleDb, LaboratoryQuery);
-    if (!rs.IsOpen())
-        return;
-    rs.Edit();
-    try {
-        for (std::size_t i = 0; i < previews_.size(); ++i)
-            rs(QLatin1String(LineFields[i])) = TrimBlanks(previews_[i]->text());
-        rs("Miejsc") = TextMiejsc->text();
-        rs("KodPCA") = TextKodPCA->text();
-        rs("KodLok") = TrimBlanks(TextLok->text());
-        rs("KodLok2") = TrimBlanks(TextLok2->text());
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
-    rs.Close();
-    emit LaboratoryChanged();
+    LaboratoryIdentity::Laboratory laboratory;
+    // The letterhead is written as its preview shows it.
+    for (std::size_t i = 0; i < previews_.size(); ++i)
+        laboratory.letterhead[i] = previews_[i]->text();
+    laboratory.town = TextMiejsc->text();
+    laboratory.accreditation = TextKodPCA->text();
+    laboratory.parentCode = TextLok->text();
+    laboratory.stationCode = TextLok2->text();
+    if (LaboratoryIdentity::Write(StaleDb, laboratory))
+        emit LaboratoryChanged();
 }
 
 void FormUzytkownik::ComZamk_Click()

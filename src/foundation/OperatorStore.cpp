@@ -3,6 +3,7 @@
 #include "foundation/ScramblePassword.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/Field.h"
+#include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
 
 namespace
@@ -25,6 +26,28 @@ QString numberText(const dao::Recordset &rs)
 }
 
 } // namespace
+
+dao::Recordset OperatorStore::OpenList(dao::Database db)
+{
+    return db.OpenRecordset(QStringLiteral("OPERATORZY"));
+}
+
+std::optional<OperatorStore::Account> OperatorStore::FindLogin(dao::Database db,
+                                                               const QString &login)
+{
+    dao::Recordset rs = db.OpenRecordset(
+        QStringLiteral("Select * From OPERATORZY Where OP_LOGIN = ") + dao::SqlText(login));
+    if (rs.RecordCount() == 0) {
+        rs.Close();
+        return std::nullopt;
+    }
+    const auto text = [&rs](const char *field) {
+        return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
+    };
+    Account account{text("OP_NUMER"), text("OP_NAZWISKO"), text("OP_RODZAJ"), text("OP_HASLO")};
+    rs.Close();
+    return account;
+}
 
 QString OperatorStore::NextNumber(dao::Database db)
 {
@@ -74,6 +97,18 @@ QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
     }
     transaction.Commit();
     return entry.number;
+}
+
+void OperatorStore::Change(dao::Recordset &rs, const Entry &entry)
+{
+    rs.Edit();
+    try {
+        SetFields(rs, entry);
+        rs.Update();
+    } catch (...) {
+        rs.CancelUpdate();
+        throw;
+    }
 }
 
 void OperatorStore::SetFields(dao::Recordset &rs, const Entry &entry)

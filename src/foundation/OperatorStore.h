@@ -21,6 +21,21 @@ public:
         std::optional<QString> password;
     };
 
+    // The account found by its login, as the sign-in reads it.
+    struct Account {
+        QString number;
+        QString surname;
+        QString kind;
+        QString scrambledPassword; // as stored, trailing blanks included
+    };
+
+    // Every account, as the register lists them.
+    static dao::Recordset OpenList(dao::Database db);
+
+    // The account whose login is exactly the text, if any. The login is
+    // quoted, so any typed text is just a login.
+    static std::optional<Account> FindLogin(dao::Database db, const QString &login);
+
     // The number a new operator is offered: the highest OP_NUMER by numeric
     // value + 1, at least three digits ("001" for an empty table). A number is
     // read as the old numeric conversion read it: leading blanks skipped,
@@ -38,6 +53,9 @@ public:
     // are one BEGIN IMMEDIATE step. `rs` is a recordset of OPERATORZY on `db`
     // (the register's list); the number written is returned.
     static QString Add(dao::Database db, dao::Recordset &rs, Entry entry);
+
+    // Writes the entry into the current row of `rs`.
+    static void Change(dao::Recordset &rs, const Entry &entry);
 
     // Sets the fields of the row being added or edited in `rs`.
     static void SetFields(dao::Recordset &rs, const Entry &entry);

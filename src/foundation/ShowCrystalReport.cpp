@@ -1,13 +1,9 @@
 #include "foundation/ShowCrystalReport.h"
 
-#include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/fs/DriveMap.h"
-#include "platform/report/ReportPreview.h"
-#include "platform/ui/ShowModal.h"
-#include "platform/ui/WaitPointer.h"
 
 #include <algorithm>
 
@@ -78,17 +74,4 @@ report::Document RenderCrystalReport(const QString &path, const QString &selecti
     SetLaboratory(report);
     CurrentReport = report;
     return report.render(DatabaseFor(report));
-}
-
-void ShowCrystalReport(const QString &path, FormDrukRap &viewer, const QString &caption,
-                       const QString &selectionFormula, const QString &periodText,
-                       const QString &thirdText)
-{
-    report::Document document;
-    {
-        ui::WaitPointer pointer;
-        pointer.Show();
-        document = RenderCrystalReport(path, selectionFormula, periodText, thirdText);
-    }
-    viewer.ShowReport(document, caption);
 }

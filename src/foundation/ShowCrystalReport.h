@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class FormDrukRap;
-
 // The report last opened by the runner, with the formula and texts it was
 // given; replaced by each call.
 inline std::optional<report::Report> CurrentReport;
@@ -24,10 +22,3 @@ inline std::optional<report::Report> CurrentReport;
 // definition, a bad formula, a table that cannot be read.
 report::Document RenderCrystalReport(const QString &path, const QString &selectionFormula,
                                      const QString &periodText, const QString &thirdText);
-
-// The report runner: renders the report as above, puts it into the preview
-// window under the caption and shows the window modally; returns when the
-// operator closes it. Errors go to the caller.
-void ShowCrystalReport(const QString &path, FormDrukRap &viewer, const QString &caption,
-                       const QString &selectionFormula, const QString &periodText,
-                       const QString &thirdText);

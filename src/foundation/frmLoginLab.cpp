@@ -1,5 +1,5 @@
 #include "foundation/frmLoginLab.h"
-#include "foundation/RecordsetProcedures.h"
+#include "foundation/OperatorStore.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
@@ -8,7 +8,6 @@
 #include "foundation/ScramblePassword.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
-#include "platform/db/SqlText.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
@@ -36,13 +35,6 @@ QLineEdit *textBox(QWidget *parent, const char *name)
     auto *box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     return box;
-}
-
-// The operator's row; the login is quoted, so any typed text is just a login.
-dao::Recordset operatorRow(const QString &login)
-{
-    return StaleDb.OpenRecordset(QStringLiteral("Select * From OPERATORZY Where OP_LOGIN = ") +
-                                 dao::SqlText(login));
 }
 
 } // namespace
@@ -155,12 +147,10 @@ void frmLoginLab::TextLogin_LostFocus()
     if (TrimBlanks(login).isEmpty())
         return;
     try {
-        dao::Recordset rs = operatorRow(login);
-        const bool known = rs.RecordCount() > 0;
-        if (known)
-            TextNazwisko->setText(FieldText(rs, "OP_NAZWISKO"));
-        rs.Close();
-        if (known) {
+        const std::optional<OperatorStore::Account> account =
+            OperatorStore::FindLogin(StaleDb, login);
+        if (account) {
+            TextNazwisko->setText(account->surname);
             failures_ = 0;
             txtPassword->clear();
             txtPassword->setFocus();
@@ -198,27 +188,24 @@ void frmLoginLab::TextLogin_LostFocus()
 void frmLoginLab::cmdOK_Click()
 {
     try {
-        dao::Recordset rs = operatorRow(TextLogin->text());
-        if (rs.RecordCount() == 0) {
-            rs.Close();
+        const std::optional<OperatorStore::Account> account =
+            OperatorStore::FindLogin(StaleDb, TextLogin->text());
+        if (!account)
             return;
-        }
         QString typed = txtPassword->text();
         const QString scrambled = ScramblePassword(typed);
-        const QString stored = FieldText(rs, "OP_HASLO");
+        const QString &stored = account->scrambledPassword;
         // Trailing blanks of the stored value do not count; a scrambled text
         // that itself ends in a blank must still match its stored form.
         if (scrambled == TrimBlanks(stored) || scrambled == stored) {
             LoginOk = true;
-            TextOperat->setText(FieldText(rs, "OP_NUMER"));
-            TextOperatRodz->setText(FieldText(rs, "OP_RODZAJ"));
-            OperatorSurname = FieldText(rs, "OP_NAZWISKO");
+            TextOperat->setText(account->number);
+            TextOperatRodz->setText(account->kind);
+            OperatorSurname = account->surname;
             ProgramFolder = QStringLiteral("C:\\MervaskLab");
-            rs.Close();
             hide();
             return;
         }
-        rs.Close();
         ++failures_;
         if (failures_ >= PasswordAttempts) {
             ShowAlarm(QStringLiteral("Nie znasz hasła dostępu!"), AlarmCaption, 1, false);

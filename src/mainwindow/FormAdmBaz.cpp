@@ -2,11 +2,9 @@
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
-#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/frmLoginLab.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/Transaction.h"
+#include "mainwindow/TableCleaner.h"
 #include "platform/ui/DialogText.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
@@ -116,20 +114,8 @@ void FormAdmBaz::ClearTable(QCheckBox *box, dao::Database db, const QString &tab
 {
     if (!box->isChecked())
         return;
-    const QString query = QStringLiteral("SELECT * FROM ") + table;
     try {
-        {
-            // All rows or none: an interruption leaves no half-emptied table.
-            dao::Transaction transaction(db, dao::Transaction::Immediate);
-            dao::Recordset rs = db.OpenRecordset(query);
-            DeleteAllRecords(rs);
-            rs.Close();
-            transaction.Commit();
-        }
-        dao::Recordset rest = db.OpenRecordset(query);
-        const bool remaining = rest.RecordCount() > 0;
-        rest.Close();
-        if (remaining) {
+        if (!TableCleaner::Empty(db, table)) {
             ui::MsgBox(QStringLiteral("Nie wszystko usunięte! Powtórz operację czyszczenia!"));
             cleanOk_ = false;
         }

@@ -2,18 +2,8 @@
 
 #include <QString>
 
-class FormIlTestow;
-
-// The way to the daily entry of materials used (FormIlTestow): a day without
-// any batch may have no entry; an existing entry is loaded; the entry is
-// locked by the signed-in operator's kind (frmLoginLab::SignedIn):
-//
-//   kind            day without a row    day with a row
-//   ADMINISTRATOR   open                 open
-//   ASYSTENT        open                 locked
-//   OPERATOR        locked               locked
-//
-// A locked entry still opens and shows the day's values.
+// The main window's way to the daily entry of materials used (FormIlTestow),
+// for the operator signed in (frmLoginLab::SignedIn).
 class MaterialsGate
 {
 public:
@@ -25,10 +15,6 @@ public:
     void Run();
 
 private:
-    void prepare(FormIlTestow &form) const;
-    bool dayHasBatches() const;
-    void loadDay(FormIlTestow &form, const QString &kind) const;
-    static void lock(FormIlTestow &form, const QString &notice);
     static QString operatorKind();
 
     QString day_;

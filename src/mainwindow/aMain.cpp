@@ -3,6 +3,7 @@
 #include "foundation/DatePickers.h"
 #include "foundation/Globals.h"
 #include "foundation/InitApplication.h"
+#include "foundation/LaboratoryIdentity.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/RecordsetProcedures.h"
@@ -534,27 +535,22 @@ void aMain::loadLaboratoryCodes()
 {
     // Only the first row counts. Without any row the read fails (3021) and the
     // start-up trap reports it: the installation lacks the laboratory's row.
-    PodatnikRs = StaleDb.OpenRecordset(QStringLiteral("PODATNIK"));
-    LabelKodLok->setText(
-        NullToDefault(PodatnikRs(QStringLiteral("KodLok")).Value(), QString()).toString());
-    LabelKodLok2->setText(
-        NullToDefault(PodatnikRs(QStringLiteral("KodLok2")).Value(), QString()).toString());
-    PodatnikRs.Close();
+    const std::array<QString, 2> codes = LaboratoryIdentity::FirstCodes(StaleDb);
+    LabelKodLok->setText(codes[0]);
+    LabelKodLok2->setText(codes[1]);
 }
 
 void aMain::showLaboratory()
 {
-    dao::Recordset rs = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM PODATNIK"));
-    if (rs.RecordCount() == 1) {
-        rs.MoveFirst();
-        QLabel *const lines[] = {Label2, Label3, Label4, Label5, Label6};
-        const char *const fields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
-        for (std::size_t i = 0; i < std::size(lines); ++i)
-            lines[i]->setText(FieldText(rs, QLatin1String(fields[i])));
-        LabelKodLok->setText(FieldText(rs, QStringLiteral("KodLok")));
-        LabelKodLok2->setText(FieldText(rs, QStringLiteral("KodLok2")));
-    }
-    rs.Close();
+    const std::optional<LaboratoryIdentity::Laboratory> laboratory =
+        LaboratoryIdentity::Read(StaleDb);
+    if (!laboratory)
+        return;
+    QLabel *const lines[] = {Label2, Label3, Label4, Label5, Label6};
+    for (std::size_t i = 0; i < std::size(lines); ++i)
+        lines[i]->setText(laboratory->letterhead[i]);
+    LabelKodLok->setText(laboratory->parentCode);
+    LabelKodLok2->setText(laboratory->stationCode);
 }
 
 void aMain::fillStatusBar()

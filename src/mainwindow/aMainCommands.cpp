@@ -14,7 +14,6 @@
 #include "foundation/FrmInfQXrec.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
-#include "foundation/ShowCrystalReport.h"
 #include "foundation/TextProcedures.h"
 #include "mainwindow/DatabaseBackup.h"
 #include "mainwindow/FormAdmBaz.h"
@@ -404,8 +403,7 @@ void aMain::Command4_Click()
 
 void aMain::showListReport(const QString &reportFile)
 {
-    ShowCrystalReport(reportFile, ui::WindowRegistry::Instance<FormDrukRap>(),
-                      QStringLiteral("Drukowanie"), QString(), QString(), QString());
+    FormDrukRap::OpenReport(reportFile, QStringLiteral("Drukowanie"));
 }
 
 // ------------------------------------------------------ backups and sending

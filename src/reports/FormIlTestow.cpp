@@ -4,10 +4,10 @@
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
-#include "platform/db/Recordset.h"
-#include "platform/db/SqlText.h"
-#include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowRegistry.h"
+#include "reports/MaterialsStore.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,6 +24,8 @@ namespace
 
 const QString WindowCaption = QStringLiteral("Zużyte materiały");
 const QString InfoCaption = QStringLiteral("INFORMACJA");
+const QString Assistant = QStringLiteral("ASYSTENT");
+const QString PlainOperator = QStringLiteral("OPERATOR");
 
 template <class W> W *named(W *widget, const char *name)
 {
@@ -50,6 +52,36 @@ std::optional<float> checkedQuantity(QLineEdit *box, const QString &refusal)
 }
 
 } // namespace
+
+void FormIlTestow::Open(const QString &day, const QString &operatorKind,
+                        bool reportDayWithoutBatches)
+{
+    FormIlTestow &form = ui::WindowRegistry::Instance<FormIlTestow>();
+    form.showDay(day);
+    try {
+        if (!MaterialsStore::DayHasBatches(MonthDb, day)) {
+            if (reportDayWithoutBatches)
+                ui::MsgBox(QStringLiteral("Brak zdefiniowanych partii próbek dnia ") + day +
+                               QStringLiteral("!\rNie możesz wpisać zużytych materiałów!"),
+                           ui::vbExclamation, QStringLiteral("FORMAT DATY"));
+            return;
+        }
+        if (const std::optional<MaterialsStore::Quantities> stored =
+                MaterialsStore::Read(MonthDb, day)) {
+            form.showQuantities(stored->tests, stored->plates);
+            if (operatorKind == Assistant)
+                form.lock(QStringLiteral(
+                    "Zmiany w istniejącym zapisie może wprowadzać tylko administrator!"));
+        }
+    } catch (const RuntimeError &error) {
+        // A month database without the materials table, for one.
+        ShowError(WindowCaption, error);
+        return;
+    }
+    if (operatorKind == PlainOperator)
+        form.lock(QStringLiteral("Zapisu może dokonać tylko asystent lub administrator programu!"));
+    ui::ShowModal(form);
+}
 
 FormIlTestow::FormIlTestow(QWidget *parent) : QDialog(parent)
 {
@@ -120,7 +152,7 @@ void FormIlTestow::ComZapisz_Click()
                    QStringLiteral("PYTANIE")) != ui::vbYes)
         return;
     try {
-        storeDay(*tests, *plates);
+        MaterialsStore::Store(MonthDb, LabData->text(), *tests, *plates);
     } catch (const RuntimeError &error) {
         ShowError(WindowCaption, error);
         return;
@@ -128,32 +160,7 @@ void FormIlTestow::ComZapisz_Click()
     hide();
 }
 
-// One row per day: an existing row is corrected, else one is added. The
-// write lock is taken first, so that two workstations cannot both add one.
-void FormIlTestow::storeDay(float tests, float plates)
-{
-    const std::optional<QDate> day = dao::ParseDateText(LabData->text());
-    if (!day)
-        throw dao::Error::Make(dao::err::TypeMismatch);
-    dao::Transaction transaction(MonthDb, dao::Transaction::Immediate);
-    dao::Recordset rs = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM zuzyte WHERE "
-                                                             "DataDoLab = ") +
-                                              dao::SqlDate(*day));
-    if (rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        rs.Edit();
-    } else {
-        rs.AddNew();
-        rs("DataDoLab") = *day;
-    }
-    rs("IlTestow") = tests;
-    rs("IlPlytek") = plates;
-    rs.Update();
-    rs.Close();
-    transaction.Commit();
-}
-
-void FormIlTestow::ShowDay(const QString &day)
+void FormIlTestow::showDay(const QString &day)
 {
     LabOpis->clear();
     TextIlTestow->setText(QStringLiteral("0"));
@@ -163,13 +170,13 @@ void FormIlTestow::ShowDay(const QString &day)
     LabData->setText(day);
 }
 
-void FormIlTestow::ShowQuantities(const QVariant &tests, const QVariant &plates)
+void FormIlTestow::showQuantities(const QVariant &tests, const QVariant &plates)
 {
     TextIlTestow->setText(QuantityText(tests));
     TextIlPlytek->setText(QuantityText(plates));
 }
 
-void FormIlTestow::Lock(const QString &notice)
+void FormIlTestow::lock(const QString &notice)
 {
     TextIlTestow->setEnabled(false);
     TextIlPlytek->setEnabled(false);

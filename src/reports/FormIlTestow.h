@@ -11,9 +11,15 @@ class QPushButton;
 
 // The daily entry of materials used ("Zużyte materiały"): the number of tests
 // and of plates used on one laboratory day, kept as that day's row of zuzyte
-// in MonthDb. The materials gate of the main window fills it through ShowDay
-// and ShowQuantities, and locks it according to the operator's kind, before
-// showing it; closing only hides it.
+// in MonthDb (MaterialsStore). A day without any batch has no entry; an
+// existing entry is loaded; the entry is locked by the operator's kind:
+//
+//   kind            day without a row    day with a row
+//   ADMINISTRATOR   open                 open
+//   ASYSTENT        open                 locked
+//   OPERATOR        locked               locked
+//
+// A locked entry still opens and shows the day's values; closing only hides it.
 class FormIlTestow : public QDialog
 {
     Q_OBJECT
@@ -27,14 +33,13 @@ public:
     QLineEdit *TextIlPlytek; // plates used, as text
     QPushButton *ComZapisz;  // "&Zapisz"
 
-    void ComZapisz_Click();
+    // Shows the entry of the day ("dd.mm.yyyy") for an operator of the kind
+    // (upper case), modally. A day without batches is not shown; it is
+    // reported when `reportDayWithoutBatches`. Errors of the database are
+    // reported under the window's caption.
+    static void Open(const QString &day, const QString &operatorKind, bool reportDayWithoutBatches);
 
-    // The entry for the day, with no quantities ("0") and unlocked.
-    void ShowDay(const QString &day);
-    // The stored quantities of the day.
-    void ShowQuantities(const QVariant &tests, const QVariant &plates);
-    // The entry locked, with the notice why.
-    void Lock(const QString &notice);
+    void ComZapisz_Click();
 
     // A stored quantity as the entry shows it ("2,5"); Null shows as "0".
     static QString QuantityText(const QVariant &value);
@@ -44,5 +49,10 @@ public:
 
 private:
     void buildControls();
-    void storeDay(float tests, float plates);
+    // The entry for the day, with no quantities ("0") and unlocked.
+    void showDay(const QString &day);
+    // The stored quantities of the day.
+    void showQuantities(const QVariant &tests, const QVariant &plates);
+    // The entry locked, with the notice why.
+    void lock(const QString &notice);
 };

@@ -61,13 +61,12 @@ void ShowSheet(ui::ScriptedUi &scripted, const QString &wni, ui::ScriptedUi::Win
     PrzedDr("Badanie", "Partia", "12", true);
     FillWynikTMP(F::BatchList(12));
     scripted.AnswerWindow("FormDrukRap", std::move(inPreview));
-    ShowCrystalReport(ReportFolder + "wyniki.rpt", Preview(), "Drukowanie", " {Partia.Partia} = 12",
-                      "", "");
+    FormDrukRap::OpenResult(ReportFolder + "wyniki.rpt", " {Partia.Partia} = 12", "Drukowanie",
+                            F::BatchList(12));
 }
 
 void PressSend(QWidget &)
 {
-    Preview().BatchRegister = [] { return F::BatchList(12); };
     PRESS(&Preview(), "ComWyslij");
 }
 
@@ -139,7 +138,7 @@ private slots:
         scripted.AnswerWindow("FormDrukRap", [&](QWidget &w) {
             shown = w.windowTitle() + '\n' + Preview().CRViewer->document().pageText(0);
         });
-        ShowCrystalReport(ReportFolder + file, Preview(), "Drukowanie", "", "", "");
+        FormDrukRap::OpenReport(ReportFolder + file, "Drukowanie");
         SCRIPTED_UI_VERIFY(scripted);
         QVERIFY(shown.startsWith("Drukowanie\n"));
         for (const QString &text : texts)
@@ -280,12 +279,17 @@ private slots:
         QVERIFY(QDir(F::Real(DayFolder + "106")).isEmpty());
     }
 
+    // A report shown without a batch, also right after a batch's sheet, has
+    // nothing to send.
     void noCurrentBatch()
     {
         ui::ScriptedUi scripted;
+        ShowSheet(scripted, Wni, {});
+        scripted.AnswerWindow("FormDrukRap", [](QWidget &) { PRESS(&Preview(), "ComWyslij"); });
         scripted.Answer("OK");
-        ShowSheet(scripted, Wni, [](QWidget &) { PRESS(&Preview(), "ComWyslij"); });
+        FormDrukRap::OpenReport(ReportFolder + "wyniki.rpt", "Drukowanie");
         SCRIPTED_UI_VERIFY(scripted);
+        QVERIFY(!Sent());
         QVERIFY(scripted.Last().text.startsWith(
             "Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r3021"));
         QCOMPARE(scripted.Last().title, QStringLiteral("EKSPORT DO PLIKU"));

@@ -1,0 +1,77 @@
+#include "foundation/LaboratoryIdentity.h"
+
+#include "foundation/TextProcedures.h"
+#include "platform/db/Field.h"
+#include "platform/db/Recordset.h"
+
+namespace
+{
+
+const char *const LetterheadFields[] = {"TX2", "TX3", "TX4", "TX5", "TX6"};
+
+// The laboratory's row; the identity acts only when the table holds exactly one.
+dao::Recordset onlyRow(dao::Database db)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("select * FROM PODATNIK"));
+    if (rs.RecordCount() == 1) {
+        rs.MoveFirst();
+        return rs;
+    }
+    rs.Close();
+    return {};
+}
+
+QString text(const dao::Recordset &rs, const QString &field)
+{
+    return ValueText(NullToDefault(rs(field).Value(), QString()));
+}
+
+} // namespace
+
+std::optional<LaboratoryIdentity::Laboratory> LaboratoryIdentity::Read(dao::Database db)
+{
+    dao::Recordset rs = onlyRow(db);
+    if (!rs.IsOpen())
+        return std::nullopt;
+    Laboratory laboratory;
+    for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
+        laboratory.letterhead[i] = text(rs, QLatin1String(LetterheadFields[i]));
+    laboratory.town = text(rs, QStringLiteral("Miejsc"));
+    laboratory.accreditation = text(rs, QStringLiteral("KodPCA"));
+    laboratory.parentCode = text(rs, QStringLiteral("KodLok"));
+    laboratory.stationCode = text(rs, QStringLiteral("KodLok2"));
+    rs.Close();
+    return laboratory;
+}
+
+bool LaboratoryIdentity::Write(dao::Database db, const Laboratory &laboratory)
+{
+    dao::Recordset rs = onlyRow(db);
+    if (!rs.IsOpen())
+        return false;
+    rs.Edit();
+    try {
+        for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
+            rs(QLatin1String(LetterheadFields[i])) = TrimBlanks(laboratory.letterhead[i]);
+        rs(QStringLiteral("Miejsc")) = laboratory.town;
+        rs(QStringLiteral("KodPCA")) = laboratory.accreditation;
+        rs(QStringLiteral("KodLok")) = TrimBlanks(laboratory.parentCode);
+        rs(QStringLiteral("KodLok2")) = TrimBlanks(laboratory.stationCode);
+        rs.Update();
+    } catch (...) {
+        rs.CancelUpdate();
+        throw;
+    }
+    rs.Close();
+    return true;
+}
+
+std::array<QString, 2> LaboratoryIdentity::FirstCodes(dao::Database db)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("PODATNIK"));
+    const std::array<QString, 2> codes{
+        NullToDefault(rs(QStringLiteral("KodLok")).Value(), QString()).toString(),
+        NullToDefault(rs(QStringLiteral("KodLok2")).Value(), QString()).toString()};
+    rs.Close();
+    return codes;
+}

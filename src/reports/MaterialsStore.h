@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/db/Database.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+// The materials used on a laboratory day: one row of zuzyte per day in the
+// month database, with the number of tests and of plates. A day is the
+// working date's text "dd.mm.yyyy". Errors of the engine go to the caller
+// (a month database without the table, for one).
+class MaterialsStore
+{
+public:
+    // The day's stored quantities, as stored (Null stays Null).
+    struct Quantities {
+        QVariant tests;
+        QVariant plates;
+    };
+
+    // True when a batch was delivered on the day: materials are entered only
+    // for such a day.
+    static bool DayHasBatches(dao::Database db, const QString &day);
+
+    // The day's row, if it has one.
+    static std::optional<Quantities> Read(dao::Database db, const QString &day);
+
+    // Corrects the day's row, or adds it. The write lock is taken first, so
+    // that two workstations cannot both add one. A day that is no date fails
+    // (13).
+    static void Store(dao::Database db, const QString &day, float tests, float plates);
+};
