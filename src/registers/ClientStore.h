@@ -7,6 +7,7 @@
 #include "platform/db/Recordset.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -50,4 +51,9 @@ public:
 
     // Optional blanks, an optional sign, digits, optional blanks.
     static bool IsNumericText(const QString &text);
+
+    // Adds a client as a batch-order file describes it: the values of
+    // IdRzezni, TypWNI, Nazwa, Miejscowosc, Ulica, KodPocztowy, Miasto,
+    // Telefon, Email and KodPIW in this order, written as they came.
+    static void AddReceived(dao::Database db, const QStringList &values);
 };
