@@ -4,6 +4,7 @@
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/Field.h"
+#include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
 
 namespace
@@ -20,6 +21,11 @@ dao::Variant dateValue(const QString &text)
 }
 
 } // namespace
+
+dao::Recordset BatchStore::OpenList(dao::Database db)
+{
+    return db.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
+}
 
 int BatchStore::NextBatchNumber(dao::Database db)
 {
@@ -61,6 +67,16 @@ void BatchStore::DeleteChildren(dao::Database db, int number)
         db.Execute(QStringLiteral("DELETE FROM %1 WHERE Partia = %2")
                        .arg(QLatin1String(table))
                        .arg(number));
+}
+
+void BatchStore::Delete(dao::Database db, dao::Recordset &batches)
+{
+    const dao::Variant number = batches(QStringLiteral("Partia")).Value();
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    if (!dao::IsNull(number))
+        DeleteChildren(db, number.toInt());
+    batches.Delete();
+    transaction.Commit();
 }
 
 std::optional<BatchFault> BatchStore::Save(dao::Database db, dao::Recordset &batches,
@@ -131,4 +147,14 @@ void BatchStore::SetFields(dao::Recordset &rs, int number, const BatchFrameValue
     rs(QStringLiteral("Czystopis")) = v.fairCopy ? QStringLiteral("T") : QStringLiteral("N");
     rs(QStringLiteral("Uwagi")) = v.remarks;
     rs(QStringLiteral("Dostarczyl")) = v.deliveredBy;
+}
+
+QString BatchStore::MethodField(dao::Database db, const QString &code, const QString &field)
+{
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Kierunek WHERE Kod = ") +
+                                         dao::SqlText(code));
+    const QString text =
+        rs.RecordCount() > 0 ? ValueText(NullToDefault(rs(field).Value(), QString())) : QString();
+    rs.Close();
+    return text;
 }

@@ -15,6 +15,9 @@
 class BatchStore
 {
 public:
+    // The batch register's list: every batch, the highest number first.
+    static dao::Recordset OpenList(dao::Database db);
+
     // The number a new batch is offered: the highest Partia + 1, or 1 for an
     // empty table.
     static int NextBatchNumber(dao::Database db);
@@ -27,6 +30,13 @@ public:
 
     // Deletes the samples, runs and trays of a batch number.
     static void DeleteChildren(dao::Database db, int number);
+
+    // Deletes the current row of `batches` with its samples, runs and trays,
+    // one BEGIN IMMEDIATE transaction on `db`: all of it or nothing. The row
+    // goes only while it still holds what was read of it (3197 when another
+    // workstation changed it, 3167 when it deleted it); the error goes to the
+    // caller. A batch without a number has no children to find.
+    static void Delete(dao::Database db, dao::Recordset &batches);
 
     // The save of the batch frame, one BEGIN IMMEDIATE transaction on `db`:
     // the duplicate check (when the number is new or changed), the optional
@@ -46,4 +56,8 @@ public:
     // Sets the fields of the row being added or edited in `rs`, in the order of
     // the frame's mapping; fields the frame has no box for are not touched.
     static void SetFields(dao::Recordset &rs, int number, const BatchFrameValues &values);
+
+    // One field of the Kierunek row (the test method) of the code in the
+    // dictionaries `db`, as text; "" when the row or its value is missing.
+    static QString MethodField(dao::Database db, const QString &code, const QString &field);
 };

@@ -1,6 +1,7 @@
 #include "batches/FormPartia.h"
 
 #include "batches/BatchListLayout.h"
+#include "batches/BatchStore.h"
 #include "batches/ClientLookup.h"
 #include "batches/PrzedDr.h"
 #include "digestion/FormNastawienie.h"
@@ -197,8 +198,7 @@ void FormPartia::buildList()
 
 void FormPartia::Open(const QString &workingDate)
 {
-    dao::Recordset batches =
-        MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
+    dao::Recordset batches = BatchStore::OpenList(MonthDb);
     FormPartia &form = ui::WindowRegistry::Instance<FormPartia>();
     form.DTPData->setText(workingDate);
     form.DataPartia->setRecordset(batches);

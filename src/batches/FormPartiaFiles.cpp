@@ -10,13 +10,12 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
-#include "platform/db/SqlText.h"
-#include "platform/db/Transaction.h"
 #include "platform/fs/FileSystemObject.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
+#include "registers/ClientStore.h"
 #include "samples/BoxText.h"
 
 #include <QCheckBox>
@@ -32,11 +31,6 @@ namespace
 {
 
 const QString ExportTitle = QStringLiteral("EKSPORT DO PLIKU");
-
-// The client fields of the order file's header (21 to 30), as Zaklad keeps
-// them.
-const char *const ClientColumns[] = {"IdRzezni",    "TypWNI", "Nazwa",   "Miejscowosc", "Ulica",
-                                     "KodPocztowy", "Miasto", "Telefon", "Email",       "KodPIW"};
 
 } // namespace
 
@@ -77,13 +71,7 @@ void FormPartia::RegisterClient(const BatchOrderFile &file)
         return;
     const QStringList client = file.ClientFields();
     ShowInfo(BatchOrderFile::UnregisteredClientNotice(client), QStringLiteral("INFORMACJA"));
-    dao::Recordset clients = StaleDb.OpenRecordset(
-        QStringLiteral("SELECT * FROM ZAKLAD WHERE IdRzezni = ") + dao::SqlText(code));
-    clients.AddNew();
-    for (int i = 0; i < client.size(); ++i)
-        clients(QLatin1String(ClientColumns[i])) = client.at(i);
-    clients.Update();
-    clients.Close();
+    ClientStore::AddReceived(StaleDb, client);
 }
 
 void FormPartia::FillFromHeader(const BatchOrderFile &file)
@@ -184,7 +172,6 @@ void FormPartia::ComUsun_Click()
 void FormPartia::DeleteCurrentBatch()
 {
     dao::Recordset batches = Batches();
-    const dao::Variant number = batches(QStringLiteral("Partia")).Value();
     const int position = batches.AbsolutePosition();
     const int rows = batches.RecordCount();
     std::optional<dao::Bookmark> next;
@@ -192,14 +179,7 @@ void FormPartia::DeleteCurrentBatch()
         next = batches.BookmarkAt(position + 1);
     else if (position > 0)
         next = batches.BookmarkAt(position - 1);
-    {
-        dao::Transaction transaction(MonthDb, dao::Transaction::Immediate);
-        // A batch without a number has no children to find.
-        if (!dao::IsNull(number))
-            BatchStore::DeleteChildren(MonthDb, number.toInt());
-        batches.Delete();
-        transaction.Commit();
-    }
+    BatchStore::Delete(MonthDb, batches);
     DataPartia->Refresh();
     if (next && batches.PositionOf(*next) >= 0)
         batches.setBookmark(*next);
@@ -217,9 +197,5 @@ void FormPartia::ComPobierzMetoda_Click()
 void FormPartia::PobierzTestSeriaMetoda(QLineEdit *box, const QString &code,
                                         const QString &fieldName)
 {
-    dao::Recordset rs = StaleDb.OpenRecordset(
-        QStringLiteral("SELECT * FROM Kierunek WHERE Kod = ") + dao::SqlText(code));
-    box->setText(rs.RecordCount() > 0 ? ValueText(NullToDefault(rs(fieldName).Value(), QString()))
-                                      : QString());
-    rs.Close();
+    box->setText(BatchStore::MethodField(StaleDb, code, fieldName));
 }

@@ -129,8 +129,7 @@ void FormPartia::AfterSave()
 
 void FormPartia::ReloadList()
 {
-    DataPartia->Replace(
-        MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC")));
+    DataPartia->Replace(BatchStore::OpenList(MonthDb));
 }
 
 void FormPartia::MakeCurrent(const dao::Bookmark &row)

@@ -2,11 +2,10 @@
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
-#include "batches/PrzedDr.h"
+#include "batches/ResultPrintSettings.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
-#include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
@@ -28,7 +27,6 @@ namespace
 const QString NoChoice = QStringLiteral("---");
 const QString SecondRecipients =
     QStringLiteral("PIW pochodzenia materiału w przypadku zakładów utylizacyjnych");
-const QString TestKey = QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = 'Test'");
 
 QComboBox *pickList(QWidget *parent, const char *name, const QString &first)
 {
@@ -140,11 +138,9 @@ void FormSeriaTest::showEvent(QShowEvent *event)
 void FormSeriaTest::Form_Activate()
 {
     try {
-        dao::Recordset rs = StaleDb.OpenRecordset(TestKey);
-        const bool one = rs.RecordCount() == 1;
-        testName_ = one ? FieldText(rs, "PARAM1") : QString();
-        series_ = one ? FieldText(rs, "PARAM2") : QString();
-        rs.Close();
+        const ResultPrintSettings::TestSeries stored = ResultPrintSettings::ReadTestSeries(StaleDb);
+        testName_ = stored.test;
+        series_ = stored.series;
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Drukowanie"), error);
     }
@@ -166,45 +162,15 @@ void FormSeriaTest::CheckLogoPCA_Click()
 
 void FormSeriaTest::storeSettings()
 {
-    EnsureOneRow(RobotDb, QStringLiteral("SeriaTest"));
-    dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM SeriaTest"));
-    rs.MoveFirst();
-    rs.Edit();
-    rs(QStringLiteral("Test")) = testName_;
-    rs(QStringLiteral("Seria")) = series_;
-    rs(QStringLiteral("Platnik")) = TrimBlanks(ComboPlatnik->currentText());
-    rs(QStringLiteral("Rachunek")) = TrimBlanks(ComboRachunek->currentText());
-    rs(QStringLiteral("Egz")) = TrimBlanks(TextEgz->text());
-    rs(QStringLiteral("Data")) = TrimBlanks(TextData->text());
-    rs(QStringLiteral("Otrzymuja")) =
-        Option2->isChecked() ? TextOtrzymuja2->text() : TextOtrzymuja1->text();
-    rs(QStringLiteral("LogoPCA")) =
-        CheckLogoPCA->isChecked() ? QStringLiteral("T") : QStringLiteral("N");
-    rs.Update();
-    rs.Close();
-}
-
-// Created when missing; with several "Test" rows none is known to be the one,
-// so none is changed.
-void FormSeriaTest::storeTestParameters()
-{
-    dao::Recordset rs = StaleDb.OpenRecordset(TestKey);
-    const int rows = rs.RecordCount();
-    if (rows == 0) {
-        rs.AddNew();
-        rs(QStringLiteral("KLUCZ")) = QStringLiteral("Test");
-        rs(QStringLiteral("KOMENT")) =
-            QStringLiteral("Nazwa testu i nr serii - dotyczy wydruku wyniki");
-    } else if (rows == 1) {
-        rs.MoveFirst();
-        rs.Edit();
-    }
-    if (rows <= 1) {
-        rs(QStringLiteral("PARAM1")) = testName_;
-        rs(QStringLiteral("PARAM2")) = series_;
-        rs.Update();
-    }
-    rs.Close();
+    ResultPrintSettings::Sheet sheet;
+    sheet.testSeries = {testName_, series_};
+    sheet.payer = ComboPlatnik->currentText();
+    sheet.account = ComboRachunek->currentText();
+    sheet.copies = TextEgz->text();
+    sheet.date = TextData->text();
+    sheet.recipients = Option2->isChecked() ? TextOtrzymuja2->text() : TextOtrzymuja1->text();
+    sheet.logoPca = CheckLogoPCA->isChecked();
+    ResultPrintSettings::StoreSheet(RobotDb, sheet);
 }
 
 void FormSeriaTest::ComOk_Click()
@@ -217,7 +183,7 @@ void FormSeriaTest::ComOk_Click()
     TouchTable(RobotDb, QStringLiteral("WynikTMP"));
     TouchTable(RobotDb, QStringLiteral("SeriaTest"));
     try {
-        storeTestParameters();
+        ResultPrintSettings::StoreTestSeries(StaleDb, {testName_, series_});
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Drukowanie"), error);
     }

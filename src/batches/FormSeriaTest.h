@@ -55,7 +55,6 @@ private:
     QGroupBox *buildParameters();
     QGroupBox *buildRecipients();
     void storeSettings();
-    void storeTestParameters();
     void reportUnstoredSettings(const RuntimeError &error);
 
     // The test name and series stored in PARAMETRY "Test", read at activation

@@ -7,6 +7,7 @@
 #include "platform/db/Recordset.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -56,4 +57,8 @@ public:
     static std::optional<Client> Find(dao::Database db, const QString &id);
     // True when the register holds no client at all.
     static bool IsEmpty(dao::Database db);
+    // Adds a client as a batch-order file describes it: the values of
+    // IdRzezni, TypWNI, Nazwa, Miejscowosc, Ulica, KodPocztowy, Miasto,
+    // Telefon, Email and KodPIW in this order, written as they came.
+    static void AddReceived(dao::Database db, const QStringList &values);
 };

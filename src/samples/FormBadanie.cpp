@@ -16,6 +16,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "samples/BoxText.h"
 #include "samples/SampleNumbering.h"
+#include "samples/SamplePickLists.h"
 #include "samples/SampleStore.h"
 #include "samples/SampleValidator.h"
 
@@ -98,22 +99,18 @@ const QList<ui::RecordsetModel::Column> &gridColumns()
     return columns;
 }
 
-// Clears the list and adds the field of every row of the statement on
-// StaleDb, keeping the text shown in its box. A list that cannot be read
-// keeps what it got.
-void fillList(QComboBox *combo, const QString &statement, const QString &field)
+// Clears the list and adds what `read` gives, keeping the text shown in its
+// box. A list that cannot be read keeps what it got.
+void fillList(QComboBox *combo, void (*read)(dao::Database, QStringList &))
 {
     const QString shown = combo->currentText();
     combo->clear();
+    QStringList items;
     try {
-        dao::Recordset rs = StaleDb.OpenRecordset(statement);
-        while (!rs.EOF()) {
-            combo->addItem(ValueText(rs(field).Value()));
-            rs.MoveNext();
-        }
-        rs.Close();
+        read(StaleDb, items);
     } catch (const RuntimeError &) {
     }
+    combo->addItems(items);
     combo->setCurrentIndex(-1);
     combo->setEditText(shown);
 }
@@ -409,7 +406,7 @@ void FormBadanie::Bind(const BatchHeading &batch)
     LabPartia->setText(batch.Partia);
     LabelKod->setText(batch.Wni);
     LabData->setText(batch.DataDoLab);
-    DataBad->Replace(MonthDb.OpenRecordset(SampleStore::BatchSource(batch.Partia)));
+    DataBad->Replace(SampleStore::OpenBatch(MonthDb, batch.Partia));
 }
 
 void FormBadanie::OpenForBatch(const BatchHeading &batch, const QString &importFile)
@@ -442,31 +439,23 @@ void FormBadanie::RefillPickLists()
 
 void FormBadanie::FillTissues()
 {
-    fillList(ComboTkanka, QStringLiteral("SELECT * FROM Tkanka Order By NazTkanka"),
-             QStringLiteral("NazTkanka"));
+    fillList(ComboTkanka, &SamplePickLists::Tissues);
 }
 
 void FormBadanie::FillDescriptions()
 {
-    fillList(ComboOpis, QStringLiteral("SELECT * FROM OpisProbki"), QStringLiteral("PODPOWIEDZ"));
+    fillList(ComboOpis, &SamplePickLists::Descriptions);
 }
 
 void FormBadanie::FillRemarkHints()
 {
-    fillList(ComboUwagi, QStringLiteral("SELECT * FROM UwagiProbka ORDER BY PODPOWIEDZ"),
-             QStringLiteral("PODPOWIEDZ"));
+    fillList(ComboUwagi, &SamplePickLists::RemarkHints);
 }
 
 void FormBadanie::ComboGatunek_Click()
 {
     try {
-        dao::Recordset rs = StaleDb.OpenRecordset(
-            QStringLiteral("SELECT * FROM GATUNEK WHERE NazGatunek = ") +
-            dao::SqlText(ComboGatunek->currentText()) + QStringLiteral(" ORDER BY NazGatunek"));
-        QString idText;
-        if (rs.RecordCount() > 0)
-            idText = ValueText(rs(QStringLiteral("IDGatunek")).Value());
-        rs.Close();
+        const QString idText = SamplePickLists::SpeciesId(StaleDb, ComboGatunek->currentText());
         const std::optional<qint64> id = SampleValidator::LongInteger(idText);
         // A text that names no species leaves the sexes as they were.
         if (!id) {
@@ -474,12 +463,9 @@ void FormBadanie::ComboGatunek_Click()
             return;
         }
         LabIDGatunek->setText(QString::number(*id));
-        const QString sexes = QStringLiteral("PLEC WHERE IDGATUNEK = ") + QString::number(*id);
-        dao::Recordset rows = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + sexes);
-        const bool replaced = rows.RecordCount() > 0;
-        rows.Close();
-        FillComboFromTable(ComboPlec, StaleDb, sexes, QStringLiteral("NazPLEC"), QString(),
-                           QString(), QString());
+        const bool replaced = SamplePickLists::HasSexes(StaleDb, *id);
+        FillComboFromTable(ComboPlec, StaleDb, SamplePickLists::SexesSource(*id),
+                           QStringLiteral("NazPLEC"), QString(), QString(), QString());
         // A new list of sexes starts with none chosen.
         if (replaced)
             ComboPlec->setCurrentIndex(-1);

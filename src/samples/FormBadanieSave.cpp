@@ -260,7 +260,7 @@ void FormBadanie::ComUsun_Click()
             ui::vbYes)
             return;
         dao::Recordset rs = Samples();
-        rs.Delete();
+        SampleStore::Delete(rs);
         DataBad->Refresh();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);

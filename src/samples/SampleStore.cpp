@@ -41,6 +41,11 @@ QString SampleStore::BatchSource(const QString &batch)
            QStringLiteral(" ORDER BY PARTIA, NrProbki");
 }
 
+dao::Recordset SampleStore::OpenBatch(dao::Database db, const QString &batch)
+{
+    return db.OpenRecordset(BatchSource(batch));
+}
+
 SampleStore::BatchFacts SampleStore::Batch(dao::Database db, const QString &batch)
 {
     BatchFacts facts;
@@ -120,6 +125,11 @@ std::variant<SampleFault, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
     }
     transaction.Commit();
     return loaded.adding ? rs.LastModified() : *target.loadedRow;
+}
+
+void SampleStore::Delete(dao::Recordset &rs)
+{
+    rs.Delete();
 }
 
 void SampleStore::SetFields(dao::Recordset &rs, const SampleFrameValues &v, const Target &target)

@@ -23,6 +23,7 @@ class SampleStore
 public:
     // The batch's samples in carcass order, as the sample window lists them.
     static QString BatchSource(const QString &batch);
+    static dao::Recordset OpenBatch(dao::Database db, const QString &batch);
 
     // What the proposals of a new sample take from the batch row.
     struct BatchFacts {
@@ -54,6 +55,10 @@ public:
                                                          const SampleFrameValues &values,
                                                          const SampleValidator::Loaded &loaded,
                                                          const Target &target);
+
+    // Deletes the current sample of the set, only while it still holds what
+    // was read of it (3197 changed, 3167 deleted by another workstation).
+    static void Delete(dao::Recordset &rs);
 
     // Sets the fields of the row being added or edited, in the frame's order.
     static void SetFields(dao::Recordset &rs, const SampleFrameValues &values,

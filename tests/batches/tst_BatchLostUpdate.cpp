@@ -23,6 +23,7 @@ namespace
 
 const QString Wni = QStringLiteral("14650301");
 const char *const OtherWorkstation = "--other-workstation";
+const char *const OtherRemarks = "--other-remarks";
 
 // The other workstation's correction of batch 5 to number 50, as its save
 // writes it: the batch row and its children in one transaction.
@@ -39,6 +40,21 @@ int otherWorkstationRenumbers(const QString &monthFile)
         batch.Close();
         BatchStore::RenumberChildren(db, 5, 50);
         transaction.Commit();
+        db.Close();
+    } catch (const RuntimeError &error) {
+        qWarning("%s", error.what());
+        return 1;
+    }
+    return 0;
+}
+
+// The other workstation's correction of the remarks of batch 5.
+int otherWorkstationWritesRemarks(const QString &monthFile)
+{
+    try {
+        dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(monthFile);
+        db.Execute(
+            QStringLiteral("UPDATE Partia SET Uwagi = 'drugie stanowisko' WHERE Partia = 5"));
         db.Close();
     } catch (const RuntimeError &error) {
         qWarning("%s", error.what());
@@ -64,8 +80,9 @@ int childRows(int batch)
 
 } // namespace
 
-// Two workstations correct the same batch: the one that saves second is told
-// that the batch changed meanwhile, and nothing of its save is written.
+// Two workstations work on the same batch: the one that saves or deletes
+// second is told that the batch changed meanwhile, and nothing of its save or
+// delete is written.
 class tst_BatchLostUpdate : public FixtureTest<BatchesFixture>
 {
     Q_OBJECT
@@ -123,6 +140,32 @@ private slots:
                  QStringList{QStringLiteral("uwagi drugiego stanowiska")});
         QCOMPARE(childRows(50), 5);
     }
+
+    // The children deleted before the refused row come back with it.
+    void deleteOfAChangedBatchIsRefused()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(5, Wni);
+        F::AddChildren(5, 3, 1, 1);
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        // The list shows batch 5 when the other workstation corrects it.
+        QCOMPARE(form.DataPartia->Recordset()(QStringLiteral("Partia")).Value().toInt(), 5);
+        const int other = QProcess::execute(QCoreApplication::applicationFilePath(),
+                                            {QLatin1String(OtherRemarks), MonthDb.Name()});
+        QCOMPARE(other, 0);
+
+        ui.Answer(QStringLiteral("Yes"));
+        ui.Answer(QStringLiteral("OK"));
+        PRESS(&form, "ComUsun");
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().title, QStringLiteral("Powiadom programistę!"));
+        QVERIFY2(ui.Last().text.startsWith(QStringLiteral("3197")), qPrintable(ui.Last().text));
+        QCOMPARE(F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia WHERE Partia = 5"),
+                           QStringLiteral("Uwagi")),
+                 QStringList{QStringLiteral("drugie stanowisko")});
+        QCOMPARE(childRows(5), 5);
+    }
 };
 
 int main(int argc, char **argv)
@@ -130,6 +173,10 @@ int main(int argc, char **argv)
     if (argc == 3 && qstrcmp(argv[1], OtherWorkstation) == 0) {
         QCoreApplication app(argc, argv);
         return otherWorkstationRenumbers(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc == 3 && qstrcmp(argv[1], OtherRemarks) == 0) {
+        QCoreApplication app(argc, argv);
+        return otherWorkstationWritesRemarks(QString::fromLocal8Bit(argv[2]));
     }
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
