@@ -133,17 +133,18 @@ bool ClientStore::IsEmpty(dao::Database db)
     const bool empty = rs.RecordCount() == 0;
     rs.Close();
     return empty;
-    void ClientStore::AddReceived(dao::Database db, const QStringList &values)
-    {
-        static const char *const columns[] = {"IdRzezni", "TypWNI",      "Nazwa",  "Miejscowosc",
-                                              "Ulica",    "KodPocztowy", "Miasto", "Telefon",
-                                              "Email",    "KodPIW"};
-        dao::Recordset rs =
-            db.OpenRecordset(QStringLiteral("SELECT * FROM ZAKLAD WHERE IdRzezni = ") +
-                             dao::SqlText(values.value(0)));
-        rs.AddNew();
-        for (int i = 0; i < values.size() && i < int(std::size(columns)); ++i)
-            rs(QLatin1String(columns[i])) = values.at(i);
-        rs.Update();
-        rs.Close();
-    }
+}
+
+void ClientStore::AddReceived(dao::Database db, const QStringList &values)
+{
+    static const char *const columns[] = {"IdRzezni", "TypWNI",      "Nazwa",  "Miejscowosc",
+                                          "Ulica",    "KodPocztowy", "Miasto", "Telefon",
+                                          "Email",    "KodPIW"};
+    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ZAKLAD WHERE IdRzezni = ") +
+                                         dao::SqlText(values.value(0)));
+    rs.AddNew();
+    for (int i = 0; i < values.size() && i < int(std::size(columns)); ++i)
+        rs(QLatin1String(columns[i])) = values.at(i);
+    rs.Update();
+    rs.Close();
+}
