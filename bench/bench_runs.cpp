@@ -42,8 +42,8 @@ constexpr int kSmallSamples = 150;
 constexpr int kLargeBatch = kBatches + 2;
 constexpr int kLargeSamples = 15000;
 const QDate Day(2024, 3, 5);
-const BatchHeading Heading{QStringLiteral("12"), QStringLiteral("05.03.2024"),
-                           QStringLiteral("14650301"), QStringLiteral("14650301 - Ubojnia")};
+const BatchHeading Heading{12, QStringLiteral("05.03.2024"), QStringLiteral("14650301"),
+                           QStringLiteral("14650301 - Ubojnia")};
 
 using bench::AddRow;
 using bench::Open;

@@ -44,8 +44,7 @@ QDate deliveryOf(int batch)
 
 BatchHeading heading(int batch)
 {
-    return {QString::number(batch), deliveryOf(batch).toString(QStringLiteral("dd.MM.yyyy")),
-            Client, Client};
+    return {batch, deliveryOf(batch).toString(QStringLiteral("dd.MM.yyyy")), Client, Client};
 }
 
 // An installation with a month database of kBatches batches of kPerBatch

@@ -298,8 +298,8 @@ BatchHeading FormPartia::CurrentHeading() const
 {
     const dao::Recordset batch = Batches();
     const QString wni = FieldText(batch, "WNI");
-    return BatchHeading{FieldText(batch, "Partia"), FieldText(batch, "DataDoLab"), wni,
-                        establishmentLine(wni)};
+    return BatchHeading{batch(QStringLiteral("Partia")).Value().toInt(),
+                        FieldText(batch, "DataDoLab"), wni, establishmentLine(wni)};
 }
 
 void FormPartia::OpenSamples(const QString &importFile)

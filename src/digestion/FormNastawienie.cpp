@@ -344,7 +344,7 @@ void FormNastawienie::OpenForBatch(const BatchHeading &batch)
     FormNastawienie &window = ui::WindowRegistry::Instance<FormNastawienie>();
     window.heading_ = batch;
     window.LabZaklad->setText(batch.Zaklad);
-    window.LabPartia->setText(batch.Partia);
+    window.LabPartia->setText(QString::number(batch.Partia));
     window.LabelKod->setText(batch.Wni);
     window.LabData->setText(batch.DataDoLab);
     window.BindRuns(RunStore::OpenRuns(MonthDb, window.Batch()));
@@ -463,7 +463,7 @@ int FormNastawienie::CurrentRunNumber() const
 
 qint64 FormNastawienie::Batch() const
 {
-    return LabPartia->text().trimmed().toLongLong();
+    return heading_.Partia;
 }
 
 void FormNastawienie::BindRuns(const dao::Recordset &runs)

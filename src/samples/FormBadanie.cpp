@@ -403,7 +403,8 @@ void FormBadanie::keyPressEvent(QKeyEvent *event)
 void FormBadanie::Bind(const BatchHeading &batch)
 {
     LabZaklad->setText(batch.Zaklad);
-    LabPartia->setText(batch.Partia);
+    heading_ = batch;
+    LabPartia->setText(QString::number(batch.Partia));
     LabelKod->setText(batch.Wni);
     LabData->setText(batch.DataDoLab);
     DataBad->Replace(SampleStore::OpenBatch(MonthDb, batch.Partia));

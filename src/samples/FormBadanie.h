@@ -177,6 +177,7 @@ private:
     void FillRemarkHints();
 
     std::optional<dao::Bookmark> loadedRow_; // the sample under correction
+    BatchHeading heading_;                   // the batch the window is open on
     QString loadedDaily_;
     QString loadedGeneral_;
     dao::Bookmark savedRow_;

@@ -66,7 +66,7 @@ void FormBadanie::RunImport(const QString &path)
     const qint64 firstGeneral = *SampleValidator::LongInteger(general);
     dao::Recordset rs = Samples();
     const SampleOrderImport::Outcome outcome = SampleOrderImport::Run(
-        rs, *lines, firstDaily, firstGeneral, LabPartia->text(), LabData->text());
+        rs, *lines, firstDaily, firstGeneral, heading_.Partia, LabData->text());
     // The boxes hold the numbers that would follow.
     TextNrDzien->setText(QString::number(firstDaily + outcome.attempted));
     TextNrOgolny->setText(QString::number(firstGeneral + outcome.attempted));

@@ -63,9 +63,8 @@ void FormBadanie::StartNewSample()
     AddingSample = true;
     EditedCarcassNumber.clear();
     loadedRow_.reset();
-    const QString batch = TrimBlanks(LabPartia->text());
-    const int carcass = SampleNumbering::NextCarcass(MonthDb, SampleStore::BatchNumber(batch));
-    const SampleStore::BatchFacts facts = SampleStore::Batch(MonthDb, batch);
+    const int carcass = SampleNumbering::NextCarcass(MonthDb, heading_.Partia);
+    const SampleStore::BatchFacts facts = SampleStore::Batch(MonthDb, heading_.Partia);
     TextNrProbki->setText(QString::number(carcass));
     TextIDProbkiWNI->setText(facts.wni);
     TextIDProbkiNr->setText(DigitsOnlyPadded(TextNrProbki->text(), true, 3));
@@ -178,7 +177,7 @@ FormBadanie::SaveOutcome FormBadanie::SaveSample()
         const SampleValidator::Loaded loaded{AddingSample, EditedCarcassNumber, loadedDaily_,
                                              loadedGeneral_};
         const auto result = SampleStore::Save(rs, FrameValues(), loaded,
-                                              {LabPartia->text(), LabData->text(), loadedRow_});
+                                              {heading_.Partia, LabData->text(), loadedRow_});
         if (const auto *fault = std::get_if<SampleFault>(&result)) {
             ShowFault(*fault);
             return SaveOutcome::Refused;
@@ -327,7 +326,7 @@ void FormBadanie::ComDuplikujOK_Click()
     try {
         pointer.Show();
         CheckNast->setChecked(false);
-        const qint32 batch = SampleStore::BatchNumber(TrimBlanks(LabPartia->text()));
+        const qint32 batch = heading_.Partia;
         for (int n = int(*from); n <= int(*to); ++n) {
             if (SampleNumbering::CarcassTaken(MonthDb, batch, n)) {
                 pointer.Restore();

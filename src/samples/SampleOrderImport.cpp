@@ -45,7 +45,7 @@ QStringList SampleOrderImport::Fields(const QString &line)
 
 SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStringList &lines,
                                                   qint64 firstDaily, qint64 firstGeneral,
-                                                  const QString &batch, const QString &deliveryDate)
+                                                  qint32 batch, const QString &deliveryDate)
 {
     Outcome outcome;
     dao::Database db = rs.Parent();
@@ -66,7 +66,6 @@ SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStr
         outcome.clash = SampleValidator::GeneralTaken(QString::number(*taken));
         return outcome;
     }
-    const QString batchNumber = TrimBlanks(batch);
     const QString delivery = TrimBlanks(deliveryDate);
     for (const QString &line : lines) {
         const QStringList fields = Fields(line);
@@ -75,7 +74,7 @@ SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStr
             rs.AddNew();
             rs(QStringLiteral("NrDzien")) = firstDaily + outcome.stored;
             rs(QStringLiteral("NrOgolny")) = firstGeneral + outcome.stored;
-            rs(QStringLiteral("Partia")) = batchNumber;
+            rs(QStringLiteral("Partia")) = batch;
             for (int i = 0; i < fields.size(); ++i)
                 SampleStore::SetField(rs, QLatin1String(LineColumns[i]), fields.at(i));
             rs(QStringLiteral("DataDoLab")) = delivery;

@@ -36,7 +36,7 @@ public:
     // database: the whole range of numbers is checked first, and a failing
     // line ends the import keeping the rows before it.
     static Outcome Run(dao::Recordset &rs, const QStringList &lines, qint64 firstDaily,
-                       qint64 firstGeneral, const QString &batch, const QString &deliveryDate);
+                       qint64 firstGeneral, qint32 batch, const QString &deliveryDate);
 
     // The message of a failed import: text, style and title.
     struct Message {

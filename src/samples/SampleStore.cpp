@@ -33,27 +33,22 @@ QString caption(const QString &column)
 
 } // namespace
 
-QString SampleStore::BatchSource(const QString &batch)
+QString SampleStore::BatchSource(qint32 batch)
 {
-    const std::optional<qint64> number = SampleValidator::LongInteger(batch);
-    const QString key = number ? QString::number(*number) : dao::SqlText(batch);
-    return QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = ") + key +
+    return QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = ") + QString::number(batch) +
            QStringLiteral(" ORDER BY PARTIA, NrProbki");
 }
 
-dao::Recordset SampleStore::OpenBatch(dao::Database db, const QString &batch)
+dao::Recordset SampleStore::OpenBatch(dao::Database db, qint32 batch)
 {
     return db.OpenRecordset(BatchSource(batch));
 }
 
-SampleStore::BatchFacts SampleStore::Batch(dao::Database db, const QString &batch)
+SampleStore::BatchFacts SampleStore::Batch(dao::Database db, qint32 batch)
 {
     BatchFacts facts;
-    const std::optional<qint64> number = SampleValidator::LongInteger(batch);
-    if (!number)
-        return facts;
     dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia WHERE Partia = ") +
-                                         QString::number(*number));
+                                         QString::number(batch));
     if (rs.RecordCount() > 0) {
         facts.wni = ValueText(rs(QStringLiteral("WNI")).Value());
         const dao::Variant day = rs(QStringLiteral("DataPobr")).Value();
@@ -62,14 +57,6 @@ SampleStore::BatchFacts SampleStore::Batch(dao::Database db, const QString &batc
     }
     rs.Close();
     return facts;
-}
-
-qint32 SampleStore::BatchNumber(const QString &text)
-{
-    const std::optional<qint64> number = SampleValidator::LongInteger(text);
-    if (!number)
-        throw dao::Error::Make(dao::err::ConversionError);
-    return qint32(*number);
 }
 
 QDate SampleStore::DeliveryDay(const QString &text)
@@ -98,10 +85,7 @@ std::variant<SampleFault, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
                                                daily);
         },
         [&](qint64 general) { return SampleNumbering::GeneralTaken(db, general); },
-        [&](qint64 carcass) {
-            return SampleNumbering::CarcassTaken(db, BatchNumber(TrimBlanks(target.batch)),
-                                                 carcass);
-        }};
+        [&](qint64 carcass) { return SampleNumbering::CarcassTaken(db, target.batch, carcass); }};
     if (std::optional<SampleFault> fault = SampleValidator::Check(values, loaded, lookups))
         return *fault;
     // Refused before a row is started: the number stored is the one checked.
@@ -134,7 +118,7 @@ void SampleStore::Delete(dao::Recordset &rs)
 
 void SampleStore::SetFields(dao::Recordset &rs, const SampleFrameValues &v, const Target &target)
 {
-    rs(QStringLiteral("Partia")) = TrimBlanks(target.batch);
+    rs(QStringLiteral("Partia")) = target.batch;
     rs(QStringLiteral("NrProbki")) = int(CarcassNumber(v.carcass));
     rs(QStringLiteral("NrTacy")) = TrimBlanks(v.tray);
     SetField(rs, QStringLiteral("IDProbkiWNI"), v.codeWni);

@@ -22,19 +22,18 @@ class SampleStore
 {
 public:
     // The batch's samples in carcass order, as the sample window lists them.
-    static QString BatchSource(const QString &batch);
-    static dao::Recordset OpenBatch(dao::Database db, const QString &batch);
+    static QString BatchSource(qint32 batch);
+    static dao::Recordset OpenBatch(dao::Database db, qint32 batch);
 
     // What the proposals of a new sample take from the batch row.
     struct BatchFacts {
         QString wni;
         std::optional<QDate> samplingDate;
     };
-    static BatchFacts Batch(dao::Database db, const QString &batch);
+    static BatchFacts Batch(dao::Database db, qint32 batch);
 
-    // The batch number and delivery day of a sample window's heading; 3421
-    // when the text is not one.
-    static qint32 BatchNumber(const QString &text);
+    // The delivery day of a sample window's heading; 3421 when the text is
+    // not one.
     static QDate DeliveryDay(const QString &text);
 
     // The whole sample code, IDProbki: owner, number and date parts joined.
@@ -43,7 +42,7 @@ public:
     // Where the save writes: the batch and delivery date as the window's
     // heading shows them, and the row loaded for a correction.
     struct Target {
-        QString batch;        // LabPartia
+        qint32 batch = 0;     // the batch of the window's heading
         QString deliveryDate; // LabData
         std::optional<dao::Bookmark> loadedRow;
     };

@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
     if (args.size() != 5)
         return 2;
     dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(args.at(1));
-    const QString batch = args.at(2);
+    const qint32 batch = args.at(2).toInt();
     const QString delivery = args.at(3);
     const int count = args.at(4).toInt();
     dao::Recordset rs = db.OpenRecordset(SampleStore::BatchSource(batch));
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
         try {
             // What "&Dodaj" proposes, then "&Zapisz".
             SampleFrameValues v;
-            v.carcass = QString::number(SampleNumbering::NextCarcass(db, batch.toInt()));
+            v.carcass = QString::number(SampleNumbering::NextCarcass(db, batch));
             v.tray = QStringLiteral("1");
             v.codeWni = QStringLiteral("14650301");
             v.codeNumber = v.carcass.rightJustified(3, QLatin1Char('0'));

@@ -31,14 +31,14 @@ int otherWorkstationReplacesTheLastSample(const QString &monthFile)
 {
     try {
         dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(monthFile);
-        dao::Recordset batch12 = db.OpenRecordset(SampleStore::BatchSource(QStringLiteral("12")));
+        dao::Recordset batch12 = db.OpenRecordset(SampleStore::BatchSource(12));
         batch12.MoveLast();
         if (batch12(QStringLiteral("NrProbki")).Value().toInt() != 8)
             return 1;
         batch12.Delete();
         batch12.Close();
 
-        dao::Recordset batch11 = db.OpenRecordset(SampleStore::BatchSource(QStringLiteral("11")));
+        dao::Recordset batch11 = db.OpenRecordset(SampleStore::BatchSource(11));
         SampleFrameValues v;
         v.carcass = QStringLiteral("2");
         v.tray = QStringLiteral("3");
@@ -51,8 +51,7 @@ int otherWorkstationReplacesTheLastSample(const QString &monthFile)
         v.daily = SampleNumbering::ProposalText(
             SampleNumbering::NextDaily(db, dao::ParseDateText(F::DeliveryDate)));
         v.general = SampleNumbering::ProposalText(SampleNumbering::NextGeneral(db));
-        const auto saved = SampleStore::Save(batch11, v, {},
-                                             {QStringLiteral("11"), F::DeliveryDate, std::nullopt});
+        const auto saved = SampleStore::Save(batch11, v, {}, {11, F::DeliveryDate, std::nullopt});
         if (const auto *fault = std::get_if<SampleFault>(&saved)) {
             std::cerr << fault->text.toStdString() << std::endl;
             return 1;
