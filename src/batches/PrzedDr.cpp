@@ -9,6 +9,7 @@
 #include "platform/db/SqlText.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/ShowModal.h"
+#include "registers/ClientStore.h"
 
 #include <QLineEdit>
 
@@ -25,11 +26,15 @@ dao::Recordset FirstRowOf(dao::Database db, const QString &table, const QString 
                             keyField + QStringLiteral(" = ") + dao::SqlText(key));
 }
 
-// Name, CR, then the address in one line.
-QString EstablishmentText(const dao::Recordset &z)
+// The client's name, CR, then the address in one line; empty for an unknown
+// client.
+QString EstablishmentText(const QString &wni)
 {
-    return FieldText(z, "Nazwa") + CR + FieldText(z, "Miejscowosc") + u' ' + FieldText(z, "Ulica") +
-           QStringLiteral(", ") + FieldText(z, "KodPocztowy") + u' ' + FieldText(z, "Miasto");
+    const std::optional<Client> z = ClientStore::Find(StaleDb, wni);
+    if (!z)
+        return {};
+    return z->Nazwa + CR + z->Miejscowosc + u' ' + z->Ulica + QStringLiteral(", ") +
+           z->KodPocztowy + u' ' + z->Miasto;
 }
 
 // A short name such as "PIW" says nothing without its town.
@@ -56,7 +61,7 @@ QString OrderingPartyText(const dao::Recordset &batch)
     const QString key = FieldText(batch, "ZleceniodawcaWNI");
     if (FieldText(batch, "ZleceniodawcaTypWNI") == QLatin1String("PIW"))
         return LookupText(QStringLiteral("PIW"), QStringLiteral("IdPIW"), key, InspectorateText);
-    return LookupText(QStringLiteral("ZAKLAD"), QStringLiteral("IdRzezni"), key, EstablishmentText);
+    return EstablishmentText(key);
 }
 
 QString InspectorateLine(const dao::Recordset &p)
@@ -92,8 +97,7 @@ void CopyDates(const dao::Recordset &batch, dao::Recordset &w)
 void WriteParties(const dao::Recordset &batch, dao::Recordset &w)
 {
     const QString orderingParty = OrderingPartyText(batch);
-    QString owner = LookupText(QStringLiteral("ZAKLAD"), QStringLiteral("IdRzezni"),
-                               FieldText(batch, "WNI"), EstablishmentText);
+    QString owner = EstablishmentText(FieldText(batch, "WNI"));
     QString payer = FieldText(batch, "Platnik") == QLatin1String("Z") ? orderingParty : owner;
     // "j.w." under an empty line would refer to nothing.
     if (!orderingParty.isEmpty() && orderingParty == owner && owner == payer)
