@@ -175,7 +175,7 @@ private slots:
                 QStringLiteral("OSTRZEŻENIE: Nie masz uprawnień do eksportowania danych!"));
         signIn(QStringLiteral("Asystent"));
         StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok2 = Null"));
-        refused([](FormCLab &form) { form.ComboPartia->setCurrentText(QStringLiteral("7")); },
+        refused([](FormCLab &form) { RETYPE(&form, "ComboPartia", QStringLiteral("7")); },
                 QStringLiteral("OSTRZEŻENIE: Brak kodu stanowiska zamiejscowego!\r"
                                "W oknie głównym programu kliknij przycisk Użytkownik i uzupełnij "
                                "kod stanowiska zamiejscowego!\rPełna lista kodów znajduje się w "
@@ -183,7 +183,7 @@ private slots:
         StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok2 = 'R01'"));
         refused(
             [](FormCLab &form) {
-                form.ComboPartia->setCurrentText(QStringLiteral("7"));
+                RETYPE(&form, "ComboPartia", QStringLiteral("7"));
                 RETYPE(&form, "MebOd", QStringLiteral("06.03.2024"));
             },
             QStringLiteral("Data: Źle ustawiony zakres dat! Popraw!"));

@@ -297,7 +297,7 @@ private slots:
                 d.CheckLogoPCA->setChecked(!second);
                 QCOMPARE(d.CheckLogoPCA->palette().color(QPalette::WindowText),
                          second ? QColor(Qt::black) : QColor(Qt::blue));
-                d.ComboPlatnik->setCurrentText(" właściciel ");
+                RETYPE(&d, "ComboPlatnik", " właściciel ");
                 RETYPE(&d, "TextEgz", " 2 ");
                 PRESS(&d, "ComOk");
             });
