@@ -1,5 +1,7 @@
 #include "BatchesFixture.h"
 
+#include "Press.h"
+
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
 #include "platform/ui/DataControl.h"
@@ -86,10 +88,10 @@ FormPartia &BatchesFixture::OpenRegister()
 
 void BatchesFixture::FillValidFrame(FormPartia &form, const QString &wni)
 {
-    form.TextZaklad->setText(wni);
-    form.DTPDataUboju->setText(QStringLiteral("04.03.2024"));
-    form.TextDataPobr->setText(QStringLiteral("04.03.2024"));
-    form.TextKodPIW->setText(wni.left(4));
-    form.TextMiejscowoscPobr->setText(QStringLiteral("Ostrołęka"));
-    form.ComboLekarz->setEditText(QStringLiteral("Jan Kowalski"));
+    RETYPE(&form, "TextZaklad", wni);
+    RETYPE(&form, "DTPDataUboju", QStringLiteral("04.03.2024"));
+    RETYPE(&form, "TextDataPobr", QStringLiteral("04.03.2024"));
+    RETYPE(&form, "TextKodPIW", wni.left(4));
+    RETYPE(&form, "TextMiejscowoscPobr", QStringLiteral("Ostrołęka"));
+    RETYPE(&form, "ComboLekarz", QStringLiteral("Jan Kowalski"));
 }

@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(form.CheckZleceniodawcaPIW->palette().color(QPalette::WindowText),
                  QColor(0, 0, 255));
         QCOMPARE(form.LabelNazZleceniodawca->text(), QStringLiteral("PIW Ostrołęka"));
-        form.TextMetoda->setText(QStringLiteral("własna"));
+        RETYPE(&form, "TextMetoda", QStringLiteral("własna"));
         PRESS(&form, "ComPobierzMetoda");
         QCOMPARE(form.TextMetoda->text(),
                  QStringLiteral("Metoda wytrawiania – wykrywanie larw Trichinella w mięsie"));

@@ -162,10 +162,8 @@ private slots:
                 F::AddClient(value, QStringLiteral("Bez numeru"));
             else if (auto *tick = form.findChild<QCheckBox *>(control))
                 tick->setChecked(value == QLatin1String("1"));
-            else if (auto *combo = form.findChild<QComboBox *>(control))
-                combo->setEditText(value);
             else
-                form.findChild<QLineEdit *>(control)->setText(value);
+                RETYPE(&form, qPrintable(control), value);
         }
         form.ComAnulujFr->setFocus();
         ui.Answer(QStringLiteral("OK"));
@@ -206,9 +204,9 @@ private slots:
         QVERIFY(form.OptionZ->isChecked() && form.OptionNie->isChecked());
         QCOMPARE(form.focusWidget(), form.TextZaklad);
         F::FillValidFrame(form, QStringLiteral(" ab12 "));
-        form.TextZleceniodawcaWNI->setText(QStringLiteral(" 1465 "));
-        form.TextGodzDoLab->setText(QStringLiteral("07:45"));
-        form.TextMetoda->setText(QStringLiteral("Metoda wytrawiania"));
+        RETYPE(&form, "TextZleceniodawcaWNI", QStringLiteral(" 1465 "));
+        RETYPE(&form, "TextGodzDoLab", QStringLiteral("07:45"));
+        RETYPE(&form, "TextMetoda", QStringLiteral("Metoda wytrawiania"));
         form.OptionW->setChecked(true);
         form.OptionTak->setChecked(true);
         PRESS(&form, "ComZapiszFr");
@@ -252,7 +250,7 @@ private slots:
             list->lineEdit()->clear();
             QTest::keyClicks(list->lineEdit(), QString(length + 5, u'x'));
         }
-        form.TextMetoda->setText(QString(300, u'm'));
+        RETYPE(&form, "TextMetoda", QString(300, u'm'));
         PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 0);
@@ -303,18 +301,18 @@ private slots:
         QCOMPARE(form.LabelNazZak->text(), QStringLiteral("Ubojnia, Łęczyca"));
         QCOMPARE(form.focusWidget(), form.ComZapiszFr);
 
-        form.TextNrPartii->setText(QStringLiteral("6"));
+        RETYPE(&form, "TextNrPartii", QStringLiteral("6"));
         ui.Answer(QStringLiteral("OK"));
         PRESS(&form, "ComZapiszFr");
         QCOMPARE(ui.Last().text, QStringLiteral("Partia o numerze: 6 już istnieje.\r\n"
                                                 "Popraw nr partii!"));
-        form.TextNrPartii->setText(QStringLiteral(" 05"));
+        RETYPE(&form, "TextNrPartii", QStringLiteral(" 05"));
         PRESS(&form, "ComZapiszFr");
         QVERIFY(form.FramePartia->isHidden());
         QCOMPARE(childRows("Badanie", 5), 3);
 
         PRESS(&form, "ComPopraw");
-        form.TextNrPartii->setText(QStringLiteral("9"));
+        RETYPE(&form, "TextNrPartii", QStringLiteral("9"));
         PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(childRows("Badanie", 9), 3);
@@ -341,10 +339,10 @@ private slots:
         FormPartia &form = F::OpenRegister();
         moveListTo(form, 5);
         PRESS(&form, "ComPopraw");
-        form.TextNrPartii->setText(QStringLiteral("9"));
+        RETYPE(&form, "TextNrPartii", QStringLiteral("9"));
         // A value the engine refuses, past the box's own limit.
         form.TextMetoda->setMaxLength(32767);
-        form.TextMetoda->setText(QString(256, QLatin1Char('m')));
+        RETYPE(&form, "TextMetoda", QString(256, QLatin1Char('m')));
         ui.Answer(QStringLiteral("OK"));
         PRESS(&form, "ComZapiszFr");
         QCOMPARE(ui.Last().title, ErrorCaption);
@@ -356,7 +354,7 @@ private slots:
         QCOMPARE(form.BatchEditMode, QString());
 
         moveListTo(form, 6);
-        form.TextMetoda->setText(QStringLiteral("poprawiona"));
+        RETYPE(&form, "TextMetoda", QStringLiteral("poprawiona"));
         PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(field(9, "Metoda"), QStringLiteral("poprawiona"));
@@ -418,7 +416,7 @@ private slots:
         FormPartia &form = F::OpenRegister();
         PRESS(&form, "ComDodajPr");
         F::FillValidFrame(form, Wni);
-        form.TextNrPartii->setText(QStringLiteral("3"));
+        RETYPE(&form, "TextNrPartii", QStringLiteral("3"));
         form.CheckNast->setChecked(true);
         QString shownBatch;
         ui.AnswerWindow(QStringLiteral("FormBadanie"), [&](QWidget &window) {

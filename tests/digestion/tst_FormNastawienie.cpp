@@ -289,9 +289,9 @@ private slots:
                  "INFORMACJA", w.DTPDataZakBad},
             };
             for (const Step &step : steps) {
-                w.TextNastawienie->setText(QString::fromUtf8(step.number));
-                w.DTPDataRozpBad->setText(QString::fromUtf8(step.start));
-                w.DTPDataZakBad->setText(QString::fromUtf8(step.end));
+                RETYPE(&w, "TextNastawienie", QString::fromUtf8(step.number));
+                RETYPE(&w, "DTPDataRozpBad", QString::fromUtf8(step.start));
+                RETYPE(&w, "DTPDataZakBad", QString::fromUtf8(step.end));
                 scripted.Answer("OK");
                 PRESS(&w, "ComZapiszFr");
                 QCOMPARE(scripted.Last().text, QString::fromUtf8(step.text));
@@ -302,12 +302,12 @@ private slots:
             }
             QCOMPARE(F::RowCount(MonthDb, "Nastawienie"), 3);
 
-            w.DTPDataZakBad->setText(QString());
-            w.TextIlProbek->setText("sto");
-            w.TextNawazka->setText("7,5");
-            w.TextKwas->setText("16.25");
-            w.ComboWykonujacy->setEditText("Łucja Żak");
-            w.ComboWynik->setEditText("nie stwierdzono");
+            RETYPE(&w, "DTPDataZakBad", QString());
+            RETYPE(&w, "TextIlProbek", "sto");
+            RETYPE(&w, "TextNawazka", "7,5");
+            RETYPE(&w, "TextKwas", "16.25");
+            RETYPE(&w, "ComboWykonujacy", "Łucja Żak");
+            RETYPE(&w, "ComboWynik", "nie stwierdzono");
             PRESS(&w, "ComZapiszFr");
             QVERIFY(w.FramePartia->isHidden() && ListsEnabled(w));
             QCOMPARE(Listed(w.DataPartia, "Nastawienie"), QStringList({"1", "2", "3", "5"}));
@@ -380,15 +380,15 @@ private slots:
             PRESS(&w, "ComPopraw");
             QCOMPARE(w.FramePartia->title(), QStringLiteral("EDYCJA NASTAWIENIA"));
             QCOMPARE(w.focusWidget(), w.ComZapiszFr);
-            w.TextNastawienie->setText("04");
+            RETYPE(&w, "TextNastawienie", "04");
             PRESS(&w, "ComZapiszFr"); // its own number: no box
             QCOMPARE(CurrentRun(w), 4);
 
             SelectRun(w, 2);
             PRESS(&w, "ComPopraw");
             QCOMPARE(w.ComboWynik->currentText(), QStringLiteral("stwierdzono"));
-            w.TextNastawienie->setText("7");
-            w.TextIlProbek->setText("99999"); // too large for the field
+            RETYPE(&w, "TextNastawienie", "7");
+            RETYPE(&w, "TextIlProbek", "99999"); // too large for the field
             scripted.Answer("OK");
             PRESS(&w, "ComZapiszFr");
             QCOMPARE(scripted.Last().title, ErrorCaption);
@@ -401,7 +401,7 @@ private slots:
 
             // Another run is chosen meanwhile; the save still goes to run 2.
             SelectRun(w, 4);
-            w.TextIlProbek->setText("40");
+            RETYPE(&w, "TextIlProbek", "40");
             PRESS(&w, "ComZapiszFr");
             QVERIFY(w.FramePartia->isHidden() && ListsEnabled(w));
             QCOMPARE(CurrentRun(w), 7);

@@ -70,8 +70,8 @@ private slots:
                 {"1", "12,5", "Nieprawidłowa liczba próbek. Popraw!", w.TextIlProbekPozycjaN},
             };
             for (const Step &step : steps) {
-                w.TextNrTacy->setText(QString::fromUtf8(step.tray));
-                w.TextIlProbekPozycjaN->setText(QString::fromUtf8(step.count));
+                RETYPE(&w, "TextNrTacy", QString::fromUtf8(step.tray));
+                RETYPE(&w, "TextIlProbekPozycjaN", QString::fromUtf8(step.count));
                 scripted.Answer("OK");
                 PRESS(&w, "ComZapiszFrNaPIW");
                 QCOMPARE(scripted.Last().text, QString::fromUtf8(step.text));
@@ -79,8 +79,8 @@ private slots:
                 QCOMPARE(scripted.Last().title, ui::DialogTitle(QString()));
                 QCOMPARE(w.focusWidget(), step.focus);
             }
-            w.TextNrTacy->setText(" 3 ");
-            w.TextIlProbekPozycjaN->setText("20");
+            RETYPE(&w, "TextNrTacy", " 3 ");
+            RETYPE(&w, "TextIlProbekPozycjaN", "20");
             scripted.Answer("OK");
             PRESS(&w, "ComZapiszFrNaPIW");
             QCOMPARE(scripted.Last().text,
@@ -90,13 +90,13 @@ private slots:
             QCOMPARE(F::RowCount(MonthDb, "PozycjaN"), 1);
 
             // Every kind with a list of ranges; the count from the general range.
-            w.TextNrTacy->setText("1");
-            w.TextNrTusz->setText("201-250");
-            w.TextNrTuszTucznik->setText("1-20,25");
-            w.TextNrTuszMaciora->setText("30");
-            w.TextNrTuszKnur->setText("31-32");
-            w.TextNrTuszDzik->setText("40-44,46");
-            w.TextNrTuszInne->setText("50");
+            RETYPE(&w, "TextNrTacy", "1");
+            RETYPE(&w, "TextNrTusz", "201-250");
+            RETYPE(&w, "TextNrTuszTucznik", "1-20,25");
+            RETYPE(&w, "TextNrTuszMaciora", "30");
+            RETYPE(&w, "TextNrTuszKnur", "31-32");
+            RETYPE(&w, "TextNrTuszDzik", "40-44,46");
+            RETYPE(&w, "TextNrTuszInne", "50");
             PRESS(&w, "ComLiczbaProbek");
             QCOMPARE(w.TextIlProbekPozycjaN->text(), QStringLiteral("50"));
             PRESS(&w, "CheckNastG");
@@ -105,8 +105,8 @@ private slots:
             QVERIFY(w.TextNrTacy->text().isEmpty() && w.TextNrTuszTucznik->text().isEmpty());
             QCOMPARE(w.DBGridPartiaG->Caption(), caption(1, 2));
 
-            w.TextNrTacy->setText("2");
-            w.TextNrTusz->setText("1-20,25");
+            RETYPE(&w, "TextNrTacy", "2");
+            RETYPE(&w, "TextNrTusz", "1-20,25");
             scripted.Answer("OK");
             PRESS(&w, "ComLiczbaProbek");
             QCOMPARE(scripted.Last().text,
@@ -116,7 +116,7 @@ private slots:
                                     "liczbę próbek samodzielnie!"));
             QCOMPARE(scripted.Last().title, QStringLiteral("INFORMACJA"));
             QCOMPARE(w.focusWidget(), w.TextIlProbekPozycjaN);
-            w.TextIlProbekPozycjaN->setText("21");
+            RETYPE(&w, "TextIlProbekPozycjaN", "21");
             PRESS(&w, "CheckNastG");
             PRESS(&w, "ComZapiszFrNaPIW");
             QVERIFY(w.FramePartiaG->isHidden() && ListsEnabled(w));
@@ -126,8 +126,8 @@ private slots:
             // The same number in another run is no duplicate.
             SelectRun(w, 2);
             PRESS(&w, "ComDodajG");
-            w.TextNrTacy->setText("3");
-            w.TextIlProbekPozycjaN->setText("7");
+            RETYPE(&w, "TextNrTacy", "3");
+            RETYPE(&w, "TextIlProbekPozycjaN", "7");
             PRESS(&w, "ComZapiszFrNaPIW");
             QCOMPARE(w.DBGridPartiaG->Caption(), caption(2, 1));
         });
@@ -156,11 +156,11 @@ private slots:
             QCOMPARE(w.FramePartiaG->title(), QStringLiteral("EDYCJA POZYCJI"));
             QCOMPARE(w.focusWidget(), w.ComAnulujFrNaPIW);
             QCOMPARE(w.TextIlProbekPozycjaN->text(), QStringLiteral("10"));
-            w.TextNrTacy->setText("5");
+            RETYPE(&w, "TextNrTacy", "5");
             PRESS(&w, "CheckNastG");
             PRESS(&w, "ComZapiszFrNaPIW");
             QCOMPARE(w.TextNrTacy->text(), QStringLiteral("2")); // after tray 1's old place
-            w.TextNrTacy->setText(" 2 ");                        // unchanged: no uniqueness check
+            RETYPE(&w, "TextNrTacy", " 2 ");                     // unchanged: no uniqueness check
             PRESS(&w, "ComZapiszFrNaPIW");
             QCOMPARE(w.TextNrTacy->text(), QStringLiteral("3"));
             PRESS(&w, "ComZapiszFrNaPIW");

@@ -79,7 +79,7 @@ private slots:
                 {"7a", "Wartość w polu Numer nie jest cyfrą. Popraw!"},
                 {"1.5", "Wartość w polu Numer nie jest cyfrą. Popraw!"}};
             for (const auto &[number, message] : refusals) {
-                w.TxtNr->setText(QString::fromUtf8(number));
+                RETYPE(&w, "TxtNr", QString::fromUtf8(number));
                 scripted.Answer("OK");
                 PRESS(&w, "ComZapisz");
                 QCOMPARE(scripted.Last().text, QString::fromUtf8(message));
@@ -87,8 +87,8 @@ private slots:
                 QCOMPARE(w.focusWidget(), w.TxtNr);
                 QVERIFY(w.FrmEdycja->isVisible());
             }
-            w.TxtNr->setText(" 7 ");
-            w.TextWartosc->setText(" Termometr Żółw-1 ");
+            RETYPE(&w, "TxtNr", " 7 ");
+            RETYPE(&w, "TextWartosc", " Termometr Żółw-1 ");
             QTest::keyClick(w.TextWartosc, Qt::Key_Return);
             QCOMPARE(w.TextWartosc->text(), QStringLiteral(" Termometr Żółw-1 "));
             PRESS(&w, "ComZapisz");
@@ -96,7 +96,7 @@ private slots:
 
             PRESS(&w, "ComDodaj");
             QCOMPARE(w.TxtNr->text(), QStringLiteral("2"));
-            w.TextWartosc->setText("Termometr A");
+            RETYPE(&w, "TextWartosc", "Termometr A");
             PRESS(&w, "ComZapisz");
             QCOMPARE(w.DataPodp->Recordset()(QStringLiteral("Wartosc")).Value().toString(),
                      QStringLiteral("Termometr A"));
@@ -106,7 +106,7 @@ private slots:
             QCOMPARE(w.FrmEdycja->title(), QStringLiteral("Edycja"));
             QCOMPARE(w.focusWidget(), w.TxtNr);
             w.DataPodp->Recordset().MoveFirst();
-            w.TextWartosc->setText("Termometr B");
+            RETYPE(&w, "TextWartosc", "Termometr B");
             PRESS(&w, "ComZapisz");
 
             w.DataPodp->Recordset().FindFirst("ID = '2'");
@@ -139,7 +139,7 @@ private slots:
         ui::ScriptedUi scripted;
         InList(scripted, "Sito", "Sito - nr ewidencyjny", 30, [&](FormPodpAll &w) {
             PRESS(&w, "ComDodaj");
-            w.TextWartosc->setText("Sito nr 1");
+            RETYPE(&w, "TextWartosc", "Sito nr 1");
             scripted.Answer("OK");
             PRESS(&w, "ComZapisz");
             QCOMPARE(scripted.Last().title, QStringLiteral("Powiadom programistę!"));
@@ -147,7 +147,7 @@ private slots:
             QVERIFY(w.FrmEdycja->isVisible() && !listEnabled(w));
             w.close();
             QVERIFY(w.isVisible()); // refused while the frame is open
-            w.TextWartosc->setText("S1");
+            RETYPE(&w, "TextWartosc", "S1");
             PRESS(&w, "ComZapisz");
             QVERIFY(w.FrmEdycja->isHidden());
         });

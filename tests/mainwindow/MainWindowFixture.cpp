@@ -157,9 +157,9 @@ ui::ScriptedUi::WindowAction MainWindowFixture::SignIn(const QString &login,
 {
     return [login, password](QWidget &window) {
         auto &signIn = static_cast<frmLoginLab &>(window);
-        signIn.TextLogin->setText(login);
+        TYPE(&signIn, "TextLogin", login);
         LEAVE_FIELD(&signIn, "TextLogin");
-        signIn.txtPassword->setText(password);
+        TYPE(&signIn, "txtPassword", password);
         PRESS(&signIn, "cmdOK");
     };
 }

@@ -141,7 +141,7 @@ private slots:
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), [](QWidget &login) {
             auto &signIn = static_cast<frmLoginLab &>(login);
             for (const char *name : {"jan", "ewa", "ola"}) {
-                signIn.TextLogin->setText(QLatin1String(name));
+                TYPE(&signIn, "TextLogin", QLatin1String(name));
                 LEAVE_FIELD(&signIn, "TextLogin");
             }
         });

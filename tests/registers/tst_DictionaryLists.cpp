@@ -50,12 +50,13 @@ QList<QWidget *> browseControls(DictionaryListWindow &w)
 void verifyNumberChecks(ui::ScriptedUi &scripted, DictionaryListWindow &w, const QString &empty)
 {
     const auto before = RegistersFixture::Rows(w.Data->Recordset().TableName());
+    const QByteArray numberBox = w.NumberBox->objectName().toLatin1();
     for (const auto &[number, message] : QList<std::pair<QString, QString>>{
              {" ", empty},
              {"x1", "Wartość w polu Numer nie jest cyfrą. Popraw!"},
              {"256", "Numer musi być liczbą całkowitą od 0 do 255. Popraw!"},
              {"2,5", "Numer musi być liczbą całkowitą od 0 do 255. Popraw!"}}) {
-        w.NumberBox->setText(number);
+        RETYPE(&w, numberBox.constData(), number);
         scripted.Answer("OK");
         PRESS(&w, "ComZapisz");
         QCOMPARE(scripted.Last().text, message);
@@ -98,8 +99,8 @@ private slots:
         QTest::keyClicks(w.TxtMet, QString(31, 'z'));
         QCOMPARE(w.TxtMet->text().size(), 30);
         verifyNumberChecks(scripted, w, "Wpisz kolejny nr!");
-        w.TxtNr->setText(" 9 ");
-        w.TxtMet->setText(" Próbka zamrożona ");
+        RETYPE(&w, "TxtNr", " 9 ");
+        RETYPE(&w, "TxtMet", " Próbka zamrożona ");
         PRESS(&w, "ComZapisz");
         QVERIFY(BrowseControlsEnabled(browseControls(w), true));
         QCOMPARE(StoredRow("OpisProbki", "IDPODP", 9).value("PODPOWIEDZ"), "Próbka zamrożona");
@@ -145,8 +146,8 @@ private slots:
         PRESS(&w, "ComPopraw");
         verifyNumberChecks(scripted, w, "Wpisz kolejny nr uwagi!");
         w.DataPodp->Recordset().MoveLast();
-        w.TxtNr->setText("3");
-        w.TxtMet->clear();
+        RETYPE(&w, "TxtNr", "3");
+        RETYPE(&w, "TxtMet", QString());
         w.TxtMet->setFocus();
         QTest::keyClicks(w.TxtMet, "ma");
         QTest::keyClick(w.TxtMet, Qt::Key_Return);
@@ -199,8 +200,8 @@ private slots:
         QTest::keyClicks(w.TextNazwa, QString(31, 'a'));
         QCOMPARE(w.TextNazwa->text().size(), 30);
         verifyNumberChecks(scripted, w, "Wpisz kolejny nr!");
-        w.TextNr->setText("3");
-        w.TextNazwa->setText(" Anna Nowak ");
+        RETYPE(&w, "TextNr", "3");
+        RETYPE(&w, "TextNazwa", " Anna Nowak ");
         PRESS(&w, "ComZapisz");
         PRESS(&w, "ComZamk");
         QStringList tables;
@@ -214,7 +215,7 @@ private slots:
         QCOMPARE(w.DBGridPodp->Caption(), "DEFINICJA OSÓB AUTORYZUJĄCYCH BADANIE");
         PRESS(&w, "ComDodaj");
         QCOMPARE(w.TextNr->text(), "1");
-        w.TextNazwa->setText("Dr Zofia Wrona");
+        RETYPE(&w, "TextNazwa", "Dr Zofia Wrona");
         PRESS(&w, "ComZapisz");
         PRESS(&w, "ComZamk");
         QCOMPARE(items(batch.ComboAutoryzowal), QStringList{"Dr Zofia Wrona"});

@@ -52,7 +52,7 @@ private slots:
             auto &w = static_cast<FormChoroba &>(window);
             QVERIFY(w.FrameChoroba->isVisible());
             QVERIFY(w.TextMetoda->text().startsWith("Metoda wytrawiania"));
-            w.TextMetoda->setText("  Metoda X, seria 2  ");
+            RETYPE(&w, "TextMetoda", "  Metoda X, seria 2  ");
             PRESS(&w, "ComZapisz");
             QVERIFY(!w.isVisible());
         });
@@ -63,7 +63,7 @@ private slots:
         scripted.AnswerWindow("FormChoroba", [](QWidget &window) {
             auto &w = static_cast<FormChoroba &>(window);
             QCOMPARE(w.TextMetoda->text(), "Metoda X, seria 2");
-            w.TextMetoda->clear();
+            RETYPE(&w, "TextMetoda", QString());
             QTest::keyClicks(w.TextMetoda, QString(256, 'm'));
             QCOMPARE(w.TextMetoda->text().size(), 255);
             PRESS(&w, "ComAnuluj");
@@ -74,7 +74,7 @@ private slots:
         // Enter and Esc neither save nor close; the title bar closes unsaved.
         scripted.AnswerWindow("FormChoroba", [](QWidget &window) {
             auto &w = static_cast<FormChoroba &>(window);
-            w.TextMetoda->setText("wpisane");
+            RETYPE(&w, "TextMetoda", "wpisane");
             QTest::keyClick(w.TextMetoda, Qt::Key_Return);
             QTest::keyClick(w.TextMetoda, Qt::Key_Escape);
             QVERIFY(w.isVisible());
@@ -87,7 +87,7 @@ private slots:
 
         scripted.AnswerWindow("FormChoroba", [](QWidget &window) {
             auto &w = static_cast<FormChoroba &>(window);
-            w.TextMetoda->setText("   ");
+            RETYPE(&w, "TextMetoda", "   ");
             PRESS(&w, "ComZapisz");
         });
         FormChoroba::Open();

@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(scripted.Last().text, "Kod powiatu powinien być wartością numeryczną! Popraw!");
         QCOMPARE(scripted.Last().title, "INFORMACJA");
         QCOMPARE(scripted.Last().style, ui::vbInformation);
-        w.MEBKod->setText(" 1061 ");
+        RETYPE(&w, "MEBKod", " 1061 ");
         w.TextNazwa->setFocus();
         scripted.Answer("OK");
         PRESS(&w, "ComZlewZap");
@@ -97,11 +97,11 @@ private slots:
         QCOMPARE(scripted.Last().style, ui::vbExclamation);
         QCOMPARE(w.focusWidget(), w.MEBKod);
         QCOMPARE(RegistersFixture::Rows("PIW").size(), 4);
-        w.MEBKod->setText(" 1062 ");
-        w.TextNazwa->setText(" PIW Łowicz ");
-        w.TextMiejsc->setText(QString(60, 'm'));
-        w.TextMail->setText(" piw@lowicz.pl ");
-        w.TextMailSzyfr->setText("podpis@lowicz.pl");
+        RETYPE(&w, "MEBKod", " 1062 ");
+        RETYPE(&w, "TextNazwa", " PIW Łowicz ");
+        RETYPE(&w, "TextMiejsc", QString(60, 'm'));
+        RETYPE(&w, "TextMail", " piw@lowicz.pl ");
+        RETYPE(&w, "TextMailSzyfr", "podpis@lowicz.pl");
         w.TextUwagi->setPlainText(" uwagi\nw dwóch liniach ");
         PRESS(&w, "ComZlewZap");
         QVERIFY(w.FramZlewnia->isHidden());
@@ -143,8 +143,8 @@ private slots:
         QCOMPARE(w.MEBKodPoczt->Mask(), "");
         QCOMPARE(w.MEBKodPoczt->Text(), "90-001");
         const auto before = RegistersFixture::Rows("PIW");
-        w.MEBKodPoczt->setText("");
-        w.TextTelefon->setText(QString(51, '1')); // the column holds 50
+        RETYPE(&w, "MEBKodPoczt", "");
+        RETYPE(&w, "TextTelefon", QString(51, '1')); // the column holds 50
         scripted.Answer("OK");
         PRESS(&w, "ComZlewZap");
         QVERIFY(scripted.Last().text.startsWith("3163"));
@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(RegistersFixture::Rows("PIW"), before);
         w.OptionK->click(); // the chosen order rebinds the list
         w.DataZlew->Recordset().MoveLast();
-        w.TextTelefon->setText("222");
+        RETYPE(&w, "TextTelefon", "222");
         PRESS(&w, "ComZlewZap");
         const QVariantMap stored = StoredRow("PIW", "IDPIW", "1061");
         QCOMPARE(stored.value("KodPocztowy"), "");
@@ -197,7 +197,7 @@ private slots:
         QTest::keyClick(w.TextSzuk, Qt::Key_Backspace);
         QTest::keyClick(w.TextSzuk, Qt::Key_Backspace);
         QCOMPARE(current(w, "IDPIW"), "1465"); // "14": the same row
-        w.TextSzuk->setText("10");
+        RETYPE(&w, "TextSzuk", "10");
         QCOMPARE(current(w, "IDPIW"), "1061");
         QTest::keyClick(w.TextSzuk, Qt::Key_Return);
         QVERIFY(w.TextSzuk->isHidden());
@@ -215,7 +215,7 @@ private slots:
                                                                             {"#", "O'Brien PIW"},
                                                                             {"z", "Zgierz"},
                                                                             {"*", "*Gwiazdka"}}) {
-            w.TextSzuk->setText(text);
+            RETYPE(&w, "TextSzuk", text);
             QCOMPARE(current(w, "NAZWA"), found);
         }
         PRESS(&w, "ComSzukAkc");
@@ -230,7 +230,7 @@ private slots:
         FormPIW &w = openCounties();
         QVERIFY(GoTo(w.DataZlew, "IDPIW", "1061"));
         PRESS(&w, "ComZlewKor");
-        w.TextMail->setText(" wyniki@piw-lodz.pl ");
+        RETYPE(&w, "TextMail", " wyniki@piw-lodz.pl ");
         PRESS(&w, "ComZlewZap");
         PRESS(&w, "ComZlewZamk");
 
@@ -265,8 +265,8 @@ private slots:
         for (const QString &code : {QString("  "), QString("O'Ł"), QString("")}) {
             PRESS(&w, "ComZlewDod");
             QCOMPARE(w.FramZlewnia->title(), "NOWY WIW");
-            w.MEBKod->setText(code);
-            w.TextNazwa->setText("WIW " + code);
+            RETYPE(&w, "MEBKod", code);
+            RETYPE(&w, "TextNazwa", "WIW " + code);
             if (code.isEmpty())
                 scripted.Answer("OK");
             PRESS(&w, "ComZlewZap");
@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(w.ComZlewRez->nextInFocusChain(), w.MEBKod);
         PRESS(&w, "ComZlewRez");
         PRESS(&w, "ComZlewSzuk");
-        w.TextSzuk->setText("o'ł");
+        RETYPE(&w, "TextSzuk", "o'ł");
         QCOMPARE(current(w, "IDWIW"), "O'Ł");
         PRESS(&w, "ComSzukAkc");
         w.close();

@@ -35,10 +35,10 @@ QList<QWidget *> browseControls(FormLekarz &w)
 
 void fillVet(FormLekarz &w, const QString &number, const QString &first, const QString &surname)
 {
-    w.TextLekarzNr->setText(number);
-    w.TextImie->setText(first);
-    w.TextNazwisko->setText(surname);
-    w.TextMiasto->setText(" Kraków ");
+    RETYPE(&w, "TextLekarzNr", number);
+    RETYPE(&w, "TextImie", first);
+    RETYPE(&w, "TextNazwisko", surname);
+    RETYPE(&w, "TextMiasto", " Kraków ");
 }
 
 constexpr int VetsPerWorkstation = 60;
@@ -109,9 +109,9 @@ private slots:
         QCOMPARE(w.focusWidget(), w.TextMiasto); // this check leaves the focus alone
         QVERIFY(w.FrameLabor->isVisible());
         QVERIFY(RegistersFixture::Rows("Lekarz").isEmpty());
-        w.TextNazwisko->setText("Nowak-Kos");
-        w.MEBKodPoczt->setText("31-100");
-        w.TextMail->setText(QString(40, 'e')); // the box takes the column's 30
+        RETYPE(&w, "TextNazwisko", "Nowak-Kos");
+        RETYPE(&w, "MEBKodPoczt", "31-100");
+        RETYPE(&w, "TextMail", QString(40, 'e')); // the box takes the column's 30
         PRESS(w.FrameLabor, "ComLaborZap");
         QVERIFY(w.FrameLabor->isHidden());
         QVERIFY(BrowseControlsEnabled(browseControls(w), true));
@@ -192,8 +192,8 @@ private slots:
         QCOMPARE(RegistersFixture::Rows("Lekarz"), before);
 
         QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 2));
-        w.TextNazwisko->setText("Kowal");
-        w.TextImie->setText("Piotr");
+        RETYPE(&w, "TextNazwisko", "Kowal");
+        RETYPE(&w, "TextImie", "Piotr");
         PRESS(w.FrameLabor, "ComLaborZap");
         QCOMPARE(StoredRow("Lekarz", "IDLekarz", 1).value("Imie"), "Piotr");
         QCOMPARE(StoredRow("Lekarz", "IDLekarz", 2), before.at(1));

@@ -88,8 +88,8 @@ private slots:
         QCOMPARE(scripted.Last().style, ui::vbInformation);
         QCOMPARE(w.focusWidget(), w.TextNazwa);
         QCOMPARE(RegistersFixture::Rows("Tkanka").size(), 7);
-        w.TextNazwa->setText(" Mięsień 'x' ");
-        w.TextKodCLab->setText(" 187001 ");
+        RETYPE(&w, "TextNazwa", " Mięsień 'x' ");
+        RETYPE(&w, "TextKodCLab", " 187001 ");
         PRESS(&w, "ComZapisz");
         QVERIFY(BrowseControlsEnabled(browseControls(w), true));
         const QVariantMap stored = StoredRow("Tkanka", "IDTkanka", 8);
@@ -124,7 +124,7 @@ private slots:
         PRESS(&w, "ComAnuluj");
         QVERIFY(GoTo(w.DataTkanka, "NazTkanka", "inne"));
         PRESS(&w, "ComPopraw");
-        w.TextNazCLab->setText("inne tkanki");
+        RETYPE(&w, "TextNazCLab", "inne tkanki");
         w.DataTkanka->Recordset().MoveFirst();
         PRESS(&w, "ComZapisz");
         QCOMPARE(StoredRow("Tkanka", "IDTkanka", 7).value("NazCLab"), "inne tkanki");
@@ -161,7 +161,7 @@ private slots:
         ui::ScriptedUi scripted;
         FormTkanka &w = openTissues();
         PRESS(&w, "ComDodaj");
-        w.TextNazwa->setText("łopatka");
+        RETYPE(&w, "TextNazwa", "łopatka");
         PRESS(&w, "ComZapisz");
         PRESS(&w, "ComZamknij");
         QVERIFY(!w.isVisible());

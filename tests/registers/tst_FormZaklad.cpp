@@ -116,10 +116,10 @@ void verifyState(bool editing)
 
 void fillNewClient(const QString &id)
 {
-    form().TextIDKlient->setText(id);
-    form().TextNazwa->setText("Nowak");
-    form().TextMiejscowosc->setText("Kraków");
-    form().TextTelefon->setText("333");
+    RETYPE(&form(), "TextIDKlient", id);
+    RETYPE(&form(), "TextNazwa", "Nowak");
+    RETYPE(&form(), "TextMiejscowosc", "Kraków");
+    RETYPE(&form(), "TextTelefon", "333");
 }
 
 const QStringList BatchFields = {"LabelNazZak",         "LabTypWNI",
@@ -179,11 +179,11 @@ private slots:
         ui::ScriptedUi scripted;
         FormZaklad &w = openRegister();
         QCOMPARE(w.focusWidget(), w.TextSzuk);
-        w.TextSzuk->setText("kow");
+        RETYPE(&w, "TextSzuk", "kow");
         QCOMPARE(listedIds(), QStringList{"PL001"});
         PRESS(&w, "OptionP");
         QCOMPARE(listedIds(), (QStringList{"AB12", "NN1", "O'B1", "PL001", "PL002", "ZZ9"}));
-        w.ComboSzukajWg->setCurrentText("NIP");
+        CHOOSE(&w, "ComboSzukajWg", "NIP");
         w.hide();
         InitOnActivate = false;
         w.show();
@@ -232,9 +232,9 @@ private slots:
         QFETCH(QStringList, ids);
         ui::ScriptedUi scripted;
         FormZaklad &w = openRegister();
-        w.ComboSzukajWg->setCurrentText(kind);
-        w.TextSzuk->setText("x");
-        w.TextSzuk->setText(text);
+        CHOOSE(&w, "ComboSzukajWg", kind);
+        RETYPE(&w, "TextSzuk", "x");
+        RETYPE(&w, "TextSzuk", text);
         QStringList listed = listedIds();
         listed.sort(); // the order is the sort tests' business
         QCOMPARE(listed, ids);
@@ -283,10 +283,10 @@ private slots:
         PRESS(&w, "ComLaborDod");
         QCOMPARE(w.FrameEdycja->title(), " NOWY KLIENT ");
         QCOMPARE(w.focusWidget(), w.TextIDKlient);
-        const QList<QLineEdit *> targets{w.TextIDKlient, w.TextKodPIW, w.TextNazwa,
-                                         w.TextMiejscowosc, w.TextTelefon};
-        for (int i = 0; i < targets.size(); ++i)
-            targets[i]->setText(boxes[i]);
+        const char *const targets[] = {"TextIDKlient", "TextKodPIW", "TextNazwa", "TextMiejscowosc",
+                                       "TextTelefon"};
+        for (int i = 0; i < 5; ++i)
+            RETYPE(&w, targets[i], boxes[i]);
         scripted.Answer("OK");
         PRESS(&w, "ComZapisz");
         QCOMPARE(scripted.Last().text, message);
@@ -322,17 +322,17 @@ private slots:
         ui::ScriptedUi scripted;
         FormZaklad &w = openRegister();
         PRESS(&w, "ComLaborDod");
-        w.ComboTypWNI->setEditText(" gospodarstwo rolne "); // a kind typed freely
-        w.TextIDKlient->setText(" nowy1 ");
-        w.TextKodPIW->setText(piw);
-        w.TextNazwa->setText(" Nowak Ewa ");
-        for (QLineEdit *box : {w.TextMiejscowosc, w.TextMiasto})
-            box->setText(" Kraków ");
-        w.TextUlica->setText(" Polna 2 ");
-        w.MEBKodPoczt->setText(postal);
-        w.TextTelefon->setText(" 333 ");
-        w.TextMail->setText(" ewa@example.pl ");
-        w.TextUwagi->setText(" stały klient ");
+        RETYPE(&w, "ComboTypWNI", " gospodarstwo rolne "); // a kind typed freely
+        RETYPE(&w, "TextIDKlient", " nowy1 ");
+        RETYPE(&w, "TextKodPIW", piw);
+        RETYPE(&w, "TextNazwa", " Nowak Ewa ");
+        for (const char *box : {"TextMiejscowosc", "TextMiasto"})
+            RETYPE(&w, box, " Kraków ");
+        RETYPE(&w, "TextUlica", " Polna 2 ");
+        RETYPE(&w, "MEBKodPoczt", postal);
+        RETYPE(&w, "TextTelefon", " 333 ");
+        RETYPE(&w, "TextMail", " ewa@example.pl ");
+        RETYPE(&w, "TextUwagi", " stały klient ");
         PRESS(&w, "ComZapisz");
         verifyState(false);
         const Row expected{{"IdRzezni", "nowy1"},
@@ -404,8 +404,8 @@ private slots:
         FormZaklad &w = openRegister();
         goTo("Nazwa", "Kowalski Jan");
         PRESS(&w, "ComLaborKor");
-        w.TextIDKlient->setText(id);
-        w.TextNazwa->setText("Kowalski Adam");
+        RETYPE(&w, "TextIDKlient", id);
+        RETYPE(&w, "TextNazwa", "Kowalski Adam");
         if (refused)
             scripted.Answer("OK");
         PRESS(&w, "ComZapisz");
@@ -428,7 +428,8 @@ private slots:
         goTo("IdRzezni", "PL002");
         PRESS(&w, "ComLaborKor");
         const auto before = RegistersFixture::Rows("Zaklad");
-        w.ComboTypWNI->setEditText(QString(31, QChar('x'))); // the column holds 30
+        // Longer than the column's 30, which typing cannot give: a text put in whole.
+        w.ComboTypWNI->setEditText(QString(31, QChar('x')));
         scripted.Answer("OK");
         PRESS(&w, "ComZapisz");
         QCOMPARE(scripted.Last().text,
@@ -441,7 +442,7 @@ private slots:
         w.DataDane->Recordset().MoveLast();
         w.TextSzuk->setText("Zdr"); // set by a program: rebinds, enables nothing
         verifyState(true);
-        w.ComboTypWNI->setEditText("zakład ubojowy");
+        RETYPE(&w, "ComboTypWNI", "zakład ubojowy");
         PRESS(&w, "ComZapisz");
         verifyState(false);
         const auto after = RegistersFixture::Rows("Zaklad");
@@ -518,7 +519,7 @@ private slots:
         QVERIFY(stored("IdRzezni", "ZZ9").isEmpty());
         QCOMPARE(listedIds().size(), 5);
 
-        w.TextSzuk->setText("nikt");
+        RETYPE(&w, "TextSzuk", "nikt");
         scripted.ClearLog();
         PRESS(&w, "ComLaborKas");
         PRESS(&w, "ComLaborKor");

@@ -28,21 +28,15 @@ const QString Password = QStringLiteral("haslo1");
 void signIn(QWidget &window)
 {
     auto &login = static_cast<frmLoginLab &>(window);
-    login.TextLogin->setText(Login);
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(login.TextLogin, &leave);
-    login.txtPassword->setText(Password);
+    TYPE(&login, "TextLogin", Login);
+    LEAVE_FIELD(&login, "TextLogin");
+    TYPE(&login, "txtPassword", Password);
     PRESS(&login, "cmdOK");
 }
 
 void type(QWidget &window, const char *box, const QString &text)
 {
-    QWidget *control = window.findChild<QWidget *>(QLatin1String(box));
-    QVERIFY2(control, box);
-    if (auto *line = qobject_cast<QLineEdit *>(control))
-        line->setText(text);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(control))
-        plain->setPlainText(text);
+    RETYPE(&window, box, text);
 }
 
 struct Register {

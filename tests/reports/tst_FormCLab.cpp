@@ -175,7 +175,7 @@ private slots:
                 QStringLiteral("OSTRZEŻENIE: Nie masz uprawnień do eksportowania danych!"));
         signIn(QStringLiteral("Asystent"));
         StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok2 = Null"));
-        refused([](FormCLab &form) { form.ComboPartia->setCurrentText(QStringLiteral("7")); },
+        refused([](FormCLab &form) { RETYPE(&form, "ComboPartia", QStringLiteral("7")); },
                 QStringLiteral("OSTRZEŻENIE: Brak kodu stanowiska zamiejscowego!\r"
                                "W oknie głównym programu kliknij przycisk Użytkownik i uzupełnij "
                                "kod stanowiska zamiejscowego!\rPełna lista kodów znajduje się w "
@@ -183,11 +183,11 @@ private slots:
         StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok2 = 'R01'"));
         refused(
             [](FormCLab &form) {
-                form.ComboPartia->setCurrentText(QStringLiteral("7"));
-                form.MebOd->setText(QStringLiteral("06.03.2024"));
+                RETYPE(&form, "ComboPartia", QStringLiteral("7"));
+                RETYPE(&form, "MebOd", QStringLiteral("06.03.2024"));
             },
             QStringLiteral("Data: Źle ustawiony zakres dat! Popraw!"));
-        refused([](FormCLab &form) { form.MebDo->setText(QStringLiteral("31.02.2024")); },
+        refused([](FormCLab &form) { RETYPE(&form, "MebDo", QStringLiteral("31.02.2024")); },
                 QStringLiteral("Zestawienie: 13Niezgodność typów."));
         QFile ini(F::Real(QStringLiteral("T:\\mervasklab.ini")));
         QVERIFY(ini.open(QIODevice::WriteOnly));
@@ -205,7 +205,7 @@ private slots:
         ui::ScriptedUi ui;
         ui.Answer(QStringLiteral("OK"));
         inWindow(ui, [](FormCLab &form) {
-            form.TextLok->setText(QStringLiteral("O52"));
+            RETYPE(&form, "TextLok", QStringLiteral("O52"));
             PRESS(&form, "ComDrukuj");
         });
         SCRIPTED_UI_VERIFY(ui);
@@ -251,8 +251,8 @@ private slots:
         ui::ScriptedUi empty;
         empty.Answer(QStringLiteral("OK"));
         inWindow(empty, [](FormCLab &form) {
-            form.MebOd->setText(QStringLiteral("01.03.2024"));
-            form.MebDo->setText(QStringLiteral("04.03.2024"));
+            RETYPE(&form, "MebOd", QStringLiteral("01.03.2024"));
+            RETYPE(&form, "MebDo", QStringLiteral("04.03.2024"));
             PRESS(&form, "ComDrukuj");
         });
         SCRIPTED_UI_VERIFY(empty);
@@ -387,12 +387,12 @@ private slots:
             QCOMPARE(form.TextTypBad2OpisMervaskLab->text(), QStringLiteral("Badanie usługowe"));
             QCOMPARE(form.TextCkierunek1OpisMervaskLab->text(), QStringLiteral("Włośnica"));
             QCOMPARE(form.TextCmetoda1MervaskLab->maxLength(), 10);
-            form.TextCmetoda1MervaskLab->clear();
+            RETYPE(&form, "TextCmetoda1MervaskLab", QString());
             PRESS(&form, "ComFrCKier");
             QCOMPARE(form.focusWidget(), form.TextTypBad1MervaskLab);
             QCOMPARE(F::RowCount(StaleDb, QStringLiteral("CLab")), 0);
-            form.TextCmetoda1MervaskLab->setText(QStringLiteral("99"));
-            form.TextTypBad2MervaskLab->setText(QStringLiteral("77"));
+            RETYPE(&form, "TextCmetoda1MervaskLab", QStringLiteral("99"));
+            RETYPE(&form, "TextTypBad2MervaskLab", QStringLiteral("77"));
             PRESS(&form, "ComFrCKier");
 
             const QSize before = form.size();
@@ -404,8 +404,8 @@ private slots:
             QVERIFY(form.FrameExport->isHidden());
             QTRY_COMPARE(form.size(), before);
             QVERIFY(form.TextExport->toPlainText().isEmpty());
-            form.TextCmetoda1MervaskLab->clear();
-            form.TextTypBad2MervaskLab->clear();
+            RETYPE(&form, "TextCmetoda1MervaskLab", QString());
+            RETYPE(&form, "TextTypBad2MervaskLab", QString());
         });
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(messages(ui), QStringList{"INFORMACJA: Brak kompletu danych dotyczących typu "

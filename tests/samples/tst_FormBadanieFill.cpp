@@ -29,8 +29,8 @@ void duplicate(FormBadanie &form, const QString &from, const QString &to)
     PRESS(&form, "ComDuplikuj");
     QVERIFY(form.FrameDuplikuj->isVisible());
     QVERIFY(!form.DBGridBad->isEnabled() && !form.ComZamk->isEnabled());
-    form.TextNrProbkiOd->setText(from);
-    form.TextNrProbkiDo->setText(to);
+    RETYPE(&form, "TextNrProbkiOd", from);
+    RETYPE(&form, "TextNrProbkiDo", to);
     PRESS(&form, "ComDuplikujOK");
 }
 
@@ -84,12 +84,12 @@ private slots:
             QCOMPARE(ui.Last().text,
                      QStringLiteral("Wprowadź prawidłowy zakres numeru tuszy od-do!"));
             ui.Answer(QStringLiteral("OK"));
-            form.TextNrProbkiOd->setText(QStringLiteral("23"));
+            RETYPE(&form, "TextNrProbkiOd", QStringLiteral("23"));
             PRESS(&form, "ComDuplikujOK");
             QCOMPARE(ui.Last().text,
                      QStringLiteral("Nr 'OD' nie może być większy od numeru 'DO'\rPopraw!"));
             QCOMPARE(ui.Last().title, QStringLiteral("INFORMACJA"));
-            form.TextNrProbkiOd->setText(QStringLiteral("20"));
+            RETYPE(&form, "TextNrProbkiOd", QStringLiteral("20"));
             PRESS(&form, "ComDuplikujOK");
             QVERIFY(form.FrameDuplikuj->isHidden() && form.FrameProbka->isHidden());
             QVERIFY(form.DBGridBad->isEnabled());
@@ -143,7 +143,7 @@ private slots:
         ui::ScriptedUi ui;
         F::Open(ui, 12, [&](FormBadanie &form) {
             PRESS(&form, "ComDodajPr");
-            form.ComboOpis->setEditText(QStringLiteral("Próbka zepsuta"));
+            RETYPE(&form, "ComboOpis", QStringLiteral("Próbka zepsuta"));
             ui.Answer(QStringLiteral("No"));
             PRESS(&form, "ComOpisPr");
             QVERIFY(form.FrameProbka->isVisible());

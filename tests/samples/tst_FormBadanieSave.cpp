@@ -90,53 +90,53 @@ private slots:
                 QString title;
                 QWidget *focus;
             } steps[] = {
-                {[&] { form.TextNrProbki->clear(); }, "Wprowadź numer tuszy!", 0, plain,
-                 form.TextNrProbki},
-                {[&] { form.TextNrProbki->setText(QStringLiteral("7")); }, "Wprowadź numer Tacy!",
-                 0, plain, form.TextNrTacy},
-                {[&] { form.TextNrTacy->setText(QStringLiteral("2b")); },
+                {[&] { RETYPE(&form, "TextNrProbki", QString()); }, "Wprowadź numer tuszy!", 0,
+                 plain, form.TextNrProbki},
+                {[&] { RETYPE(&form, "TextNrProbki", QStringLiteral("7")); },
+                 "Wprowadź numer Tacy!", 0, plain, form.TextNrTacy},
+                {[&] { RETYPE(&form, "TextNrTacy", QStringLiteral("2b")); },
                  "Nieprawidłowy nr tacy. Popraw!", 0, plain, form.TextNrTacy},
                 {[&] {
-                     form.TextNrTacy->setText(QStringLiteral("2"));
-                     form.TextIDProbkiNr->clear();
+                     RETYPE(&form, "TextNrTacy", QStringLiteral("2"));
+                     RETYPE(&form, "TextIDProbkiNr", QString());
                  },
                  "Wprowadź numer próbki!", 0, plain, form.TextIDProbkiNr},
                 {[&] {
-                     form.TextIDProbkiNr->setText(QStringLiteral("008"));
-                     form.TextIDProbkiData->clear();
+                     RETYPE(&form, "TextIDProbkiNr", QStringLiteral("008"));
+                     RETYPE(&form, "TextIDProbkiData", QString());
                  },
                  "Wprowadź poprawny numer tuszy!", 0, plain, form.TextIDProbkiData},
                 {[&] {
-                     form.TextIDProbkiData->setText(QStringLiteral("04032024"));
-                     form.ComboGatunek->setEditText(QStringLiteral("  "));
+                     RETYPE(&form, "TextIDProbkiData", QStringLiteral("04032024"));
+                     RETYPE(&form, "ComboGatunek", QStringLiteral("  "));
                  },
                  "Wybierz gatunek!", ui::vbInformation, info, form.ComboGatunek},
-                {[&] { form.ComboGatunek->setEditText(QStringLiteral("Świnie")); }, "Wybierz płeć!",
+                {[&] { RETYPE(&form, "ComboGatunek", QStringLiteral("Świnie")); }, "Wybierz płeć!",
                  ui::vbInformation, info, form.ComboPlec},
-                {[&] { form.ComboPlec->setEditText(QStringLiteral("Tucznik")); },
+                {[&] { RETYPE(&form, "ComboPlec", QStringLiteral("Tucznik")); },
                  "Wybierz materiał badany!", ui::vbInformation, info, form.ComboTkanka},
                 {[&] {
-                     form.ComboTkanka->setEditText(QStringLiteral("filary przepony"));
-                     form.ComboOpis->setEditText(QString(31, QLatin1Char('o')));
+                     RETYPE(&form, "ComboTkanka", QStringLiteral("filary przepony"));
+                     RETYPE(&form, "ComboOpis", QString(31, QLatin1Char('o')));
                  },
                  "Opis i stan próbki w chwili przyjęcia nie może być dłuższy niż 30 znaków! "
                  "Popraw!",
                  0, plain, form.ComboOpis},
                 {[&] {
-                     form.ComboOpis->setEditText(QString(30, QLatin1Char('o')));
-                     form.TextNrDzien->setText(QStringLiteral("6,5"));
+                     RETYPE(&form, "ComboOpis", QString(30, QLatin1Char('o')));
+                     RETYPE(&form, "TextNrDzien", QStringLiteral("6,5"));
                  },
                  "Nieprawidłowy numer dzienny. Popraw!", 0, plain, form.TextNrDzien},
-                {[&] { form.TextNrDzien->setText(QStringLiteral("5")); },
+                {[&] { RETYPE(&form, "TextNrDzien", QStringLiteral("5")); },
                  "Nr dzienny: 5 już istnieje! Popraw!", ui::vbExclamation, check, form.TextNrDzien},
                 {[&] {
-                     form.TextNrDzien->setText(QStringLiteral("6"));
-                     form.TextNrOgolny->clear();
+                     RETYPE(&form, "TextNrDzien", QStringLiteral("6"));
+                     RETYPE(&form, "TextNrOgolny", QString());
                  },
                  "Nieprawidłowy numer ogólny. Popraw!", 0, plain, form.TextNrOgolny},
-                {[&] { form.TextNrOgolny->setText(QStringLiteral("4")); },
+                {[&] { RETYPE(&form, "TextNrOgolny", QStringLiteral("4")); },
                  "Nr ogólny: 4 już istnieje! Popraw!", ui::vbExclamation, check, form.TextNrOgolny},
-                {[&] { form.TextNrOgolny->setText(QStringLiteral("10")); },
+                {[&] { RETYPE(&form, "TextNrOgolny", QStringLiteral("10")); },
                  "Próbka o numerze: 7 już istnieje.\r\nPopraw nr próbki!", ui::vbExclamation, check,
                  form.TextNrProbki},
             };
@@ -152,7 +152,7 @@ private slots:
                 QVERIFY(!listEnabled(form));
                 QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 2);
             }
-            form.TextNrProbki->setText(QStringLiteral("8"));
+            RETYPE(&form, "TextNrProbki", QStringLiteral("8"));
             SetRemarks(form, QStringLiteral("pierwsza\nO'Neill"));
             PRESS(&form, "ComZapiszFr");
             QVERIFY(form.FrameProbka->isHidden());
@@ -180,11 +180,11 @@ private slots:
         F::Open(ui, 12, [&](FormBadanie &form) {
             PRESS(&form, "ComDodajPr");
             QCOMPARE(form.TextNrTacy->text(), QString()); // no tray carried over yet
-            form.TextNrTacy->setText(QStringLiteral("3"));
-            form.ComboPlec->setEditText(QStringLiteral("Knur"));
-            form.ComboTkanka->setEditText(QStringLiteral("inne"));
-            form.ComboWynik->setEditText(QStringLiteral("nie stwierdzono"));
-            form.ComboOpis->setEditText(QStringLiteral("mała"));
+            RETYPE(&form, "TextNrTacy", QStringLiteral("3"));
+            RETYPE(&form, "ComboPlec", QStringLiteral("Knur"));
+            RETYPE(&form, "ComboTkanka", QStringLiteral("inne"));
+            RETYPE(&form, "ComboWynik", QStringLiteral("nie stwierdzono"));
+            RETYPE(&form, "ComboOpis", QStringLiteral("mała"));
             SetRemarks(form, QStringLiteral("uwaga"));
             PRESS(&form, "CheckNast");
             PRESS(&form, "ComZapiszFr");
@@ -242,7 +242,7 @@ private slots:
             QCOMPARE(locked, kind != QLatin1String("Administrator"));
             QCOMPARE(form.ComWstUjemny->isEnabled(), !locked);
             if (!locked)
-                form.ComboWynik->setEditText(QStringLiteral("stwierdzono"));
+                RETYPE(&form, "ComboWynik", QStringLiteral("stwierdzono"));
             PRESS(&form, "CheckNast");
             PRESS(&form, "ComZapiszFr");
             QCOMPARE(form.TextNrProbki->text(), QStringLiteral("8"));
@@ -266,12 +266,12 @@ private slots:
         ui::ScriptedUi ui;
         F::Open(ui, 12, [&](FormBadanie &form) {
             PRESS(&form, "ComPopraw");
-            form.TextNrDzien->setText(QStringLiteral("5"));
+            RETYPE(&form, "TextNrDzien", QStringLiteral("5"));
             ui.Answer(QStringLiteral("OK"));
             PRESS(&form, "ComZapiszFr");
             QCOMPARE(ui.Last().text, QStringLiteral("Nr dzienny: 5 już istnieje! Popraw!"));
-            form.TextNrDzien->setText(QStringLiteral("03"));
-            form.TextNrProbki->setText(QStringLiteral("8"));
+            RETYPE(&form, "TextNrDzien", QStringLiteral("03"));
+            RETYPE(&form, "TextNrProbki", QStringLiteral("8"));
             ui.Answer(QStringLiteral("OK"));
             PRESS(&form, "ComZapiszFr");
             QCOMPARE(ui.Last().text,
@@ -279,7 +279,7 @@ private slots:
             QVERIFY(!listEnabled(form));
             // The list moved meanwhile: the correction still goes to sample 7.
             form.DataBad->Recordset().MoveLast();
-            form.TextNrProbki->setText(QStringLiteral("17"));
+            RETYPE(&form, "TextNrProbki", QStringLiteral("17"));
             PRESS(&form, "ComZapiszFr");
             QVERIFY(listEnabled(form));
         });

@@ -117,6 +117,7 @@ private slots:
     void activationWithoutTheFlagChangesNothing()
     {
         ui::ScriptedUi ui;
+        // With the frame closed the species list is hidden: a stored state.
         F::Open(ui, 12,
                 [](FormBadanie &form) { form.ComboGatunek->setEditText(QStringLiteral("Bydło")); });
         FormBadanie &form = ui::WindowRegistry::Instance<FormBadanie>();
@@ -142,18 +143,18 @@ private slots:
         ui::ScriptedUi ui;
         F::Open(ui, 12, [](FormBadanie &form) {
             PRESS(&form, "ComDodajPr");
-            form.ComboGatunek->setEditText(QStringLiteral("bydło"));
+            RETYPE(&form, "ComboGatunek", QStringLiteral("bydło"));
             QCOMPARE(form.LabIDGatunek->text(), QStringLiteral("2"));
             const QStringList cattle = items(form.ComboPlec);
             QCOMPARE(cattle, QStringList({QStringLiteral("Buhaj"), QStringLiteral("Jałówka"),
                                           QStringLiteral("Krowa")}));
             QCOMPARE(form.ComboPlec->currentText(), QString());
-            form.ComboPlec->setEditText(QStringLiteral("Krowa"));
-            form.ComboGatunek->setEditText(QStringLiteral("Dziki"));
+            RETYPE(&form, "ComboPlec", QStringLiteral("Krowa"));
+            RETYPE(&form, "ComboGatunek", QStringLiteral("Dziki"));
             QCOMPARE(form.LabIDGatunek->text(), QStringLiteral("9"));
             QCOMPARE(items(form.ComboPlec), cattle);
             QCOMPARE(form.ComboPlec->currentText(), QStringLiteral("Krowa"));
-            form.ComboGatunek->setEditText(QStringLiteral("Dzi'"));
+            RETYPE(&form, "ComboGatunek", QStringLiteral("Dzi'"));
             QCOMPARE(form.LabIDGatunek->text(), QString());
             QCOMPARE(items(form.ComboPlec), cattle);
         });

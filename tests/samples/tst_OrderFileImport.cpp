@@ -145,7 +145,7 @@ private slots:
                 QCOMPARE(numbers.TextNrDziennyF->text(), QStringLiteral("6"));
                 QCOMPARE(numbers.TextNrOgolnyF->text(), QStringLiteral("8"));
                 QCOMPARE(numbers.focusWidget(), numbers.TextNrDziennyF);
-                numbers.TextNrOgolnyF->setText(QStringLiteral("30"));
+                RETYPE(&numbers, "TextNrOgolnyF", QStringLiteral("30"));
                 PRESS(&numbers, "ComOk");
             },
             &listed);
@@ -200,23 +200,23 @@ private slots:
         ui::ScriptedUi ui;
         importThroughTheWindows(ui, [&](QWidget &window) {
             auto &numbers = static_cast<FormNumery &>(window);
-            numbers.TextNrDziennyF->setText(QStringLiteral("05"));
+            RETYPE(&numbers, "TextNrDziennyF", QStringLiteral("05"));
             ui.Answer(QStringLiteral("OK"));
             PRESS(&numbers, "ComOk");
             QCOMPARE(ui.Last().text, QStringLiteral("Nr dzienny: 05 już istnieje! Popraw!"));
-            numbers.TextNrDziennyF->setText(QStringLiteral("6"));
+            RETYPE(&numbers, "TextNrDziennyF", QStringLiteral("6"));
             ui.Answer(QStringLiteral("OK"));
             PRESS(&numbers, "ComOk");
             QCOMPARE(ui.Last().text, QStringLiteral("Nr dzienny: 12 już istnieje! Popraw!"));
             QCOMPARE(ui.Last().title, QStringLiteral("KONTROLA POPRAWNOŚCI"));
-            numbers.TextNrDziennyF->setText(QStringLiteral("13"));
-            numbers.TextNrOgolnyF->setText(QStringLiteral("x"));
+            RETYPE(&numbers, "TextNrDziennyF", QStringLiteral("13"));
+            RETYPE(&numbers, "TextNrOgolnyF", QStringLiteral("x"));
             ui.Answer(QStringLiteral("OK"));
             PRESS(&numbers, "ComOk");
             QCOMPARE(ui.Last().text,
                      QStringLiteral("Nieprawidłowy numer ogólny!\rWprowadź ponownie."));
             QCOMPARE(ui.Last().title, QStringLiteral("Popraw"));
-            numbers.TextNrOgolnyF->setText(QStringLiteral("1"));
+            RETYPE(&numbers, "TextNrOgolnyF", QStringLiteral("1"));
             ui.Answer(QStringLiteral("OK"));
             PRESS(&numbers, "ComOk");
             QCOMPARE(ui.Last().text, QStringLiteral("Nr ogólny: 7 już istnieje! Popraw!"));

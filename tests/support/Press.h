@@ -135,6 +135,26 @@ inline void Type(QWidget *field, const QString &text)
     }
 }
 
+// Replaces the field's text as the user does: selects all of it (Home then
+// Shift+End in a one-line box, Ctrl+A in a longer one) and types over it; an
+// empty `text` deletes the selection.
+inline void Retype(QWidget *field, const QString &text)
+{
+    QWidget *target = field;
+    if (auto *combo = qobject_cast<QComboBox *>(field); combo && combo->lineEdit())
+        target = combo->lineEdit();
+    if (qobject_cast<QLineEdit *>(target)) {
+        QTest::keyClick(target, Qt::Key_Home);
+        QTest::keyClick(target, Qt::Key_End, Qt::ShiftModifier);
+    } else {
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    }
+    if (text.isEmpty())
+        QTest::keyClick(target, Qt::Key_Delete);
+    else
+        Type(target, text);
+}
+
 // Chooses the entry `text` of a list as a click in its open list does; empty
 // when done, else why the user could not.
 inline QString Choose(QWidget *field, const QString &text)
@@ -216,6 +236,17 @@ inline QString SelectRow(QWidget *widget, int row)
         QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
         QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
         press::Type(press_widget_, (text));                                                        \
+    } while (false)
+
+// Replaces the text of the field `name` of `window` as the user does, by
+// selecting it and typing over it (deleting it when `text` is empty); fails
+// the test when the field is missing, disabled or hidden.
+#define RETYPE(window, name, text)                                                                 \
+    do {                                                                                           \
+        QString press_problem_;                                                                    \
+        QWidget *press_widget_ = press::FindWidget((window), (name), press_problem_);              \
+        QVERIFY2(press_widget_, qPrintable(press_problem_));                                       \
+        press::Retype(press_widget_, (text));                                                      \
     } while (false)
 
 // Chooses the entry `text` of the list `name` of `window`; fails the test

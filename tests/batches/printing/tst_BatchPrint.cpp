@@ -291,14 +291,14 @@ private slots:
                 QCOMPARE(d.ComboPlatnik->currentText(), QStringLiteral("---"));
                 QVERIFY(d.Option1->isChecked());
                 QCOMPARE(d.TextOtrzymuja2->text(), SecondLine);
-                d.TextOtrzymuja1->setText(firstLine);
-                d.TextOtrzymuja2->setText(SecondLine + " i inni");
+                RETYPE(&d, "TextOtrzymuja1", firstLine);
+                RETYPE(&d, "TextOtrzymuja2", SecondLine + " i inni");
                 (second ? d.Option2 : d.Option1)->setChecked(true);
                 d.CheckLogoPCA->setChecked(!second);
                 QCOMPARE(d.CheckLogoPCA->palette().color(QPalette::WindowText),
                          second ? QColor(Qt::black) : QColor(Qt::blue));
-                d.ComboPlatnik->setCurrentText(" właściciel ");
-                d.TextEgz->setText(" 2 ");
+                RETYPE(&d, "ComboPlatnik", " właściciel ");
+                RETYPE(&d, "TextEgz", " 2 ");
                 PRESS(&d, "ComOk");
             });
 

@@ -77,8 +77,8 @@ class FormOperatTest : public FixtureTest<AdminFixture>
                        const QString &password, const QString &repeated)
     {
         PRESS(&form, "ComOperDod");
-        form.TextLogin->setText(login);
-        form.TextNazw->setText(name);
+        RETYPE(&form, "TextLogin", login);
+        RETYPE(&form, "TextNazw", name);
         type(form.TextPass1, password);
         type(form.TextPass2, repeated);
         PRESS(&form, "ComOperZap");
@@ -295,9 +295,9 @@ private slots:
         PRESS(&form, "ComOperKor");
         QCOMPARE(form.TextPass1->text(), QStringLiteral("*****"));
         QVERIFY(!ListEnabled(form));
-        form.TextNazw->clear();
-        form.TextLogin->setText(QStringLiteral("Anna"));
-        form.ComboOperat->setCurrentIndex(2);
+        RETYPE(&form, "TextNazw", QString());
+        RETYPE(&form, "TextLogin", QStringLiteral("Anna"));
+        CHOOSE(&form, "ComboOperat", QStringLiteral("Administrator"));
         ui::ScriptedUi scripted;
         PRESS(&form, "ComOperZap");
         QVariantMap row = account("002");
@@ -309,11 +309,11 @@ private slots:
         PRESS(&form, "ComOperKor");
         type(form.TextPass1, QStringLiteral("nowe12"));
         type(form.TextPass2, QStringLiteral("nowe12"));
-        form.TextNazw->setText(QStringLiteral("Nowak Anna"));
-        form.TextLogin->setText(QStringLiteral("Admin"));
+        RETYPE(&form, "TextNazw", QStringLiteral("Nowak Anna"));
+        RETYPE(&form, "TextLogin", QStringLiteral("Admin"));
         AdminFixture::ExpectAlarm(scripted, QStringLiteral("Taki login juz istnieje!"));
         PRESS(&form, "ComOperZap");
-        form.TextLogin->setText(QStringLiteral("anna"));
+        RETYPE(&form, "TextLogin", QStringLiteral("anna"));
         PRESS(&form, "ComOperZap");
         SCRIPTED_UI_VERIFY(scripted);
         row = account("002");
@@ -343,7 +343,7 @@ private slots:
         OperatorSurname = QStringLiteral("Nowak Anna");
         PRESS(&form, "ComOperKor");
         QVERIFY(!form.ComboOperat->isEnabled());
-        form.TextNazw->setText(QStringLiteral("Nowak Anna Maria"));
+        RETYPE(&form, "TextNazw", QStringLiteral("Nowak Anna Maria"));
         PRESS(&form, "ComOperZap");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(account("002").value("OP_NAZWISKO").toString(), "Nowak Anna Maria");
@@ -412,7 +412,7 @@ private slots:
         GoTo(form, "002");
         PRESS(&form, "ComOperKor");
         form.MaskEdBoxKod->setMaxLength(10);
-        form.MaskEdBoxKod->setText(QStringLiteral("123456"));
+        RETYPE(&form, "MaskEdBoxKod", QStringLiteral("123456"));
         ui::ScriptedUi scripted;
         scripted.Answer("OK");
         PRESS(&form, "ComOperZap");

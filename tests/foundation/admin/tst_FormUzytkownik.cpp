@@ -62,12 +62,12 @@ private slots:
             auto &form = static_cast<FormUzytkownik &>(window);
             QCOMPARE(form.Label3->text(), QStringLiteral("ul. Przykładowa 1"));
             QCOMPARE(form.TextLok2->text(), QStringLiteral("A1"));
-            form.Text2->setText(QStringLiteral("  Pracownia Włośni  "));
+            RETYPE(&form, "Text2", QStringLiteral("  Pracownia Włośni  "));
             QCOMPARE(form.Label2->text(), QStringLiteral("  Pracownia Włośni  "));
-            form.TextLok->setText(QStringLiteral(" 055 "));
+            RETYPE(&form, "TextLok", QStringLiteral(" 055 "));
             QTest::keyClicks(form.TextLok2, QStringLiteral("B2CD"));
             QCOMPARE(form.TextLok2->text(), QStringLiteral("A1B"));
-            form.TextLok2->setText(QStringLiteral(" B2"));
+            RETYPE(&form, "TextLok2", QStringLiteral(" B2"));
             PRESS(&form, "ComZapisz");
             QVERIFY(!form.isVisible());
         });
@@ -112,8 +112,8 @@ private slots:
         if (!message.isEmpty())
             scripted.Answer("OK");
         shown(scripted, [&](FormUzytkownik &form) {
-            form.TextLok->setText(parent);
-            form.TextLok2->setText(station);
+            RETYPE(&form, "TextLok", parent);
+            RETYPE(&form, "TextLok2", station);
             PRESS(&form, "ComZapisz");
             if (!focus.isEmpty())
                 QCOMPARE(form.focusWidget()->objectName(), focus);
@@ -142,7 +142,7 @@ private slots:
             visited << QApplication::focusWidget()->objectName();
             QVERIFY(form.isVisible()); // Enter saved nothing and closed nothing
             widthBefore = form.width();
-            form.Text4->setText(QString(100, u'W'));
+            RETYPE(&form, "Text4", QString(100, u'W'));
             QCOMPARE(form.Label4->text(), QString(100, u'W'));
             QApplication::processEvents();
             // The width the window's layout now asks for.
@@ -208,9 +208,9 @@ private slots:
         ui::ScriptedUi scripted;
         shown(scripted, [](FormUzytkownik &form) {
             QCOMPARE(form.TextLok->text(), QString());
-            form.Text2->setText(QStringLiteral("wpisany"));
-            form.TextLok->setText(QStringLiteral("054"));
-            form.TextLok2->setText(QStringLiteral("B"));
+            RETYPE(&form, "Text2", QStringLiteral("wpisany"));
+            RETYPE(&form, "TextLok", QStringLiteral("054"));
+            RETYPE(&form, "TextLok2", QStringLiteral("B"));
             PRESS(&form, "ComZapisz");
             QVERIFY(!form.isVisible());
         });

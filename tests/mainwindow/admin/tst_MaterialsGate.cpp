@@ -55,9 +55,11 @@ FormIlTestow &entry(const QString &tests, const QString &plates)
 {
     FormIlTestow &form = ui::WindowRegistry::Instance<FormIlTestow>();
     form.LabData->setText(FreeDayText);
-    form.TextIlTestow->setText(tests);
-    form.TextIlPlytek->setText(plates);
     form.show();
+    [&] {
+        RETYPE(&form, "TextIlTestow", tests);
+        RETYPE(&form, "TextIlPlytek", plates);
+    }();
     return form;
 }
 
@@ -192,11 +194,11 @@ private slots:
         PRESS(&form, "ComZapisz");
         QCOMPARE(scripted.Last().style, 292);
         QCOMPARE(materials("DataDoLab").size(), 1);
-        form.TextIlPlytek->setText(QStringLiteral("3"));
+        RETYPE(&form, "TextIlPlytek", QStringLiteral("3"));
         PRESS(&form, "ComZapisz");
         QVERIFY(form.isHidden());
         form.show(); // the same day's entry opened again
-        form.TextIlTestow->setText(QStringLiteral("2.25"));
+        RETYPE(&form, "TextIlTestow", QStringLiteral("2.25"));
         PRESS(&form, "ComZapisz");
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(materials("DataDoLab").count(QVariant(FreeDay)), 1);
