@@ -24,7 +24,7 @@ ClabPrecheck::Counts ClabPrecheck::Run(ClabStore &store, const QString &batchCho
     Counts counts;
     counts.batches = store.BatchCount();
     for (int b = 0; b < counts.batches; ++b) {
-        const ClabBatch batch = store.Batch(b);
+        const ClabBatch batch = store.Results(b);
         const QString head =
             QStringLiteral("Partia: ") + batch.partia + QStringLiteral(", Próbka nr: ");
         for (const ClabSample &sample : batch.samples) {

@@ -34,6 +34,16 @@ private:
     QVector<int> index_;
 };
 
+// The stored sample code, or for samples stored before the code was kept
+// whole, its parts joined.
+QString sampleName(const dao::Recordset &samples, int row, int code, int wni, int nr, int day)
+{
+    const QVariant whole = samples.ValueAt(row, code);
+    return !whole.isNull() ? whole.toString()
+                           : text(samples.ValueAt(row, wni)) + text(samples.ValueAt(row, nr)) +
+                                 text(samples.ValueAt(row, day));
+}
+
 } // namespace
 
 ClabStore::ClabStore(dao::Database month, dao::Database stale)
@@ -103,13 +113,25 @@ ClabBatch ClabStore::Batch(int index) const
         sample.gatunek = text(samples_.ValueAt(row, s[2]));
         sample.plec = text(samples_.ValueAt(row, s[3]));
         sample.wynik = text(samples_.ValueAt(row, s[4]));
-        const QVariant code = samples_.ValueAt(row, s[5]);
-        // Samples stored before the code was kept whole are named by its parts.
-        sample.idProbki = !code.isNull() ? code.toString()
-                                         : text(samples_.ValueAt(row, s[6])) +
-                                               text(samples_.ValueAt(row, s[7])) +
-                                               text(samples_.ValueAt(row, s[8]));
+        sample.idProbki = sampleName(samples_, row, s[5], s[6], s[7], s[8]);
         batch.samples.append(sample);
+    }
+    return batch;
+}
+
+ClabBatch ClabStore::Results(int index) const
+{
+    ClabBatch batch;
+    batch.partia = text(batches_.ValueAt(index, batches_.FieldIndex(QStringLiteral("Partia"))));
+    const QVector<int> rows = samplesOfBatch_.value(batch.partia);
+    if (rows.isEmpty())
+        return batch;
+    const Columns s(samples_, {"Wynik", "IDProbki", "IDProbkiWNI", "IDProbkiNr", "IDProbkiData"});
+    batch.samples.resize(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        ClabSample &sample = batch.samples[i];
+        sample.wynik = text(samples_.ValueAt(rows[i], s[0]));
+        sample.idProbki = sampleName(samples_, rows[i], s[1], s[2], s[3], s[4]);
     }
     return batch;
 }

@@ -60,6 +60,10 @@ public:
     int BatchCount() const { return batches_.RecordCount(); }
     // The batch at a position of the choice, read with its samples.
     ClabBatch Batch(int index) const;
+    // What the results check needs of that batch: its number, and of each
+    // sample only the name and the result (idProbki and wynik); the other
+    // texts stay empty.
+    ClabBatch Results(int index) const;
     // Whether the choice holds samples of official batches (payer "Z") and
     // of service batches: the test types their export needs.
     struct PayerKinds {
