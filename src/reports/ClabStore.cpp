@@ -1,5 +1,6 @@
 #include "reports/ClabStore.h"
 
+#include "foundation/ResultWords.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/SqlText.h"
 #include "registers/ClientStore.h"
@@ -51,7 +52,8 @@ ClabStore::ClabStore(dao::Database month, dao::Database stale)
 {
 }
 
-void ClabStore::Open(const QString &batchChoice, const QDate &from, const QDate &to)
+// The batches of the choice; their numbers, one for every batch.
+QStringList ClabStore::openBatches(const QString &batchChoice, const QDate &from, const QDate &to)
 {
     QString where;
     if (batchChoice == AllBatches) {
@@ -67,24 +69,76 @@ void ClabStore::Open(const QString &batchChoice, const QDate &from, const QDate 
     }
     batches_ = month_.OpenRecordset(
         QStringLiteral("SELECT * FROM PARTIA WHERE Czystopis = 'T' AND ") + where);
+    samples_ = dao::Recordset();
     samplesOfBatch_.clear();
     clients_.clear();
-    const int count = batches_.RecordCount();
-    if (count == 0)
-        return;
-    // The samples of every chosen batch in one statement, sorted out by
-    // batch here, so that a month of thousands of batches is read once.
+    sampleCount_ = 0;
     const int partia = batches_.FieldIndex(QStringLiteral("Partia"));
+    const int count = batches_.RecordCount();
     QStringList numbers;
+    numbers.reserve(count);
     for (int i = 0; i < count; ++i)
         numbers.append(text(batches_.ValueAt(i, partia)));
-    numbers.removeDuplicates();
-    samples_ = month_.OpenRecordset(QStringLiteral("SELECT * FROM BADANIE WHERE Partia IN (") +
-                                    numbers.join(u',') + u')');
+    return numbers;
+}
+
+// The samples of the chosen batches in one statement, sorted out by batch
+// here, so that a month of thousands of batches is read once.
+void ClabStore::groupSamples(const QString &source)
+{
+    samples_ = month_.OpenRecordset(source);
     const int samplePartia = samples_.FieldIndex(QStringLiteral("Partia"));
     const int sampleCount = samples_.RecordCount();
     for (int row = 0; row < sampleCount; ++row)
         samplesOfBatch_[text(samples_.ValueAt(row, samplePartia))].append(row);
+}
+
+namespace
+{
+
+QString samplesOf(QStringList numbers)
+{
+    numbers.removeDuplicates();
+    return QStringLiteral("SELECT * FROM BADANIE WHERE Partia IN (") + numbers.join(u',') + u')';
+}
+
+} // namespace
+
+void ClabStore::Open(const QString &batchChoice, const QDate &from, const QDate &to)
+{
+    const QStringList numbers = openBatches(batchChoice, from, to);
+    if (numbers.isEmpty())
+        return;
+    groupSamples(samplesOf(numbers));
+    for (const QString &number : numbers)
+        sampleCount_ += int(samplesOfBatch_.value(number).size());
+}
+
+void ClabStore::OpenForCheck(const QString &batchChoice, const QDate &from, const QDate &to)
+{
+    const QStringList numbers = openBatches(batchChoice, from, to);
+    if (numbers.isEmpty())
+        return;
+    const QString all = samplesOf(numbers);
+    // Counted from the row keys alone; no sample is read for it.
+    sampleCount_ = month_.OpenRecordset(all).RecordCount();
+    QHash<QString, int> times;
+    for (const QString &number : numbers)
+        ++times[number];
+    for (auto it = times.cbegin(); it != times.cend(); ++it) {
+        if (it.value() > 1)
+            sampleCount_ +=
+                (it.value() - 1) * month_
+                                       .OpenRecordset(QStringLiteral("SELECT * FROM BADANIE WHERE "
+                                                                     "Partia = ") +
+                                                      it.key())
+                                       .RecordCount();
+    }
+    // Compared byte for byte, whatever the column's collation: a result the
+    // check refuses is never left out here.
+    groupSamples(all + QStringLiteral(" AND (Wynik IS NULL OR Wynik COLLATE BINARY NOT IN (") +
+                 dao::SqlText(ResultWords::NotFound) + u',' + dao::SqlText(ResultWords::Found) +
+                 QStringLiteral("))"));
 }
 
 ClabBatch ClabStore::Batch(int index) const
