@@ -157,7 +157,9 @@ int exportMonth(const QString &target)
 }
 
 // What the user waits for after the export button, as the window runs it
-// without its dialogs: the results check of the choice, then the export.
+// without its dialogs: the results check of the choice (which reads only the
+// samples it may refuse), then the export, which opens the choice anew as the
+// window does once its boxes and the save dialog are past.
 int exportRun(const QString &target)
 {
     ClabStore store(MonthDb, StaleDb);

@@ -107,92 +107,100 @@ QByteArray Day(const QDate &date)
     return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() : QByteArray();
 }
 
-// One element: its lines joined by CR, written as a whole.
+// One element, its lines joined by CR, written straight into the buffer of
+// its part file.
 class Element
 {
 public:
-    Element(const char *tag, const QByteArray &id) : tag_(tag)
+    Element(std::string &out, const char *tag, const QByteArray &id) : out_(out), tag_(tag)
     {
-        text_.reserve(1024);
-        text_ += "  <";
-        text_ += tag;
-        text_ += " id=\"";
-        text_ += id;
-        text_ += "\">";
+        out_ += "  <";
+        out_ += tag;
+        out_ += " id=\"";
+        add(id);
+        out_ += "\">";
     }
     Element &Child(const char *tag, const QByteArray &value)
     {
-        text_ += "\r    <";
-        text_ += tag;
-        text_ += '>';
-        text_ += value;
-        text_ += "</";
-        text_ += tag;
-        text_ += '>';
+        out_ += "\r    <";
+        out_ += tag;
+        out_ += '>';
+        add(value);
+        out_ += "</";
+        out_ += tag;
+        out_ += '>';
         return *this;
     }
     Element &Line(const char *line)
     {
-        text_ += '\r';
-        text_ += line;
+        out_ += '\r';
+        out_ += line;
         return *this;
     }
     Element &Raw(const QByteArray &lines)
     {
-        text_ += lines;
+        add(lines);
         return *this;
     }
-    QByteArray End()
+    void End()
     {
-        text_ += "\r  </";
-        text_ += tag_;
-        text_ += ">\r\n";
-        return text_;
+        out_ += "\r  </";
+        out_ += tag_;
+        out_ += ">\r\n";
     }
 
 private:
+    void add(const QByteArray &bytes) { out_.append(bytes.constData(), size_t(bytes.size())); }
+
+    std::string &out_;
     const char *tag_;
-    QByteArray text_;
 };
 
 // The lines of a part file as the document holds them: a line ends at CR or
-// CR LF there, and every line ends with CR LF here.
+// CR LF there, and every line ends with CR LF here. Each chunk is converted
+// in one buffer that fits the worst case (every byte a lone CR).
 void CopyLines(QFile &part, QFile &document)
 {
-    QByteArray out;
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    QByteArray out(2 * ChunkSize + 2, Qt::Uninitialized);
     bool pendingCr = false;
     while (true) {
-        const QByteArray chunk = part.read(ChunkSize);
-        if (chunk.isEmpty())
+        const qint64 got = part.read(chunk.data(), ChunkSize);
+        if (got < 0)
+            throw fs::FsError(fs::ErrPathFileAccess);
+        if (got == 0)
             break;
-        out.clear();
-        out.reserve(chunk.size() + chunk.size() / 16);
-        qsizetype i = 0;
+        const char *in = chunk.constData();
+        const char *const end = in + got;
+        char *const first = out.data();
+        char *to = first;
         if (pendingCr) {
-            out += "\r\n";
-            if (chunk[0] == '\n')
-                i = 1;
+            *to++ = '\r';
+            *to++ = '\n';
+            if (*in == '\n')
+                ++in;
             pendingCr = false;
         }
-        const qsizetype size = chunk.size();
-        while (i < size) {
-            const char *from = chunk.constData() + i;
-            const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size - i));
+        while (in < end) {
+            const auto *cr = static_cast<const char *>(std::memchr(in, '\r', size_t(end - in)));
             if (!cr) {
-                out.append(from, size - i);
+                std::memcpy(to, in, size_t(end - in));
+                to += end - in;
                 break;
             }
-            out.append(from, cr - from);
-            i = cr - chunk.constData() + 1;
-            if (i == size) {
+            std::memcpy(to, in, size_t(cr - in));
+            to += cr - in;
+            in = cr + 1;
+            if (in == end) {
                 pendingCr = true;
                 break;
             }
-            out += "\r\n";
-            if (chunk[i] == '\n')
-                ++i;
+            *to++ = '\r';
+            *to++ = '\n';
+            if (*in == '\n')
+                ++in;
         }
-        if (document.write(out) != out.size())
+        if (document.write(first, to - first) != to - first)
             throw fs::FsError(fs::ErrPathFileAccess);
     }
     if (pendingCr && document.write("\r\n", 2) != 2)
@@ -229,17 +237,17 @@ ClabDocumentWriter::ClabDocumentWriter(ClabDocumentSettings settings, ClabCodes:
 
 ClabDocumentWriter::~ClabDocumentWriter() = default;
 
-void ClabDocumentWriter::Emit(int part, const QByteArray &element)
+void ClabDocumentWriter::Emitted(int part)
 {
-    buffers_[part] += element;
-    if (buffers_[part].size() >= FlushSize)
+    if (qsizetype(buffers_[part].size()) >= FlushSize)
         FlushPart(part);
 }
 
 void ClabDocumentWriter::FlushPart(int part)
 {
-    QByteArray &buffer = buffers_[part];
-    if (!buffer.isEmpty() && files_[part]->write(buffer) != buffer.size())
+    std::string &buffer = buffers_[part];
+    const qint64 size = qint64(buffer.size());
+    if (size > 0 && files_[part]->write(buffer.data(), size) != size)
         throw fs::FsError(fs::ErrPathFileAccess);
     buffer.clear();
 }
@@ -298,7 +306,7 @@ void ClabDocumentWriter::WriteBatch(const ClabBatch &batch, const std::optional<
     const auto sampleElement = [&](const QByteArray &id, const QByteArray &lp,
                                    const QByteArray &number, const QByteArray &material,
                                    const QByteArray &county) {
-        return Element("cprobka1", id)
+        Element(buffers_[Samples], "cprobka1", id)
             .Child("cgrupa1_id", groupId)
             .Child("lp", lp)
             .Child("dok_nr", document + '/' + number)
@@ -308,18 +316,24 @@ void ClabDocumentWriter::WriteBatch(const ClabBatch &batch, const std::optional<
             .Child("teryt", county)
             .Raw(tailLines)
             .End();
+        Emitted(Samples);
     };
     const auto testElements = [&](const QByteArray &id) {
-        Emit(Tests, Element("cbad1", id).Child("cprobka1_id", id).Raw(testLines).End());
-        Emit(Directions,
-             Element("cbad2", id).Child("cbad1_id", id).Child("ckierunek1_id", direction).End());
+        Element(buffers_[Tests], "cbad1", id).Child("cprobka1_id", id).Raw(testLines).End();
+        Emitted(Tests);
+        Element(buffers_[Directions], "cbad2", id)
+            .Child("cbad1_id", id)
+            .Child("ckierunek1_id", direction)
+            .End();
+        Emitted(Directions);
     };
 
-    Emit(Groups, Element("cgrupa1", groupId)
-                     .Child("dok_nr", document)
-                     .Child("liczba", QByteArray::number(batch.samples.size()))
-                     .Child("opis", description)
-                     .End());
+    Element(buffers_[Groups], "cgrupa1", groupId)
+        .Child("dok_nr", document)
+        .Child("liczba", QByteArray::number(batch.samples.size()))
+        .Child("opis", description)
+        .End();
+    Emitted(Groups);
     int lp = 0;
     for (const ClabSample &sample : batch.samples) {
         const QByteArray material =
@@ -329,30 +343,32 @@ void ClabDocumentWriter::WriteBatch(const ClabBatch &batch, const std::optional<
         const QByteArray number = Escaped(sample.nrOgolny, true);
         if (lp == 1) {
             const QByteArray first = "800" + mm + number + tail;
-            Emit(Samples, sampleElement(first, "0", number, material, {}));
+            sampleElement(first, "0", number, material, {});
             testElements(first);
         }
         const QByteArray id = '8' + mm + number + tail;
-        Emit(Samples, sampleElement(id, QByteArray::number(lp), number, material, teryt));
-        Emit(Fields, Element("cpole1", '8' + mm + "01" + number + tail)
-                         .Child("cprobka1_id", id)
-                         .Line("    <cpole1_id>6001</cpole1_id>")
-                         .Child("wartosc", Escaped(ClabCodes::GatunekCLab(sample.gatunek, warn_)))
-                         .End());
-        Emit(Fields, Element("cpole1", '8' + mm + "02" + number + tail)
-                         .Child("cprobka1_id", id)
-                         .Line("    <cpole1_id>15001</cpole1_id>")
-                         .Child("wartosc", Escaped(ClabCodes::PlecCLab(sample.plec, warn_)))
-                         .End());
+        sampleElement(id, QByteArray::number(lp), number, material, teryt);
+        Element(buffers_[Fields], "cpole1", '8' + mm + "01" + number + tail)
+            .Child("cprobka1_id", id)
+            .Line("    <cpole1_id>6001</cpole1_id>")
+            .Child("wartosc", Escaped(ClabCodes::GatunekCLab(sample.gatunek, warn_)))
+            .End();
+        Element(buffers_[Fields], "cpole1", '8' + mm + "02" + number + tail)
+            .Child("cprobka1_id", id)
+            .Line("    <cpole1_id>15001</cpole1_id>")
+            .Child("wartosc", Escaped(ClabCodes::PlecCLab(sample.plec, warn_)))
+            .End();
+        Emitted(Fields);
         testElements(id);
         const QString result = ClabCodes::ResultCLab(sample.wynik);
         if (result.isEmpty())
             ++emptyResults_;
-        Emit(Results, Element("cwynik1", id)
-                          .Child("cbad1_id", id)
-                          .Child("cmetoda1_p_id", method)
-                          .Child("wartosc", Escaped(result))
-                          .End());
+        Element(buffers_[Results], "cwynik1", id)
+            .Child("cbad1_id", id)
+            .Child("cmetoda1_p_id", method)
+            .Child("wartosc", Escaped(result))
+            .End();
+        Emitted(Results);
         if (progress)
             progress(written_);
     }

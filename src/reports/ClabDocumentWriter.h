@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 // What the document needs besides the batches.
 struct ClabDocumentSettings {
@@ -65,8 +66,8 @@ public:
     static QString LabNumber(const QString &lab);
 
 private:
-    struct Part;
-    void Emit(int part, const QByteArray &element);
+    // Called after each element written into a part's buffer.
+    void Emitted(int part);
     void FlushPart(int part);
 
     ClabDocumentSettings settings_;
@@ -75,7 +76,7 @@ private:
     QByteArray yy_;
     QByteArray yyyy_;
     std::array<std::unique_ptr<QFile>, 6> files_;
-    std::array<QByteArray, 6> buffers_;
+    std::array<std::string, 6> buffers_;
     int written_ = 0;
     int emptyResults_ = 0;
 };

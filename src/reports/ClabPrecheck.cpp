@@ -20,15 +20,15 @@ ClabPrecheck::Counts ClabPrecheck::Run(ClabStore &store, const QString &batchCho
     QDir().mkpath(QFileInfo(missingPath).absolutePath());
     fs::TextStream missing(missingPath, fs::TextStream::Mode::Create);
     fs::TextStream doubtful(fs::DriveMap::ToReal(DoubtfulReport), fs::TextStream::Mode::Create);
-    store.Open(batchChoice, from, to);
+    store.OpenForCheck(batchChoice, from, to);
     Counts counts;
     counts.batches = store.BatchCount();
+    counts.total = store.SampleCount();
     for (int b = 0; b < counts.batches; ++b) {
-        const ClabBatch batch = store.Batch(b);
+        const ClabBatch batch = store.Results(b);
         const QString head =
             QStringLiteral("Partia: ") + batch.partia + QStringLiteral(", Próbka nr: ");
         for (const ClabSample &sample : batch.samples) {
-            ++counts.total;
             if (sample.wynik.isEmpty()) {
                 ++counts.missing;
                 missing.WriteLine(head + sample.idProbki);

@@ -1,5 +1,6 @@
 #include "reports/ClabStore.h"
 
+#include "foundation/ResultWords.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/SqlText.h"
 #include "registers/ClientStore.h"
@@ -34,6 +35,16 @@ private:
     QVector<int> index_;
 };
 
+// The stored sample code, or for samples stored before the code was kept
+// whole, its parts joined.
+QString sampleName(const dao::Recordset &samples, int row, int code, int wni, int nr, int day)
+{
+    const QVariant whole = samples.ValueAt(row, code);
+    return !whole.isNull() ? whole.toString()
+                           : text(samples.ValueAt(row, wni)) + text(samples.ValueAt(row, nr)) +
+                                 text(samples.ValueAt(row, day));
+}
+
 } // namespace
 
 ClabStore::ClabStore(dao::Database month, dao::Database stale)
@@ -41,7 +52,8 @@ ClabStore::ClabStore(dao::Database month, dao::Database stale)
 {
 }
 
-void ClabStore::Open(const QString &batchChoice, const QDate &from, const QDate &to)
+// The batches of the choice; their numbers, one for every batch.
+QStringList ClabStore::openBatches(const QString &batchChoice, const QDate &from, const QDate &to)
 {
     QString where;
     if (batchChoice == AllBatches) {
@@ -57,24 +69,76 @@ void ClabStore::Open(const QString &batchChoice, const QDate &from, const QDate 
     }
     batches_ = month_.OpenRecordset(
         QStringLiteral("SELECT * FROM PARTIA WHERE Czystopis = 'T' AND ") + where);
+    samples_ = dao::Recordset();
     samplesOfBatch_.clear();
     clients_.clear();
-    const int count = batches_.RecordCount();
-    if (count == 0)
-        return;
-    // The samples of every chosen batch in one statement, sorted out by
-    // batch here, so that a month of thousands of batches is read once.
+    sampleCount_ = 0;
     const int partia = batches_.FieldIndex(QStringLiteral("Partia"));
+    const int count = batches_.RecordCount();
     QStringList numbers;
+    numbers.reserve(count);
     for (int i = 0; i < count; ++i)
         numbers.append(text(batches_.ValueAt(i, partia)));
-    numbers.removeDuplicates();
-    samples_ = month_.OpenRecordset(QStringLiteral("SELECT * FROM BADANIE WHERE Partia IN (") +
-                                    numbers.join(u',') + u')');
+    return numbers;
+}
+
+// The samples of the chosen batches in one statement, sorted out by batch
+// here, so that a month of thousands of batches is read once.
+void ClabStore::groupSamples(const QString &source)
+{
+    samples_ = month_.OpenRecordset(source);
     const int samplePartia = samples_.FieldIndex(QStringLiteral("Partia"));
     const int sampleCount = samples_.RecordCount();
     for (int row = 0; row < sampleCount; ++row)
         samplesOfBatch_[text(samples_.ValueAt(row, samplePartia))].append(row);
+}
+
+namespace
+{
+
+QString samplesOf(QStringList numbers)
+{
+    numbers.removeDuplicates();
+    return QStringLiteral("SELECT * FROM BADANIE WHERE Partia IN (") + numbers.join(u',') + u')';
+}
+
+} // namespace
+
+void ClabStore::Open(const QString &batchChoice, const QDate &from, const QDate &to)
+{
+    const QStringList numbers = openBatches(batchChoice, from, to);
+    if (numbers.isEmpty())
+        return;
+    groupSamples(samplesOf(numbers));
+    for (const QString &number : numbers)
+        sampleCount_ += int(samplesOfBatch_.value(number).size());
+}
+
+void ClabStore::OpenForCheck(const QString &batchChoice, const QDate &from, const QDate &to)
+{
+    const QStringList numbers = openBatches(batchChoice, from, to);
+    if (numbers.isEmpty())
+        return;
+    const QString all = samplesOf(numbers);
+    // Counted from the row keys alone; no sample is read for it.
+    sampleCount_ = month_.OpenRecordset(all).RecordCount();
+    QHash<QString, int> times;
+    for (const QString &number : numbers)
+        ++times[number];
+    for (auto it = times.cbegin(); it != times.cend(); ++it) {
+        if (it.value() > 1)
+            sampleCount_ +=
+                (it.value() - 1) * month_
+                                       .OpenRecordset(QStringLiteral("SELECT * FROM BADANIE WHERE "
+                                                                     "Partia = ") +
+                                                      it.key())
+                                       .RecordCount();
+    }
+    // Compared byte for byte, whatever the column's collation: a result the
+    // check refuses is never left out here.
+    groupSamples(all + QStringLiteral(" AND (Wynik IS NULL OR Wynik COLLATE BINARY NOT IN (") +
+                 dao::SqlText(ResultWords::NotFound) + u',' + dao::SqlText(ResultWords::Found) +
+                 QStringLiteral("))"));
 }
 
 ClabBatch ClabStore::Batch(int index) const
@@ -103,13 +167,25 @@ ClabBatch ClabStore::Batch(int index) const
         sample.gatunek = text(samples_.ValueAt(row, s[2]));
         sample.plec = text(samples_.ValueAt(row, s[3]));
         sample.wynik = text(samples_.ValueAt(row, s[4]));
-        const QVariant code = samples_.ValueAt(row, s[5]);
-        // Samples stored before the code was kept whole are named by its parts.
-        sample.idProbki = !code.isNull() ? code.toString()
-                                         : text(samples_.ValueAt(row, s[6])) +
-                                               text(samples_.ValueAt(row, s[7])) +
-                                               text(samples_.ValueAt(row, s[8]));
+        sample.idProbki = sampleName(samples_, row, s[5], s[6], s[7], s[8]);
         batch.samples.append(sample);
+    }
+    return batch;
+}
+
+ClabBatch ClabStore::Results(int index) const
+{
+    ClabBatch batch;
+    batch.partia = text(batches_.ValueAt(index, batches_.FieldIndex(QStringLiteral("Partia"))));
+    const QVector<int> rows = samplesOfBatch_.value(batch.partia);
+    if (rows.isEmpty())
+        return batch;
+    const Columns s(samples_, {"Wynik", "IDProbki", "IDProbkiWNI", "IDProbkiNr", "IDProbkiData"});
+    batch.samples.resize(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        ClabSample &sample = batch.samples[i];
+        sample.wynik = text(samples_.ValueAt(rows[i], s[0]));
+        sample.idProbki = sampleName(samples_, rows[i], s[1], s[2], s[3], s[4]);
     }
     return batch;
 }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -57,9 +58,20 @@ public:
     // the period, a batch number that batch alone. A number that is no
     // whole number raises the engine's syntax error.
     void Open(const QString &batchChoice, const QDate &from, const QDate &to);
+    // Opens the choice for the results check: the same batches, but of their
+    // samples only those the central laboratory may refuse (no result, or a
+    // result other than the two it takes) are read; the rest are only counted.
+    void OpenForCheck(const QString &batchChoice, const QDate &from, const QDate &to);
     int BatchCount() const { return batches_.RecordCount(); }
+    // The samples of the opened batches; a batch number the choice holds
+    // twice counts its samples twice, as its batches are written twice.
+    int SampleCount() const { return sampleCount_; }
     // The batch at a position of the choice, read with its samples.
     ClabBatch Batch(int index) const;
+    // What the results check needs of that batch: its number, and of each
+    // sample read (after OpenForCheck: those that may be refused) only the
+    // name and the result (idProbki and wynik); the other texts stay empty.
+    ClabBatch Results(int index) const;
     // Whether the choice holds samples of official batches (payer "Z") and
     // of service batches: the test types their export needs.
     struct PayerKinds {
@@ -75,10 +87,14 @@ public:
     static QString LaboratoryCode(dao::Database stale, const QString &field);
 
 private:
+    QStringList openBatches(const QString &batchChoice, const QDate &from, const QDate &to);
+    void groupSamples(const QString &source);
+
     dao::Database month_;
     dao::Database stale_;
     dao::Recordset batches_;
     dao::Recordset samples_;
     QHash<QString, QVector<int>> samplesOfBatch_;
     QHash<QString, std::optional<ClabClient>> clients_;
+    int sampleCount_ = 0;
 };

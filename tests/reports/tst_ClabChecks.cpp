@@ -84,6 +84,48 @@ private slots:
         QCOMPARE(F::ReadAll(ClabPrecheck::DoubtfulReport), QByteArray());
     }
 
+    // Only the samples that may be refused are read for the check: results
+    // are still compared letter for letter, and every sample of the choice
+    // is counted as the export counts it, a batch number held twice twice.
+    void resultsComparedExactly()
+    {
+        F::AddBatch(7);
+        F::AddBatch(8);
+        F::AddBatch(7);
+        F::AddBatch(9);
+        const auto sample = [](int batch, const char *code, const QVariant &wynik) {
+            F::AddSample(batch, {{QStringLiteral("IDProbki"), QString::fromUtf8(code)},
+                                 {QStringLiteral("Wynik"), wynik}});
+        };
+        sample(7, "A1", QStringLiteral("nie stwierdzono"));
+        sample(7, "A2", QStringLiteral("STWIERDZONO"));
+        sample(7, "A3", QStringLiteral("stwierdzono "));
+        sample(8, "B1", QStringLiteral("stwierdzono"));
+        sample(8, "B2", QStringLiteral(""));
+        sample(9, "C1", QStringLiteral("nie stwierdzono"));
+        sample(9, "C2", QStringLiteral("stwierdzono"));
+
+        const ClabPrecheck::Counts counts = check(ClabStore::AllBatches);
+        QCOMPARE(counts.batches, 4);
+        QCOMPARE(counts.total, 10);
+        QCOMPARE(counts.missing, 1);
+        QCOMPARE(counts.doubtful, 4);
+        QCOMPARE(F::ReadAll(ClabPrecheck::MissingReport), ansi("Partia: 8, Próbka nr: B2\r\n"));
+        QCOMPARE(F::ReadAll(ClabPrecheck::DoubtfulReport),
+                 ansi("Partia: 7, Próbka nr: A2, Wynik: STWIERDZONO\r\n"
+                      "Partia: 7, Próbka nr: A3, Wynik: stwierdzono \r\n"
+                      "Partia: 7, Próbka nr: A2, Wynik: STWIERDZONO\r\n"
+                      "Partia: 7, Próbka nr: A3, Wynik: stwierdzono \r\n"));
+        ClabStore store(MonthDb, StaleDb);
+        store.Open(ClabStore::AllBatches, QDate(2024, 3, 1), QDate(2024, 3, 31));
+        QCOMPARE(store.SampleCount(), counts.total);
+
+        const ClabPrecheck::Counts passed = check(QStringLiteral("9"));
+        QVERIFY(passed.Passed());
+        QCOMPARE(passed.total, 2);
+        QCOMPARE(F::ReadAll(ClabPrecheck::DoubtfulReport), QByteArray());
+    }
+
     // The period counts the end of the test; a batch without it goes only
     // by its number. A batch without samples passes.
     void batchChoice()
