@@ -171,7 +171,7 @@ void FormBadanie::ComZapiszFr_Click()
         AfterSave();
 }
 
-FormBadanie::SaveOutcome FormBadanie::SaveSample()
+SaveOutcome FormBadanie::SaveSample()
 {
     try {
         dao::Recordset rs = Samples();
@@ -179,7 +179,7 @@ FormBadanie::SaveOutcome FormBadanie::SaveSample()
                                              loadedGeneral_};
         const auto result = SampleStore::Save(rs, FrameValues(), loaded,
                                               {LabPartia->text(), LabData->text(), loadedRow_});
-        if (const auto *fault = std::get_if<SampleFault>(&result)) {
+        if (const auto *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return SaveOutcome::Refused;
         }
@@ -194,11 +194,10 @@ FormBadanie::SaveOutcome FormBadanie::SaveSample()
     }
 }
 
-void FormBadanie::ShowFault(const SampleFault &fault)
+void FormBadanie::ShowFault(const Refusal &fault)
 {
-    ui::MsgBox(fault.text, fault.style, fault.title);
-    if (auto *control = FrameProbka->findChild<QWidget *>(fault.focus))
-        control->setFocus();
+    // The checks name the controls of the sample frame.
+    ShowRefusal(*FrameProbka, fault);
 }
 
 void FormBadanie::AfterSave()
