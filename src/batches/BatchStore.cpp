@@ -79,18 +79,18 @@ void BatchStore::Delete(dao::Database db, dao::Recordset &batches)
     transaction.Commit();
 }
 
-std::optional<BatchFault> BatchStore::Save(dao::Database db, dao::Recordset &batches,
-                                           const BatchFrameValues &values, int number, bool isNew,
-                                           std::optional<int> loadedNumber,
-                                           std::optional<dao::Bookmark> loadedRow,
-                                           dao::Bookmark &written)
+std::optional<Refusal> BatchStore::Save(dao::Database db, dao::Recordset &batches,
+                                        const BatchFrameValues &values, int number, bool isNew,
+                                        std::optional<int> loadedNumber,
+                                        std::optional<dao::Bookmark> loadedRow,
+                                        dao::Bookmark &written)
 {
     const bool numberChanged = isNew || !loadedNumber || *loadedNumber != number;
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     if (numberChanged &&
         NumberTaken(db, number, isNew ? std::optional<dao::Bookmark>() : loadedRow))
         return BatchValidator::DuplicateNumber(number);
-    if (std::optional<BatchFault> fault = BatchValidator::CheckOptionalDates(values))
+    if (std::optional<Refusal> fault = BatchValidator::CheckOptionalDates(values))
         return fault;
     try {
         if (isNew) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "batches/BatchFault.h"
 #include "batches/BatchFrameValues.h"
+#include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -47,11 +47,11 @@ public:
     // engine error (3197 when another user changed the row since it was read,
     // for one) rolls everything back and goes to the caller. On success
     // `written` holds the row written.
-    static std::optional<BatchFault> Save(dao::Database db, dao::Recordset &batches,
-                                          const BatchFrameValues &values, int number, bool isNew,
-                                          std::optional<int> loadedNumber,
-                                          std::optional<dao::Bookmark> loadedRow,
-                                          dao::Bookmark &written);
+    static std::optional<Refusal> Save(dao::Database db, dao::Recordset &batches,
+                                       const BatchFrameValues &values, int number, bool isNew,
+                                       std::optional<int> loadedNumber,
+                                       std::optional<dao::Bookmark> loadedRow,
+                                       dao::Bookmark &written);
 
     // Sets the fields of the row being added or edited in `rs`, in the order of
     // the frame's mapping; fields the frame has no box for are not touched.

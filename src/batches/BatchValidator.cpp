@@ -13,12 +13,12 @@ namespace
 
 const QString InfoTitle = QStringLiteral("INFORMACJA");
 
-BatchFault plain(const QString &text, const QString &focus)
+Refusal plain(const QString &text, const QString &focus)
 {
     return {text, ui::vbOKOnly, QString(), focus, false};
 }
 
-BatchFault info(const QString &text, const QString &focus)
+Refusal info(const QString &text, const QString &focus)
 {
     return {text, ui::vbInformation, InfoTitle, focus, false};
 }
@@ -36,8 +36,8 @@ bool laterThan(const QString &first, const QString &second)
     return a && b && *a > *b;
 }
 
-std::optional<BatchFault> checkEstablishment(const BatchFrameValues &v,
-                                             const BatchValidator::EstablishmentCheck &lookup)
+std::optional<Refusal> checkEstablishment(const BatchFrameValues &v,
+                                          const BatchValidator::EstablishmentCheck &lookup)
 {
     const QString identifier = TrimBlanks(v.establishment);
     switch (lookup(identifier)) {
@@ -45,7 +45,7 @@ std::optional<BatchFault> checkEstablishment(const BatchFrameValues &v,
         return plain(QStringLiteral("Brak danych o zakładzie. Uzupełnij dane o zakładach!"),
                      QString());
     case ClientLookup::Outcome::NotFound:
-        return BatchFault{
+        return Refusal{
             QStringLiteral("W bazie danych brak zdefiniowanego zakładu: ") + identifier +
                 QStringLiteral(".\r\nDopisz zakład (menu Definicje->Zakład) a następnie Zapisz "
                                "lub Wczytaj plik ponownie!"),
@@ -58,7 +58,7 @@ std::optional<BatchFault> checkEstablishment(const BatchFrameValues &v,
 }
 
 // Checks 3 to 12, after the owner was found.
-std::optional<BatchFault> checkRequired(const BatchFrameValues &v)
+std::optional<Refusal> checkRequired(const BatchFrameValues &v)
 {
     if (!BatchValidator::BatchNumber(v.batchNumber))
         return plain(QStringLiteral("Nieprawidłowy numer partii. Popraw!"),
@@ -93,7 +93,7 @@ std::optional<BatchFault> checkRequired(const BatchFrameValues &v)
     return std::nullopt;
 }
 
-std::optional<BatchFault> checkDateOrder(const BatchFrameValues &v)
+std::optional<Refusal> checkDateOrder(const BatchFrameValues &v)
 {
     if (laterThan(v.deliveryDate, v.startDate))
         return info(QStringLiteral("Data rozpoczęcia badania nie może być wcześniejsza od daty "
@@ -112,8 +112,8 @@ std::optional<BatchFault> checkDateOrder(const BatchFrameValues &v)
 
 } // namespace
 
-std::optional<BatchFault> BatchValidator::CheckFrame(const BatchFrameValues &values,
-                                                     const EstablishmentCheck &establishment)
+std::optional<Refusal> BatchValidator::CheckFrame(const BatchFrameValues &values,
+                                                  const EstablishmentCheck &establishment)
 {
     if (values.batchNumber.isEmpty())
         return plain(QStringLiteral("Wprowadź numer partii!"), QStringLiteral("TextNrPartii"));
@@ -124,7 +124,7 @@ std::optional<BatchFault> BatchValidator::CheckFrame(const BatchFrameValues &val
     return checkDateOrder(values);
 }
 
-std::optional<BatchFault> BatchValidator::CheckOptionalDates(const BatchFrameValues &values)
+std::optional<Refusal> BatchValidator::CheckOptionalDates(const BatchFrameValues &values)
 {
     const struct {
         const QString &text;
@@ -143,7 +143,7 @@ std::optional<BatchFault> BatchValidator::CheckOptionalDates(const BatchFrameVal
     return std::nullopt;
 }
 
-BatchFault BatchValidator::DuplicateNumber(int number)
+Refusal BatchValidator::DuplicateNumber(int number)
 {
     return {QStringLiteral("Partia o numerze: %1 już istnieje.\r\nPopraw nr partii!").arg(number),
             ui::vbExclamation, QString(), QStringLiteral("TextNrPartii"), false};

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "batches/BatchFault.h"
 #include "batches/BatchFrameValues.h"
 #include "batches/ClientLookup.h"
+#include "foundation/Refusal.h"
 
 #include <QDate>
 #include <QString>
@@ -21,14 +21,14 @@ public:
     // Checks 1 to 15: the frame's required fields, the owner's registration,
     // the batch number and the order of the test dates. The lookup runs only
     // once the batch number is present.
-    static std::optional<BatchFault> CheckFrame(const BatchFrameValues &values,
-                                                const EstablishmentCheck &establishment);
+    static std::optional<Refusal> CheckFrame(const BatchFrameValues &values,
+                                             const EstablishmentCheck &establishment);
 
     // Checks 16 to 18: the optional dates, when given, must be dates.
-    static std::optional<BatchFault> CheckOptionalDates(const BatchFrameValues &values);
+    static std::optional<Refusal> CheckOptionalDates(const BatchFrameValues &values);
 
     // The refusal of a number that another batch already carries.
-    static BatchFault DuplicateNumber(int number);
+    static Refusal DuplicateNumber(int number);
 
     // The batch number of a text: optional blanks around an optional sign and
     // digits, within the 16-bit range the number has always been kept in.

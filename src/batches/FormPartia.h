@@ -1,8 +1,8 @@
 #pragma once
 
-#include "batches/BatchFault.h"
 #include "batches/BatchFrameValues.h"
 #include "foundation/BatchHeading.h"
+#include "foundation/Refusal.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Recordset.h"
@@ -204,7 +204,7 @@ private:
     // After a failure: the list is enabled again unless the frame stays open.
     void RestoreListState();
     void ShowFrame(const QString &caption);
-    void ShowFault(const BatchFault &fault);
+    void ShowFault(const Refusal &fault);
 
     // The steps of "&Dodaj" without its error trap, shared with the header
     // import.
@@ -217,8 +217,8 @@ private:
 
     // The save's stages.
     bool SaveBatch();
-    std::optional<BatchFault> WriteBatch(const BatchFrameValues &values, int number);
-    std::optional<BatchFault> WriteInTransaction(const BatchFrameValues &values, int number);
+    std::optional<Refusal> WriteBatch(const BatchFrameValues &values, int number);
+    std::optional<Refusal> WriteInTransaction(const BatchFrameValues &values, int number);
     void SaveFailed(const RuntimeError &error);
     void AfterSave();
     void ReloadList();

@@ -13,13 +13,11 @@
 #include "platform/db/Transaction.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
-#include "platform/ui/MsgBox.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScopedValueRollback>
 
 void FormPartia::ComZapiszFr_Click()
@@ -35,7 +33,7 @@ void FormPartia::ComZapiszFr_Click()
 bool FormPartia::SaveBatch()
 {
     const BatchFrameValues values = FrameValues();
-    std::optional<BatchFault> fault = BatchValidator::CheckFrame(
+    std::optional<Refusal> fault = BatchValidator::CheckFrame(
         values, [](const QString &identifier) { return ClientLookup::Client(identifier).outcome; });
     if (!fault)
         fault = WriteBatch(values, *BatchValidator::BatchNumber(values.batchNumber));
@@ -46,7 +44,7 @@ bool FormPartia::SaveBatch()
     return true;
 }
 
-std::optional<BatchFault> FormPartia::WriteBatch(const BatchFrameValues &values, int number)
+std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values, int number)
 {
     try {
         return WriteInTransaction(values, number);
@@ -59,7 +57,7 @@ std::optional<BatchFault> FormPartia::WriteBatch(const BatchFrameValues &values,
 
 // The refusals of this stage are returned, not shown, so that no box stands
 // open while the month database is locked for the other workstations.
-std::optional<BatchFault> FormPartia::WriteInTransaction(const BatchFrameValues &values, int number)
+std::optional<Refusal> FormPartia::WriteInTransaction(const BatchFrameValues &values, int number)
 {
     dao::Recordset batches = Batches();
     return BatchStore::Save(MonthDb, batches, values, number, IsNewBatch,
@@ -83,18 +81,11 @@ void FormPartia::RereadList()
     }
 }
 
-void FormPartia::ShowFault(const BatchFault &fault)
+void FormPartia::ShowFault(const Refusal &fault)
 {
-    ui::MsgBox(fault.text, fault.style, fault.title);
-    if (fault.focus.isEmpty())
-        return;
-    auto *control = findChild<QWidget *>(fault.focus);
-    if (!control)
-        return;
+    // Moving the focus back into a box must not look its text up again.
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
-    control->setFocus();
-    if (auto *box = qobject_cast<QLineEdit *>(control); box && fault.selectAll)
-        box->selectAll();
+    ShowRefusal(*this, fault);
 }
 
 void FormPartia::SaveFailed(const RuntimeError &error)

@@ -516,11 +516,9 @@ void FormNastawienie::DBGridPartiaG_RowColChange()
     SelectCurrentGridRow(DBGridPartiaG);
 }
 
-void FormNastawienie::ShowFault(const RunFault &fault)
+void FormNastawienie::ShowFault(const Refusal &fault)
 {
-    ui::MsgBox(fault.text, fault.style, fault.title);
-    if (auto *control = findChild<QWidget *>(fault.focus))
-        control->setFocus();
+    ShowRefusal(*this, fault);
 }
 
 bool FormNastawienie::ChangedElsewhere(const RuntimeError &error)

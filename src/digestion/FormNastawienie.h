@@ -1,8 +1,8 @@
 #pragma once
 
-#include "digestion/RunFault.h"
 #include "digestion/RunStore.h"
 #include "foundation/BatchHeading.h"
+#include "foundation/Refusal.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Recordset.h"
@@ -201,7 +201,7 @@ private:
     void BindRuns(const dao::Recordset &runs);
     // Binds the trays of the current run (none without one), then the caption.
     void LoadTrays();
-    void ShowFault(const RunFault &fault);
+    void ShowFault(const Refusal &fault);
     // True for a save refused because another workstation changed (3197) or
     // deleted (3167) the row since the frame was loaded.
     static bool ChangedElsewhere(const RuntimeError &error);

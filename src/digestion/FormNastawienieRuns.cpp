@@ -324,19 +324,19 @@ void FormNastawienie::ComDuplikuj_Click()
 void FormNastawienie::ComZapiszFr_Click()
 {
     const FrameTexts texts = RunTexts();
-    if (const std::optional<RunFault> fault =
+    if (const std::optional<Refusal> fault =
             RunValidator::CheckRunNumber(texts.value(QStringLiteral("Nastawienie")))) {
         ShowFault(*fault);
         return;
     }
-    if (const std::optional<RunFault> fault = RunValidator::CheckRunTextLengths(texts)) {
+    if (const std::optional<Refusal> fault = RunValidator::CheckRunTextLengths(texts)) {
         ShowFault(*fault);
         return;
     }
     try {
         const auto result = RunStore::SaveRun(
             MonthDb, Batch(), texts, Adding ? std::optional<RunStore::LoadedRow>() : loadedRun_);
-        if (const RunFault *fault = std::get_if<RunFault>(&result)) {
+        if (const Refusal *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return;
         }

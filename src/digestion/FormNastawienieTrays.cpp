@@ -136,7 +136,7 @@ void FormNastawienie::LoadTrayForEdit()
 
 void FormNastawienie::ComZapiszFrNaPIW_Click()
 {
-    if (const std::optional<RunFault> fault =
+    if (const std::optional<Refusal> fault =
             RunValidator::CheckTray(TextNrTacy->text(), TextIlProbekPozycjaN->text())) {
         ShowFault(*fault);
         return;
@@ -158,7 +158,7 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
         const auto result =
             RunStore::SaveTray(MonthDb, Batch(), CurrentRunNumber(), texts,
                                Adding ? std::optional<RunStore::LoadedRow>() : loadedTray_);
-        if (const RunFault *fault = std::get_if<RunFault>(&result)) {
+        if (const Refusal *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return;
         }

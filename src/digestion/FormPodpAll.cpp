@@ -186,9 +186,8 @@ void FormPodpAll::ComUsun_Click()
 
 void FormPodpAll::ComZapisz_Click()
 {
-    if (const std::optional<RunFault> fault = RunValidator::CheckListNumber(TxtNr->text())) {
-        ShowInfo(fault->text, fault->title);
-        TxtNr->setFocus();
+    if (const std::optional<Refusal> refusal = RunValidator::CheckListNumber(TxtNr->text())) {
+        ShowRefusal(*this, *refusal);
         return;
     }
     try {

@@ -269,9 +269,9 @@ FrameTexts RunStore::Texts(const dao::Recordset &rs, const QStringList &fields)
     return texts;
 }
 
-std::variant<RunFault, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 batch,
-                                                        const FrameTexts &texts,
-                                                        const std::optional<LoadedRow> &loadedRun)
+std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 batch,
+                                                       const FrameTexts &texts,
+                                                       const std::optional<LoadedRow> &loadedRun)
 {
     const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("Nastawienie")));
     dao::Transaction transaction(db, dao::Transaction::Immediate);
@@ -288,7 +288,7 @@ std::variant<RunFault, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64
                           QStringLiteral(" And Nastawienie = ") + QString::number(number)) > 0)
             return RunValidator::DuplicateRun(number);
     }
-    if (std::optional<RunFault> fault = RunValidator::CheckRunDates(
+    if (std::optional<Refusal> fault = RunValidator::CheckRunDates(
             texts.value(QStringLiteral("DataRozpBad")), texts.value(QStringLiteral("DataZakBad"))))
         return *fault;
     if (stored && *stored != number) {
@@ -307,9 +307,9 @@ std::variant<RunFault, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64
     return written;
 }
 
-std::variant<RunFault, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64 batch, int run,
-                                                         const FrameTexts &texts,
-                                                         const std::optional<LoadedRow> &loadedTray)
+std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64 batch, int run,
+                                                        const FrameTexts &texts,
+                                                        const std::optional<LoadedRow> &loadedTray)
 {
     const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("NrTacy")));
     dao::Transaction transaction(db, dao::Transaction::Immediate);

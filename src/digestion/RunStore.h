@@ -1,6 +1,6 @@
 #pragma once
 
-#include "digestion/RunFault.h"
+#include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -60,14 +60,14 @@ public:
     // fault of a failed check, or the row written. A corrected run that another
     // workstation changed (3197) or deleted (3167) since it was loaded is an
     // error, and nothing is written.
-    static std::variant<RunFault, dao::Bookmark> SaveRun(dao::Database db, qint64 batch,
-                                                         const FrameTexts &texts,
-                                                         const std::optional<LoadedRow> &loadedRun);
+    static std::variant<Refusal, dao::Bookmark> SaveRun(dao::Database db, qint64 batch,
+                                                        const FrameTexts &texts,
+                                                        const std::optional<LoadedRow> &loadedRun);
 
     // The tray save after checks 1 to 4 passed: check 5 (when the tray is new
     // or its number changed) and the write, in one transaction; a corrected
     // tray changed or deleted meanwhile as for the run.
-    static std::variant<RunFault, dao::Bookmark>
+    static std::variant<Refusal, dao::Bookmark>
     SaveTray(dao::Database db, qint64 batch, int run, const FrameTexts &texts,
              const std::optional<LoadedRow> &loadedTray);
 

@@ -12,12 +12,12 @@ namespace
 
 const QString InfoTitle = QStringLiteral("INFORMACJA");
 
-RunFault plain(const QString &text, const char *focus)
+Refusal plain(const QString &text, const char *focus)
 {
     return {text, ui::vbOKOnly, QString(), QLatin1String(focus)};
 }
 
-RunFault info(const QString &text, const char *focus)
+Refusal info(const QString &text, const char *focus)
 {
     return {text, ui::vbInformation, InfoTitle, QLatin1String(focus)};
 }
@@ -78,7 +78,7 @@ std::optional<QDate> RunValidator::DateOf(const QString &text)
     return dao::ParseDateText(text);
 }
 
-std::optional<RunFault> RunValidator::CheckRunNumber(const QString &text)
+std::optional<Refusal> RunValidator::CheckRunNumber(const QString &text)
 {
     if (text.isEmpty())
         return plain(QStringLiteral("Wprowadź numer nastawienia!"), "TextNastawienie");
@@ -87,7 +87,7 @@ std::optional<RunFault> RunValidator::CheckRunNumber(const QString &text)
     return std::nullopt;
 }
 
-std::optional<RunFault> RunValidator::CheckRunTextLengths(const QMap<QString, QString> &texts)
+std::optional<Refusal> RunValidator::CheckRunTextLengths(const QMap<QString, QString> &texts)
 {
     struct Limit {
         const char *field;
@@ -126,14 +126,14 @@ std::optional<RunFault> RunValidator::CheckRunTextLengths(const QMap<QString, QS
     return std::nullopt;
 }
 
-RunFault RunValidator::DuplicateRun(int number)
+Refusal RunValidator::DuplicateRun(int number)
 {
     return {QStringLiteral("Nastawienie o numerze: ") + QString::number(number) +
                 QStringLiteral(" już istnieje.\r\nPopraw nr nastawienia!"),
             ui::vbExclamation, QString(), QStringLiteral("TextNastawienie")};
 }
 
-std::optional<RunFault> RunValidator::CheckRunDates(const QString &start, const QString &end)
+std::optional<Refusal> RunValidator::CheckRunDates(const QString &start, const QString &end)
 {
     if (!start.isEmpty() && !DateOf(start))
         return info(QStringLiteral("Popraw datę rozpoczęcia badania do formatu dd.mm.rrrr"),
@@ -144,7 +144,7 @@ std::optional<RunFault> RunValidator::CheckRunDates(const QString &start, const 
     return std::nullopt;
 }
 
-std::optional<RunFault> RunValidator::CheckTray(const QString &trayNumber, const QString &count)
+std::optional<Refusal> RunValidator::CheckTray(const QString &trayNumber, const QString &count)
 {
     if (trayNumber.isEmpty())
         return plain(QStringLiteral("Wprowadź numer Tacy!"), "TextNrTacy");
@@ -159,7 +159,7 @@ std::optional<RunFault> RunValidator::CheckTray(const QString &trayNumber, const
     return std::nullopt;
 }
 
-RunFault RunValidator::DuplicateTray(int number)
+Refusal RunValidator::DuplicateTray(int number)
 {
     return {QStringLiteral("Taca o numerze: ") + QString::number(number) +
                 QStringLiteral(" już istnieje.\r\nPopraw nr tacy!"),
@@ -167,7 +167,7 @@ RunFault RunValidator::DuplicateTray(int number)
             QStringLiteral("TextNrTacy")};
 }
 
-std::optional<RunFault> RunValidator::CheckListNumber(const QString &text)
+std::optional<Refusal> RunValidator::CheckListNumber(const QString &text)
 {
     const QString trimmed = trimmedBlanks(text);
     if (trimmed.isEmpty())

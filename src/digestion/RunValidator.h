@@ -1,6 +1,6 @@
 #pragma once
 
-#include "digestion/RunFault.h"
+#include "foundation/Refusal.h"
 
 #include <QDate>
 #include <QMap>
@@ -26,21 +26,21 @@ public:
     static std::optional<QDate> DateOf(const QString &text);
 
     // Run checks 1 and 2: the run number is present and a 16-bit integer.
-    static std::optional<RunFault> CheckRunNumber(const QString &text);
+    static std::optional<Refusal> CheckRunNumber(const QString &text);
     // A run text longer than its field (a picked entry can be): the field's
     // caption named, the focus on its box. `texts` maps fields to box texts.
-    static std::optional<RunFault> CheckRunTextLengths(const QMap<QString, QString> &texts);
+    static std::optional<Refusal> CheckRunTextLengths(const QMap<QString, QString> &texts);
 
     // Run check 3: another run of the batch carries the number.
-    static RunFault DuplicateRun(int number);
+    static Refusal DuplicateRun(int number);
     // Run checks 4 and 5: a date given is a date.
-    static std::optional<RunFault> CheckRunDates(const QString &start, const QString &end);
+    static std::optional<Refusal> CheckRunDates(const QString &start, const QString &end);
 
     // Tray checks 1 to 4: tray number and sample count present and integers.
-    static std::optional<RunFault> CheckTray(const QString &trayNumber, const QString &count);
+    static std::optional<Refusal> CheckTray(const QString &trayNumber, const QString &count);
     // Tray check 5: the tray number is taken in this run.
-    static RunFault DuplicateTray(int number);
+    static Refusal DuplicateTray(int number);
 
     // The number of an equipment-list entry: checks 1 and 2 of its save.
-    static std::optional<RunFault> CheckListNumber(const QString &text);
+    static std::optional<Refusal> CheckListNumber(const QString &text);
 };

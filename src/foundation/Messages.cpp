@@ -7,6 +7,7 @@
 #include "platform/ui/WindowRegistry.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <exception>
 
 namespace
@@ -49,6 +50,19 @@ void ShowInfo(const QString &text, const QString &caption)
 void ShowWarning(const QString &text, const QString &caption)
 {
     ui::MsgBox(text, ui::vbExclamation, caption);
+}
+
+void ShowRefusal(QWidget &window, const Refusal &refusal)
+{
+    ui::MsgBox(refusal.text, refusal.style, refusal.title);
+    if (refusal.focus.isEmpty())
+        return;
+    auto *control = window.findChild<QWidget *>(refusal.focus);
+    if (!control || !control->isEnabled())
+        return;
+    control->setFocus();
+    if (auto *box = qobject_cast<QLineEdit *>(control); box && refusal.selectAll)
+        box->selectAll();
 }
 
 void ShowAlarm(const QString &text, const QString &caption, int delaySeconds, bool closeButton)

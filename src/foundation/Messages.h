@@ -1,10 +1,13 @@
 #pragma once
 
+#include "foundation/Refusal.h"
 #include "platform/RuntimeError.h"
 
 #include <QString>
 
 #include <functional>
+
+class QWidget;
 
 // The shared ways of telling the user something. All boxes are modal and go
 // through the message-box seam of the platform, so tests answer them.
@@ -26,6 +29,11 @@ bool TrapErrors(const QString &caption, const std::function<void()> &action,
 // The information box (style 64) and the warning box (style 48), OK only.
 void ShowInfo(const QString &text, const QString &caption);
 void ShowWarning(const QString &text, const QString &caption);
+
+// A rule's refusal: its box, then the focus into the control of `window` that
+// it names, when there is one that can take it, with the text selected when
+// the refusal asks for that.
+void ShowRefusal(QWidget &window, const Refusal &refusal);
 
 // The alarm box FormAlarm: sized from the text and caption, closed by its button
 // (when shown) or by itself one tick after the delay; a beep follows.

@@ -3,6 +3,7 @@
 #include "foundation/TextProcedures.h"
 #include "platform/db/Field.h"
 #include "platform/db/SqlText.h"
+#include "platform/ui/MsgBox.h"
 #include "registers/DictionaryStore.h"
 
 #include <QRegularExpression>
@@ -11,6 +12,12 @@
 
 namespace
 {
+
+// The entry's refusals are information boxes.
+Refusal info(const QString &text, const QString &focus)
+{
+    return {text, ui::vbInformation, QStringLiteral("INFORMACJA"), focus};
+}
 
 QString fieldText(const dao::Recordset &rs, const char *field)
 {
@@ -41,25 +48,25 @@ QString ClientStore::SearchStatement(const QString &searchBy, const QString &typ
            QStringLiteral(" ORDER BY IdRzezni");
 }
 
-std::optional<ClientFault> ClientStore::Check(const Client &entry)
+std::optional<Refusal> ClientStore::Check(const Client &entry)
 {
     if (TrimBlanks(entry.IdRzezni).isEmpty())
-        return ClientFault{QStringLiteral("Wpisz WNI!"), QStringLiteral("TextIDKlient")};
+        return info(QStringLiteral("Wpisz WNI!"), QStringLiteral("TextIDKlient"));
     if (!entry.KodPIW.isEmpty() && !IsNumericText(entry.KodPIW))
-        return ClientFault{QStringLiteral("Popraw kod PIW!"), QStringLiteral("TextKodPIW")};
+        return info(QStringLiteral("Popraw kod PIW!"), QStringLiteral("TextKodPIW"));
     if (TrimBlanks(entry.Nazwa).isEmpty())
-        return ClientFault{QStringLiteral("Wpisz nazwę lub imię i nazwisko!"),
-                           QStringLiteral("TextNazwa")};
+        return info(QStringLiteral("Wpisz nazwę lub imię i nazwisko!"),
+                    QStringLiteral("TextNazwa"));
     if (TrimBlanks(entry.Miejscowosc).isEmpty())
-        return ClientFault{QStringLiteral("Wpisz miejscowość!"), QStringLiteral("TextMiejscowosc")};
+        return info(QStringLiteral("Wpisz miejscowość!"), QStringLiteral("TextMiejscowosc"));
     if (TrimBlanks(entry.Telefon).isEmpty())
-        return ClientFault{QStringLiteral("Wpisz nr telefonu!"), QStringLiteral("TextTelefon")};
+        return info(QStringLiteral("Wpisz nr telefonu!"), QStringLiteral("TextTelefon"));
     // Typing stops at the column's width, but a kind chosen from the list is
     // taken whole.
-    if (const std::optional<RegisterFault> kind = DictionaryStore::TooLong(
+    if (const std::optional<Refusal> kind = DictionaryStore::TooLong(
             TrimBlanks(entry.TypWNI), Table, QStringLiteral("TypWNI"),
             QStringLiteral("Rodzaj klienta"), QStringLiteral("ComboTypWNI")))
-        return ClientFault{kind->text, kind->focus};
+        return kind;
     return std::nullopt;
 }
 

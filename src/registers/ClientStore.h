@@ -2,6 +2,7 @@
 
 #include "registers/Client.h"
 
+#include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -11,13 +12,6 @@
 
 #include <functional>
 #include <optional>
-
-// A refused entry of the client register: the message and the edit box
-// (by its control name) that takes the focus.
-struct ClientFault {
-    QString text;
-    QString focus;
-};
 
 // The rules and statements of the client register (table Zaklad of the
 // dictionaries). Errors of the engine go to the caller, who holds the
@@ -34,7 +28,7 @@ public:
     static QString SearchStatement(const QString &searchBy, const QString &typed);
 
     // The checks of "Z&apisz", in the order the user meets them.
-    static std::optional<ClientFault> Check(const Client &entry);
+    static std::optional<Refusal> Check(const Client &entry);
 
     // True when a row other than the one `isSelf` accepts carries the
     // identifier (compared without regard to case).

@@ -181,11 +181,11 @@ void DictionaryListWindow::ComZapisz_Click()
 {
     const QString number = NumberBox->text();
     const QString text = Text();
-    const SaveResult result = SaveRow(
+    const SaveOutcome result = SaveRow(
         Adding, StaleDb, ListRecordset().TableName(),
         [&] { return ListEntryRules::Check(shape_.kind, number); },
         [&](dao::Recordset &rs) { ListEntryRules::Write(rs, shape_.kind, number, text); });
-    if (result == SaveResult::Saved)
+    if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }
 

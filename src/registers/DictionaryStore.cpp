@@ -86,18 +86,18 @@ int DictionaryStore::ColumnWidth(const QString &table, const QString &field)
     return column && column->type == dao::dbText ? column->size : 0;
 }
 
-std::optional<RegisterFault> DictionaryStore::TooLong(const QString &text, const QString &table,
-                                                      const QString &field, const QString &caption,
-                                                      const QString &focus)
+std::optional<Refusal> DictionaryStore::TooLong(const QString &text, const QString &table,
+                                                const QString &field, const QString &caption,
+                                                const QString &focus)
 {
     const int width = ColumnWidth(table, field);
     if (width == 0 || text.size() <= width)
         return std::nullopt;
-    return RegisterFault{QStringLiteral("Tekst w polu %1 jest za długi! Dopuszczalna długość: "
-                                        "%2. Popraw!")
-                             .arg(caption)
-                             .arg(width),
-                         ui::vbInformation, QStringLiteral("INFORMACJA"), focus};
+    return Refusal{QStringLiteral("Tekst w polu %1 jest za długi! Dopuszczalna długość: "
+                                  "%2. Popraw!")
+                       .arg(caption)
+                       .arg(width),
+                   ui::vbInformation, QStringLiteral("INFORMACJA"), focus};
 }
 
 QString DictionaryStore::PrefixCriterion(const QString &field, const QString &text)
@@ -105,12 +105,12 @@ QString DictionaryStore::PrefixCriterion(const QString &field, const QString &te
     return field + QStringLiteral(" LIKE ") + dao::SqlLikePrefix(TrimBlanks(text));
 }
 
-std::optional<RegisterFault>
-DictionaryStore::Save(dao::Database db, const std::function<std::optional<RegisterFault>()> &check,
-                      const std::function<void()> &write)
+std::optional<Refusal> DictionaryStore::Save(dao::Database db,
+                                             const std::function<std::optional<Refusal>()> &check,
+                                             const std::function<void()> &write)
 {
     dao::Transaction transaction(db, dao::Transaction::Immediate);
-    if (std::optional<RegisterFault> fault = check())
+    if (std::optional<Refusal> fault = check())
         return fault;
     write();
     transaction.Commit();

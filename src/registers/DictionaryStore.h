@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registers/RegisterFault.h"
+#include "foundation/Refusal.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -49,18 +49,18 @@ public:
     static int ColumnWidth(const QString &table, const QString &field);
     // The refusal of a text longer than its column, naming the field by its
     // caption; nothing when the text fits.
-    static std::optional<RegisterFault> TooLong(const QString &text, const QString &table,
-                                                const QString &field, const QString &caption,
-                                                const QString &focus);
+    static std::optional<Refusal> TooLong(const QString &text, const QString &table,
+                                          const QString &field, const QString &caption,
+                                          const QString &focus);
 
     // The first `length` characters.
     static QString Cut(const QString &text, int length) { return text.left(length); }
 
     // The checks and the write as one step for every workstation: the write
     // lock is taken before the first check. A refusal writes nothing.
-    static std::optional<RegisterFault>
-    Save(dao::Database db, const std::function<std::optional<RegisterFault>()> &check,
-         const std::function<void()> &write);
+    static std::optional<Refusal> Save(dao::Database db,
+                                       const std::function<std::optional<Refusal>()> &check,
+                                       const std::function<void()> &write);
 
     // Deletes the current row of a register's list, only while it still holds
     // what the list read of it (3197 changed, 3167 deleted meanwhile).

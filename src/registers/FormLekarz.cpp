@@ -278,7 +278,7 @@ void FormLekarz::ComLaborZap_Click()
     // The frame's number was only a proposal: another workstation may have
     // stored it since. The number is taken again inside the save's
     // transaction, where no other workstation can take it.
-    const SaveResult result = SaveRow(
+    const SaveOutcome result = SaveRow(
         AddingVet, StaleDb, QStringLiteral("Lekarz"), [&] { return VetRules::Check(values); },
         [&](dao::Recordset &rs) {
             VetRules::Write(
@@ -287,7 +287,7 @@ void FormLekarz::ComLaborZap_Click()
                                 StaleDb, QStringLiteral("Lekarz"), QStringLiteral("IDLekarz")))
                           : std::nullopt);
         });
-    if (result == SaveResult::Saved)
+    if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }
 

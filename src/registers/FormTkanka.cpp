@@ -104,7 +104,7 @@ void FormTkanka::DBGridTkanka_RowColChange()
 void FormTkanka::ComDodaj_Click()
 {
     qint64 number = 1;
-    std::optional<RegisterFault> full;
+    std::optional<Refusal> full;
     const bool numbered = Trapped([&] {
         if (!ListIsEmpty()) {
             Bind();
@@ -176,22 +176,21 @@ void FormTkanka::ComZapisz_Click()
     // taken inside the save's transaction, where no other workstation can
     // take it too.
     std::optional<int> newId;
-    const SaveResult result = SaveRow(
+    const SaveOutcome result = SaveRow(
         Adding, StaleDb, QStringLiteral("Tkanka"),
-        [&]() -> std::optional<RegisterFault> {
+        [&]() -> std::optional<Refusal> {
             if (!Adding)
                 return std::nullopt;
-            if (std::optional<RegisterFault> fault =
-                    TissueRules::CheckNewName(StaleDb, values.name))
+            if (std::optional<Refusal> fault = TissueRules::CheckNewName(StaleDb, values.name))
                 return fault;
             qint64 number = 0;
-            if (std::optional<RegisterFault> full = TissueRules::NextNumber(StaleDb, number))
+            if (std::optional<Refusal> full = TissueRules::NextNumber(StaleDb, number))
                 return full;
             newId = int(number);
             return std::nullopt;
         },
         [&](dao::Recordset &rs) { TissueRules::Write(rs, values, newId); });
-    if (result == SaveResult::Saved)
+    if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }
 

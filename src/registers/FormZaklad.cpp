@@ -440,10 +440,10 @@ Client FormZaklad::EditedClient() const
 
 bool FormZaklad::CheckEditBoxes(const Client &entry)
 {
-    const std::optional<ClientFault> fault = ClientStore::Check(entry);
-    if (!fault)
+    const std::optional<Refusal> refusal = ClientStore::Check(entry);
+    if (!refusal)
         return true;
-    Refuse(fault->text, findChild<QWidget *>(fault->focus));
+    ShowFault(*refusal);
     return false;
 }
 

@@ -331,21 +331,21 @@ void InspectorateWindow::ComZlewZap_Click()
         TextAdres->text(),       TextTelefon->text(),
         TextMail->text(),        TextMailSzyfr ? TextMailSzyfr->text() : QString(),
         TextUwagi->toPlainText()};
-    if (std::optional<RegisterFault> fault = InspectorateRules::CheckCode(kind_, values.code)) {
+    if (std::optional<Refusal> fault = InspectorateRules::CheckCode(kind_, values.code)) {
         ShowFault(*fault);
         return;
     }
     const bool adding = AddingInspectorate;
-    const SaveResult result = SaveRow(
+    const SaveOutcome result = SaveRow(
         adding, StaleDb, kind_.table,
-        [&]() -> std::optional<RegisterFault> {
+        [&]() -> std::optional<Refusal> {
             if (adding)
                 return InspectorateRules::CheckNewCode(StaleDb, kind_, values.code);
             return std::nullopt;
         },
         [&](dao::Recordset &rs) { InspectorateRules::Write(rs, kind_, values, adding); },
         kind_.errorTitle);
-    if (result == SaveResult::Saved)
+    if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }
 

@@ -11,7 +11,7 @@ namespace
 
 const QChar CR = QLatin1Char('\r');
 
-RegisterFault info(const QString &text, const QString &focus)
+Refusal info(const QString &text, const QString &focus)
 {
     return {text, ui::vbInformation, InformationTitle, focus};
 }
@@ -20,7 +20,7 @@ RegisterFault info(const QString &text, const QString &focus)
 
 // ------------------------------------------------------------ sampling vets
 
-std::optional<RegisterFault> VetRules::Check(const VetValues &v)
+std::optional<Refusal> VetRules::Check(const VetValues &v)
 {
     if (!DictionaryStore::IsNumeric(v.number))
         return info(QStringLiteral("W polu kod lekarza wprować wartość numeryczną!") + CR +
@@ -50,7 +50,7 @@ std::optional<RegisterFault> VetRules::Check(const VetValues &v)
         {TrimBlanks(v.phone), QStringLiteral("Telefon"), QStringLiteral("Telefon"),
          QStringLiteral("TextTelefon")}};
     for (const auto &box : limited) {
-        if (std::optional<RegisterFault> fault = DictionaryStore::TooLong(
+        if (std::optional<Refusal> fault = DictionaryStore::TooLong(
                 box.text, QStringLiteral("Lekarz"), box.field, box.caption, box.focus))
             return fault;
     }
@@ -109,8 +109,8 @@ QString InspectorateRules::ListStatement(const InspectorateKind &kind, bool byNa
            (byName ? QStringLiteral("Nazwa, ") + kind.key : kind.key);
 }
 
-std::optional<RegisterFault> InspectorateRules::CheckCode(const InspectorateKind &kind,
-                                                          const QString &code)
+std::optional<Refusal> InspectorateRules::CheckCode(const InspectorateKind &kind,
+                                                    const QString &code)
 {
     if (kind.numericKey && !DictionaryStore::IsNumeric(code))
         return info(QStringLiteral("Kod powiatu powinien być wartością numeryczną! Popraw!"),
@@ -118,12 +118,12 @@ std::optional<RegisterFault> InspectorateRules::CheckCode(const InspectorateKind
     return std::nullopt;
 }
 
-std::optional<RegisterFault>
+std::optional<Refusal>
 InspectorateRules::CheckNewCode(dao::Database db, const InspectorateKind &kind, const QString &code)
 {
     if (DictionaryStore::KeyTaken(db, kind.table, kind.key, TrimBlanks(code)))
-        return RegisterFault{kind.duplicateText, ui::vbExclamation, QStringLiteral("ZAPISYWANIE"),
-                             QStringLiteral("MEBKod")};
+        return Refusal{kind.duplicateText, ui::vbExclamation, QStringLiteral("ZAPISYWANIE"),
+                       QStringLiteral("MEBKod")};
     return std::nullopt;
 }
 
@@ -152,7 +152,7 @@ dao::Recordset TissueRules::OpenList(dao::Database db)
     return db.OpenRecordset(QStringLiteral("SELECT * FROM TKANKA ORDER BY IDTkanka"));
 }
 
-std::optional<RegisterFault> TissueRules::NextNumber(dao::Database db, qint64 &number)
+std::optional<Refusal> TissueRules::NextNumber(dao::Database db, qint64 &number)
 {
     number = DictionaryStore::NextNumber(db, QStringLiteral("Tkanka"), QStringLiteral("IDTkanka"));
     if (number > 255)
@@ -160,7 +160,7 @@ std::optional<RegisterFault> TissueRules::NextNumber(dao::Database db, qint64 &n
     return std::nullopt;
 }
 
-std::optional<RegisterFault> TissueRules::CheckNewName(dao::Database db, const QString &name)
+std::optional<Refusal> TissueRules::CheckNewName(dao::Database db, const QString &name)
 {
     const QString trimmed = TrimBlanks(name);
     if (DictionaryStore::KeyTaken(db, QStringLiteral("TKANKA"), QStringLiteral("NazTkanka"),
@@ -220,7 +220,7 @@ dao::Recordset SpeciesRecords::OpenSexes(dao::Database db, qint64 species)
 
 // ------------------------------------------------------ hint and person lists
 
-std::optional<RegisterFault> ListEntryRules::Check(const ListEntryKind &kind, const QString &number)
+std::optional<Refusal> ListEntryRules::Check(const ListEntryKind &kind, const QString &number)
 {
     if (std::optional<QString> text =
             DictionaryStore::ByteNumberFault(number, kind.emptyNumberText))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registers/RegisterFault.h"
+#include "foundation/Refusal.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -36,7 +36,7 @@ class VetRules
 public:
     // The register by surname and first name, or by number.
     static dao::Recordset OpenList(dao::Database db, bool byName);
-    static std::optional<RegisterFault> Check(const VetValues &values);
+    static std::optional<Refusal> Check(const VetValues &values);
     // The fields in the register's order; IDLekarz only for a new row.
     static void Write(dao::Recordset &rs, const VetValues &values, std::optional<qint64> newId);
 };
@@ -73,11 +73,10 @@ public:
     // The register by code, or by name and then code.
     static QString ListStatement(const InspectorateKind &kind, bool byName);
     // The code's own check (numeric for a county), run on every save.
-    static std::optional<RegisterFault> CheckCode(const InspectorateKind &kind,
-                                                  const QString &code);
+    static std::optional<Refusal> CheckCode(const InspectorateKind &kind, const QString &code);
     // A new code must not be stored yet (trimmed, case aside).
-    static std::optional<RegisterFault> CheckNewCode(dao::Database db, const InspectorateKind &kind,
-                                                     const QString &code);
+    static std::optional<Refusal> CheckNewCode(dao::Database db, const InspectorateKind &kind,
+                                               const QString &code);
     // The key (trimmed) only when adding; the postal code only when it holds
     // no unfilled place.
     static void Write(dao::Recordset &rs, const InspectorateKind &kind,
@@ -104,8 +103,8 @@ public:
 
     // The number a new tissue gets, or the refusal when the one-byte number
     // is used up.
-    static std::optional<RegisterFault> NextNumber(dao::Database db, qint64 &number);
-    static std::optional<RegisterFault> CheckNewName(dao::Database db, const QString &name);
+    static std::optional<Refusal> NextNumber(dao::Database db, qint64 &number);
+    static std::optional<Refusal> CheckNewName(dao::Database db, const QString &name);
     static void Write(dao::Recordset &rs, const TissueValues &values, std::optional<int> newId);
 };
 
@@ -149,7 +148,7 @@ struct ListEntryKind {
 class ListEntryRules
 {
 public:
-    static std::optional<RegisterFault> Check(const ListEntryKind &kind, const QString &number);
+    static std::optional<Refusal> Check(const ListEntryKind &kind, const QString &number);
     static void Write(dao::Recordset &rs, const ListEntryKind &kind, const QString &number,
                       const QString &text);
 };

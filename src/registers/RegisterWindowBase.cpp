@@ -144,34 +144,29 @@ bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QStr
     });
 }
 
-RegisterWindowBase::SaveResult
-RegisterWindowBase::SaveRow(bool adding, dao::Database db, const QString &table,
-                            const std::function<std::optional<RegisterFault>()> &check,
-                            const std::function<void(dao::Recordset &)> &fill,
-                            const QString &caption)
+SaveOutcome RegisterWindowBase::SaveRow(bool adding, dao::Database db, const QString &table,
+                                        const std::function<std::optional<Refusal>()> &check,
+                                        const std::function<void(dao::Recordset &)> &fill,
+                                        const QString &caption)
 {
-    std::optional<RegisterFault> fault;
+    std::optional<Refusal> fault;
     const bool done = Trapped(
         [&] {
             fault = DictionaryStore::Save(db, check, [&] { WriteRow(adding, db, table, fill); });
         },
         caption);
     if (!done)
-        return SaveResult::Failed;
+        return SaveOutcome::Failed;
     if (fault) {
         ShowFault(*fault);
-        return SaveResult::Refused;
+        return SaveOutcome::Refused;
     }
-    return SaveResult::Saved;
+    return SaveOutcome::Saved;
 }
 
-void RegisterWindowBase::ShowFault(const RegisterFault &fault)
+void RegisterWindowBase::ShowFault(const Refusal &fault)
 {
-    ui::MsgBox(fault.text, fault.style, fault.title);
-    if (fault.focus.isEmpty())
-        return;
-    if (QWidget *control = findChild<QWidget *>(fault.focus); control && control->isEnabled())
-        control->setFocus();
+    ShowRefusal(*this, fault);
 }
 
 void RegisterWindowBase::HideAndAnnounce(const QStringList &tables)

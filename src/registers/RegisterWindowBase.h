@@ -1,9 +1,9 @@
 #pragma once
 
+#include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
-#include "registers/RegisterFault.h"
 
 #include <QDialog>
 #include <QList>
@@ -96,13 +96,12 @@ protected:
     // A save: the checks and the write of the row (see WriteRow) in one
     // transaction. A refusal is shown and leaves the frame as it is; a
     // run-time error is reported under `caption`.
-    enum class SaveResult { Saved, Refused, Failed };
-    SaveResult SaveRow(bool adding, dao::Database db, const QString &table,
-                       const std::function<std::optional<RegisterFault>()> &check,
-                       const std::function<void(dao::Recordset &)> &fill,
-                       const QString &caption = ErrorCaption);
+    SaveOutcome SaveRow(bool adding, dao::Database db, const QString &table,
+                        const std::function<std::optional<Refusal>()> &check,
+                        const std::function<void(dao::Recordset &)> &fill,
+                        const QString &caption = ErrorCaption);
     // The refusal's box, then the focus into its control when it can take it.
-    void ShowFault(const RegisterFault &fault);
+    void ShowFault(const Refusal &fault);
 
     // The row that a correction will be written into.
     void RememberLoadedRow(); // 3021 without a current row

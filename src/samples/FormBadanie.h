@@ -1,10 +1,10 @@
 #pragma once
 
 #include "foundation/BatchHeading.h"
+#include "foundation/Refusal.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Recordset.h"
-#include "samples/SampleFault.h"
 #include "samples/SampleFrameValues.h"
 
 #include <QDialog>
@@ -105,8 +105,6 @@ public:
     bool AddingSample = false;
     QString EditedCarcassNumber;
 
-    enum class SaveOutcome { Saved, Refused, Failed };
-
     void Form_Load();
     void Form_Activate();
     void Form_Resize();
@@ -160,7 +158,7 @@ private:
     dao::Recordset Samples() const;
     bool HasCurrentSample() const;
     void ShowOverlay(QWidget *frame);
-    void ShowFault(const SampleFault &fault);
+    void ShowFault(const Refusal &fault);
     bool ResultLocked() const;
 
     void StartNewSample();

@@ -170,7 +170,7 @@ void FormBadanie::ComZapiszFr_Click()
         AfterSave();
 }
 
-FormBadanie::SaveOutcome FormBadanie::SaveSample()
+SaveOutcome FormBadanie::SaveSample()
 {
     try {
         dao::Recordset rs = Samples();
@@ -178,7 +178,7 @@ FormBadanie::SaveOutcome FormBadanie::SaveSample()
                                              loadedGeneral_};
         const auto result = SampleStore::Save(rs, FrameValues(), loaded,
                                               {heading_.Partia, LabData->text(), loadedRow_});
-        if (const auto *fault = std::get_if<SampleFault>(&result)) {
+        if (const auto *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return SaveOutcome::Refused;
         }
@@ -193,11 +193,10 @@ FormBadanie::SaveOutcome FormBadanie::SaveSample()
     }
 }
 
-void FormBadanie::ShowFault(const SampleFault &fault)
+void FormBadanie::ShowFault(const Refusal &fault)
 {
-    ui::MsgBox(fault.text, fault.style, fault.title);
-    if (auto *control = FrameProbka->findChild<QWidget *>(fault.focus))
-        control->setFocus();
+    // The checks name the controls of the sample frame.
+    ShowRefusal(*FrameProbka, fault);
 }
 
 void FormBadanie::AfterSave()

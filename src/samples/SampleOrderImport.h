@@ -1,6 +1,6 @@
 #pragma once
 
-#include "samples/SampleFault.h"
+#include "foundation/Refusal.h"
 
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
@@ -26,7 +26,7 @@ public:
     struct Outcome {
         int stored = 0;                    // rows written
         int attempted = 0;                 // lines read, the failing one included
-        std::optional<SampleFault> clash;  // a number of the range taken meanwhile
+        std::optional<Refusal> clash;      // a number of the range taken meanwhile
         std::optional<RuntimeError> error; // the failure at the line after the stored ones
         QString failedSampleId;            // the sample code of the failing line
         std::optional<dao::Bookmark> last; // the last row written

@@ -72,10 +72,10 @@ QString SampleStore::SampleId(const QVariant &wni, const QVariant &number, const
     return ValueText(wni) + ValueText(number) + ValueText(date);
 }
 
-std::variant<SampleFault, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
-                                                           const SampleFrameValues &values,
-                                                           const SampleValidator::Loaded &loaded,
-                                                           const Target &target)
+std::variant<Refusal, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
+                                                       const SampleFrameValues &values,
+                                                       const SampleValidator::Loaded &loaded,
+                                                       const Target &target)
 {
     dao::Database db = rs.Parent();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
@@ -86,7 +86,7 @@ std::variant<SampleFault, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
         },
         [&](qint64 general) { return SampleNumbering::GeneralTaken(db, general); },
         [&](qint64 carcass) { return SampleNumbering::CarcassTaken(db, target.batch, carcass); }};
-    if (std::optional<SampleFault> fault = SampleValidator::Check(values, loaded, lookups))
+    if (std::optional<Refusal> fault = SampleValidator::Check(values, loaded, lookups))
         return *fault;
     // Refused before a row is started: the number stored is the one checked.
     CarcassNumber(values.carcass);

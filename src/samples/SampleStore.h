@@ -1,6 +1,6 @@
 #pragma once
 
-#include "samples/SampleFault.h"
+#include "foundation/Refusal.h"
 #include "samples/SampleFrameValues.h"
 #include "samples/SampleValidator.h"
 
@@ -50,10 +50,10 @@ public:
     // Runs the checks of the save and writes the row, in one transaction that
     // holds the month database against the other workstations, so that no two
     // samples get one number. Gives the refusal, or the row written.
-    static std::variant<SampleFault, dao::Bookmark> Save(dao::Recordset &rs,
-                                                         const SampleFrameValues &values,
-                                                         const SampleValidator::Loaded &loaded,
-                                                         const Target &target);
+    static std::variant<Refusal, dao::Bookmark> Save(dao::Recordset &rs,
+                                                     const SampleFrameValues &values,
+                                                     const SampleValidator::Loaded &loaded,
+                                                     const Target &target);
 
     // Deletes the current sample of the set, only while it still holds what
     // was read of it (3197 changed, 3167 deleted by another workstation).

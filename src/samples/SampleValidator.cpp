@@ -12,14 +12,18 @@ namespace
 
 const QString CheckTitle = QStringLiteral("KONTROLA POPRAWNOŚCI");
 
-SampleFault plain(int check, const QString &text, const char *focus)
+Refusal plain(int check, const QString &text, const char *focus)
 {
-    return {check, text, ui::vbOKOnly, QString(), QLatin1String(focus)};
+    return {.text = text, .style = ui::vbOKOnly, .focus = QLatin1String(focus), .check = check};
 }
 
-SampleFault info(int check, const QString &text, const char *focus)
+Refusal info(int check, const QString &text, const char *focus)
 {
-    return {check, text, ui::vbInformation, QStringLiteral("INFORMACJA"), QLatin1String(focus)};
+    return {.text = text,
+            .style = ui::vbInformation,
+            .title = QStringLiteral("INFORMACJA"),
+            .focus = QLatin1String(focus),
+            .check = check};
 }
 
 // A number typed again in another form ("012" for 12) is not a change.
@@ -57,28 +61,38 @@ std::optional<qint64> SampleValidator::LongInteger(const QString &text)
                        std::numeric_limits<qint32>::max());
 }
 
-SampleFault SampleValidator::DailyTaken(const QString &number)
+Refusal SampleValidator::DailyTaken(const QString &number)
 {
-    return {11, QStringLiteral("Nr dzienny: ") + number + QStringLiteral(" już istnieje! Popraw!"),
-            ui::vbExclamation, CheckTitle, QStringLiteral("TextNrDzien")};
+    return {.text =
+                QStringLiteral("Nr dzienny: ") + number + QStringLiteral(" już istnieje! Popraw!"),
+            .style = ui::vbExclamation,
+            .title = CheckTitle,
+            .focus = QStringLiteral("TextNrDzien"),
+            .check = 11};
 }
 
-SampleFault SampleValidator::GeneralTaken(const QString &number)
+Refusal SampleValidator::GeneralTaken(const QString &number)
 {
-    return {13, QStringLiteral("Nr ogólny: ") + number + QStringLiteral(" już istnieje! Popraw!"),
-            ui::vbExclamation, CheckTitle, QStringLiteral("TextNrOgolny")};
+    return {.text =
+                QStringLiteral("Nr ogólny: ") + number + QStringLiteral(" już istnieje! Popraw!"),
+            .style = ui::vbExclamation,
+            .title = CheckTitle,
+            .focus = QStringLiteral("TextNrOgolny"),
+            .check = 13};
 }
 
-SampleFault SampleValidator::CarcassTaken(const QString &number)
+Refusal SampleValidator::CarcassTaken(const QString &number)
 {
-    return {14,
-            QStringLiteral("Próbka o numerze: ") + number +
-                QStringLiteral(" już istnieje.\r\nPopraw nr próbki!"),
-            ui::vbExclamation, CheckTitle, QStringLiteral("TextNrProbki")};
+    return {.text = QStringLiteral("Próbka o numerze: ") + number +
+                    QStringLiteral(" już istnieje.\r\nPopraw nr próbki!"),
+            .style = ui::vbExclamation,
+            .title = CheckTitle,
+            .focus = QStringLiteral("TextNrProbki"),
+            .check = 14};
 }
 
-std::optional<SampleFault> SampleValidator::Check(const SampleFrameValues &v, const Loaded &loaded,
-                                                  const Lookups &lookups)
+std::optional<Refusal> SampleValidator::Check(const SampleFrameValues &v, const Loaded &loaded,
+                                              const Lookups &lookups)
 {
     if (v.carcass.isEmpty())
         return plain(1, QStringLiteral("Wprowadź numer tuszy!"), "TextNrProbki");

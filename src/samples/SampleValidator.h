@@ -1,6 +1,6 @@
 #pragma once
 
-#include "samples/SampleFault.h"
+#include "foundation/Refusal.h"
 #include "samples/SampleFrameValues.h"
 
 #include <QString>
@@ -28,8 +28,8 @@ public:
         QString general;
     };
 
-    static std::optional<SampleFault> Check(const SampleFrameValues &values, const Loaded &loaded,
-                                            const Lookups &lookups);
+    static std::optional<Refusal> Check(const SampleFrameValues &values, const Loaded &loaded,
+                                        const Lookups &lookups);
 
     // The whole number a box holds: blanks around an optional sign and
     // digits, within the range of its field.
@@ -38,9 +38,9 @@ public:
     static std::optional<qint64> LongInteger(const QString &text); // 32-bit
 
     // The refusals of the uniqueness checks, shared with the import.
-    static SampleFault DailyTaken(const QString &number);
-    static SampleFault GeneralTaken(const QString &number);
-    static SampleFault CarcassTaken(const QString &number);
+    static Refusal DailyTaken(const QString &number);
+    static Refusal GeneralTaken(const QString &number);
+    static Refusal CarcassTaken(const QString &number);
 
     static constexpr int MaxDescription = 30;
 };

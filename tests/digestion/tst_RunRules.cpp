@@ -81,7 +81,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, message);
-        const std::optional<RunFault> fault = RunValidator::CheckRunNumber(text);
+        const std::optional<Refusal> fault = RunValidator::CheckRunNumber(text);
         QCOMPARE(fault ? fault->text : QString(), message);
         if (fault)
             QCOMPARE(fault->focus, QStringLiteral("TextNastawienie"));
@@ -155,8 +155,7 @@ private slots:
     {
         F::AddRun(12, 3);
         F::AddRun(13, 4);
-        QVERIFY(
-            std::holds_alternative<RunFault>(RunStore::SaveRun(MonthDb, 12, runFrame("3"), {})));
+        QVERIFY(std::holds_alternative<Refusal>(RunStore::SaveRun(MonthDb, 12, runFrame("3"), {})));
         QVERIFY(std::holds_alternative<dao::Bookmark>(
             RunStore::SaveRun(MonthDb, 12, runFrame("4"), {})));
         QCOMPARE(runValue(12, 4, "Nawazka") + '|' + runValue(12, 4, "Pepsyna") + '|' +
@@ -181,7 +180,7 @@ private slots:
             RunStore::SaveRun(MonthDb, 12, runFrame("07"), runRow(12, 7))));
         const auto taken = RunStore::SaveRun(MonthDb, 12, runFrame("7"), runRow(12, 2));
         QCOMPARE(
-            std::get<RunFault>(taken).text,
+            std::get<Refusal>(taken).text,
             QStringLiteral("Nastawienie o numerze: 7 już istnieje.\r\nPopraw nr nastawienia!"));
 
         FrameTexts tooLong = runFrame("8");
@@ -206,8 +205,8 @@ private slots:
         F::AddRun(12, 2);
         F::AddTray(12, 1, 3);
         const auto refused = RunStore::SaveTray(MonthDb, 12, 1, trayFrame(" 3 "), {});
-        QCOMPARE(std::get<RunFault>(refused).title, QStringLiteral("KONTROLA POPRAWNOŚCI"));
-        QCOMPARE(std::get<RunFault>(refused).text,
+        QCOMPARE(std::get<Refusal>(refused).title, QStringLiteral("KONTROLA POPRAWNOŚCI"));
+        QCOMPARE(std::get<Refusal>(refused).text,
                  QStringLiteral("Taca o numerze: 3 już istnieje.\r\nPopraw nr tacy!"));
         QVERIFY(std::holds_alternative<dao::Bookmark>(
             RunStore::SaveTray(MonthDb, 12, 2, trayFrame("3"), {})));

@@ -1,10 +1,12 @@
 #include "FoundationFixture.h"
 
 #include "foundation/Globals.h"
+#include "foundation/Messages.h"
 #include "foundation/SharedProcedures.h"
 #include "platform/db/DBEngine.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/MsgBox.h"
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/WindowRegistry.h"
 #include "registers/FormZaklad.h"
@@ -12,6 +14,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -65,6 +68,7 @@ private slots:
     void deleteAllRecordsAndTouchTable();
     void gridMarksOnlyItsCurrentRow();
     void establishmentPickerPreparesTheRegister();
+    void refusalFocusesOnlyAControlThatCanTakeIt();
 
 private:
     FoundationFixture *fixture_ = nullptr;
@@ -241,4 +245,58 @@ void SharedProceduresTest::establishmentPickerPreparesTheRegister()
 }
 
 QTEST_MAIN(SharedProceduresTest)
+// A refusal's box comes first; the focus then goes only to a named control
+// of the window that is enabled, and the whole text is selected when asked.
+void SharedProceduresTest::refusalFocusesOnlyAControlThatCanTakeIt()
+{
+    QWidget window;
+    auto *first = new QLineEdit(QStringLiteral("12"), &window);
+    first->setObjectName(QStringLiteral("TextPierwszy"));
+    auto *second = new QLineEdit(QStringLiteral("A-001"), &window);
+    second->setObjectName(QStringLiteral("TextDrugi"));
+    second->move(0, 40);
+    auto *locked = new QLineEdit(QStringLiteral("7"), &window);
+    locked->setObjectName(QStringLiteral("TextZablokowany"));
+    locked->move(0, 80);
+    locked->setEnabled(false);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+
+    ui::ScriptedUi scripted;
+    for (int i = 0; i < 5; ++i)
+        scripted.Answer("OK");
+    ShowRefusal(window, {.text = QStringLiteral("Popraw!"),
+                         .style = ui::vbExclamation,
+                         .title = QStringLiteral("KONTROLA"),
+                         .focus = QStringLiteral("TextDrugi"),
+                         .selectAll = true});
+    QCOMPARE(scripted.Last().text, QStringLiteral("Popraw!"));
+    QCOMPARE(scripted.Last().style, int(ui::vbExclamation));
+    QCOMPARE(scripted.Last().title, QStringLiteral("KONTROLA"));
+    QCOMPARE(QApplication::focusWidget(), second);
+    QCOMPARE(second->selectedText(), QStringLiteral("A-001"));
+
+    first->setFocus();
+    ShowRefusal(window,
+                {.text = QStringLiteral("bez zaznaczenia"), .focus = QStringLiteral("TextDrugi")});
+    QCOMPARE(QApplication::focusWidget(), second);
+    QVERIFY(!second->hasSelectedText());
+
+    // A disabled box, a name the window lacks and no name leave the focus
+    // and select nothing.
+    for (const char *name : {"TextZablokowany", "TextBrak", ""}) {
+        first->setFocus();
+        ShowRefusal(window, {.text = QString::fromLatin1(name),
+                             .focus = QString::fromLatin1(name),
+                             .selectAll = true});
+        QCOMPARE(scripted.Last().text, QString::fromLatin1(name));
+        QCOMPARE(QApplication::focusWidget(), first);
+        QVERIFY(!locked->hasSelectedText());
+    }
+    QCOMPARE(scripted.Log().size(), 5);
+    SCRIPTED_UI_VERIFY(scripted);
+}
+
 #include "tst_SharedProcedures.moc"

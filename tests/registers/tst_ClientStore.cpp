@@ -57,7 +57,7 @@ private slots:
         const auto fault = [](auto change) {
             Client c = valid();
             change(c);
-            const std::optional<ClientFault> f = ClientStore::Check(c);
+            const std::optional<Refusal> f = ClientStore::Check(c);
             return f ? f->text + QLatin1Char('|') + f->focus : QString();
         };
         QCOMPARE(fault([](Client &c) {

@@ -82,7 +82,7 @@ private slots:
         QVERIFY(!TissueRules::NextNumber(StaleDb, number));
         QCOMPARE(number, 8);
         RegistersFixture::AddRow("Tkanka", {{"IDTkanka", 255}});
-        const std::optional<RegisterFault> full = TissueRules::NextNumber(StaleDb, number);
+        const std::optional<Refusal> full = TissueRules::NextNumber(StaleDb, number);
         QVERIFY(full);
         QCOMPARE(full->text, "Osiągnięto maksymalną liczbę pozycji (255)!");
         QCOMPARE(full->title, "INFORMACJA");
@@ -97,7 +97,7 @@ private slots:
         RegistersFixture::AddRow("WIW", {{"IDWIW", "O'Ł"}});
         const InspectorateKind &county = InspectorateKind::County();
         const InspectorateKind &region = InspectorateKind::Regional();
-        const std::optional<RegisterFault> taken =
+        const std::optional<Refusal> taken =
             InspectorateRules::CheckNewCode(StaleDb, county, " 1061 ");
         QVERIFY(taken);
         QCOMPARE(taken->text, "PIW o podanym kodzie już istnieje!");
@@ -109,8 +109,7 @@ private slots:
         QCOMPARE(InspectorateRules::CheckNewCode(StaleDb, region, "o'ł")->text,
                  "WIW o podanym kodzie już istnieje!");
         QVERIFY(!InspectorateRules::CheckNewCode(StaleDb, region, "O'"));
-        const std::optional<RegisterFault> name =
-            TissueRules::CheckNewName(StaleDb, " FILARY przepony ");
+        const std::optional<Refusal> name = TissueRules::CheckNewName(StaleDb, " FILARY przepony ");
         QVERIFY(name);
         QCOMPARE(name->text, "Pozycja: FILARY przepony już istnieje. Popraw!");
         QCOMPARE(name->focus, "TextNazwa");
@@ -258,7 +257,7 @@ private slots:
         values.firstName = boxes[1];
         values.surname = boxes[2];
         values.town = boxes[3];
-        const std::optional<RegisterFault> found = VetRules::Check(values);
+        const std::optional<Refusal> found = VetRules::Check(values);
         QCOMPARE(found ? found->text : QString(), fault);
         if (found) {
             QCOMPARE(found->focus, focus);
@@ -280,14 +279,14 @@ private slots:
         const auto refused = DictionaryStore::Save(
             StaleDb,
             [] {
-                return std::optional<RegisterFault>(RegisterFault{"nie", 0, {}, {}});
+                return std::optional<Refusal>(Refusal{"nie", 0, {}, {}});
             },
             [&] { add("A"); });
         QCOMPARE(refused->text, "nie");
         bool thrown = false;
         try {
             DictionaryStore::Save(
-                StaleDb, [] { return std::optional<RegisterFault>(); },
+                StaleDb, [] { return std::optional<Refusal>(); },
                 [&] {
                     add("B");
                     add(QString(31, 'x')); // the column holds 30
@@ -299,7 +298,7 @@ private slots:
         QVERIFY(!StaleDb.InTransaction());
         QCOMPARE(RegistersFixture::Rows("Autoryzowal").size(), before);
         QVERIFY(!DictionaryStore::Save(
-            StaleDb, [] { return std::optional<RegisterFault>(); }, [&] { add("C"); }));
+            StaleDb, [] { return std::optional<Refusal>(); }, [&] { add("C"); }));
         QCOMPARE(RegistersFixture::Rows("Autoryzowal").size(), before + 1);
     }
 };

@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
                 SampleNumbering::NextDaily(db, dao::ParseDateText(delivery)));
             v.general = SampleNumbering::ProposalText(SampleNumbering::NextGeneral(db));
             const auto result = SampleStore::Save(rs, v, {}, {batch, delivery, std::nullopt});
-            if (std::holds_alternative<SampleFault>(result))
+            if (std::holds_alternative<Refusal>(result))
                 ++refused;
             else
                 ++saved;

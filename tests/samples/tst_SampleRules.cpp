@@ -154,7 +154,7 @@ private slots:
         for (const auto &[name, box] : fields)
             if (field == QLatin1String(name))
                 *box = value;
-        const std::optional<SampleFault> fault = SampleValidator::Check(v, {}, nothingTaken);
+        const std::optional<Refusal> fault = SampleValidator::Check(v, {}, nothingTaken);
         QVERIFY(fault);
         QTEST(fault->check, "check");
         QTEST(fault->text, "text");
@@ -171,7 +171,7 @@ private slots:
                                                 [&](qint64) { return ++asked, true; }};
         SampleFrameValues v = validFrame();
         v.description = QString(30, QLatin1Char('x'));
-        std::optional<SampleFault> fault = SampleValidator::Check(v, {}, allTaken);
+        std::optional<Refusal> fault = SampleValidator::Check(v, {}, allTaken);
         QCOMPARE(fault->check, 11);
         QCOMPARE(fault->text, QStringLiteral("Nr dzienny: 7 już istnieje! Popraw!"));
         QCOMPARE(fault->title, QStringLiteral("KONTROLA POPRAWNOŚCI"));
@@ -232,12 +232,12 @@ private slots:
 
         v.carcass = QStringLiteral("14");
         auto refused = SampleStore::Save(mine, v, {}, target(12));
-        QCOMPARE(std::get<SampleFault>(refused).check, 11);
+        QCOMPARE(std::get<Refusal>(refused).check, 11);
         v.daily = QStringLiteral("8");
-        QCOMPARE(std::get<SampleFault>(SampleStore::Save(mine, v, {}, target(12))).check, 13);
+        QCOMPARE(std::get<Refusal>(SampleStore::Save(mine, v, {}, target(12))).check, 13);
         v.general = QStringLiteral("71");
         v.carcass = QStringLiteral("13");
-        QCOMPARE(std::get<SampleFault>(SampleStore::Save(mine, v, {}, target(12))).check, 14);
+        QCOMPARE(std::get<Refusal>(SampleStore::Save(mine, v, {}, target(12))).check, 14);
         QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 1);
         QVERIFY(!MonthDb.InTransaction());
 
