@@ -20,65 +20,64 @@ namespace
 // How a column's text values tie in an ORDER BY.
 enum class TextTie { Bytes, Polish, NoCase };
 
-// One ORDER BY value of the row before, to tell a tie from the next.
+// One ORDER BY value of the row before, to tell a tie from the next. The
+// connection has no mutex, so a column's value is read through its
+// sqlite3_value directly.
 struct KeyValue {
     int type = SQLITE_NULL;
     qint64 integer = 0;
     double real = 0;
     std::string bytes;
 
-    void Take(sqlite3_stmt *stmt, int column)
+    void Take(sqlite3_value *value)
     {
-        type = sqlite3_column_type(stmt, column);
+        type = sqlite3_value_type(value);
         if (type == SQLITE_INTEGER) {
-            integer = sqlite3_column_int64(stmt, column);
+            integer = sqlite3_value_int64(value);
         } else if (type == SQLITE_FLOAT) {
-            real = sqlite3_column_double(stmt, column);
+            real = sqlite3_value_double(value);
         } else if (type != SQLITE_NULL) {
             const void *data = type == SQLITE_TEXT
-                                   ? static_cast<const void *>(sqlite3_column_text(stmt, column))
-                                   : sqlite3_column_blob(stmt, column);
-            bytes.assign(static_cast<const char *>(data),
-                         size_t(sqlite3_column_bytes(stmt, column)));
+                                   ? static_cast<const void *>(sqlite3_value_text(value))
+                                   : sqlite3_value_blob(value);
+            bytes.assign(static_cast<const char *>(data), size_t(sqlite3_value_bytes(value)));
         }
     }
 };
 
-bool sameNumber(const KeyValue &a, const KeyValue &b)
+bool sameNumber(int type, qint64 integer, double real, const KeyValue &b)
 {
-    if (a.type == SQLITE_INTEGER && b.type == SQLITE_INTEGER)
-        return a.integer == b.integer;
-    if (a.type == SQLITE_FLOAT && b.type == SQLITE_FLOAT)
-        return a.real == b.real;
-    const KeyValue &i = a.type == SQLITE_INTEGER ? a : b;
-    const KeyValue &r = a.type == SQLITE_INTEGER ? b : a;
-    return r.real >= -9.2e18 && r.real <= 9.2e18 && double(i.integer) == r.real &&
-           qint64(r.real) == i.integer;
+    if (type == SQLITE_INTEGER && b.type == SQLITE_INTEGER)
+        return integer == b.integer;
+    if (type == SQLITE_FLOAT && b.type == SQLITE_FLOAT)
+        return real == b.real;
+    const qint64 i = type == SQLITE_INTEGER ? integer : b.integer;
+    const double r = type == SQLITE_INTEGER ? b.real : real;
+    return r >= -9.2e18 && r <= 9.2e18 && double(i) == r && qint64(r) == i;
 }
 
-// Whether the row's value ties with `before` in the ORDER BY, compared as
-// SQLite compares them: by storage class, numbers by value, text by the
-// column's collation, blobs byte by byte.
-bool ties(const KeyValue &before, sqlite3_stmt *stmt, int column, TextTie text)
+// Whether the value ties with `before` in the ORDER BY, compared as SQLite
+// compares them: by storage class, numbers by value, text by the column's
+// collation, blobs byte by byte.
+bool ties(const KeyValue &before, sqlite3_value *value, TextTie text)
 {
-    const int type = sqlite3_column_type(stmt, column);
+    const int type = sqlite3_value_type(value);
     const bool number = type == SQLITE_INTEGER || type == SQLITE_FLOAT;
     const bool numberBefore = before.type == SQLITE_INTEGER || before.type == SQLITE_FLOAT;
     if (number || numberBefore) {
         if (!number || !numberBefore)
             return false;
-        KeyValue now;
-        now.Take(stmt, column);
-        return sameNumber(before, now);
+        return type == SQLITE_INTEGER ? sameNumber(type, sqlite3_value_int64(value), 0, before)
+                                      : sameNumber(type, 0, sqlite3_value_double(value), before);
     }
     if (type != before.type)
         return false;
     if (type == SQLITE_NULL)
         return true;
     const char *data = type == SQLITE_TEXT
-                           ? reinterpret_cast<const char *>(sqlite3_column_text(stmt, column))
-                           : static_cast<const char *>(sqlite3_column_blob(stmt, column));
-    const int size = sqlite3_column_bytes(stmt, column);
+                           ? reinterpret_cast<const char *>(sqlite3_value_text(value))
+                           : static_cast<const char *>(sqlite3_value_blob(value));
+    const int size = sqlite3_value_bytes(value);
     if (type == SQLITE_TEXT && text == TextTie::Polish)
         return PolishCollation::Compare(before.bytes.data(), int(before.bytes.size()), data,
                                         size) == 0;
@@ -144,19 +143,22 @@ void RecordsetKeyset::Load(Connection &connection, const RecordsetSource &source
         Statement statement = connection.Prepare(sql, SqlContext::Query, text, false);
         const int width = int(tieRules.size());
         std::vector<KeyValue> before(tieRules.size());
+        std::vector<sqlite3_value *> values(tieRules.size());
         size_t runStart = 0;
         while (statement.Step()) {
             sqlite3_stmt *stmt = statement.get();
+            for (int c = 0; c < width; ++c)
+                values[size_t(c)] = sqlite3_column_value(stmt, c + 1);
             bool tied = !keys.empty();
             for (int c = 0; c < width && tied; ++c)
-                tied = ties(before[size_t(c)], stmt, c + 1, tieRules[size_t(c)]);
+                tied = ties(before[size_t(c)], values[size_t(c)], tieRules[size_t(c)]);
             if (!tied) {
                 std::reverse(keys.begin() + qsizetype(runStart), keys.end());
                 runStart = keys.size();
                 for (int c = 0; c < width; ++c)
-                    before[size_t(c)].Take(stmt, c + 1);
+                    before[size_t(c)].Take(values[size_t(c)]);
             }
-            keys.push_back(statement.Int64(0));
+            keys.push_back(sqlite3_column_int64(stmt, 0));
         }
         std::reverse(keys.begin() + qsizetype(runStart), keys.end());
     } else {
