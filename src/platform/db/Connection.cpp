@@ -161,6 +161,7 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     }
     sqlite3_stmt *stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
+    ++reads_; // preparing may read the schema
     const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db_));

@@ -57,6 +57,11 @@ public:
     const quint64 &TableWritesCounter(const QString &table);
     quint64 SchemaCount() const { return schemaChanges_; }
     qint64 DataVersion() const;
+    // Statements prepared and steps taken so far. The data version changes
+    // only when SQLite reads or writes the file, i.e. across one of them, so
+    // while this count stands the version need not be asked again.
+    quint64 ReadCount() const { return reads_; }
+    void NoteRead() { ++reads_; }
     qint64 SchemaVersion();
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
@@ -77,6 +82,7 @@ private:
     QHash<sqlite3_stmt *, QString> busy_; // cached statements in use, by their text
     int depth_ = 0;
     quint64 writes_ = 0;
+    quint64 reads_ = 0;
     std::unordered_map<std::string, quint64> tableWrites_; // by lower-case name
     std::string lastTable_;
     quint64 *lastTableWrites_ = nullptr;

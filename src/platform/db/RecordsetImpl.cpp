@@ -358,8 +358,12 @@ void RecordsetImpl::checkForeignChanges()
             loadColumns();
         freshness_.start();
     }
-    if (cache_.Validate(connection_->DataVersion()))
-        currentRow_ = nullptr;
+    const quint64 reads = connection_->ReadCount();
+    if (reads != versionAskedAt_) {
+        versionAskedAt_ = reads;
+        if (cache_.Validate(connection_->DataVersion()))
+            currentRow_ = nullptr;
+    }
 }
 
 void RecordsetImpl::fetchBlock(int block)

@@ -96,6 +96,7 @@ std::vector<TextTie> textTies(Connection &connection, const RecordsetSource &sou
 {
     std::vector<TextTie> result;
     const QByteArray table = source.table.toUtf8();
+    connection.NoteRead(); // the schema may be read
     for (const auto &term : source.order) {
         const char *collation = nullptr;
         if (sqlite3_table_column_metadata(connection.Handle(), nullptr, table.constData(),

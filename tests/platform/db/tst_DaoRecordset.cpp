@@ -785,6 +785,17 @@ void tst_DaoRecordset::anotherConnectionsChangesAreSeen()
     QCOMPARE(rs.RecordCount(), 7);
     rs.MoveLast();
     QCOMPARE(rs("Wiek").Value().toInt(), 12);
+
+    // Once any reader of this program has met another commit, rows read
+    // before it are read again.
+    rs.MoveFirst();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Łowicz"));
+    OtherWorkstation second(file.path());
+    QVERIFY(second.Run("UPDATE Badanie SET Nazwa = 'Kutno' WHERE NrDzien = 2"));
+    Recordset reader = file.db().OpenRecordset("SELECT * FROM Badanie WHERE NrDzien = 2");
+    QCOMPARE(reader("Nazwa").Value().toString(), QStringLiteral("Kutno"));
+    rs.MoveNext();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Kutno"));
 }
 
 // Two workstations correcting one row: the later save is refused when the
