@@ -260,6 +260,22 @@ template <typename Visit> void Connection::forEachRecordset(Visit visit)
     }
 }
 
+const QVector<FieldDef> *Connection::KnownColumns(const QString &table, qint64 schemaVersion) const
+{
+    const auto it = columns_.constFind(table);
+    if (it == columns_.cend() || it->schemaVersion != schemaVersion || it->writes != writes_)
+        return nullptr;
+    return &it->columns;
+}
+
+const QVector<FieldDef> &Connection::KeepColumns(const QString &table, qint64 schemaVersion,
+                                                 QVector<FieldDef> columns)
+{
+    KeptColumns &kept = columns_[table];
+    kept = KeptColumns{schemaVersion, writes_, std::move(columns)};
+    return kept.columns;
+}
+
 void Connection::NotifyWrite(const RecordsetImpl *source)
 {
     ++writes_;

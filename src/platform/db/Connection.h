@@ -1,11 +1,13 @@
 #pragma once
 
+#include "FieldDef.h"
 #include "SqliteErrors.h"
 #include "Statement.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 #include <string>
@@ -63,6 +65,13 @@ public:
     quint64 ReadCount() const { return reads_; }
     void NoteRead() { ++reads_; }
     qint64 SchemaVersion();
+    // A table's columns as read under one schema version with no write of
+    // this connection since (a rollback or a change of tables counts as one),
+    // so that opening a recordset need not read them again; nullptr when
+    // they must be read.
+    const QVector<FieldDef> *KnownColumns(const QString &table, qint64 schemaVersion) const;
+    const QVector<FieldDef> &KeepColumns(const QString &table, qint64 schemaVersion,
+                                         QVector<FieldDef> columns);
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -87,6 +96,12 @@ private:
     std::string lastTable_;
     quint64 *lastTableWrites_ = nullptr;
     quint64 schemaChanges_ = 0;
+    struct KeptColumns {
+        qint64 schemaVersion = 0;
+        quint64 writes = 0;
+        QVector<FieldDef> columns;
+    };
+    QHash<QString, KeptColumns> columns_; // by table name as stored
     QElapsedTimer busySince_;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
 };
