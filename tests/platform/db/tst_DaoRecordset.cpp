@@ -753,6 +753,19 @@ void tst_DaoRecordset::transactions()
         transaction.Commit();
     }
     QCOMPARE(db.OpenRecordset("SELECT * FROM Badanie WHERE Partia = 11").RecordCount(), 1);
+
+    // A column added in a transaction that is rolled back is gone again, also
+    // when another workstation's change of the table brings the file to the
+    // same schema version.
+    db.BeginTrans();
+    db.Execute("ALTER TABLE Badanie ADD COLUMN Wiek SMALLINT");
+    QCOMPARE(db.OpenRecordset("Badanie").Fields("Wiek").Type(), dbInteger);
+    db.Rollback();
+    OtherWorkstation other(file.path());
+    QVERIFY(other.Run("ALTER TABLE Badanie ADD COLUMN Uwagi LONGTEXT"));
+    Recordset after = db.OpenRecordset("Badanie");
+    QCOMPARE(after.Fields("Uwagi").Type(), dbMemo);
+    QCOMPARE(errorNumberOf([&] { after.Fields("Wiek"); }), int(err::ItemNotFound));
 }
 
 // Another workstation's work shows: new rows on Requery, changed values when
