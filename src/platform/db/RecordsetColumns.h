@@ -32,11 +32,15 @@ public:
     // looking further; -1 when IndexOf must tell.
     int KnownIndexOf(const QString &name) const
     {
-        const NameHit &hit = nameHits_[nameSlot(name)];
-        if (hit.index >= 0 && hit.address == name.constData() &&
-            hit.spelling.size() == name.size() &&
-            sameText(name.constData(), hit.spelling.constData(), name.size()))
-            return hit.index;
+        for (size_t slot = nameSlot(name); nameHits_[slot].index >= 0;
+             slot = (slot + 1) % kNameHits) {
+            const NameHit &hit = nameHits_[slot];
+            if (hit.address == name.constData())
+                return hit.spelling.size() == name.size() &&
+                               sameText(name.constData(), hit.spelling.constData(), name.size())
+                           ? hit.index
+                           : -1;
+        }
         return -1;
     }
     // The column of exactly that name; -1 when there is none.
