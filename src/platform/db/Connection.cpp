@@ -161,6 +161,7 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     }
     sqlite3_stmt *stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
+    ++reads_; // preparing may read the schema
     const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
@@ -257,6 +258,22 @@ template <typename Visit> void Connection::forEachRecordset(Visit visit)
         if (const auto recordset = recordsets_[i].lock(); recordset && recordset->IsOpen())
             visit(*recordset);
     }
+}
+
+const QVector<FieldDef> *Connection::KnownColumns(const QString &table, qint64 schemaVersion) const
+{
+    const auto it = columns_.constFind(table);
+    if (it == columns_.cend() || it->schemaVersion != schemaVersion || it->writes != writes_)
+        return nullptr;
+    return &it->columns;
+}
+
+const QVector<FieldDef> &Connection::KeepColumns(const QString &table, qint64 schemaVersion,
+                                                 QVector<FieldDef> columns)
+{
+    KeptColumns &kept = columns_[table];
+    kept = KeptColumns{schemaVersion, writes_, std::move(columns)};
+    return kept.columns;
 }
 
 void Connection::NotifyWrite(const RecordsetImpl *source)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "FieldDef.h"
 #include "SqliteErrors.h"
 #include "Statement.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 #include <string>
@@ -57,7 +59,19 @@ public:
     const quint64 &TableWritesCounter(const QString &table);
     quint64 SchemaCount() const { return schemaChanges_; }
     qint64 DataVersion() const;
+    // Statements prepared and steps taken so far. The data version changes
+    // only when SQLite reads or writes the file, i.e. across one of them, so
+    // while this count stands the version need not be asked again.
+    quint64 ReadCount() const { return reads_; }
+    void NoteRead() { ++reads_; }
     qint64 SchemaVersion();
+    // A table's columns as read under one schema version with no write of
+    // this connection since (a rollback or a change of tables counts as one),
+    // so that opening a recordset need not read them again; nullptr when
+    // they must be read.
+    const QVector<FieldDef> *KnownColumns(const QString &table, qint64 schemaVersion) const;
+    const QVector<FieldDef> &KeepColumns(const QString &table, qint64 schemaVersion,
+                                         QVector<FieldDef> columns);
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -77,10 +91,17 @@ private:
     QHash<sqlite3_stmt *, QString> busy_; // cached statements in use, by their text
     int depth_ = 0;
     quint64 writes_ = 0;
+    quint64 reads_ = 0;
     std::unordered_map<std::string, quint64> tableWrites_; // by lower-case name
     std::string lastTable_;
     quint64 *lastTableWrites_ = nullptr;
     quint64 schemaChanges_ = 0;
+    struct KeptColumns {
+        qint64 schemaVersion = 0;
+        quint64 writes = 0;
+        QVector<FieldDef> columns;
+    };
+    QHash<QString, KeptColumns> columns_; // by table name as stored
     QElapsedTimer busySince_;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
 };

@@ -12,8 +12,8 @@ Field::~Field() = default;
 
 Field::Field(std::shared_ptr<detail::FieldDef> def) : def_(std::move(def)) {}
 
-Field::Field(std::shared_ptr<detail::RecordsetImpl> rs, int index)
-    : rs_(std::move(rs)), index_(index), schemaGeneration_(rs_->KnownGeneration())
+Field::Field(const std::shared_ptr<detail::RecordsetImpl> &rs, int index)
+    : rs_(rs), index_(index), schemaGeneration_(rs_->KnownGeneration())
 {
 }
 

@@ -51,7 +51,7 @@ private:
     friend class TableDef;
     friend class Recordset;
     explicit Field(std::shared_ptr<detail::FieldDef> def);
-    Field(std::shared_ptr<detail::RecordsetImpl> rs, int index);
+    Field(const std::shared_ptr<detail::RecordsetImpl> &rs, int index);
 
     int resolvedIndex() const;
 

@@ -10,11 +10,9 @@ namespace dao
 Recordset::Recordset() = default;
 Recordset::Recordset(std::shared_ptr<detail::RecordsetImpl> impl) : impl_(std::move(impl)) {}
 
-detail::RecordsetImpl &Recordset::impl() const
+void Recordset::notSet()
 {
-    if (!impl_)
-        throw Error::Make(err::ObjectNotSet);
-    return *impl_;
+    throw Error::Make(err::ObjectNotSet);
 }
 
 bool Recordset::IsOpen() const
@@ -160,7 +158,7 @@ dao::Fields Recordset::Fields() const
 
 Field Recordset::Fields(const QString &name) const
 {
-    const int index = impl().ColumnIndex(name);
+    const int index = impl().QuickColumnIndex(name);
     if (index < 0)
         throw Error::Make(err::ItemNotFound);
     return Field(impl_, index);
@@ -176,7 +174,7 @@ Field Recordset::Fields(int index) const
 
 int Recordset::FieldIndex(const QString &name) const
 {
-    return impl().ColumnIndex(name);
+    return impl().QuickColumnIndex(name);
 }
 
 Variant Recordset::ValueAt(int position, int fieldIndex) const

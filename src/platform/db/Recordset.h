@@ -95,7 +95,13 @@ private:
     friend class Database;
     friend class Field;
     explicit Recordset(std::shared_ptr<detail::RecordsetImpl> impl);
-    detail::RecordsetImpl &impl() const;
+    detail::RecordsetImpl &impl() const
+    {
+        if (!impl_)
+            notSet();
+        return *impl_;
+    }
+    [[noreturn]] static void notSet();
     std::shared_ptr<detail::RecordsetImpl> impl_;
 };
 

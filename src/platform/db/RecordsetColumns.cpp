@@ -1,19 +1,7 @@
 #include "RecordsetColumns.h"
 
-#include <cstring>
-
 namespace dao::detail
 {
-
-namespace
-{
-
-size_t nameSlot(const QString &name)
-{
-    return size_t((quintptr(name.constData()) >> 3) * 0x9E3779B97F4A7C15ULL >> 32);
-}
-
-} // namespace
 
 void RecordsetColumns::Assign(QVector<FieldDef> columns)
 {
@@ -30,14 +18,13 @@ void RecordsetColumns::Assign(QVector<FieldDef> columns)
 int RecordsetColumns::IndexOf(const QString &name)
 {
     // Open addressing over the text's address; a full table starts afresh.
-    size_t slot = nameSlot(name) % nameHits_.size();
+    size_t slot = nameSlot(name);
     bool vacant = true;
     while (nameHits_[slot].index >= 0) {
         const NameHit &hit = nameHits_[slot];
         if (hit.address == name.constData()) {
             if (hit.spelling.size() == name.size() &&
-                std::memcmp(name.constData(), hit.spelling.constData(),
-                            size_t(name.size()) * sizeof(QChar)) == 0)
+                sameText(name.constData(), hit.spelling.constData(), name.size()))
                 return hit.index;
             // A passing text took over the address: the place stays with the
             // first, which comes back more often than not.

@@ -119,10 +119,15 @@ void RecordsetImpl::Requery()
 void RecordsetImpl::loadColumns()
 {
     const QVector<FieldDef> previous = columns_.Columns();
-    columns_.Assign(TableSchema::Columns(*connection_, table_));
+    // The version first: a change of tables in between is then seen later.
+    const qint64 version = connection_->SchemaVersion();
+    const QVector<FieldDef> *known = connection_->KnownColumns(table_, version);
+    columns_.Assign(known ? *known
+                          : connection_->KeepColumns(table_, version,
+                                                     TableSchema::Columns(*connection_, table_)));
     rows_.Release();
     schemaStamp_ = connection_->SchemaCount();
-    schemaVersion_ = connection_->SchemaVersion();
+    schemaVersion_ = version;
     const QVector<FieldDef> &now = columns_.Columns();
     const auto sameColumn = [](const FieldDef &a, const FieldDef &b) {
         return a.name == b.name && a.type == b.type;
@@ -358,8 +363,12 @@ void RecordsetImpl::checkForeignChanges()
             loadColumns();
         freshness_.start();
     }
-    if (cache_.Validate(connection_->DataVersion()))
-        currentRow_ = nullptr;
+    const quint64 reads = connection_->ReadCount();
+    if (reads != versionAskedAt_) {
+        versionAskedAt_ = reads;
+        if (cache_.Validate(connection_->DataVersion()))
+            currentRow_ = nullptr;
+    }
 }
 
 void RecordsetImpl::fetchBlock(int block)

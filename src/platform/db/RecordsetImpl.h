@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Connection.h"
 #include "DaoTypes.h"
 #include "FieldDef.h"
 #include "RecordsetBlockCache.h"
@@ -73,6 +74,16 @@ public:
 
     const QVector<FieldDef> &Columns();
     int ColumnIndex(const QString &name);
+    // The same at once for a name found before, as a walk reads its fields.
+    int QuickColumnIndex(const QString &name)
+    {
+        if (open_ && schemaStamp_ == connection_->SchemaCount()) {
+            const int index = columns_.KnownIndexOf(name);
+            if (index >= 0)
+                return index;
+        }
+        return ColumnIndex(name);
+    }
     quint64 SchemaGeneration();
     // The same without looking for changes: right after the columns were checked.
     quint64 KnownGeneration() const { return columns_.Generation(); }
@@ -143,6 +154,8 @@ private:
     const Variant *currentRow_ = nullptr;
     QElapsedTimer freshness_;
     unsigned movesUntimed_ = 0; // the clock is read on every eighth move only
+    // The connection's read count when the data version was last asked.
+    quint64 versionAskedAt_ = ~quint64(0);
 
     std::map<int, RecordsetListener> listeners_;
     int nextListener_ = 1;

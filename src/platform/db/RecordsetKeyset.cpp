@@ -1,20 +1,173 @@
 #include "RecordsetKeyset.h"
 
 #include "Connection.h"
+#include "PolishCollation.h"
 #include "RecordsetSource.h"
 
+#include <QStringList>
+
 #include <algorithm>
+#include <cstring>
+#include <sqlite3.h>
+#include <string>
 
 namespace dao::detail
 {
 
+namespace
+{
+
+// How a column's text values tie in an ORDER BY.
+enum class TextTie { Bytes, Polish, NoCase };
+
+// One ORDER BY value of the row before, to tell a tie from the next. The
+// connection has no mutex, so a column's value is read through its
+// sqlite3_value directly.
+struct KeyValue {
+    int type = SQLITE_NULL;
+    qint64 integer = 0;
+    double real = 0;
+    std::string bytes;
+
+    void Take(sqlite3_value *value)
+    {
+        type = sqlite3_value_type(value);
+        if (type == SQLITE_INTEGER) {
+            integer = sqlite3_value_int64(value);
+        } else if (type == SQLITE_FLOAT) {
+            real = sqlite3_value_double(value);
+        } else if (type != SQLITE_NULL) {
+            const void *data = type == SQLITE_TEXT
+                                   ? static_cast<const void *>(sqlite3_value_text(value))
+                                   : sqlite3_value_blob(value);
+            bytes.assign(static_cast<const char *>(data), size_t(sqlite3_value_bytes(value)));
+        }
+    }
+};
+
+bool sameNumber(int type, qint64 integer, double real, const KeyValue &b)
+{
+    if (type == SQLITE_INTEGER && b.type == SQLITE_INTEGER)
+        return integer == b.integer;
+    if (type == SQLITE_FLOAT && b.type == SQLITE_FLOAT)
+        return real == b.real;
+    const qint64 i = type == SQLITE_INTEGER ? integer : b.integer;
+    const double r = type == SQLITE_INTEGER ? b.real : real;
+    return r >= -9.2e18 && r <= 9.2e18 && double(i) == r && qint64(r) == i;
+}
+
+// Whether the value ties with `before` in the ORDER BY, compared as SQLite
+// compares them: by storage class, numbers by value, text by the column's
+// collation, blobs byte by byte.
+bool ties(const KeyValue &before, sqlite3_value *value, TextTie text)
+{
+    const int type = sqlite3_value_type(value);
+    const bool number = type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+    const bool numberBefore = before.type == SQLITE_INTEGER || before.type == SQLITE_FLOAT;
+    if (number || numberBefore) {
+        if (!number || !numberBefore)
+            return false;
+        return type == SQLITE_INTEGER ? sameNumber(type, sqlite3_value_int64(value), 0, before)
+                                      : sameNumber(type, 0, sqlite3_value_double(value), before);
+    }
+    if (type != before.type)
+        return false;
+    if (type == SQLITE_NULL)
+        return true;
+    const char *data = type == SQLITE_TEXT
+                           ? reinterpret_cast<const char *>(sqlite3_value_text(value))
+                           : static_cast<const char *>(sqlite3_value_blob(value));
+    const int size = sqlite3_value_bytes(value);
+    if (type == SQLITE_TEXT && text == TextTie::Polish)
+        return PolishCollation::Compare(before.bytes.data(), int(before.bytes.size()), data,
+                                        size) == 0;
+    if (size_t(size) != before.bytes.size())
+        return false;
+    if (size == 0)
+        return true;
+    if (type == SQLITE_TEXT && text == TextTie::NoCase)
+        return sqlite3_strnicmp(before.bytes.data(), data, size) == 0;
+    return std::memcmp(before.bytes.data(), data, size_t(size)) == 0;
+}
+
+// How the text of each ORDER BY column ties; empty when a column is not one
+// of the table's or has a collation compared here in no way.
+std::vector<TextTie> textTies(Connection &connection, const RecordsetSource &source)
+{
+    std::vector<TextTie> result;
+    const QByteArray table = source.table.toUtf8();
+    connection.NoteRead(); // the schema may be read
+    for (const auto &term : source.order) {
+        const char *collation = nullptr;
+        if (sqlite3_table_column_metadata(connection.Handle(), nullptr, table.constData(),
+                                          term.column.toUtf8().constData(), nullptr, &collation,
+                                          nullptr, nullptr, nullptr) != SQLITE_OK ||
+            !collation)
+            return {};
+        if (sqlite3_stricmp(collation, "BINARY") == 0)
+            result.push_back(TextTie::Bytes);
+        else if (sqlite3_stricmp(collation, "PL_CI") == 0)
+            result.push_back(TextTie::Polish);
+        else if (sqlite3_stricmp(collation, "NOCASE") == 0)
+            result.push_back(TextTie::NoCase);
+        else
+            return {};
+    }
+    return result;
+}
+
+} // namespace
+
 void RecordsetKeyset::Load(Connection &connection, const RecordsetSource &source,
                            const QString &text)
 {
-    Statement statement = connection.Prepare(source.KeysetSql(), SqlContext::Query, text, false);
     std::vector<qint64> keys;
-    while (statement.Step())
-        keys.push_back(statement.Int64(0));
+    // Rows that tie keep table order, i.e. ascending rowids. When the order
+    // ends descending, an index is walked backwards and gives ties with
+    // descending rowids; asking for ascending ones would make SQLite sort
+    // every row again. So the ties are read as the index gives them, and
+    // turned round here.
+    const std::vector<TextTie> tieRules =
+        source.ordered && !source.order.empty() && source.order.back().descending
+            ? textTies(connection, source)
+            : std::vector<TextTie>();
+    if (!tieRules.empty()) {
+        QString sql = QStringLiteral("SELECT rowid");
+        QStringList order;
+        for (const auto &term : source.order) {
+            sql += QStringLiteral(", ") + term.token;
+            order << term.token + (term.descending ? QStringLiteral(" DESC") : QString());
+        }
+        sql += QStringLiteral(" FROM ") + source.tableToken + source.filter +
+               QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", ")) +
+               QStringLiteral(", rowid DESC");
+        Statement statement = connection.Prepare(sql, SqlContext::Query, text, false);
+        const int width = int(tieRules.size());
+        std::vector<KeyValue> before(tieRules.size());
+        std::vector<sqlite3_value *> values(tieRules.size());
+        size_t runStart = 0;
+        while (statement.Step()) {
+            sqlite3_stmt *stmt = statement.get();
+            for (int c = 0; c < width; ++c)
+                values[size_t(c)] = sqlite3_column_value(stmt, c + 1);
+            bool tied = !keys.empty();
+            for (int c = 0; c < width && tied; ++c)
+                tied = ties(before[size_t(c)], values[size_t(c)], tieRules[size_t(c)]);
+            if (!tied) {
+                std::reverse(keys.begin() + qsizetype(runStart), keys.end());
+                runStart = keys.size();
+                for (int c = 0; c < width; ++c)
+                    before[size_t(c)].Take(values[size_t(c)]);
+            }
+            keys.push_back(sqlite3_column_int64(stmt, 0));
+        }
+        std::reverse(keys.begin() + qsizetype(runStart), keys.end());
+    } else {
+        Statement statement =
+            connection.Prepare(source.KeysetSql(), SqlContext::Query, text, false);
+        while (statement.Step())
+            keys.push_back(statement.Int64(0));
+    }
     keys_.swap(keys);
     sorted_ = !source.ordered;
     positionsValid_ = false;

@@ -70,18 +70,20 @@ bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &ke
     const qint64 *keys = keyset.Data();
     const int first = block * kBlockRows;
     int count = std::min(span * kBlockRows, keyset.Count() - first);
+    // Rows whose rowids lie close together are read as one range, whatever
+    // their order in the recordset (a descending list walks them backwards).
+    const auto close = [keys, first](int n) {
+        const auto [low, high] = std::minmax_element(keys + first, keys + first + n);
+        return *high - *low < 2 * qint64(n);
+    };
+    bool range = close(count);
+    if (!range && count > kBlockRows) {
+        count = kBlockRows;
+        range = close(count);
+    }
     bool ascending = true;
     for (int i = 1; i < count && ascending; ++i)
         ascending = keys[first + i] > keys[first + i - 1];
-    // Neighbouring rows in table order are read as one range.
-    bool range = ascending && keys[first + count - 1] - keys[first] < 2 * count;
-    if (!range && count > kBlockRows) {
-        count = kBlockRows;
-        ascending = true;
-        for (int i = 1; i < count && ascending; ++i)
-            ascending = keys[first + i] > keys[first + i - 1];
-        range = ascending && keys[first + count - 1] - keys[first] < 2 * count;
-    }
     std::vector<std::pair<qint64, int>> wanted; // rowid, position from `first`
     wanted.reserve(size_t(count));
     for (int i = 0; i < count; ++i)

@@ -16,6 +16,37 @@ QString unbracketed(const QString &token)
     return token;
 }
 
+// Splits a trailing "ORDER BY name [ASC|DESC], ..." off `rest`; false when
+// the order is anything else.
+bool splitOrder(RecordsetSource &parsed)
+{
+    static const QRegularExpression orderBy(QStringLiteral(R"(\border\s+by\b)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression term(
+        QStringLiteral(
+            R"(^\s*(\[[^\]]+\]|"[^"]+"|`[^`]+`|[A-Za-z_][A-Za-z0-9_]*)(?:\s+(asc|desc))?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString masked = WithoutLiterals(parsed.rest);
+    const qsizetype at = masked.lastIndexOf(orderBy);
+    if (at < 0 || masked.indexOf(orderBy) != at)
+        return false;
+    const auto by = orderBy.match(masked, at);
+    const QString list = masked.mid(by.capturedEnd());
+    if (list.contains(QLatin1Char('\'')) || list.contains(QLatin1Char('(')))
+        return false;
+    std::vector<RecordsetSource::OrderTerm> order;
+    for (const QString &text : list.split(QLatin1Char(','))) {
+        const auto m = term.match(text);
+        if (!m.hasMatch())
+            return false;
+        order.push_back({m.captured(1), unbracketed(m.captured(1)),
+                         m.captured(2).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0});
+    }
+    parsed.filter = parsed.rest.left(at);
+    parsed.order = std::move(order);
+    return true;
+}
+
 } // namespace
 
 QString WithoutLiterals(const QString &sql)
@@ -62,6 +93,8 @@ std::optional<RecordsetSource> RecordsetSource::Parse(const QString &source)
     while (parsed.rest.trimmed().endsWith(QLatin1Char(';')))
         parsed.rest = parsed.rest.trimmed().chopped(1);
     parsed.ordered = WithoutLiterals(parsed.rest).contains(orderBy);
+    if (parsed.ordered)
+        splitOrder(parsed);
     return parsed;
 }
 

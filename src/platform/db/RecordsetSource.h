@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace dao::detail
 {
@@ -14,6 +15,16 @@ struct RecordsetSource {
     QString tableToken; // as written
     QString rest;       // WHERE / ORDER BY, without a closing ';'
     bool ordered = false;
+
+    // An ORDER BY of plain column names, each ASC or DESC, split up; empty
+    // for any other order (expressions, COLLATE, NULLS FIRST ...).
+    struct OrderTerm {
+        QString token;  // as written
+        QString column; // without brackets or quotes
+        bool descending = false;
+    };
+    QString filter; // `rest` before its ORDER BY
+    std::vector<OrderTerm> order;
 
     static std::optional<RecordsetSource> Parse(const QString &source);
     // The statement that lists the rows' rowids in the recordset's order;

@@ -43,6 +43,7 @@ Statement::~Statement()
 
 bool Statement::Step()
 {
+    connection_->NoteRead();
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW)
         return true;

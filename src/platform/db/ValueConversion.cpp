@@ -196,25 +196,29 @@ Variant ValueConversion::ForField(const Variant &value, const FieldDef &field)
 
 Variant ValueConversion::Read(sqlite3_stmt *stmt, int column, DataTypeEnum type)
 {
-    const int storage = sqlite3_column_type(stmt, column);
+    // The column's value is taken once and read directly: our connections
+    // have no mutex, so each sqlite3_column_* call would only lock and check
+    // again.
+    sqlite3_value *value = sqlite3_column_value(stmt, column);
+    const int storage = sqlite3_value_type(value);
     if (storage == SQLITE_NULL)
         return Variant();
     if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) {
         switch (type) {
         case dbBoolean:
-            return Variant(sqlite3_column_int64(stmt, column) != 0);
+            return Variant(sqlite3_value_int64(value) != 0);
         case dbByte:
         case dbInteger:
         case dbLong:
-            return Variant(int(sqlite3_column_int64(stmt, column)));
+            return Variant(int(sqlite3_value_int64(value)));
         case dbSingle:
-            return Variant(float(sqlite3_column_double(stmt, column)));
+            return Variant(float(sqlite3_value_double(value)));
         default:
             break;
         }
     }
-    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
-    const int size = sqlite3_column_bytes(stmt, column);
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
+    const int size = sqlite3_value_bytes(value);
     if (type == dbDate) {
         if (const std::optional<QDate> date = IsoDateOf(bytes, size))
             return Variant(*date);

@@ -21,6 +21,7 @@ private slots:
     void filesKeepARollbackJournal();
     void movesOnEmptyAndFull();
     void addNewKeepsPositionAndMarksLastModified();
+    void tiedRowsKeepTableOrder();
     void bookmarksAcrossRecordsets();
     void deleteThenMove();
     void editWritesTheLoadedRow();
@@ -238,6 +239,60 @@ void tst_DaoRecordset::addNewKeepsPositionAndMarksLastModified()
     QCOMPARE(none.RecordCount(), 1);
     none.setBookmark(none.LastModified());
     QCOMPARE(none("Partia").Value().toInt(), 5);
+}
+
+void tst_DaoRecordset::tiedRowsKeepTableOrder()
+{
+    TestDatabase file;
+    file.createTable(
+        "Kolejka",
+        {{"Nr", dbLong, 0}, {"Grupa", dbLong, 0}, {"Nazwa", dbText, 10}, {"Waga", dbSingle, 0}});
+    struct Row {
+        QVariant group;
+        QString name;
+        QVariant weight;
+    };
+    // Letter case and Polish letters tie or not as the text order has it;
+    // a trailing blank counts.
+    const std::vector<Row> rows{{2, "kot", 1.5},  {1, "Kot", {}},   {2, "pies", 1.5},
+                                {3, "KOT", 2.0},  {1, "ąb", {}},    {2, "KOT", 2.0},
+                                {{}, "pies", {}}, {3, "Kot ", 1.5}, {1, "ab", {}}};
+    Recordset add = file.db().OpenRecordset("Kolejka");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        add.AddNew();
+        add("Nr") = int(i) + 1;
+        add("Grupa") = rows[i].group;
+        add("Nazwa") = rows[i].name;
+        add("Waga") = rows[i].weight;
+        add.Update();
+    }
+    add.Close();
+    const std::vector<std::pair<QString, QList<int>>> orders{
+        {"ORDER BY Grupa DESC", {4, 8, 1, 3, 6, 2, 5, 9, 7}},
+        {"ORDER BY [Grupa] desc", {4, 8, 1, 3, 6, 2, 5, 9, 7}},
+        {"ORDER BY Grupa", {7, 2, 5, 9, 1, 3, 6, 4, 8}},
+        {"ORDER BY Nazwa DESC", {3, 7, 8, 1, 2, 4, 6, 5, 9}},
+        {"ORDER BY Grupa DESC, Nazwa DESC", {8, 4, 3, 1, 6, 2, 5, 9, 7}},
+        {"ORDER BY Grupa, Nazwa DESC", {7, 2, 5, 9, 3, 1, 6, 8, 4}},
+        {"WHERE Grupa >= 2 ORDER BY Waga DESC", {4, 6, 1, 3, 8}},
+        {"WHERE Nazwa <> 'x ORDER BY y' ORDER BY Waga DESC", {4, 6, 1, 3, 8, 2, 5, 7, 9}},
+    };
+    // Without indexes SQLite sorts; with them it walks them, backwards for a
+    // descending order.
+    for (const bool indexed : {false, true}) {
+        if (indexed) {
+            file.db().Execute("CREATE INDEX Kolejka_Grupa ON Kolejka (Grupa)");
+            file.db().Execute("CREATE INDEX Kolejka_Nazwa ON Kolejka (Nazwa)");
+            file.db().Execute("CREATE INDEX Kolejka_Grupa_Nazwa ON Kolejka (Grupa, Nazwa)");
+            file.db().Execute("CREATE INDEX Kolejka_Waga ON Kolejka (Waga)");
+        }
+        for (const auto &[order, expected] : orders) {
+            QList<int> numbers;
+            for (const QVariant &number : file.column("SELECT * FROM Kolejka " + order, "Nr"))
+                numbers << number.toInt();
+            QVERIFY2(numbers == expected, qPrintable(order));
+        }
+    }
 }
 
 void tst_DaoRecordset::bookmarksAcrossRecordsets()
@@ -698,6 +753,19 @@ void tst_DaoRecordset::transactions()
         transaction.Commit();
     }
     QCOMPARE(db.OpenRecordset("SELECT * FROM Badanie WHERE Partia = 11").RecordCount(), 1);
+
+    // A column added in a transaction that is rolled back is gone again, also
+    // when another workstation's change of the table brings the file to the
+    // same schema version.
+    db.BeginTrans();
+    db.Execute("ALTER TABLE Badanie ADD COLUMN Wiek SMALLINT");
+    QCOMPARE(db.OpenRecordset("Badanie").Fields("Wiek").Type(), dbInteger);
+    db.Rollback();
+    OtherWorkstation other(file.path());
+    QVERIFY(other.Run("ALTER TABLE Badanie ADD COLUMN Uwagi LONGTEXT"));
+    Recordset after = db.OpenRecordset("Badanie");
+    QCOMPARE(after.Fields("Uwagi").Type(), dbMemo);
+    QCOMPARE(errorNumberOf([&] { after.Fields("Wiek"); }), int(err::ItemNotFound));
 }
 
 // Another workstation's work shows: new rows on Requery, changed values when
@@ -730,6 +798,17 @@ void tst_DaoRecordset::anotherConnectionsChangesAreSeen()
     QCOMPARE(rs.RecordCount(), 7);
     rs.MoveLast();
     QCOMPARE(rs("Wiek").Value().toInt(), 12);
+
+    // Once any reader of this program has met another commit, rows read
+    // before it are read again.
+    rs.MoveFirst();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Łowicz"));
+    OtherWorkstation second(file.path());
+    QVERIFY(second.Run("UPDATE Badanie SET Nazwa = 'Kutno' WHERE NrDzien = 2"));
+    Recordset reader = file.db().OpenRecordset("SELECT * FROM Badanie WHERE NrDzien = 2");
+    QCOMPARE(reader("Nazwa").Value().toString(), QStringLiteral("Kutno"));
+    rs.MoveNext();
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Kutno"));
 }
 
 // Two workstations correcting one row: the later save is refused when the
