@@ -8,6 +8,7 @@
 #include "DatabaseImpl.h"
 #include "TableSchema.h"
 #include "Transaction.h"
+#include "ValueConversion.h"
 
 #include <QFile>
 #include <QSet>
@@ -27,6 +28,7 @@ using detail::Connection;
 using detail::FieldDef;
 using detail::SqlContext;
 using detail::Statement;
+using detail::ValueConversion;
 
 // Each attachment has a name of its own, so that one a failed detach left
 // behind never blocks the next.
@@ -44,18 +46,6 @@ QString FileOf(Connection &connection)
 bool IsWhole(DataTypeEnum type)
 {
     return type == dbByte || type == dbInteger || type == dbLong;
-}
-
-std::pair<qint64, qint64> RangeOf(DataTypeEnum type)
-{
-    switch (type) {
-    case dbByte:
-        return {0, 255};
-    case dbInteger:
-        return {-32768, 32767};
-    default:
-        return {-2147483648LL, 2147483647LL};
-    }
 }
 
 // The condition under which a value of `from` would not arrive in `to` as it
@@ -81,8 +71,8 @@ QString Fault(const FieldDef &from, const FieldDef &to, bool targetHasDefault)
         if (from.allowZeroLength && !to.allowZeroLength)
             faults << value + QStringLiteral(" = ''");
     } else if (IsWhole(from.type) && IsWhole(to.type)) {
-        const auto [low, high] = RangeOf(to.type);
-        const auto [fromLow, fromHigh] = RangeOf(from.type);
+        const auto [low, high] = ValueConversion::RangeOf(to.type);
+        const auto [fromLow, fromHigh] = ValueConversion::RangeOf(from.type);
         if (low > fromLow || high < fromHigh)
             faults << QStringLiteral("%1 NOT BETWEEN %2 AND %3").arg(value).arg(low).arg(high);
     } else if (from.type != to.type) {

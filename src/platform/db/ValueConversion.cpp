@@ -56,18 +56,6 @@ QString numberText(double value)
     return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
 }
 
-std::pair<qint64, qint64> rangeOf(DataTypeEnum type)
-{
-    switch (type) {
-    case dbByte:
-        return {0, 255};
-    case dbInteger:
-        return {-32768, 32767};
-    default:
-        return {-2147483648LL, 2147483647LL};
-    }
-}
-
 } // namespace
 
 std::optional<double> ValueConversion::numberOf(const Variant &value)
@@ -109,7 +97,7 @@ Variant ValueConversion::toNumber(const Variant &value, const FieldDef &field)
     }
     // Halves go to the even neighbour, as the old conversion rounds.
     const double rounded = std::nearbyint(*number);
-    const auto [low, high] = rangeOf(field.type);
+    const auto [low, high] = RangeOf(field.type);
     if (rounded < double(low) || rounded > double(high))
         throw Error::Make(err::Overflow);
     return Variant(int(rounded));
@@ -255,6 +243,18 @@ void ValueConversion::Bind(Statement &statement, int index, const Variant &value
         break;
     }
     statement.Bind(index, value.toString());
+}
+
+std::pair<qint64, qint64> ValueConversion::RangeOf(DataTypeEnum type)
+{
+    switch (type) {
+    case dbByte:
+        return {0, 255};
+    case dbInteger:
+        return {-32768, 32767};
+    default:
+        return {-2147483648LL, 2147483647LL};
+    }
 }
 
 } // namespace dao::detail

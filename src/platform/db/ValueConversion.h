@@ -2,6 +2,8 @@
 
 #include "FieldDef.h"
 
+#include <utility>
+
 struct sqlite3_stmt;
 
 namespace dao::detail
@@ -19,6 +21,8 @@ public:
     static Variant ForField(const Variant &value, const FieldDef &field);
     static Variant Read(sqlite3_stmt *stmt, int column, DataTypeEnum type);
     static void Bind(Statement &statement, int index, const Variant &value, DataTypeEnum type);
+    // The whole numbers a field of a whole-number type holds.
+    static std::pair<qint64, qint64> RangeOf(DataTypeEnum type);
 
 private:
     static Variant toNumber(const Variant &value, const FieldDef &field);
