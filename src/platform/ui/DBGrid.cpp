@@ -77,6 +77,21 @@ void DBGrid::FitColumns(bool widenOnly)
     }
 }
 
+void DBGrid::FitColumnsLater()
+{
+    if (fitPending_)
+        return;
+    fitPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            fitPending_ = false;
+            if (model_)
+                FitColumns(true);
+        },
+        Qt::QueuedConnection);
+}
+
 QString DBGrid::Caption() const
 {
     return caption_->text();
@@ -122,7 +137,7 @@ void DBGrid::Reloaded()
         marks_.Clear();
     }
     // New rows may be wider; a column the user has set stays as wide.
-    FitColumns(true);
+    FitColumnsLater();
     ShowMarks();
     FollowRecordset();
 }

@@ -59,11 +59,15 @@ private:
     // Sizes every column to its heading and, unless the window fixed its
     // width, to its contents; widenOnly never makes a column narrower.
     void FitColumns(bool widenOnly);
+    // Widens the columns once the program is back in its event loop: rows
+    // added one by one (an import) are measured once, not after every row.
+    void FitColumnsLater();
     void FollowRecordset();
     void CurrentCellChanged(const QModelIndex &current);
     void ShowMarks();
 
     RecordsetModel *model_ = nullptr;
+    bool fitPending_ = false;
     GridHeader *header_;
     QLabel *caption_;
     ui::SelBookmarks marks_;
