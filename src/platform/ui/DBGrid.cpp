@@ -6,9 +6,11 @@
 #include "platform/db/DaoError.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QStyle>
 
 namespace ui
 {
@@ -27,8 +29,6 @@ DBGrid::DBGrid(QWidget *parent)
     // The last column takes the room the others leave, so no strip of the
     // grid stays empty while a text beside it is cut.
     header_->setStretchLastSection(true);
-    // A column sized to its contents reads only this many rows to do so.
-    header_->setResizeContentsPrecision(FittedRows);
     caption_->setObjectName(QStringLiteral("Caption"));
     caption_->setTextFormat(Qt::PlainText);
     caption_->setAlignment(Qt::AlignCenter);
@@ -66,11 +66,24 @@ void DBGrid::FitColumns(bool widenOnly)
     // A column is never narrower than its heading; one whose width the window
     // leaves open also takes the width of what it shows, up to a limit, so a
     // long memo does not push every other column out of sight.
-    const int widest = fontMetrics().averageCharWidth() * FittedChars;
+    const QFontMetrics metrics(font());
+    const int widest = metrics.averageCharWidth() * FittedChars;
+    // The room an item view leaves around a cell's text.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const int rows = qMin(model_->rowCount(), FittedRows);
     const QList<RecordsetModel::Column> &columns = model_->Columns();
     for (int i = 0; i < columns.size(); ++i) {
         const bool fixed = columns.at(i).width > 0;
-        int width = fixed ? columns.at(i).width : qMin(sizeHintForColumn(i), widest);
+        int width = columns.at(i).width;
+        if (!fixed) {
+            // Measured from the texts themselves: a layout of every cell
+            // through the item delegate costs more than the whole list's read.
+            int text = 0;
+            for (int row = 0; row < rows && text < widest; ++row)
+                text = qMax(text, metrics.horizontalAdvance(
+                                      model_->index(row, i).data(Qt::DisplayRole).toString()));
+            width = qMin(text + margin, widest);
+        }
         width = qMax(width, header_->sectionSizeHint(i));
         if (!widenOnly || width > columnWidth(i))
             setColumnWidth(i, width);
