@@ -1,5 +1,6 @@
 #include "foundation/LaboratoryIdentity.h"
 
+#include "foundation/RecordWrite.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/Field.h"
 #include "platform/db/Recordset.h"
@@ -50,18 +51,14 @@ bool LaboratoryIdentity::Write(dao::Database db, const Laboratory &laboratory)
     if (!rs.IsOpen())
         return false;
     rs.Edit();
-    try {
+    StoreRow(rs, [&] {
         for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
             rs(QLatin1String(LetterheadFields[i])) = TrimBlanks(laboratory.letterhead[i]);
         rs(QStringLiteral("Miejsc")) = laboratory.town;
         rs(QStringLiteral("KodPCA")) = laboratory.accreditation;
         rs(QStringLiteral("KodLok")) = TrimBlanks(laboratory.parentCode);
         rs(QStringLiteral("KodLok2")) = TrimBlanks(laboratory.stationCode);
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
+    });
     rs.Close();
     return true;
 }

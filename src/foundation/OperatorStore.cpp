@@ -1,4 +1,5 @@
 #include "foundation/OperatorStore.h"
+#include "foundation/RecordWrite.h"
 
 #include "foundation/ScramblePassword.h"
 #include "foundation/TextProcedures.h"
@@ -88,13 +89,7 @@ QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
     if (entry.number.trimmed().isEmpty() || NumberTaken(db, entry.number))
         entry.number = NextNumber(db);
     rs.AddNew();
-    try {
-        SetFields(rs, entry);
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
+    StoreRow(rs, [&] { SetFields(rs, entry); });
     transaction.Commit();
     return entry.number;
 }
@@ -102,13 +97,7 @@ QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
 void OperatorStore::Change(dao::Recordset &rs, const Entry &entry)
 {
     rs.Edit();
-    try {
-        SetFields(rs, entry);
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
+    StoreRow(rs, [&] { SetFields(rs, entry); });
 }
 
 void OperatorStore::SetFields(dao::Recordset &rs, const Entry &entry)

@@ -1,5 +1,6 @@
 #include "foundation/ProgramOptions.h"
 
+#include "foundation/RecordWrite.h"
 #include "platform/db/Field.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
@@ -37,16 +38,12 @@ bool ProgramOptions::Write(dao::Database db, const QString &key, bool set)
     if (!rs.IsOpen())
         return false;
     rs.Edit();
-    try {
+    StoreRow(rs, [&] {
         rs(QStringLiteral("PARAM3")) = set;
         if (key == QLatin1String("EmailWynik"))
             rs(QStringLiteral("PARAM1")) =
                 set ? QStringLiteral("EmailSzyfr") : QStringLiteral("Email");
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
+    });
     rs.Close();
     return true;
 }
