@@ -1,6 +1,6 @@
 #include "foundation/OperatorStore.h"
-#include "foundation/RecordWrite.h"
 
+#include "foundation/RecordWrite.h"
 #include "foundation/ScramblePassword.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/Field.h"
