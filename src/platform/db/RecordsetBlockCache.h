@@ -12,19 +12,33 @@
 namespace dao::detail
 {
 
-// Up to RecordsetBlock::kRows neighbouring rows of a recordset, read with one
-// statement: their values row after row, and for each row whether it was
-// read, or found gone.
+// Up to RecordsetBlock::kRows neighbouring rows of a recordset: their values
+// row after row, and for each row whether it was read, or found gone. A block
+// reached by a jump (the end of a list, a found row) is read a page at a time,
+// the rest of it when it is needed.
 struct RecordsetBlock {
     static constexpr int kRows = 64;
+    static constexpr int kPageRows = 8;
     enum State : quint8 { NotRead = 0, Present = 1, Gone = 2 };
 
     std::vector<Variant> values;
     std::vector<quint8> state;
 
-    // A block of `rows` rows of `width` values, every row gone until read.
-    static std::shared_ptr<RecordsetBlock> Make(int rows, int width);
+    // A block of `rows` rows of `width` values: the rows from `fromSlot` on
+    // (`count` of them, or all) gone until read, the others not read.
+    static std::shared_ptr<RecordsetBlock> Make(int rows, int width, int fromSlot = 0,
+                                                int count = -1);
+    // `base` with the rows it has not read taken from `more`, a later read of
+    // the same block.
+    static std::shared_ptr<RecordsetBlock> Filled(const RecordsetBlock &base,
+                                                  const RecordsetBlock &more);
     int Width() const { return state.empty() ? 0 : int(values.size() / state.size()); }
+    bool HasUnread() const;
+    // Whether the row at `slot` was read (found or gone).
+    bool WasRead(int slot) const
+    {
+        return slot >= 0 && size_t(slot) < state.size() && state[size_t(slot)] != NotRead;
+    }
     // The values of the row at `slot`; nullptr when it was not read or is gone.
     const Variant *Row(int slot) const
     {
@@ -32,6 +46,15 @@ struct RecordsetBlock {
             return nullptr;
         return values.data() + size_t(slot) * (values.size() / state.size());
     }
+};
+
+// What one statement reads: `span` whole blocks from `block` on, or, when
+// `rows` is not 0, that many rows of `block` from `fromSlot` on.
+struct RecordsetBlockRead {
+    int block = 0;
+    int span = 1;
+    int fromSlot = 0;
+    int rows = 0;
 };
 
 // The blocks of rows a recordset has read, by block number (position / kRows),
@@ -59,8 +82,12 @@ public:
     }
     // How many blocks to read from `block` on.
     int SpanFor(int block) const;
-    // Takes the blocks read from `first` on; returns the numbers of those
-    // that had to go to make room.
+    // What to read for the row at `slot` of `block`, which is not yet read: a
+    // walk reads whole blocks, a jump the row's page, and a move on within a
+    // block read in part the rest of it.
+    RecordsetBlockRead Plan(int block, int slot) const;
+    // Takes the blocks read from `first` on, in place of any held under
+    // their numbers; returns the numbers of those that had to go to make room.
     std::vector<int> Store(int first, std::vector<std::shared_ptr<RecordsetBlock>> &read);
     // Drops every block when the rows were read under another data version of
     // the file; true when it did.

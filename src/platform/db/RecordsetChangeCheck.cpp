@@ -70,7 +70,14 @@ void RecordsetChangeCheck::UpdateRefused(qint64 rowid,
 
 void RecordsetChangeCheck::FirstRead(int block, const std::shared_ptr<const RecordsetBlock> &values)
 {
-    if (!firstRead_.try_emplace(block, values).second || firstRead_.size() <= kMaxFirstRead)
+    const auto [kept, added] = firstRead_.try_emplace(block, values);
+    if (!added) {
+        // Rows of a block read in part are first read when the rest comes.
+        if (kept->second != values && kept->second->HasUnread())
+            kept->second = RecordsetBlock::Filled(*kept->second, *values);
+        return;
+    }
+    if (firstRead_.size() <= kMaxFirstRead)
         return;
     auto farthest = firstRead_.begin();
     for (auto it = firstRead_.begin(); it != firstRead_.end(); ++it) {

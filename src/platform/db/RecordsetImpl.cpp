@@ -371,23 +371,29 @@ void RecordsetImpl::checkForeignChanges()
     }
 }
 
-void RecordsetImpl::fetchBlock(int block)
+void RecordsetImpl::fetchBlock(int block, int slot)
 {
     ensureColumns();
-    const int span = cache_.SpanFor(block);
+    const RecordsetBlockRead plan = cache_.Plan(block, slot);
     std::vector<std::shared_ptr<RecordsetBlock>> read;
-    if (!rows_.ReadBlocks(*connection_, keys_, block, span, columns_.Columns(), read)) {
+    if (!rows_.ReadBlocks(*connection_, keys_, plan, columns_.Columns(), read)) {
         // The table was altered by another workstation: read it again.
         loadColumns();
-        if (!rows_.ReadBlocks(*connection_, keys_, block, span, columns_.Columns(), read))
+        if (!rows_.ReadBlocks(*connection_, keys_, plan, columns_.Columns(), read))
             throw Error::Make(err::EngineError, {table_});
     }
     // Rows read under a newer version of the file make the older ones stale.
     if (cache_.Validate(connection_->DataVersion()))
         currentRow_ = nullptr;
+    const int current = RecordsetBlockCache::BlockOf(cursor_.Position());
+    // A page joins what is held of its block.
+    if (const auto *held = plan.rows > 0 ? cache_.Find(block) : nullptr) {
+        read.front() = RecordsetBlock::Filled(**held, *read.front());
+        if (block == current)
+            currentRow_ = nullptr;
+    }
     for (size_t i = 0; i < read.size(); ++i)
         check_.FirstRead(block + int(i), read[i]);
-    const int current = RecordsetBlockCache::BlockOf(cursor_.Position());
     for (const int evicted : cache_.Store(block, read)) {
         if (evicted == current)
             currentRow_ = nullptr;
@@ -397,12 +403,13 @@ void RecordsetImpl::fetchBlock(int block)
 const Variant *RecordsetImpl::rowValues(int position)
 {
     const int block = RecordsetBlockCache::BlockOf(position);
+    const int slot = RecordsetBlockCache::SlotOf(position);
     auto found = cache_.Find(block);
-    if (!found) {
-        fetchBlock(block);
+    if (!found || !(*found)->WasRead(slot)) {
+        fetchBlock(block, slot);
         found = cache_.Find(block);
     }
-    return (*found)->Row(RecordsetBlockCache::SlotOf(position));
+    return (*found)->Row(slot);
 }
 
 void RecordsetImpl::noteSeen()

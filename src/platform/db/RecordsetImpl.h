@@ -120,7 +120,7 @@ private:
     void clearCache();
     void checkForeignChanges();
     const Variant *rowValues(int position);
-    void fetchBlock(int block);
+    void fetchBlock(int block, int slot);
     void noteSeen();
     std::optional<std::vector<Variant>> readRow(qint64 rowid);
     void insertRow();

@@ -20,72 +20,82 @@ namespace
 // How a column's text values tie in an ORDER BY.
 enum class TextTie { Bytes, Polish, NoCase };
 
-// One ORDER BY value of the row before, to tell a tie from the next. The
-// connection has no mutex, so a column's value is read through its
+// One ORDER BY value of the current row, its storage class and number read
+// once. The connection has no mutex, so a column's value is read through its
 // sqlite3_value directly.
+struct KeyNow {
+    sqlite3_value *value = nullptr;
+    int type = SQLITE_NULL;
+    qint64 integer = 0;
+    double real = 0;
+
+    void Read(sqlite3_value *from)
+    {
+        value = from;
+        type = sqlite3_value_type(from);
+        if (type == SQLITE_INTEGER)
+            integer = sqlite3_value_int64(from);
+        else if (type == SQLITE_FLOAT)
+            real = sqlite3_value_double(from);
+    }
+    const char *Data() const
+    {
+        return type == SQLITE_TEXT ? reinterpret_cast<const char *>(sqlite3_value_text(value))
+                                   : static_cast<const char *>(sqlite3_value_blob(value));
+    }
+};
+
+// One ORDER BY value of the row before, to tell a tie from the next.
 struct KeyValue {
     int type = SQLITE_NULL;
     qint64 integer = 0;
     double real = 0;
     std::string bytes;
 
-    void Take(sqlite3_value *value)
+    void Take(const KeyNow &now)
     {
-        type = sqlite3_value_type(value);
-        if (type == SQLITE_INTEGER) {
-            integer = sqlite3_value_int64(value);
-        } else if (type == SQLITE_FLOAT) {
-            real = sqlite3_value_double(value);
-        } else if (type != SQLITE_NULL) {
-            const void *data = type == SQLITE_TEXT
-                                   ? static_cast<const void *>(sqlite3_value_text(value))
-                                   : sqlite3_value_blob(value);
-            bytes.assign(static_cast<const char *>(data), size_t(sqlite3_value_bytes(value)));
-        }
+        type = now.type;
+        integer = now.integer;
+        real = now.real;
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB)
+            bytes.assign(now.Data(), size_t(sqlite3_value_bytes(now.value)));
     }
 };
 
-bool sameNumber(int type, qint64 integer, double real, const KeyValue &b)
+bool sameNumber(const KeyNow &a, const KeyValue &b)
 {
-    if (type == SQLITE_INTEGER && b.type == SQLITE_INTEGER)
-        return integer == b.integer;
-    if (type == SQLITE_FLOAT && b.type == SQLITE_FLOAT)
-        return real == b.real;
-    const qint64 i = type == SQLITE_INTEGER ? integer : b.integer;
-    const double r = type == SQLITE_INTEGER ? b.real : real;
+    if (a.type == SQLITE_INTEGER && b.type == SQLITE_INTEGER)
+        return a.integer == b.integer;
+    if (a.type == SQLITE_FLOAT && b.type == SQLITE_FLOAT)
+        return a.real == b.real;
+    const qint64 i = a.type == SQLITE_INTEGER ? a.integer : b.integer;
+    const double r = a.type == SQLITE_INTEGER ? b.real : a.real;
     return r >= -9.2e18 && r <= 9.2e18 && double(i) == r && qint64(r) == i;
 }
 
 // Whether the value ties with `before` in the ORDER BY, compared as SQLite
 // compares them: by storage class, numbers by value, text by the column's
 // collation, blobs byte by byte.
-bool ties(const KeyValue &before, sqlite3_value *value, TextTie text)
+bool ties(const KeyValue &before, const KeyNow &now, TextTie text)
 {
-    const int type = sqlite3_value_type(value);
-    const bool number = type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+    const bool number = now.type == SQLITE_INTEGER || now.type == SQLITE_FLOAT;
     const bool numberBefore = before.type == SQLITE_INTEGER || before.type == SQLITE_FLOAT;
-    if (number || numberBefore) {
-        if (!number || !numberBefore)
-            return false;
-        return type == SQLITE_INTEGER ? sameNumber(type, sqlite3_value_int64(value), 0, before)
-                                      : sameNumber(type, 0, sqlite3_value_double(value), before);
-    }
-    if (type != before.type)
+    if (number || numberBefore)
+        return number && numberBefore && sameNumber(now, before);
+    if (now.type != before.type)
         return false;
-    if (type == SQLITE_NULL)
+    if (now.type == SQLITE_NULL)
         return true;
-    const char *data = type == SQLITE_TEXT
-                           ? reinterpret_cast<const char *>(sqlite3_value_text(value))
-                           : static_cast<const char *>(sqlite3_value_blob(value));
-    const int size = sqlite3_value_bytes(value);
-    if (type == SQLITE_TEXT && text == TextTie::Polish)
+    const char *data = now.Data();
+    const int size = sqlite3_value_bytes(now.value);
+    if (now.type == SQLITE_TEXT && text == TextTie::Polish)
         return PolishCollation::Compare(before.bytes.data(), int(before.bytes.size()), data,
                                         size) == 0;
     if (size_t(size) != before.bytes.size())
         return false;
     if (size == 0)
         return true;
-    if (type == SQLITE_TEXT && text == TextTie::NoCase)
+    if (now.type == SQLITE_TEXT && text == TextTie::NoCase)
         return sqlite3_strnicmp(before.bytes.data(), data, size) == 0;
     return std::memcmp(before.bytes.data(), data, size_t(size)) == 0;
 }
@@ -144,12 +154,12 @@ void RecordsetKeyset::Load(Connection &connection, const RecordsetSource &source
         Statement statement = connection.Prepare(sql, SqlContext::Query, text, false);
         const int width = int(tieRules.size());
         std::vector<KeyValue> before(tieRules.size());
-        std::vector<sqlite3_value *> values(tieRules.size());
+        std::vector<KeyNow> values(tieRules.size());
         size_t runStart = 0;
         while (statement.Step()) {
             sqlite3_stmt *stmt = statement.get();
             for (int c = 0; c < width; ++c)
-                values[size_t(c)] = sqlite3_column_value(stmt, c + 1);
+                values[size_t(c)].Read(sqlite3_column_value(stmt, c + 1));
             bool tied = !keys.empty();
             for (int c = 0; c < width && tied; ++c)
                 tied = ties(before[size_t(c)], values[size_t(c)], tieRules[size_t(c)]);

@@ -40,8 +40,9 @@ void RecordsetRows::SetTable(const QString &table, const QString &source)
     source_ = source;
     rangeFetch_ =
         QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ?1 AND ?2").arg(quotedTable_);
-    listFetch_ = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                     .arg(quotedTable_, inList(kBlockRows));
+    static const QString blockMarks = inList(kBlockRows);
+    listFetch_ =
+        QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)").arg(quotedTable_, blockMarks);
     rowFetch_ = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedTable_);
 }
 
@@ -63,13 +64,15 @@ bool RecordsetRows::columnsMatch(const Statement &statement, const QVector<Field
     return true;
 }
 
-bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &keyset, int block,
-                               int span, const QVector<FieldDef> &columns,
+bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &keyset,
+                               const RecordsetBlockRead &plan, const QVector<FieldDef> &columns,
                                std::vector<std::shared_ptr<RecordsetBlock>> &read)
 {
     const qint64 *keys = keyset.Data();
-    const int first = block * kBlockRows;
-    int count = std::min(span * kBlockRows, keyset.Count() - first);
+    const int blockStart = plan.block * kBlockRows;
+    const int first = blockStart + plan.fromSlot;
+    int count =
+        std::min(plan.rows > 0 ? plan.rows : plan.span * kBlockRows, keyset.Count() - first);
     // Rows whose rowids lie close together are read as one range, whatever
     // their order in the recordset (a descending list walks them backwards).
     const auto close = [keys, first](int n) {
@@ -106,8 +109,13 @@ bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &ke
 
     const int width = int(columns.size());
     read.clear();
-    for (int at = 0; at < count; at += kBlockRows)
-        read.push_back(RecordsetBlock::Make(std::min(kBlockRows, count - at), width));
+    if (plan.rows > 0) {
+        read.push_back(RecordsetBlock::Make(std::min(kBlockRows, keyset.Count() - blockStart),
+                                            width, plan.fromSlot, count));
+    } else {
+        for (int at = 0; at < count; at += kBlockRows)
+            read.push_back(RecordsetBlock::Make(std::min(kBlockRows, count - at), width));
+    }
     bool firstRow = true;
     auto next = wanted.cbegin();
     while (statement.Step()) {
@@ -121,8 +129,9 @@ bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &ke
                                     std::make_pair(rowid, std::numeric_limits<int>::min()));
         if (next == wanted.cend() || next->first != rowid)
             continue;
-        RecordsetBlock &part = *read[size_t(next->second / kBlockRows)];
-        const int slot = next->second % kBlockRows;
+        const int offset = plan.fromSlot + next->second;
+        RecordsetBlock &part = *read[size_t(offset / kBlockRows)];
+        const int slot = offset % kBlockRows;
         Variant *row = part.values.data() + size_t(slot) * size_t(width);
         for (int c = 0; c < width; ++c)
             row[c] = ValueConversion::Read(statement.get(), c + 1, columns.at(c).type);

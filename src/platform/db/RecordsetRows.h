@@ -27,10 +27,10 @@ public:
     void SetTable(const QString &table, const QString &source);
     void Release();
 
-    // Reads `span` blocks from `block` on (or only the first, when their rows
+    // Reads what `plan` asks (of whole blocks, only the first when their rows
     // lie apart in the table). False when the columns no longer match.
-    bool ReadBlocks(Connection &connection, const RecordsetKeyset &keys, int block, int span,
-                    const QVector<FieldDef> &columns,
+    bool ReadBlocks(Connection &connection, const RecordsetKeyset &keys,
+                    const RecordsetBlockRead &plan, const QVector<FieldDef> &columns,
                     std::vector<std::shared_ptr<RecordsetBlock>> &read);
     enum class RowRead { Found, Gone, Altered };
     RowRead ReadRow(Connection &connection, qint64 rowid, const QVector<FieldDef> &columns,

@@ -40,6 +40,7 @@ private slots:
     void anotherConnectionsChangesAreSeen();
     void updateRefusesARowChangedElsewhere();
     void deleteRefusesARowChangedElsewhere();
+    void aLongListReadInPagesIsHeldAsRead();
     void viewsReadRowsAndHearOfChanges();
 
 private:
@@ -986,6 +987,46 @@ void tst_DaoRecordset::deleteRefusesARowChangedElsewhere()
         all.MoveNext();
     }
     QCOMPARE(daysOnFile(), QList<int>());
+}
+
+// A jump to the end of a long list reads only the rows around it; moving back
+// reads the rest page by page. Every row shown is the right one, and a row
+// first read in a later page is still held against another workstation's
+// change.
+void tst_DaoRecordset::aLongListReadInPagesIsHeldAsRead()
+{
+    TestDatabase file;
+    file.createTable("Badanie", {{"NrDzien", dbInteger, 0}, {"Nazwa", dbText, 30}});
+    QVariantList days;
+    for (int day = 1; day <= 150; ++day)
+        days << day;
+    file.addRows("Badanie", "NrDzien", days);
+    OtherWorkstation other(file.path());
+    Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie ORDER BY NrDzien DESC");
+    rs.MoveLast();
+    QCOMPARE(rs("NrDzien").Value().toInt(), 1);
+    for (int day = 2; day <= 80; ++day) {
+        rs.MovePrevious();
+        QCOMPARE(rs("NrDzien").Value().toInt(), day);
+    }
+    QCOMPARE(rs.ValueAt(0, 0).toInt(), 150);
+    QCOMPARE(rs.ValueAt(66, 0).toInt(), 84);
+
+    // Day 20 was read in a later page than the end; changed elsewhere since.
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'zmieniony' WHERE NrDzien = 20"));
+    rs.setAbsolutePosition(130);
+    QCOMPARE(rs("Nazwa").Value().toString(), QString());
+    QCOMPARE(errorNumberOf([&] { rs.Delete(); }), 3197);
+    QCOMPARE(file.column("SELECT * FROM Badanie WHERE NrDzien = 20", "NrDzien").size(), 1);
+    // Read again, the row as it is now may go; its neighbours stay in place.
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("zmieniony"));
+    rs.Delete();
+    rs.MovePrevious();
+    QCOMPARE(rs("NrDzien").Value().toInt(), 21);
+    rs.MoveNext();
+    QCOMPARE(rs("NrDzien").Value().toInt(), 19);
+    QCOMPARE(rs.AbsolutePosition(), 130);
+    QCOMPARE(file.column("SELECT * FROM Badanie", "NrDzien").size(), 149);
 }
 
 void tst_DaoRecordset::viewsReadRowsAndHearOfChanges()

@@ -7,7 +7,8 @@ using dao::detail::RecordsetBlockCache;
 
 // The blocks of rows a recordset keeps, without a database: rows stored are
 // found again until the file's data version moves, the farthest block goes
-// at the limit, and a walk reads ever more blocks per statement.
+// at the limit, a walk reads ever more blocks per statement, and a jump only
+// the rows around it.
 class tst_RecordsetBlockCache : public QObject
 {
     Q_OBJECT
@@ -17,6 +18,7 @@ private slots:
     void farthestBlocksGoAtTheLimit();
     void anotherDataVersionDropsEverything();
     void aWalkReadsEverMoreBlocks();
+    void aJumpReadsAPageAndTheRestLater();
 };
 
 namespace
@@ -142,6 +144,60 @@ void tst_RecordsetBlockCache::aWalkReadsEverMoreBlocks()
     store(cache, 2, 1);
     QCOMPARE(cache.SpanFor(3), 2);
     QCOMPARE(cache.SpanFor(next), 1);
+}
+
+void tst_RecordsetBlockCache::aJumpReadsAPageAndTheRestLater()
+{
+    using Read = dao::detail::RecordsetBlockRead;
+    const auto same = [](const Read &a, const Read &b) {
+        return a.block == b.block && a.span == b.span && a.fromSlot == b.fromSlot &&
+               a.rows == b.rows;
+    };
+    RecordsetBlockCache cache(2);
+    // The end of a list of 150: the page of its last row.
+    QVERIFY(same(cache.Plan(2, 21), Read{2, 1, 16, RecordsetBlock::kPageRows}));
+    auto end = RecordsetBlock::Make(22, 2, 16, RecordsetBlock::kPageRows);
+    for (int slot = 16; slot < 22; ++slot) {
+        end->values[size_t(slot) * 2] = 200 + slot;
+        end->state[size_t(slot)] = RecordsetBlock::Present;
+    }
+    std::vector<std::shared_ptr<RecordsetBlock>> read{end};
+    cache.Store(2, read);
+    QVERIFY((*cache.Find(2))->WasRead(21));
+    QVERIFY(!(*cache.Find(2))->WasRead(15));
+    QVERIFY(!(*cache.Find(2))->Row(15));
+
+    // Back from there, page by page; on from a page, to the end of the block.
+    QVERIFY(same(cache.Plan(2, 15), Read{2, 1, 8, RecordsetBlock::kPageRows}));
+    auto start = RecordsetBlock::Make(22, 2, 0, RecordsetBlock::kPageRows);
+    start->state[3] = RecordsetBlock::Present;
+    start->values[6] = 203;
+    read = {start};
+    cache.Store(2, read);
+    QVERIFY(same(cache.Plan(2, 9), Read{2, 1, 8, RecordsetBlock::kRows - 8}));
+
+    // A page joins the rows held; where both read a row, the earlier read stays.
+    auto page = RecordsetBlock::Make(22, 2, 8, RecordsetBlock::kPageRows);
+    page->state[9] = RecordsetBlock::Present;
+    page->values[18] = 209;
+    const auto joined = RecordsetBlock::Filled(*end, *page);
+    QCOMPARE(joined->Row(9)[0].toInt(), 209);
+    QCOMPARE(joined->Row(21)[0].toInt(), 221);
+    QVERIFY(!joined->Row(10)); // read, and gone
+    QVERIFY(joined->WasRead(10));
+    QVERIFY(!joined->WasRead(3));
+    QVERIFY(joined->HasUnread());
+    auto again = RecordsetBlock::Make(22, 2);
+    again->state.assign(22, RecordsetBlock::Present);
+    QCOMPARE(RecordsetBlock::Filled(*joined, *again)->Row(21)[0].toInt(), 221);
+    QVERIFY(!RecordsetBlock::Filled(*joined, *again)->HasUnread());
+
+    // A block held anew under its number takes no other block's room.
+    std::vector<std::shared_ptr<RecordsetBlock>> other{block(5)};
+    cache.Store(5, other);
+    read = {joined};
+    QVERIFY(cache.Store(2, read).empty());
+    QCOMPARE(held(cache, 10), QList<int>({2, 5}));
 }
 
 QTEST_MAIN(tst_RecordsetBlockCache)
