@@ -6,6 +6,7 @@
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/ReportStaging.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/Transaction.h"
 
 namespace
 {
@@ -76,17 +77,23 @@ QString RunCard::Title(int run, const QString &deliveryDate)
 bool RunCard::Stage(qint64 batch, int run, const QString &deliveryDate)
 {
     try {
+        // One commit for the five tables rather than one each.
+        dao::Transaction transaction(RobotDb);
         for (const char *table : {"Partia", "Badanie", "NazwaTmp", "Nastawienie", "PozycjaN"})
             CzyscPrzedDr(QLatin1String(table));
+        transaction.Commit();
     } catch (const RuntimeError &error) {
         ShowError(PrintCaption, error);
         return false;
     }
-    if (!copyBatch(QStringLiteral("Partia"), batch, false) ||
-        !copyBatch(QStringLiteral("Badanie"), batch, true) ||
-        !PrzedDrNastawienie(QStringLiteral("Nastawienie"), batch, run) ||
-        !PrzedDrNastawienie(QStringLiteral("PozycjaN"), batch, run))
-        return false;
+    {
+        const StagingMonth month;
+        if (!copyBatch(QStringLiteral("Partia"), batch, false) ||
+            !copyBatch(QStringLiteral("Badanie"), batch, true) ||
+            !PrzedDrNastawienie(QStringLiteral("Nastawienie"), batch, run) ||
+            !PrzedDrNastawienie(QStringLiteral("PozycjaN"), batch, run))
+            return false;
+    }
     for (const char *table : {"Partia", "Badanie", "Nastawienie", "PozycjaN"})
         TouchTable(RobotDb, QLatin1String(table));
     try {

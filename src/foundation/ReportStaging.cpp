@@ -9,6 +9,8 @@
 
 #include <QSet>
 
+#include <optional>
+
 namespace
 {
 
@@ -92,20 +94,28 @@ void CollectTissues(const QString &table, int staged)
         return;
     }
     // The staged rows are the last ones: each new row takes the highest rowid
-    // plus one. Each name once as it is written (quick to group), then once in
+    // plus one. Each name once as it is written, with the row it first
+    // appears in: the rows are taken in rowid order and the key keeps the
+    // first of them (a look-up per row, no sort of all the rows). Then once in
     // any letter case; min() takes the name of the group's first row with it.
+    // The work table lives in the copy's transaction only.
+    RobotDb.Execute(QStringLiteral("CREATE TEMP TABLE staged_tissue_names (Nazwa TEXT PRIMARY KEY, "
+                                   "Pierwszy INTEGER) WITHOUT ROWID"));
     RobotDb.Execute(
-        QStringLiteral(
-            "INSERT INTO NazwaTMP (Nazwa) SELECT Nazwa FROM (SELECT Nazwa, min(Pierwszy) AS "
-            "Pierwszy FROM (SELECT NazTkanka AS Nazwa, min(rowid) AS Pierwszy FROM %1 WHERE rowid "
-            "> "
-            "(SELECT max(rowid) FROM %1) - %2 AND length(NazTkanka) > 0 GROUP BY NazTkanka COLLATE "
-            "BINARY) AS Names WHERE NOT EXISTS "
-            "(SELECT 1 FROM NazwaTMP WHERE NazwaTMP.Nazwa = Names.Nazwa) GROUP BY Nazwa COLLATE "
-            "PL_CI) ORDER BY Pierwszy")
+        QStringLiteral("INSERT OR IGNORE INTO temp.staged_tissue_names (Nazwa, Pierwszy) "
+                       "SELECT NazTkanka, rowid FROM %1 WHERE rowid > (SELECT max(rowid) "
+                       "FROM %1) - %2 AND length(NazTkanka) > 0 ORDER BY rowid")
             .arg(table)
             .arg(staged));
+    RobotDb.Execute(QStringLiteral(
+        "INSERT INTO NazwaTMP (Nazwa) SELECT Nazwa FROM (SELECT Nazwa, min(Pierwszy) AS Pierwszy "
+        "FROM temp.staged_tissue_names AS Names WHERE NOT EXISTS (SELECT 1 FROM NazwaTMP WHERE "
+        "NazwaTMP.Nazwa = Names.Nazwa) GROUP BY Nazwa COLLATE PL_CI) ORDER BY Pierwszy"));
+    RobotDb.Execute(QStringLiteral("DROP TABLE temp.staged_tissue_names"));
 }
+
+// The attachment of the StagingMonth alive, if any.
+dao::AttachedDatabase *attachedMonth = nullptr;
 
 void CopyRows(const StagingCopy &copy)
 {
@@ -117,7 +127,8 @@ void CopyRows(const StagingCopy &copy)
         transaction.Commit();
         return;
     }
-    dao::AttachedDatabase month(RobotDb, MonthDb);
+    std::optional<dao::AttachedDatabase> own;
+    dao::AttachedDatabase &month = attachedMonth ? *attachedMonth : own.emplace(RobotDb, MonthDb);
     dao::Transaction transaction(RobotDb);
     const int staged =
         month.CopyRows({copy.table, copy.condition, copy.orderBy, copy.sharedFieldsOnly});
@@ -127,6 +138,26 @@ void CopyRows(const StagingCopy &copy)
 }
 
 } // namespace
+
+StagingMonth::StagingMonth()
+{
+    // One already alive serves this print too.
+    if (attachedMonth || RobotDb.InTransaction())
+        return;
+    try {
+        month_ = std::make_unique<dao::AttachedDatabase>(RobotDb, MonthDb);
+    } catch (const RuntimeError &) {
+        // Each copy attaches the file itself and reports what fails.
+        return;
+    }
+    attachedMonth = month_.get();
+}
+
+StagingMonth::~StagingMonth()
+{
+    if (month_)
+        attachedMonth = nullptr;
+}
 
 bool StageRows(const StagingCopy &copy)
 {

@@ -5,6 +5,12 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+
+namespace dao
+{
+class AttachedDatabase;
+}
 
 // The staging of month rows for the printed sheets. The staged reports read
 // copies of the month tables in the staging database RobotDb (Partia,
@@ -34,6 +40,22 @@ struct StagingCopy {
 // transaction: a failure is reported under "Drukowanie" & table, nothing of
 // that copy stays, and false is returned.
 bool StageRows(const StagingCopy &copy);
+
+// While it lives, the copies of StageRows read MonthDb through one attachment
+// to RobotDb instead of attaching it for each copy, so that a print staging
+// several tables opens the month file and reads its schema once. Create it
+// outside RobotDb's transactions (inside one it attaches nothing).
+class StagingMonth
+{
+public:
+    StagingMonth();
+    ~StagingMonth();
+    StagingMonth(const StagingMonth &) = delete;
+    StagingMonth &operator=(const StagingMonth &) = delete;
+
+private:
+    std::unique_ptr<dao::AttachedDatabase> month_;
+};
 
 // Empties one staging table of RobotDb. Errors go to the caller.
 void CzyscPrzedDr(const QString &table);

@@ -8,6 +8,7 @@
 #include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/ReportStaging.h"
+#include "platform/db/Transaction.h"
 #include "platform/report/DocumentOutput.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/DBGrid.h"
@@ -292,6 +293,48 @@ private slots:
         QVERIFY(StageRowByRow("Badanie", "Partia = 12", "NrDzien"));
         QCOMPARE(StagedRows(), staged);
         SCRIPTED_UI_VERIFY(scripted);
+    }
+
+    // Copies made under one attachment of the month file (nested ones
+    // sharing it) stage what copies attaching it each stage, and the file is
+    // detached when it ends. Inside a RobotDb transaction, where a file cannot
+    // be attached, the copies still stage the same rows.
+    void copiesShareOneAttachment()
+    {
+        // The month file's descriptors: MonthDb's own and one per attachment.
+        const QString month = MonthDb.Name().section(QRegularExpression("[\\\\/]"), -1);
+        const auto attached = [&month] {
+            int count = 0;
+            for (const QFileInfo &fd :
+                 QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
+                count += QFileInfo(fd.symLinkTarget()).fileName() == month ? 1 : 0;
+            return count - 1;
+        };
+        ui::ScriptedUi scripted;
+        QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+        const QStringList staged = StagedRows();
+        {
+            const StagingMonth month;
+            const StagingMonth nested;
+            QCOMPARE(attached(), 1);
+            QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+            QCOMPARE(StagedRows(), staged);
+            QCOMPARE(attached(), 1);
+        }
+        QCOMPARE(attached(), 0);
+        {
+            dao::Transaction transaction(RobotDb);
+            const StagingMonth month;
+            for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
+                CzyscPrzedDr(QLatin1String(table));
+            QVERIFY(PrzedDr("Partia", "Partia", "12", false));
+            QVERIFY(PrzedDr("Badanie", "Partia", "12", true));
+            transaction.Commit();
+        }
+        QCOMPARE(attached(), 0);
+        QCOMPARE(StagedRows(), staged);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), 0);
     }
 
     // No run: the message and nothing staged. A missing definition: an error
