@@ -6,6 +6,7 @@
 #include "batches/PrzedDr.h"
 #include "foundation/Globals.h"
 #include "foundation/RecordsetProcedures.h"
+#include "foundation/ReportStaging.h"
 #include "foundation/ShowCrystalReport.h"
 #include "platform/db/DBEngine.h"
 #include "platform/db/Transaction.h"
@@ -65,10 +66,17 @@ bool Install(const QString &drives, int samples)
     return true;
 }
 
+// As the sheet's print stages it: the tables emptied in one commit, then the
+// batch copied through one attachment of the month file.
 void StageBatch(const QString &n)
 {
-    for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
-        CzyscPrzedDr(QLatin1String(table));
+    {
+        dao::Transaction transaction(RobotDb);
+        for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
+            CzyscPrzedDr(QLatin1String(table));
+        transaction.Commit();
+    }
+    const StagingMonth month;
     PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), n, false);
     PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), n, true);
 }
