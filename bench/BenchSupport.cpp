@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -63,6 +64,13 @@ int Main(int argc, char **argv, const std::function<bool()> &prepare)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // On every way out, while the application and the files still stand.
+    const auto closeAll = qScopeGuard([] {
+        ui::WindowRegistry::Reset();
+        for (dao::Database *db : {&MonthDb, &StaleDb, &RobotDb})
+            if (db->IsOpen())
+                db->Close();
+    });
     if (prepare && !prepare())
         return 1;
     benchmark::Initialize(&argc, argv);
@@ -70,10 +78,6 @@ int Main(int argc, char **argv, const std::function<bool()> &prepare)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    ui::WindowRegistry::Reset();
-    for (dao::Database *db : {&MonthDb, &StaleDb, &RobotDb})
-        if (db->IsOpen())
-            db->Close();
     return 0;
 }
 
