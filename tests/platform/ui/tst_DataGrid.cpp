@@ -221,6 +221,31 @@ private slots:
                  QFontMetrics(grid->font()).horizontalAdvance(belowShown) + margin);
     }
 
+    void headingsKeepTheirHeightAsTheGridIsLaidOut()
+    {
+        Bind(3);
+        QVERIFY(QTest::qWaitForWindowExposed(grid));
+        QHeaderView *header = grid->horizontalHeader();
+        const int oneLine = header->height();
+        // Laid out again and again (the last column stretched each time), the
+        // headings stay as tall as they are.
+        for (int width : {500, 300, 420}) {
+            grid->resize(width, 200);
+            QCoreApplication::processEvents();
+            QCOMPARE(header->height(), oneLine);
+        }
+        // Headings of two lines, or in a larger font, make the header taller.
+        grid->Bind(data, {{"Partia", "Partia", 60}, {"Data\nuboju", "DataUboju", 0}});
+        QCoreApplication::processEvents();
+        const int twoLines = header->height();
+        QVERIFY(twoLines > oneLine);
+        QFont larger = grid->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        grid->setFont(larger);
+        QCoreApplication::processEvents();
+        QVERIFY(header->height() > twoLines);
+    }
+
     void cellsShowTheFieldsValues()
     {
         Bind(3);
