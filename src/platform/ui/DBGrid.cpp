@@ -67,6 +67,11 @@ void DBGrid::FitColumns(bool widenOnly)
     // leaves open also takes the width of what it shows, up to a limit, so a
     // long memo does not push every other column out of sight.
     const QFontMetrics metrics(font());
+    // Widths measured in another font or size are measured anew.
+    if (!(font() == measuredIn_) || measured_.size() > MeasuredTexts) {
+        measured_.clear();
+        measuredIn_ = font();
+    }
     const int widest = metrics.averageCharWidth() * FittedChars;
     // The room an item view leaves around a cell's text.
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
@@ -80,14 +85,22 @@ void DBGrid::FitColumns(bool widenOnly)
             // through the item delegate costs more than the whole list's read.
             int text = 0;
             for (int row = 0; row < rows && text < widest; ++row)
-                text = qMax(text, metrics.horizontalAdvance(
-                                      model_->index(row, i).data(Qt::DisplayRole).toString()));
+                text = qMax(text, TextWidth(metrics, model_->index(row, i)));
             width = qMin(text + margin, widest);
         }
         width = qMax(width, header_->sectionSizeHint(i));
         if (!widenOnly || width > columnWidth(i))
             setColumnWidth(i, width);
     }
+}
+
+int DBGrid::TextWidth(const QFontMetrics &metrics, const QModelIndex &cell)
+{
+    const QString text = cell.data(Qt::DisplayRole).toString();
+    auto found = measured_.constFind(text);
+    if (found == measured_.cend())
+        found = measured_.insert(text, metrics.horizontalAdvance(text));
+    return *found;
 }
 
 void DBGrid::FitColumnsLater()

@@ -6,8 +6,11 @@
 #include "platform/db/Bookmark.h"
 #include "platform/db/Recordset.h"
 
+#include <QFont>
+#include <QHash>
 #include <QTableView>
 
+class QFontMetrics;
 class QLabel;
 
 namespace ui
@@ -54,11 +57,18 @@ protected:
 private:
     static constexpr int FittedRows = 30;
     static constexpr int FittedChars = 50;
+    // Texts whose widths a grid keeps; past them it starts again.
+    static constexpr qsizetype MeasuredTexts = 4096;
 
     void Reloaded();
     // Sizes every column to its heading and, unless the window fixed its
     // width, to its contents; widenOnly never makes a column narrower.
     void FitColumns(bool widenOnly);
+    // A cell text's width, measured once per text: shaping a text costs more
+    // than reading its row, and the texts of a list mostly repeat (the same
+    // dates and names down a column, the same rows when the list is read
+    // again).
+    int TextWidth(const QFontMetrics &metrics, const QModelIndex &cell);
     // Widens the columns once the program is back in its event loop: rows
     // added one by one (an import) are measured once, not after every row.
     void FitColumnsLater();
@@ -68,6 +78,8 @@ private:
 
     RecordsetModel *model_ = nullptr;
     bool fitPending_ = false;
+    QFont measuredIn_;
+    QHash<QString, int> measured_;
     GridHeader *header_;
     QLabel *caption_;
     ui::SelBookmarks marks_;

@@ -14,9 +14,32 @@ void GridHeader::SetBand(int height)
     viewport()->update();
 }
 
+GridHeader::Contents GridHeader::CurrentContents() const
+{
+    Contents contents;
+    contents.model = model();
+    contents.style = style();
+    contents.font = font();
+    contents.sortShown = isSortIndicatorShown();
+    contents.sortSection = sortIndicatorSection();
+    if (!contents.model)
+        return contents;
+    for (int i = 0; i < count(); ++i) {
+        contents.hidden.append(isSectionHidden(i));
+        for (int role : {Qt::DisplayRole, Qt::FontRole, Qt::DecorationRole, Qt::SizeHintRole})
+            contents.data.append(contents.model->headerData(i, orientation(), role));
+    }
+    return contents;
+}
+
 QSize GridHeader::sizeHint() const
 {
-    QSize size = QHeaderView::sizeHint();
+    Contents contents = CurrentContents();
+    if (!hint_.isValid() || !(contents == measured_)) {
+        hint_ = QHeaderView::sizeHint();
+        measured_ = std::move(contents);
+    }
+    QSize size = hint_;
     size.rheight() += band_;
     return size;
 }

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -175,6 +176,74 @@ private slots:
         grid->setFont(larger);
         QVERIFY(header->sectionSize(0) >=
                 QFontMetrics(header->font()).horizontalAdvance(columns.at(0).header));
+    }
+
+    void widthsComeFromTheFirstRowsShownOrNot()
+    {
+        // Sixty batches in a grid that shows a few: the texts of the first
+        // thirty rows set a column's width whether they are shown or not;
+        // those further down leave it.
+        const QString belowShown = QStringLiteral("MMMMMMMMMM");
+        const QString farDown = QStringLiteral("WWWWWWWWWWWWWW");
+        dao::Recordset rs = db.OpenRecordset("SELECT * FROM Partia ORDER BY Partia");
+        dao::Transaction transaction(db);
+        for (int i = 1; i <= 60; ++i) {
+            rs.AddNew();
+            rs("Partia") = i;
+            rs("WNI") = i == 21 ? belowShown : i == 46 ? farDown : QStringLiteral("PL%1").arg(i);
+            rs.Update();
+        }
+        transaction.Commit();
+        rs.Requery();
+        grid->Bind(data, BatchColumns);
+        data->setRecordset(rs);
+        grid->resize(400, 200);
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(grid));
+        QCoreApplication::processEvents();
+        QVERIFY(grid->rowAt(grid->viewport()->height() - 1) < 20);
+        const int margin =
+            2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+        QCOMPARE(grid->columnWidth(1),
+                 QFontMetrics(grid->font()).horizontalAdvance(belowShown) + margin);
+
+        // The same list read again, and then in a larger font: each text is
+        // measured in the font it is shown in.
+        rs.Requery();
+        data->setRecordset(rs);
+        QCoreApplication::processEvents();
+        QCOMPARE(grid->columnWidth(1),
+                 QFontMetrics(grid->font()).horizontalAdvance(belowShown) + margin);
+        QFont larger = grid->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        grid->setFont(larger);
+        QCOMPARE(grid->columnWidth(1),
+                 QFontMetrics(grid->font()).horizontalAdvance(belowShown) + margin);
+    }
+
+    void headingsKeepTheirHeightAsTheGridIsLaidOut()
+    {
+        Bind(3);
+        QVERIFY(QTest::qWaitForWindowExposed(grid));
+        QHeaderView *header = grid->horizontalHeader();
+        const int oneLine = header->height();
+        // Laid out again and again (the last column stretched each time), the
+        // headings stay as tall as they are.
+        for (int width : {500, 300, 420}) {
+            grid->resize(width, 200);
+            QCoreApplication::processEvents();
+            QCOMPARE(header->height(), oneLine);
+        }
+        // Headings of two lines, or in a larger font, make the header taller.
+        grid->Bind(data, {{"Partia", "Partia", 60}, {"Data\nuboju", "DataUboju", 0}});
+        QCoreApplication::processEvents();
+        const int twoLines = header->height();
+        QVERIFY(twoLines > oneLine);
+        QFont larger = grid->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        grid->setFont(larger);
+        QCoreApplication::processEvents();
+        QVERIFY(header->height() > twoLines);
     }
 
     void cellsShowTheFieldsValues()
