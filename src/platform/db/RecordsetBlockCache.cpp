@@ -9,28 +9,46 @@ namespace dao::detail
 std::shared_ptr<RecordsetBlock> RecordsetBlock::Make(int rows, int width, int fromSlot, int count)
 {
     auto block = std::make_shared<RecordsetBlock>();
-    block->values.resize(size_t(rows) * size_t(width));
-    const int end = count < 0 ? rows : std::min(rows, fromSlot + count);
+    const int from = std::clamp(fromSlot, 0, rows);
+    const int end = count < 0 ? rows : std::clamp(fromSlot + count, from, rows);
+    block->width = width;
+    block->first = from;
+    block->values.resize(size_t(end - from) * size_t(width));
     block->state.assign(size_t(rows), NotRead);
-    std::fill(block->state.begin() + std::clamp(fromSlot, 0, rows), block->state.begin() + end,
-              Gone);
+    std::fill(block->state.begin() + from, block->state.begin() + end, Gone);
     return block;
 }
 
 std::shared_ptr<RecordsetBlock> RecordsetBlock::Filled(const RecordsetBlock &base,
                                                        const RecordsetBlock &more)
 {
-    auto block = std::make_shared<RecordsetBlock>(more);
-    const size_t width = size_t(more.Width());
-    if (base.Width() != more.Width() && !base.state.empty())
-        return block;
-    const size_t rows = std::min(base.state.size(), more.state.size());
-    for (size_t slot = 0; slot < rows; ++slot) {
-        if (base.state[slot] == NotRead)
-            continue;
-        block->state[slot] = base.state[slot];
-        std::copy_n(base.values.begin() + qsizetype(slot * width), width,
-                    block->values.begin() + qsizetype(slot * width));
+    if (base.width != more.width || base.state.empty())
+        return std::make_shared<RecordsetBlock>(more);
+    // The rows either read, from the first to the last.
+    const auto readSpan = [](const RecordsetBlock &block, int rows) {
+        int low = rows;
+        int high = 0;
+        for (int slot = 0; slot < rows && size_t(slot) < block.state.size(); ++slot) {
+            if (block.state[size_t(slot)] != NotRead) {
+                low = std::min(low, slot);
+                high = slot + 1;
+            }
+        }
+        return std::make_pair(low, high);
+    };
+    const int rows = int(more.state.size());
+    const auto [baseLow, baseHigh] = readSpan(base, rows);
+    const auto [moreLow, moreHigh] = readSpan(more, rows);
+    const int low = std::min(baseLow, moreLow);
+    const int high = std::max({baseHigh, moreHigh, low});
+    auto block = Make(rows, more.width, low, high - low);
+    for (int slot = 0; slot < rows; ++slot) {
+        const bool fromBase =
+            size_t(slot) < base.state.size() && base.state[size_t(slot)] != NotRead;
+        const RecordsetBlock &source = fromBase ? base : more;
+        block->state[size_t(slot)] = source.state[size_t(slot)];
+        if (const Variant *row = source.Row(slot))
+            std::copy_n(row, size_t(more.width), block->RowToFill(slot));
     }
     return block;
 }

@@ -12,10 +12,11 @@
 namespace dao::detail
 {
 
-// Up to RecordsetBlock::kRows neighbouring rows of a recordset: their values
-// row after row, and for each row whether it was read, or found gone. A block
-// reached by a jump (the end of a list, a found row) is read a page at a time,
-// the rest of it when it is needed.
+// Up to RecordsetBlock::kRows neighbouring rows of a recordset: for each row
+// whether it was read, or found gone, and the values of the rows from `first`
+// on that were read, row after row. A block reached by a jump (the end of a
+// list, a found row) is read a page at a time, the rest of it when it is
+// needed, and holds values only for what was read.
 struct RecordsetBlock {
     static constexpr int kRows = 64;
     static constexpr int kPageRows = 8;
@@ -23,6 +24,8 @@ struct RecordsetBlock {
 
     std::vector<Variant> values;
     std::vector<quint8> state;
+    int width = 0;
+    int first = 0;
 
     // A block of `rows` rows of `width` values: the rows from `fromSlot` on
     // (`count` of them, or all) gone until read, the others not read.
@@ -32,7 +35,7 @@ struct RecordsetBlock {
     // the same block.
     static std::shared_ptr<RecordsetBlock> Filled(const RecordsetBlock &base,
                                                   const RecordsetBlock &more);
-    int Width() const { return state.empty() ? 0 : int(values.size() / state.size()); }
+    int Width() const { return width; }
     bool HasUnread() const;
     // Whether the row at `slot` was read (found or gone).
     bool WasRead(int slot) const
@@ -44,8 +47,10 @@ struct RecordsetBlock {
     {
         if (slot < 0 || size_t(slot) >= state.size() || state[size_t(slot)] != Present)
             return nullptr;
-        return values.data() + size_t(slot) * (values.size() / state.size());
+        return values.data() + size_t(slot - first) * size_t(width);
     }
+    // Where the values of the row at `slot`, inside the rows read, go.
+    Variant *RowToFill(int slot) { return values.data() + size_t(slot - first) * size_t(width); }
 };
 
 // What one statement reads: `span` whole blocks from `block` on, or, when

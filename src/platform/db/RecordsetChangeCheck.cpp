@@ -101,9 +101,8 @@ std::optional<RecordsetChangeCheck::RowAsRead> RecordsetChangeCheck::AsRead(qint
         return std::nullopt;
     if (block.state[slot] == RecordsetBlock::Gone)
         return RowAsRead{true, {}};
-    const size_t width = block.values.size() / block.state.size();
-    const Variant *row = block.values.data() + slot * width;
-    return RowAsRead{false, std::vector<Variant>(row, row + width)};
+    const Variant *row = block.Row(int(slot));
+    return RowAsRead{false, std::vector<Variant>(row, row + block.Width())};
 }
 
 void RecordsetChangeCheck::DeleteRefused(qint64 rowid, RowAsRead read)

@@ -132,7 +132,7 @@ bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &ke
         const int offset = plan.fromSlot + next->second;
         RecordsetBlock &part = *read[size_t(offset / kBlockRows)];
         const int slot = offset % kBlockRows;
-        Variant *row = part.values.data() + size_t(slot) * size_t(width);
+        Variant *row = part.RowToFill(slot);
         for (int c = 0; c < width; ++c)
             row[c] = ValueConversion::Read(statement.get(), c + 1, columns.at(c).type);
         part.state[size_t(slot)] = RecordsetBlock::Present;

@@ -158,9 +158,10 @@ void tst_RecordsetBlockCache::aJumpReadsAPageAndTheRestLater()
     QVERIFY(same(cache.Plan(2, 21), Read{2, 1, 16, RecordsetBlock::kPageRows}));
     auto end = RecordsetBlock::Make(22, 2, 16, RecordsetBlock::kPageRows);
     for (int slot = 16; slot < 22; ++slot) {
-        end->values[size_t(slot) * 2] = 200 + slot;
+        end->RowToFill(slot)[0] = 200 + slot;
         end->state[size_t(slot)] = RecordsetBlock::Present;
     }
+    QCOMPARE(end->values.size(), size_t(6 * 2)); // values only for the rows read
     std::vector<std::shared_ptr<RecordsetBlock>> read{end};
     cache.Store(2, read);
     QVERIFY((*cache.Find(2))->WasRead(21));
@@ -171,7 +172,7 @@ void tst_RecordsetBlockCache::aJumpReadsAPageAndTheRestLater()
     QVERIFY(same(cache.Plan(2, 15), Read{2, 1, 8, RecordsetBlock::kPageRows}));
     auto start = RecordsetBlock::Make(22, 2, 0, RecordsetBlock::kPageRows);
     start->state[3] = RecordsetBlock::Present;
-    start->values[6] = 203;
+    start->RowToFill(3)[0] = 203;
     read = {start};
     cache.Store(2, read);
     QVERIFY(same(cache.Plan(2, 9), Read{2, 1, 8, RecordsetBlock::kRows - 8}));
@@ -179,7 +180,7 @@ void tst_RecordsetBlockCache::aJumpReadsAPageAndTheRestLater()
     // A page joins the rows held; where both read a row, the earlier read stays.
     auto page = RecordsetBlock::Make(22, 2, 8, RecordsetBlock::kPageRows);
     page->state[9] = RecordsetBlock::Present;
-    page->values[18] = 209;
+    page->RowToFill(9)[0] = 209;
     const auto joined = RecordsetBlock::Filled(*end, *page);
     QCOMPARE(joined->Row(9)[0].toInt(), 209);
     QCOMPARE(joined->Row(21)[0].toInt(), 221);
@@ -187,6 +188,7 @@ void tst_RecordsetBlockCache::aJumpReadsAPageAndTheRestLater()
     QVERIFY(joined->WasRead(10));
     QVERIFY(!joined->WasRead(3));
     QVERIFY(joined->HasUnread());
+    QCOMPARE(joined->values.size(), size_t(14 * 2));
     auto again = RecordsetBlock::Make(22, 2);
     again->state.assign(22, RecordsetBlock::Present);
     QCOMPARE(RecordsetBlock::Filled(*joined, *again)->Row(21)[0].toInt(), 221);
