@@ -70,12 +70,7 @@ bool Install(const QString &drives, int samples)
 // batch copied through one attachment of the month file.
 void StageBatch(const QString &n)
 {
-    {
-        dao::Transaction transaction(RobotDb);
-        for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
-            CzyscPrzedDr(QLatin1String(table));
-        transaction.Commit();
-    }
+    CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp"});
     const StagingMonth month;
     PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), n, false);
     PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), n, true);

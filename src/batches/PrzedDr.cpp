@@ -7,7 +7,6 @@
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/SqlText.h"
-#include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/ShowModal.h"
 #include "registers/ClientStore.h"
@@ -122,13 +121,7 @@ template <class Step> bool Reported(Step step)
 
 bool StageBatch(const QString &batchNumber, QString &inspectorate, const dao::Recordset &batch)
 {
-    if (!Reported([] {
-            // One commit for the three tables rather than one each.
-            dao::Transaction transaction(RobotDb);
-            for (const char *table : {"Partia", "Badanie", "NazwaTmp"})
-                CzyscPrzedDr(QLatin1String(table));
-            transaction.Commit();
-        }))
+    if (!Reported([] { CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp"}); }))
         return false;
     {
         const StagingMonth month;

@@ -6,7 +6,6 @@
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/ReportStaging.h"
 #include "foundation/TextProcedures.h"
-#include "platform/db/Transaction.h"
 
 namespace
 {
@@ -77,11 +76,7 @@ QString RunCard::Title(int run, const QString &deliveryDate)
 bool RunCard::Stage(qint64 batch, int run, const QString &deliveryDate)
 {
     try {
-        // One commit for the five tables rather than one each.
-        dao::Transaction transaction(RobotDb);
-        for (const char *table : {"Partia", "Badanie", "NazwaTmp", "Nastawienie", "PozycjaN"})
-            CzyscPrzedDr(QLatin1String(table));
-        transaction.Commit();
+        CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp", "Nastawienie", "PozycjaN"});
     } catch (const RuntimeError &error) {
         ShowError(PrintCaption, error);
         return false;

@@ -180,6 +180,14 @@ void CzyscPrzedDr(const QString &table)
     RobotDb.Execute(QStringLiteral("DELETE FROM ") + table);
 }
 
+void CzyscPrzedDr(std::initializer_list<const char *> tables)
+{
+    dao::Transaction transaction(RobotDb);
+    for (const char *table : tables)
+        CzyscPrzedDr(QLatin1String(table));
+    transaction.Commit();
+}
+
 bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,
              bool tissueFlag)
 {

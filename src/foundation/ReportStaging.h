@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace dao
@@ -59,6 +60,10 @@ private:
 
 // Empties one staging table of RobotDb. Errors go to the caller.
 void CzyscPrzedDr(const QString &table);
+
+// Empties the staging tables of a print in one commit; when one cannot be
+// emptied, the error goes to the caller and every table keeps its rows.
+void CzyscPrzedDr(std::initializer_list<const char *> tables);
 
 // Copies the rows of the month table whose key field equals the key value (a
 // number) into the staging table of the same name. With the tissue flag the
