@@ -9,10 +9,14 @@
 #include "platform/db/dao.h"
 
 #include <QDate>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+
+#include <algorithm>
 
 using namespace dao;
 
@@ -69,6 +73,34 @@ struct BenchFile {
             addRow(rs, i);
         db.CommitTrans();
         db.Close();
+        // The plain pair works on a copy without the engine's own table and
+        // triggers, as a plain program's file is.
+        QFile::copy(path, plainPath);
+        sqlite3 *plain = nullptr;
+        sqlite3_open(QFile::encodeName(plainPath).constData(), &plain);
+        dropEngineObjects(plain);
+        sqlite3_close(plain);
+    }
+    QString plainPath = dir.filePath("Plain.mdb");
+
+    static void dropEngineObjects(sqlite3 *db)
+    {
+        QStringList drops;
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT type, name FROM sqlite_master WHERE name LIKE 'MSys%'", -1,
+                           &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            drops << QStringLiteral("DROP %1 IF EXISTS \"%2\"")
+                         .arg(QString::fromUtf8(
+                                  reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))),
+                              QString::fromUtf8(
+                                  reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))));
+        }
+        sqlite3_finalize(stmt);
+        drops.sort(); // triggers before the table they use
+        std::reverse(drops.begin(), drops.end());
+        for (const QString &drop : drops)
+            sqlite3_exec(db, drop.toUtf8().constData(), nullptr, nullptr, nullptr);
     }
 };
 
@@ -80,7 +112,7 @@ BenchFile &benchFile()
 
 sqlite3 *openPlain()
 {
-    return bench::OpenPlain(benchFile().path);
+    return bench::OpenPlain(benchFile().plainPath);
 }
 
 QVariant plainValue(sqlite3_stmt *stmt, int column)
@@ -216,8 +248,44 @@ void BM_AddNew_Plain(benchmark::State &state)
     sqlite3_close(db);
 }
 
+// The memory a list of a million samples takes when every row of it was
+// shown (a grid paged from the first row to the last), as the peak resident
+// size of the process in MB; run alone (--benchmark_filter=Million).
+void BM_ShowAMillionRows_Layer(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Million.mdb");
+    {
+        Database db = DBEngine::Workspaces(0).CreateDatabase(path);
+        db.Execute("CREATE TABLE Badanie (Partia INTEGER, NrProbki SMALLINT, NrDzien SMALLINT, "
+                   "IDProbkiWNI VARCHAR(14), Gatunek VARCHAR(20), Wynik VARCHAR(15), "
+                   "DataDoLab DATETIME, Nawazka REAL)");
+        db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                   "999999) INSERT INTO Badanie SELECT 1, i % 30000, i % 1000, "
+                   "printf('0612%08d', i), 'Świnie', 'nie stwierdzono', '2024-03-01', 1.5 FROM n");
+        db.Close();
+    }
+    Database db = DBEngine::Workspaces(0).OpenDatabase(path);
+    for (auto _ : state) {
+        Recordset rs = db.OpenRecordset("SELECT * FROM Badanie WHERE Partia = 1 ORDER BY "
+                                        "NrDzien, NrProbki");
+        const int count = rs.RecordCount();
+        qint64 sum = 0;
+        for (int position = 0; position < count; ++position) {
+            for (int column = 0; column < 8; ++column)
+                sum += rs.ValueAt(position, column).isValid() ? 1 : 0;
+        }
+        rs.MoveLast();
+        benchmark::DoNotOptimize(sum);
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024.0;
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_ShowAMillionRows_Layer)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_Walk_Layer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Walk_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindFirst_Layer)->Unit(benchmark::kMillisecond);

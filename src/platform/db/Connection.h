@@ -72,6 +72,17 @@ public:
     const QVector<FieldDef> *KnownColumns(const QString &table, qint64 schemaVersion) const;
     const QVector<FieldDef> &KeepColumns(const QString &table, qint64 schemaVersion,
                                          QVector<FieldDef> columns);
+    // Whether the triggers that keep a table's rowids (RowIdentity) were found
+    // under this schema version.
+    bool RowidsKept(const QString &table, qint64 schemaVersion) const
+    {
+        const auto it = rowidsKept_.constFind(table);
+        return it != rowidsKept_.cend() && *it == schemaVersion;
+    }
+    void KeepRowidsNoted(const QString &table, qint64 schemaVersion)
+    {
+        rowidsKept_.insert(table, schemaVersion);
+    }
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -102,6 +113,7 @@ private:
         QVector<FieldDef> columns;
     };
     QHash<QString, KeptColumns> columns_; // by table name as stored
+    QHash<QString, qint64> rowidsKept_;   // by table name as stored
     QElapsedTimer busySince_;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
 };

@@ -62,8 +62,12 @@ public:
     // After AddNew + Update the row that was current stays current and the new
     // row, added at the end, is LastModified. After Delete there is no current
     // record until a move; MoveNext goes to the row that followed. Update and
-    // Delete write only over a row that still holds what was read of it: 3197
-    // when another workstation changed it meanwhile, 3167 when it deleted it.
+    // Delete write only over a row that still holds what this recordset last
+    // handed out of it (as the current row, or through ValueAt): 3197 when it
+    // changed meanwhile, whoever changed it, 3167 when it was deleted; nothing
+    // is written then. A row never handed out is written as it stands. A new
+    // row never takes a rowid that a deleted row had, so a bookmark always
+    // names the row it was taken for.
     void AddNew();
     void Edit();
     void Update();

@@ -1,6 +1,14 @@
 #include "RecordsetChangeCheck.h"
 
-#include <cstdlib>
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QTime>
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
 
 namespace dao::detail
 {
@@ -8,118 +16,172 @@ namespace dao::detail
 namespace
 {
 
-// Blocks kept as first read: a grid's pages around the current row, not a
-// whole walk.
-constexpr size_t kMaxFirstRead = 32;
+// Chosen anew by each run, so that no text can be made to look unchanged.
+const size_t kSeed = size_t(QRandomGenerator::system()->generate64());
+
+quint64 mix(quint64 h, quint64 value)
+{
+    h ^= value;
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ULL;
+    h ^= h >> 33;
+    return h;
+}
+
+quint64 valueBits(const Variant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        return 0;
+    case QMetaType::QString:
+        return qHash(QStringView(*static_cast<const QString *>(value.constData())), kSeed);
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        // 0 and -0 compare equal.
+        const double number = value.toDouble() + 0.0;
+        quint64 bits = 0;
+        std::memcpy(&bits, &number, sizeof bits);
+        return bits;
+    }
+    case QMetaType::QDateTime:
+        return quint64(value.toDateTime().toMSecsSinceEpoch());
+    case QMetaType::QDate:
+        return quint64(value.toDate().toJulianDay());
+    case QMetaType::QTime:
+        return quint64(value.toTime().msecsSinceStartOfDay());
+    case QMetaType::QByteArray:
+        return qHash(value.toByteArray(), kSeed);
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::UChar:
+    case QMetaType::SChar:
+        return quint64(value.toLongLong());
+    default:
+        return qHash(value.toString(), kSeed);
+    }
+}
 
 } // namespace
 
 void RecordsetChangeCheck::Forget()
 {
-    seen_ = SeenRow();
-    firstRead_.clear();
-    refusedDelete_.reset();
+    std::vector<quint64>().swap(shown_);
+    anyShown_ = false;
+    forgetHandles();
 }
 
-void RecordsetChangeCheck::ColumnsChanged(bool same, quint64 generation, quint64 writes)
+void RecordsetChangeCheck::forgetHandles()
 {
-    // Rows are read afresh by the new columns (and after a Requery, by the
-    // new keyset).
-    firstRead_.clear();
-    firstReadWrites_ = writes;
-    refusedDelete_.reset();
-    // What the caller read stays comparable while the columns are the same.
-    if (same && seen_.generation + 1 == generation)
-        seen_.generation = generation;
+    seenBlock_.reset();
+    seenValues_ = nullptr;
+    viewBlock_.reset();
+    viewValues_ = nullptr;
+    viewPosition_ = -1;
 }
 
-void RecordsetChangeCheck::TableWritten(quint64 writes)
+void RecordsetChangeCheck::Reset(int count, int width)
 {
-    // After a write of this program into the table, what was read before it
-    // no longer tells another workstation's changes from ours; writes into
-    // other tables (a batch's children before the batch) change nothing here.
-    if (writes != firstReadWrites_) {
-        firstRead_.clear();
-        firstReadWrites_ = writes;
+    shown_.assign(size_t(count), 0);
+    anyShown_ = false;
+    width_ = width;
+    forgetHandles();
+}
+
+void RecordsetChangeCheck::Reloaded(const std::vector<qint64> &before, const qint64 *after,
+                                    int count)
+{
+    std::vector<quint64> shown(size_t(count), 0);
+    if (anyShown_) {
+        std::unordered_map<qint64, quint64> byRowid;
+        for (size_t i = 0; i < before.size() && i < shown_.size(); ++i) {
+            if (shown_[i])
+                byRowid.emplace(before[i], shown_[i]);
+        }
+        for (int i = 0; i < count && !byRowid.empty(); ++i) {
+            const auto it = byRowid.find(after[i]);
+            if (it != byRowid.end())
+                shown[size_t(i)] = it->second;
+        }
     }
+    shown_.swap(shown);
+    forgetHandles();
 }
 
-void RecordsetChangeCheck::Shown(qint64 rowid, std::shared_ptr<const RecordsetBlock> block,
-                                 const Variant *values, quint64 writes, quint64 generation)
+void RecordsetChangeCheck::Appended()
 {
-    seen_ = SeenRow{rowid, std::move(block), values, writes, generation, false};
+    shown_.push_back(0);
+    forgetHandles();
 }
 
-const Variant *RecordsetChangeCheck::AsShown(qint64 rowid, quint64 writes, quint64 generation) const
+void RecordsetChangeCheck::Erased(int position)
 {
-    const bool counts = seen_.block && seen_.rowid == rowid &&
-                        (seen_.refused || seen_.writes == writes) && seen_.generation == generation;
-    return counts ? seen_.values : nullptr;
+    shown_.erase(shown_.begin() + position);
+    forgetHandles();
 }
 
-void RecordsetChangeCheck::UpdateRefused(qint64 rowid,
-                                         const std::vector<std::optional<Variant>> &base,
-                                         quint64 generation)
+void RecordsetChangeCheck::ColumnsChanged(bool prefix, int width)
 {
-    auto stale = std::make_shared<RecordsetBlock>();
-    for (const std::optional<Variant> &value : base)
-        stale->values.push_back(value.value_or(Variant()));
-    const Variant *values = stale->values.data();
-    seen_ = SeenRow{rowid, std::move(stale), values, 0, generation, true};
-}
-
-void RecordsetChangeCheck::FirstRead(int block, const std::shared_ptr<const RecordsetBlock> &values)
-{
-    const auto [kept, added] = firstRead_.try_emplace(block, values);
-    if (!added) {
-        // Rows of a block read in part are first read when the rest comes.
-        if (kept->second != values && kept->second->HasUnread())
-            kept->second = RecordsetBlock::Filled(*kept->second, *values);
-        return;
+    // Rows handed out by other columns cannot be compared with rows read now.
+    if (!prefix || !anyShown_) {
+        std::fill(shown_.begin(), shown_.end(), 0);
+        anyShown_ = false;
+        width_ = width;
     }
-    if (firstRead_.size() <= kMaxFirstRead)
+    forgetHandles();
+}
+
+void RecordsetChangeCheck::Shown(int position, std::shared_ptr<const RecordsetBlock> block,
+                                 const Variant *values)
+{
+    SetShown(position, Digest(values, block->Width()));
+    seenBlock_ = std::move(block);
+    seenValues_ = values;
+}
+
+void RecordsetChangeCheck::ShownInView(int position,
+                                       const std::shared_ptr<const RecordsetBlock> &block,
+                                       const Variant *values)
+{
+    SetShown(position, Digest(values, block->Width()));
+    viewBlock_ = block;
+    viewValues_ = values;
+    viewPosition_ = position;
+}
+
+quint64 RecordsetChangeCheck::Digest(const Variant *values, int count) const
+{
+    quint64 h = 0x6d65727661736bULL;
+    const int n = std::min(count, width_);
+    for (int i = 0; i < n; ++i)
+        h = mix(h, quint64(values[i].typeId()) * 0x9e3779b97f4a7c15ULL ^ valueBits(values[i]));
+    return h ? h : 1;
+}
+
+void RecordsetChangeCheck::SetShown(int position, quint64 digest)
+{
+    if (position < 0 || size_t(position) >= shown_.size())
         return;
-    auto farthest = firstRead_.begin();
-    for (auto it = firstRead_.begin(); it != firstRead_.end(); ++it) {
-        if (std::abs(it->first - block) > std::abs(farthest->first - block))
-            farthest = it;
-    }
-    firstRead_.erase(farthest);
+    shown_[size_t(position)] = digest;
+    anyShown_ = true;
 }
 
-std::optional<RecordsetChangeCheck::RowAsRead> RecordsetChangeCheck::AsRead(qint64 rowid,
-                                                                            int position) const
+RecordsetChangeCheck::Against RecordsetChangeCheck::Compare(int position,
+                                                            const std::vector<Variant> &now) const
 {
-    if (refusedDelete_ && refusedDelete_->rowid == rowid)
-        return refusedDelete_->row;
-    const auto it = firstRead_.find(RecordsetBlockCache::BlockOf(position));
-    if (it == firstRead_.end())
-        return std::nullopt;
-    const RecordsetBlock &block = *it->second;
-    const size_t slot = size_t(RecordsetBlockCache::SlotOf(position));
-    if (slot >= block.state.size() || block.state[slot] == RecordsetBlock::NotRead)
-        return std::nullopt;
-    if (block.state[slot] == RecordsetBlock::Gone)
-        return RowAsRead{true, {}};
-    const Variant *row = block.Row(int(slot));
-    return RowAsRead{false, std::vector<Variant>(row, row + block.Width())};
-}
-
-void RecordsetChangeCheck::DeleteRefused(qint64 rowid, RowAsRead read)
-{
-    refusedDelete_ = RefusedDelete{rowid, std::move(read)};
-}
-
-void RecordsetChangeCheck::HandedAgain(qint64 rowid, int block,
-                                       const std::shared_ptr<const RecordsetBlock> *cached)
-{
-    // The row a Delete was refused over is shown again: as it is now, it is
-    // what the caller has read of it.
-    if (!refusedDelete_ || rowid != refusedDelete_->rowid)
-        return;
-    refusedDelete_.reset();
-    if (cached)
-        firstRead_[block] = *cached;
+    const quint64 shown = shown_[size_t(position)];
+    if (!shown)
+        return Against::NeverShown;
+    if (int(now.size()) < width_)
+        return Against::Changed;
+    return Digest(now.data(), int(now.size())) == shown ? Against::Same : Against::Changed;
 }
 
 } // namespace dao::detail

@@ -3,85 +3,73 @@
 #include "RecordsetBlockCache.h"
 
 #include <memory>
-#include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace dao::detail
 {
 
-// What an Update or a Delete is checked against: the rows as this recordset
-// read them. An Update after Edit writes only over the row as the caller was
-// last handed it, a Delete only over the row as this recordset first read it
-// (3197 changed, 3167 deleted otherwise), so that one workstation's save
-// never silently undoes another's, and a row another workstation changed, or
-// a new row that took over a deleted row's rowid, is never removed unseen.
-// The readings are good while this program writes nothing into the table
-// (the connection's count of writes into it tells); a rollback or a write
-// into another table leaves them good.
+// What an Update or a Delete is checked against: each row as this recordset
+// last handed it out, to the caller as the current row or to a view through
+// ValueAt. A write goes only over a row that still holds what was handed out
+// (3197 changed, 3167 deleted otherwise), so that one workstation's save never
+// silently undoes another's. Every row handed out while the recordset is open
+// counts, however long the list, whatever this program wrote meanwhile; only
+// handing a row out again takes its new values. A row is kept as a 64-bit
+// digest of its values, by position, so that a million rows cost 8 MB.
 class RecordsetChangeCheck
 {
 public:
-    // A row as this recordset read it: gone when it was already deleted then.
-    struct RowAsRead {
-        bool gone = false;
-        std::vector<Variant> values;
-    };
+    // How a row on file stands against what was handed out of it.
+    enum class Against { NeverShown, Same, Changed };
 
     // Everything forgotten (the recordset closes).
     void Forget();
-    // The columns were read again (`same`: by the same names and types), as
-    // generation `generation`; `writes` is the count of writes into the table.
-    void ColumnsChanged(bool same, quint64 generation, quint64 writes);
-    // This program wrote into the file; `writes` into this table so far.
-    void TableWritten(quint64 writes);
+    // A keyset of `count` rows, read with `width` columns; nothing handed out.
+    void Reset(int count, int width);
+    // The keyset was read again: rows still in it keep what was handed out.
+    void Reloaded(const std::vector<qint64> &before, const qint64 *after, int count);
+    void Appended();
+    void Erased(int position);
+    // The columns were read again: `prefix` when the earlier ones are still the
+    // first of them, by the same names and types (another workstation added a
+    // column, which was never handed out and is not compared).
+    void ColumnsChanged(bool prefix, int width);
 
-    // The caller was handed the row `values` (inside `block`).
-    void Shown(qint64 rowid, std::shared_ptr<const RecordsetBlock> block, const Variant *values,
-               quint64 writes, quint64 generation);
-    // The row values last handed out (for telling whether the current row was).
-    const Variant *ShownValues() const { return seen_.values; }
-    // What an Edit of `rowid` is checked against: the row as it was handed
-    // out, when it still counts; nullptr otherwise.
-    const Variant *AsShown(qint64 rowid, quint64 writes, quint64 generation) const;
-    // An Update was refused over `base`: saving the same stale values again is
-    // refused too, until the row is handed out anew.
-    void UpdateRefused(qint64 rowid, const std::vector<std::optional<Variant>> &base,
-                       quint64 generation);
+    // The current row at `position` was handed out as `values`, inside `block`.
+    void Shown(int position, std::shared_ptr<const RecordsetBlock> block, const Variant *values);
+    // The row values last handed out as the current row.
+    const Variant *ShownValues() const { return seenValues_; }
+    // Whether `values` at `position` is the row a view was handed last.
+    bool LastInView(int position, const Variant *values) const
+    {
+        return values == viewValues_ && position == viewPosition_;
+    }
+    // A view was handed the row at `position`.
+    void ShownInView(int position, const std::shared_ptr<const RecordsetBlock> &block,
+                     const Variant *values);
 
-    // A block read from the file; kept only where none was kept already.
-    void FirstRead(int block, const std::shared_ptr<const RecordsetBlock> &values);
-    // The row at `position` as first read; nullopt when it never was.
-    std::optional<RowAsRead> AsRead(qint64 rowid, int position) const;
-    // A Delete was refused over `read`: those values stay the ones compared
-    // with until the row is handed out again, whatever the end of the
-    // refused transaction drops.
-    void DeleteRefused(qint64 rowid, RowAsRead read);
-    bool HasRefusedDelete() const { return refusedDelete_.has_value(); }
-    // The row `rowid` was handed out again, as `block` (nullptr when not cached).
-    void HandedAgain(qint64 rowid, int block, const std::shared_ptr<const RecordsetBlock> *cached);
+    // The digest of a row's values; never 0.
+    quint64 Digest(const Variant *values, int count) const;
+    quint64 ShownDigest(int position) const { return shown_[size_t(position)]; }
+    // The row at `position` counts as handed out with `digest` (a refused
+    // save stays refused until the row is handed out anew; a save of this
+    // recordset is what its caller has seen).
+    void SetShown(int position, quint64 digest);
+    Against Compare(int position, const std::vector<Variant> &now) const;
 
 private:
-    struct SeenRow {
-        qint64 rowid = 0;
-        std::shared_ptr<const RecordsetBlock> block;
-        const Variant *values = nullptr;
-        quint64 writes = 0;
-        quint64 generation = 0;
-        bool refused = false;
-    };
-    struct RefusedDelete {
-        qint64 rowid = 0;
-        RowAsRead row;
-    };
+    void forgetHandles();
 
-    SeenRow seen_;
-    // Blocks as first read since the keyset was loaded and this program last
-    // wrote into the table: rows read again after another workstation's commit
-    // do not replace them, so a Delete can tell that a row changed meanwhile.
-    std::unordered_map<int, std::shared_ptr<const RecordsetBlock>> firstRead_;
-    quint64 firstReadWrites_ = 0; // this program's writes into the table then
-    std::optional<RefusedDelete> refusedDelete_;
+    std::vector<quint64> shown_; // by position; 0 when never handed out
+    bool anyShown_ = false;
+    int width_ = 0; // the columns digested
+    // The current row as last handed out, kept alive so that its address
+    // tells it from any later reading.
+    std::shared_ptr<const RecordsetBlock> seenBlock_;
+    const Variant *seenValues_ = nullptr;
+    std::shared_ptr<const RecordsetBlock> viewBlock_;
+    const Variant *viewValues_ = nullptr;
+    int viewPosition_ = -1;
 };
 
 } // namespace dao::detail

@@ -8,7 +8,7 @@ void RecordsetEditBuffer::Cancel()
     mode_ = dbEditNone;
     values_.clear();
     assigned_.clear();
-    base_.clear();
+    expected_ = 0;
 }
 
 void RecordsetEditBuffer::StartAdd(int width)
@@ -19,12 +19,11 @@ void RecordsetEditBuffer::StartAdd(int width)
     mode_ = dbEditAdd;
 }
 
-void RecordsetEditBuffer::StartEdit(qint64 rowid, std::vector<Variant> now,
-                                    std::vector<std::optional<Variant>> base)
+void RecordsetEditBuffer::StartEdit(qint64 rowid, std::vector<Variant> now, quint64 expected)
 {
     values_ = std::move(now);
     assigned_.assign(values_.size(), false);
-    base_ = std::move(base);
+    expected_ = expected;
     rowid_ = rowid;
     mode_ = dbEditInProgress;
 }
@@ -43,15 +42,6 @@ std::vector<int> RecordsetEditBuffer::AssignedIndexes() const
             indexes.push_back(int(i));
     }
     return indexes;
-}
-
-bool RecordsetEditBuffer::StillAsRead(const std::vector<Variant> &row) const
-{
-    for (size_t i = 0; i < row.size() && i < base_.size(); ++i) {
-        if (base_[i] && !(*base_[i] == row[i]))
-            return false;
-    }
-    return true;
 }
 
 } // namespace dao::detail

@@ -3,6 +3,7 @@
 #include "ColumnType.h"
 #include "Connection.h"
 #include "DaoError.h"
+#include "RowIdentity.h"
 #include "TableSchema.h"
 #include "ValueConversion.h"
 
@@ -72,10 +73,10 @@ void RecordsetImpl::Open()
         throw Error::Make(err::TableNotFound, {parsed_.table});
     table_ = *table;
     quotedTable_ = ColumnType::Quote(table_);
-    tableWrites_ = &connection_->TableWritesCounter(table_);
-    rows_.SetTable(table_, source_);
+    rows_.SetTable(table_, source_, RowIdentity::Keep(*connection_, table_));
     loadColumns();
     keys_.Load(*connection_, parsed_, source_);
+    check_.Reset(keys_.Count(), columns_.Count());
     open_ = true;
     cursor_.ToFirst(keys_.Count());
     currentRow_ = nullptr;
@@ -106,8 +107,10 @@ void RecordsetImpl::Requery()
 {
     ensureOpen();
     edit_.Cancel();
+    const std::vector<qint64> before(keys_.Data(), keys_.Data() + keys_.Count());
     loadColumns();
     keys_.Load(*connection_, parsed_, source_);
+    check_.Reloaded(before, keys_.Data(), keys_.Count());
     clearCache();
     cursor_.ToFirst(keys_.Count());
     notify(RecordsetEvent::RowsChanged);
@@ -133,8 +136,9 @@ void RecordsetImpl::loadColumns()
         return a.name == b.name && a.type == b.type;
     };
     check_.ColumnsChanged(
-        std::equal(previous.cbegin(), previous.cend(), now.cbegin(), now.cend(), sameColumn),
-        columns_.Generation(), *tableWrites_);
+        previous.size() <= now.size() &&
+            std::equal(previous.cbegin(), previous.cend(), now.cbegin(), sameColumn),
+        int(now.size()));
     clearCache();
     // Keep what was assigned to the columns that are still there.
     edit_.Remap(int(previous.size()), int(now.size()),
@@ -392,8 +396,6 @@ void RecordsetImpl::fetchBlock(int block, int slot)
         if (block == current)
             currentRow_ = nullptr;
     }
-    for (size_t i = 0; i < read.size(); ++i)
-        check_.FirstRead(block + int(i), read[i]);
     for (const int evicted : cache_.Store(block, read)) {
         if (evicted == current)
             currentRow_ = nullptr;
@@ -418,7 +420,7 @@ void RecordsetImpl::noteSeen()
     const auto block = cache_.Find(RecordsetBlockCache::BlockOf(position));
     if (!block)
         return;
-    check_.Shown(keys_.At(position), *block, currentRow_, *tableWrites_, columns_.Generation());
+    check_.Shown(position, *block, currentRow_);
 }
 
 std::optional<std::vector<Variant>> RecordsetImpl::readRow(qint64 rowid)
@@ -459,11 +461,8 @@ Variant RecordsetImpl::Value(int index)
         if (!currentRow_)
             throw Error::Make(err::RecordDeleted);
     }
-    if (check_.ShownValues() != currentRow_) {
+    if (check_.ShownValues() != currentRow_)
         noteSeen();
-        if (check_.HasRefusedDelete())
-            handedAgain(cursor_.Position());
-    }
     return currentRow_[index];
 }
 
@@ -476,8 +475,8 @@ Variant RecordsetImpl::ValueAt(int position, int index)
     const Variant *row = rowValues(position);
     if (position == cursor_.Position())
         currentRow_ = row;
-    if (check_.HasRefusedDelete())
-        handedAgain(position);
+    if (row && !check_.LastInView(position, row))
+        check_.ShownInView(position, *cache_.Find(RecordsetBlockCache::BlockOf(position)), row);
     return row ? row[index] : Variant();
 }
 
@@ -512,17 +511,18 @@ void RecordsetImpl::Edit()
     ensureOpen();
     edit_.Cancel();
     requireCurrent();
-    const qint64 rowid = keys_.At(cursor_.Position());
+    const int position = cursor_.Position();
+    const qint64 rowid = keys_.At(position);
     // The edit starts from the row as it is now...
     auto values = readRow(rowid);
     if (!values)
         throw Error::Make(err::RecordDeleted);
-    // ...and is written only over the row as the caller last read it, when it
-    // did, or else as it is now.
-    std::vector<std::optional<Variant>> base(values->begin(), values->end());
-    if (const Variant *shown = check_.AsShown(rowid, *tableWrites_, columns_.Generation()))
-        std::copy(shown, shown + columns_.Count(), base.begin());
-    edit_.StartEdit(rowid, std::move(*values), std::move(base));
+    // ...and is written only over the row as it was last handed out, when it
+    // was, or else as it is now.
+    quint64 expected = check_.ShownDigest(position);
+    if (!expected)
+        expected = check_.Digest(values->data(), int(values->size()));
+    edit_.StartEdit(rowid, std::move(*values), expected);
 }
 
 void RecordsetImpl::CancelUpdate()
@@ -549,6 +549,7 @@ void RecordsetImpl::insertRow()
 {
     const qint64 rowid = rows_.Insert(*connection_, edit_, columns_.Columns());
     keys_.Append(rowid);
+    check_.Appended();
     lastModified_ = rowid;
     edit_.Cancel();
     connection_->NotifyWrite(this);
@@ -558,6 +559,7 @@ void RecordsetImpl::insertRow()
 void RecordsetImpl::updateRow()
 {
     const qint64 rowid = edit_.Rowid();
+    const int position = cursor_.Position();
     const bool writes = !edit_.AssignedIndexes().empty();
     if (writes) {
         // The check and the write must see the same row: no other workstation
@@ -568,8 +570,10 @@ void RecordsetImpl::updateRow()
             edit_.Cancel();
             throw Error::Make(err::RecordDeleted);
         }
-        if (!edit_.StillAsRead(*now)) {
-            check_.UpdateRefused(rowid, edit_.Base(), columns_.Generation());
+        if (check_.Digest(now->data(), int(now->size())) != edit_.Expected()) {
+            // Saving the same stale values again is refused too, until the
+            // row is handed out anew.
+            check_.SetShown(position, edit_.Expected());
             edit_.Cancel();
             clearCache(); // the row is read again when it is shown next
             throw Error::Make(err::DataChanged);
@@ -578,7 +582,11 @@ void RecordsetImpl::updateRow()
             edit_.Cancel();
             throw Error::Make(err::RecordDeleted);
         }
+        // What was saved is what its caller has seen of the row.
+        const auto written = readRow(rowid);
         transaction.Commit();
+        if (written)
+            check_.SetShown(position, check_.Digest(written->data(), int(written->size())));
     }
     lastModified_ = rowid;
     edit_.Cancel();
@@ -586,12 +594,6 @@ void RecordsetImpl::updateRow()
         connection_->NotifyWrite(this);
         notify(RecordsetEvent::ValuesChanged);
     }
-}
-
-void RecordsetImpl::handedAgain(int position)
-{
-    const int block = RecordsetBlockCache::BlockOf(position);
-    check_.HandedAgain(keys_.At(position), block, cache_.Find(block));
 }
 
 void RecordsetImpl::deleteRow(qint64 rowid)
@@ -608,9 +610,9 @@ void RecordsetImpl::Delete()
     ensureColumns();
     const int position = cursor_.Position();
     const qint64 rowid = keys_.At(position);
-    const auto read = check_.AsRead(rowid, position);
-    if (!read) {
-        // Never read: nothing to hold the row against.
+    if (!check_.ShownDigest(position)) {
+        // Never handed out: nothing to hold the row against. Rowids are never
+        // given again, so the row is the one the bookmark was taken for.
         deleteRow(rowid);
     } else {
         int refusal = 0;
@@ -619,27 +621,22 @@ void RecordsetImpl::Delete()
             // workstation writes in between.
             OwnTransaction transaction(*connection_);
             const auto now = readRow(rowid);
-            if (!now || read->gone) {
+            if (!now)
                 refusal = err::RecordDeleted;
-            } else {
-                // A column added since by another workstation was not read.
-                for (size_t i = 0; i < now->size() && i < read->values.size(); ++i) {
-                    if (!(read->values[i] == (*now)[i]))
-                        refusal = err::DataChanged;
-                }
-            }
+            else if (check_.Compare(position, *now) == RecordsetChangeCheck::Against::Changed)
+                refusal = err::DataChanged;
             if (refusal == 0) {
                 deleteRow(rowid);
                 transaction.Commit();
             }
         }
         if (refusal != 0) {
-            check_.DeleteRefused(rowid, *read);
             clearCache(); // the row is read again when it is shown next
             throw Error::Make(refusal);
         }
     }
     keys_.Erase(position);
+    check_.Erased(position);
     cursor_.Deleted();
     currentRow_ = nullptr;
     connection_->NotifyWrite(this);
@@ -663,7 +660,6 @@ void RecordsetImpl::Unsubscribe(int id)
 void RecordsetImpl::DataChangedElsewhere(bool self)
 {
     clearCache();
-    check_.TableWritten(*tableWrites_);
     if (!self)
         notify(RecordsetEvent::ValuesChanged);
 }

@@ -125,7 +125,6 @@ private:
     std::optional<std::vector<Variant>> readRow(qint64 rowid);
     void insertRow();
     void updateRow();
-    void handedAgain(int position);
     void deleteRow(qint64 rowid);
     void notify(RecordsetEvent event);
 
@@ -136,8 +135,6 @@ private:
     QString table_;
     QString quotedTable_;
     bool open_ = false;
-    // This program's writes into the table so far (Connection::TableWrites).
-    const quint64 *tableWrites_ = nullptr;
 
     RecordsetColumns columns_;
     quint64 schemaStamp_ = 0;

@@ -24,7 +24,8 @@ class RecordsetKeyset;
 class RecordsetRows
 {
 public:
-    void SetTable(const QString &table, const QString &source);
+    // `keepRowids`: new rows take rowids past any a deleted row had (RowIdentity).
+    void SetTable(const QString &table, const QString &source, bool keepRowids);
     void Release();
 
     // Reads what `plan` asks (of whole blocks, only the first when their rows
@@ -59,6 +60,7 @@ private:
     QString table_;
     QString quotedTable_;
     QString source_;
+    bool keepRowids_ = false;
     // The reads are of fixed text for the table, so the connection keeps them
     // prepared for every recordset of the table, also after this one closes.
     QString rangeFetch_;

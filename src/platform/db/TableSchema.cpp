@@ -2,6 +2,7 @@
 
 #include "ColumnType.h"
 #include "Connection.h"
+#include "RowIdentity.h"
 
 namespace dao::detail
 {
@@ -10,9 +11,10 @@ std::optional<QString> TableSchema::TableName(Connection &connection, const QStr
 {
     Statement statement =
         connection.Prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
-                                          "name = ?1 COLLATE NOCASE"),
+                                          "name = ?1 COLLATE NOCASE AND name <> ?2 COLLATE NOCASE"),
                            SqlContext::Schema);
     statement.Bind(1, name);
+    statement.Bind(2, RowIdentity::MarksTable());
     if (!statement.Step())
         return std::nullopt;
     return statement.Text(0);
@@ -20,10 +22,13 @@ std::optional<QString> TableSchema::TableName(Connection &connection, const QStr
 
 QStringList TableSchema::TableNames(Connection &connection)
 {
+    // The engine's own tables are no table of the caller's.
     Statement statement = connection.Prepare(
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
-                       "substr(name, 1, 7) <> 'sqlite_' ORDER BY name COLLATE NOCASE"),
+                       "substr(name, 1, 7) <> 'sqlite_' AND name <> ?1 COLLATE NOCASE "
+                       "ORDER BY name COLLATE NOCASE"),
         SqlContext::Schema);
+    statement.Bind(1, RowIdentity::MarksTable());
     QStringList names;
     while (statement.Step())
         names << statement.Text(0);

@@ -2,8 +2,11 @@
 
 #include "platform/db/dao.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sqlite3.h>
 
 #include <tuple>
 #include <vector>
@@ -80,3 +83,27 @@ template <typename Action> int errorNumberOf(Action &&action)
     }
     return 0;
 }
+
+// Another workstation: a connection of its own to the file, as another
+// program has.
+class OtherWorkstation
+{
+public:
+    explicit OtherWorkstation(const QString &path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    }
+    ~OtherWorkstation() { sqlite3_close(db_); }
+    OtherWorkstation(const OtherWorkstation &) = delete;
+    OtherWorkstation &operator=(const OtherWorkstation &) = delete;
+
+    bool Run(const char *sql)
+    {
+        return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    bool Run(const QString &sql) { return Run(sql.toUtf8().constData()); }
+    sqlite3 *Handle() const { return db_; }
+
+private:
+    sqlite3 *db_ = nullptr;
+};
