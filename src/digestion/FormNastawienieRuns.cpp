@@ -409,7 +409,9 @@ void FormNastawienie::ComUsun_Click()
                            QStringLiteral("USUWANIE!")) == ui::vbYes)
                 deleted.append(tray);
         }
-        if (RunStore::DeleteRun(MonthDb, Batch(), *run, deleted))
+        // The run and its trays go through the lists that showed them.
+        dao::Recordset runs = Runs();
+        if (RunStore::DeleteRun(MonthDb, runs, list, deleted))
             run.reset();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
