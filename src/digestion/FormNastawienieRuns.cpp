@@ -364,8 +364,12 @@ void FormNastawienie::RunSaved(const dao::Bookmark &row)
     if (EditMode == QLatin1String("Popraw")) {
         RereadRuns(row);
     } else {
-        BindRuns(RunStore::OpenRuns(MonthDb, Batch()));
-        RereadRuns(row);
+        // The list is read anew and stands on its last run, the highest
+        // number, whichever number the new run got.
+        dao::Recordset runs = RunStore::OpenRuns(MonthDb, Batch());
+        if (runs.RecordCount() > 0)
+            runs.MoveLast();
+        BindRuns(runs);
     }
     EditMode.clear();
 }

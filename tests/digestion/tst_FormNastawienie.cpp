@@ -243,7 +243,7 @@ private slots:
 
     // A new run: its defaults, every check of the save in order with its box
     // and focus, nothing written until all pass; then the list stands on the
-    // new run, also when its number is lower than others.
+    // highest run.
     void newRunThroughEveryCheck()
     {
         F::AddBatch(12);
@@ -311,9 +311,9 @@ private slots:
             PRESS(&w, "ComZapiszFr");
             QVERIFY(w.FramePartia->isHidden() && ListsEnabled(w));
             QCOMPARE(Listed(w.DataPartia, "Nastawienie"), QStringList({"1", "2", "3", "5"}));
-            QCOMPARE(CurrentRun(w), 3);
+            QCOMPARE(CurrentRun(w), 5);
             QCOMPARE(w.DBGridPartiaG->Caption(),
-                     QStringLiteral("POZYCJE NASTAWIENIA NR: 3               ILOŚĆ POZYCJI: 0"));
+                     QStringLiteral("POZYCJE NASTAWIENIA NR: 5               ILOŚĆ POZYCJI: 0"));
             QVERIFY(w.EditMode.isEmpty() && !w.Adding);
         });
         SCRIPTED_UI_VERIFY(scripted);
@@ -325,38 +325,42 @@ private slots:
                  QStringLiteral("05.03.2024||44|Łucja Żak"));
     }
 
-    // A new or duplicated run saved under a number lower than others is the
-    // current run afterwards, in the list, the grid and the tray list.
-    void newRunWithLowerNumberIsCurrent()
+    // After a new or duplicated run is saved the list is read anew and stands
+    // on its last row, the highest run, with that run's trays, also when the
+    // new run got a lower number.
+    void newRunLeavesListOnHighestRun()
     {
         F::AddBatch(12);
         for (int run : {2, 5, 9})
             F::AddRun(12, run);
         F::AddTray(12, 9, 1);
+        F::AddTray(12, 9, 2);
         ui::ScriptedUi scripted;
         InRunWindow(scripted, 12, [&](FormNastawienie &w) {
-            const auto verifyCurrent = [&](int run, int row) {
+            const auto verifyOnHighest = [&](int row) {
                 QTest::qWait(50); // nothing queued moves the list afterwards
-                QCOMPARE(CurrentRun(w), run);
+                QCOMPARE(CurrentRun(w), 9);
                 QCOMPARE(w.DBGridPartia->Row(), row);
                 QCOMPARE(w.DBGridPartia->currentIndex().row(), row);
-                QCOMPARE(w.DBGridPartiaG->Caption(),
-                         QStringLiteral("POZYCJE NASTAWIENIA NR: %1               ILOŚĆ POZYCJI: 0")
-                             .arg(run));
+                QCOMPARE(Listed(w.DataPartiaG, "NrTacy"), QStringList({"1", "2"}));
+                QCOMPARE(
+                    w.DBGridPartiaG->Caption(),
+                    QStringLiteral("POZYCJE NASTAWIENIA NR: 9               ILOŚĆ POZYCJI: 2"));
             };
+            SelectRun(w, 2);
             PRESS(&w, "ComDodajPr");
             QCOMPARE(w.TextNastawienie->text(), QStringLiteral("10"));
             QTest::keyClick(w.TextNastawienie, Qt::Key_A, Qt::ControlModifier);
             TYPE(&w, "TextNastawienie", QStringLiteral("3"));
             PRESS(&w, "ComZapiszFr");
-            verifyCurrent(3, 1);
+            verifyOnHighest(3);
 
-            SelectRun(w, 9);
+            SelectRun(w, 2);
             PRESS(&w, "ComDuplikuj");
             QTest::keyClick(w.TextNastawienie, Qt::Key_A, Qt::ControlModifier);
             TYPE(&w, "TextNastawienie", QStringLiteral("1"));
             PRESS(&w, "ComZapiszFr");
-            verifyCurrent(1, 0);
+            verifyOnHighest(4);
         });
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(
