@@ -442,15 +442,19 @@ private slots:
                  16.1f);
     }
 
-    // A person picked whole with a name longer than the run's field is
-    // refused by the save with the field named, and nothing is written; a
-    // typed name stops at the field's length.
+    // A person picked whole, or completed from the first letters typed, with
+    // a name longer than the run's field is refused by the save with the
+    // field named, and nothing is written; a typed name stops at the field's
+    // length.
     void pickedNameLongerThanItsField()
     {
         const QString longName = QStringLiteral("Małgorzata Żółkiewska-Brzęczyszczykiewicz");
-        QVERIFY(longName.size() > 30);
+        const QString completed = QStringLiteral("Zofia Wierzbicka-Szczepańska-Kowalczyk");
+        QVERIFY(longName.size() > 30 && completed.size() > 30);
         F::AddRow(StaleDb, "Wykonujacy", {{"Nr", 1}, {"Nazwa", longName}});
+        F::AddRow(StaleDb, "Odpowiedzialny", {{"Nr", 1}, {"Nazwa", completed}});
         DictionaryEvents::Instance().Announce(QStringLiteral("Wykonujacy"));
+        DictionaryEvents::Instance().Announce(QStringLiteral("Odpowiedzialny"));
         F::AddBatch(12);
         F::AddRun(12, 1, {{"Wykonujacy", "Jan Lis"}});
         ui::ScriptedUi scripted;
@@ -467,6 +471,21 @@ private slots:
             QCOMPARE(w.focusWidget(), w.ComboWykonujacy);
             QVERIFY(w.FramePartia->isVisible() && !ListsEnabled(w));
             QCOMPARE(runField(1, "Wykonujacy"), QStringLiteral("Jan Lis"));
+            RETYPE(&w, "ComboWykonujacy", QStringLiteral("Jan Lis"));
+
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            w.ComboOdpowiedzialny->setFocus(); // completion works in the box being typed in
+            TYPE(&w, "ComboOdpowiedzialny", QStringLiteral("Zof"));
+            QCOMPARE(w.ComboOdpowiedzialny->currentText(), completed);
+            scripted.Answer("OK");
+            PRESS(&w, "ComZapiszFr");
+            QCOMPARE(scripted.Last().text,
+                     QStringLiteral("Pole 'Osoba odpowiedzialna za badanie' może mieć najwyżej 30 "
+                                    "znaków. Popraw!"));
+            QCOMPARE(w.focusWidget(), w.ComboOdpowiedzialny);
+            QVERIFY(w.FramePartia->isVisible());
+            QCOMPARE(runField(1, "Odpowiedzialny"), QString());
+            RETYPE(&w, "ComboOdpowiedzialny", QString());
 
             const QString typed = QStringLiteral("Katarzyna Maria Kowalska-Nowakowska");
             QTest::keyClick(w.ComboWykonujacy->lineEdit(), Qt::Key_A, Qt::ControlModifier);
