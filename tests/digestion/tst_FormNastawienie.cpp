@@ -241,6 +241,50 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
     }
 
+    // Enter moves on from every one-line box and list of the run frame, also
+    // from the sedimentation times, the dates, the hours and the persons on:
+    // what is typed after it goes into the next field.
+    void enterMovesOnThroughTheRunFrame()
+    {
+        F::AddBatch(12);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            PRESS(&w, "ComDodajPr");
+            const auto typeThenEnter = [&](QWidget *box, const char *text, QWidget *next) {
+                QTest::keyClicks(box, QString::fromUtf8(text));
+                QTest::keyClick(box, Qt::Key_Return);
+                QTRY_COMPARE(w.focusWidget(), next);
+            };
+            w.TextCzas->setFocus();
+            typeThenEnter(w.TextCzas, "45", w.TextCzasSedymentacji1);
+            typeThenEnter(w.TextCzasSedymentacji1, "30", w.TextCzasSedymentacji2);
+            typeThenEnter(w.TextCzasSedymentacji2, "10", w.ComboWaga);
+            w.ComboSito->setFocus();
+            typeThenEnter(w.ComboSito, "S-2", w.ComboOdczynnikHCL);
+            w.ComboWynik->setFocus();
+            typeThenEnter(w.ComboWynik, "nie", w.DTPDataRozpBad);
+            QTest::qWait(50); // the focus moved once, not twice
+            QCOMPARE(w.focusWidget(), w.DTPDataRozpBad);
+            w.DTPDataRozpBad->setFocus();
+            QTest::keyClick(w.DTPDataRozpBad, Qt::Key_Return);
+            QTRY_COMPARE(w.focusWidget(), w.ComDataRozpBad);
+            w.TextGodzRozpBad->setFocus();
+            typeThenEnter(w.TextGodzRozpBad, "08:15", w.ComGodzRozpBad);
+            w.ComboWykonujacy->setFocus();
+            typeThenEnter(w.ComboWykonujacy, "Jan Lis", w.ComboOdpowiedzialny);
+            typeThenEnter(w.ComboOdpowiedzialny, "Ewa Bak", w.TextUwagi);
+            PRESS(&w, "ComZapiszFr");
+            QVERIFY(w.FramePartia->isHidden());
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(runField(1, "Czas") + '|' + runField(1, "CzasSedymentacji1") + '|' +
+                     runField(1, "CzasSedymentacji2") + '|' + runField(1, "Sito") + '|' +
+                     runField(1, "Wynik") + '|' + runField(1, "GodzRozpBad") + '|' +
+                     runField(1, "Wykonujacy") + '|' + runField(1, "Odpowiedzialny"),
+                 QStringLiteral("45|30|10|S-2|nie stwierdzono|08:15|Jan Lis|Ewa Bak"));
+    }
+
     // A new run: its defaults, every check of the save in order with its box
     // and focus, nothing written until all pass; then the list stands on the
     // highest run.
