@@ -273,24 +273,19 @@ void FormNastawienie::connectControls()
 
 void FormNastawienie::watchKeys()
 {
-    for (QWidget *box : std::initializer_list<QWidget *>{
-             TextNastawienie, TextNrTac, TextIlProbek, TextNawazka, TextPepsyna, TextKwas,
-             TextTemperatura, TextTemperaturaMax, TextCzas, TextNrTacy, TextNrTusz,
-             TextNrTuszTucznik, TextNrTuszMaciora, TextNrTuszKnur, TextNrTuszDzik, TextNrTuszInne,
-             TextIlProbekPozycjaN})
-        box->setProperty("enterAsTab", true);
-    // A pick list takes Enter in its text box or, when it has the key, itself.
-    for (QComboBox *combo : {ComboWaga, ComboTermometr, ComboMieszadlo, ComboTrychinoskop,
-                             ComboOdczynnikHCL, ComboOdczynnikPepsyna}) {
-        combo->setProperty("enterAsTab", true);
-        combo->lineEdit()->setProperty("enterAsTab", true);
-        combo->installEventFilter(this);
-    }
+    // Enter moves on from every one-line box and pick list of both frames (a
+    // pick list takes it in its text box or, when it has the key, itself): a
+    // box that kept the focus would take what is typed next into the same
+    // field, "30", Enter, "10" stored as "301".
     for (QGroupBox *frame : {FramePartia, FramePartiaG}) {
-        for (QLineEdit *box : frame->findChildren<QLineEdit *>())
+        for (QLineEdit *box : frame->findChildren<QLineEdit *>()) {
+            box->setProperty("enterAsTab", true);
             box->installEventFilter(this);
-        for (QComboBox *combo : frame->findChildren<QComboBox *>())
+        }
+        for (QComboBox *combo : frame->findChildren<QComboBox *>()) {
+            combo->setProperty("enterAsTab", true);
             combo->installEventFilter(this);
+        }
     }
     TextUwagi->installEventFilter(this);
 }

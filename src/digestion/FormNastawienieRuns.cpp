@@ -20,6 +20,7 @@
 #include "platform/ui/WindowRegistry.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,8 +34,9 @@ namespace
 
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 
-// Typing stops at the field's length; an entry picked whole stays whole even
-// when it is longer, so that the save refuses it instead of cutting it.
+// Typing stops at the field's length; an entry picked whole, or completed
+// from the first letters typed, stays whole even when it is longer, so that
+// the save refuses it instead of cutting it.
 QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
     auto *combo = ui::Named(new QComboBox(parent), name);
@@ -42,6 +44,17 @@ QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
     combo->setInsertPolicy(QComboBox::NoInsert);
     QLineEdit *box = combo->lineEdit();
     box->setMaxLength(maxLength);
+    // The completion is written into the box after this sees it, so the box
+    // makes room for it first.
+    auto *completer = new QCompleter(combo->model(), combo);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    QObject::connect(completer, qOverload<const QString &>(&QCompleter::highlighted), box,
+                     [box](const QString &entry) {
+                         if (entry.size() > box->maxLength())
+                             box->setMaxLength(int(entry.size()));
+                     });
+    combo->setCompleter(completer);
     const auto keepWhole = [combo, box](int index) {
         const QString entry = combo->itemText(index);
         if (index >= 0 && entry.size() > box->maxLength()) {
@@ -364,8 +377,12 @@ void FormNastawienie::RunSaved(const dao::Bookmark &row)
     if (EditMode == QLatin1String("Popraw")) {
         RereadRuns(row);
     } else {
-        BindRuns(RunStore::OpenRuns(MonthDb, Batch()));
-        RereadRuns(row);
+        // The list is read anew and stands on its last run, the highest
+        // number, whichever number the new run got.
+        dao::Recordset runs = RunStore::OpenRuns(MonthDb, Batch());
+        if (runs.RecordCount() > 0)
+            runs.MoveLast();
+        BindRuns(runs);
     }
     EditMode.clear();
 }
@@ -409,7 +426,9 @@ void FormNastawienie::ComUsun_Click()
                            QStringLiteral("USUWANIE!")) == ui::vbYes)
                 deleted.append(tray);
         }
-        if (RunStore::DeleteRun(MonthDb, Batch(), *run, deleted))
+        // The run and its trays go through the lists that showed them.
+        dao::Recordset runs = Runs();
+        if (RunStore::DeleteRun(MonthDb, runs, list, deleted))
             run.reset();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);

@@ -239,7 +239,7 @@ bool FormNastawienie::DeleteCurrentTray()
                    ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
                    QStringLiteral("USUWANIE!")) != ui::vbYes)
         return false;
-    RunStore::DeleteTray(MonthDb, trays.Bookmark());
+    RunStore::DeleteTray(MonthDb, trays);
     RereadTrays(std::nullopt);
     return true;
 }

@@ -135,18 +135,6 @@ dao::Bookmark writeRow(dao::Recordset &rs, std::optional<dao::Bookmark> loaded, 
     return loaded ? *loaded : rs.LastModified();
 }
 
-// The row at `bookmark` of a table, current; 3021 when it is gone.
-dao::Recordset rowAt(dao::Database db, const QString &table, const dao::Bookmark &bookmark)
-{
-    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
-    if (rs.PositionOf(bookmark) < 0) {
-        rs.Close();
-        throw dao::Error::Make(dao::err::NoCurrentRecord);
-    }
-    rs.setBookmark(bookmark);
-    return rs;
-}
-
 // The loaded row of a table, current, when it still holds what the frame was
 // loaded from: 3167 when another workstation deleted it, 3197 when it changed
 // any of its fields.
@@ -337,31 +325,29 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64
     return written;
 }
 
-bool RunStore::DeleteRun(dao::Database db, qint64 batch, const dao::Bookmark &run,
-                         const QList<dao::Bookmark> &trays)
+bool RunStore::DeleteRun(dao::Database db, dao::Recordset &runs, dao::Recordset &trays,
+                         const QList<dao::Bookmark> &chosen)
 {
+    const qint64 batch = runs(QStringLiteral("Partia")).Value().toLongLong();
+    const int number = runs(QStringLiteral("Nastawienie")).Value().toInt();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
-    dao::Recordset runRow = rowAt(db, RunTable, run);
-    const int number = runRow(QStringLiteral("Nastawienie")).Value().toInt();
-    dao::Recordset runTrays = OpenTrays(db, batch, number);
-    while (!runTrays.EOF()) {
-        if (trays.contains(runTrays.Bookmark()))
-            runTrays.Delete();
-        runTrays.MoveNext();
+    for (const dao::Bookmark &tray : chosen) {
+        trays.setBookmark(tray);
+        trays.Delete();
     }
-    runTrays.Requery();
-    const bool emptied = runTrays.RecordCount() == 0;
-    runTrays.Close();
+    // Trays another workstation added to the run meanwhile keep it.
+    const bool emptied =
+        count(db, QStringLiteral("SELECT * FROM PozycjaN") + keyCondition(batch) +
+                      QStringLiteral(" And Nastawienie = ") + QString::number(number)) == 0;
     if (emptied)
-        runRow.Delete();
-    runRow.Close();
+        runs.Delete();
     transaction.Commit();
     return emptied;
 }
 
-void RunStore::DeleteTray(dao::Database db, const dao::Bookmark &tray)
+void RunStore::DeleteTray(dao::Database db, dao::Recordset &trays)
 {
-    dao::Recordset rs = rowAt(db, TrayTable, tray);
-    rs.Delete();
-    rs.Close();
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    trays.Delete();
+    transaction.Commit();
 }

@@ -71,9 +71,14 @@ public:
     SaveTray(dao::Database db, qint64 batch, int run, const FrameTexts &texts,
              const std::optional<LoadedRow> &loadedTray);
 
-    // Deletes the trays named of one run and, when none of its trays is left,
-    // the run itself, in one transaction. True when the run was deleted.
-    static bool DeleteRun(dao::Database db, qint64 batch, const dao::Bookmark &run,
-                          const QList<dao::Bookmark> &trays);
-    static void DeleteTray(dao::Database db, const dao::Bookmark &tray);
+    // Deletes the trays named (bookmarks of `trays`) of the current run of
+    // `runs` and, when none of that run's trays is left, the run itself, in
+    // one transaction. Both go through the lists they were shown in, so that
+    // a row another workstation changed (3197) or deleted (3167) since is
+    // refused; a refusal leaves everything as it was, the trays of a run
+    // whose delete was refused too. True when the run was deleted.
+    static bool DeleteRun(dao::Database db, dao::Recordset &runs, dao::Recordset &trays,
+                          const QList<dao::Bookmark> &chosen);
+    // Deletes the current tray of `trays`, refused as above.
+    static void DeleteTray(dao::Database db, dao::Recordset &trays);
 };

@@ -241,9 +241,53 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
     }
 
+    // Enter moves on from every one-line box and list of the run frame, also
+    // from the sedimentation times, the dates, the hours and the persons on:
+    // what is typed after it goes into the next field.
+    void enterMovesOnThroughTheRunFrame()
+    {
+        F::AddBatch(12);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            PRESS(&w, "ComDodajPr");
+            const auto typeThenEnter = [&](QWidget *box, const char *text, QWidget *next) {
+                QTest::keyClicks(box, QString::fromUtf8(text));
+                QTest::keyClick(box, Qt::Key_Return);
+                QTRY_COMPARE(w.focusWidget(), next);
+            };
+            w.TextCzas->setFocus();
+            typeThenEnter(w.TextCzas, "45", w.TextCzasSedymentacji1);
+            typeThenEnter(w.TextCzasSedymentacji1, "30", w.TextCzasSedymentacji2);
+            typeThenEnter(w.TextCzasSedymentacji2, "10", w.ComboWaga);
+            w.ComboSito->setFocus();
+            typeThenEnter(w.ComboSito, "S-2", w.ComboOdczynnikHCL);
+            w.ComboWynik->setFocus();
+            typeThenEnter(w.ComboWynik, "nie", w.DTPDataRozpBad);
+            QTest::qWait(50); // the focus moved once, not twice
+            QCOMPARE(w.focusWidget(), w.DTPDataRozpBad);
+            w.DTPDataRozpBad->setFocus();
+            QTest::keyClick(w.DTPDataRozpBad, Qt::Key_Return);
+            QTRY_COMPARE(w.focusWidget(), w.ComDataRozpBad);
+            w.TextGodzRozpBad->setFocus();
+            typeThenEnter(w.TextGodzRozpBad, "08:15", w.ComGodzRozpBad);
+            w.ComboWykonujacy->setFocus();
+            typeThenEnter(w.ComboWykonujacy, "Jan Lis", w.ComboOdpowiedzialny);
+            typeThenEnter(w.ComboOdpowiedzialny, "Ewa Bak", w.TextUwagi);
+            PRESS(&w, "ComZapiszFr");
+            QVERIFY(w.FramePartia->isHidden());
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(runField(1, "Czas") + '|' + runField(1, "CzasSedymentacji1") + '|' +
+                     runField(1, "CzasSedymentacji2") + '|' + runField(1, "Sito") + '|' +
+                     runField(1, "Wynik") + '|' + runField(1, "GodzRozpBad") + '|' +
+                     runField(1, "Wykonujacy") + '|' + runField(1, "Odpowiedzialny"),
+                 QStringLiteral("45|30|10|S-2|nie stwierdzono|08:15|Jan Lis|Ewa Bak"));
+    }
+
     // A new run: its defaults, every check of the save in order with its box
     // and focus, nothing written until all pass; then the list stands on the
-    // new run, also when its number is lower than others.
+    // highest run.
     void newRunThroughEveryCheck()
     {
         F::AddBatch(12);
@@ -311,9 +355,9 @@ private slots:
             PRESS(&w, "ComZapiszFr");
             QVERIFY(w.FramePartia->isHidden() && ListsEnabled(w));
             QCOMPARE(Listed(w.DataPartia, "Nastawienie"), QStringList({"1", "2", "3", "5"}));
-            QCOMPARE(CurrentRun(w), 3);
+            QCOMPARE(CurrentRun(w), 5);
             QCOMPARE(w.DBGridPartiaG->Caption(),
-                     QStringLiteral("POZYCJE NASTAWIENIA NR: 3               ILOŚĆ POZYCJI: 0"));
+                     QStringLiteral("POZYCJE NASTAWIENIA NR: 5               ILOŚĆ POZYCJI: 0"));
             QVERIFY(w.EditMode.isEmpty() && !w.Adding);
         });
         SCRIPTED_UI_VERIFY(scripted);
@@ -325,38 +369,42 @@ private slots:
                  QStringLiteral("05.03.2024||44|Łucja Żak"));
     }
 
-    // A new or duplicated run saved under a number lower than others is the
-    // current run afterwards, in the list, the grid and the tray list.
-    void newRunWithLowerNumberIsCurrent()
+    // After a new or duplicated run is saved the list is read anew and stands
+    // on its last row, the highest run, with that run's trays, also when the
+    // new run got a lower number.
+    void newRunLeavesListOnHighestRun()
     {
         F::AddBatch(12);
         for (int run : {2, 5, 9})
             F::AddRun(12, run);
         F::AddTray(12, 9, 1);
+        F::AddTray(12, 9, 2);
         ui::ScriptedUi scripted;
         InRunWindow(scripted, 12, [&](FormNastawienie &w) {
-            const auto verifyCurrent = [&](int run, int row) {
+            const auto verifyOnHighest = [&](int row) {
                 QTest::qWait(50); // nothing queued moves the list afterwards
-                QCOMPARE(CurrentRun(w), run);
+                QCOMPARE(CurrentRun(w), 9);
                 QCOMPARE(w.DBGridPartia->Row(), row);
                 QCOMPARE(w.DBGridPartia->currentIndex().row(), row);
-                QCOMPARE(w.DBGridPartiaG->Caption(),
-                         QStringLiteral("POZYCJE NASTAWIENIA NR: %1               ILOŚĆ POZYCJI: 0")
-                             .arg(run));
+                QCOMPARE(Listed(w.DataPartiaG, "NrTacy"), QStringList({"1", "2"}));
+                QCOMPARE(
+                    w.DBGridPartiaG->Caption(),
+                    QStringLiteral("POZYCJE NASTAWIENIA NR: 9               ILOŚĆ POZYCJI: 2"));
             };
+            SelectRun(w, 2);
             PRESS(&w, "ComDodajPr");
             QCOMPARE(w.TextNastawienie->text(), QStringLiteral("10"));
             QTest::keyClick(w.TextNastawienie, Qt::Key_A, Qt::ControlModifier);
             TYPE(&w, "TextNastawienie", QStringLiteral("3"));
             PRESS(&w, "ComZapiszFr");
-            verifyCurrent(3, 1);
+            verifyOnHighest(3);
 
-            SelectRun(w, 9);
+            SelectRun(w, 2);
             PRESS(&w, "ComDuplikuj");
             QTest::keyClick(w.TextNastawienie, Qt::Key_A, Qt::ControlModifier);
             TYPE(&w, "TextNastawienie", QStringLiteral("1"));
             PRESS(&w, "ComZapiszFr");
-            verifyCurrent(1, 0);
+            verifyOnHighest(4);
         });
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(
@@ -438,15 +486,19 @@ private slots:
                  16.1f);
     }
 
-    // A person picked whole with a name longer than the run's field is
-    // refused by the save with the field named, and nothing is written; a
-    // typed name stops at the field's length.
+    // A person picked whole, or completed from the first letters typed, with
+    // a name longer than the run's field is refused by the save with the
+    // field named, and nothing is written; a typed name stops at the field's
+    // length.
     void pickedNameLongerThanItsField()
     {
         const QString longName = QStringLiteral("Małgorzata Żółkiewska-Brzęczyszczykiewicz");
-        QVERIFY(longName.size() > 30);
+        const QString completed = QStringLiteral("Zofia Wierzbicka-Szczepańska-Kowalczyk");
+        QVERIFY(longName.size() > 30 && completed.size() > 30);
         F::AddRow(StaleDb, "Wykonujacy", {{"Nr", 1}, {"Nazwa", longName}});
+        F::AddRow(StaleDb, "Odpowiedzialny", {{"Nr", 1}, {"Nazwa", completed}});
         DictionaryEvents::Instance().Announce(QStringLiteral("Wykonujacy"));
+        DictionaryEvents::Instance().Announce(QStringLiteral("Odpowiedzialny"));
         F::AddBatch(12);
         F::AddRun(12, 1, {{"Wykonujacy", "Jan Lis"}});
         ui::ScriptedUi scripted;
@@ -463,6 +515,21 @@ private slots:
             QCOMPARE(w.focusWidget(), w.ComboWykonujacy);
             QVERIFY(w.FramePartia->isVisible() && !ListsEnabled(w));
             QCOMPARE(runField(1, "Wykonujacy"), QStringLiteral("Jan Lis"));
+            RETYPE(&w, "ComboWykonujacy", QStringLiteral("Jan Lis"));
+
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            w.ComboOdpowiedzialny->setFocus(); // completion works in the box being typed in
+            TYPE(&w, "ComboOdpowiedzialny", QStringLiteral("Zof"));
+            QCOMPARE(w.ComboOdpowiedzialny->currentText(), completed);
+            scripted.Answer("OK");
+            PRESS(&w, "ComZapiszFr");
+            QCOMPARE(scripted.Last().text,
+                     QStringLiteral("Pole 'Osoba odpowiedzialna za badanie' może mieć najwyżej 30 "
+                                    "znaków. Popraw!"));
+            QCOMPARE(w.focusWidget(), w.ComboOdpowiedzialny);
+            QVERIFY(w.FramePartia->isVisible());
+            QCOMPARE(runField(1, "Odpowiedzialny"), QString());
+            RETYPE(&w, "ComboOdpowiedzialny", QString());
 
             const QString typed = QStringLiteral("Katarzyna Maria Kowalska-Nowakowska");
             QTest::keyClick(w.ComboWykonujacy->lineEdit(), Qt::Key_A, Qt::ControlModifier);

@@ -24,6 +24,7 @@ namespace
 
 const char *const OtherRun = "--other-workstation-run";
 const char *const OtherTray = "--other-workstation-tray";
+const char *const OtherStatements = "--other-workstation-statements";
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 
 // The other workstation's correction, saved as its run window saves it: run 1
@@ -60,6 +61,53 @@ int otherWorkstation(const char *what)
                              {QLatin1String(what), MonthDb.Name()});
 }
 
+// The other workstation's changes as it commits them, one statement at a time.
+int otherWorkstationCommits(const QString &monthFile, const QStringList &statements)
+{
+    try {
+        dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(monthFile);
+        for (const QString &statement : statements)
+            db.Execute(statement);
+        db.Close();
+        return 0;
+    } catch (const RuntimeError &error) {
+        qWarning("%s", error.what());
+        return 1;
+    }
+}
+
+int otherWorkstation(const QStringList &statements)
+{
+    return QProcess::execute(QCoreApplication::applicationFilePath(),
+                             QStringList{QLatin1String(OtherStatements), MonthDb.Name()} +
+                                 statements);
+}
+
+// A list's rows as "first:second" field texts.
+QStringList pairs(ui::DataControl *list, const char *first, const char *second)
+{
+    const QStringList firsts = Listed(list, first);
+    const QStringList seconds = Listed(list, second);
+    QStringList pairs;
+    for (qsizetype row = 0; row < firsts.size(); ++row)
+        pairs.append(firsts.at(row) + u':' + seconds.at(row));
+    return pairs;
+}
+
+// A delete refused because the row changed (3197) or is gone (3167) since
+// the list showed it, told as every window tells it.
+void verifyRefused(const ui::ScriptedUi &scripted, const QStringList &numbers)
+{
+    QCOMPARE(scripted.Last().title, ErrorCaption);
+    const QString number = scripted.Last().text.left(4);
+    QVERIFY2(numbers.contains(number), qPrintable(scripted.Last().text));
+    QCOMPARE(scripted.Last().text,
+             number + (number == QLatin1String("3167")
+                           ? QStringLiteral("Rekord jest usunięty.")
+                           : QStringLiteral("Inny użytkownik zmienił ten rekord, od kiedy został "
+                                            "odczytany. Odśwież dane i spróbuj ponownie.")));
+}
+
 QString runField(int run, const char *field)
 {
     return F::Column(MonthDb,
@@ -80,8 +128,9 @@ void verifyChangedMeanwhile(const ui::ScriptedUi &scripted)
 
 } // namespace
 
-// Two workstations correct the same run or tray: the one that saves second is
-// told that it changed meanwhile, and nothing of its save is written.
+// Two workstations work on the same run or tray: a correction or a delete of a
+// row that the other workstation changed or deleted since it was shown is
+// refused, and nothing of it is written.
 class tst_RunLostUpdate : public FixtureTest<DigestionFixture>
 {
     Q_OBJECT
@@ -164,10 +213,128 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(F::Trays(5, 1), QStringList({"2:20", "6:10-15"}));
     }
+
+    void trayDeletedMeanwhile_data()
+    {
+        QTest::addColumn<int>("tray");
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QStringList>("refusal");
+        QTest::addColumn<QStringList>("traysLeft");
+        QTest::newRow("corrected")
+            << 3 << QStringList{"UPDATE PozycjaN SET NrTusz = '30-35' WHERE NrTacy = 3"}
+            << QStringList{"3197"} << QStringList({"1:10", "2:20", "3:30-35"});
+        QTest::newRow("deleted, another tray added")
+            << 2
+            << QStringList{"DELETE FROM PozycjaN WHERE NrTacy = 2",
+                           "INSERT INTO PozycjaN (Partia, Nastawienie, NrTacy, NrTusz, IlProbek) "
+                           "VALUES (5, 1, 7, '70', 1)"}
+            << QStringList{"3167"} << QStringList({"1:10", "3:30", "7:70"});
+        // The new tray may take the deleted one's place in the file.
+        QTest::newRow("newest deleted, another tray added")
+            << 3
+            << QStringList{"DELETE FROM PozycjaN WHERE NrTacy = 3",
+                           "INSERT INTO PozycjaN (Partia, Nastawienie, NrTacy, NrTusz, IlProbek) "
+                           "VALUES (5, 1, 7, '70', 1)"}
+            << QStringList{"3167", "3197"} << QStringList({"1:10", "2:20", "7:70"});
+    }
+
+    // A tray is deleted only as the list showed it: one that another
+    // workstation corrected or deleted meanwhile is refused, and what that
+    // workstation saved stays.
+    void trayDeletedMeanwhile()
+    {
+        QFETCH(int, tray);
+        QFETCH(QStringList, statements);
+        QFETCH(QStringList, refusal);
+        QFETCH(QStringList, traysLeft);
+        F::AddBatch(5);
+        F::AddRun(5, 1);
+        for (int number : {1, 2, 3})
+            F::AddTray(5, 1, number);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 5, [&](FormNastawienie &w) {
+            SelectTray(w, tray);
+            QCOMPARE(CurrentTray(w), tray);
+            QCOMPARE(otherWorkstation(statements), 0);
+            scripted.Answer("Yes");
+            scripted.Answer("OK");
+            PRESS(&w, "ComUsunG");
+            verifyRefused(scripted, refusal);
+            QVERIFY(ListsEnabled(w));
+            QCOMPARE(pairs(w.DataPartiaG, "NrTacy", "NrTusz"), traysLeft);
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(F::Trays(5, 1), traysLeft);
+    }
+
+    void runDeletedMeanwhile_data()
+    {
+        QTest::addColumn<int>("run");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QStringList>("refusal");
+        QTest::addColumn<QStringList>("runsLeft");
+        QTest::newRow("corrected, its tray kept")
+            << 1 << QStringList{"Yes", "Yes"}
+            << QStringList{"UPDATE Nastawienie SET Uwagi = 'B' WHERE Nastawienie = 1"}
+            << QStringList{"3197"} << QStringList({"1:B", "2:", "3:"});
+        QTest::newRow("deleted, another run added")
+            << 2 << QStringList{"Yes"}
+            << QStringList{"DELETE FROM Nastawienie WHERE Nastawienie = 2",
+                           "INSERT INTO Nastawienie (Partia, Nastawienie, Uwagi) VALUES (5, 5, "
+                           "'B')"}
+            << QStringList{"3167"} << QStringList({"1:", "3:", "5:B"});
+        // The new run may take the deleted one's place in the file.
+        QTest::newRow("newest deleted, another run added")
+            << 3 << QStringList{"Yes"}
+            << QStringList{"DELETE FROM Nastawienie WHERE Nastawienie = 3",
+                           "INSERT INTO Nastawienie (Partia, Nastawienie, Uwagi) VALUES (5, 5, "
+                           "'B')"}
+            << QStringList{"3167", "3197"} << QStringList({"1:", "2:", "5:B"});
+    }
+
+    // A run is deleted only as the list showed it; when it is refused, the
+    // trays the user let go stay with it.
+    void runDeletedMeanwhile()
+    {
+        QFETCH(int, run);
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, statements);
+        QFETCH(QStringList, refusal);
+        QFETCH(QStringList, runsLeft);
+        F::AddBatch(5);
+        for (int number : {1, 2, 3})
+            F::AddRun(5, number);
+        F::AddTray(5, 1, 1);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 5, [&](FormNastawienie &w) {
+            SelectRun(w, run);
+            QCOMPARE(CurrentRun(w), run);
+            QCOMPARE(otherWorkstation(statements), 0);
+            for (const QString &answer : answers)
+                scripted.Answer(answer);
+            scripted.Answer("OK");
+            PRESS(&w, "ComUsun");
+            verifyRefused(scripted, refusal);
+            QVERIFY(ListsEnabled(w));
+            QCOMPARE(pairs(w.DataPartia, "Nastawienie", "Uwagi"), runsLeft);
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QStringList runs;
+        for (const QVariantMap &row :
+             F::Rows(MonthDb, QStringLiteral("SELECT * FROM Nastawienie ORDER BY Nastawienie")))
+            runs.append(row.value("Nastawienie").toString() + ':' + row.value("Uwagi").toString());
+        QCOMPARE(runs, runsLeft);
+        QCOMPARE(F::Trays(5, 1), QStringList{"1:10"});
+    }
 };
 
 int main(int argc, char **argv)
 {
+    if (argc >= 3 && qstrcmp(argv[1], OtherStatements) == 0) {
+        QCoreApplication app(argc, argv);
+        return otherWorkstationCommits(app.arguments().at(2), app.arguments().mid(3));
+    }
     if (argc == 3 && (qstrcmp(argv[1], OtherRun) == 0 || qstrcmp(argv[1], OtherTray) == 0)) {
         QCoreApplication app(argc, argv);
         return otherWorkstationCorrects(argv[1], QString::fromLocal8Bit(argv[2]));

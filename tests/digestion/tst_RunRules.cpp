@@ -226,17 +226,19 @@ private slots:
         F::AddRun(12, 1);
         F::AddTray(12, 1, 1);
         F::AddTray(12, 1, 2);
+        dao::Recordset runs = RunStore::OpenRuns(MonthDb, 12);
         dao::Recordset trays = RunStore::OpenTrays(MonthDb, 12, 1);
         const dao::Bookmark first = trays.Bookmark();
         trays.MoveNext();
         const dao::Bookmark second = trays.Bookmark();
-        trays.Close();
 
-        QVERIFY(!RunStore::DeleteRun(MonthDb, 12, runRow(12, 1).bookmark, {first}));
+        QVERIFY(!RunStore::DeleteRun(MonthDb, runs, trays, {first}));
         QCOMPARE(F::Trays(12, 1), QStringList{"2:20"});
         QCOMPARE(F::RowCount(MonthDb, "Nastawienie"), 1);
-        QVERIFY(RunStore::DeleteRun(MonthDb, 12, runRow(12, 1).bookmark, {second}));
+        QVERIFY(RunStore::DeleteRun(MonthDb, runs, trays, {second}));
         QCOMPARE(F::RowCount(MonthDb, "Nastawienie") + F::RowCount(MonthDb, "PozycjaN"), 0);
+        trays.Close();
+        runs.Close();
     }
 
     // Row count + 1, unless an entry has that number already.
