@@ -13,6 +13,7 @@
 #include "mainwindow/SchemaRepair.h"
 #include "mainwindow/StartupPickLists.h"
 #include "platform/db/SqlText.h"
+#include "platform/fs/DriveMap.h"
 #include "platform/fs/FileSystemObject.h"
 #include "platform/shell/SingleInstanceGuard.h"
 #include "platform/ui/ShowModal.h"
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -487,6 +489,11 @@ void aMain::runStartup()
         Form_Unload();
         return;
     }
+    // The program works in its own folder, wherever it was started from: an
+    // open dialog without a folder of its own starts among the laboratory's
+    // files.
+    if (!ProgramFolder.isEmpty())
+        QDir::setCurrent(fs::DriveMap::ToReal(ProgramFolder));
     showLetterhead();
     // The repairs and the result-width probe run at every start. An existing
     // month database gets them as it is opened, so it is opened once and what
