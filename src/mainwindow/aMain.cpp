@@ -16,6 +16,7 @@
 #include "platform/fs/DriveMap.h"
 #include "platform/fs/FileSystemObject.h"
 #include "platform/shell/SingleInstanceGuard.h"
+#include "platform/ui/MenuBarKeys.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -243,6 +244,8 @@ QAction *aMain::addItem(QMenu *menu, const QString &name, const QString &caption
 
 void aMain::buildMenus()
 {
+    // Alt, and F10 as well, take the keyboard to the menu bar.
+    ui::MenuBarOnF10(menuBar());
     QMenu *daily = addTopMenu(QStringLiteral("MenOperacjeDnia"), QStringLiteral("Operacje dnia"));
     addItem(daily, QStringLiteral("Men2Red"), QStringLiteral("Ewidencja próbek"),
             &aMain::Men2Red_Click);
