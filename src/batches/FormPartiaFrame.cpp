@@ -14,6 +14,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/PickList.h"
 #include "registers/FormZaklad.h"
 #include "samples/BoxText.h"
 
@@ -248,9 +249,9 @@ void FormPartia::connectFrame()
     connect(ComPobierzMetoda, &QPushButton::clicked, this, &FormPartia::ComPobierzMetoda_Click);
     connect(CheckZleceniodawcaPIW, &QCheckBox::toggled, this,
             &FormPartia::CheckZleceniodawcaPIW_Click);
-    // A pick in these lists moves on to the next field.
+    // A pick in these lists moves on to the next field; leaving one is no pick.
     for (QComboBox *combo : {ComboAutoryzowal, ComboLekarz, ComboPrzekazanieWyniku, ComboPrzyjal})
-        connect(combo, &QComboBox::activated, this, [] { SendTab(); });
+        ui::PickMovesOn(combo);
 }
 
 void FormPartia::setFrameTabOrder()

@@ -13,13 +13,16 @@
 #include "mainwindow/SchemaRepair.h"
 #include "mainwindow/StartupPickLists.h"
 #include "platform/db/SqlText.h"
+#include "platform/fs/DriveMap.h"
 #include "platform/fs/FileSystemObject.h"
 #include "platform/shell/SingleInstanceGuard.h"
+#include "platform/ui/MenuBarKeys.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -241,6 +244,8 @@ QAction *aMain::addItem(QMenu *menu, const QString &name, const QString &caption
 
 void aMain::buildMenus()
 {
+    // Alt, and F10 as well, take the keyboard to the menu bar.
+    ui::MenuBarOnF10(menuBar());
     QMenu *daily = addTopMenu(QStringLiteral("MenOperacjeDnia"), QStringLiteral("Operacje dnia"));
     addItem(daily, QStringLiteral("Men2Red"), QStringLiteral("Ewidencja próbek"),
             &aMain::Men2Red_Click);
@@ -487,6 +492,11 @@ void aMain::runStartup()
         Form_Unload();
         return;
     }
+    // The program works in its own folder, wherever it was started from: an
+    // open dialog without a folder of its own starts among the laboratory's
+    // files.
+    if (!ProgramFolder.isEmpty())
+        QDir::setCurrent(fs::DriveMap::ToReal(ProgramFolder));
     showLetterhead();
     // The repairs and the result-width probe run at every start. An existing
     // month database gets them as it is opened, so it is opened once and what

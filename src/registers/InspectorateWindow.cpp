@@ -9,6 +9,7 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
+#include "platform/ui/TypingLimit.h"
 #include "registers/DictionaryStore.h"
 
 #include <QFont>
@@ -69,6 +70,11 @@ InspectorateWindow::InspectorateWindow(const InspectorateKind &kind, QWidget *pa
     TextTelefon = MakeTextBox(FramZlewnia, "TextTelefon");
     TextMail = MakeTextBox(FramZlewnia, "TextMail", 200);
     TextMailSzyfr = kind.signedMail ? MakeTextBox(FramZlewnia, "TextMailSzyfr", 100) : nullptr;
+    // Typing stops at the column's width; a longer stored text is shown whole
+    // and refused by the save with the field named, never cut without a word.
+    ui::LimitTyping(TextNazwa, DictionaryStore::ColumnWidth(kind.table, QStringLiteral("NAZWA")));
+    ui::LimitTyping(TextTelefon,
+                    DictionaryStore::ColumnWidth(kind.table, QStringLiteral("Telefon")));
     TextUwagi = ui::Named(new QPlainTextEdit(FramZlewnia), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
     TextUwagi->setFixedHeight(TextUwagi->fontMetrics().lineSpacing() * 4);
@@ -331,9 +337,12 @@ void InspectorateWindow::ComZlewZap_Click()
         TextAdres->text(),       TextTelefon->text(),
         TextMail->text(),        TextMailSzyfr ? TextMailSzyfr->text() : QString(),
         TextUwagi->toPlainText()};
-    if (std::optional<Refusal> fault = InspectorateRules::CheckCode(kind_, values.code)) {
-        ShowFault(*fault);
-        return;
+    for (const std::optional<Refusal> &fault : {InspectorateRules::CheckCode(kind_, values.code),
+                                                InspectorateRules::CheckLengths(kind_, values)}) {
+        if (fault) {
+            ShowFault(*fault);
+            return;
+        }
     }
     const bool adding = AddingInspectorate;
     const SaveOutcome result = SaveRow(

@@ -118,6 +118,18 @@ std::optional<Refusal> InspectorateRules::CheckCode(const InspectorateKind &kind
     return std::nullopt;
 }
 
+std::optional<Refusal> InspectorateRules::CheckLengths(const InspectorateKind &kind,
+                                                       const InspectorateValues &v)
+{
+    // The telephone is stored trimmed, the name as typed.
+    if (std::optional<Refusal> fault =
+            DictionaryStore::TooLong(v.name, kind.table, QStringLiteral("NAZWA"),
+                                     QStringLiteral("Nazwa"), QStringLiteral("TextNazwa")))
+        return fault;
+    return DictionaryStore::TooLong(TrimBlanks(v.phone), kind.table, QStringLiteral("Telefon"),
+                                    QStringLiteral("Telefon"), QStringLiteral("TextTelefon"));
+}
+
 std::optional<Refusal>
 InspectorateRules::CheckNewCode(dao::Database db, const InspectorateKind &kind, const QString &code)
 {

@@ -74,6 +74,9 @@ public:
     static QString ListStatement(const InspectorateKind &kind, bool byName);
     // The code's own check (numeric for a county), run on every save.
     static std::optional<Refusal> CheckCode(const InspectorateKind &kind, const QString &code);
+    // A name or telephone longer than its column, named by its caption.
+    static std::optional<Refusal> CheckLengths(const InspectorateKind &kind,
+                                               const InspectorateValues &values);
     // A new code must not be stored yet (trimmed, case aside).
     static std::optional<Refusal> CheckNewCode(dao::Database db, const InspectorateKind &kind,
                                                const QString &code);

@@ -11,6 +11,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/PickList.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/TypingLimit.h"
 #include "platform/ui/WindowRegistry.h"
@@ -351,12 +352,14 @@ void FormBadanie::connectControls()
     // The species pick runs on every change of the text; only a choice or a
     // keystroke of the user moves the focus on.
     connect(ComboGatunek, &QComboBox::currentTextChanged, this, &FormBadanie::ComboGatunek_Click);
-    connect(ComboGatunek, &QComboBox::textActivated, this, [] { SendTab(); });
+    // Leaving a list whose text matches an entry is no pick: Tab moves on
+    // one field, whatever the lists hold.
+    ui::PickMovesOn(ComboGatunek);
     connect(ComboGatunek->lineEdit(), &QLineEdit::textEdited, this, [] { SendTab(); });
-    connect(ComboPlec, &QComboBox::textActivated, this, [] { SendTab(); });
-    connect(ComboTkanka, &QComboBox::textActivated, this, [] { SendTab(); });
-    connect(ComboUwagi, &QComboBox::textActivated, this, [this](const QString &hint) {
-        TextUwagi->setPlainText(hint);
+    ui::PickMovesOn(ComboPlec);
+    ui::PickMovesOn(ComboTkanka);
+    ui::OnPick(ComboUwagi, this, [this](int index) {
+        TextUwagi->setPlainText(ComboUwagi->itemText(index));
         ComboUwagi->setCurrentIndex(-1);
         ComboUwagi->clearEditText();
     });

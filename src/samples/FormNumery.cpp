@@ -20,10 +20,37 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace
 {
 
 const QString CheckTitle = QStringLiteral("KONTROLA POPRAWNOŚCI");
+
+// "1 próbkę", "3 próbki", "12 próbek", "22 próbki".
+QString SampleCount(int count)
+{
+    const int tens = count % 100;
+    const int ones = count % 10;
+    const char *word = "próbek";
+    if (count == 1)
+        word = "próbkę";
+    else if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14))
+        word = "próbki";
+    return QString::number(count) + QLatin1Char(' ') + QString::fromUtf8(word);
+}
+
+// A valid start number whose following numbers would run past the field: the
+// file's size is the reason, not the number typed. `kind` is "dzienn" or
+// "ogóln".
+QString RangeTooLong(const char *kind, qint64 first, int count, qint64 highest)
+{
+    const QString k = QString::fromUtf8(kind);
+    return QStringLiteral("Plik zawiera %1: numery %2e od %3 do %4 przekroczyłyby największy "
+                          "dopuszczalny numer %5!\rWprowadź mniejszy numer %2y.")
+        .arg(SampleCount(count), k, QString::number(first), QString::number(first + count - 1),
+             QString::number(highest));
+}
 
 } // namespace
 
@@ -112,12 +139,18 @@ void FormNumery::ComOk_Click()
     // its field and be free.
     const int count = std::max(lineCount_, 1);
     const std::optional<qint64> daily = SampleValidator::Integer(dailyText);
-    if (!daily || !SampleNumbering::DailyRangeFits(*daily, count))
+    if (!daily)
         return Refuse(QStringLiteral("Nieprawidłowy numer dzienny!\rWprowadź ponownie."),
                       QStringLiteral("Popraw"), TextNrDziennyF);
+    if (!SampleNumbering::DailyRangeFits(*daily, count))
+        return Refuse(RangeTooLong("dzienn", *daily, count, std::numeric_limits<qint16>::max()),
+                      QStringLiteral("Popraw"), TextNrDziennyF);
     const std::optional<qint64> general = SampleValidator::LongInteger(generalText);
-    if (!general || !SampleNumbering::GeneralRangeFits(*general, count))
+    if (!general)
         return Refuse(QStringLiteral("Nieprawidłowy numer ogólny!\rWprowadź ponownie."),
+                      QStringLiteral("Popraw"), TextNrOgolnyF);
+    if (!SampleNumbering::GeneralRangeFits(*general, count))
+        return Refuse(RangeTooLong("ogóln", *general, count, std::numeric_limits<qint32>::max()),
                       QStringLiteral("Popraw"), TextNrOgolnyF);
     const auto named = [](qint64 taken, qint64 first, const QString &typed) {
         return taken == first ? typed : QString::number(taken);

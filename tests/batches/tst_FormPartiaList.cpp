@@ -318,6 +318,14 @@ private slots:
         QTest::keyClick(form.ComboLekarz, Qt::Key_Return);
         QTRY_COMPARE(QApplication::focusWidget(), form.TextDostarczyl);
         QCOMPARE(form.ComboLekarz->count(), 0);
+        // Leaving a list whose typed text matches an entry is no pick: Tab
+        // moves on one field.
+        form.ComboPrzekazanieWyniku->setFocus();
+        QTest::keyClicks(form.ComboPrzekazanieWyniku, QStringLiteral("faks"));
+        QCOMPARE(form.ComboPrzekazanieWyniku->currentText(), QStringLiteral("faks"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::qWait(20);
+        QCOMPARE(QApplication::focusWidget(), form.ComPobierzMetoda);
         form.TextGodzPobr->setFocus();
         QTest::keyClick(form.TextGodzPobr, Qt::Key_Return);
         QTest::keyClick(form.TextGodzPobr, Qt::Key_Escape);

@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -429,6 +431,54 @@ private slots:
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().text, QStringLiteral("stop"));
         QVERIFY(!ends_->Ended());
+    }
+
+    // The menu bar is reached without a mouse: F10 or Alt takes the keyboard
+    // to the first menu title, the arrows go on to "Definicje" and down to
+    // "Operatorzy", Enter opens it. F10 again leaves the menu bar.
+    void menuBarFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("F10") << int(Qt::Key_F10);
+        QTest::newRow("Alt") << int(Qt::Key_Alt);
+    }
+
+    void menuBarFromTheKeyboard()
+    {
+        QFETCH(int, key);
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_));
+        QMenuBar *bar = window_->menuBar();
+        const auto press = [&](Qt::Key pressed) {
+            QWidget *target = QApplication::activePopupWidget();
+            if (!target)
+                target = QApplication::focusWidget() ? QApplication::focusWidget() : window_;
+            QTest::keyClick(target, pressed,
+                            pressed == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+        };
+        press(Qt::Key_F10);
+        QVERIFY(bar->activeAction());
+        QCOMPARE(bar->activeAction()->objectName(), QStringLiteral("MenOperacjeDnia"));
+        press(Qt::Key_F10);
+        QVERIFY(!bar->activeAction());
+
+        ui::ScriptedUi ui;
+        bool shown = false;
+        ui.AnswerWindow(QStringLiteral("FormOperat"), [&](QWidget &) { shown = true; });
+        press(Qt::Key(key));
+        QVERIFY(bar->activeAction());
+        QCOMPARE(bar->activeAction()->objectName(), QStringLiteral("MenOperacjeDnia"));
+        press(Qt::Key_Right);
+        QCOMPARE(bar->activeAction()->objectName(), QStringLiteral("MenDefinicje"));
+        press(Qt::Key_Down);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        QCOMPARE(static_cast<QMenu *>(QApplication::activePopupWidget())->activeAction(),
+                 window_->MenuItem(QStringLiteral("Operatorzy")));
+        press(Qt::Key_Return);
+        QTRY_VERIFY(shown);
+        SCRIPTED_UI_VERIFY(ui);
     }
 
     // The hidden cleaning menu opens the cleaning window; the hidden materials

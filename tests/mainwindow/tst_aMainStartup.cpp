@@ -11,9 +11,12 @@
 #include "platform/shell/SingleInstanceGuard.h"
 #include "platform/ui/WindowRegistry.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -60,9 +63,15 @@ private slots:
         ProgramEndRecorder ends;
         aMain &window = ui::WindowRegistry::Instance<aMain>();
         ui::ScriptedUi ui;
+        // Started from another folder, the program works in its own.
+        const QString startedIn = QDir::currentPath();
+        const auto back = qScopeGuard([&] { QDir::setCurrent(startedIn); });
+        QDir::setCurrent(QDir::tempPath());
         StartFirstTime(window, ui);
         SCRIPTED_UI_VERIFY(ui);
         QVERIFY(!ends.Ended());
+        QCOMPARE(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+                 QFileInfo(fixture.Real(QStringLiteral("C:\\MervaskLab"))).canonicalFilePath());
         QCOMPARE(Titles(ui),
                  QStringList({QStringLiteral("frmLoginLab"), QStringLiteral("INFORMACJA"),
                               QStringLiteral("INFORMACJA")}));

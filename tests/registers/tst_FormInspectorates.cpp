@@ -133,6 +133,7 @@ private slots:
     // move of the list; a stored code that is not numeric keeps the frame.
     void correctCounty()
     {
+        StaleDb.Execute("UPDATE PIW SET Telefon = '" + QString(51, '1') + "' WHERE IDPIW = '1061'");
         ui::ScriptedUi scripted;
         FormPIW &w = openCounties();
         QVERIFY(GoTo(w.DataZlew, "IDPIW", "1061"));
@@ -144,13 +145,19 @@ private slots:
         QCOMPARE(w.MEBKodPoczt->Text(), "90-001");
         const auto before = RegistersFixture::Rows("PIW");
         RETYPE(&w, "MEBKodPoczt", "");
-        RETYPE(&w, "TextTelefon", QString(51, '1')); // the column holds 50
+        // A telephone stored longer than its column (50) is shown whole and
+        // refused with the field named; typing stops at the column's width.
+        QCOMPARE(w.TextTelefon->text(), QString(51, '1'));
         scripted.Answer("OK");
         PRESS(&w, "ComZlewZap");
-        QVERIFY(scripted.Last().text.startsWith("3163"));
-        QCOMPARE(scripted.Last().title, "Zapis PIW");
+        QCOMPARE(scripted.Last().text,
+                 "Tekst w polu Telefon jest za długi! Dopuszczalna długość: 50. Popraw!");
+        QCOMPARE(scripted.Last().title, "INFORMACJA");
+        QCOMPARE(w.focusWidget(), w.TextTelefon);
         QVERIFY(w.FramZlewnia->isVisible());
         QCOMPARE(RegistersFixture::Rows("PIW"), before);
+        RETYPE(&w, "TextTelefon", QString(52, '3'));
+        QCOMPARE(w.TextTelefon->text(), QString(50, '3'));
         w.OptionK->click(); // the chosen order rebinds the list
         w.DataZlew->Recordset().MoveLast();
         RETYPE(&w, "TextTelefon", "222");
@@ -282,6 +289,8 @@ private slots:
         QVERIFY(GoTo(w.DataZlew, "IDWIW", "O'Ł"));
         PRESS(&w, "ComZlewKor");
         QCOMPARE(w.FramZlewnia->title(), "KOREKTA WIW");
+        RETYPE(&w, "TextNazwa", QString(101, 'n')); // the column holds 100
+        QCOMPARE(w.TextNazwa->text(), QString(100, 'n'));
         QCOMPARE(w.ComZlewRez->nextInFocusChain(), w.MEBKod);
         PRESS(&w, "ComZlewRez");
         PRESS(&w, "ComZlewSzuk");

@@ -11,6 +11,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "samples/FormBadanie.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -227,6 +228,55 @@ private slots:
             QTRY_COMPARE(QApplication::focusWidget(), form.ComboOpis);
             QCOMPARE(form.ComboOpis->currentText(), QStringLiteral("Próbka bez zmian"));
             QVERIFY(!form.ComboOpis->lineEdit()->hasSelectedText());
+            PRESS(&form, "ComAnulujFr");
+        });
+        SCRIPTED_UI_VERIFY(ui);
+    }
+
+    // Tab walks the sample frame one field at a time, also out of pick lists
+    // whose texts match entries they have not chosen; a pick (an arrow key,
+    // Enter in the open list) moves on by itself.
+    void tabAndPicksInTheSampleFrame()
+    {
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [](FormBadanie &form) {
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            PRESS(&form, "ComPopraw");
+            QCOMPARE(form.ComboPlec->currentText(), QStringLiteral("Tucznik"));
+            QCOMPARE(form.ComboPlec->currentIndex(), -1);
+            const auto focusOn = [](QWidget *control) {
+                // A pick's Tab arrives once the events of the moment are handled.
+                QTest::qWait(20);
+                QWidget *focus = QApplication::focusWidget();
+                auto *list = qobject_cast<QComboBox *>(control);
+                return focus == control || (list && focus == list->lineEdit());
+            };
+            form.TextNrOgolny->setFocus();
+            QVERIFY(focusOn(form.TextNrOgolny));
+            for (QComboBox *next : {form.ComboGatunek, form.ComboPlec, form.ComboTkanka,
+                                    form.ComboOpis, form.ComboWynik}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QVERIFY2(focusOn(next), qPrintable(QApplication::focusWidget()->objectName()));
+            }
+            // Back by Shift+Tab, and a pick with the arrow key moves on.
+            for (QComboBox *previous : {form.ComboOpis, form.ComboTkanka, form.ComboPlec}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+                QVERIFY(focusOn(previous));
+            }
+            const int shown = form.ComboPlec->findText(QStringLiteral("Tucznik"));
+            QTest::keyClick(form.ComboPlec, Qt::Key_Down);
+            QVERIFY(focusOn(form.ComboTkanka));
+            QCOMPARE(form.ComboPlec->currentIndex(), shown + 1);
+            // Enter in the open list picks the highlighted entry.
+            form.ComboTkanka->showPopup();
+            QAbstractItemView *entries = form.ComboTkanka->view();
+            QTRY_VERIFY(entries->isVisible());
+            QTest::qWait(20);
+            entries->setCurrentIndex(entries->model()->index(2, 0));
+            QTest::keyClick(entries, Qt::Key_Return);
+            QVERIFY(focusOn(form.ComboOpis));
+            QCOMPARE(form.ComboTkanka->currentIndex(), 2);
             PRESS(&form, "ComAnulujFr");
         });
         SCRIPTED_UI_VERIFY(ui);

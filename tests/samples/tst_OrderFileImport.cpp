@@ -239,10 +239,21 @@ private slots:
         QTest::addColumn<qint64>("general");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("daily up to 32767") << 3 << 32764 << qint64(40) << QString();
+        // The refusal names the file's size and the limit, not the valid
+        // start number.
         QTest::newRow("daily past 32767")
-            << 4 << 32764 << qint64(40) << "Nieprawidłowy numer dzienny!\rWprowadź ponownie.";
+            << 4 << 32764 << qint64(40)
+            << "Plik zawiera 4 próbki: numery dzienne od 32765 do 32768 przekroczyłyby "
+               "największy dopuszczalny numer 32767!\rWprowadź mniejszy numer dzienny.";
         QTest::newRow("general past 2147483647")
-            << 3 << 20 << qint64(2147483646) << "Nieprawidłowy numer ogólny!\rWprowadź ponownie.";
+            << 12 << 20 << qint64(2147483640)
+            << "Plik zawiera 12 próbek: numery ogólne od 2147483641 do 2147483652 "
+               "przekroczyłyby największy dopuszczalny numer 2147483647!\rWprowadź mniejszy "
+               "numer ogólny.";
+        QTest::newRow("the second of two past 32767")
+            << 2 << 32766 << qint64(40)
+            << "Plik zawiera 2 próbki: numery dzienne od 32767 do 32768 przekroczyłyby "
+               "największy dopuszczalny numer 32767!\rWprowadź mniejszy numer dzienny.";
     }
 
     void rangePastTheNumberFieldsRefusedBeforeWriting()

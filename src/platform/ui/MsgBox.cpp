@@ -100,10 +100,11 @@ QString MsgBoxButtonText(int answer)
         return QStringLiteral("Ponów");
     case vbIgnore:
         return QStringLiteral("Ignoruj");
+    // Alt+T and Alt+N answer a question without the mouse.
     case vbYes:
-        return QStringLiteral("Tak");
+        return QStringLiteral("&Tak");
     case vbNo:
-        return QStringLiteral("Nie");
+        return QStringLiteral("&Nie");
     default:
         return {};
     }

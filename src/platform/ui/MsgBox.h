@@ -46,7 +46,7 @@ QList<int> MsgBoxAnswers(int buttonsAndIcon);
 // left that way (Abort/Retry/Ignore).
 int MsgBoxEscapeAnswer(int buttonsAndIcon);
 
-// The caption of the button of one answer ("Tak", "Anuluj" ...).
+// The caption of the button of one answer ("&Tak", "Anuluj" ...).
 QString MsgBoxButtonText(int answer);
 
 // The box that MsgBox shows, built and not shown. Each button carries its

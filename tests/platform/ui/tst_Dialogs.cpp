@@ -81,7 +81,7 @@ private slots:
         QTest::addColumn<QString>("defaultButton");
         QTest::addColumn<QString>("escapeButton");
 
-        const QStringList yesNo{"Nie", "Tak"}, yesNoCancel{"Anuluj", "Nie", "Tak"};
+        const QStringList yesNo{"&Nie", "&Tak"}, yesNoCancel{"&Nie", "&Tak", "Anuluj"};
         QTest::newRow("0") << 0 << QStringList{"OK"} << int(QMessageBox::NoIcon) << "OK"
                            << "OK";
         QTest::newRow("49") << 49 << QStringList{"Anuluj", "OK"} << int(QMessageBox::Warning)
@@ -89,11 +89,11 @@ private slots:
                             << "Anuluj";
         QTest::newRow("64") << 64 << QStringList{"OK"} << int(QMessageBox::Information) << "OK"
                             << "OK";
-        QTest::newRow("292") << 292 << yesNo << int(QMessageBox::Question) << "Nie"
-                             << "Nie";
-        QTest::newRow("308") << 308 << yesNo << int(QMessageBox::Warning) << "Nie"
-                             << "Nie";
-        QTest::newRow("3") << 3 << yesNoCancel << int(QMessageBox::NoIcon) << "Tak"
+        QTest::newRow("292") << 292 << yesNo << int(QMessageBox::Question) << "&Nie"
+                             << "&Nie";
+        QTest::newRow("308") << 308 << yesNo << int(QMessageBox::Warning) << "&Nie"
+                             << "&Nie";
+        QTest::newRow("3") << 3 << yesNoCancel << int(QMessageBox::NoIcon) << "&Tak"
                            << "Anuluj";
         QTest::newRow("515") << 515 << yesNoCancel << int(QMessageBox::NoIcon) << "Anuluj"
                              << "Anuluj";
@@ -134,7 +134,12 @@ private slots:
         QTest::addColumn<int>("style");
         QTest::addColumn<QString>("press");
         QTest::addColumn<int>("answer");
-        QTest::newRow("Tak") << 292 << "Tak" << vbYes;
+        QTest::newRow("Tak") << 292 << "&Tak" << vbYes;
+        // The underlined letters answer from the keyboard, whichever button
+        // is the default.
+        QTest::newRow("Alt+T on No default") << 308 << "Alt+T" << vbYes;
+        QTest::newRow("Alt+N on Yes default") << 36 << "Alt+N" << vbNo;
+        QTest::newRow("Alt+N on Yes/No/Cancel") << 3 << "Alt+N" << vbNo;
         QTest::newRow("Esc on Yes/No") << 292 << "Esc" << vbNo;
         QTest::newRow("Esc on OK/Cancel") << 49 << "Esc" << vbCancel;
         QTest::newRow("Enter on No default") << 308 << "Enter" << vbNo;
@@ -149,6 +154,15 @@ private slots:
         QTimer::singleShot(0, qApp, [press] {
             QWidget *box = QApplication::activeModalWidget();
             QVERIFY(box);
+            if (press.startsWith("Alt+")) {
+                QVERIFY(QTest::qWaitForWindowActive(box));
+                // A key that answers nothing leaves the box open: the default
+                // button (never the expected answer) then closes it.
+                auto *message = qobject_cast<QMessageBox *>(box);
+                QTimer::singleShot(3000, message, [message] { message->defaultButton()->click(); });
+                QTest::keyClick(box, press == "Alt+T" ? Qt::Key_T : Qt::Key_N, Qt::AltModifier);
+                return;
+            }
             if (press == "Esc" || press == "Enter")
                 QTest::keyClick(box, press == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
             for (auto *button : box->findChildren<QPushButton *>()) {

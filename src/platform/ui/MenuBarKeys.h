@@ -1,0 +1,12 @@
+#pragma once
+
+class QMenuBar;
+
+namespace ui
+{
+
+// F10 takes the keyboard to the menu bar's first title, as Alt does, and F10
+// again leaves it; the arrows and Enter then work the menus.
+void MenuBarOnF10(QMenuBar *bar);
+
+} // namespace ui

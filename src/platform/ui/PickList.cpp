@@ -1,0 +1,69 @@
+#include "PickList.h"
+
+#include "SendKeys.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace ui
+{
+
+namespace
+{
+
+// Notes that the list is losing the focus. Qt reports the false pick while it
+// delivers that focus change, so the mark lasts until the events of the moment
+// have been handled.
+class LeavingWatch : public QObject
+{
+public:
+    explicit LeavingWatch(QComboBox *list) : QObject(list)
+    {
+        list->installEventFilter(this);
+        if (QLineEdit *box = list->lineEdit())
+            box->installEventFilter(this);
+    }
+
+    static LeavingWatch *Of(QComboBox *list)
+    {
+        for (QObject *child : list->children()) {
+            if (auto *watch = dynamic_cast<LeavingWatch *>(child))
+                return watch;
+        }
+        return new LeavingWatch(list);
+    }
+
+    bool Leaving() const { return leaving_; }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut && !leaving_) {
+            leaving_ = true;
+            QTimer::singleShot(0, this, [this] { leaving_ = false; });
+        }
+        return false;
+    }
+
+private:
+    bool leaving_ = false;
+};
+
+} // namespace
+
+void OnPick(QComboBox *list, QObject *context, const std::function<void(int)> &onPick)
+{
+    const LeavingWatch *watch = LeavingWatch::Of(list);
+    QObject::connect(list, &QComboBox::activated, context, [watch, onPick](int index) {
+        if (!watch->Leaving())
+            onPick(index);
+    });
+}
+
+void PickMovesOn(QComboBox *list)
+{
+    OnPick(list, list, [](int) { SendTab(); });
+}
+
+} // namespace ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+
+class QComboBox;
+class QObject;
+
+namespace ui
+{
+
+// A pick in a pick list is the user's choice of an entry: a click or Enter in
+// its open list, Enter in its box, or an arrow key on the closed list. Qt also
+// reports leaving the box as a pick when its text matches an entry that is not
+// the current one (Tab, a click elsewhere, another window coming up); that is
+// no choice, and `onPick` does not run for it; it gets the entry's index.
+// `context` ends the connection.
+void OnPick(QComboBox *list, QObject *context, const std::function<void(int)> &onPick);
+
+// A pick moves the focus to the next field, as Tab does.
+void PickMovesOn(QComboBox *list);
+
+} // namespace ui
