@@ -17,6 +17,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/PickList.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WindowRegistry.h"
 #include "samples/FormBadanie.h"
@@ -255,7 +256,7 @@ void FormNastawienie::connectControls()
     // it does not.
     for (QComboBox *combo : {ComboWaga, ComboTermometr, ComboMieszadlo, ComboTrychinoskop,
                              ComboOdczynnikHCL, ComboOdczynnikPepsyna, ComboSito, ComboWynik})
-        connect(combo, &QComboBox::activated, this, [] { SendTab(); });
+        ui::PickMovesOn(combo);
     connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, this,
             [this](const QString &table) {
                 static const QStringList equipment{

@@ -10,6 +10,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/PickList.h"
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/TypingLimit.h"
 #include "platform/ui/WindowRegistry.h"
@@ -228,7 +229,7 @@ void FormZaklad::ConnectHandlers()
     connect(ComUzyj, &QPushButton::clicked, this, &FormZaklad::ComUzyj_Click);
     connect(ComZapisz, &QPushButton::clicked, this, &FormZaklad::ComZapisz_Click);
     connect(ComAnuluj, &QPushButton::clicked, this, &FormZaklad::ComAnuluj_Click);
-    connect(ComboTypWNI, &QComboBox::activated, this, &FormZaklad::ComboTypWNI_Click);
+    ui::OnPick(ComboTypWNI, this, [this](int) { ComboTypWNI_Click(); });
     connect(DBGridLekarz, &ui::DBGrid::RowColChange, this, &FormZaklad::DBGridLekarz_RowColChange);
     connect(DBGridLekarz, &ui::DBGrid::DblClick, this, &FormZaklad::DBGridLekarz_DblClick);
 }

@@ -266,6 +266,16 @@ private slots:
             typeThenEnter(w.ComboWynik, "nie", w.DTPDataRozpBad);
             QTest::qWait(50); // the focus moved once, not twice
             QCOMPARE(w.focusWidget(), w.DTPDataRozpBad);
+            // Tab out of a list whose typed text matches another entry moves
+            // on once too.
+            for (const char *typed : {"stwierdzono", "nie stwierdzono"}) {
+                w.ComboWynik->setFocus();
+                QTest::keyClick(w.ComboWynik, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(w.ComboWynik, QString::fromUtf8(typed));
+                QTest::keyClick(w.ComboWynik, Qt::Key_Tab);
+                QTest::qWait(50);
+                QCOMPARE(w.focusWidget(), w.DTPDataRozpBad);
+            }
             w.DTPDataRozpBad->setFocus();
             QTest::keyClick(w.DTPDataRozpBad, Qt::Key_Return);
             QTRY_COMPARE(w.focusWidget(), w.ComDataRozpBad);
