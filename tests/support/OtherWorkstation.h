@@ -47,6 +47,25 @@ inline void Ready()
     std::cout << "ready" << std::endl;
 }
 
+// Starts the other workstation with `args` and waits until it has ended;
+// true when it did its part.
+inline bool Run(const QStringList &args)
+{
+    QProcess process;
+    return Start(process, args) && process.waitForFinished(60000) &&
+           process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// An other workstation's part: it runs each of its arguments as a statement
+// on the dictionaries, as another program's save or delete commits it.
+inline int ExecuteStatements(const QStringList &statements)
+{
+    for (const QString &statement : statements)
+        StaleDb.Execute(statement);
+    Ready();
+    return 0;
+}
+
 // True when the program was started as the other workstation: then it has
 // run `part` (which returns 0 when its part succeeded) and `exitCode` is the
 // process's exit code.
