@@ -4,7 +4,6 @@
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
-#include "foundation/ProgramOptions.h"
 #include "platform/ui/NamedControls.h"
 
 #include <QCheckBox>
@@ -109,18 +108,20 @@ void FormOpcje::showEvent(QShowEvent *event)
 void FormOpcje::ReadOption(QCheckBox *box, const QString &key)
 {
     const std::optional<bool> set = ProgramOptions::Read(StaleDb, key);
+    loaded_.insert(key, set);
     box->setEnabled(set.has_value());
     box->setCheckState(set.value_or(false) ? Qt::Checked : Qt::Unchecked);
 }
 
-void FormOpcje::WriteOption(QCheckBox *box, const QString &key)
+ProgramOptions::Change FormOpcje::OptionToWrite(QCheckBox *box, const QString &key) const
 {
     // A greyed box counts as unchecked.
-    ProgramOptions::Write(StaleDb, key, box->checkState() == Qt::Checked);
+    return {key, loaded_.value(key), box->checkState() == Qt::Checked};
 }
 
 void FormOpcje::Form_Activate()
 {
+    loaded_.clear();
     try {
         ReadOption(CheckWczPlikSzyfr, QStringLiteral("plikszyfr"));
         CheckWczPlikSzyfr->setEnabled(false);
@@ -150,9 +151,11 @@ void FormOpcje::ComZapisz_Click()
         {CheckDostZamNrPr, QStringLiteral("probproduc")},
         {CheckMatZuz, QStringLiteral("matzuz")},
         {CheckEmailWynik, QStringLiteral("EmailWynik")}};
+    QList<ProgramOptions::Change> changes;
+    for (const auto &[box, key] : options)
+        changes.append(OptionToWrite(box, key));
     try {
-        for (const auto &[box, key] : options)
-            WriteOption(box, key);
+        ProgramOptions::Write(StaleDb, changes);
     } catch (const RuntimeError &error) {
         ShowError(WindowCaption, error);
         return;

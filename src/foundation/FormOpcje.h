@@ -1,6 +1,11 @@
 #pragma once
 
+#include "foundation/ProgramOptions.h"
+
 #include <QDialog>
+#include <QHash>
+
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -41,7 +46,8 @@ public:
     QPushButton *ComZamk;   // "&Anuluj"
 
     void ReadOption(QCheckBox *box, const QString &key);
-    void WriteOption(QCheckBox *box, const QString &key);
+    // The box as the save stores it, with the flag it was loaded with.
+    ProgramOptions::Change OptionToWrite(QCheckBox *box, const QString &key) const;
 
     void Form_Activate();
     void ComZapisz_Click();
@@ -57,4 +63,8 @@ private:
     QGroupBox *buildOptionFrames();
     QGroupBox *frame(QWidget *parent, const char *name, const QString &caption,
                      const QList<QCheckBox *> &boxes);
+
+    // The flag of each key as the window was filled from it; a save writes
+    // only over these.
+    QHash<QString, std::optional<bool>> loaded_;
 };

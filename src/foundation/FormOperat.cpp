@@ -4,9 +4,11 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/OperatorStore.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/frmLoginLab.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
@@ -247,6 +249,8 @@ void FormOperat::openForCorrection()
 {
     const dao::Recordset rs = DataOperat->Recordset();
     loadedRow_ = rs.Bookmark();
+    loadedValues_ = RowValues(rs);
+    loadedLogin_ = FieldText(rs, "OP_LOGIN");
     Klawisze(false);
     MaskEdBoxKod->setText(FieldText(rs, "OP_NUMER"));
     TextNazw->setText(FieldText(rs, "OP_NAZWISKO"));
@@ -266,11 +270,33 @@ void FormOperat::openForCorrection()
 
 void FormOperat::ComOperZap_Click()
 {
-    TrapErrors(WindowCaption, [this] {
+    try {
         if (adding_)
             saveNew();
         else
             saveCorrection();
+    } catch (const RuntimeError &error) {
+        showSaveFailure(error);
+    }
+}
+
+// Nothing was written. An account that another workstation changed or
+// deleted meanwhile is shown as it is now, so that a new correction starts
+// from it; any other failure leaves the frame open as it was.
+void FormOperat::showSaveFailure(const RuntimeError &error)
+{
+    ShowError(WindowCaption, error);
+    if (error.Number() != dao::err::DataChanged && error.Number() != dao::err::RecordDeleted)
+        return;
+    FrameOperat->setVisible(false);
+    Klawisze(true);
+    TrapErrors(WindowCaption, [this] {
+        dao::Recordset rs = DataOperat->Recordset();
+        rs.Requery();
+        if (rs.PositionOf(loadedRow_) >= 0)
+            rs.setBookmark(loadedRow_);
+        else if (rs.RecordCount() > 0)
+            rs.MoveFirst();
     });
 }
 
@@ -294,12 +320,10 @@ void FormOperat::saveNew()
 
 void FormOperat::saveCorrection()
 {
-    dao::Recordset rs = DataOperat->Recordset();
-    rs.setBookmark(loadedRow_);
     // Logins are unique without regard to letter case, so a change of case
-    // alone is no new login.
-    if (TrimBlanks(TextLogin->text()).compare(FieldText(rs, "OP_LOGIN"), Qt::CaseInsensitive) !=
-            0 &&
+    // alone is no new login. The login compared is the one the frame was
+    // filled with, not the row read again.
+    if (TrimBlanks(TextLogin->text()).compare(loadedLogin_, Qt::CaseInsensitive) != 0 &&
         !SprLogin()) {
         TextLogin->setFocus();
         return;
@@ -354,7 +378,7 @@ void FormOperat::ZapiszOperat(bool adding, bool writePassword)
         MaskEdBoxKod->setText(OperatorStore::Add(StaleDb, rs, entry));
     } else {
         rs.setBookmark(loadedRow_);
-        OperatorStore::Change(rs, entry);
+        OperatorStore::Change(rs, loadedValues_, entry);
     }
     rs.setBookmark(rs.LastModified());
 }

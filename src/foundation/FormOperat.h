@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
 
 #include <QDialog>
+#include <QVariantList>
 
 class QComboBox;
 class QGroupBox;
@@ -86,8 +88,11 @@ private:
     void saveNew();
     void saveCorrection();
     void refuse(const QString &text, const QString &caption = QStringLiteral("ALARM!!!"));
+    void showSaveFailure(const RuntimeError &error);
 
     bool adding_ = false;
     bool passwordChanged_ = false;
-    dao::Bookmark loadedRow_; // the account opened by "&Popraw"
+    dao::Bookmark loadedRow_;   // the account opened by "&Popraw"
+    QVariantList loadedValues_; // that account as the frame was filled from it
+    QString loadedLogin_;
 };

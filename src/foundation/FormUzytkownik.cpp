@@ -144,10 +144,12 @@ void FormUzytkownik::showEvent(QShowEvent *event)
 void FormUzytkownik::Form_Activate()
 {
     try {
+        loaded_.reset();
         const std::optional<LaboratoryIdentity::Laboratory> laboratory =
             LaboratoryIdentity::Read(StaleDb);
         if (!laboratory)
             return;
+        loaded_ = laboratory;
         for (std::size_t i = 0; i < lines_.size(); ++i)
             lines_[i]->setText(laboratory->letterhead[i]);
         TextMiejsc->setText(laboratory->town);
@@ -204,7 +206,7 @@ void FormUzytkownik::save()
     laboratory.accreditation = TextKodPCA->text();
     laboratory.parentCode = TextLok->text();
     laboratory.stationCode = TextLok2->text();
-    if (LaboratoryIdentity::Write(StaleDb, laboratory))
+    if (LaboratoryIdentity::Write(StaleDb, loaded_, laboratory))
         emit LaboratoryChanged();
 }
 

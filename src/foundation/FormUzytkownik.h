@@ -1,8 +1,11 @@
 #pragma once
 
+#include "foundation/LaboratoryIdentity.h"
+
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -60,6 +63,8 @@ private:
     bool codesAccepted();
     void save();
 
+    // The row as the window was filled from it; a save writes only over it.
+    std::optional<LaboratoryIdentity::Laboratory> loaded_;
     std::array<QLineEdit *, 5> lines_{};
     std::array<QLabel *, 5> previews_{};
 };

@@ -2,8 +2,10 @@
 
 #include "foundation/RecordWrite.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/Field.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 
 namespace
 {
@@ -27,6 +29,18 @@ QString text(const dao::Recordset &rs, const QString &field)
     return ValueText(NullToDefault(rs(field).Value(), QString()));
 }
 
+LaboratoryIdentity::Laboratory read(const dao::Recordset &rs)
+{
+    LaboratoryIdentity::Laboratory laboratory;
+    for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
+        laboratory.letterhead[i] = text(rs, QLatin1String(LetterheadFields[i]));
+    laboratory.town = text(rs, QStringLiteral("Miejsc"));
+    laboratory.accreditation = text(rs, QStringLiteral("KodPCA"));
+    laboratory.parentCode = text(rs, QStringLiteral("KodLok"));
+    laboratory.stationCode = text(rs, QStringLiteral("KodLok2"));
+    return laboratory;
+}
+
 } // namespace
 
 std::optional<LaboratoryIdentity::Laboratory> LaboratoryIdentity::Read(dao::Database db)
@@ -34,22 +48,26 @@ std::optional<LaboratoryIdentity::Laboratory> LaboratoryIdentity::Read(dao::Data
     dao::Recordset rs = onlyRow(db);
     if (!rs.IsOpen())
         return std::nullopt;
-    Laboratory laboratory;
-    for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
-        laboratory.letterhead[i] = text(rs, QLatin1String(LetterheadFields[i]));
-    laboratory.town = text(rs, QStringLiteral("Miejsc"));
-    laboratory.accreditation = text(rs, QStringLiteral("KodPCA"));
-    laboratory.parentCode = text(rs, QStringLiteral("KodLok"));
-    laboratory.stationCode = text(rs, QStringLiteral("KodLok2"));
+    const Laboratory laboratory = read(rs);
     rs.Close();
     return laboratory;
 }
 
-bool LaboratoryIdentity::Write(dao::Database db, const Laboratory &laboratory)
+bool LaboratoryIdentity::Write(dao::Database db, const std::optional<Laboratory> &loaded,
+                               const Laboratory &laboratory)
 {
-    dao::Recordset rs = onlyRow(db);
-    if (!rs.IsOpen())
+    if (!loaded)
         return false;
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    dao::Recordset rs = onlyRow(db);
+    if (!rs.IsOpen()) {
+        const bool gone = db.OpenRecordset(QStringLiteral("PODATNIK")).RecordCount() == 0;
+        throw dao::Error::Make(gone ? dao::err::RecordDeleted : dao::err::DataChanged);
+    }
+    if (read(rs) != *loaded) {
+        rs.Close();
+        throw dao::Error::Make(dao::err::DataChanged);
+    }
     rs.Edit();
     StoreRow(rs, [&] {
         for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
@@ -60,6 +78,7 @@ bool LaboratoryIdentity::Write(dao::Database db, const Laboratory &laboratory)
         rs(QStringLiteral("KodLok2")) = TrimBlanks(laboratory.stationCode);
     });
     rs.Close();
+    transaction.Commit();
     return true;
 }
 

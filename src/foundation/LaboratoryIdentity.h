@@ -18,6 +18,8 @@ public:
         QString accreditation;             // KodPCA
         QString parentCode;                // KodLok
         QString stationCode;               // KodLok2
+
+        bool operator==(const Laboratory &) const = default;
     };
 
     // The row, Null read as ""; nothing when the table does not hold exactly
@@ -25,9 +27,13 @@ public:
     static std::optional<Laboratory> Read(dao::Database db);
 
     // Writes the row, the letterhead lines and the codes without surrounding
-    // blanks. False, with nothing written, when the table does not hold
-    // exactly one row.
-    static bool Write(dao::Database db, const Laboratory &laboratory);
+    // blanks, provided it still holds `loaded`, what the window was filled
+    // from: 3167 when the row is gone, 3197 when it changed or another row
+    // joined it meanwhile, and nothing is written. False, with nothing
+    // written, when nothing was loaded (the table did not hold exactly one
+    // row). The check and the write are one BEGIN IMMEDIATE step.
+    static bool Write(dao::Database db, const std::optional<Laboratory> &loaded,
+                      const Laboratory &laboratory);
 
     // The two codes of the first row, however many rows there are. Without any
     // row the read fails (3021): the installation lacks the laboratory.

@@ -94,10 +94,12 @@ QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
     return entry.number;
 }
 
-void OperatorStore::Change(dao::Recordset &rs, const Entry &entry)
+void OperatorStore::Change(dao::Recordset &rs, const QVariantList &loaded, const Entry &entry)
 {
-    rs.Edit();
+    dao::Transaction transaction(rs.Parent(), dao::Transaction::Immediate);
+    EditAsLoaded(rs, loaded);
     StoreRow(rs, [&] { SetFields(rs, entry); });
+    transaction.Commit();
 }
 
 void OperatorStore::SetFields(dao::Recordset &rs, const Entry &entry)

@@ -4,6 +4,7 @@
 #include "platform/db/Recordset.h"
 
 #include <QString>
+#include <QVariantList>
 
 #include <optional>
 
@@ -54,8 +55,11 @@ public:
     // (the register's list); the number written is returned.
     static QString Add(dao::Database db, dao::Recordset &rs, Entry entry);
 
-    // Writes the entry into the current row of `rs`.
-    static void Change(dao::Recordset &rs, const Entry &entry);
+    // Writes the entry into the current row of `rs`, provided the row still
+    // holds `loaded`, what the edit frame was filled from (RowValues): 3197 when another
+    // workstation changed it meanwhile, 3167 when it deleted it, and nothing
+    // is written. The check and the write are one BEGIN IMMEDIATE step.
+    static void Change(dao::Recordset &rs, const QVariantList &loaded, const Entry &entry);
 
     // Sets the fields of the row being added or edited in `rs`.
     static void SetFields(dao::Recordset &rs, const Entry &entry);

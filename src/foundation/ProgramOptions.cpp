@@ -1,17 +1,23 @@
 #include "foundation/ProgramOptions.h"
 
 #include "foundation/RecordWrite.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/Field.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
+#include "platform/db/Transaction.h"
 
 namespace
 {
 
+QString optionRows(const QString &key)
+{
+    return QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = ") + dao::SqlText(key);
+}
+
 dao::Recordset optionRow(dao::Database db, const QString &key)
 {
-    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM PARAMETRY WHERE KLUCZ = ") +
-                                         dao::SqlText(key));
+    dao::Recordset rs = db.OpenRecordset(optionRows(key));
     if (rs.RecordCount() == 1) {
         rs.MoveFirst();
         return rs;
@@ -32,18 +38,29 @@ std::optional<bool> ProgramOptions::Read(dao::Database db, const QString &key)
     return set;
 }
 
-bool ProgramOptions::Write(dao::Database db, const QString &key, bool set)
+void ProgramOptions::Write(dao::Database db, const QList<Change> &changes)
 {
-    dao::Recordset rs = optionRow(db, key);
-    if (!rs.IsOpen())
-        return false;
-    rs.Edit();
-    StoreRow(rs, [&] {
-        rs(QStringLiteral("PARAM3")) = set;
-        if (key == QLatin1String("EmailWynik"))
-            rs(QStringLiteral("PARAM1")) =
-                set ? QStringLiteral("EmailSzyfr") : QStringLiteral("Email");
-    });
-    rs.Close();
-    return true;
+    dao::Transaction transaction(db, dao::Transaction::Immediate);
+    for (const Change &change : changes) {
+        if (!change.loaded)
+            continue;
+        dao::Recordset rs = optionRow(db, change.key);
+        if (!rs.IsOpen()) {
+            const bool gone = db.OpenRecordset(optionRows(change.key)).RecordCount() == 0;
+            throw dao::Error::Make(gone ? dao::err::RecordDeleted : dao::err::DataChanged);
+        }
+        if (rs(QStringLiteral("PARAM3")).Value().toBool() != *change.loaded) {
+            rs.Close();
+            throw dao::Error::Make(dao::err::DataChanged);
+        }
+        rs.Edit();
+        StoreRow(rs, [&] {
+            rs(QStringLiteral("PARAM3")) = change.set;
+            if (change.key == QLatin1String("EmailWynik"))
+                rs(QStringLiteral("PARAM1")) =
+                    change.set ? QStringLiteral("EmailSzyfr") : QStringLiteral("Email");
+        });
+        rs.Close();
+    }
+    transaction.Commit();
 }

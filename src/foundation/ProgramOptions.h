@@ -2,6 +2,7 @@
 
 #include "platform/db/Database.h"
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -17,9 +18,21 @@ public:
     // one row.
     static std::optional<bool> Read(dao::Database db, const QString &key);
 
-    // Writes the flag of the key's row; for "EmailWynik" also the name of the
-    // inspectorates' column the results are sent to (PARAM1: "EmailSzyfr"
-    // when set, else "Email"). False, with nothing written, when the key does
-    // not match exactly one row.
-    static bool Write(dao::Database db, const QString &key, bool set);
+    // One option as the window saves it: the flag it was loaded with
+    // (nothing when its key did not match exactly one row) and the flag to
+    // store.
+    struct Change {
+        QString key;
+        std::optional<bool> loaded;
+        bool set = false;
+    };
+
+    // Writes the flag of each key's row; for "EmailWynik" also the name of
+    // the inspectorates' column the results are sent to (PARAM1: "EmailSzyfr"
+    // when set, else "Email"). An option loaded with nothing is not written.
+    // The others are written only while every one still holds the flag it was
+    // loaded with: otherwise 3167 (its row is gone) or 3197 (its flag changed,
+    // or its key got another row) and nothing is written. One BEGIN IMMEDIATE
+    // step.
+    static void Write(dao::Database db, const QList<Change> &changes);
 };

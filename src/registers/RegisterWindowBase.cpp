@@ -2,6 +2,7 @@
 
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
@@ -198,7 +199,9 @@ void RegisterWindowBase::CancelPending(dao::Recordset &rs)
 
 void RegisterWindowBase::RememberLoadedRow()
 {
-    loadedRow_ = ListRecordset().Bookmark();
+    const dao::Recordset list = ListRecordset();
+    loadedRow_ = list.Bookmark();
+    loadedValues_ = RowValues(list);
 }
 
 bool RegisterWindowBase::IsLoadedRow(const dao::Bookmark &bookmark) const
@@ -227,10 +230,12 @@ void RegisterWindowBase::WriteRow(bool adding, dao::Database db, const QString &
 {
     dao::Recordset rs = RowToWrite(adding, db, table);
     try {
+        // A correction goes only over the row as the frame was filled from
+        // it, whichever record set stands in for the list.
         if (adding)
             rs.AddNew();
         else
-            rs.Edit();
+            EditAsLoaded(rs, loadedValues_);
         fill(rs);
         rs.Update();
     } catch (const RuntimeError &) {

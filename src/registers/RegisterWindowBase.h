@@ -12,6 +12,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <functional>
 #include <optional>
@@ -105,11 +106,18 @@ protected:
 
     // The row that a correction will be written into.
     void RememberLoadedRow(); // 3021 without a current row
-    void ForgetLoadedRow() { loadedRow_.reset(); }
+    void ForgetLoadedRow()
+    {
+        loadedRow_.reset();
+        loadedValues_.clear();
+    }
     bool IsLoadedRow(const dao::Bookmark &bookmark) const;
     // Appends a row, or edits the loaded row, through `fill`, and makes the
     // written row the list's current row when the list holds it. A table
-    // recordset of `db` stands in when the list does not hold the row.
+    // recordset of `db` stands in when the list does not hold the row. A
+    // correction is written only while the row still holds what the frame
+    // was filled from: 3197 when it changed, 3167 when it is gone. Called
+    // inside the save's transaction.
     void WriteRow(bool adding, dao::Database db, const QString &table,
                   const std::function<void(dao::Recordset &)> &fill);
 
@@ -156,4 +164,5 @@ private:
     QList<QPointer<QWidget>> browseControls_;
     QPointer<QAbstractButton> closeButton_;
     std::optional<dao::Bookmark> loadedRow_;
+    QVariantList loadedValues_; // the loaded row as the frame was filled from it
 };

@@ -58,6 +58,7 @@ void FormIlTestow::Open(const QString &day, const QString &operatorKind,
 {
     FormIlTestow &form = ui::WindowRegistry::Instance<FormIlTestow>();
     form.showDay(day);
+    form.loaded_.reset();
     try {
         if (!MaterialsStore::DayHasBatches(MonthDb, day)) {
             if (reportDayWithoutBatches)
@@ -68,6 +69,7 @@ void FormIlTestow::Open(const QString &day, const QString &operatorKind,
         }
         if (const std::optional<MaterialsStore::Quantities> stored =
                 MaterialsStore::Read(MonthDb, day)) {
+            form.loaded_ = stored;
             form.showQuantities(stored->tests, stored->plates);
             if (operatorKind == Assistant)
                 form.lock(QStringLiteral(
@@ -152,7 +154,9 @@ void FormIlTestow::ComZapisz_Click()
                    QStringLiteral("PYTANIE")) != ui::vbYes)
         return;
     try {
-        MaterialsStore::Store(MonthDb, LabData->text(), *tests, *plates);
+        MaterialsStore::Store(MonthDb, LabData->text(), loaded_, *tests, *plates);
+        // The window holds the day's row as now written.
+        loaded_ = MaterialsStore::Read(MonthDb, LabData->text());
     } catch (const RuntimeError &error) {
         ShowError(WindowCaption, error);
         return;

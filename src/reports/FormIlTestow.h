@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/MaterialsStore.h"
+
 #include <QDialog>
 #include <QVariant>
 
@@ -55,4 +57,7 @@ private:
     void showQuantities(const QVariant &tests, const QVariant &plates);
     // The entry locked, with the notice why.
     void lock(const QString &notice);
+
+    // The day's row as the window was filled from it; a save writes only over it.
+    std::optional<MaterialsStore::Quantities> loaded_;
 };

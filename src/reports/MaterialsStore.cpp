@@ -39,12 +39,18 @@ std::optional<MaterialsStore::Quantities> MaterialsStore::Read(dao::Database db,
     return quantities;
 }
 
-void MaterialsStore::Store(dao::Database db, const QString &day, float tests, float plates)
+void MaterialsStore::Store(dao::Database db, const QString &day,
+                           const std::optional<Quantities> &loaded, float tests, float plates)
 {
     const std::optional<QDate> date = dao::ParseDateText(day);
     if (!date)
         throw dao::Error::Make(dao::err::TypeMismatch);
     dao::Transaction transaction(db, dao::Transaction::Immediate);
+    const std::optional<Quantities> now = Read(db, day);
+    if (loaded && !now)
+        throw dao::Error::Make(dao::err::RecordDeleted);
+    if (now != loaded)
+        throw dao::Error::Make(dao::err::DataChanged);
     dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM zuzyte WHERE "
                                                         "DataDoLab = ") +
                                          dao::SqlDate(*date));

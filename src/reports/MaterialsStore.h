@@ -18,6 +18,8 @@ public:
     struct Quantities {
         QVariant tests;
         QVariant plates;
+
+        bool operator==(const Quantities &) const = default;
     };
 
     // True when a batch was delivered on the day: materials are entered only
@@ -27,8 +29,11 @@ public:
     // The day's row, if it has one.
     static std::optional<Quantities> Read(dao::Database db, const QString &day);
 
-    // Corrects the day's row, or adds it. The write lock is taken first, so
-    // that two workstations cannot both add one. A day that is no date fails
-    // (13).
-    static void Store(dao::Database db, const QString &day, float tests, float plates);
+    // Corrects the day's row, or adds it, provided the day still has the row
+    // the window was filled from (`loaded`, as Read gave it): 3167 when that
+    // row is gone, 3197 when it changed or a row was added meanwhile, and
+    // nothing is written. The write lock is taken first, so that two
+    // workstations cannot both add one. A day that is no date fails (13).
+    static void Store(dao::Database db, const QString &day, const std::optional<Quantities> &loaded,
+                      float tests, float plates);
 };

@@ -68,6 +68,14 @@ int otherWorkstationAddsVets(const QStringList &)
     return addVets(w, QStringLiteral("Drugi"), VetsPerWorkstation) ? 0 : 1;
 }
 
+// The other workstation's part: the statements it is given, or else vets
+// added while this one adds them.
+int otherWorkstation(const QStringList &args)
+{
+    return args.isEmpty() ? otherWorkstationAddsVets(args)
+                          : other_workstation::ExecuteStatements(args);
+}
+
 } // namespace
 
 class FormLekarzTest : public FixtureTest<RegistersFixture>
@@ -208,6 +216,46 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
     }
 
+    // Another workstation renames the vet or deletes him while his
+    // correction is open: the save is refused with the engine's message and
+    // nothing of the other's is lost; the frame stays open.
+    void correctionOfAVetChangedElsewhereIsRefused_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("renamed") << "UPDATE Lekarz SET Nazwisko = 'Lis-Nowak' WHERE IDLekarz = 1"
+                                 << "3197Inny użytkownik zmienił ten rekord, od kiedy został "
+                                    "odczytany. Odśwież dane i spróbuj ponownie.";
+        QTest::newRow("deleted") << "DELETE FROM Lekarz WHERE IDLekarz = 1"
+                                 << "3167Rekord jest usunięty.";
+    }
+
+    void correctionOfAVetChangedElsewhereIsRefused()
+    {
+        QFETCH(QString, statement);
+        QFETCH(QString, message);
+        RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 1},
+                                            {"LekarzNr", "5"},
+                                            {"Imie", "Ola"},
+                                            {"Nazwisko", "Lis"},
+                                            {"Miasto", "Ryki"}});
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 1));
+        PRESS(&w, "ComLaborKor");
+        fillVet(w, "5", "Ola", "Kowal");
+        QVERIFY(other_workstation::Run({statement}));
+        const auto others = RegistersFixture::Rows("Lekarz");
+        scripted.Answer("OK");
+        PRESS(w.FrameLabor, "ComLaborZap");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Last().title, "Powiadom programistę!");
+        QCOMPARE(scripted.Last().text, message);
+        QCOMPARE(RegistersFixture::Rows("Lekarz"), others);
+        QVERIFY(w.FrameLabor->isVisible());
+        PRESS(w.FrameLabor, "ComLaborRez");
+    }
+
     // Closing refills the batch window's vet list. The title bar closes as
     // "&Zamknij" does, not while a frame is open; Esc does nothing.
     void closingRefillsTheBatchList()
@@ -290,7 +338,7 @@ private slots:
 int main(int argc, char **argv)
 {
     int exitCode = 0;
-    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstationAddsVets))
+    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstation))
         return exitCode;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);

@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 
 #include "foundation/FormOpcje.h"
@@ -110,6 +111,47 @@ private slots:
                  rows == 2 ? 2 : 1);
     }
 
+    // Another workstation changes an option or deletes its row while the
+    // window is open: the save is refused with the engine's message and
+    // writes none of the options, so nothing of the other's is lost.
+    void saveOverOptionsChangedElsewhereIsRefused_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("changed") << "UPDATE PARAMETRY SET PARAM3 = 1 WHERE KLUCZ = 'zastzero'"
+                                 << QStringLiteral("3197Inny użytkownik zmienił ten rekord, od "
+                                                   "kiedy został odczytany. Odśwież dane i "
+                                                   "spróbuj ponownie.");
+        QTest::newRow("deleted") << "DELETE FROM PARAMETRY WHERE KLUCZ = 'EmailWynik'"
+                                 << QStringLiteral("3167Rekord jest usunięty.");
+    }
+
+    void saveOverOptionsChangedElsewhereIsRefused()
+    {
+        QFETCH(QString, statement);
+        QFETCH(QString, message);
+        FormOpcje &form = opened();
+        QVERIFY(!form.CheckEdycja->isChecked() && !form.CheckEmailWynik->isChecked());
+        QTest::mouseClick(form.CheckEdycja, Qt::LeftButton);
+        QTest::mouseClick(form.CheckEmailWynik, Qt::LeftButton);
+        QVERIFY(other_workstation::Run({statement}));
+        const QList<QVariantList> others{AdminFixture::Column(StaleDb, "PARAMETRY", "KLUCZ"),
+                                         AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM1"),
+                                         AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM3")};
+        ui::ScriptedUi scripted;
+        scripted.Answer("OK");
+        PRESS(&form, "ComZapisz");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Last().title, QStringLiteral("Opcje"));
+        QCOMPARE(scripted.Last().text, message);
+        QVERIFY(form.isVisible());
+        const QList<QVariantList> now{AdminFixture::Column(StaleDb, "PARAMETRY", "KLUCZ"),
+                                      AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM1"),
+                                      AdminFixture::Column(StaleDb, "PARAMETRY", "PARAM3")};
+        QCOMPARE(now, others);
+        QCOMPARE(param("edycja").toBool(), false);
+    }
+
     void cancelWritesNothingAndTabsSwitchTheOptions()
     {
         FormOpcje &form = opened();
@@ -123,5 +165,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormOpcjeTest)
+int main(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (other_workstation::RanAsOther(argc, argv, exitCode, other_workstation::ExecuteStatements))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    FormOpcjeTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_FormOpcje.moc"

@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 
 #include "foundation/FormOperat.h"
@@ -25,6 +26,10 @@ namespace
 {
 
 const QString NoRights = QStringLiteral("Nie posiadasz uprawnień administratora!");
+const QString ChangedText = QStringLiteral(
+    "3197Inny użytkownik zmienił ten rekord, od kiedy został odczytany. Odśwież dane i spróbuj "
+    "ponownie.");
+const QString DeletedText = QStringLiteral("3167Rekord jest usunięty.");
 
 QString scrambled(QString password)
 {
@@ -406,6 +411,77 @@ private slots:
         QCOMPARE(form.DataOperat->RowCount(), 3);
     }
 
+    // Another workstation changes or deletes the account while its correction
+    // is open: the save is refused with the engine's own message, nothing of
+    // the other's is lost, and the list shows the account as it is now, so
+    // that a new correction starts from it.
+    void correctionOfAnAccountChangedElsewhereIsRefused_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("changed") << "UPDATE OPERATORZY SET OP_HASLO = 'inne' WHERE OP_NUMER = '002'"
+                                 << ChangedText;
+        QTest::newRow("renamed")
+            << "UPDATE OPERATORZY SET OP_NAZWISKO = 'Nowak-Lis Anna' WHERE OP_NUMER = '002'"
+            << ChangedText;
+        QTest::newRow("deleted") << "DELETE FROM OPERATORZY WHERE OP_NUMER = '002'" << DeletedText;
+    }
+
+    void correctionOfAnAccountChangedElsewhereIsRefused()
+    {
+        QFETCH(QString, statement);
+        QFETCH(QString, message);
+        FormOperat &form = Open("Administrator");
+        GoTo(form, "002");
+        PRESS(&form, "ComOperKor");
+        RETYPE(&form, "TextNazw", QStringLiteral("Nowak Anna Maria"));
+        type(form.TextPass1, QStringLiteral("moje12"));
+        type(form.TextPass2, QStringLiteral("moje12"));
+        const QVariantMap before = account("002");
+        QVERIFY(other_workstation::Run({statement}));
+        const QVariantMap others = account("002");
+        QVERIFY(others != before);
+
+        ui::ScriptedUi scripted;
+        scripted.Answer("OK");
+        PRESS(&form, "ComOperZap");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Last().title, QStringLiteral("OPERATORZY"));
+        QCOMPARE(scripted.Last().text, message);
+        QCOMPARE(account("002"), others);
+        QVERIFY(!form.FrameOperat->isVisibleTo(&form) && ListEnabled(form));
+        const QAbstractItemModel *list = form.DBGridOper->model();
+        QCOMPARE(list->rowCount(), others.isEmpty() ? 2 : 3);
+        if (others.isEmpty())
+            return;
+
+        PRESS(&form, "ComOperKor");
+        QCOMPARE(form.TextNazw->text(), others.value("OP_NAZWISKO").toString());
+        RETYPE(&form, "TextNazw", QStringLiteral("Nowak Anna Maria"));
+        PRESS(&form, "ComOperZap");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(account("002").value("OP_NAZWISKO").toString(), "Nowak Anna Maria");
+        QCOMPARE(account("002").value("OP_HASLO"), others.value("OP_HASLO"));
+    }
+
+    // An account that another workstation changed since the list showed it
+    // is not deleted.
+    void deletingAnAccountChangedElsewhereIsRefused()
+    {
+        FormOperat &form = Open("Administrator");
+        GoTo(form, "003");
+        QVERIFY(other_workstation::Run(
+            {"UPDATE OPERATORZY SET OP_RODZAJ = 'Administrator' WHERE OP_NUMER = '003'"}));
+        ui::ScriptedUi scripted;
+        scripted.Answer("Yes");
+        scripted.Answer("OK");
+        PRESS(&form, "ComOperKas");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Last().text, ChangedText);
+        QCOMPARE(account("003").value("OP_RODZAJ").toString(), QStringLiteral("Administrator"));
+        QVERIFY(ListEnabled(form));
+    }
+
     void failureIsReportedAndNothingHalfWritten()
     {
         FormOperat &form = Open("Administrator");
@@ -423,5 +499,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormOperatTest)
+int main(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (other_workstation::RanAsOther(argc, argv, exitCode, other_workstation::ExecuteStatements))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    FormOperatTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_FormOperat.moc"

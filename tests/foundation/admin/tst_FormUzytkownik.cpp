@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 
 #include "foundation/FormUzytkownik.h"
@@ -190,6 +191,54 @@ private slots:
         QCOMPARE(laboratory("KodLok2").toString(), QStringLiteral("C3"));
     }
 
+    // Another workstation changes the laboratory's row, deletes it or adds a
+    // second one while the window is open: the save is refused with the
+    // engine's message, nothing of the other's is lost and the main window
+    // keeps its labels; the window stays open with what was typed.
+    void saveOverAnIdentityChangedElsewhereIsRefused_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("message");
+        const QString changed =
+            QStringLiteral("3197Inny użytkownik zmienił ten rekord, od kiedy został odczytany. "
+                           "Odśwież dane i spróbuj ponownie.");
+        QTest::newRow("changed") << "UPDATE PODATNIK SET Miejsc = 'Ostrołęka'" << changed;
+        QTest::newRow("deleted") << "DELETE FROM PODATNIK"
+                                 << "3167Rekord jest usunięty.";
+        QTest::newRow("second row") << "INSERT INTO PODATNIK (TX2) VALUES ('drugi')" << changed;
+    }
+
+    void saveOverAnIdentityChangedElsewhereIsRefused()
+    {
+        QFETCH(QString, statement);
+        QFETCH(QString, message);
+        aMain &main = ui::WindowRegistry::Instance<aMain>();
+        main.show();
+        const QString mainCode = main.LabelKodLok->text();
+        ui::ScriptedUi scripted;
+        QList<QVariantList> others;
+        shown(scripted, [&](FormUzytkownik &form) {
+            RETYPE(&form, "Text2", QStringLiteral("Pracownia Włośni"));
+            RETYPE(&form, "TextLok", QStringLiteral("055"));
+            QVERIFY(other_workstation::Run({statement}));
+            for (const char *field : {"TX2", "Miejsc", "KodLok"})
+                others.append(AdminFixture::Column(StaleDb, "PODATNIK", QLatin1String(field)));
+            scripted.Answer("OK");
+            PRESS(&form, "ComZapisz");
+            QCOMPARE(scripted.Last().title, QStringLiteral("Użytkownik"));
+            QCOMPARE(scripted.Last().text, message);
+            QVERIFY(form.isVisible());
+            QCOMPARE(form.Text2->text(), QStringLiteral("Pracownia Włośni"));
+            PRESS(&form, "ComZamk");
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QList<QVariantList> now;
+        for (const char *field : {"TX2", "Miejsc", "KodLok"})
+            now.append(AdminFixture::Column(StaleDb, "PODATNIK", QLatin1String(field)));
+        QCOMPARE(now, others);
+        QCOMPARE(main.LabelKodLok->text(), mainCode);
+    }
+
     void onlyExactlyOneRowIsEdited_data()
     {
         QTest::addColumn<int>("rows");
@@ -221,5 +270,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormUzytkownikTest)
+int main(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (other_workstation::RanAsOther(argc, argv, exitCode, other_workstation::ExecuteStatements))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    FormUzytkownikTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_FormUzytkownik.moc"

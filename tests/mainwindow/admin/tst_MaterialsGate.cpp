@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 
 #include "foundation/Globals.h"
@@ -186,6 +187,53 @@ private slots:
     }
 
     // One row per day; zero quantities only after a Yes.
+    // Another workstation corrects the day's quantities, deletes the day's
+    // row or adds one while the entry is open: the save is refused with the
+    // engine's message and nothing of the other's is lost.
+    void entryOverQuantitiesChangedElsewhereIsRefused_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("message");
+        const QString changed =
+            QStringLiteral("3197Inny użytkownik zmienił ten rekord, od kiedy został odczytany. "
+                           "Odśwież dane i spróbuj ponownie.");
+        QTest::newRow("corrected")
+            << AdminFixture::DayText << "UPDATE zuzyte SET IlPlytek = 5" << changed;
+        QTest::newRow("deleted") << AdminFixture::DayText << "DELETE FROM zuzyte"
+                                 << "3167Rekord jest usunięty.";
+        QTest::newRow("added") << FreeDayText
+                               << "INSERT INTO zuzyte (DataDoLab, IlTestow, IlPlytek) SELECT "
+                                  "replace(DataDoLab, '2024-03-05', '2024-03-06'), 7, 7 FROM "
+                                  "zuzyte"
+                               << changed;
+    }
+
+    void entryOverQuantitiesChangedElsewhereIsRefused()
+    {
+        QFETCH(QString, day);
+        QFETCH(QString, statement);
+        QFETCH(QString, message);
+        AdminFixture::SignIn("001", "Kowalski Jan", "Administrator");
+        QList<QVariantList> others;
+        expectEntry(day, [&](FormIlTestow &form) {
+            RETYPE(&form, "TextIlTestow", QStringLiteral("3"));
+            RETYPE(&form, "TextIlPlytek", QStringLiteral("6"));
+            QVERIFY(other_workstation::Run({statement}, MonthDb));
+            others = {materials("DataDoLab"), materials("IlTestow"), materials("IlPlytek")};
+            ui::ScriptedUi scripted;
+            scripted.Answer("OK");
+            PRESS(&form, "ComZapisz");
+            SCRIPTED_UI_VERIFY(scripted);
+            QCOMPARE(scripted.Last().text, message);
+            QVERIFY(form.isVisible());
+            form.hide();
+        });
+        QCOMPARE((QList<QVariantList>{materials("DataDoLab"), materials("IlTestow"),
+                                      materials("IlPlytek")}),
+                 others);
+    }
+
     void entryWritesOneRowPerDay()
     {
         FormIlTestow &form = entry(QStringLiteral(" 1,5 "), QStringLiteral("0"));
@@ -207,5 +255,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(MaterialsGateTest)
+int main(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (other_workstation::RanAsOther(argc, argv, exitCode, other_workstation::ExecuteStatements))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    MaterialsGateTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_MaterialsGate.moc"

@@ -24,13 +24,14 @@ namespace other_workstation
 inline const char *const Flag = "--other-workstation";
 
 // Starts the test program as the other workstation with the real path of
-// the dictionaries in use and `args`, and waits until it says that it has
-// reached the point the test waits for; false when it never does.
-inline bool Start(QProcess &process, const QStringList &args)
+// the dictionaries in use (or of `db`, which it then opens in their place) and
+// `args`, and waits until it says that it has reached the point the test
+// waits for; false when it never does.
+inline bool Start(QProcess &process, const QStringList &args, dao::Database db = StaleDb)
 {
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QCoreApplication::applicationFilePath(),
-                  QStringList{QLatin1String(Flag), TemporaryDrives::Real(StaleDb.Name())} + args);
+                  QStringList{QLatin1String(Flag), TemporaryDrives::Real(db.Name())} + args);
     QByteArray said;
     while (!said.contains("ready")) {
         if (!process.waitForReadyRead(60000) && process.bytesAvailable() == 0)
@@ -45,6 +46,25 @@ inline bool Start(QProcess &process, const QStringList &args)
 inline void Ready()
 {
     std::cout << "ready" << std::endl;
+}
+
+// Starts the other workstation with `args` (on `db`, see Start) and waits
+// until it has ended; true when it did its part.
+inline bool Run(const QStringList &args, dao::Database db = StaleDb)
+{
+    QProcess process;
+    return Start(process, args, db) && process.waitForFinished(60000) &&
+           process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// An other workstation's part: it runs each of its arguments as a statement
+// on the database it opened, as another program's save or delete commits it.
+inline int ExecuteStatements(const QStringList &statements)
+{
+    for (const QString &statement : statements)
+        StaleDb.Execute(statement);
+    Ready();
+    return 0;
 }
 
 // True when the program was started as the other workstation: then it has
