@@ -146,8 +146,8 @@ private slots:
             << QStringList{"UPDATE Badanie SET Wynik = 'dodatni' WHERE Partia = 12 AND NrProbki = "
                            "4"}
             << QStringList{ChangedText};
-        // Whether the new sample took the deleted one's place decides which
-        // of the two refusals the user gets.
+        // The new sample never takes the deleted one's place: the row shown
+        // is gone.
         QTest::newRow("replaced")
             << -1
             << QStringList{QStringLiteral("DELETE FROM Badanie WHERE Partia = 12 AND NrProbki = %1")
@@ -156,7 +156,7 @@ private slots:
                                "INSERT INTO Badanie (Partia, NrProbki, NrDzien, NrOgolny, Wynik, "
                                "IDProbkiWNI, DataDoLab) SELECT 11, 2, 9000, 9000, 'dodatni', "
                                "IDProbkiWNI, DataDoLab FROM Badanie WHERE Partia = 11")}
-            << QStringList{ChangedText, DeletedText};
+            << QStringList{DeletedText};
     }
 
     void sampleChangedAfterPagingIsNotDeleted()
