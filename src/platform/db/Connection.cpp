@@ -127,10 +127,15 @@ int Connection::busyHandler(void *self, int attempt)
     return 1;
 }
 
-void Connection::rowChanged(void *self, int, const char *, const char *table, qint64)
+void Connection::rowChanged(void *self, int operation, const char *, const char *table,
+                            qint64 rowid)
 {
     // Called for every row written: the table of the last call is kept at hand.
     auto *connection = static_cast<Connection *>(self);
+    if (operation == SQLITE_DELETE)
+        connection->rowids_.Deleted(table, rowid);
+    else if (operation == SQLITE_INSERT)
+        connection->rowids_.Inserted(table, rowid);
     if (!connection->lastTableWrites_ || connection->lastTable_ != table) {
         connection->lastTable_ = table;
         connection->lastTableWrites_ =
@@ -211,9 +216,10 @@ void Connection::CommitTrans()
         NotifyWrite(nullptr);
         throw Error::Make(err::DiskError);
     }
-    if (depth_ == 1)
+    if (depth_ == 1) {
+        SettleRowids();
         Run(QStringLiteral("COMMIT"), SqlContext::Transaction);
-    else
+    } else
         Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
     --depth_;
 }
@@ -229,6 +235,7 @@ void Connection::Rollback()
         Run(QStringLiteral("ROLLBACK TO dao_%1").arg(depth_ - 1), SqlContext::Transaction);
         Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
     }
+    rowids_.Forget();
     --depth_;
     NotifyWrite(nullptr);
 }

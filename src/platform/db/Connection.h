@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDef.h"
+#include "RowIdentity.h"
 #include "SqliteErrors.h"
 #include "Statement.h"
 
@@ -72,17 +73,10 @@ public:
     const QVector<FieldDef> *KnownColumns(const QString &table, qint64 schemaVersion) const;
     const QVector<FieldDef> &KeepColumns(const QString &table, qint64 schemaVersion,
                                          QVector<FieldDef> columns);
-    // Whether the triggers that keep a table's rowids (RowIdentity) were found
-    // under this schema version.
-    bool RowidsKept(const QString &table, qint64 schemaVersion) const
-    {
-        const auto it = rowidsKept_.constFind(table);
-        return it != rowidsKept_.cend() && *it == schemaVersion;
-    }
-    void KeepRowidsNoted(const QString &table, qint64 schemaVersion)
-    {
-        rowidsKept_.insert(table, schemaVersion);
-    }
+    // What keeps deleted rows' rowids from being given again; settled after
+    // each write of rows, in its transaction, and before every commit.
+    RowIdentity &Rowids() { return rowids_; }
+    void SettleRowids() { rowids_.Settle(*this); }
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -113,9 +107,45 @@ private:
         QVector<FieldDef> columns;
     };
     QHash<QString, KeptColumns> columns_; // by table name as stored
-    QHash<QString, qint64> rowidsKept_;   // by table name as stored
+    RowIdentity rowids_;
     QElapsedTimer busySince_;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
+};
+
+// Ends a write that began its own transaction: committed when done, rolled
+// back when anything on the way failed.
+class OwnTransaction
+{
+public:
+    explicit OwnTransaction(Connection &connection)
+        : connection_(connection), own_(connection.TransactionDepth() == 0)
+    {
+        if (own_)
+            connection_.BeginTrans(true);
+    }
+    OwnTransaction(const OwnTransaction &) = delete;
+    OwnTransaction &operator=(const OwnTransaction &) = delete;
+    ~OwnTransaction()
+    {
+        if (own_) {
+            try {
+                connection_.Rollback();
+            } catch (...) {
+                // The failure that brought us here is the one to report.
+            }
+        }
+    }
+    void Commit()
+    {
+        if (own_) {
+            connection_.CommitTrans();
+            own_ = false;
+        }
+    }
+
+private:
+    Connection &connection_;
+    bool own_;
 };
 
 } // namespace dao::detail

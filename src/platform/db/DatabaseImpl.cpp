@@ -47,8 +47,18 @@ void DatabaseImpl::Execute(const QString &sql)
 {
     Connection &conn = connection();
     const AlterStatement statement = AlterStatement::Translate(sql);
-    conn.Run(statement.sql, SqlContext::Execute,
-             statement.table.isEmpty() ? statement.sql : statement.table);
+    const QString subject = statement.table.isEmpty() ? statement.sql : statement.table;
+    RowIdentity::Written rows = RowIdentity::Classify(statement.sql);
+    if (rows.writesRows) {
+        // The rows' identity is kept in the statement's own transaction.
+        OwnTransaction transaction(conn);
+        conn.Rowids().Before(conn, rows);
+        conn.Run(statement.sql, SqlContext::Execute, subject);
+        conn.Rowids().After(conn, rows);
+        transaction.Commit();
+    } else {
+        conn.Run(statement.sql, SqlContext::Execute, subject);
+    }
     if (statement.schemaChange)
         conn.NotifySchemaChange();
     else

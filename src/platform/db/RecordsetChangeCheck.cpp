@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
+#include <utility>
 
 namespace dao::detail
 {
@@ -30,42 +31,46 @@ quint64 mix(quint64 h, quint64 value)
     return h;
 }
 
-quint64 valueBits(const Variant &value)
+quint64 doubleBits(double number)
 {
+    number += 0.0; // 0 and -0 compare equal
+    quint64 bits = 0;
+    std::memcpy(&bits, &number, sizeof bits);
+    return bits;
+}
+
+// A value's kind and content, read straight from the variant: the row's
+// values come from the engine's own reading, so a column's values are always
+// of the kinds below, and the same value reads as the same kind.
+std::pair<quint64, quint64> valueBits(const Variant &value)
+{
+    const void *data = value.constData();
     switch (value.typeId()) {
     case QMetaType::UnknownType:
-        return 0;
+        return {0, 0};
     case QMetaType::QString:
-        return qHash(QStringView(*static_cast<const QString *>(value.constData())), kSeed);
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        // 0 and -0 compare equal.
-        const double number = value.toDouble() + 0.0;
-        quint64 bits = 0;
-        std::memcpy(&bits, &number, sizeof bits);
-        return bits;
-    }
-    case QMetaType::QDateTime:
-        return quint64(value.toDateTime().toMSecsSinceEpoch());
-    case QMetaType::QDate:
-        return quint64(value.toDate().toJulianDay());
-    case QMetaType::QTime:
-        return quint64(value.toTime().msecsSinceStartOfDay());
-    case QMetaType::QByteArray:
-        return qHash(value.toByteArray(), kSeed);
-    case QMetaType::Bool:
+        return {1, qHash(*static_cast<const QString *>(data), kSeed)};
     case QMetaType::Int:
-    case QMetaType::UInt:
+        return {2, quint64(qint64(*static_cast<const int *>(data)))};
     case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Char:
-    case QMetaType::UChar:
-    case QMetaType::SChar:
-        return quint64(value.toLongLong());
+        return {2, quint64(*static_cast<const qint64 *>(data))};
+    case QMetaType::Bool:
+        return {2, *static_cast<const bool *>(data) ? 1u : 0u};
+    case QMetaType::Float:
+        return {3, doubleBits(*static_cast<const float *>(data))};
+    case QMetaType::Double:
+        return {3, doubleBits(*static_cast<const double *>(data))};
+    case QMetaType::QDate:
+        return {4, quint64(static_cast<const QDate *>(data)->toJulianDay())};
+    case QMetaType::QDateTime: {
+        const auto *moment = static_cast<const QDateTime *>(data);
+        return {5, quint64(moment->date().toJulianDay()) * 86400000u +
+                       quint64(moment->time().msecsSinceStartOfDay())};
+    }
+    case QMetaType::QByteArray:
+        return {6, qHash(*static_cast<const QByteArray *>(data), kSeed)};
     default:
-        return qHash(value.toString(), kSeed);
+        return {7, qHash(value.toString(), kSeed)};
     }
 }
 
@@ -160,8 +165,10 @@ quint64 RecordsetChangeCheck::Digest(const Variant *values, int count) const
 {
     quint64 h = 0x6d65727661736bULL;
     const int n = std::min(count, width_);
-    for (int i = 0; i < n; ++i)
-        h = mix(h, quint64(values[i].typeId()) * 0x9e3779b97f4a7c15ULL ^ valueBits(values[i]));
+    for (int i = 0; i < n; ++i) {
+        const auto [kind, bits] = valueBits(values[i]);
+        h = mix(h, kind * 0x9e3779b97f4a7c15ULL ^ bits);
+    }
     return h ? h : 1;
 }
 

@@ -3,7 +3,6 @@
 #include "ColumnType.h"
 #include "Connection.h"
 #include "DaoError.h"
-#include "RowIdentity.h"
 #include "TableSchema.h"
 #include "ValueConversion.h"
 
@@ -17,42 +16,6 @@ namespace
 
 // How old cached rows may get before a move asks the file for changes.
 constexpr qint64 kRefreshMs = 100;
-
-// Ends a write that began its own transaction: committed when done, rolled
-// back when anything on the way failed.
-class OwnTransaction
-{
-public:
-    explicit OwnTransaction(Connection &connection)
-        : connection_(connection), own_(connection.TransactionDepth() == 0)
-    {
-        if (own_)
-            connection_.BeginTrans(true);
-    }
-    OwnTransaction(const OwnTransaction &) = delete;
-    OwnTransaction &operator=(const OwnTransaction &) = delete;
-    ~OwnTransaction()
-    {
-        if (own_) {
-            try {
-                connection_.Rollback();
-            } catch (...) {
-                // The failure that brought us here is the one to report.
-            }
-        }
-    }
-    void Commit()
-    {
-        if (own_) {
-            connection_.CommitTrans();
-            own_ = false;
-        }
-    }
-
-private:
-    Connection &connection_;
-    bool own_;
-};
 
 } // namespace
 
@@ -73,7 +36,7 @@ void RecordsetImpl::Open()
         throw Error::Make(err::TableNotFound, {parsed_.table});
     table_ = *table;
     quotedTable_ = ColumnType::Quote(table_);
-    rows_.SetTable(table_, source_, RowIdentity::Keep(*connection_, table_));
+    rows_.SetTable(table_, source_);
     loadColumns();
     keys_.Load(*connection_, parsed_, source_);
     check_.Reset(keys_.Count(), columns_.Count());
@@ -547,7 +510,14 @@ void RecordsetImpl::Update()
 
 void RecordsetImpl::insertRow()
 {
-    const qint64 rowid = rows_.Insert(*connection_, edit_, columns_.Columns());
+    qint64 rowid = 0;
+    {
+        OwnTransaction transaction(*connection_);
+        rowid = rows_.Insert(*connection_, edit_, columns_.Columns());
+        connection_->SettleRowids();
+        rowid = connection_->Rowids().Now(table_, rowid);
+        transaction.Commit();
+    }
     keys_.Append(rowid);
     check_.Appended();
     lastModified_ = rowid;
@@ -600,6 +570,7 @@ void RecordsetImpl::deleteRow(qint64 rowid)
 {
     if (!rows_.Delete(*connection_, rowid))
         throw Error::Make(err::RecordDeleted);
+    connection_->SettleRowids();
 }
 
 void RecordsetImpl::Delete()
@@ -613,7 +584,9 @@ void RecordsetImpl::Delete()
     if (!check_.ShownDigest(position)) {
         // Never handed out: nothing to hold the row against. Rowids are never
         // given again, so the row is the one the bookmark was taken for.
+        OwnTransaction transaction(*connection_);
         deleteRow(rowid);
+        transaction.Commit();
     } else {
         int refusal = 0;
         {

@@ -4,7 +4,6 @@
 #include "Connection.h"
 #include "RecordsetEditBuffer.h"
 #include "RecordsetKeyset.h"
-#include "RowIdentity.h"
 #include "ValueConversion.h"
 
 #include <QStringList>
@@ -33,13 +32,12 @@ QString inList(int count)
 
 } // namespace
 
-void RecordsetRows::SetTable(const QString &table, const QString &source, bool keepRowids)
+void RecordsetRows::SetTable(const QString &table, const QString &source)
 {
     Release();
     table_ = table;
     quotedTable_ = ColumnType::Quote(table);
     source_ = source;
-    keepRowids_ = keepRowids;
     rangeFetch_ =
         QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ?1 AND ?2").arg(quotedTable_);
     static const QString blockMarks = inList(kBlockRows);
@@ -180,12 +178,6 @@ RecordsetRows::KeptWrite &RecordsetRows::keptWrite(std::vector<std::unique_ptr<K
         marks << QStringLiteral("?%1").arg(names.size());
     }
     if (insert) {
-        // The rowid is chosen in the statement itself, so that the kept
-        // table's trigger never has to move the row from under us.
-        if (keepRowids_) {
-            names.prepend(QStringLiteral("rowid"));
-            marks.prepend(RowIdentity::NextRowid(table_));
-        }
         write->sql = names.isEmpty()
                          ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable_)
                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")

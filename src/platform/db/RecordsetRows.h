@@ -24,8 +24,7 @@ class RecordsetKeyset;
 class RecordsetRows
 {
 public:
-    // `keepRowids`: new rows take rowids past any a deleted row had (RowIdentity).
-    void SetTable(const QString &table, const QString &source, bool keepRowids);
+    void SetTable(const QString &table, const QString &source);
     void Release();
 
     // Reads what `plan` asks (of whole blocks, only the first when their rows
@@ -37,7 +36,7 @@ public:
     RowRead ReadRow(Connection &connection, qint64 rowid, const QVector<FieldDef> &columns,
                     std::vector<Variant> &values);
 
-    // The new row's rowid.
+    // The new row's rowid, as SQLite gave it (before RowIdentity settles).
     qint64 Insert(Connection &connection, const RecordsetEditBuffer &edit,
                   const QVector<FieldDef> &columns);
     // Writes the assigned fields; false when the row is no longer there.
@@ -60,7 +59,6 @@ private:
     QString table_;
     QString quotedTable_;
     QString source_;
-    bool keepRowids_ = false;
     // The reads are of fixed text for the table, so the connection keeps them
     // prepared for every recordset of the table, also after this one closes.
     QString rangeFetch_;

@@ -2,7 +2,10 @@
 
 #include "ColumnType.h"
 #include "Connection.h"
-#include "platform/RuntimeError.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace dao::detail
 {
@@ -10,22 +13,12 @@ namespace dao::detail
 namespace
 {
 
-QString literal(const QString &text)
+qint64 highestOf(Connection &connection, const QString &table)
 {
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
-QString triggerName(const char *kind, const QString &table)
-{
-    return ColumnType::Quote(RowIdentity::MarksTable() + QLatin1String(kind) + table);
-}
-
-QString markOf(const QString &table)
-{
-    return QStringLiteral("(SELECT mark FROM %1 WHERE tbl = %2)")
-        .arg(RowIdentity::MarksTable(), literal(table));
+    Statement statement = connection.Prepare(
+        QStringLiteral("SELECT max(rowid) FROM %1").arg(ColumnType::Quote(table)),
+        SqlContext::Query, table);
+    return statement.Step() ? statement.Int64(0) : 0;
 }
 
 } // namespace
@@ -36,60 +29,215 @@ const QString &RowIdentity::MarksTable()
     return name;
 }
 
-QString RowIdentity::NextRowid(const QString &table)
+RowIdentity::Pending &RowIdentity::pendingFor(const char *table)
 {
-    return QStringLiteral("(SELECT max(ifnull((SELECT max(rowid) FROM %1), 0), ifnull(%2, 0)) + 1)")
-        .arg(ColumnType::Quote(table), markOf(table));
+    if (!last_ || lastTable_ != table) {
+        lastTable_ = table;
+        last_ = &pending_[lastTable_];
+    }
+    return *last_;
 }
 
-bool RowIdentity::Keep(Connection &connection, const QString &table)
+void RowIdentity::Deleted(const char *table, qint64 rowid)
 {
-    const qint64 version = connection.SchemaVersion();
-    if (connection.RowidsKept(table, version))
-        return true;
-    const QString quoted = ColumnType::Quote(table);
-    const QString onDelete = triggerName("Deleted_", table);
-    const QString onInsert = triggerName("Inserted_", table);
-    {
-        Statement present = connection.Prepare(
-            QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND "
-                           "tbl_name = ?1 AND name IN (?2, ?3)"),
-            SqlContext::Schema);
-        present.Bind(1, table);
-        present.Bind(2, MarksTable() + QLatin1String("Deleted_") + table);
-        present.Bind(3, MarksTable() + QLatin1String("Inserted_") + table);
-        if (present.Step() && present.Int64(0) == 2) {
-            connection.KeepRowidsNoted(table, version);
-            return true;
-        }
+    if (settling_)
+        return;
+    Pending &pending = pendingFor(table);
+    pending.maxDeleted = std::max(pending.maxDeleted, rowid);
+}
+
+void RowIdentity::Inserted(const char *table, qint64 rowid)
+{
+    if (settling_)
+        return;
+    Pending &pending = pendingFor(table);
+    pending.minInserted = pending.minInserted ? std::min(pending.minInserted, rowid) : rowid;
+    pending.maxInserted = std::max(pending.maxInserted, rowid);
+}
+
+void RowIdentity::Emptying(Connection &connection, const QString &table)
+{
+    const qint64 highest = highestOf(connection, table);
+    if (highest > 0)
+        Deleted(table.toUtf8().constData(), highest);
+}
+
+void RowIdentity::Forget()
+{
+    pending_.clear();
+    last_ = nullptr;
+    marks_.clear();
+}
+
+qint64 RowIdentity::markOf(Connection &connection, const QString &table)
+{
+    // Other workstations change a mark only in commits of theirs, which
+    // change the file's data version.
+    const qint64 version = connection.DataVersion();
+    KnownMark &known = marks_[table];
+    if (known.dataVersion == version)
+        return known.mark;
+    known.mark = 0;
+    Statement exists = connection.Prepare(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"),
+        SqlContext::Schema);
+    exists.Bind(1, MarksTable());
+    if (exists.Step()) {
+        Statement statement = connection.Prepare(
+            QStringLiteral("SELECT mark FROM %1 WHERE tbl = ?1").arg(MarksTable()),
+            SqlContext::Query, table);
+        statement.Bind(1, table);
+        if (statement.Step())
+            known.mark = statement.Int64(0);
     }
-    // Each statement stands alone, and another workstation doing the same
-    // at once finds the work done.
-    const QStringList statements{
-        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (tbl TEXT PRIMARY KEY COLLATE NOCASE, "
-                       "mark INTEGER NOT NULL)")
+    known.dataVersion = version;
+    return known.mark;
+}
+
+void RowIdentity::setMark(Connection &connection, const QString &table, qint64 mark)
+{
+    connection.Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (tbl TEXT PRIMARY KEY, mark "
+                                  "INTEGER NOT NULL) WITHOUT ROWID")
+                       .arg(MarksTable()),
+                   SqlContext::Schema, MarksTable());
+    Statement statement = connection.Prepare(
+        QStringLiteral("INSERT INTO %1 (tbl, mark) VALUES (?1, ?2) ON CONFLICT (tbl) DO UPDATE "
+                       "SET mark = max(mark, excluded.mark)")
             .arg(MarksTable()),
-        // After a delete the table holds no rowid above the deleted row's when
-        // that row was the highest.
-        QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER DELETE ON %2 "
-                       "WHEN OLD.rowid > ifnull((SELECT max(rowid) FROM %2), 0) "
-                       "AND OLD.rowid > ifnull(%3, 0) BEGIN "
-                       "INSERT INTO %4 (tbl, mark) VALUES (%5, OLD.rowid) "
-                       "ON CONFLICT (tbl) DO UPDATE SET mark = excluded.mark; END")
-            .arg(onDelete, quoted, markOf(table), MarksTable(), literal(table)),
-        QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER INSERT ON %2 "
-                       "WHEN NEW.rowid <= ifnull(%3, 0) BEGIN "
-                       "UPDATE %2 SET rowid = %4 WHERE rowid = NEW.rowid; END")
-            .arg(onInsert, quoted, markOf(table), NextRowid(table)),
-    };
+        SqlContext::Write, MarksTable());
+    statement.Bind(1, table);
+    statement.Bind(2, mark);
+    statement.Step();
+    marks_[table] = KnownMark{connection.DataVersion(), mark};
+}
+
+void RowIdentity::Settle(Connection &connection)
+{
+    moved_.clear();
+    if (pending_.empty())
+        return;
+    std::unordered_map<std::string, Pending> pending;
+    pending.swap(pending_);
+    last_ = nullptr;
+    settling_ = true;
     try {
-        for (const QString &statement : statements)
-            connection.Run(statement, SqlContext::Schema, table);
-    } catch (const RuntimeError &) {
-        return false;
+        for (const auto &[name, rows] : pending) {
+            const QString table = QString::fromStdString(name);
+            if (table.compare(MarksTable(), Qt::CaseInsensitive) == 0)
+                continue;
+            qint64 mark = markOf(connection, table);
+            if (rows.maxDeleted > mark && rows.maxDeleted > highestOf(connection, table)) {
+                setMark(connection, table, rows.maxDeleted);
+                mark = rows.maxDeleted;
+            }
+            if (rows.minInserted > 0 && rows.minInserted <= mark) {
+                // The rows inserted since hold every rowid from the first of
+                // them on: they move together, past the mark, in their order.
+                const qint64 by =
+                    std::max(highestOf(connection, table), mark) + 1 - rows.minInserted;
+                Statement move = connection.Prepare(
+                    QStringLiteral("UPDATE %1 SET rowid = rowid + ?1 WHERE rowid >= ?2")
+                        .arg(ColumnType::Quote(table)),
+                    SqlContext::Write, table);
+                move.Bind(1, by);
+                move.Bind(2, rows.minInserted);
+                move.Step();
+                moved_.insert(table, Moved{rows.minInserted, rows.maxInserted, by});
+            }
+        }
+    } catch (...) {
+        settling_ = false;
+        throw;
     }
-    connection.KeepRowidsNoted(table, connection.SchemaVersion());
-    return true;
+    settling_ = false;
+}
+
+RowIdentity::Written RowIdentity::Classify(const QString &sql)
+{
+    static const QString name = QStringLiteral(R"((?:main\.)?("[^"]+"|\[[^\]]+\]|`[^`]+`|\w+))");
+    static const QRegularExpression writes(
+        QStringLiteral(R"(^\s*(INSERT|REPLACE|DELETE|UPDATE|WITH)\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression empties(QStringLiteral(R"(^\s*DELETE\s+FROM\s+)") + name +
+                                                QStringLiteral(R"(\s*;?\s*$)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression inserts(
+        QStringLiteral(R"(^\s*(?:INSERT(?:\s+OR\s+\w+)?|REPLACE)\s+INTO\s+)") + name,
+        QRegularExpression::CaseInsensitiveOption);
+    const auto bare = [](QString text) {
+        if (text.size() > 1 && QStringLiteral("\"[`").contains(text.front()))
+            text = text.mid(1, text.size() - 2);
+        return text;
+    };
+    Written statement;
+    statement.writesRows = writes.match(sql).hasMatch();
+    if (!statement.writesRows)
+        return statement;
+    if (const auto match = empties.match(sql); match.hasMatch())
+        statement.emptied = bare(match.captured(1));
+    if (const auto match = inserts.match(sql); match.hasMatch()) {
+        statement.insertsInto = bare(match.captured(1));
+        // A statement that reads the table it fills would read the row at the
+        // mark too: its rows are moved afterwards instead.
+        const QString rest = sql.mid(match.capturedEnd());
+        if (rest.contains(QRegularExpression(QStringLiteral("\\b") +
+                                                 QRegularExpression::escape(statement.insertsInto) +
+                                                 QStringLiteral("\\b"),
+                                             QRegularExpression::CaseInsensitiveOption)))
+            statement.insertsInto.clear();
+    }
+    return statement;
+}
+
+void RowIdentity::Before(Connection &connection, Written &statement)
+{
+    if (!statement.emptied.isEmpty())
+        Emptying(connection, statement.emptied);
+    if (statement.insertsInto.isEmpty())
+        return;
+    Settle(connection);
+    const qint64 mark = markOf(connection, statement.insertsInto);
+    if (mark <= 0 || mark <= highestOf(connection, statement.insertsInto))
+        return;
+    settling_ = true;
+    try {
+        connection.Run(QStringLiteral("INSERT INTO %1 (rowid) VALUES (%2)")
+                           .arg(ColumnType::Quote(statement.insertsInto))
+                           .arg(mark),
+                       SqlContext::Write, statement.insertsInto);
+    } catch (...) {
+        // A table that takes no row of nulls: its rows are moved afterwards.
+        settling_ = false;
+        return;
+    }
+    settling_ = false;
+    statement.placeholder = mark;
+}
+
+void RowIdentity::After(Connection &connection, const Written &statement)
+{
+    if (statement.placeholder) {
+        settling_ = true;
+        try {
+            connection.Run(QStringLiteral("DELETE FROM %1 WHERE rowid = %2")
+                               .arg(ColumnType::Quote(statement.insertsInto))
+                               .arg(statement.placeholder),
+                           SqlContext::Write, statement.insertsInto);
+        } catch (...) {
+            settling_ = false;
+            throw;
+        }
+        settling_ = false;
+    }
+    Settle(connection);
+}
+
+qint64 RowIdentity::Now(const QString &table, qint64 rowid) const
+{
+    const auto it = moved_.constFind(table);
+    if (it == moved_.cend() || rowid < it->first || rowid > it->last)
+        return rowid;
+    return rowid + it->by;
 }
 
 } // namespace dao::detail

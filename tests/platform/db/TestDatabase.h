@@ -3,6 +3,7 @@
 #include "platform/db/dao.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,3 +108,36 @@ public:
 private:
     sqlite3 *db_ = nullptr;
 };
+
+#ifdef DAO_WORKER_PATH
+// Another workstation writing through the layer, in a process of its own.
+class EngineWorkstation
+{
+public:
+    explicit EngineWorkstation(const QString &path)
+    {
+        process_.start(QStringLiteral(DAO_WORKER_PATH),
+                       {QStringLiteral("serve"), path, QStringLiteral("-")});
+        process_.waitForStarted();
+    }
+    ~EngineWorkstation()
+    {
+        process_.closeWriteChannel();
+        process_.waitForFinished();
+    }
+    EngineWorkstation(const EngineWorkstation &) = delete;
+    EngineWorkstation &operator=(const EngineWorkstation &) = delete;
+
+    // True when the statement went through.
+    bool Run(const QString &sql)
+    {
+        process_.write(sql.toUtf8() + '\n');
+        while (!process_.canReadLine() && process_.waitForReadyRead(30000)) {
+        }
+        return process_.readLine().trimmed() == "ok";
+    }
+
+private:
+    QProcess process_;
+};
+#endif

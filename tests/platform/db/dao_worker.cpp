@@ -7,6 +7,9 @@
 //                                     waits for a line, then writes <text> into
 //                                     its Tekst by Edit and Update; says "ok" or
 //                                     the error number
+//   dao_worker serve <file> -         runs each line of stdin as a statement
+//                                     (Database::Execute); says "ok" or the
+//                                     error number after each
 #include "platform/db/dao.h"
 
 #include <QCoreApplication>
@@ -96,6 +99,21 @@ int edit(const QString &path, const QString &text)
     return 0;
 }
 
+int serve(const QString &path)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(path);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        try {
+            db.Execute(QString::fromStdString(line));
+            std::cout << "ok" << std::endl;
+        } catch (const Error &e) {
+            std::cout << e.Number() << std::endl;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -111,6 +129,8 @@ int main(int argc, char **argv)
             return bulk(args.at(2), args.at(3).toInt());
         if (args.at(1) == QLatin1String("edit"))
             return edit(args.at(2), args.at(3));
+        if (args.at(1) == QLatin1String("serve"))
+            return serve(args.at(2));
     } catch (const Error &e) {
         std::cerr << e.what() << std::endl;
         return 1;

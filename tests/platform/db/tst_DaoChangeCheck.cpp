@@ -92,12 +92,13 @@ void tst_DaoChangeCheck::aRefusalLeavesTheOtherRowsHeld()
 {
     TestDatabase file;
     fillNumbers(file, 20);
-    OtherWorkstation other(file.path());
+    OtherWorkstation other(file.path()); // reads the file as it is
+    EngineWorkstation writer(file.path());
     Recordset rs = file.db().OpenRecordset("SELECT * FROM T ORDER BY Nr");
     for (; !rs.EOF(); rs.MoveNext())
         rs("Txt").Value();
-    QVERIFY(other.Run("UPDATE T SET Txt = 'B3' WHERE Nr = 3"));
-    QVERIFY(other.Run("UPDATE T SET Txt = 'B16' WHERE Nr = 16"));
+    QVERIFY(writer.Run("UPDATE T SET Txt = 'B3' WHERE Nr = 3"));
+    QVERIFY(writer.Run("UPDATE T SET Txt = 'B16' WHERE Nr = 16"));
 
     walkTo(rs, 3);
     QCOMPARE(rs("Txt").Value().toString(), QStringLiteral("w3")); // as shown, not yet read again
@@ -117,7 +118,8 @@ void tst_DaoChangeCheck::rowsStayHeldHoweverFarTheListMoves()
 {
     TestDatabase file;
     fillNumbers(file, 5000);
-    OtherWorkstation other(file.path());
+    OtherWorkstation other(file.path()); // reads the file as it is
+    EngineWorkstation writer(file.path());
     Recordset rs = file.db().OpenRecordset("SELECT * FROM T ORDER BY Nr");
     const int txt = rs.FieldIndex("Txt");
 
@@ -125,7 +127,7 @@ void tst_DaoChangeCheck::rowsStayHeldHoweverFarTheListMoves()
     QCOMPARE(rs.ValueAt(10, txt).toString(), QStringLiteral("w11"));
     for (int position = 0; position < 40 * 64; position += 20)
         rs.ValueAt(position, txt);
-    QVERIFY(other.Run("UPDATE T SET Grp = 5 WHERE Nr = 11"));
+    QVERIFY(writer.Run("UPDATE T SET Grp = 5 WHERE Nr = 11"));
     rs.setAbsolutePosition(10);
     QCOMPARE(errorNumberOf([&] { rs.Delete(); }), int(err::DataChanged));
 
@@ -136,7 +138,7 @@ void tst_DaoChangeCheck::rowsStayHeldHoweverFarTheListMoves()
         rs.MoveNext();
         rs("Txt").Value();
     }
-    QVERIFY(other.Run("UPDATE T SET Txt = 'B' WHERE Nr = 12"));
+    QVERIFY(writer.Run("UPDATE T SET Txt = 'B' WHERE Nr = 12"));
     rs.setAbsolutePosition(11);
     QCOMPARE(errorNumberOf([&] { rs.Delete(); }), int(err::DataChanged));
     QCOMPARE(rowidOf(other, 12), qint64(12));
@@ -146,7 +148,8 @@ void tst_DaoChangeCheck::thisProgramsWritesLeaveTheCheckOn()
 {
     TestDatabase file;
     fillNumbers(file, 20);
-    OtherWorkstation other(file.path());
+    OtherWorkstation other(file.path()); // reads the file as it is
+    EngineWorkstation writer(file.path());
     Recordset rs = file.db().OpenRecordset("SELECT * FROM T ORDER BY Nr");
     Recordset store = file.db().OpenRecordset("T");
     const std::vector<std::function<void()>> ownWrites{
@@ -167,7 +170,7 @@ void tst_DaoChangeCheck::thisProgramsWritesLeaveTheCheckOn()
     for (const auto &write : ownWrites) {
         rs.setAbsolutePosition(nr - 1);
         QCOMPARE(rs("Nr").Value().toInt(), nr);
-        QVERIFY(other.Run(QStringLiteral("UPDATE T SET Txt = 'B' WHERE Nr = %1").arg(nr)));
+        QVERIFY(writer.Run(QStringLiteral("UPDATE T SET Txt = 'B' WHERE Nr = %1").arg(nr)));
         write();
         QCOMPARE(errorNumberOf([&] { rs.Delete(); }), int(err::DataChanged));
         rs.setAbsolutePosition(nr - 1);
@@ -183,7 +186,8 @@ void tst_DaoChangeCheck::aDeletedRowsRowidIsNeverGivenAgain()
 {
     TestDatabase file;
     fillNumbers(file, 10);
-    OtherWorkstation other(file.path());
+    OtherWorkstation other(file.path()); // reads the file as it is
+    EngineWorkstation writer(file.path());
 
     // In one program: X deletes the newest row, Y adds one.
     Recordset x = file.db().OpenRecordset("SELECT * FROM T ORDER BY Nr");
@@ -211,10 +215,10 @@ void tst_DaoChangeCheck::aDeletedRowsRowidIsNeverGivenAgain()
     list.MoveLast();
     QCOMPARE(list("Nr").Value().toInt(), 11);
     const qint64 shown = list.Bookmark().rowid;
-    QVERIFY(other.Run("DELETE FROM T WHERE Nr = 11"));
-    QVERIFY(other.Run("INSERT INTO T (Nr, Grp, Txt) VALUES (12, 3, 'obcy')"));
-    QVERIFY(other.Run("DELETE FROM T WHERE Nr = 12"));
-    QVERIFY(other.Run("INSERT INTO T (Nr, Grp, Txt) SELECT Nr + 100, 3, Txt FROM T"));
+    QVERIFY(writer.Run("DELETE FROM T WHERE Nr = 11"));
+    QVERIFY(writer.Run("INSERT INTO T (Nr, Grp, Txt) VALUES (12, 3, 'obcy')"));
+    QVERIFY(writer.Run("DELETE FROM T WHERE Nr = 12"));
+    QVERIFY(writer.Run("INSERT INTO T (Nr, Grp, Txt) SELECT Nr + 100, 3, Txt FROM T"));
     QVERIFY(rowidOf(other, 101) > shown + 1);
     list.MoveFirst();
     list.MoveLast();
@@ -258,7 +262,8 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
                           : 1500;
     TestDatabase file;
     fillNumbers(file, 300);
-    OtherWorkstation other(file.path());
+    OtherWorkstation other(file.path()); // reads the file as it is
+    EngineWorkstation writer(file.path());
     std::mt19937 random(seed);
     const auto below = [&random](int n) { return int(random() % unsigned(std::max(n, 1))); };
 
@@ -337,20 +342,21 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
         }
         case 5: { // another workstation corrects a row
             const qint64 target = anyRowid();
-            QVERIFY(other.Run(QStringLiteral("UPDATE T SET Txt = 'B%1', Grp = %2 WHERE rowid = %3")
-                                  .arg(++changes)
-                                  .arg(below(3) == 0 ? 1 : 0)
-                                  .arg(target)));
+            QVERIFY(writer.Run(QStringLiteral("UPDATE T SET Txt = 'B%1', Grp = %2 WHERE rowid = %3")
+                                   .arg(++changes)
+                                   .arg(below(3) == 0 ? 1 : 0)
+                                   .arg(target)));
             written(target);
             break;
         }
         case 6: { // another workstation deletes a row, the newest at times, and adds one
             const qint64 target = below(2) ? *used.rbegin() : anyRowid();
-            QVERIFY(other.Run(QStringLiteral("DELETE FROM T WHERE rowid = %1").arg(target)));
+            QVERIFY(writer.Run(QStringLiteral("DELETE FROM T WHERE rowid = %1").arg(target)));
             const qint64 nr = ++nextNr;
-            QVERIFY(other.Run(QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, %2, 'nowy')")
-                                  .arg(nr)
-                                  .arg(below(2))));
+            QVERIFY(
+                writer.Run(QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, %2, 'nowy')")
+                               .arg(nr)
+                               .arg(below(2))));
             added(nr);
             break;
         }
@@ -397,9 +403,9 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
                 break;
             const Row against = handed.count(rowid) ? handed[rowid] : *atEdit;
             if (below(3) == 0) {
-                QVERIFY(other.Run(QStringLiteral("UPDATE T SET Txt = 'M%1' WHERE rowid = %2")
-                                      .arg(++changes)
-                                      .arg(rowid)));
+                QVERIFY(writer.Run(QStringLiteral("UPDATE T SET Txt = 'M%1' WHERE rowid = %2")
+                                       .arg(++changes)
+                                       .arg(rowid)));
                 written(rowid);
             }
             const QString text = QStringLiteral("U%1").arg(++changes);

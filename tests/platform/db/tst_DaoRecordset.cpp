@@ -901,8 +901,9 @@ void tst_DaoRecordset::deleteRefusesARowChangedElsewhere()
     // The last row is deleted elsewhere and a new row of another batch is
     // added: it never takes the deleted row's rowid, so this list's row is
     // gone and the new row stays.
-    QVERIFY(other.Run("DELETE FROM Badanie WHERE NrDzien = 6"));
-    QVERIFY(other.Run("INSERT INTO Badanie (Partia, NrDzien, Nazwa) VALUES (1, 7, 'obcy')"));
+    EngineWorkstation writer(file.path());
+    QVERIFY(writer.Run("DELETE FROM Badanie WHERE NrDzien = 6"));
+    QVERIFY(writer.Run("INSERT INTO Badanie (Partia, NrDzien, Nazwa) VALUES (1, 7, 'obcy')"));
     QVERIFY(
         !(file.db().OpenRecordset("SELECT * FROM Badanie WHERE NrDzien = 7").Bookmark() == shown));
     rs.MoveLast();
