@@ -1,6 +1,6 @@
 // Staging a batch of 1,000 samples and writing its result sheet to PDF, as
 // "D&rukuj" and "Wyślij wynik" do it, without their dialogs; the staging
-// alone beside the same copy made with plain sqlite3.
+// alone beside the same statements made with plain sqlite3.
 
 #include "BenchSupport.h"
 #include "batches/PrzedDr.h"
@@ -53,6 +53,28 @@ void AddBatch(int samples)
     transaction.Commit();
 }
 
+// The client of the batch and its county inspectorate, which the sheet's
+// one-row table names.
+void AddClient()
+{
+    dao::Transaction transaction(StaleDb);
+    dao::Recordset zaklad = StaleDb.OpenRecordset(QStringLiteral("ZAKLAD"));
+    AddRow(zaklad, {{"IdRzezni", "10610001"},
+                    {"Nazwa", "Zakład Mięsny Żubr"},
+                    {"Miejscowosc", "Łódź"},
+                    {"Ulica", "ul. Źródlana 7"},
+                    {"KodPocztowy", "90-001"},
+                    {"Miasto", "Łódź"},
+                    {"KodPIW", "1061"}});
+    dao::Recordset piw = StaleDb.OpenRecordset(QStringLiteral("PIW"));
+    AddRow(piw, {{"IDPIW", "1061"},
+                 {"NAZWA", "Powiatowy Inspektorat Weterynarii"},
+                 {"Ulica", "ul. Weterynaryjna 2"},
+                 {"KodPocztowy", "90-100"},
+                 {"Miasto", "Łódź"}});
+    transaction.Commit();
+}
+
 bool Install(const QString &drives, int samples)
 {
     if (!bench::Install(drives))
@@ -63,44 +85,72 @@ bool Install(const QString &drives, int samples)
     ReportFolder = QStringLiteral("T:\\Raporty\\");
     WorkingDate = Day;
     AddBatch(samples);
+    AddClient();
     return true;
 }
 
-// As the sheet's print stages it: the tables emptied in one commit, then the
-// batch copied through one attachment of the month file.
-void StageBatch(const QString &n)
-{
-    CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp"});
-    const StagingMonth month;
-    PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), n, false);
-    PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), n, true);
-}
-
+// As "D&rukuj" stages the sheet before its settings dialog: the tables
+// emptied, the batch and its samples copied and WynikTMP filled in one
+// transaction, then the staged tables read through.
 void BM_StageResultSheet_Layer(benchmark::State &state)
 {
+    dao::Recordset batch = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Partia"));
     for (auto _ : state)
-        StageBatch(QString::number(Batch));
+        StageBatchResult(batch);
+    batch.Close();
+}
+
+// Every row of the table stepped through once.
+void ReadThrough(sqlite3 *db, const char *table)
+{
+    sqlite3_stmt *rows = nullptr;
+    sqlite3_prepare_v2(db, (QByteArray("SELECT * FROM main.") + table).constData(), -1, &rows,
+                       nullptr);
+    while (sqlite3_step(rows) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(rows);
 }
 
 void BM_StageResultSheet_Plain(benchmark::State &state)
 {
     sqlite3 *db =
         bench::OpenPlain(fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Dane\\Robot.mdb")));
-    const QByteArray attach =
+    // The dictionaries stay open, as StaleDb does; the month file is
+    // attached for each print.
+    const QByteArray attachStale =
+        "ATTACH DATABASE '" + fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\Stale.mdb")).toUtf8() +
+        "' AS s";
+    sqlite3_exec(db, attachStale.constData(), nullptr, nullptr, nullptr);
+    const QByteArray attachMonth =
         "ATTACH DATABASE '" +
         fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb")).toUtf8() +
         "' AS m";
-    sqlite3_exec(db, attach.constData(), nullptr, nullptr, nullptr);
     for (auto _ : state) {
-        sqlite3_exec(db,
-                     "BEGIN; DELETE FROM main.Partia; DELETE FROM main.Badanie; "
-                     "DELETE FROM main.NazwaTMP; COMMIT; "
-                     "BEGIN; INSERT INTO main.Partia SELECT * FROM m.Partia WHERE Partia = 12; "
-                     "COMMIT; BEGIN; INSERT INTO main.Badanie SELECT * FROM m.Badanie "
-                     "WHERE Partia = 12 ORDER BY NrDzien; INSERT INTO main.NazwaTMP (Nazwa) "
-                     "SELECT DISTINCT NazTkanka FROM m.Badanie WHERE Partia = 12 AND "
-                     "NazTkanka <> ''; COMMIT",
-                     nullptr, nullptr, nullptr);
+        sqlite3_exec(db, attachMonth.constData(), nullptr, nullptr, nullptr);
+        // One transaction, as the print stages the sheet.
+        sqlite3_exec(
+            db,
+            "BEGIN; DELETE FROM main.Partia; DELETE FROM main.Badanie; "
+            "DELETE FROM main.NazwaTMP; "
+            "INSERT INTO main.Partia SELECT * FROM m.Partia WHERE Partia = 12; "
+            "INSERT INTO main.Badanie SELECT * FROM m.Badanie WHERE Partia = 12 ORDER BY NrDzien; "
+            "INSERT INTO main.NazwaTMP (Nazwa) SELECT DISTINCT NazTkanka FROM m.Badanie "
+            "WHERE Partia = 12 AND NazTkanka <> ''; "
+            "UPDATE main.WynikTMP SET "
+            "Numer = (SELECT Partia || '/' || IlProbek || '/' || substr(DataDoLab, 1, 4) "
+            "FROM m.Partia WHERE Partia = 12), "
+            "PIW = (SELECT IDPIW || ' - ' || Nazwa || ' ' || Miasto FROM s.PIW "
+            "WHERE IDPIW = '1061'), "
+            "DataGodzUboju = (SELECT DataUboju FROM m.Partia WHERE Partia = 12), "
+            "DataGodzDoLab = (SELECT DataDoLab FROM m.Partia WHERE Partia = 12), "
+            "DataGodzRozpBad = (SELECT DataRozpBad FROM m.Partia WHERE Partia = 12), "
+            "DataGodzZakBad = (SELECT DataZakBad FROM m.Partia WHERE Partia = 12), "
+            "Zleceniodawca = (SELECT Nazwa || char(13) || Miejscowosc || ' ' || Ulica || ', ' || "
+            "KodPocztowy || ' ' || Miasto FROM s.ZAKLAD WHERE IdRzezni = '10610001'), "
+            "Wlasciciel = 'j.w.', Platnik = 'j.w.'; COMMIT; DETACH DATABASE m",
+            nullptr, nullptr, nullptr);
+        for (const char *table : {"Partia", "Badanie", "WynikTMP", "SeriaTest"})
+            ReadThrough(db, table);
     }
     sqlite3_close(db);
 }
@@ -110,17 +160,16 @@ void BM_StageAndWriteResultSheet(benchmark::State &state)
     const QString n = QString::number(Batch);
     const QString pdf = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\wynik.pdf"));
     int pages = 0;
+    dao::Recordset batch = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Partia"));
     for (auto _ : state) {
-        StageBatch(n);
-        dao::Recordset batch = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Partia"));
-        FillWynikTMP(batch);
-        batch.Close();
+        StageBatchResult(batch);
         const report::Document sheet =
             RenderCrystalReport(ReportFolder + QStringLiteral("wyniki.rpt"),
                                 QStringLiteral(" {Partia.Partia} = ") + n, QString(), QString());
         report::DocumentOutput::writePdf(sheet, pdf);
         pages = sheet.pageCount();
     }
+    batch.Close();
     state.counters["pages"] = pages;
 }
 

@@ -119,25 +119,6 @@ template <class Step> bool Reported(Step step)
     }
 }
 
-bool StageBatch(const QString &batchNumber, QString &inspectorate, const dao::Recordset &batch)
-{
-    if (!Reported([] { CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp"}); }))
-        return false;
-    {
-        const StagingMonth month;
-        if (!PrzedDr(QStringLiteral("Partia"), QStringLiteral("Partia"), batchNumber, false) ||
-            !PrzedDr(QStringLiteral("Badanie"), QStringLiteral("Partia"), batchNumber, true))
-            return false;
-    }
-    TouchTable(RobotDb, QStringLiteral("Partia"));
-    TouchTable(RobotDb, QStringLiteral("Badanie"));
-    if (!Reported([&] { inspectorate = FillWynikTMP(batch); }))
-        return false;
-    TouchTable(RobotDb, QStringLiteral("WynikTMP"));
-    TouchTable(RobotDb, QStringLiteral("SeriaTest"));
-    return true;
-}
-
 bool PrintSettingsConfirmed(const QString &inspectorate)
 {
     return FormSeriaTest::Confirm(inspectorate);
@@ -172,6 +153,25 @@ QString FillWynikTMP(const dao::Recordset &batch)
     return inspectorate;
 }
 
+std::optional<QString> StageBatchResult(const dao::Recordset &batch)
+{
+    QString inspectorate;
+    const bool staged = StagePrint([&] {
+        const QString batchNumber = FieldText(batch, "Partia");
+        CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp"});
+        CopyStaged(
+            PrzedDrCopy(QStringLiteral("Partia"), QStringLiteral("Partia"), batchNumber, false));
+        CopyStaged(
+            PrzedDrCopy(QStringLiteral("Badanie"), QStringLiteral("Partia"), batchNumber, true));
+        inspectorate = FillWynikTMP(batch);
+    });
+    if (!staged)
+        return std::nullopt;
+    for (const char *table : {"Partia", "Badanie", "WynikTMP", "SeriaTest"})
+        TouchTable(RobotDb, QLatin1String(table));
+    return inspectorate;
+}
+
 void PrintBatchResult(const dao::Recordset &batches)
 {
     if (!batches.IsOpen() || batches.RecordCount() < 1) {
@@ -179,12 +179,11 @@ void PrintBatchResult(const dao::Recordset &batches)
                    QStringLiteral("DRUKOWANIE"));
         return;
     }
-    QString batchNumber;
-    QString inspectorate;
-    if (!Reported([&] { batchNumber = FieldText(batches, "Partia"); }) ||
-        !StageBatch(batchNumber, inspectorate, batches) || !PrintSettingsConfirmed(inspectorate))
+    const std::optional<QString> inspectorate = StageBatchResult(batches);
+    if (!inspectorate || !PrintSettingsConfirmed(*inspectorate))
         return;
     Reported([&] {
+        const QString batchNumber = FieldText(batches, "Partia");
         FormDrukRap::OpenResult(ReportFolder + QStringLiteral("wyniki.rpt"),
                                 QStringLiteral(" {Partia.Partia} = ") + batchNumber, PrintCaption,
                                 batches);

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The staging of a batch for its result sheet, over the general staging of
 // ReportStaging (StageRows, CzyscPrzedDr, PrzedDr).
 
@@ -19,6 +21,13 @@ void EnsureOneRow(dao::Database db, const QString &table);
 // party, owner and payer texts. Returns the inspectorate text written. Errors
 // go to the caller.
 QString FillWynikTMP(const dao::Recordset &batch);
+
+// Stages the batch at the current row of `batch` for its result sheet in one
+// transaction (StagePrint): the staging tables emptied, the batch and its
+// samples copied, the tissues collected and WynikTMP filled. Returns the
+// inspectorate text written, or nothing after a reported failure, when the
+// staging tables keep what they held.
+std::optional<QString> StageBatchResult(const dao::Recordset &batch);
 
 // The whole print of a batch's result sheet ("D&rukuj" of the batch window):
 // `batches` is the batch list, its current row the batch to print. Stages the

@@ -2,15 +2,12 @@
 
 #include "digestion/TrayRanges.h"
 #include "foundation/Globals.h"
-#include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/ReportStaging.h"
 #include "foundation/TextProcedures.h"
 
 namespace
 {
-
-const QString PrintCaption = QStringLiteral("Drukowanie");
 
 QString batchCondition(qint64 batch)
 {
@@ -25,7 +22,7 @@ void setNrTuszRazem(const dao::Recordset &tray, dao::Recordset &staged)
                                 FieldText(tray, "NrTuszInne"));
 }
 
-bool copyBatch(const QString &table, qint64 batch, bool samples)
+StagingCopy batchCopy(const QString &table, qint64 batch, bool samples)
 {
     StagingCopy copy;
     copy.table = table;
@@ -33,7 +30,36 @@ bool copyBatch(const QString &table, qint64 batch, bool samples)
     copy.orderBy = samples ? QStringLiteral("NrDzien") : QString();
     copy.collectTissues = samples;
     copy.sharedFieldsOnly = true;
-    return StageRows(copy);
+    return copy;
+}
+
+// NrTuszRazem of the staged trays from their own kind lists, as
+// TrayRanges::NrTuszRazem joins them: each mark ends in ')', so trimming the
+// trailing commas and blanks takes off exactly the last ", ".
+const QString NrTuszRazemSql =
+    QStringLiteral("NrTuszRazem = rtrim(coalesce(nullif(NrTuszTucznik, '') || '(T), ', '') || "
+                   "coalesce(nullif(NrTuszMaciora, '') || '(M), ', '') || "
+                   "coalesce(nullif(NrTuszKnur, '') || '(K), ', '') || "
+                   "coalesce(nullif(NrTuszDzik, '') || '(D), ', '') || "
+                   "coalesce(nullif(NrTuszInne, '') || '(Inne), ', ''), ', ')");
+
+// The run or its trays; the trays get NrTuszRazem row by row or, with
+// `bySql`, by one statement over the staged trays.
+StagingCopy runCopy(const QString &table, qint64 batch, int run, bool bySql)
+{
+    StagingCopy copy;
+    copy.table = table;
+    copy.condition =
+        batchCondition(batch) + QStringLiteral(" And Nastawienie = ") + QString::number(run);
+    copy.sharedFieldsOnly = true;
+    if (table.compare(QLatin1String("PozycjaN"), Qt::CaseInsensitive) == 0) {
+        copy.orderBy = QStringLiteral("NrTacy");
+        if (bySql)
+            copy.setStaged = NrTuszRazemSql;
+        else
+            copy.beforeStore = setNrTuszRazem;
+    }
+    return copy;
 }
 
 void writeTitle(const QString &title)
@@ -75,43 +101,23 @@ QString RunCard::Title(int run, const QString &deliveryDate)
 
 bool RunCard::Stage(qint64 batch, int run, const QString &deliveryDate)
 {
-    try {
+    const bool staged = StagePrint([&] {
         CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp", "Nastawienie", "PozycjaN"});
-    } catch (const RuntimeError &error) {
-        ShowError(PrintCaption, error);
-        return false;
-    }
-    {
-        const StagingMonth month;
-        if (!copyBatch(QStringLiteral("Partia"), batch, false) ||
-            !copyBatch(QStringLiteral("Badanie"), batch, true) ||
-            !PrzedDrNastawienie(QStringLiteral("Nastawienie"), batch, run) ||
-            !PrzedDrNastawienie(QStringLiteral("PozycjaN"), batch, run))
-            return false;
-    }
-    for (const char *table : {"Partia", "Badanie", "Nastawienie", "PozycjaN"})
-        TouchTable(RobotDb, QLatin1String(table));
-    try {
+        CopyStaged(batchCopy(QStringLiteral("Partia"), batch, false));
+        CopyStaged(batchCopy(QStringLiteral("Badanie"), batch, true));
+        CopyStaged(runCopy(QStringLiteral("Nastawienie"), batch, run, true));
+        CopyStaged(runCopy(QStringLiteral("PozycjaN"), batch, run, true));
         writeTitle(Title(run, deliveryDate));
-    } catch (const RuntimeError &error) {
-        ShowError(PrintCaption, error);
+    });
+    if (!staged)
         return false;
-    }
-    TouchTable(RobotDb, QStringLiteral("WynikTMP"));
-    TouchTable(RobotDb, QStringLiteral("SeriaTest"));
+    for (const char *table :
+         {"Partia", "Badanie", "Nastawienie", "PozycjaN", "WynikTMP", "SeriaTest"})
+        TouchTable(RobotDb, QLatin1String(table));
     return true;
 }
 
 bool PrzedDrNastawienie(const QString &table, qint64 batch, int run)
 {
-    StagingCopy copy;
-    copy.table = table;
-    copy.condition =
-        batchCondition(batch) + QStringLiteral(" And Nastawienie = ") + QString::number(run);
-    copy.sharedFieldsOnly = true;
-    if (table.compare(QLatin1String("PozycjaN"), Qt::CaseInsensitive) == 0) {
-        copy.orderBy = QStringLiteral("NrTacy");
-        copy.beforeStore = setNrTuszRazem;
-    }
-    return StageRows(copy);
+    return StageRows(runCopy(table, batch, run, false));
 }

@@ -20,11 +20,12 @@ public:
     // Empties the staging tables and copies the batch, its samples (tissues
     // collected), the run and its trays (with NrTuszRazem), then writes the
     // title into the one WynikTMP row (nothing when it holds another number
-    // of rows). A failed step is reported and ends the staging: false.
+    // of rows); all in one transaction (StagePrint). A failed step undoes the
+    // whole staging, is reported and ends it: false.
     static bool Stage(qint64 batch, int run, const QString &deliveryDate);
 };
 
 // Copies the run (table "Nastawienie") or its trays ("PozycjaN", in tray
-// order, each with NrTuszRazem) into the staging table of the same name.
-// False after a reported failure.
+// order, each with NrTuszRazem made row by row) into the staging table of the
+// same name. False after a reported failure.
 bool PrzedDrNastawienie(const QString &table, qint64 batch, int run);

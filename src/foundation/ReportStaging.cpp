@@ -43,8 +43,9 @@ void CopyFields(const dao::Recordset &source, dao::Recordset &target, bool share
     }
 }
 
-// A copy with a step of its own for each row goes row by row.
-void CopyRowByRow(const StagingCopy &copy)
+// A copy with a step of its own for each row goes row by row. Returns the
+// number of rows staged.
+int CopyRowByRow(const StagingCopy &copy)
 {
     QString sql =
         QStringLiteral("SELECT * FROM ") + copy.table + QStringLiteral(" WHERE ") + copy.condition;
@@ -53,9 +54,11 @@ void CopyRowByRow(const StagingCopy &copy)
     dao::Recordset source = MonthDb.OpenRecordset(sql);
     dao::Recordset target = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + copy.table);
     QSet<QString> tissues;
+    int staged = 0;
     if (source.RecordCount() > 0) {
         source.MoveFirst();
         while (!source.EOF()) {
+            ++staged;
             target.AddNew();
             CopyFields(source, target, copy.sharedFieldsOnly);
             if (copy.beforeStore)
@@ -68,6 +71,22 @@ void CopyRowByRow(const StagingCopy &copy)
     }
     source.Close();
     target.Close();
+    return staged;
+}
+
+// The condition that picks the last `staged` rows of the staging table: each
+// new row takes the highest rowid plus one.
+QString LastRows(const QString &table, int staged)
+{
+    return QStringLiteral("rowid > (SELECT max(rowid) FROM %1) - %2").arg(table).arg(staged);
+}
+
+void SetStaged(const StagingCopy &copy, int staged)
+{
+    if (copy.setStaged.isEmpty() || staged == 0)
+        return;
+    RobotDb.Execute(QStringLiteral("UPDATE ") + copy.table + QStringLiteral(" SET ") +
+                    copy.setStaged + QStringLiteral(" WHERE ") + LastRows(copy.table, staged));
 }
 
 int FieldSize(const QString &table, const QString &field)
@@ -93,25 +112,26 @@ void CollectTissues(const QString &table, int staged)
         rs.Close();
         return;
     }
-    // The staged rows are the last ones: each new row takes the highest rowid
-    // plus one. Each name once as it is written, with the row it first
-    // appears in: the rows are taken in rowid order and the key keeps the
-    // first of them (a look-up per row, no sort of all the rows). Then once in
-    // any letter case; min() takes the name of the group's first row with it.
-    // The work table lives in the copy's transaction only.
-    RobotDb.Execute(QStringLiteral("CREATE TEMP TABLE staged_tissue_names (Nazwa TEXT PRIMARY KEY, "
-                                   "Pierwszy INTEGER) WITHOUT ROWID"));
+    // The staged rows are the last ones. Each name once as it is written,
+    // with the row it first appears in: the rows are taken in rowid order and
+    // the key keeps the first of them (a look-up per row, no sort of all the
+    // rows). Then once in any letter case; min() takes the name of the
+    // group's first row with it. The work table stays with the connection and
+    // is left empty: made and dropped, it would change the schema, which
+    // prepares every statement of the connection again.
     RobotDb.Execute(
-        QStringLiteral("INSERT OR IGNORE INTO temp.staged_tissue_names (Nazwa, Pierwszy) "
-                       "SELECT NazTkanka, rowid FROM %1 WHERE rowid > (SELECT max(rowid) "
-                       "FROM %1) - %2 AND length(NazTkanka) > 0 ORDER BY rowid")
-            .arg(table)
-            .arg(staged));
+        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS staged_tissue_names (Nazwa TEXT PRIMARY "
+                       "KEY, Pierwszy INTEGER) WITHOUT ROWID"));
+    RobotDb.Execute(QStringLiteral("DELETE FROM temp.staged_tissue_names"));
+    RobotDb.Execute(QStringLiteral("INSERT OR IGNORE INTO temp.staged_tissue_names (Nazwa, "
+                                   "Pierwszy) SELECT NazTkanka, rowid FROM %1 WHERE %2 AND "
+                                   "length(NazTkanka) > 0 ORDER BY rowid")
+                        .arg(table, LastRows(table, staged)));
     RobotDb.Execute(QStringLiteral(
         "INSERT INTO NazwaTMP (Nazwa) SELECT Nazwa FROM (SELECT Nazwa, min(Pierwszy) AS Pierwszy "
         "FROM temp.staged_tissue_names AS Names WHERE NOT EXISTS (SELECT 1 FROM NazwaTMP WHERE "
         "NazwaTMP.Nazwa = Names.Nazwa) GROUP BY Nazwa COLLATE PL_CI) ORDER BY Pierwszy"));
-    RobotDb.Execute(QStringLiteral("DROP TABLE temp.staged_tissue_names"));
+    RobotDb.Execute(QStringLiteral("DELETE FROM temp.staged_tissue_names"));
 }
 
 // The attachment of the StagingMonth alive, if any.
@@ -120,10 +140,11 @@ dao::AttachedDatabase *attachedMonth = nullptr;
 void CopyRows(const StagingCopy &copy)
 {
     // The month file is attached outside any transaction of RobotDb, so that
-    // it can be detached again when the copy's transaction has ended.
-    if (copy.beforeStore || RobotDb.InTransaction()) {
+    // it can be detached again when the copy's transaction has ended: inside
+    // one, only the attachment of a StagingMonth made before it serves.
+    if (copy.beforeStore || (!attachedMonth && RobotDb.InTransaction())) {
         dao::Transaction transaction(RobotDb);
-        CopyRowByRow(copy);
+        SetStaged(copy, CopyRowByRow(copy));
         transaction.Commit();
         return;
     }
@@ -132,6 +153,7 @@ void CopyRows(const StagingCopy &copy)
     dao::Transaction transaction(RobotDb);
     const int staged =
         month.CopyRows({copy.table, copy.condition, copy.orderBy, copy.sharedFieldsOnly});
+    SetStaged(copy, staged);
     if (copy.collectTissues && staged > 0)
         CollectTissues(copy.table, staged);
     transaction.Commit();
@@ -170,6 +192,37 @@ bool StageRows(const StagingCopy &copy)
     }
 }
 
+void CopyStaged(const StagingCopy &copy)
+{
+    try {
+        CopyRows(copy);
+    } catch (const StagingFailure &) {
+        throw;
+    } catch (const RuntimeError &error) {
+        throw StagingFailure(QStringLiteral("Drukowanie") + copy.table, error);
+    }
+}
+
+bool StagePrint(const std::function<void()> &steps)
+{
+    std::optional<StagingFailure> failure;
+    try {
+        // Attached before the transaction begins and detached after it ends.
+        const StagingMonth month;
+        dao::Transaction transaction(RobotDb);
+        steps();
+        transaction.Commit();
+    } catch (const StagingFailure &error) {
+        failure = error;
+    } catch (const RuntimeError &error) {
+        failure.emplace(QStringLiteral("Drukowanie"), error);
+    }
+    if (!failure)
+        return true;
+    ShowError(failure->Caption(), *failure);
+    return false;
+}
+
 void CzyscPrzedDr(const QString &table)
 {
     // Opened first so that a missing table is refused as a recordset refuses
@@ -182,14 +235,15 @@ void CzyscPrzedDr(const QString &table)
 
 void CzyscPrzedDr(std::initializer_list<const char *> tables)
 {
+    // A missing table is refused by the statement as a recordset refuses it.
     dao::Transaction transaction(RobotDb);
     for (const char *table : tables)
-        CzyscPrzedDr(QLatin1String(table));
+        RobotDb.Execute(QStringLiteral("DELETE FROM ") + QLatin1String(table));
     transaction.Commit();
 }
 
-bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,
-             bool tissueFlag)
+StagingCopy PrzedDrCopy(const QString &table, const QString &keyField, const QString &keyValue,
+                        bool tissueFlag)
 {
     StagingCopy copy;
     copy.table = table;
@@ -197,5 +251,11 @@ bool PrzedDr(const QString &table, const QString &keyField, const QString &keyVa
     if (tissueFlag)
         copy.orderBy = QStringLiteral("NrDzien");
     copy.collectTissues = tissueFlag;
-    return StageRows(copy);
+    return copy;
+}
+
+bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,
+             bool tissueFlag)
+{
+    return StageRows(PrzedDrCopy(table, keyField, keyValue, tissueFlag));
 }

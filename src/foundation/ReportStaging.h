@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RuntimeError.h"
 #include "platform/db/Recordset.h"
 
 #include <QString>
@@ -34,6 +35,10 @@ struct StagingCopy {
     // Called for each staged row after its fields are copied and before it is
     // stored, for fields that only the staging table has.
     std::function<void(const dao::Recordset &source, dao::Recordset &target)> beforeStore;
+    // Fields that only the staging table has, written by the program as the
+    // SET list of one UPDATE over the rows this copy staged, from their own
+    // fields ("NrTuszRazem = ..."); so the copy needs no step for each row.
+    QString setStaged;
 };
 
 // Copies the month rows of MonthDb into RobotDb, field by field by name; a
@@ -41,6 +46,34 @@ struct StagingCopy {
 // transaction: a failure is reported under "Drukowanie" & table, nothing of
 // that copy stays, and false is returned.
 bool StageRows(const StagingCopy &copy);
+
+// A failed step of a print's staging, with the caption it is reported under:
+// "Drukowanie", followed by the table for a failed copy.
+class StagingFailure : public RuntimeError
+{
+public:
+    StagingFailure(QString caption, const RuntimeError &error)
+        : RuntimeError(error), caption_(std::move(caption))
+    {
+    }
+    const QString &Caption() const noexcept { return caption_; }
+
+private:
+    QString caption_;
+};
+
+// The copy of StageRows as a step of StagePrint: it belongs to the print's
+// transaction, and its failure is thrown as a StagingFailure naming the table.
+void CopyStaged(const StagingCopy &copy);
+
+// Stages one print: `steps` (emptying the print's tables, its copies, its
+// one-row tables) run in one transaction of RobotDb, committed together, with
+// the month file attached once for every copy. No box is shown while it is
+// open: a step that fails throws, the whole staging is rolled back, so the
+// staging tables keep what the last print left, and only then is the failure
+// reported (a StagingFailure under its caption, any other error under
+// "Drukowanie"). False after a reported failure.
+bool StagePrint(const std::function<void()> &steps);
 
 // While it lives, the copies of StageRows read MonthDb through one attachment
 // to RobotDb instead of attaching it for each copy, so that a print staging
@@ -65,9 +98,13 @@ void CzyscPrzedDr(const QString &table);
 // emptied, the error goes to the caller and every table keeps its rows.
 void CzyscPrzedDr(std::initializer_list<const char *> tables);
 
-// Copies the rows of the month table whose key field equals the key value (a
-// number) into the staging table of the same name. With the tissue flag the
-// rows are taken in NrDzien order and their tissue names collected into
-// NazwaTMP. False after a reported failure.
+// The copy of the rows of the month table whose key field equals the key
+// value (a number) into the staging table of the same name. With the tissue
+// flag the rows are taken in NrDzien order and their tissue names collected
+// into NazwaTMP.
+StagingCopy PrzedDrCopy(const QString &table, const QString &keyField, const QString &keyValue,
+                        bool tissueFlag);
+
+// Makes the copy of PrzedDrCopy on its own. False after a reported failure.
 bool PrzedDr(const QString &table, const QString &keyField, const QString &keyValue,
              bool tissueFlag);

@@ -4,16 +4,27 @@
 #include "foundation/Messages.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/DBEngine.h"
+#include "platform/db/DaoError.h"
+#include "platform/db/Transaction.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/fs/FileSystemObject.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/WaitPointer.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
 
 namespace
 {
@@ -39,10 +50,117 @@ bool IsDatabaseFile(const QString &realPath)
     return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
+RuntimeError CopyError(const QString &source, const QString &reason)
+{
+    return RuntimeError(ErrPathFileAccess, QStringLiteral("Nie można skopiować pliku %1: %2")
+                                               .arg(QFileInfo(source).fileName(), reason));
+}
+
+// Copies the open file from its start to its end, in the kernel where it can.
+void CopyBytes(QFile &from, QFile &to)
+{
+#ifdef Q_OS_LINUX
+    for (bool started = false;;) {
+        const ssize_t copied = ::copy_file_range(from.handle(), nullptr, to.handle(), nullptr,
+                                                 std::size_t(1) << 30, 0);
+        if (copied == 0) {
+            return;
+        }
+        if (copied > 0) {
+            started = true;
+        } else {
+            if (errno == EINTR) {
+                continue;
+            }
+            // Where the kernel cannot copy between these files, the bytes go
+            // through this process.
+            if (!started &&
+                (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
+                break;
+            }
+            throw CopyError(from.fileName(), QString::fromLocal8Bit(std::strerror(errno)));
+        }
+    }
+#endif
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = from.read(buffer.data(), buffer.size());
+        if (read < 0) {
+            throw CopyError(from.fileName(), from.errorString());
+        }
+        if (read == 0) {
+            return;
+        }
+        if (to.write(buffer.constData(), read) != read) {
+            throw CopyError(from.fileName(), to.errorString());
+        }
+    }
+}
+
+// Takes the database's read lock in `read`, waiting up to LockWaitMs for
+// other workstations' writes. A write that broke off is rolled back from its
+// journal first.
+void BeginRead(dao::Database &db, std::optional<dao::Transaction> &read, const QString &source)
+{
+    const QDeadlineTimer deadline(LockWaitMs);
+    for (;;) {
+        try {
+            if (!db.IsOpen()) {
+                db = dao::DBEngine::Workspaces(0).OpenDatabase(source);
+            }
+            read.emplace(db);
+            db.Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            return;
+        } catch (const RuntimeError &error) {
+            read.reset();
+            if (error.Number() != dao::err::Locked || deadline.hasExpired()) {
+                throw CopyError(source, error.Description());
+            }
+        }
+    }
+}
+
+// A database in one committed state, though other workstations may be
+// writing to it: while this connection holds its read lock nobody can
+// commit into the file (the journal keeps the file whole until a commit), so
+// the file is copied as it lies, by the kernel. The copy's own handle on the
+// file is closed only once the database is closed again: closing any handle
+// on a file drops every lock the process holds on it.
+void CopyDatabase(const QString &source, const QString &destination)
+{
+    QFile from(source);
+    QFile to(destination);
+    if (!from.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        throw CopyError(source, from.errorString());
+    }
+    if (!to.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        throw CopyError(source, to.errorString());
+    }
+    dao::Database db;
+    std::optional<dao::Transaction> read;
+    const auto close = [&] {
+        read.reset();
+        to.close();
+        if (db.IsOpen()) {
+            db.Close();
+        }
+        from.close();
+    };
+    try {
+        BeginRead(db, read, source);
+        CopyBytes(from, to);
+    } catch (const RuntimeError &) {
+        close();
+        QFile::remove(destination);
+        throw;
+    }
+    close();
+}
+
 void CopyFile(const QString &source, const QString &destination)
 {
     if (IsDatabaseFile(source)) {
-        dao::DBEngine::CopyDatabase(source, destination, LockWaitMs);
+        CopyDatabase(source, destination);
     } else {
         fs::FileSystemObject::CopyFile(source, destination, true);
     }

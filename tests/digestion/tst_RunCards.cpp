@@ -5,6 +5,7 @@
 
 #include "digestion/FormNastawienie.h"
 #include "digestion/RunCard.h"
+#include "digestion/TrayRanges.h"
 #include "foundation/FormDrukRap.h"
 #include "foundation/Globals.h"
 #include "foundation/ReportStaging.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -335,6 +337,87 @@ private slots:
         QCOMPARE(StagedRows(), staged);
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(scripted.Log().size(), 0);
+    }
+
+    // The kind lists joined by the staging statement are the lists joined by
+    // the tray rule, whatever the lists hold: none, empty, blanks, commas at
+    // their ends, quotes, marks of their own, letters beyond the basic plane.
+    void trayTotalsFollowTheTrayRule()
+    {
+        const QVariant pool[] = {QVariant(), "",      " ", "1-20",    "5,", "7, ",
+                                 "ząb 'x'",  "(T), ", "😀", "1-3, 9 ", ",",  "Łoś"};
+        const char *kinds[] = {"NrTuszTucznik", "NrTuszMaciora", "NrTuszKnur", "NrTuszDzik",
+                               "NrTuszInne"};
+        for (quint32 seed : {1u, 2u, 3u}) {
+            QRandomGenerator random(seed);
+            const int run = 10 + int(seed);
+            F::AddRun(12, run);
+            QStringList expected;
+            for (int tray = 1; tray <= 40; ++tray) {
+                QVariantMap lists;
+                QStringList texts;
+                for (const char *kind : kinds) {
+                    const QVariant value = pool[random.bounded(int(std::size(pool)))];
+                    lists.insert(QLatin1String(kind), value);
+                    texts << value.toString();
+                }
+                F::AddTray(12, run, tray, lists);
+                expected << TrayRanges::NrTuszRazem(texts[0], texts[1], texts[2], texts[3],
+                                                    texts[4]);
+            }
+            ui::ScriptedUi scripted;
+            QVERIFY(RunCard::Stage(12, run, "05.03.2024"));
+            SCRIPTED_UI_VERIFY(scripted);
+            QCOMPARE(F::Column(RobotDb, "PozycjaN", "NrTuszRazem"), expected);
+        }
+    }
+
+    void aFailedStagingKeepsTheLastCard_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("trays without their total") << "PozycjaN"
+                                                   << "NrTuszRazem"
+                                                   << "DrukowaniePozycjaN";
+        QTest::newRow("title row without its number") << "WynikTMP"
+                                                      << "Numer"
+                                                      << "Drukowanie";
+    }
+
+    // A staging file that cannot take the card: the error is reported once
+    // the staging is undone, no preview opens, the window returns to
+    // browsing, and the staging tables still hold the card printed before,
+    // not an emptied or half-filled staging of the new one.
+    void aFailedStagingKeepsTheLastCard()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, caption);
+        ui::ScriptedUi scripted;
+        QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+        RobotDb.Execute("ALTER TABLE " + table + " DROP COLUMN " + column);
+        InRunWindow(scripted, 12, [&](FormNastawienie &w) {
+            SelectRun(w, 1);
+            PRESS(&w, "ComDrukuj");
+            scripted.Answer("OK");
+            PRESS(&w, "ComKartaS");
+            QCOMPARE(scripted.Last().title, caption);
+            QVERIFY(w.FrameWynik->isHidden() && ListsEnabled(w));
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(std::count_if(scripted.Log().begin(), scripted.Log().end(),
+                               [](const ui::ShownDialog &shown) {
+                                   return shown.kind == ui::ShownDialog::Message;
+                               }),
+                 1);
+        QVERIFY(!RobotDb.InTransaction());
+        QCOMPARE(F::RowCount(RobotDb, "Partia"), 1);
+        QCOMPARE(F::RowCount(RobotDb, "Badanie"), 4);
+        QCOMPARE(F::Column(RobotDb, "NazwaTMP", "Nazwa"),
+                 QStringList({"filary przepony", "mięśnie języka", "ozór 'wołowy'"}));
+        QCOMPARE(F::Column(RobotDb, "Nastawienie", "Waga"), QStringList{"Waga Ł-7"});
+        QCOMPARE(F::Column(RobotDb, "PozycjaN", "NrTacy"), QStringList({"1", "2", "3"}));
     }
 
     // No run: the message and nothing staged. A missing definition: an error

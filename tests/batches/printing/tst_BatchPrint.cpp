@@ -139,6 +139,55 @@ private slots:
             QCOMPARE(F::RowCount(RobotDb, "Badanie") + F::RowCount(RobotDb, "NazwaTMP"), 0);
     }
 
+    // A staging file whose WynikTMP cannot take the sheet: the error is
+    // reported once the staging is undone, no settings, no sheet, and the
+    // staging tables still hold the batch staged before.
+    void aFailedSheetStagingKeepsTheLastOne()
+    {
+        F::AddBatch(12, Wni);
+        F::AddSample(12, 1, 501, "filary przepony");
+        F::AddBatch(13, Wni);
+        F::AddSample(13, 1, 601, "inne");
+        F::AddSample(13, 2, 602, "ozór");
+        ui::ScriptedUi scripted;
+        QCOMPARE(StageBatchResult(F::BatchList(13)), std::optional<QString>(Inspectorate));
+        RobotDb.Execute("ALTER TABLE WynikTMP DROP COLUMN Wlasciciel");
+        scripted.Answer("OK");
+
+        PrintBatchResult(F::BatchList(12));
+
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), 1);
+        QCOMPARE(scripted.Last().title, QStringLiteral("Drukowanie"));
+        QVERIFY(!RobotDb.InTransaction());
+        QCOMPARE(F::Column(RobotDb, "Partia", "Partia"), QStringList{"13"});
+        QCOMPARE(F::Column(RobotDb, "Badanie", "NrProbki"), QStringList({"601", "602"}));
+        QCOMPARE(F::Column(RobotDb, "NazwaTMP", "Nazwa"), QStringList({"inne", "ozór"}));
+    }
+
+    // A staging table missing from the file is refused as a recordset on it
+    // is refused, and the others keep their rows.
+    void aMissingStagingTableIsNamed()
+    {
+        F::AddBatch(12, Wni);
+        Stage(12);
+        RobotDb.Execute("DROP TABLE NazwaTMP");
+        QString expected;
+        try {
+            RobotDb.OpenRecordset("SELECT * FROM NazwaTmp WHERE 0 = 1");
+        } catch (const RuntimeError &error) {
+            expected = QString::number(error.Number()) + ' ' + error.Description();
+        }
+        QVERIFY(!expected.isEmpty());
+        try {
+            CzyscPrzedDr({"Partia", "NazwaTmp"});
+            QFAIL("a missing table was emptied");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(QString::number(error.Number()) + ' ' + error.Description(), expected);
+        }
+        QCOMPARE(F::RowCount(RobotDb, "Partia"), 1);
+    }
+
     // The sheet number and the ordering party, owner and payer texts, with
     // "j.w." only for a repeated text that says something.
     void wynikTmp_data()

@@ -398,6 +398,32 @@ private slots:
             QStringLiteral("20000|1"));
     }
 
+    // Loose copies made one after another while another workstation keeps
+    // rewriting the month, each at another moment of its writes: every copy
+    // is whole and holds one committed state.
+    void looseCopiesWhileAnotherWorkstationWrites()
+    {
+        QVERIFY(QFile::remove(Real(QStringLiteral("C:\\MervaskLab\\7za.exe"))));
+        const QString stop = drives_->path() + QStringLiteral("/stop");
+        QProcess writer;
+        writer.start(QStringLiteral(BACKUP_WRITER), {Real(MonthFile(2010, 3)), stop});
+        QVERIFY(writer.waitForReadyRead(60000));
+        const QString copy = Real(folder_) + QStringLiteral("/Mervask201003.mdb");
+        for (int backup = 0; backup < 8; ++backup) {
+            RunBackup(QDate(2010, 3, 5), {QStringLiteral("OK")});
+            QCOMPARE(log_.last().text, Success + folder_);
+            QCOMPARE(IntegrityOf(copy), QStringLiteral("ok"));
+            QCOMPARE(QueryOf(copy, "SELECT COUNT(*) || '|' || COUNT(DISTINCT pokolenie) FROM "
+                                   "Obciazenie"),
+                     QStringLiteral("20000|1"));
+            QVERIFY(QDir(Real(folder_)).removeRecursively());
+            QTest::qWait(17 + 11 * backup);
+        }
+        WriteFile(stop, "");
+        QVERIFY(writer.waitForFinished(60000));
+        QCOMPARE(writer.exitCode(), 0);
+    }
+
     void backupWhileAnotherWorkstationWrites()
     {
         const QString month = Real(MonthFile(2010, 3));
