@@ -3,6 +3,7 @@
 #include "DaoError.h"
 #include "RecordsetImpl.h"
 #include "SqlFunctions.h"
+#include "TableSchema.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -236,6 +237,7 @@ void Connection::Rollback()
         Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
     }
     rowids_.Forget();
+    ++schemaEpoch_; // the schema version may be back at a number read before
     --depth_;
     NotifyWrite(nullptr);
 }
@@ -270,7 +272,7 @@ template <typename Visit> void Connection::forEachRecordset(Visit visit)
 const QVector<FieldDef> *Connection::KnownColumns(const QString &table, qint64 schemaVersion) const
 {
     const auto it = columns_.constFind(table);
-    if (it == columns_.cend() || it->schemaVersion != schemaVersion || it->writes != writes_)
+    if (it == columns_.cend() || it->schemaVersion != schemaVersion || it->epoch != schemaEpoch_)
         return nullptr;
     return &it->columns;
 }
@@ -279,8 +281,16 @@ const QVector<FieldDef> &Connection::KeepColumns(const QString &table, qint64 sc
                                                  QVector<FieldDef> columns)
 {
     KeptColumns &kept = columns_[table];
-    kept = KeptColumns{schemaVersion, writes_, std::move(columns)};
+    kept = KeptColumns{schemaVersion, schemaEpoch_, std::move(columns)};
     return kept.columns;
+}
+
+QVector<FieldDef> Connection::Columns(const QString &table)
+{
+    const qint64 version = SchemaVersion();
+    if (const QVector<FieldDef> *known = KnownColumns(table, version))
+        return *known;
+    return KeepColumns(table, version, TableSchema::Columns(*this, table));
 }
 
 void Connection::NotifyWrite(const RecordsetImpl *source)
@@ -294,6 +304,7 @@ void Connection::NotifyWrite(const RecordsetImpl *source)
 void Connection::NotifySchemaChange()
 {
     ++writes_;
+    ++schemaEpoch_;
     ++schemaChanges_;
     forEachRecordset([](RecordsetImpl &recordset) { recordset.DataChangedElsewhere(false); });
 }

@@ -66,13 +66,14 @@ public:
     quint64 ReadCount() const { return reads_; }
     void NoteRead() { ++reads_; }
     qint64 SchemaVersion();
-    // A table's columns as read under one schema version with no write of
-    // this connection since (a rollback or a change of tables counts as one),
-    // so that opening a recordset need not read them again; nullptr when
-    // they must be read.
+    // A table's columns as read under one schema version with no change of
+    // tables by this connection and no rollback since, so that opening a
+    // recordset need not read them again; nullptr when they must be read.
     const QVector<FieldDef> *KnownColumns(const QString &table, qint64 schemaVersion) const;
     const QVector<FieldDef> &KeepColumns(const QString &table, qint64 schemaVersion,
                                          QVector<FieldDef> columns);
+    // A table's columns now, read when they are not known.
+    QVector<FieldDef> Columns(const QString &table);
     // What keeps deleted rows' rowids from being given again; settled after
     // each write of rows, in its transaction, and before every commit.
     RowIdentity &Rowids() { return rowids_; }
@@ -96,6 +97,9 @@ private:
     QHash<sqlite3_stmt *, QString> busy_; // cached statements in use, by their text
     int depth_ = 0;
     quint64 writes_ = 0;
+    // Changes of tables by this connection and rollbacks, after which columns
+    // read before are read again.
+    quint64 schemaEpoch_ = 0;
     quint64 reads_ = 0;
     std::unordered_map<std::string, quint64> tableWrites_; // by lower-case name
     std::string lastTable_;
@@ -103,7 +107,7 @@ private:
     quint64 schemaChanges_ = 0;
     struct KeptColumns {
         qint64 schemaVersion = 0;
-        quint64 writes = 0;
+        quint64 epoch = 0;
         QVector<FieldDef> columns;
     };
     QHash<QString, KeptColumns> columns_; // by table name as stored

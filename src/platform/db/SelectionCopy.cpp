@@ -116,9 +116,9 @@ std::optional<Plan> PlanOf(Connection &source, Connection &target, const Selecti
         return std::nullopt; // the recordsets raise the error
     plan.sourceTable = *sourceTable;
     plan.targetTable = *targetTable;
-    const QVector<FieldDef> targetFields = detail::TableSchema::Columns(target, plan.targetTable);
+    const QVector<FieldDef> targetFields = target.Columns(plan.targetTable);
     const QSet<QString> defaults = ColumnsWithDefault(target, plan.targetTable);
-    for (const FieldDef &from : detail::TableSchema::Columns(source, plan.sourceTable)) {
+    for (const FieldDef &from : source.Columns(plan.sourceTable)) {
         const auto to =
             std::find_if(targetFields.begin(), targetFields.end(), [&](const FieldDef &field) {
                 return field.name.compare(from.name, Qt::CaseInsensitive) == 0;

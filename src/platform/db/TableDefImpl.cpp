@@ -17,7 +17,7 @@ TableDefImpl::TableDefImpl(std::shared_ptr<DatabaseImpl> database, QString name,
 QVector<FieldDef> TableDefImpl::Columns() const
 {
     if (exists_)
-        return TableSchema::Columns(database_->connection(), name_);
+        return database_->connection().Columns(name_);
     QVector<FieldDef> columns;
     for (const auto &field : pending_)
         columns.push_back(*field);
