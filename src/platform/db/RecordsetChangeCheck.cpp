@@ -2,14 +2,12 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QHash>
 #include <QRandomGenerator>
 #include <QTime>
 
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
-#include <utility>
 
 namespace dao::detail
 {
@@ -18,16 +16,34 @@ namespace
 {
 
 // Chosen anew by each run, so that no text can be made to look unchanged.
-const size_t kSeed = size_t(QRandomGenerator::system()->generate64());
+const quint64 kSeed = QRandomGenerator::system()->generate64();
 
-quint64 mix(quint64 h, quint64 value)
+// One step of the digest. For a given digest so far it gives a different
+// result for every different word (an xor, a multiplication by an odd number
+// and a shift-xor are each one-to-one), so a row that differs in one value
+// always has another digest.
+inline quint64 fold(quint64 h, quint64 word)
 {
-    h ^= value;
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    h *= 0xc4ceb9fe1a85ec53ULL;
-    h ^= h >> 33;
+    h ^= word;
+    h *= 0x9e3779b97f4a7c15ULL;
+    return h ^ (h >> 29);
+}
+
+quint64 foldText(quint64 h, const QString &text)
+{
+    const QChar *chars = text.constData();
+    qsizetype left = text.size();
+    h = fold(h, quint64(left));
+    for (; left >= 4; left -= 4, chars += 4) {
+        quint64 word = 0;
+        std::memcpy(&word, chars, sizeof word);
+        h = fold(h, word);
+    }
+    if (left > 0) {
+        quint64 word = 0;
+        std::memcpy(&word, chars, size_t(left) * sizeof(QChar));
+        h = fold(h, word);
+    }
     return h;
 }
 
@@ -42,35 +58,33 @@ quint64 doubleBits(double number)
 // A value's kind and content, read straight from the variant: the row's
 // values come from the engine's own reading, so a column's values are always
 // of the kinds below, and the same value reads as the same kind.
-std::pair<quint64, quint64> valueBits(const Variant &value)
+quint64 foldValue(quint64 h, const Variant &value)
 {
     const void *data = value.constData();
     switch (value.typeId()) {
     case QMetaType::UnknownType:
-        return {0, 0};
+        return fold(h, 0);
     case QMetaType::QString:
-        return {1, qHash(*static_cast<const QString *>(data), kSeed)};
+        return foldText(fold(h, 1), *static_cast<const QString *>(data));
     case QMetaType::Int:
-        return {2, quint64(qint64(*static_cast<const int *>(data)))};
+        return fold(fold(h, 2), quint64(qint64(*static_cast<const int *>(data))));
     case QMetaType::LongLong:
-        return {2, quint64(*static_cast<const qint64 *>(data))};
+        return fold(fold(h, 2), quint64(*static_cast<const qint64 *>(data)));
     case QMetaType::Bool:
-        return {2, *static_cast<const bool *>(data) ? 1u : 0u};
+        return fold(fold(h, 2), *static_cast<const bool *>(data) ? 1u : 0u);
     case QMetaType::Float:
-        return {3, doubleBits(*static_cast<const float *>(data))};
+        return fold(fold(h, 3), doubleBits(*static_cast<const float *>(data)));
     case QMetaType::Double:
-        return {3, doubleBits(*static_cast<const double *>(data))};
+        return fold(fold(h, 3), doubleBits(*static_cast<const double *>(data)));
     case QMetaType::QDate:
-        return {4, quint64(static_cast<const QDate *>(data)->toJulianDay())};
+        return fold(fold(h, 4), quint64(static_cast<const QDate *>(data)->toJulianDay()));
     case QMetaType::QDateTime: {
         const auto *moment = static_cast<const QDateTime *>(data);
-        return {5, quint64(moment->date().toJulianDay()) * 86400000u +
-                       quint64(moment->time().msecsSinceStartOfDay())};
+        return fold(fold(fold(h, 5), quint64(moment->date().toJulianDay())),
+                    quint64(moment->time().msecsSinceStartOfDay()));
     }
-    case QMetaType::QByteArray:
-        return {6, qHash(*static_cast<const QByteArray *>(data), kSeed)};
     default:
-        return {7, qHash(value.toString(), kSeed)};
+        return foldText(fold(h, 6), value.toString());
     }
 }
 
@@ -163,12 +177,10 @@ void RecordsetChangeCheck::ShownInView(int position,
 
 quint64 RecordsetChangeCheck::Digest(const Variant *values, int count) const
 {
-    quint64 h = 0x6d65727661736bULL;
+    quint64 h = kSeed;
     const int n = std::min(count, width_);
-    for (int i = 0; i < n; ++i) {
-        const auto [kind, bits] = valueBits(values[i]);
-        h = mix(h, kind * 0x9e3779b97f4a7c15ULL ^ bits);
-    }
+    for (int i = 0; i < n; ++i)
+        h = foldValue(h, values[i]);
     return h ? h : 1;
 }
 
