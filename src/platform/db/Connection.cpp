@@ -293,6 +293,15 @@ QVector<FieldDef> Connection::Columns(const QString &table)
     return KeepColumns(table, version, TableSchema::Columns(*this, table));
 }
 
+std::optional<QString> Connection::TableName(const QString &name)
+{
+    const qint64 version = SchemaVersion();
+    KeptName &kept = tableNames_[name.toLower()];
+    if (kept.epoch != schemaEpoch_ || kept.schemaVersion != version || kept.schemaVersion == 0)
+        kept = KeptName{version, schemaEpoch_, TableSchema::TableName(*this, name)};
+    return kept.name;
+}
+
 void Connection::NotifyWrite(const RecordsetImpl *source)
 {
     ++writes_;

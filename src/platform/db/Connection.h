@@ -11,6 +11,7 @@
 #include <QVector>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -74,6 +75,9 @@ public:
                                          QVector<FieldDef> columns);
     // A table's columns now, read when they are not known.
     QVector<FieldDef> Columns(const QString &table);
+    // A table's name as stored, found in any letter case; nullopt when there
+    // is no such table. Kept like the columns.
+    std::optional<QString> TableName(const QString &name);
     // What keeps deleted rows' rowids from being given again; settled after
     // each write of rows, in its transaction, and before every commit.
     RowIdentity &Rowids() { return rowids_; }
@@ -111,6 +115,12 @@ private:
         QVector<FieldDef> columns;
     };
     QHash<QString, KeptColumns> columns_; // by table name as stored
+    struct KeptName {
+        qint64 schemaVersion = 0;
+        quint64 epoch = 0;
+        std::optional<QString> name;
+    };
+    QHash<QString, KeptName> tableNames_; // by the name asked, in lower case
     RowIdentity rowids_;
     QElapsedTimer busySince_;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
@@ -121,11 +131,14 @@ private:
 class OwnTransaction
 {
 public:
-    explicit OwnTransaction(Connection &connection)
+    // A write takes the file's write lock at once; a read only holds one
+    // view of the file for several statements.
+    enum Kind { Write, Read };
+    explicit OwnTransaction(Connection &connection, Kind kind = Write)
         : connection_(connection), own_(connection.TransactionDepth() == 0)
     {
         if (own_)
-            connection_.BeginTrans(true);
+            connection_.BeginTrans(kind == Write);
     }
     OwnTransaction(const OwnTransaction &) = delete;
     OwnTransaction &operator=(const OwnTransaction &) = delete;

@@ -43,12 +43,29 @@ std::shared_ptr<RecordsetImpl> DatabaseImpl::OpenRecordset(const QString &source
     return recordset;
 }
 
+namespace
+{
+
+// The schema versions of the file and of the connection's own temporary tables.
+std::pair<qint64, qint64> statementVersions(Connection &connection)
+{
+    Statement statement =
+        connection.Prepare(QStringLiteral("PRAGMA temp.schema_version"), SqlContext::Query);
+    return {connection.SchemaVersion(), statement.Step() ? statement.Int64(0) : 0};
+}
+
+} // namespace
+
 void DatabaseImpl::Execute(const QString &sql)
 {
     Connection &conn = connection();
     const AlterStatement statement = AlterStatement::Translate(sql);
     const QString subject = statement.table.isEmpty() ? statement.sql : statement.table;
     RowIdentity::Written rows = RowIdentity::Classify(statement.sql);
+    // A statement of tables that changes none (CREATE ... IF NOT EXISTS of one
+    // that is there) leaves what every recordset knows of its columns.
+    const auto versions = [&conn] { return statementVersions(conn); };
+    const auto before = statement.schemaChange ? versions() : std::pair<qint64, qint64>();
     if (rows.writesRows) {
         // The rows' identity is kept in the statement's own transaction.
         OwnTransaction transaction(conn);
@@ -59,7 +76,7 @@ void DatabaseImpl::Execute(const QString &sql)
     } else {
         conn.Run(statement.sql, SqlContext::Execute, subject);
     }
-    if (statement.schemaChange)
+    if (statement.schemaChange && versions() != before)
         conn.NotifySchemaChange();
     else
         conn.NotifyWrite(nullptr);

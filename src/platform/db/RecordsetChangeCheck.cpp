@@ -93,6 +93,7 @@ quint64 foldValue(quint64 h, const Variant &value)
 void RecordsetChangeCheck::Forget()
 {
     std::vector<quint64>().swap(shown_);
+    departed_.clear();
     anyShown_ = false;
     forgetHandles();
 }
@@ -109,6 +110,7 @@ void RecordsetChangeCheck::forgetHandles()
 void RecordsetChangeCheck::Reset(int count, int width)
 {
     shown_.assign(size_t(count), 0);
+    departed_.clear();
     anyShown_ = false;
     width_ = width;
     forgetHandles();
@@ -119,16 +121,22 @@ void RecordsetChangeCheck::Reloaded(const std::vector<qint64> &before, const qin
 {
     std::vector<quint64> shown(size_t(count), 0);
     if (anyShown_) {
+        // Rows that left the list keep what was handed out of them, should
+        // they come back to it.
         std::unordered_map<qint64, quint64> byRowid;
+        byRowid.swap(departed_);
         for (size_t i = 0; i < before.size() && i < shown_.size(); ++i) {
             if (shown_[i])
-                byRowid.emplace(before[i], shown_[i]);
+                byRowid[before[i]] = shown_[i];
         }
         for (int i = 0; i < count && !byRowid.empty(); ++i) {
             const auto it = byRowid.find(after[i]);
-            if (it != byRowid.end())
+            if (it != byRowid.end()) {
                 shown[size_t(i)] = it->second;
+                byRowid.erase(it);
+            }
         }
+        departed_.swap(byRowid);
     }
     shown_.swap(shown);
     forgetHandles();
@@ -151,6 +159,7 @@ void RecordsetChangeCheck::ColumnsChanged(bool prefix, int width)
     // Rows handed out by other columns cannot be compared with rows read now.
     if (!prefix || !anyShown_) {
         std::fill(shown_.begin(), shown_.end(), 0);
+        departed_.clear();
         anyShown_ = false;
         width_ = width;
     }

@@ -3,6 +3,7 @@
 #include "RecordsetBlockCache.h"
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace dao::detail
@@ -26,7 +27,8 @@ public:
     void Forget();
     // A keyset of `count` rows, read with `width` columns; nothing handed out.
     void Reset(int count, int width);
-    // The keyset was read again: rows still in it keep what was handed out.
+    // The keyset was read again: rows in it keep what was handed out of them,
+    // also rows that were out of the list for a while.
     void Reloaded(const std::vector<qint64> &before, const qint64 *after, int count);
     void Appended();
     void Erased(int position);
@@ -61,6 +63,8 @@ private:
     void forgetHandles();
 
     std::vector<quint64> shown_; // by position; 0 when never handed out
+    // By rowid, rows handed out that a Requery left out of the list.
+    std::unordered_map<qint64, quint64> departed_;
     bool anyShown_ = false;
     int width_ = 0; // the columns digested
     // The current row as last handed out, kept alive so that its address

@@ -31,7 +31,9 @@ void RecordsetImpl::Open()
     if (!parsed)
         throw Error::Make(err::SyntaxError, {source_});
     parsed_ = *parsed;
-    const auto table = TableSchema::TableName(*connection_, parsed_.table);
+    // The table, its columns and its rows are read under one lock of the file.
+    OwnTransaction reading(*connection_, OwnTransaction::Read);
+    const auto table = connection_->TableName(parsed_.table);
     if (!table)
         throw Error::Make(err::TableNotFound, {parsed_.table});
     table_ = *table;
@@ -39,6 +41,7 @@ void RecordsetImpl::Open()
     rows_.SetTable(table_, source_);
     loadColumns();
     keys_.Load(*connection_, parsed_, source_);
+    reading.Commit();
     check_.Reset(keys_.Count(), columns_.Count());
     open_ = true;
     cursor_.ToFirst(keys_.Count());

@@ -173,8 +173,10 @@ void RecordsetKeyset::Load(Connection &connection, const RecordsetSource &source
         }
         std::reverse(keys.begin() + qsizetype(runStart), keys.end());
     } else {
-        Statement statement =
-            connection.Prepare(source.KeysetSql(), SqlContext::Query, text, false);
+        // A list of a whole table comes back often (a print's staged tables),
+        // and the kinds of them are few: its statement is kept prepared.
+        Statement statement = connection.Prepare(source.KeysetSql(), SqlContext::Query, text,
+                                                 source.filter.isEmpty());
         while (statement.Step())
             keys.push_back(statement.Int64(0));
     }

@@ -64,6 +64,7 @@ void RowIdentity::Emptying(Connection &connection, const QString &table)
 
 void RowIdentity::Forget()
 {
+    marksCheckedAt_ = -1;
     pending_.clear();
     last_ = nullptr;
     marks_.clear();
@@ -78,11 +79,7 @@ qint64 RowIdentity::markOf(Connection &connection, const QString &table)
     if (known.dataVersion == version)
         return known.mark;
     known.mark = 0;
-    Statement exists = connection.Prepare(
-        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"),
-        SqlContext::Schema);
-    exists.Bind(1, MarksTable());
-    if (exists.Step()) {
+    if (marksExist(connection)) {
         Statement statement = connection.Prepare(
             QStringLiteral("SELECT mark FROM %1 WHERE tbl = ?1").arg(MarksTable()),
             SqlContext::Query, table);
@@ -94,12 +91,27 @@ qint64 RowIdentity::markOf(Connection &connection, const QString &table)
     return known.mark;
 }
 
+bool RowIdentity::marksExist(Connection &connection)
+{
+    const qint64 version = connection.SchemaVersion();
+    if (version != marksCheckedAt_) {
+        Statement exists = connection.Prepare(
+            QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"),
+            SqlContext::Schema);
+        exists.Bind(1, MarksTable());
+        marksExist_ = exists.Step();
+        marksCheckedAt_ = version;
+    }
+    return marksExist_;
+}
+
 void RowIdentity::setMark(Connection &connection, const QString &table, qint64 mark)
 {
-    connection.Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (tbl TEXT PRIMARY KEY, mark "
-                                  "INTEGER NOT NULL) WITHOUT ROWID")
-                       .arg(MarksTable()),
-                   SqlContext::Schema, MarksTable());
+    if (!marksExist(connection))
+        connection.Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (tbl TEXT PRIMARY KEY, mark "
+                                      "INTEGER NOT NULL) WITHOUT ROWID")
+                           .arg(MarksTable()),
+                       SqlContext::Schema, MarksTable());
     Statement statement = connection.Prepare(
         QStringLiteral("INSERT INTO %1 (tbl, mark) VALUES (?1, ?2) ON CONFLICT (tbl) DO UPDATE "
                        "SET mark = max(mark, excluded.mark)")
@@ -170,12 +182,23 @@ RowIdentity::Written RowIdentity::Classify(const QString &sql)
         return text;
     };
     Written statement;
+    // The first word tells most statements apart without a pattern.
+    const QStringView text = QStringView(sql).trimmed();
+    const auto startsWith = [text](const char *word) {
+        return text.startsWith(QLatin1String(word), Qt::CaseInsensitive);
+    };
+    const bool deletes = startsWith("DELETE");
+    const bool insertsRows = startsWith("INSERT") || startsWith("REPLACE");
+    if (!deletes && !insertsRows && !startsWith("UPDATE") && !startsWith("WITH"))
+        return statement;
     statement.writesRows = writes.match(sql).hasMatch();
     if (!statement.writesRows)
         return statement;
-    if (const auto match = empties.match(sql); match.hasMatch())
+    if (const auto match = deletes ? empties.match(sql) : QRegularExpressionMatch();
+        match.hasMatch())
         statement.emptied = bare(match.captured(1));
-    if (const auto match = inserts.match(sql); match.hasMatch()) {
+    if (const auto match = insertsRows ? inserts.match(sql) : QRegularExpressionMatch();
+        match.hasMatch()) {
         statement.insertsInto = bare(match.captured(1));
         // A statement that reads the table it fills would read the row at the
         // mark too: its rows are moved afterwards instead.
@@ -201,10 +224,12 @@ void RowIdentity::Before(Connection &connection, Written &statement)
         return;
     settling_ = true;
     try {
-        connection.Run(QStringLiteral("INSERT INTO %1 (rowid) VALUES (%2)")
-                           .arg(ColumnType::Quote(statement.insertsInto))
-                           .arg(mark),
-                       SqlContext::Write, statement.insertsInto);
+        Statement placeholder =
+            connection.Prepare(QStringLiteral("INSERT INTO %1 (rowid) VALUES (?1)")
+                                   .arg(ColumnType::Quote(statement.insertsInto)),
+                               SqlContext::Write, statement.insertsInto);
+        placeholder.Bind(1, mark);
+        placeholder.Step();
     } catch (...) {
         // A table that takes no row of nulls: its rows are moved afterwards.
         settling_ = false;
@@ -219,10 +244,12 @@ void RowIdentity::After(Connection &connection, const Written &statement)
     if (statement.placeholder) {
         settling_ = true;
         try {
-            connection.Run(QStringLiteral("DELETE FROM %1 WHERE rowid = %2")
-                               .arg(ColumnType::Quote(statement.insertsInto))
-                               .arg(statement.placeholder),
-                           SqlContext::Write, statement.insertsInto);
+            Statement placeholder =
+                connection.Prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1")
+                                       .arg(ColumnType::Quote(statement.insertsInto)),
+                                   SqlContext::Write, statement.insertsInto);
+            placeholder.Bind(1, statement.placeholder);
+            placeholder.Step();
         } catch (...) {
             settling_ = false;
             throw;

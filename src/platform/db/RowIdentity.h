@@ -76,6 +76,7 @@ private:
     };
     Pending &pendingFor(const char *table);
     qint64 markOf(Connection &connection, const QString &table);
+    bool marksExist(Connection &connection);
     void setMark(Connection &connection, const QString &table, qint64 mark);
 
     std::unordered_map<std::string, Pending> pending_;
@@ -84,6 +85,8 @@ private:
     bool settling_ = false;
     QHash<QString, Moved> moved_;
     QHash<QString, KnownMark> marks_;
+    qint64 marksCheckedAt_ = -1; // the schema version marksExist_ was read under
+    bool marksExist_ = false;
 };
 
 } // namespace dao::detail

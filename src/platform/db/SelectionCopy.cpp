@@ -110,8 +110,8 @@ std::optional<Plan> PlanOf(Connection &source, Connection &target, const Selecti
     if (source.TransactionDepth() > 0 || FileOf(source) == FileOf(target))
         return std::nullopt;
     Plan plan;
-    const auto sourceTable = detail::TableSchema::TableName(source, copy.table);
-    const auto targetTable = detail::TableSchema::TableName(target, copy.table);
+    const auto sourceTable = source.TableName(copy.table);
+    const auto targetTable = target.TableName(copy.table);
     if (!sourceTable || !targetTable)
         return std::nullopt; // the recordsets raise the error
     plan.sourceTable = *sourceTable;
@@ -169,11 +169,18 @@ int Insert(Connection &target, const Plan &plan, const QString &alias, const Sel
     sql += copy.orderBy.isEmpty()
                ? QStringLiteral(" ORDER BY rowid")
                : QStringLiteral(" ORDER BY ") + copy.orderBy + QStringLiteral(", rowid");
+    // The new rows take rowids past the table's mark in the first place.
+    detail::RowIdentity::Written written;
+    written.writesRows = true;
+    written.insertsInto = plan.targetTable;
+    target.Rowids().Before(target, written);
+    int rows = 0;
     {
         Statement statement = target.Prepare(sql, SqlContext::Write, plan.targetTable, false);
         statement.Step();
+        rows = sqlite3_changes(target.Handle());
     }
-    const int rows = sqlite3_changes(target.Handle());
+    target.Rowids().After(target, written);
     target.NotifyWrite(nullptr);
     return rows;
 }

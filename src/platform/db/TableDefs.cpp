@@ -37,12 +37,12 @@ QStringList TableDefs::Names() const
 
 bool TableDefs::Contains(const QString &name) const
 {
-    return detail::TableSchema::TableName(checked(db_).connection(), name).has_value();
+    return checked(db_).connection().TableName(name).has_value();
 }
 
 TableDef TableDefs::operator()(const QString &name) const
 {
-    const auto table = detail::TableSchema::TableName(checked(db_).connection(), name);
+    const auto table = checked(db_).connection().TableName(name);
     if (!table)
         throw Error::Make(err::ItemNotFound);
     return TableDef(std::make_shared<detail::TableDefImpl>(db_, *table, true));

@@ -142,6 +142,17 @@ void tst_DaoChangeCheck::rowsStayHeldHoweverFarTheListMoves()
     rs.setAbsolutePosition(11);
     QCOMPARE(errorNumberOf([&] { rs.Delete(); }), int(err::DataChanged));
     QCOMPARE(rowidOf(other, 12), qint64(12));
+
+    // A row shown, out of the list after a Requery and back in it after
+    // another, is still held as it was shown.
+    Recordset group = file.db().OpenRecordset("SELECT * FROM T WHERE Grp = 0 ORDER BY Nr");
+    QCOMPARE(group("Nr").Value().toInt(), 1);
+    QVERIFY(writer.Run("UPDATE T SET Grp = 1 WHERE Nr = 1"));
+    group.Requery();
+    QCOMPARE(group("Nr").Value().toInt(), 2);
+    QVERIFY(writer.Run("UPDATE T SET Grp = 0, Txt = 'B' WHERE Nr = 1"));
+    group.Requery();
+    QCOMPARE(errorNumberOf([&] { group.Delete(); }), int(err::DataChanged));
 }
 
 void tst_DaoChangeCheck::thisProgramsWritesLeaveTheCheckOn()
