@@ -19,8 +19,10 @@
 #include "foundation/frmLoginLab.h"
 #include "mainwindow/FormAdmBaz.h"
 #include "mainwindow/aMain.h"
+#include "platform/ui/MsgBox.h"
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowFit.h"
 #include "platform/ui/WindowRegistry.h"
 #include "registers/FormAutoryzowal.h"
 #include "registers/FormChoroba.h"
@@ -52,6 +54,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,6 +66,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QWindow>
 #include <QtTest>
 
@@ -197,8 +201,15 @@ private:
             // A longer text that the user is not typing in is read from its start.
             faults_.append(QStringLiteral("%1%2: \"%3\" is shown from its end")
                                .arg(path, Name(w), edit->text()));
-        else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty())
+        else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty()) {
             Fits(w, box->title(), box->width() - 2 * Margin(w), path);
+            // A caption is said once, not again by a label inside.
+            for (const QLabel *label : box->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+                if (!label->isHidden() && label->text() == box->title())
+                    faults_.append(QStringLiteral("%1%2: \"%3\" is shown twice")
+                                       .arg(path, Name(w), box->title()));
+            }
+        }
     }
 
     void Headings(QTableView *grid, const QString &path)
@@ -588,6 +599,112 @@ private slots:
         SCRIPTED_UI_VERIFY(ui);
         QVERIFY(shown);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // A message naming a path breaks its lines before or after the path,
+    // never inside it, wherever the path falls in the text.
+    void messagesKeepPathsWhole()
+    {
+        const QString path = QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb");
+        for (int words = 0; words < 30; ++words) {
+            const QString prompt = QStringLiteral("Baza danych ") +
+                                   QStringLiteral("miesiąca ").repeated(words) + path +
+                                   QStringLiteral(" nie została otwarta!");
+            const std::unique_ptr<QMessageBox> box = ui::CreateMsgBox(prompt, ui::vbOKOnly, {});
+            box->show();
+            QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+            const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            QVERIFY(label);
+            const QString shown = label->text();
+            const qsizetype start = shown.indexOf(QStringLiteral("T:"));
+            const qsizetype end = shown.indexOf(QLatin1Char(' '), start);
+            // The lines as the label lays them out.
+            QTextLayout layout(shown, label->font());
+            QTextOption option;
+            option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+                line.setLineWidth(label->contentsRect().width());
+            layout.endLayout();
+            QVERIFY2(layout.lineForTextPosition(int(start)).lineNumber() ==
+                         layout.lineForTextPosition(int(end - 1)).lineNumber(),
+                     qPrintable(QStringLiteral("the path is broken after %1 words").arg(words)));
+            QCOMPARE(QString(shown).remove(QChar(0x2060)), prompt);
+        }
+    }
+
+    // A question's box is wide enough for its whole title beside the title
+    // bar's icon and buttons.
+    void questionsShowTheirTitlesWhole()
+    {
+        const QString title = QStringLiteral("Potwierdzanie zapisywania jako");
+        const std::unique_ptr<QMessageBox> box =
+            ui::CreateMsgBox(QStringLiteral("a.pdf już istnieje.\rCzy chcesz go zamienić?"),
+                             ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2, title);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QFont bold = QGuiApplication::font();
+        bold.setBold(true);
+        // An icon and three buttons of at least 25 pixels each.
+        const int needed = QFontMetrics(bold).horizontalAdvance(title) + 4 * 25;
+        QVERIFY2(box->width() >= needed,
+                 qPrintable(QStringLiteral("%1 px for %2").arg(box->width()).arg(needed)));
+    }
+
+    // A window closed and opened again comes back where it was, framed the
+    // same, however often and however soon it is closed: the window
+    // manager's frame is never added to its place once more.
+    void windowsComeBackWhereTheyWere_data()
+    {
+        QTest::addColumn<int>("index");
+        for (const char *name : {"FormOperat", "FormZaklad", "FormCLab", "FormPodpAll"}) {
+            for (qsizetype i = 0; i < Windows().size(); ++i) {
+                if (qstrcmp(Windows().at(i).name, name) == 0)
+                    QTest::newRow(name) << int(i);
+            }
+        }
+    }
+
+    void windowsComeBackWhereTheyWere()
+    {
+        QFETCH(int, index);
+        const Window &entry = Windows().at(index);
+        InstalledWorkstation workstation;
+        QVERIFY(workstation.IsValid());
+        ui::WindowRegistry::Instance<frmLoginLab>().TextOperatRodz->setText(
+            QStringLiteral("Administrator"));
+        // Opened from the main window, as the user opens them.
+        aMain &main = ui::WindowRegistry::Instance<aMain>();
+        ui::FitOnScreen(main);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QWidget *window = nullptr;
+        {
+            ui::ScriptedUi ui;
+            ui.AnswerWindow(QLatin1String(entry.name), [&](QWidget &shown) { window = &shown; });
+            entry.open();
+            SCRIPTED_UI_VERIFY(ui);
+        }
+        QVERIFY(window);
+        // Shown in its own modal loop, as the program shows it, and closed
+        // at once the first time.
+        QList<QRect> places;
+        for (const int closeAfter : {50, 400, 400, 400}) {
+            QTimer::singleShot(closeAfter, window, [&] {
+                const bool framed =
+                    QGuiApplication::platformName() != QLatin1String("xcb") || QTest::qWaitFor([&] {
+                        return !window->windowHandle()->frameMargins().isNull();
+                    });
+                places.append(framed ? window->windowHandle()->frameGeometry() : QRect());
+                window->hide();
+            });
+            ui::ShowModal(*window);
+        }
+        QCOMPARE(places.size(), 4);
+        QVERIFY2(places.at(0).isValid(), "the window got no frame");
+        for (int i = 1; i < places.size(); ++i)
+            QCOMPARE(places.at(i), places.at(0));
     }
 };
 
