@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/QtTranslation.h"
+#include "platform/ui/WindowFit.h"
 #include "platform/ui/WindowRegistry.h"
 
 int main(int argc, char *argv[])
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     ui::FileDialog::SetPathMapping(fs::DriveMap::ToReal, fs::DriveMap::ToWindows);
     aMain &window = ui::WindowRegistry::Instance<aMain>();
     window.Form_Load();
+    ui::FitOnScreen(window);
     window.show();
     return app.exec();
 }

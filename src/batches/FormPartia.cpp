@@ -141,6 +141,9 @@ void FormPartia::buildList()
     DataPartia->setCaption(QStringLiteral("PARTIA"));
     DBGridPartia = ui::Named(new ui::DBGrid(this), "DBGridPartia");
     DBGridPartia->Bind(DataPartia, gridColumns());
+    // This list shows both scroll bars always; the other lists when needed.
+    DBGridPartia->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DBGridPartia->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DBGridPartia->move(BatchListLayout::ToPixels(BatchListLayout::GridLeft),
                        BatchListLayout::ToPixels(BatchListLayout::GridTop));
     LabDataDTP = placed(new QLabel(QStringLiteral("Data "), this), "LabDataDTP", 1185, 240);
@@ -260,8 +263,11 @@ void FormPartia::Form_Resize()
     L::Arrange(rects, L::ToTwips(outer.width()), L::ToTwips(outer.height()));
     for (const auto &[widget, rect] : controls)
         widget->setGeometry(L::ToPixels(rects.*rect));
-    // The frames stay inside the window, over the list.
-    FramePartia->move(std::max(0, FramePartia->x()), std::max(0, FramePartia->y()));
+    // The frames stay inside the window, over the list, below the heading
+    // while the window is tall enough.
+    const int lowest = std::max(0, height() - FramePartia->height());
+    FramePartia->move(std::max(0, FramePartia->x()),
+                      std::clamp(FramePartia->y(), std::min(DBGridPartia->y(), lowest), lowest));
     FramePartia->raise();
 }
 

@@ -15,8 +15,11 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
+#include "platform/ui/WindowFit.h"
 #include "registers/FormZaklad.h"
 #include "samples/BoxText.h"
+
+#include <algorithm>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -159,9 +162,13 @@ void FormPartia::buildFrame()
     layoutFrame();
     connectFrame();
     setFrameTabOrder();
+    // Sized with a caption, which it always has when shown.
+    FramePartia->setTitle(QStringLiteral("POPRAWA"));
     FramePartia->ensurePolished();
     FramePartia->resize(FramePartia->sizeHint());
+    FramePartia->setTitle(QString());
     FramePartia->setVisible(false);
+    ui::FitFrameOnShow(FramePartia);
 }
 
 void FormPartia::layoutFrame()
@@ -229,6 +236,12 @@ void FormPartia::layoutFrame()
     buttons->addWidget(ComZapiszFr);
     buttons->addWidget(ComAnulujFr);
     grid->addLayout(buttons, 14, 3, 1, 3);
+    // Rows close together, so that the frame fits the window on a small or
+    // scaled screen.
+    grid->setVerticalSpacing(std::min(grid->verticalSpacing(), 2));
+    const QMargins margins = grid->contentsMargins();
+    grid->setContentsMargins(margins.left(), std::min(margins.top(), 4), margins.right(),
+                             std::min(margins.bottom(), 4));
 }
 
 void FormPartia::connectFrame()

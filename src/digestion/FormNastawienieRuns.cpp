@@ -19,6 +19,8 @@
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/WindowRegistry.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QGridLayout>
@@ -184,21 +186,24 @@ void FormNastawienie::buildRunFrame()
     TextGodzZakBad = text("TextGodzZakBad", 5);
     ComGodzZakBad = ui::CommandButton(FramePartia, "ComGodzZakBad", QStringLiteral("gg:mm"));
     place(0, "Godz zakończenia nastawienia", TextGodzZakBad, ComGodzZakBad);
+    // The persons, the remark and the frame's buttons stand right of the
+    // dates, so that the frame fits the window on a small or scaled screen.
     row -= 4;
     ComboWykonujacy = pickList(FramePartia, "ComboWykonujacy", 30);
     place(3, "Osoba wykonująca badanie", ComboWykonujacy);
     ComboOdpowiedzialny = pickList(FramePartia, "ComboOdpowiedzialny", 30);
     place(3, "Osoba odpowiedzialna za badanie", ComboOdpowiedzialny);
-    row += 2;
     TextUwagi = ui::Named(new QPlainTextEdit(FramePartia), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
-    TextUwagi->setFixedHeight(60);
-    grid->addWidget(new QLabel(QStringLiteral("Uwagi:"), FramePartia), row, 0);
-    grid->addWidget(TextUwagi, row++, 1, 1, 5);
+    TextUwagi->setFixedHeight(TextUwagi->fontMetrics().lineSpacing() * 2 +
+                              2 * (TextUwagi->frameWidth() + 4));
+    grid->addWidget(new QLabel(QStringLiteral("Uwagi:"), FramePartia), row, 3, Qt::AlignTop);
+    grid->addWidget(TextUwagi, row++, 4, 1, 2);
     ComZapiszFr = ui::CommandButton(FramePartia, "ComZapiszFr", QStringLiteral("&Zapisz"));
     ComAnulujFr = ui::CommandButton(FramePartia, "ComAnulujFr", QStringLiteral("&Anuluj"));
     grid->addWidget(ComZapiszFr, row, 4);
     grid->addWidget(ComAnulujFr, row, 5);
+    grid->setVerticalSpacing(std::min(grid->verticalSpacing(), 3));
     FramePartia->setVisible(false);
 }
 

@@ -98,9 +98,10 @@ FormDrukRap::FormDrukRap(QWidget *parent) : QDialog(parent)
 
 void FormDrukRap::buildControls()
 {
+    // The bar above the report says "Podgląd" once, in its label; the frame
+    // around it carries no caption of its own.
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setTitle(QStringLiteral("Podgląd"));
     Label1 = new QLabel(QStringLiteral("Podgląd"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
     ComWyslij = ui::CommandButton(Frame1, "ComWyslij", QStringLiteral("Wyślij wynik"));

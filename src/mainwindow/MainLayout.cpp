@@ -1,5 +1,6 @@
 #include "mainwindow/MainLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 void MainLayout::Arrange(Controls &c, const WindowSize &size)
@@ -27,6 +28,14 @@ void MainLayout::placeButtonColumn(Controls &c, const WindowSize &size)
 {
     c.Command1.Top = size.ScaleHeight / 2 - 530;
     c.Command1.Left = static_cast<int>(std::lround(size.ScaleWidth * 0.57));
+    // A window too short for the column from there (a small screen, or one
+    // set to a larger scale) lifts it, so that "Koniec" and the working date
+    // beside it stay inside the window.
+    int column = 0;
+    for (const TwipsRect *button : {&c.Command1, &c.ComPlytki, &c.ComArchiwizacja, &c.ComWysDoWIW,
+                                    &c.ComUzytkownik, &c.ComCLab, &c.ComEnd})
+        column += button->Height + ButtonGap;
+    c.Command1.Top = std::min(c.Command1.Top, size.ScaleHeight - column);
 
     // The order on screen, top to bottom.
     const int left = c.Command1.Left;

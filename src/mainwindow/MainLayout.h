@@ -53,7 +53,8 @@ public:
 
     // Moves the controls for the window size. Each rule reads the positions
     // that the rules before it have just set; nothing is clipped, so a tiny
-    // window may put the column above the visible area.
+    // window may put the column above the visible area. The column's bottom
+    // (with a gap under "Koniec") never runs below the window.
     static void Arrange(Controls &c, const WindowSize &size);
 
     // Twips and pixels at the screen's logical resolution (dots per inch).

@@ -9,6 +9,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/WindowFit.h"
 #include "registers/DictionaryStore.h"
 
 #include <QApplication>
@@ -31,6 +32,9 @@ void RegisterWindowBase::AttachList(ui::DataControl *data, ui::DBGrid *grid, QGr
     data_ = data;
     grid_ = grid;
     frame_ = frame;
+    // The frame's caption, set as it opens, takes a line of its own.
+    if (frame_)
+        ui::FitFrameOnShow(frame_);
 }
 
 void RegisterWindowBase::SetBrowseControls(const QList<QWidget *> &controls)

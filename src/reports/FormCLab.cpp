@@ -78,10 +78,15 @@ QDate dateOf(const ui::MaskEdBox *box)
     return *day;
 }
 
+// A description box shows the dictionary's usual names whole.
+constexpr int DescriptionChars = 56;
+
 QLineEdit *codeBox(QWidget *parent, const char *name, int length, const char *tip)
 {
     QLineEdit *box = ui::TextBox(parent, name, length);
     box->setToolTip(QString::fromUtf8(tip));
+    if (length > DescriptionChars)
+        box->setMinimumWidth(box->fontMetrics().averageCharWidth() * DescriptionChars);
     return box;
 }
 

@@ -54,6 +54,13 @@ private slots:
         const int width = area->width();
         QVERIFY(window.Command1->x() > width / 2 && window.Command1->x() < width * 2 / 3);
         QVERIFY(window.Command1->y() < area->height() / 2);
+        // "Koniec" stays inside a window that can hold the column.
+        const int columnHeight = window.ComEnd->geometry().bottom() - window.Command1->y();
+        if (area->height() > columnHeight)
+            QVERIFY2(window.ComEnd->geometry().bottom() < area->height(),
+                     qPrintable(QStringLiteral("Koniec ends at %1 of %2")
+                                    .arg(window.ComEnd->geometry().bottom())
+                                    .arg(area->height())));
         // The date stands beside the last button (left of the column while
         // there is room), the month above the date.
         QCOMPARE(window.LabelData->y(), window.ComEnd->y());

@@ -1,5 +1,6 @@
 #include "InstalledWorkstation.h"
 #include "ProgramState.h"
+#include "TableData.h"
 
 #include "batches/FormPartia.h"
 #include "batches/FormSeriaTest.h"
@@ -14,11 +15,14 @@
 #include "foundation/FormUzytkownik.h"
 #include "foundation/FormZegar.h"
 #include "foundation/FrmInfQXrec.h"
+#include "foundation/Globals.h"
 #include "foundation/frmLoginLab.h"
 #include "mainwindow/FormAdmBaz.h"
 #include "mainwindow/aMain.h"
+#include "platform/ui/MsgBox.h"
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/ShowModal.h"
+#include "platform/ui/WindowFit.h"
 #include "platform/ui/WindowRegistry.h"
 #include "registers/FormAutoryzowal.h"
 #include "registers/FormChoroba.h"
@@ -50,17 +54,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextLayout>
+#include <QWindow>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 
 namespace
@@ -72,6 +82,10 @@ namespace
 class LayoutCheck
 {
 public:
+    // A column at least this many average characters wide holds free text,
+    // which may be cut.
+    static constexpr int FreeTextChars = 50;
+
     // `overlay`: a frame opened over the window's list; it may cover the
     // list and its buttons, not the texts that say what is being edited.
     explicit LayoutCheck(QWidget &window, QWidget *overlay = nullptr)
@@ -152,8 +166,17 @@ private:
 
     void Texts(QWidget *w, const QString &path)
     {
-        if (auto *grid = qobject_cast<QTableView *>(w))
+        if (auto *grid = qobject_cast<QTableView *>(w)) {
             Headings(grid, path);
+            Cells(grid, path);
+            ScrollBars(grid, path);
+            // The caption drawn over the headings.
+            if (auto *caption = grid->findChild<QLabel *>(QStringLiteral("Caption"));
+                caption && !caption->isHidden())
+                Fits(caption, caption->text(), caption->contentsRect().width(),
+                     path + Name(grid) + QLatin1Char('/'));
+        } else if (w->inherits("ui::DataControl"))
+            NavigationBar(w, path);
         else if (auto *label = qobject_cast<QLabel *>(w))
             Label(label, path);
         else if (auto *button = qobject_cast<QPushButton *>(w))
@@ -171,8 +194,22 @@ private:
             // Dates, hours and codes are seen whole; a free text may scroll. The
             // line edit's own margin is 2 pixels a side, inside its frame.
             Fits(w, edit->text(), edit->width() - 2 * (Margin(w) + 2), path);
-        else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty())
+        else if (edit && edit->echoMode() == QLineEdit::Normal && !edit->hasFocus() &&
+                 edit->cursorPosition() != 0 &&
+                 edit->fontMetrics().horizontalAdvance(edit->text()) >
+                     edit->width() - 2 * (Margin(w) + 2))
+            // A longer text that the user is not typing in is read from its start.
+            faults_.append(QStringLiteral("%1%2: \"%3\" is shown from its end")
+                               .arg(path, Name(w), edit->text()));
+        else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty()) {
             Fits(w, box->title(), box->width() - 2 * Margin(w), path);
+            // A caption is said once, not again by a label inside.
+            for (const QLabel *label : box->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+                if (!label->isHidden() && label->text() == box->title())
+                    faults_.append(QStringLiteral("%1%2: \"%3\" is shown twice")
+                                       .arg(path, Name(w), box->title()));
+            }
+        }
     }
 
     void Headings(QTableView *grid, const QString &path)
@@ -192,6 +229,87 @@ private:
                                    .arg(header->sectionSize(i))
                                    .arg(needed));
         }
+    }
+
+    // What the rows in sight show: a code, a number, a date or a word is seen
+    // whole; only a free text wider than a column of FreeTextChars may be cut.
+    void Cells(QTableView *grid, const QString &path)
+    {
+        const QHeaderView *header = grid->horizontalHeader();
+        const QFontMetricsF metrics(grid->font());
+        const int freeText = QFontMetrics(grid->font()).averageCharWidth() * FreeTextChars;
+        // The room an item view leaves around a cell's text, and the grid line.
+        const int margin =
+            2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) +
+            (grid->showGrid() ? 1 : 0);
+        const int first = grid->rowAt(0);
+        if (first < 0)
+            return;
+        int last = grid->rowAt(grid->viewport()->height() - 1);
+        if (last < 0)
+            last = grid->model()->rowCount() - 1;
+        for (int column = 0; column < header->count(); ++column) {
+            if (header->isSectionHidden(column) || header->sectionSize(column) >= freeText)
+                continue;
+            for (int row = first; row <= last; ++row) {
+                const QString text =
+                    grid->model()->index(row, column).data(Qt::DisplayRole).toString();
+                const int needed = int(std::ceil(metrics.horizontalAdvance(text))) + margin;
+                if (header->sectionSize(column) < needed) {
+                    faults_.append(
+                        QStringLiteral("%1%2: column \"%3\" is %4 px, \"%5\" in it needs %6")
+                            .arg(path, Name(grid),
+                                 grid->model()
+                                     ->headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                                     .toString())
+                            .arg(header->sectionSize(column))
+                            .arg(text)
+                            .arg(needed));
+                    break;
+                }
+            }
+        }
+    }
+
+    // A list whose rows and columns are all in sight shows no scroll bar,
+    // unless the window asks for both always.
+    void ScrollBars(QTableView *grid, const QString &path)
+    {
+        for (const QScrollBar *bar : {grid->horizontalScrollBar(), grid->verticalScrollBar()}) {
+            const Qt::ScrollBarPolicy policy = bar->orientation() == Qt::Horizontal
+                                                   ? grid->horizontalScrollBarPolicy()
+                                                   : grid->verticalScrollBarPolicy();
+            if (bar->isVisible() && bar->maximum() == 0 &&
+                !(policy == Qt::ScrollBarAlwaysOn && BothBarsAsked(grid)))
+                faults_.append(QStringLiteral("%1%2: a %3 scroll bar with nothing to scroll")
+                                   .arg(path, Name(grid),
+                                        bar->orientation() == Qt::Horizontal
+                                            ? QStringLiteral("horizontal")
+                                            : QStringLiteral("vertical")));
+        }
+    }
+
+    bool BothBarsAsked(const QTableView *grid) const
+    {
+        return window_.objectName() == QLatin1String("FormPartia") &&
+               grid->objectName() == QLatin1String("DBGridPartia");
+    }
+
+    // The bar's text box between the arrows keeps room for its text and for
+    // a few characters more; it is never squeezed to nothing.
+    void NavigationBar(QWidget *bar, const QString &path)
+    {
+        auto *caption = bar->findChild<QLabel *>(QStringLiteral("Caption"));
+        if (!caption)
+            return;
+        const int least = caption->fontMetrics().averageCharWidth() * 6;
+        if (caption->contentsRect().width() < least)
+            faults_.append(QStringLiteral("%1%2: its text box is %3 px wide")
+                               .arg(path, Name(bar))
+                               .arg(caption->contentsRect().width()));
+        else
+            Fits(caption, caption->text(), caption->contentsRect().width(),
+                 path + Name(bar) + QLatin1Char('/'));
     }
 
     void Label(QLabel *label, const QString &path)
@@ -233,6 +351,21 @@ private:
     QStringList faults_;
 };
 
+// With MERVASK_LAYOUT_SHOTS naming a folder, the screen as the user sees it
+// is kept there for each window, to be looked at.
+void Snapshot(QWidget &window, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("MERVASK_LAYOUT_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    QScreen *screen = window.screen();
+    QPixmap shot = screen->grabWindow(0);
+    if (shot.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen"))
+        shot = window.grab();
+    shot.save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
 using Opener = std::function<void()>;
 
 template <class W> Opener Shown()
@@ -246,6 +379,94 @@ struct Window {
 };
 
 const QString Day = QStringLiteral("05.03.2024");
+const QString Wni = QStringLiteral("06120001");
+
+// The batch that the sample and run windows open on.
+BatchHeading Batch()
+{
+    return {1, Day, Wni, Wni + QStringLiteral(" - Ubojnia Łęczyca, Łęczyca ul. Polna 1")};
+}
+
+// A day's work as the lists show it, with codes and numbers as long as they
+// come: a batch of three samples, a run of two trays and the client.
+void AddDaysWork()
+{
+    const QDate day = InstalledWorkstation::Day;
+    TableData::AddRow(MonthDb, QStringLiteral("Partia"),
+                      {{QStringLiteral("Partia"), 1},
+                       {QStringLiteral("WNI"), Wni},
+                       {QStringLiteral("ZleceniodawcaWNI"), Wni},
+                       {QStringLiteral("KodPIW"), Wni.left(4)},
+                       {QStringLiteral("IlProbek"), 3},
+                       {QStringLiteral("NrTac"), QStringLiteral("1-2")},
+                       {QStringLiteral("DataUboju"), day},
+                       {QStringLiteral("DataPobr"), day},
+                       {QStringLiteral("DataDoLab"), day},
+                       {QStringLiteral("GodzDoLab"), QStringLiteral("08:30")},
+                       {QStringLiteral("Czystopis"), QStringLiteral("T")}});
+    for (int carcass = 1; carcass <= 3; ++carcass)
+        TableData::AddRow(MonthDb, QStringLiteral("Badanie"),
+                          {{QStringLiteral("Partia"), 1},
+                           {QStringLiteral("NrProbki"), carcass},
+                           {QStringLiteral("NrDzien"), carcass},
+                           {QStringLiteral("NrOgolny"), 1000 + carcass},
+                           {QStringLiteral("IDProbkiWNI"), Wni},
+                           {QStringLiteral("IDProbkiNr"), QStringLiteral("0000%1").arg(carcass)},
+                           {QStringLiteral("IDProbkiData"), QStringLiteral("07122024")},
+                           {QStringLiteral("NrTacy"), 1},
+                           {QStringLiteral("Gatunek"), QStringLiteral("Świnie")},
+                           {QStringLiteral("Plec"), QStringLiteral("Tucznik")},
+                           {QStringLiteral("NazTkanka"), QStringLiteral("filar przepony")},
+                           {QStringLiteral("Wynik"), QStringLiteral("nie stwierdzono")},
+                           {QStringLiteral("DataDoLab"), day}});
+    TableData::AddRow(MonthDb, QStringLiteral("Nastawienie"),
+                      {{QStringLiteral("Partia"), 1},
+                       {QStringLiteral("Nastawienie"), 1},
+                       {QStringLiteral("NrTac"), QStringLiteral("1-2")},
+                       {QStringLiteral("IlProbek"), 3}});
+    for (int tray = 1; tray <= 2; ++tray)
+        TableData::AddRow(MonthDb, QStringLiteral("PozycjaN"),
+                          {{QStringLiteral("Partia"), 1},
+                           {QStringLiteral("Nastawienie"), 1},
+                           {QStringLiteral("NrTacy"), tray},
+                           {QStringLiteral("NrTusz"), QStringLiteral("1-3")},
+                           {QStringLiteral("IlProbek"), 3}});
+    TableData::AddRow(StaleDb, QStringLiteral("Zaklad"),
+                      {{QStringLiteral("IdRzezni"), Wni},
+                       {QStringLiteral("KodPIW"), Wni.left(4)},
+                       {QStringLiteral("Nazwa"), QStringLiteral("Ubojnia Łęczyca")},
+                       {QStringLiteral("Miasto"), QStringLiteral("Łęczyca")},
+                       {QStringLiteral("TypWNI"), QStringLiteral("zakład ubojowy")}});
+}
+
+// The whole window, its frame included, lies in the screen's free area (the
+// screen less the taskbar), so nothing of it is out of reach.
+QStringList OnScreen(QWidget &window)
+{
+    // A window manager frames the window once it has taken it over.
+    QWindow *handle = window.windowHandle();
+    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+        !QTest::qWaitFor([&] { return !handle->frameMargins().isNull(); }, 5000))
+        return {QStringLiteral("the window got no frame: is a window manager running?")};
+    // A screen scaled by a fraction rounds the sizes it reports: a pixel's
+    // difference at the edge is that rounding, not the window's.
+    const qreal ratio = window.screen()->devicePixelRatio();
+    const int rounding = ratio == std::floor(ratio) ? 0 : 1;
+    const QRect free = window.screen()->availableGeometry().adjusted(0, 0, rounding, rounding);
+    const QRect frame = handle->frameGeometry();
+    if (free.contains(frame))
+        return {};
+    return {QStringLiteral("the window (%1,%2 %3x%4 with its frame) reaches out of the "
+                           "screen's free area (%5,%6 %7x%8)")
+                .arg(frame.x())
+                .arg(frame.y())
+                .arg(frame.width())
+                .arg(frame.height())
+                .arg(free.x())
+                .arg(free.y())
+                .arg(free.width())
+                .arg(free.height())};
+}
 
 const QList<Window> &Windows()
 {
@@ -264,9 +485,9 @@ const QList<Window> &Windows()
         {"FrmInfQXrec", Shown<FrmInfQXrec>()},
         {"FormPartia", [] { FormPartia::Open(Day); }},
         {"FormSeriaTest", Shown<FormSeriaTest>()},
-        {"FormBadanie", Shown<FormBadanie>()},
+        {"FormBadanie", [] { FormBadanie::OpenForBatch(Batch()); }},
         {"FormNumery", Shown<FormNumery>()},
-        {"FormNastawienie", Shown<FormNastawienie>()},
+        {"FormNastawienie", [] { FormNastawienie::OpenForBatch(Batch()); }},
         {"FormPodpAll",
          [] { FormPodpAll::Open(QStringLiteral("Waga"), QStringLiteral("WAGA"), 50); }},
         {"FormZaklad", [] { FormZaklad::Open(); }},
@@ -312,8 +533,12 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<double>("fontScale");
         // The platform's font, and the larger one of a desktop set up for
-        // easier reading.
+        // easier reading; a screen scaled as a whole (QT_SCALE_FACTOR) with
+        // the platform's font.
+        const bool screenScaled = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
         for (const double scale : {1.0, 1.25}) {
+            if (screenScaled && scale != 1.0)
+                continue;
             for (qsizetype i = 0; i < Windows().size(); ++i)
                 QTest::addRow("%s %g", Windows().at(i).name, scale) << int(i) << scale;
         }
@@ -331,6 +556,7 @@ private slots:
         const auto restoreFont = qScopeGuard([&] { QApplication::setFont(platformFont); });
         InstalledWorkstation workstation;
         QVERIFY(workstation.IsValid());
+        AddDaysWork();
         ui::WindowRegistry::Instance<frmLoginLab>().TextOperatRodz->setText(
             QStringLiteral("Administrator"));
 
@@ -340,13 +566,19 @@ private slots:
         ui.AnswerWindow(QLatin1String(entry.name), [&](QWidget &window) {
             shown = true;
             QVERIFY(QTest::qWaitForWindowExposed(&window));
-            faults = LayoutCheck(window).Faults();
+            faults = OnScreen(window) + LayoutCheck(window).Faults();
+            Snapshot(window, QStringLiteral("%1 %2").arg(QLatin1String(entry.name)).arg(fontScale));
             // The frames that open over a list, each alone.
             for (QWidget *child : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
                 if (!child->isHidden() || child->isWindow() ||
                     !(qobject_cast<QGroupBox *>(child) || child->inherits("QFrame")) ||
                     qobject_cast<QAbstractScrollArea *>(child) || qobject_cast<QLabel *>(child))
                     continue;
+                // A frame opens under the caption of what it edits.
+                auto *box = qobject_cast<QGroupBox *>(child);
+                const bool titled = box && box->title().isEmpty();
+                if (titled)
+                    box->setTitle(QStringLiteral("POPRAWA"));
                 child->show();
                 QCoreApplication::processEvents();
                 for (const QString &fault : LayoutCheck(window, child).Faults()) {
@@ -354,7 +586,13 @@ private slots:
                         faults.append(
                             QStringLiteral("with %1 open: %2").arg(child->objectName(), fault));
                 }
+                Snapshot(window, QStringLiteral("%1 %2 %3")
+                                     .arg(QLatin1String(entry.name))
+                                     .arg(fontScale)
+                                     .arg(child->objectName()));
                 child->hide();
+                if (titled)
+                    box->setTitle(QString());
             }
         });
         entry.open();
@@ -362,20 +600,129 @@ private slots:
         QVERIFY(shown);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
+
+    // A message naming a path breaks its lines before or after the path,
+    // never inside it, wherever the path falls in the text.
+    void messagesKeepPathsWhole()
+    {
+        const QString path = QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb");
+        for (int words = 0; words < 30; ++words) {
+            const QString prompt = QStringLiteral("Baza danych ") +
+                                   QStringLiteral("miesiąca ").repeated(words) + path +
+                                   QStringLiteral(" nie została otwarta!");
+            const std::unique_ptr<QMessageBox> box = ui::CreateMsgBox(prompt, ui::vbOKOnly, {});
+            box->show();
+            QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+            const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            QVERIFY(label);
+            const QString shown = label->text();
+            const qsizetype start = shown.indexOf(QStringLiteral("T:"));
+            const qsizetype end = shown.indexOf(QLatin1Char(' '), start);
+            // The lines as the label lays them out.
+            QTextLayout layout(shown, label->font());
+            QTextOption option;
+            option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+                line.setLineWidth(label->contentsRect().width());
+            layout.endLayout();
+            QVERIFY2(layout.lineForTextPosition(int(start)).lineNumber() ==
+                         layout.lineForTextPosition(int(end - 1)).lineNumber(),
+                     qPrintable(QStringLiteral("the path is broken after %1 words").arg(words)));
+            QCOMPARE(QString(shown).remove(QChar(0x2060)), prompt);
+        }
+    }
+
+    // A question's box is wide enough for its whole title beside the title
+    // bar's icon and buttons.
+    void questionsShowTheirTitlesWhole()
+    {
+        const QString title = QStringLiteral("Potwierdzanie zapisywania jako");
+        const std::unique_ptr<QMessageBox> box =
+            ui::CreateMsgBox(QStringLiteral("a.pdf już istnieje.\rCzy chcesz go zamienić?"),
+                             ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2, title);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QFont bold = QGuiApplication::font();
+        bold.setBold(true);
+        // An icon and three buttons of at least 25 pixels each.
+        const int needed = QFontMetrics(bold).horizontalAdvance(title) + 4 * 25;
+        QVERIFY2(box->width() >= needed,
+                 qPrintable(QStringLiteral("%1 px for %2").arg(box->width()).arg(needed)));
+    }
+
+    // A window closed and opened again comes back where it was, framed the
+    // same, however often and however soon it is closed: the window
+    // manager's frame is never added to its place once more.
+    void windowsComeBackWhereTheyWere_data()
+    {
+        QTest::addColumn<int>("index");
+        for (const char *name : {"FormOperat", "FormZaklad", "FormCLab", "FormPodpAll"}) {
+            for (qsizetype i = 0; i < Windows().size(); ++i) {
+                if (qstrcmp(Windows().at(i).name, name) == 0)
+                    QTest::newRow(name) << int(i);
+            }
+        }
+    }
+
+    void windowsComeBackWhereTheyWere()
+    {
+        QFETCH(int, index);
+        const Window &entry = Windows().at(index);
+        InstalledWorkstation workstation;
+        QVERIFY(workstation.IsValid());
+        ui::WindowRegistry::Instance<frmLoginLab>().TextOperatRodz->setText(
+            QStringLiteral("Administrator"));
+        // Opened from the main window, as the user opens them.
+        aMain &main = ui::WindowRegistry::Instance<aMain>();
+        ui::FitOnScreen(main);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QWidget *window = nullptr;
+        {
+            ui::ScriptedUi ui;
+            ui.AnswerWindow(QLatin1String(entry.name), [&](QWidget &shown) { window = &shown; });
+            entry.open();
+            SCRIPTED_UI_VERIFY(ui);
+        }
+        QVERIFY(window);
+        // Shown in its own modal loop, as the program shows it, and closed
+        // at once the first time.
+        QList<QRect> places;
+        for (const int closeAfter : {50, 400, 400, 400}) {
+            QTimer::singleShot(closeAfter, window, [&] {
+                const bool framed =
+                    QGuiApplication::platformName() != QLatin1String("xcb") || QTest::qWaitFor([&] {
+                        return !window->windowHandle()->frameMargins().isNull();
+                    });
+                places.append(framed ? window->windowHandle()->frameGeometry() : QRect());
+                window->hide();
+            });
+            ui::ShowModal(*window);
+        }
+        QCOMPARE(places.size(), 4);
+        QVERIFY2(places.at(0).isValid(), "the window got no frame");
+        for (int i = 1; i < places.size(); ++i)
+            QCOMPARE(places.at(i), places.at(0));
+    }
 };
 
 int main(int argc, char **argv)
 {
-    // A workstation's desktop rather than the offscreen platform's 800 x 600.
+    // A laboratory PC's screen of 1366 x 768 rather than the offscreen
+    // platform's 800 x 600; on an X display, that display's own screen.
     QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    file.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1366,
-        "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("xcb"))) {
+        const QString config = dir.filePath(QStringLiteral("screen.json"));
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        file.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1366,
+            "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        file.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    }
     QApplication app(argc, argv);
     WindowLayoutTest test;
     return QTest::qExec(&test, argc, argv);

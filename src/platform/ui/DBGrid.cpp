@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QStyle>
 
+#include <cmath>
+
 namespace ui
 {
 
@@ -24,8 +26,6 @@ DBGrid::DBGrid(QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     // Rows are marked by the register through SelBookmarks, never by a click.
     setSelectionMode(QAbstractItemView::NoSelection);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The last column takes the room the others leave, so no strip of the
     // grid stays empty while a text beside it is cut.
     header_->setStretchLastSection(true);
@@ -67,14 +67,17 @@ void DBGrid::FitColumns(bool widenOnly)
     // leaves open also takes the width of what it shows, up to a limit, so a
     // long memo does not push every other column out of sight.
     const QFontMetrics metrics(font());
+    const QFontMetricsF exact(font());
     // Widths measured in another font or size are measured anew.
     if (!(font() == measuredIn_) || measured_.size() > MeasuredTexts) {
         measured_.clear();
         measuredIn_ = font();
     }
     const int widest = metrics.averageCharWidth() * FittedChars;
-    // The room an item view leaves around a cell's text.
-    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    // The room an item view leaves around a cell's text, and the grid line
+    // that the cell gives up.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
+                       (showGrid() ? 1 : 0);
     const int rows = qMin(model_->rowCount(), FittedRows);
     const QList<RecordsetModel::Column> &columns = model_->Columns();
     for (int i = 0; i < columns.size(); ++i) {
@@ -85,7 +88,7 @@ void DBGrid::FitColumns(bool widenOnly)
             // through the item delegate costs more than the whole list's read.
             int text = 0;
             for (int row = 0; row < rows && text < widest; ++row)
-                text = qMax(text, TextWidth(metrics, model_->index(row, i)));
+                text = qMax(text, TextWidth(exact, model_->index(row, i)));
             width = qMin(text + margin, widest);
         }
         width = qMax(width, header_->sectionSizeHint(i));
@@ -94,12 +97,14 @@ void DBGrid::FitColumns(bool widenOnly)
     }
 }
 
-int DBGrid::TextWidth(const QFontMetrics &metrics, const QModelIndex &cell)
+int DBGrid::TextWidth(const QFontMetricsF &metrics, const QModelIndex &cell)
 {
     const QString text = cell.data(Qt::DisplayRole).toString();
     auto found = measured_.constFind(text);
+    // A text fits its cell only when its whole laid-out width does, fractions
+    // of a pixel included.
     if (found == measured_.cend())
-        found = measured_.insert(text, metrics.horizontalAdvance(text));
+        found = measured_.insert(text, int(std::ceil(metrics.horizontalAdvance(text))));
     return *found;
 }
 
@@ -134,7 +139,10 @@ void DBGrid::setCaption(const QString &caption)
 void DBGrid::updateGeometries()
 {
     QTableView::updateGeometries();
-    if (caption_->isVisible()) {
+    // Placed also while the window is still hidden: a caption set before the
+    // first showing is drawn across the whole grid, not in a label's default
+    // width.
+    if (!caption_->isHidden()) {
         const int frame = frameWidth();
         caption_->setGeometry(frame, frame, width() - 2 * frame, header_->Band());
         caption_->raise();

@@ -10,7 +10,7 @@
 #include <QHash>
 #include <QTableView>
 
-class QFontMetrics;
+class QFontMetricsF;
 class QLabel;
 
 namespace ui
@@ -68,7 +68,7 @@ private:
     // than reading its row, and the texts of a list mostly repeat (the same
     // dates and names down a column, the same rows when the list is read
     // again).
-    int TextWidth(const QFontMetrics &metrics, const QModelIndex &cell);
+    int TextWidth(const QFontMetricsF &metrics, const QModelIndex &cell);
     // Widens the columns once the program is back in its event loop: rows
     // added one by one (an import) are measured once, not after every row.
     void FitColumnsLater();

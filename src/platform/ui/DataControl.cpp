@@ -1,5 +1,6 @@
 #include "DataControl.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -21,6 +22,7 @@ DataControl::DataControl(QWidget *parent) : QWidget(parent), caption_(new QLabel
     caption_->setFrameShadow(QFrame::Sunken);
     caption_->setTextFormat(Qt::PlainText);
     layout->addWidget(caption_, 1);
+    KeepCaptionRoom();
     layout->addWidget(AddButton(QStringLiteral("Next"), QStringLiteral("▶"), &DataControl::GoNext));
     layout->addWidget(
         AddButton(QStringLiteral("Last"), QStringLiteral("▶|"), &DataControl::GoLast));
@@ -29,6 +31,19 @@ DataControl::DataControl(QWidget *parent) : QWidget(parent), caption_(new QLabel
 DataControl::~DataControl()
 {
     Unsubscribe();
+}
+
+void DataControl::KeepCaptionRoom()
+{
+    caption_->setMinimumWidth(caption_->fontMetrics().averageCharWidth() * CaptionChars +
+                              2 * caption_->frameWidth());
+}
+
+void DataControl::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        KeepCaptionRoom();
 }
 
 QToolButton *DataControl::AddButton(const QString &name, const QString &text,

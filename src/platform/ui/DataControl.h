@@ -44,7 +44,14 @@ signals:
     void rowsChanged();
     void valuesChanged();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // The text box between the arrows keeps room for a few characters, so a
+    // window short of width cannot squeeze it to nothing.
+    static constexpr int CaptionChars = 8;
+    void KeepCaptionRoom();
     void Listen(dao::RecordsetEvent event);
     void Unsubscribe();
     void GoFirst();

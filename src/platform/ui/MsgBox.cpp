@@ -5,8 +5,15 @@
 #include "ShownDialog.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace ui
 {
@@ -110,6 +117,23 @@ QString MsgBoxButtonText(int answer)
     }
 }
 
+// A box is at least as wide as its title with the title bar's icon and
+// buttons beside it, so the window manager does not shorten the title.
+static void KeepTitleReadable(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const QStyle *style = box.style();
+    const int bar = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight),
+                             QFontMetrics(QGuiApplication::font()).height() * 2);
+    QFont titleFont = QGuiApplication::font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 5 * bar;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 std::unique_ptr<QMessageBox> CreateMsgBox(const QString &prompt, int buttonsAndIcon,
                                           const QString &title)
 {
@@ -119,7 +143,7 @@ std::unique_ptr<QMessageBox> CreateMsgBox(const QString &prompt, int buttonsAndI
     box->setWindowTitle(DialogTitle(title));
     // Messages carry data typed by users; never let it be read as markup.
     box->setTextFormat(Qt::PlainText);
-    box->setText(ScreenText(prompt));
+    box->setText(KeepPathsWhole(ScreenText(prompt)));
 
     const QList<int> answers = MsgBoxAnswers(buttonsAndIcon);
     const int escape = MsgBoxEscapeAnswer(buttonsAndIcon);
@@ -132,6 +156,7 @@ std::unique_ptr<QMessageBox> CreateMsgBox(const QString &prompt, int buttonsAndI
         if (answers[i] == escape)
             box->setEscapeButton(button);
     }
+    KeepTitleReadable(*box);
     return box;
 }
 

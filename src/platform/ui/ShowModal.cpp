@@ -3,6 +3,7 @@
 #include "EnterAsTab.h"
 #include "ScriptedUi.h"
 #include "ShownDialog.h"
+#include "WindowFit.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -56,7 +57,8 @@ void CentreOn(QWidget &window, const QWidget &owner)
     window.move(topLeft);
 }
 
-// Puts the window where it is to appear. A maximised window needs no place.
+// Puts the window where it is to appear, whole on the screen. A maximised
+// window needs no place.
 void Place(QWidget &window, Placement placement)
 {
     if (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
@@ -66,10 +68,10 @@ void Place(QWidget &window, Placement placement)
         // Qt would centre a dialog anew, and a window manager may add its
         // frame once more: the place the user left it is the one to keep.
         window.move(kept.toPoint());
-        return;
-    }
-    if (const QWidget *owner = OwnerOf(window))
+    } else if (const QWidget *owner = OwnerOf(window)) {
         CentreOn(window, *owner);
+    }
+    FitOnScreen(window);
 }
 
 void KeepPlace(QWidget &window)

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cmath>
 #include <set>
 
 using ui::DataControl;
@@ -202,23 +203,26 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(grid));
         QCoreApplication::processEvents();
         QVERIFY(grid->rowAt(grid->viewport()->height() - 1) < 20);
+        // The cell's margins and its grid line, and the whole width of the
+        // laid-out text.
         const int margin =
-            2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
-        QCOMPARE(grid->columnWidth(1),
-                 QFontMetrics(grid->font()).horizontalAdvance(belowShown) + margin);
+            2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+        const auto shownWhole = [&] {
+            return int(std::ceil(QFontMetricsF(grid->font()).horizontalAdvance(belowShown))) +
+                   margin;
+        };
+        QCOMPARE(grid->columnWidth(1), shownWhole());
 
         // The same list read again, and then in a larger font: each text is
         // measured in the font it is shown in.
         rs.Requery();
         data->setRecordset(rs);
         QCoreApplication::processEvents();
-        QCOMPARE(grid->columnWidth(1),
-                 QFontMetrics(grid->font()).horizontalAdvance(belowShown) + margin);
+        QCOMPARE(grid->columnWidth(1), shownWhole());
         QFont larger = grid->font();
         larger.setPointSizeF(larger.pointSizeF() * 1.5);
         grid->setFont(larger);
-        QCOMPARE(grid->columnWidth(1),
-                 QFontMetrics(grid->font()).horizontalAdvance(belowShown) + margin);
+        QCOMPARE(grid->columnWidth(1), shownWhole());
     }
 
     void headingsKeepTheirHeightAsTheGridIsLaidOut()
