@@ -7,12 +7,14 @@
 #include "platform/db/dao.h"
 #include "platform/fs/Cp1250.h"
 #include "platform/fs/DriveMap.h"
+#include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/WindowRegistry.h"
 #include "samples/FormBadanie.h"
 #include "samples/FormNumery.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -23,6 +25,7 @@
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 #include <map>
 #include <vector>
@@ -369,8 +372,51 @@ void BM_Import1000_Plain(benchmark::State &state)
     sqlite3_close(db);
 }
 
+// The sample window on a batch of a million samples, its grid read from the
+// first row to the last as a user paging through it would have it shown:
+// the peak resident size of the process in MB, run alone
+// (--benchmark_filter=Million).
+void BM_WindowOfAMillionSamples(benchmark::State &state)
+{
+    month();
+    constexpr int kMillionBatch = 102;
+    MonthDb.Execute(
+        QStringLiteral(
+            "INSERT INTO Partia (Partia, WNI, DataDoLab) VALUES (%1, '%2', '2024-03-05')")
+            .arg(kMillionBatch)
+            .arg(Client));
+    MonthDb.Execute(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                       "1000000) INSERT INTO Badanie (Partia, NrProbki, NrDzien, NrOgolny, "
+                       "IDProbkiWNI, IDProbkiNr, IDProbkiData, NrTacy, NazTkanka, Gatunek, Plec, "
+                       "Wynik, DataDoLab) SELECT %1, i, i, 200000 + i, '%2', printf('%03d', i "
+                       "% 1000), '04032024', 1 + i / 50, 'filary przepony', 'Świnie', "
+                       "'Tucznik', 'nie stwierdzono', '2024-03-05' FROM n")
+            .arg(kMillionBatch)
+            .arg(Client));
+    ui::ScriptedUi scripted;
+    for (auto _ : state) {
+        scripted.AnswerWindow(QStringLiteral("FormBadanie"), [](QWidget &window) {
+            const QAbstractItemModel *grid = static_cast<FormBadanie &>(window).DBGridBad->model();
+            qint64 shown = 0;
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                for (int column = 0; column < grid->columnCount(); ++column)
+                    shown += grid->index(row, column).data().isValid() ? 1 : 0;
+            }
+            benchmark::DoNotOptimize(shown);
+        });
+        FormBadanie::OpenForBatch(heading(kMillionBatch));
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024.0;
+    }
+    if (!scripted.Verify())
+        state.SkipWithError("a box was shown");
+}
+
 } // namespace
 
+BENCHMARK(BM_WindowOfAMillionSamples)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_OpenWindow_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstOpenWindow_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenWindow_Plain)->Unit(benchmark::kMillisecond);
