@@ -128,9 +128,7 @@ void DictionaryListWindow::SetText(const QString &text)
 
 void DictionaryListWindow::BindTable(const QString &table, const QString &orderField)
 {
-    dao::Recordset rows = StaleDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
-                                                QStringLiteral(" ORDER BY ") + orderField);
-    Data->Replace(rows);
+    ShowRows(StaleDb, DictionaryStore::ListStatement(table, orderField));
 }
 
 void DictionaryListWindow::DBGridPodp_RowColChange()
@@ -171,10 +169,7 @@ void DictionaryListWindow::ComUsun_Click()
 {
     if (ListIsEmpty())
         return;
-    Trapped([this] {
-        ListRecordset().Delete();
-        Data->Refresh();
-    });
+    Trapped([this] { DeleteListedRow(); });
 }
 
 void DictionaryListWindow::ComZapisz_Click()

@@ -85,8 +85,8 @@ public:
 
 protected:
     DictionaryListWindow(const Shape &shape, QWidget *parent);
-    // Binds the list to "SELECT * FROM table ORDER BY field". Errors go to
-    // the caller.
+    // Binds the list to the whole table in the order of the field. Errors go
+    // to the caller.
     void BindTable(const QString &table, const QString &orderField);
     // The tables whose pick lists are refilled when the window closes.
     virtual QStringList ChangedTables() const = 0;

@@ -117,7 +117,7 @@ std::optional<Refusal> DictionaryStore::Save(dao::Database db,
     return std::nullopt;
 }
 
-void DictionaryStore::DeleteCurrent(dao::Recordset list)
+QString DictionaryStore::ListStatement(const QString &table, const QString &orderField)
 {
-    list.Delete();
+    return QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ") + orderField;
 }

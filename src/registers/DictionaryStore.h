@@ -62,7 +62,7 @@ public:
                                        const std::function<std::optional<Refusal>()> &check,
                                        const std::function<void()> &write);
 
-    // Deletes the current row of a register's list, only while it still holds
-    // what the list read of it (3197 changed, 3167 deleted meanwhile).
-    static void DeleteCurrent(dao::Recordset list);
+    // The rows of a numbered dictionary as its list window shows them: the
+    // whole table in the order of the field.
+    static QString ListStatement(const QString &table, const QString &orderField);
 };

@@ -263,10 +263,7 @@ void FormLekarz::ComLaborKas_Click()
                    QStringLiteral("PYTANIE")) != ui::vbYes)
         return;
     // Batches that name the vet keep their text.
-    Trapped([this] {
-        DictionaryStore::DeleteCurrent(ListRecordset());
-        DataLekarz->Refresh();
-    });
+    Trapped([this] { DeleteListedRow(); });
 }
 
 void FormLekarz::ComLaborZap_Click()

@@ -405,10 +405,7 @@ void FormZaklad::ComLaborKas_Click()
                    QStringLiteral("PYTANIE")) != ui::vbYes)
         return;
     // Batches that name the client keep its identifier.
-    Trapped([this] {
-        DictionaryStore::DeleteCurrent(ListRecordset());
-        DataDane->Refresh();
-    });
+    Trapped([this] { DeleteListedRow(); });
 }
 
 void FormZaklad::ComAnuluj_Click()

@@ -193,8 +193,7 @@ void InspectorateWindow::Klawisze(bool flag)
 
 void InspectorateWindow::Bind(const QString &sql)
 {
-    dao::Recordset rows = StaleDb.OpenRecordset(sql);
-    DataZlew->Replace(rows);
+    ShowRows(StaleDb, sql);
 }
 
 void InspectorateWindow::OpenOn(const QString &sql)
@@ -323,10 +322,7 @@ void InspectorateWindow::ComZlewKas_Click()
                    ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2,
                    QStringLiteral("USUWANIE!")) != ui::vbYes)
         return;
-    Trapped([this] {
-        ListRecordset().Delete();
-        DataZlew->Refresh();
-    });
+    Trapped([this] { DeleteListedRow(); });
 }
 
 void InspectorateWindow::ComZlewZap_Click()

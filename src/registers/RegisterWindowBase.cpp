@@ -141,6 +141,17 @@ bool RegisterWindowBase::BindRecordSource(dao::Database db, const QString &sql)
     return Trapped([&] { data_->setRecordset(db.OpenRecordset(sql)); });
 }
 
+void RegisterWindowBase::ShowRows(dao::Database db, const QString &sql)
+{
+    data_->Replace(db.OpenRecordset(sql));
+}
+
+void RegisterWindowBase::DeleteListedRow()
+{
+    ListRecordset().Delete();
+    data_->Refresh();
+}
+
 bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QString &caption)
 {
     return TrapErrors(caption, action, [this] {

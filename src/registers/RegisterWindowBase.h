@@ -90,6 +90,14 @@ protected:
     // Binds the list to a statement; on failure the error is reported and the
     // list keeps what it showed.
     bool BindRecordSource(dao::Database db, const QString &sql);
+    // Shows the rows of a store's statement in the list, in place of what it
+    // showed. Errors go to the caller.
+    void ShowRows(dao::Database db, const QString &sql);
+    // Deletes the list's current row through the list's own record set, which
+    // deletes it only while it still holds what the list read of it (3197
+    // changed, 3167 deleted meanwhile), then reads the list again. Errors go
+    // to the caller.
+    void DeleteListedRow();
     // Runs a data operation; a run-time error drops a pending AddNew or Edit
     // of the list, is reported, and false is returned.
     bool Trapped(const std::function<void()> &action, const QString &caption = ErrorCaption);

@@ -257,8 +257,9 @@ void FormBadanie::ComUsun_Click()
         if (askYesNo(QStringLiteral("Czy na pewno usunąć próbkę?"), QStringLiteral("USUWANIE!")) !=
             ui::vbYes)
             return;
-        dao::Recordset rs = Samples();
-        SampleStore::Delete(rs);
+        // The list's record set deletes the sample only while it still holds
+        // what the list read of it (3197 changed, 3167 deleted meanwhile).
+        Samples().Delete();
         DataBad->Refresh();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);

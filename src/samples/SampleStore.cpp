@@ -111,11 +111,6 @@ std::variant<Refusal, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
     return loaded.adding ? rs.LastModified() : *target.loadedRow;
 }
 
-void SampleStore::Delete(dao::Recordset &rs)
-{
-    rs.Delete();
-}
-
 void SampleStore::SetFields(dao::Recordset &rs, const SampleFrameValues &v, const Target &target)
 {
     rs(QStringLiteral("Partia")) = target.batch;

@@ -16,8 +16,9 @@
 #include <variant>
 
 // The samples (Badanie) of one batch: reading the batch they belong to, the
-// save with its checks, deletion and the batch-wide fill-ins. Errors of the
-// database go to the caller.
+// save with its checks and the batch-wide fill-ins. A sample is deleted
+// through the window's list, which compares it with what it showed. Errors of
+// the database go to the caller.
 class SampleStore
 {
 public:
@@ -54,10 +55,6 @@ public:
                                                      const SampleFrameValues &values,
                                                      const SampleValidator::Loaded &loaded,
                                                      const Target &target);
-
-    // Deletes the current sample of the set, only while it still holds what
-    // was read of it (3197 changed, 3167 deleted by another workstation).
-    static void Delete(dao::Recordset &rs);
 
     // Sets the fields of the row being added or edited, in the frame's order.
     static void SetFields(dao::Recordset &rs, const SampleFrameValues &values,
