@@ -9,8 +9,6 @@
 #include "foundation/frmLoginLab.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/SqlText.h"
-#include "platform/fs/DriveMap.h"
-#include "platform/fs/FileSystemObject.h"
 #include "platform/fs/FsErrors.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/FileDialog.h"
@@ -20,15 +18,13 @@
 #include "platform/ui/ShowModal.h"
 #include "platform/ui/WaitPointer.h"
 #include "platform/ui/WindowRegistry.h"
-#include "reports/ClabDocumentWriter.h"
+#include "reports/ClabExport.h"
 #include "reports/ClabHosts.h"
 #include "reports/ClabJournal.h"
 #include "reports/ClabStore.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,8 +43,6 @@ const QString Warning = QStringLiteral("OSTRZEŻENIE");
 const QString Attention = QStringLiteral("UWAGA!");
 const QString ExportCaption = QStringLiteral("EKSPORT do CLab");
 const QString FileCaption = QStringLiteral("EKSPORT DO PLIKU");
-const QString SevenZip = QStringLiteral("C:\\MervaskLab\\7za.exe");
-const QString UploadPath = QStringLiteral("/serwis/importCelabP.jsp");
 constexpr int ProgressIntervalMs = 50;
 
 // Errors that the check and the export report the same way.
@@ -389,69 +383,36 @@ void FormCLab::exportChosen(ClabStore &store, const Period &period, const QStrin
     const std::optional<QDate> working = dao::ParseDateText(workingDate_);
     if (!working)
         throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
-    // A laboratory code that is no number stops the run before any file is
-    // asked for, made or overwritten.
-    ClabDocumentWriter::LabNumber(TextLok->text());
-    ClabDocumentSettings settings{TextLok->text(), *working, station, codeBoxes(),
-                                  ClabHosts::Read(ClabHosts::SchemaKey)};
-    const QString choice = ComboPartia->currentText();
-    store.Open(choice, period.from, period.to);
-    const int batches = store.BatchCount();
-    if (batches == 0) {
-        ShowInfo(QStringLiteral("Brak danych!"), ExportCaption);
+    ClabExport exporter(store, {TextLok->text(), *working, station, codeBoxes(),
+                                ClabHosts::Read(ClabHosts::SchemaKey)});
+    const std::variant<Refusal, ClabExport::Proposal> prepared =
+        exporter.Prepare(ComboPartia->currentText(), period.from, period.to);
+    if (const auto *refusal = std::get_if<Refusal>(&prepared)) {
+        ShowRefusal(*this, *refusal);
         return;
     }
-    if (refuseMissingCode(settings.codes, store.KindsWithSamples()))
-        return;
-    const QString name =
-        choice == ClabStore::AllBatches
-            ? QStringLiteral("MervaskLab_Od") + period.from.toString(QStringLiteral("yyyyMMdd")) +
-                  QStringLiteral("Do") + period.to.toString(QStringLiteral("yyyyMMdd"))
-            : QStringLiteral("MervaskLab_ZlecenieNr") + store.Batch(0).partia;
-    const QString dayFolder = ProgramFolder + QStringLiteral("\\Eksport\\") +
-                              working->toString(QStringLiteral("yyyyMMdd"));
-    // The parent folder may be missing on a fresh installation.
-    if (!QDir().mkpath(fs::DriveMap::ToReal(dayFolder)))
-        throw fs::FsError(fs::ErrPathFileAccess);
+    const ClabExport::Proposal &proposal = std::get<ClabExport::Proposal>(prepared);
 
     ui::FileDialog dialog;
-    dialog.FileName = dayFolder + u'\\' + name;
+    dialog.FileName = proposal.path;
     dialog.Filter = QStringLiteral("All Files (*.*)|*.*|Plik XML (*.xml)|*.xml");
     dialog.FilterIndex = 2;
     dialog.ShowSave();
     const QString chosen = dialog.FileName;
-    const QString real = fs::DriveMap::ToReal(chosen);
 
     FrameCzekaj->show();
     FrameDoWIW->show();
     ui::WaitPointer pointer;
     pointer.Show();
-    ProgressBar1->setRange(0, batches);
+    ProgressBar1->setRange(0, proposal.batches);
     ProgressBar1->setValue(0);
     repainted_.invalidate();
-    int written = 0;
-    ClabDocumentWriter writer(settings, [](const QString &text) { ShowWarning(text, Warning); });
-    for (int i = 0; i < batches; ++i) {
-        const ClabBatch batch = store.Batch(i);
-        showProgress(i + 1, batch.partia, written, true);
-        writer.WriteBatch(batch, store.Client(batch.wni), [&](int samples) {
-            written = samples;
-            showProgress(i + 1, batch.partia, samples, false);
-        });
-    }
-    if (batches > 0)
-        showProgress(batches, LabTab->text(), written, true);
-    writer.Finish(real);
-
-    ClabJournal::Append(ClabJournal::Line(QDate::currentDate(), chosen, OperatorSurname));
-    if (fs::FileSystemObject::FileExists(SevenZip)) {
-        const QFileInfo file(real);
-        if (!shell::Shell::Start(
-                SevenZip,
-                {QStringLiteral("a"), file.fileName() + QStringLiteral(".zip"), file.fileName()},
-                shell::vbMinimizedFocus, file.absolutePath()))
-            throw fs::FsError(fs::ErrPathFileAccess);
-    }
+    const ClabExport::Written written = exporter.Write(
+        chosen, OperatorSurname,
+        [this](int batch, const QString &partia, int samples, bool boundary) {
+            showProgress(batch, partia, samples, boundary);
+        },
+        [](const QString &text) { ShowWarning(text, Warning); });
     hideFrames();
     pointer.Restore();
     if (ui::MsgBox(QStringLiteral("Eksport danych zakończony powodzeniem!\r"
@@ -460,10 +421,10 @@ void FormCLab::exportChosen(ClabStore &store, const Period &period, const QStrin
                        QStringLiteral("\rCzy połączyć się teraz z serwisem www, w celu "
                                       "załadowania danych na serwer CLab?"),
                    ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2, FileCaption) == ui::vbYes)
-        shell::Shell::OpenUrl(uploadHost + UploadPath);
-    if (writer.EmptyResults() > 0)
+        shell::Shell::OpenUrl(ClabExport::UploadPage(uploadHost));
+    if (written.emptyResults > 0)
         ShowInfo(QStringLiteral("Brak wyników badań w ilości: %1 dla MervaskLab!")
-                     .arg(writer.EmptyResults()),
+                     .arg(written.emptyResults),
                  Attention);
 }
 
@@ -520,42 +481,6 @@ ClabCodeSet FormCLab::codeBoxes() const
             TextTypBad2MervaskLab->text(),    TextTypBad2OpisMervaskLab->text(),
             TextCmetoda1MervaskLab->text(),   TextCmetoda1OpisMervaskLab->text(),
             TextCkierunek1MervaskLab->text(), TextCkierunek1OpisMervaskLab->text()};
-}
-
-// An export never goes out with an empty code: the user is sent to the box
-// that lacks it, before any file is asked for or written.
-bool FormCLab::refuseMissingCode(const ClabCodeSet &codes, const ClabStore::PayerKinds &kinds)
-{
-    const std::optional<ClabSettings::Code> missing =
-        ClabSettings::MissingCode(codes, kinds.official, kinds.service);
-    if (!missing)
-        return false;
-    QLineEdit *box = nullptr;
-    QString label;
-    switch (*missing) {
-    case ClabSettings::Code::TypBad1:
-        box = TextTypBad1MervaskLab;
-        label = QStringLiteral("Typ badania (badania urzędowe)");
-        break;
-    case ClabSettings::Code::TypBad2:
-        box = TextTypBad2MervaskLab;
-        label = QStringLiteral("Typ badania (badania usługowe)");
-        break;
-    case ClabSettings::Code::Cmetoda1:
-        box = TextCmetoda1MervaskLab;
-        label = QStringLiteral("Metoda");
-        break;
-    case ClabSettings::Code::Ckierunek1:
-        box = TextCkierunek1MervaskLab;
-        label = QStringLiteral("Kierunek");
-        break;
-    }
-    ShowWarning(QStringLiteral("Brak kodu CLab w polu: ") + label +
-                    QStringLiteral("!\rUzupełnij kod w ramce TYPY I METODY BADAŃ WG SŁOWNIKA "
-                                   "CLAB i uruchom eksport ponownie."),
-                Warning);
-    box->setFocus();
-    return true;
 }
 
 void FormCLab::LoadCodesCLab(const QString &key)

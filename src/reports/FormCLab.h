@@ -100,7 +100,6 @@ private:
     void LoadCodesCLab(const QString &key);
     void SaveCodesCLab(const QString &key);
     ClabCodeSet codeBoxes() const;
-    bool refuseMissingCode(const ClabCodeSet &codes, const ClabStore::PayerKinds &kinds);
     void hideFrames();
 
     QString workingDate_;
