@@ -446,7 +446,7 @@ QStringList OnScreen(QWidget &window)
     // A window manager frames the window once it has taken it over.
     QWindow *handle = window.windowHandle();
     if (QGuiApplication::platformName() == QLatin1String("xcb") &&
-        !QTest::qWaitFor([&] { return !handle->frameMargins().isNull(); }, 5000))
+        !QTest::qWaitFor([&] { return !handle->frameMargins().isNull(); }, 20000))
         return {QStringLiteral("the window got no frame: is a window manager running?")};
     // A screen scaled by a fraction rounds the sizes it reports: a pixel's
     // difference at the edge is that rounding, not the window's.
@@ -693,9 +693,9 @@ private slots:
         for (const int closeAfter : {50, 400, 400, 400}) {
             QTimer::singleShot(closeAfter, window, [&] {
                 const bool framed =
-                    QGuiApplication::platformName() != QLatin1String("xcb") || QTest::qWaitFor([&] {
-                        return !window->windowHandle()->frameMargins().isNull();
-                    });
+                    QGuiApplication::platformName() != QLatin1String("xcb") ||
+                    QTest::qWaitFor(
+                        [&] { return !window->windowHandle()->frameMargins().isNull(); }, 20000);
                 places.append(framed ? window->windowHandle()->frameGeometry() : QRect());
                 window->hide();
             });
