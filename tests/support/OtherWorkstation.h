@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
+#include <QTest>
 
 #include <functional>
 #include <iostream>
@@ -92,6 +93,18 @@ inline bool RanAsOther(int argc, char **argv, int &exitCode,
     // The windows and the databases go before the application does.
     ProgramState::Reset();
     return true;
+}
+
+// The main of a test program whose other workstation runs statements.
+template <typename Test> int MainWithStatements(int argc, char **argv)
+{
+    int exitCode = 0;
+    if (RanAsOther(argc, argv, exitCode, ExecuteStatements))
+        return exitCode;
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
 }
 
 } // namespace other_workstation

@@ -6,12 +6,39 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace dao::detail
 {
 
 namespace
 {
+
+// While the engine writes rows of its own, what SQLite reports of them is not
+// the caller's.
+class Quiet
+{
+public:
+    explicit Quiet(bool &flag) : flag_(flag) { flag_ = true; }
+    Quiet(const Quiet &) = delete;
+    Quiet &operator=(const Quiet &) = delete;
+    ~Quiet() { flag_ = false; }
+
+private:
+    bool &flag_;
+};
+
+// Runs `sql`, whose %1 is `table`, with `values` bound in order.
+void runOwn(Connection &connection, const QString &sql, const QString &table,
+            std::initializer_list<qint64> values)
+{
+    Statement statement =
+        connection.Prepare(sql.arg(ColumnType::Quote(table)), SqlContext::Write, table);
+    int index = 0;
+    for (const qint64 value : values)
+        statement.Bind(++index, value);
+    statement.Step();
+}
 
 qint64 highestOf(Connection &connection, const QString &table)
 {
@@ -131,37 +158,25 @@ void RowIdentity::Settle(Connection &connection)
     std::unordered_map<std::string, Pending> pending;
     pending.swap(pending_);
     last_ = nullptr;
-    settling_ = true;
-    try {
-        for (const auto &[name, rows] : pending) {
-            const QString table = QString::fromStdString(name);
-            if (table.compare(MarksTable(), Qt::CaseInsensitive) == 0)
-                continue;
-            qint64 mark = markOf(connection, table);
-            if (rows.maxDeleted > mark && rows.maxDeleted > highestOf(connection, table)) {
-                setMark(connection, table, rows.maxDeleted);
-                mark = rows.maxDeleted;
-            }
-            if (rows.minInserted > 0 && rows.minInserted <= mark) {
-                // The rows inserted since hold every rowid from the first of
-                // them on: they move together, past the mark, in their order.
-                const qint64 by =
-                    std::max(highestOf(connection, table), mark) + 1 - rows.minInserted;
-                Statement move = connection.Prepare(
-                    QStringLiteral("UPDATE %1 SET rowid = rowid + ?1 WHERE rowid >= ?2")
-                        .arg(ColumnType::Quote(table)),
-                    SqlContext::Write, table);
-                move.Bind(1, by);
-                move.Bind(2, rows.minInserted);
-                move.Step();
-                moved_.insert(table, Moved{rows.minInserted, rows.maxInserted, by});
-            }
+    const Quiet quiet(settling_);
+    for (const auto &[name, rows] : pending) {
+        const QString table = QString::fromStdString(name);
+        if (table.compare(MarksTable(), Qt::CaseInsensitive) == 0)
+            continue;
+        qint64 mark = markOf(connection, table);
+        if (rows.maxDeleted > mark && rows.maxDeleted > highestOf(connection, table)) {
+            setMark(connection, table, rows.maxDeleted);
+            mark = rows.maxDeleted;
         }
-    } catch (...) {
-        settling_ = false;
-        throw;
+        if (rows.minInserted > 0 && rows.minInserted <= mark) {
+            // The rows inserted since hold every rowid from the first of
+            // them on: they move together, past the mark, in their order.
+            const qint64 by = std::max(highestOf(connection, table), mark) + 1 - rows.minInserted;
+            runOwn(connection, QStringLiteral("UPDATE %1 SET rowid = rowid + ?1 WHERE rowid >= ?2"),
+                   table, {by, rows.minInserted});
+            moved_.insert(table, Moved{rows.minInserted, rows.maxInserted, by});
+        }
     }
-    settling_ = false;
 }
 
 RowIdentity::Written RowIdentity::Classify(const QString &sql)
@@ -222,39 +237,23 @@ void RowIdentity::Before(Connection &connection, Written &statement)
     const qint64 mark = markOf(connection, statement.insertsInto);
     if (mark <= 0 || mark <= highestOf(connection, statement.insertsInto))
         return;
-    settling_ = true;
     try {
-        Statement placeholder =
-            connection.Prepare(QStringLiteral("INSERT INTO %1 (rowid) VALUES (?1)")
-                                   .arg(ColumnType::Quote(statement.insertsInto)),
-                               SqlContext::Write, statement.insertsInto);
-        placeholder.Bind(1, mark);
-        placeholder.Step();
+        const Quiet quiet(settling_);
+        runOwn(connection, QStringLiteral("INSERT INTO %1 (rowid) VALUES (?1)"),
+               statement.insertsInto, {mark});
     } catch (...) {
         // A table that takes no row of nulls: its rows are moved afterwards.
-        settling_ = false;
         return;
     }
-    settling_ = false;
     statement.placeholder = mark;
 }
 
 void RowIdentity::After(Connection &connection, const Written &statement)
 {
     if (statement.placeholder) {
-        settling_ = true;
-        try {
-            Statement placeholder =
-                connection.Prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1")
-                                       .arg(ColumnType::Quote(statement.insertsInto)),
-                                   SqlContext::Write, statement.insertsInto);
-            placeholder.Bind(1, statement.placeholder);
-            placeholder.Step();
-        } catch (...) {
-            settling_ = false;
-            throw;
-        }
-        settling_ = false;
+        const Quiet quiet(settling_);
+        runOwn(connection, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1"), statement.insertsInto,
+               {statement.placeholder});
     }
     Settle(connection);
 }

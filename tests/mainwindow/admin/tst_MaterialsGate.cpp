@@ -257,12 +257,6 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    int exitCode = 0;
-    if (other_workstation::RanAsOther(argc, argv, exitCode, other_workstation::ExecuteStatements))
-        return exitCode;
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    MaterialsGateTest test;
-    return QTest::qExec(&test, argc, argv);
+    return other_workstation::MainWithStatements<MaterialsGateTest>(argc, argv);
 }
 #include "tst_MaterialsGate.moc"
