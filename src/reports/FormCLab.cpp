@@ -74,7 +74,7 @@ QDate dateOf(const ui::MaskEdBox *box)
 {
     const std::optional<QDate> day = dao::ParseDateText(box->Text());
     if (!day)
-        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+        throw RuntimeError(rterr::TypeMismatch, QStringLiteral("Niezgodność typów."));
     return *day;
 }
 
@@ -373,7 +373,7 @@ void FormCLab::ComExpCLab_Click(ClabStore &store, const Period &period, const QS
         hideFrames();
         if (error.Number() == ui::FileDialog::ErrCancel)
             return;
-        if (error.Number() == 55)
+        if (error.Number() == rterr::FileAlreadyOpen)
             ShowInfo(QStringLiteral("Plik otwarty. Zamknij program i uruchom ponownie!"),
                      QStringLiteral("INFORMACJA"));
         else
@@ -388,7 +388,7 @@ void FormCLab::exportChosen(ClabStore &store, const Period &period, const QStrin
     TextIlProbek->setText(QStringLiteral("0"));
     const std::optional<QDate> working = dao::ParseDateText(workingDate_);
     if (!working)
-        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+        throw RuntimeError(rterr::TypeMismatch, QStringLiteral("Niezgodność typów."));
     // A laboratory code that is no number stops the run before any file is
     // asked for, made or overwritten.
     ClabDocumentWriter::LabNumber(TextLok->text());
