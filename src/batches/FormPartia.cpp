@@ -120,10 +120,10 @@ FormPartia::FormPartia(QWidget *parent) : QDialog(parent)
     // A register that closes may have changed the vets or the authorising persons.
     connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, this,
             [this](const QString &table) {
-                if (table == QLatin1String("Lekarz"))
+                if (table == DictionaryEvents::Vets)
                     FillComboTwoFields(ComboLekarz, StaleDb, table, QStringLiteral("Imie"),
                                        QStringLiteral("Nazwisko"), QStringLiteral(" "), QString());
-                else if (table == QLatin1String("Autoryzowal"))
+                else if (table == DictionaryEvents::AuthorisedBy)
                     FillAuthorisedByCombo(ComboAutoryzowal);
             });
 }

@@ -131,7 +131,7 @@ void FormPartia::ExportList()
 {
     const std::optional<QDate> day = BatchValidator::DateOf(TrimBlanks(DTPData->Text()));
     if (!day)
-        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+        throw RuntimeError(rterr::TypeMismatch, QStringLiteral("Niezgodność typów."));
     const QString folder =
         ProgramFolder + QStringLiteral("\\Eksport\\") + day->toString(QStringLiteral("yyyyMMdd"));
     fs::FileSystemObject::CreateFolderPath(folder);

@@ -259,13 +259,8 @@ void FormNastawienie::connectControls()
         ui::PickMovesOn(combo);
     connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, this,
             [this](const QString &table) {
-                static const QStringList equipment{
-                    QStringLiteral("Waga"),      QStringLiteral("Termometr"),
-                    QStringLiteral("Mieszadlo"), QStringLiteral("Trychinoskop"),
-                    QStringLiteral("HCLseria"),  QStringLiteral("PepsynaSeria"),
-                    QStringLiteral("Sito")};
-                if (table == QLatin1String("Wykonujacy") ||
-                    table == QLatin1String("Odpowiedzialny"))
+                static const QStringList equipment = DictionaryEvents::Equipment();
+                if (table == DictionaryEvents::Performers || table == DictionaryEvents::Responsible)
                     RefillPersonLists();
                 else if (equipment.contains(table, Qt::CaseInsensitive))
                     RefillEquipmentLists();

@@ -31,10 +31,7 @@ const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 // The list's own name for a table the opener may write in capitals ("WAGA").
 QString listName(const QString &table)
 {
-    static const QStringList lists{QStringLiteral("Waga"),      QStringLiteral("Termometr"),
-                                   QStringLiteral("Mieszadlo"), QStringLiteral("Trychinoskop"),
-                                   QStringLiteral("HCLseria"),  QStringLiteral("PepsynaSeria"),
-                                   QStringLiteral("Sito")};
+    static const QStringList lists = DictionaryEvents::Equipment();
     for (const QString &name : lists) {
         if (name.compare(table, Qt::CaseInsensitive) == 0)
             return name;

@@ -102,7 +102,7 @@ bool CGZipFiles::AddName(zipw::ZipWriter &writer, const QString &name, int &adde
         Report(QStringLiteral("  dodano: %1\n").arg(name));
     } catch (const RuntimeError &error) {
         Report(QStringLiteral("Błąd: nie można odczytać %1: %2\n").arg(name, error.Description()));
-        result = error.Number() == 7 ? ZipOutOfMemory : ZipFileUnreadable;
+        result = error.Number() == rterr::OutOfMemory ? ZipOutOfMemory : ZipFileUnreadable;
         return false;
     }
     return true;
@@ -141,7 +141,7 @@ qint32 CGZipFiles::MakeZipFile()
     } catch (const RuntimeError &error) {
         Report(QStringLiteral("Błąd: nie można zapisać archiwum %1: %2\n")
                    .arg(zipFileName_, error.Description()));
-        return error.Number() == 7 ? ZipOutOfMemory : ZipNotWritten;
+        return error.Number() == rterr::OutOfMemory ? ZipOutOfMemory : ZipNotWritten;
     }
     return ZipOk;
 }

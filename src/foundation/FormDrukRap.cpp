@@ -9,6 +9,7 @@
 #include "platform/db/DaoError.h"
 #include "platform/fs/DriveMap.h"
 #include "platform/fs/FileSystemObject.h"
+#include "platform/mail/MailErrors.h"
 #include "platform/report/PrinterChoice.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/FileDialog.h"
@@ -70,13 +71,13 @@ void ReportExportError(const RuntimeError &error)
                      QStringLiteral("Spróbuj ponownie!") + CR + numbered,
                  caption);
         break;
-    case 75:
+    case rterr::PathFileAccess:
         ShowInfo(QStringLiteral("Błąd dostępu do ścieżki/pliku!") + CR +
                      QStringLiteral("Spróbuj ponownie!") + CR + numbered,
                  caption);
         break;
     case ui::FileDialog::ErrCancel:
-    case 32026:
+    case mail::mapNotSupported:
         break;
     default:
         ShowInfo(QStringLiteral("Błąd eksportu! ") + numbered, caption);

@@ -43,7 +43,7 @@ bool dataDriveReachable()
             return false;
         }
         if (!QDir::setCurrent(fs::DriveMap::ToReal(DataDrive)))
-            throw RuntimeError(76, QStringLiteral("Nie znaleziono ścieżki."));
+            throw RuntimeError(rterr::PathNotFound, QStringLiteral("Nie znaleziono ścieżki."));
         QDir::setCurrent(remembered);
         return true;
     } catch (const RuntimeError &error) {

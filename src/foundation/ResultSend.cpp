@@ -135,7 +135,7 @@ void ReportMailError(const RuntimeError &error)
 {
     const QString number = QString::number(error.Number());
     switch (error.Number()) {
-    case 75:
+    case rterr::PathFileAccess:
         ShowInfo(QStringLiteral("Brak dostępu do ścieżki/pliku!") + CR +
                      QStringLiteral("Spróbuj wysłać ponownie!") + CR + number + error.Description(),
                  ExportCaption);

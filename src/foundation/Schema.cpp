@@ -28,7 +28,7 @@ namespace
 // the build, reported as run-time error 5 (invalid procedure call).
 [[noreturn]] void Broken(const QString &what)
 {
-    throw RuntimeError(5, QStringLiteral("Błędny opis tabel: %1").arg(what));
+    throw RuntimeError(rterr::InvalidArgument, QStringLiteral("Błędny opis tabel: %1").arg(what));
 }
 
 QJsonObject ReadJson(const QString &resource)

@@ -85,7 +85,7 @@ QString MakeNameSortKey(const QString &text1, const QString &text2, int &length)
     QString key = UpperCaseKeepLength(TrimBlanks(text1) + TrimBlanks(text2));
     if (length == 0) {
         if (key.size() > 255)
-            throw RuntimeError(6, QStringLiteral("Przepełnienie."));
+            throw RuntimeError(rterr::Overflow, QStringLiteral("Przepełnienie."));
         length = int(key.size());
     }
     for (int row = 1; row <= PolishCapitalCount; ++row) {

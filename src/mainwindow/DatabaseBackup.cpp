@@ -31,7 +31,6 @@ namespace
 
 const QString Caption = QStringLiteral("Archiwizacja");
 const QString SevenZip = QStringLiteral("C:\\MervaskLab\\7za.exe");
-constexpr int ErrPathFileAccess = 75;
 // How long a copy waits for other workstations to finish their writes.
 constexpr int LockWaitMs = 60000;
 
@@ -52,8 +51,8 @@ bool IsDatabaseFile(const QString &realPath)
 
 RuntimeError CopyError(const QString &source, const QString &reason)
 {
-    return RuntimeError(ErrPathFileAccess, QStringLiteral("Nie można skopiować pliku %1: %2")
-                                               .arg(QFileInfo(source).fileName(), reason));
+    return RuntimeError(rterr::PathFileAccess, QStringLiteral("Nie można skopiować pliku %1: %2")
+                                                   .arg(QFileInfo(source).fileName(), reason));
 }
 
 // Copies the open file from its start to its end, in the kernel where it can.
@@ -277,7 +276,7 @@ DatabaseBackup::Outcome DatabaseBackup::MakeBackup(const QDate &workingDate)
     if (fs::FileSystemObject::FileExists(SevenZip)) {
         QTemporaryDir snapshots;
         if (!snapshots.isValid()) {
-            throw RuntimeError(ErrPathFileAccess, snapshots.errorString());
+            throw RuntimeError(rterr::PathFileAccess, snapshots.errorString());
         }
         const QString yearCopies =
             snapshots.path() + u'/' + QFileInfo(fs::DriveMap::ToReal(yearFolder)).fileName();
@@ -299,7 +298,7 @@ void DatabaseBackup::TakeSnapshots(const QString &yearFolder, const QStringList 
                                    bool withSevenZip)
 {
     if (!QDir().mkpath(yearCopies)) {
-        throw RuntimeError(ErrPathFileAccess, yearCopies);
+        throw RuntimeError(rterr::PathFileAccess, yearCopies);
     }
     const QString realYear = fs::DriveMap::ToReal(yearFolder);
     try {
@@ -314,7 +313,8 @@ void DatabaseBackup::TakeSnapshots(const QString &yearFolder, const QStringList 
         const QString stale = StalePath(staleName_);
         const QString realStale = fs::DriveMap::ToReal(stale);
         if (!QFileInfo(realStale).isFile()) {
-            throw RuntimeError(53, QStringLiteral("Nie znaleziono pliku %1").arg(stale));
+            throw RuntimeError(rterr::FileNotFound,
+                               QStringLiteral("Nie znaleziono pliku %1").arg(stale));
         }
         Snapshot(realStale, staleCopy + u'/' + QFileInfo(realStale).fileName());
     } catch (const RuntimeError &) {

@@ -3,9 +3,11 @@
 #include "foundation/CGZipFiles.h"
 #include "foundation/ResultSend.h"
 #include "platform/RuntimeError.h"
+#include "platform/db/DaoError.h"
 #include "platform/mail/MAPIMessages.h"
 #include "platform/mail/MAPISession.h"
 #include "platform/mail/MailErrors.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/WaitPointer.h"
 
@@ -101,19 +103,19 @@ bool RegionalSend::Send_Mail(const QString &recipient, const QString &subject, c
 void RegionalSend::ReportSendError(const RuntimeError &error)
 {
     switch (error.Number()) {
-    case 75:
+    case rterr::PathFileAccess:
         ui::MsgBox(QStringLiteral("Błąd dostępu do ścieżki/pliku!\rSpróbuj ponownie!\r") +
                        NumberAndDescription(error),
                    ui::vbInformation, ErrorTitle);
         break;
-    case 3021:
+    case dao::err::NoCurrentRecord:
         ui::MsgBox(QStringLiteral("Wybierz (kliknij) pozycję do eksportu!\rSpróbuj ponownie!\r") +
                        NumberAndDescription(error),
                    ui::vbInformation, ErrorTitle);
         break;
     case mail::mapFailure:
     case mail::mapNotSupported:
-    case 32755:
+    case ui::FileDialog::ErrCancel:
         break;
     case mail::mapUserAbort:
         // Outside the mail hand-off a cancel is an export failure like any other.

@@ -464,8 +464,8 @@ void aMain::Form_Load()
 
 void aMain::ReportLoadError(const RuntimeError &error)
 {
-    // 380 is the invalid property value a date in the wrong regional format gives.
-    if (error.Number() == 380) {
+    // A date in the wrong regional format gives an invalid property value.
+    if (error.Number() == rterr::InvalidPropertyValue) {
         ShowAlarm(QStringLiteral("Ustaw poprawny format daty w ustawieniach regionalnych WINDOWS!"),
                   QStringLiteral("dd.mm.rrrr"), 15, true);
         Form_Unload();

@@ -7,6 +7,7 @@
 
 #include "batches/FormPartia.h"
 #include "digestion/FormPodpAll.h"
+#include "foundation/DictionaryEvents.h"
 #include "foundation/FormDrukRap.h"
 #include "foundation/FormOpcje.h"
 #include "foundation/FormOperat.h"
@@ -217,7 +218,7 @@ void aMain::openRemarkHints(const QString &caption, const QString &table)
 void aMain::MenUwagiB_Click()
 {
     trapped([this] {
-        openRemarkHints(QStringLiteral("Uwagi do próbek"), QStringLiteral("UwagiProbka"));
+        openRemarkHints(QStringLiteral("Uwagi do próbek"), DictionaryEvents::SampleRemarks);
     });
 }
 
@@ -290,7 +291,7 @@ void aMain::menPlec_Click()
 void aMain::MenUwagiP_Click()
 {
     trapped([this] {
-        openRemarkHints(QStringLiteral("Uwagi do partii"), QStringLiteral("UwagiPartia"));
+        openRemarkHints(QStringLiteral("Uwagi do partii"), DictionaryEvents::BatchRemarks);
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/DictionaryEvents.h"
 #include "registers/DictionaryListWindow.h"
 
 // One window for the three person lists: who authorises (Autoryzowal), who
@@ -24,7 +25,7 @@ protected:
     // All three lists are refilled, whichever was shown.
     QStringList ChangedTables() const override
     {
-        return {QStringLiteral("Autoryzowal"), QStringLiteral("Wykonujacy"),
-                QStringLiteral("Odpowiedzialny")};
+        return {DictionaryEvents::AuthorisedBy, DictionaryEvents::Performers,
+                DictionaryEvents::Responsible};
     }
 };

@@ -1,5 +1,6 @@
 #include "registers/FormChoroba.h"
 
+#include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "foundation/TextProcedures.h"
 #include "platform/ui/DataControl.h"
@@ -63,7 +64,7 @@ void FormChoroba::ComZapisz_Click()
     if (!saved)
         return;
     FrameChoroba->setVisible(false);
-    HideAndAnnounce({QStringLiteral("Kierunek")});
+    HideAndAnnounce({DictionaryEvents::TestMethod});
 }
 
 void FormChoroba::ComAnuluj_Click()

@@ -1,5 +1,6 @@
 #include "registers/FormLekarz.h"
 
+#include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "foundation/UiProcedures.h"
 #include "platform/RuntimeError.h"
@@ -295,5 +296,5 @@ void FormLekarz::ComLaborRez_Click()
 
 void FormLekarz::ComLaborZamk_Click()
 {
-    HideAndAnnounce({QStringLiteral("Lekarz")});
+    HideAndAnnounce({DictionaryEvents::Vets});
 }

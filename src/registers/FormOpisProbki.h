@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/DictionaryEvents.h"
 #include "registers/DictionaryListWindow.h"
 
 // The hints for the description and state of a sample on delivery (table
@@ -19,5 +20,5 @@ public:
     QLineEdit *TxtMet;
 
 protected:
-    QStringList ChangedTables() const override { return {QStringLiteral("OpisProbki")}; }
+    QStringList ChangedTables() const override { return {DictionaryEvents::SampleDescriptions}; }
 };

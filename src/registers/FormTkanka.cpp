@@ -1,5 +1,6 @@
 #include "registers/FormTkanka.h"
 
+#include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordsetProcedures.h"
@@ -201,5 +202,5 @@ void FormTkanka::ComAnuluj_Click()
 
 void FormTkanka::ComZamknij_Click()
 {
-    HideAndAnnounce({QStringLiteral("Tkanka")});
+    HideAndAnnounce({DictionaryEvents::Tissues});
 }

@@ -216,7 +216,7 @@ QString ClabDocumentWriter::LabNumber(const QString &lab)
     for (const QChar c : digits)
         allDigits = allDigits && c >= u'0' && c <= u'9';
     if (!allDigits)
-        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+        throw RuntimeError(rterr::TypeMismatch, QStringLiteral("Niezgodność typów."));
     return QString::number(digits.toInt());
 }
 

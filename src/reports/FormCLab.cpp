@@ -68,7 +68,7 @@ QDate dateOf(const ui::MaskEdBox *box)
 {
     const std::optional<QDate> day = dao::ParseDateText(box->Text());
     if (!day)
-        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+        throw RuntimeError(rterr::TypeMismatch, QStringLiteral("Niezgodność typów."));
     return *day;
 }
 
@@ -367,7 +367,7 @@ void FormCLab::ComExpCLab_Click(ClabStore &store, const Period &period, const QS
         hideFrames();
         if (error.Number() == ui::FileDialog::ErrCancel)
             return;
-        if (error.Number() == 55)
+        if (error.Number() == rterr::FileAlreadyOpen)
             ShowInfo(QStringLiteral("Plik otwarty. Zamknij program i uruchom ponownie!"),
                      QStringLiteral("INFORMACJA"));
         else
@@ -382,7 +382,7 @@ void FormCLab::exportChosen(ClabStore &store, const Period &period, const QStrin
     TextIlProbek->setText(QStringLiteral("0"));
     const std::optional<QDate> working = dao::ParseDateText(workingDate_);
     if (!working)
-        throw RuntimeError(13, QStringLiteral("Niezgodność typów."));
+        throw RuntimeError(rterr::TypeMismatch, QStringLiteral("Niezgodność typów."));
     ClabExport exporter(store, {TextLok->text(), *working, station, codeBoxes(),
                                 ClabHosts::Read(ClabHosts::SchemaKey)});
     const std::variant<Refusal, ClabExport::Proposal> prepared =

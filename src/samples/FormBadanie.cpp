@@ -151,11 +151,11 @@ FormBadanie::FormBadanie(QWidget *parent) : QDialog(parent)
     connectControls();
     connect(&DictionaryEvents::Instance(), &DictionaryEvents::TableChanged, this,
             [this](const QString &table) {
-                if (table == QLatin1String("Tkanka"))
+                if (table == DictionaryEvents::Tissues)
                     FillTissues();
-                else if (table == QLatin1String("OpisProbki"))
+                else if (table == DictionaryEvents::SampleDescriptions)
                     FillDescriptions();
-                else if (table == QLatin1String("UwagiProbka"))
+                else if (table == DictionaryEvents::SampleRemarks)
                     FillRemarkHints();
             });
     Form_Load();

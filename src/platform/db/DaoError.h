@@ -12,8 +12,8 @@ namespace dao
 namespace err
 {
 enum : int {
-    ObjectNotSet = 91,
-    Overflow = 6,
+    ObjectNotSet = rterr::ObjectNotSet,
+    Overflow = rterr::Overflow,
     EngineError = 3000,
     InvalidArgument = 3001,
     TableExists = 3010,

@@ -16,8 +16,6 @@ namespace dao
 namespace
 {
 
-constexpr int ErrPathFileAccess = 75;
-
 bool Busy(int rc)
 {
     return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
@@ -54,9 +52,10 @@ void DBEngine::CopyDatabase(const QString &source, const QString &target, int wa
             sqlite3_backup_finish(backup);
         }
     }
-    const RuntimeError failure(ErrPathFileAccess, QStringLiteral("Nie można skopiować pliku %1: %2")
-                                                      .arg(QFileInfo(source).fileName(),
-                                                           QString::fromUtf8(sqlite3_errstr(rc))));
+    const RuntimeError failure(
+        rterr::PathFileAccess,
+        QStringLiteral("Nie można skopiować pliku %1: %2")
+            .arg(QFileInfo(source).fileName(), QString::fromUtf8(sqlite3_errstr(rc))));
     sqlite3_close(to);
     sqlite3_close(from);
     if (rc != SQLITE_DONE && rc != SQLITE_OK) {

@@ -7,11 +7,11 @@ namespace fs
 
 // File errors with the run-time numbers the register's handlers branch on.
 enum FsErrorNumber {
-    ErrInvalidArgument = 5,
-    ErrFileNotFound = 53,
-    ErrFileExists = 58,
-    ErrPathFileAccess = 75,
-    ErrPathNotFound = 76,
+    ErrInvalidArgument = rterr::InvalidArgument,
+    ErrFileNotFound = rterr::FileNotFound,
+    ErrFileExists = rterr::FileExists,
+    ErrPathFileAccess = rterr::PathFileAccess,
+    ErrPathNotFound = rterr::PathNotFound,
 };
 
 RuntimeError FsError(int number);

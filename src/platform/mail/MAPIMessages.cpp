@@ -27,7 +27,7 @@ int ErrorOfExitCode(int exitCode)
     case kNoMailClient:
         return mapNotSupported;
     case kNoPermission:
-        return 75;
+        return rterr::PathFileAccess;
     default:
         return mapFailure;
     }
@@ -79,7 +79,7 @@ void MAPIMessages::Send(bool)
             throw MailError(mapAttachmentNotFound);
         }
         if (!info.isReadable()) {
-            throw MailError(75);
+            throw MailError(rterr::PathFileAccess);
         }
     }
     int exitCode = 0;

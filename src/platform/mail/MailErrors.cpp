@@ -18,7 +18,7 @@ RuntimeError MailError(int number)
         return RuntimeError(number, QStringLiteral("Nie można zalogować się do poczty."));
     case mapNoSession:
         return RuntimeError(number, QStringLiteral("Brak sesji poczty."));
-    case 75:
+    case rterr::PathFileAccess:
         return RuntimeError(number, QStringLiteral("Błąd dostępu do ścieżki/pliku."));
     default:
         return RuntimeError(mapFailure, QStringLiteral("Wystąpił nieokreślony błąd."));

@@ -13,8 +13,8 @@ namespace report
 namespace err
 {
 enum : int {
-    FileNotFound = 53,
-    PathFileAccess = 75,
+    FileNotFound = rterr::FileNotFound,
+    PathFileAccess = rterr::PathFileAccess,
     BadDefinition = 32101,
     BadFormula = 32102,
     BadField = 32103,

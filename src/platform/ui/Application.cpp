@@ -11,14 +11,6 @@
 namespace ui
 {
 
-namespace
-{
-
-constexpr int ErrOutOfMemory = 7;
-constexpr int ErrInternal = 51;
-
-} // namespace
-
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     InstallButtonEnter();
@@ -38,13 +30,13 @@ bool Application::notify(QObject *receiver, QEvent *event)
     } catch (const UnscriptedDialog &) {
         // A test's scripted seam has recorded it already; the test fails there.
     } catch (const std::bad_alloc &) {
-        Report(RuntimeError(ErrOutOfMemory, QStringLiteral("Brak pamięci")));
+        Report(RuntimeError(rterr::OutOfMemory, QStringLiteral("Brak pamięci")));
     } catch (const std::exception &error) {
         Report(RuntimeError(
-            ErrInternal,
+            rterr::Internal,
             QStringLiteral("Błąd wewnętrzny (%1)").arg(QString::fromLocal8Bit(error.what()))));
     } catch (...) {
-        Report(RuntimeError(ErrInternal, QStringLiteral("Błąd wewnętrzny")));
+        Report(RuntimeError(rterr::Internal, QStringLiteral("Błąd wewnętrzny")));
     }
     return false;
 }

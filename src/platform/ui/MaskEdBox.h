@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RuntimeError.h"
+
 #include <QChar>
 #include <QLineEdit>
 #include <QString>
@@ -20,7 +22,7 @@ class MaskEdBox : public QLineEdit
     Q_OBJECT
 
 public:
-    static constexpr int ErrInvalidPropertyValue = 380;
+    static constexpr int ErrInvalidPropertyValue = rterr::InvalidPropertyValue;
 
     explicit MaskEdBox(QWidget *parent = nullptr);
 

@@ -7,12 +7,12 @@ namespace zipw
 
 // The run-time numbers of the archive writer's failures.
 enum ZipErrorNumber {
-    ErrInvalidArgument = 5,
-    ErrOutOfMemory = 7,
-    ErrFileNotFound = 53,
-    ErrFileExists = 58,
-    ErrPathFileAccess = 75,
-    ErrPathNotFound = 76,
+    ErrInvalidArgument = rterr::InvalidArgument,
+    ErrOutOfMemory = rterr::OutOfMemory,
+    ErrFileNotFound = rterr::FileNotFound,
+    ErrFileExists = rterr::FileExists,
+    ErrPathFileAccess = rterr::PathFileAccess,
+    ErrPathNotFound = rterr::PathNotFound,
 };
 
 RuntimeError ZipError(int number);

@@ -3,6 +3,7 @@
 #include "platform/ui/DataControl.h"
 #include "platform/ui/RecordsetModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <random>
 #include <set>
 
 using ui::DataControl;
@@ -48,6 +50,15 @@ QString Cell(const DBGrid &grid, int row, int column)
     return grid.model()->index(row, column).data().toString();
 }
 
+// Every model a grid is given keeps the rules of an item model through every
+// change the test makes; a broken rule fails the test.
+void Watch(const DBGrid &grid)
+{
+    QAbstractItemModel *model = grid.model();
+    new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                 model);
+}
+
 } // namespace
 
 class TestDataGrid : public QObject
@@ -76,10 +87,14 @@ private:
         }
         transaction.Commit();
         rs.Requery();
-        if (model)
+        // A model of the test's own counts what is read: the rule checker,
+        // which reads rows itself, watches the grid's own models.
+        if (model) {
             grid->Bind(model);
-        else
+        } else {
             grid->Bind(data, BatchColumns);
+            Watch(*grid);
+        }
         data->setRecordset(rs);
         grid->resize(400, 200);
         grid->show();
@@ -147,6 +162,7 @@ private slots:
             {"Data uboju", "DataUboju", 0}};
         const QString longName = QStringLiteral("WWWWWWWWWWWWWW");
         grid->Bind(data, columns);
+        Watch(*grid);
         grid->resize(900, 200);
         grid->show();
         QVERIFY(QTest::qWaitForWindowExposed(grid));
@@ -197,6 +213,7 @@ private slots:
         transaction.Commit();
         rs.Requery();
         grid->Bind(data, BatchColumns);
+        Watch(*grid);
         data->setRecordset(rs);
         grid->resize(400, 200);
         grid->show();
@@ -240,6 +257,7 @@ private slots:
         }
         // Headings of two lines, or in a larger font, make the header taller.
         grid->Bind(data, {{"Partia", "Partia", 60}, {"Data\nuboju", "DataUboju", 0}});
+        Watch(*grid);
         QCoreApplication::processEvents();
         const int twoLines = header->height();
         QVERIFY(twoLines > oneLine);
@@ -330,6 +348,77 @@ private slots:
         data = nullptr;
         QCOMPARE(grid->model()->rowCount(), 0);
         grid->grab();
+    }
+
+    void randomEditsKeepTheGridWithItsRecordset()
+    {
+        // Rows added, corrected, deleted and moved to in a random order, the
+        // list read again, refreshed or replaced: the grid shows the
+        // recordset's rows and its current row after every step.
+        for (unsigned seed : {1u, 7u, 42u}) {
+            std::mt19937 random(seed);
+            dao::Recordset rs = Bind(6);
+            int next = 7;
+            for (int step = 0; step < 120; ++step) {
+                const auto context = QStringLiteral("seed %1, step %2").arg(seed).arg(step);
+                const bool current = !rs.BOF() && !rs.EOF();
+                switch (random() % 8) {
+                case 0:
+                    rs.AddNew();
+                    rs("Partia") = next;
+                    rs("WNI") = QStringLiteral("N%1").arg(next++);
+                    rs.Update();
+                    rs.setBookmark(rs.LastModified());
+                    break;
+                case 1:
+                    if (current && rs.RecordCount() > 1) {
+                        rs.Delete();
+                        rs.MoveNext();
+                        if (rs.EOF() && rs.RecordCount() > 0)
+                            rs.MoveLast();
+                    }
+                    break;
+                case 2:
+                    if (current) {
+                        rs.Edit();
+                        rs("WNI") = QStringLiteral("E%1").arg(step);
+                        rs.Update();
+                    }
+                    break;
+                case 3:
+                    rs.MoveFirst();
+                    break;
+                case 4:
+                    rs.MoveLast();
+                    break;
+                case 5:
+                    if (rs.RecordCount() > 0)
+                        rs.setAbsolutePosition(int(random() % unsigned(rs.RecordCount())));
+                    break;
+                case 6:
+                    data->Refresh();
+                    break;
+                default:
+                    rs = db.OpenRecordset(random() % 2 ? "SELECT * FROM Partia ORDER BY Partia"
+                                                       : "SELECT * FROM Partia ORDER BY WNI DESC");
+                    data->setRecordset(rs);
+                }
+                const QAbstractItemModel *model = grid->model();
+                QVERIFY2(model->rowCount() == rs.RecordCount(), qPrintable(context));
+                const int row = rs.AbsolutePosition();
+                QVERIFY2(grid->currentIndex().row() == row, qPrintable(context));
+                if (row >= 0) {
+                    QVERIFY2(Cell(*grid, row, 0) == rs("Partia").Value().toString() &&
+                                 Cell(*grid, row, 1) == rs("WNI").Value().toString(),
+                             qPrintable(context));
+                    QVERIFY2(model->headerData(row, Qt::Vertical).toString() == QStringLiteral("▶"),
+                             qPrintable(context));
+                }
+            }
+            rs.Close();
+            cleanup();
+            init();
+        }
     }
 
     void navigationBar()
