@@ -7,7 +7,6 @@
 #include "foundation/DatePickers.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
-#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
