@@ -32,4 +32,6 @@ struct BatchFrameValues {
     bool fairCopy = false;         // OptionTak, otherwise OptionNie
     QString remarks;               // TextUwagi
     QString deliveredBy;           // TextDostarczyl
+
+    bool operator==(const BatchFrameValues &) const = default;
 };

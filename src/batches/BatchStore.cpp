@@ -1,6 +1,7 @@
 #include "batches/BatchStore.h"
 
 #include "batches/BatchValidator.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/Field.h"
@@ -79,26 +80,28 @@ void BatchStore::Delete(dao::Database db, dao::Recordset &batches)
     transaction.Commit();
 }
 
-std::optional<Refusal> BatchStore::Save(dao::Database db, dao::Recordset &batches,
-                                        const BatchFrameValues &values, int number, bool isNew,
-                                        std::optional<int> loadedNumber,
-                                        std::optional<dao::Bookmark> loadedRow,
-                                        dao::Bookmark &written)
+std::variant<Refusal, dao::Bookmark>
+BatchStore::Save(dao::Recordset &batches, const BatchFrameValues &values, const Loaded &loaded)
 {
-    const bool numberChanged = isNew || !loadedNumber || *loadedNumber != number;
+    const std::optional<int> parsed = BatchValidator::BatchNumber(values.batchNumber);
+    if (!parsed)
+        throw dao::Error::Make(dao::err::ConversionError);
+    const int number = *parsed;
+    const bool numberChanged = loaded.adding || !loaded.number || *loaded.number != number;
+    dao::Database db = batches.Parent();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     if (numberChanged &&
-        NumberTaken(db, number, isNew ? std::optional<dao::Bookmark>() : loadedRow))
+        NumberTaken(db, number, loaded.adding ? std::optional<dao::Bookmark>() : loaded.row))
         return BatchValidator::DuplicateNumber(number);
     if (std::optional<Refusal> fault = BatchValidator::CheckOptionalDates(values))
-        return fault;
+        return *fault;
     try {
-        if (isNew) {
+        if (loaded.adding) {
             batches.AddNew();
         } else {
-            if (!loadedRow)
+            if (!loaded.row)
                 throw dao::Error::Make(dao::err::NoCurrentRecord);
-            batches.setBookmark(*loadedRow);
+            batches.setBookmark(*loaded.row);
             batches.Edit();
         }
         SetFields(batches, number, values);
@@ -110,11 +113,44 @@ std::optional<Refusal> BatchStore::Save(dao::Database db, dao::Recordset &batche
         throw;
     }
     // The children follow only a batch row that was written.
-    if (!isNew && loadedNumber && *loadedNumber != number)
-        RenumberChildren(db, *loadedNumber, number);
+    if (!loaded.adding && loaded.number && *loaded.number != number)
+        RenumberChildren(db, *loaded.number, number);
     transaction.Commit();
-    written = isNew ? batches.LastModified() : *loadedRow;
-    return std::nullopt;
+    return loaded.adding ? batches.LastModified() : *loaded.row;
+}
+
+BatchFrameValues BatchStore::Values(const dao::Recordset &rs)
+{
+    const auto text = [&rs](const char *field) { return FieldText(rs, QLatin1String(field)); };
+    BatchFrameValues v;
+    v.batchNumber = text("Partia");
+    v.trays = text("NrTac");
+    v.sampleCount = text("IlProbek");
+    v.establishment = text("WNI");
+    v.establishmentKind = text("TypWNI");
+    v.countyCode = text("KodPIW");
+    v.samplingPlace = text("MiejscowoscPobr");
+    v.vet = text("Pobral");
+    v.orderingParty = text("ZleceniodawcaWNI");
+    v.countyOrders = text("ZleceniodawcaTypWNI") == QLatin1String("PIW");
+    v.orderingPartyPays = text("Platnik") == QLatin1String("Z");
+    v.slaughterDate = text("DataUboju");
+    v.samplingDate = text("DataPobr");
+    v.samplingTime = text("GodzPobr");
+    v.deliveryDate = text("DataDoLab");
+    v.deliveryTime = text("GodzDoLab");
+    v.startDate = text("DataRozpBad");
+    v.startTime = text("GodzRozpBad");
+    v.endDate = text("DataZakBad");
+    v.endTime = text("GodzZakBad");
+    v.method = text("Metoda");
+    v.receivedBy = text("Przyjal");
+    v.authorisedBy = text("Autoryzowal");
+    v.resultDelivery = text("PrzekazanieWyniku");
+    v.fairCopy = text("Czystopis") == QLatin1String("T");
+    v.remarks = text("Uwagi");
+    v.deliveredBy = text("Dostarczyl");
+    return v;
 }
 
 void BatchStore::SetFields(dao::Recordset &rs, int number, const BatchFrameValues &v)

@@ -7,6 +7,7 @@
 #include "platform/db/Recordset.h"
 
 #include <optional>
+#include <variant>
 
 // The batch rows of a month database and their children: the samples
 // (Badanie), digestion runs (Nastawienie) and trays (PozycjaN), which carry the
@@ -38,20 +39,28 @@ public:
     // caller. A batch without a number has no children to find.
     static void Delete(dao::Database db, dao::Recordset &batches);
 
-    // The save of the batch frame, one BEGIN IMMEDIATE transaction on `db`:
-    // the duplicate check (when the number is new or changed), the optional
-    // dates, the batch row written into `batches` (appended, or the row at
-    // `loadedRow` edited), and only after that write succeeded the children
-    // moved from `loadedNumber` to `number`. A refusal is returned and nothing
-    // is written; no box may stand open while the database is locked. An
-    // engine error (3197 when another user changed the row since it was read,
-    // for one) rolls everything back and goes to the caller. On success
-    // `written` holds the row written.
-    static std::optional<Refusal> Save(dao::Database db, dao::Recordset &batches,
-                                       const BatchFrameValues &values, int number, bool isNew,
-                                       std::optional<int> loadedNumber,
-                                       std::optional<dao::Bookmark> loadedRow,
-                                       dao::Bookmark &written);
+    // The batch the frame was opened on: a new one, or the row loaded for a
+    // correction with the number it had then.
+    struct Loaded {
+        bool adding = true;
+        std::optional<int> number;
+        std::optional<dao::Bookmark> row;
+    };
+
+    // The save of the batch frame into the list `batches`, one BEGIN IMMEDIATE
+    // transaction on its database: the duplicate check (when the number is new
+    // or changed), the optional dates, the batch row written (appended, or the
+    // loaded row edited), and only after that write succeeded the children
+    // moved from the loaded number to the frame's. A refusal is returned and
+    // nothing is written; no box may stand open while the database is locked.
+    // An engine error (3197 when another user changed the row since it was
+    // read, for one; 3421 for a number the frame's checks would refuse) rolls
+    // everything back and goes to the caller. Gives the row written.
+    static std::variant<Refusal, dao::Bookmark>
+    Save(dao::Recordset &batches, const BatchFrameValues &values, const Loaded &loaded);
+
+    // The current row of `rs` as the frame shows it.
+    static BatchFrameValues Values(const dao::Recordset &rs);
 
     // Sets the fields of the row being added or edited in `rs`, in the order of
     // the frame's mapping; fields the frame has no box for are not touched.

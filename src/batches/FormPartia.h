@@ -210,6 +210,8 @@ private:
     // import.
     void StartNewBatch();
     void LoadBatch();
+    // Puts the values into the frame's boxes, the names looked up.
+    void ShowValues(const BatchFrameValues &values);
     void ClearFrame();
     void PickDateInto(ui::MaskEdBox *box);
     void PickTimeInto(QLineEdit *box, bool presetNow);
@@ -217,8 +219,7 @@ private:
 
     // The save's stages.
     bool SaveBatch();
-    std::optional<Refusal> WriteBatch(const BatchFrameValues &values, int number);
-    std::optional<Refusal> WriteInTransaction(const BatchFrameValues &values, int number);
+    std::optional<Refusal> WriteBatch(const BatchFrameValues &values);
     void SaveFailed(const RuntimeError &error);
     void AfterSave();
     void ReloadList();

@@ -7,7 +7,6 @@
 #include "foundation/DatePickers.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
-#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
@@ -401,41 +400,9 @@ void FormPartia::LoadBatch()
     const dao::Recordset rs = Batches();
     // The correction is written into this row, wherever the list stands then.
     loadedRow_ = rs.Bookmark();
-    TextNrPartii->setText(FieldText(rs, "Partia"));
-    LoadedBatchNumber = FieldText(rs, "Partia");
-    TextZaklad->setText(FieldText(rs, "WNI"));
-    EstablishmentNameLookup();
-    CheckZleceniodawcaPIW->setChecked(FieldText(rs, "ZleceniodawcaTypWNI") == QLatin1String("PIW"));
-    TextZleceniodawcaWNI->setText(FieldText(rs, "ZleceniodawcaWNI"));
-    if (CheckZleceniodawcaPIW->isChecked())
-        CountyNameLookup();
-    else
-        OrderingPartyNameLookup();
-    (FieldText(rs, "Platnik") == QLatin1String("Z") ? OptionZ : OptionW)->setChecked(true);
-    const std::pair<QLineEdit *, const char *> boxes[] = {{TextNrTac, "NrTac"},
-                                                          {TextIlProbek, "IlProbek"},
-                                                          {TextKodPIW, "KodPIW"},
-                                                          {TextMiejscowoscPobr, "MiejscowoscPobr"},
-                                                          {DTPDataUboju, "DataUboju"},
-                                                          {TextDataPobr, "DataPobr"},
-                                                          {TextGodzPobr, "GodzPobr"},
-                                                          {DTPDataDoLab, "DataDoLab"},
-                                                          {TextGodzDoLab, "GodzDoLab"},
-                                                          {DTPDataRozpBad, "DataRozpBad"},
-                                                          {TextGodzRozpBad, "GodzRozpBad"},
-                                                          {DTPDataZakBad, "DataZakBad"},
-                                                          {TextGodzZakBad, "GodzZakBad"},
-                                                          {TextMetoda, "Metoda"},
-                                                          {TextDostarczyl, "Dostarczyl"}};
-    for (const auto &[box, field] : boxes)
-        box->setText(FieldText(rs, field));
-    LabTypWNI->setText(FieldText(rs, "TypWNI"));
-    ComboLekarz->setEditText(FieldText(rs, "Pobral"));
-    ComboPrzyjal->setEditText(FieldText(rs, "Przyjal"));
-    ComboAutoryzowal->setEditText(FieldText(rs, "Autoryzowal"));
-    ComboPrzekazanieWyniku->setEditText(FieldText(rs, "PrzekazanieWyniku"));
-    SetMemoText(TextUwagi, FieldText(rs, "Uwagi"));
-    (FieldText(rs, "Czystopis") == QLatin1String("T") ? OptionTak : OptionNie)->setChecked(true);
+    const BatchFrameValues values = BatchStore::Values(rs);
+    LoadedBatchNumber = values.batchNumber;
+    ShowValues(values);
     ComZapiszFr->setFocus();
 }
 
@@ -478,6 +445,42 @@ BatchFrameValues FormPartia::FrameValues() const
     v.remarks = MemoText(TextUwagi);
     v.deliveredBy = TextDostarczyl->text();
     return v;
+}
+
+void FormPartia::ShowValues(const BatchFrameValues &v)
+{
+    TextNrPartii->setText(v.batchNumber);
+    TextZaklad->setText(v.establishment);
+    EstablishmentNameLookup();
+    CheckZleceniodawcaPIW->setChecked(v.countyOrders);
+    TextZleceniodawcaWNI->setText(v.orderingParty);
+    if (v.countyOrders)
+        CountyNameLookup();
+    else
+        OrderingPartyNameLookup();
+    (v.orderingPartyPays ? OptionZ : OptionW)->setChecked(true);
+    TextNrTac->setText(v.trays);
+    TextIlProbek->setText(v.sampleCount);
+    TextKodPIW->setText(v.countyCode);
+    TextMiejscowoscPobr->setText(v.samplingPlace);
+    DTPDataUboju->setText(v.slaughterDate);
+    TextDataPobr->setText(v.samplingDate);
+    TextGodzPobr->setText(v.samplingTime);
+    DTPDataDoLab->setText(v.deliveryDate);
+    TextGodzDoLab->setText(v.deliveryTime);
+    DTPDataRozpBad->setText(v.startDate);
+    TextGodzRozpBad->setText(v.startTime);
+    DTPDataZakBad->setText(v.endDate);
+    TextGodzZakBad->setText(v.endTime);
+    TextMetoda->setText(v.method);
+    TextDostarczyl->setText(v.deliveredBy);
+    LabTypWNI->setText(v.establishmentKind);
+    ComboLekarz->setEditText(v.vet);
+    ComboPrzyjal->setEditText(v.receivedBy);
+    ComboAutoryzowal->setEditText(v.authorisedBy);
+    ComboPrzekazanieWyniku->setEditText(v.resultDelivery);
+    SetMemoText(TextUwagi, v.remarks);
+    (v.fairCopy ? OptionTak : OptionNie)->setChecked(true);
 }
 
 // ------------------------------------------------------------ name lookups

@@ -36,7 +36,7 @@ bool FormPartia::SaveBatch()
     std::optional<Refusal> fault = BatchValidator::CheckFrame(
         values, [](const QString &identifier) { return ClientLookup::Client(identifier).outcome; });
     if (!fault)
-        fault = WriteBatch(values, *BatchValidator::BatchNumber(values.batchNumber));
+        fault = WriteBatch(values);
     if (fault) {
         ShowFault(*fault);
         return false;
@@ -44,25 +44,24 @@ bool FormPartia::SaveBatch()
     return true;
 }
 
-std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values, int number)
+// The refusals of this stage are returned, not shown, so that no box stands
+// open while the month database is locked for the other workstations.
+std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values)
 {
     try {
-        return WriteInTransaction(values, number);
+        dao::Recordset batches = Batches();
+        const auto result = BatchStore::Save(
+            batches, values,
+            {IsNewBatch, BatchValidator::BatchNumber(LoadedBatchNumber), loadedRow_});
+        if (const auto *fault = std::get_if<Refusal>(&result))
+            return *fault;
+        writtenRow_ = std::get<dao::Bookmark>(result);
+        return std::nullopt;
     } catch (const RuntimeError &) {
         // Rolled back by now: the list must not show what was not kept.
         RereadList();
         throw;
     }
-}
-
-// The refusals of this stage are returned, not shown, so that no box stands
-// open while the month database is locked for the other workstations.
-std::optional<Refusal> FormPartia::WriteInTransaction(const BatchFrameValues &values, int number)
-{
-    dao::Recordset batches = Batches();
-    return BatchStore::Save(MonthDb, batches, values, number, IsNewBatch,
-                            BatchValidator::BatchNumber(LoadedBatchNumber), loadedRow_,
-                            writtenRow_);
 }
 
 void FormPartia::RereadList()

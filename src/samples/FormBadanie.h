@@ -163,6 +163,8 @@ private:
 
     void StartNewSample();
     void LoadSample();
+    // Puts the values into the sample frame's boxes.
+    void ShowValues(const SampleFrameValues &values);
     SaveOutcome SaveSample();
     void AfterSave();
     void RereadList();

@@ -31,11 +31,6 @@ namespace
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 const QString FillTitle = QStringLiteral("Wysyłanie!");
 
-QString fieldText(const dao::Recordset &rs, const char *field)
-{
-    return ValueText(NullToDefault(rs(QLatin1String(field)).Value(), QString()));
-}
-
 int askYesNo(const QString &question, const QString &title)
 {
     return ui::MsgBox(question, ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2, title);
@@ -125,22 +120,28 @@ void FormBadanie::LoadSample()
     const dao::Recordset rs = Samples();
     // The correction is written into this row, wherever the list stands then.
     loadedRow_ = rs.Bookmark();
-    TextNrProbki->setText(fieldText(rs, "NrProbki"));
+    ShowValues(SampleStore::Values(rs));
     EditedCarcassNumber = TextNrProbki->text();
-    TextNrTacy->setText(fieldText(rs, "NrTacy"));
-    TextIDProbkiWNI->setText(fieldText(rs, "IDProbkiWNI"));
-    TextIDProbkiNr->setText(fieldText(rs, "IDProbkiNr"));
-    TextIDProbkiData->setText(fieldText(rs, "IDProbkiData"));
-    ComboGatunek->setEditText(fieldText(rs, "Gatunek"));
-    ComboPlec->setEditText(fieldText(rs, "Plec"));
-    ComboTkanka->setEditText(fieldText(rs, "NazTkanka"));
-    TextNrDzien->setText(fieldText(rs, "NrDzien"));
     loadedDaily_ = TextNrDzien->text();
-    TextNrOgolny->setText(fieldText(rs, "NrOgolny"));
     loadedGeneral_ = TextNrOgolny->text();
-    ComboWynik->setEditText(fieldText(rs, "Wynik"));
-    SetMemoText(TextUwagi, fieldText(rs, "Uwagi"));
-    ComboOpis->setEditText(fieldText(rs, "Opis"));
+}
+
+void FormBadanie::ShowValues(const SampleFrameValues &v)
+{
+    TextNrProbki->setText(v.carcass);
+    TextNrTacy->setText(v.tray);
+    TextIDProbkiWNI->setText(v.codeWni);
+    TextIDProbkiNr->setText(v.codeNumber);
+    TextIDProbkiData->setText(v.codeDate);
+    // The species first: choosing one replaces the list of sexes.
+    ComboGatunek->setEditText(v.species);
+    ComboPlec->setEditText(v.sex);
+    ComboTkanka->setEditText(v.tissue);
+    TextNrDzien->setText(v.daily);
+    TextNrOgolny->setText(v.general);
+    ComboWynik->setEditText(v.result);
+    SetMemoText(TextUwagi, v.remarks);
+    ComboOpis->setEditText(v.description);
 }
 
 // ---------------------------------------------------------------------- save
@@ -285,25 +286,22 @@ void FormBadanie::ComDuplikuj_Click()
 
 void FormBadanie::CopyIntoFrame(const dao::Recordset &source, int carcass)
 {
-    const QString tray = ValueText(source(QStringLiteral("NrTacy")).Value());
-    const QString species = fieldText(source, "Gatunek");
-    const QString sex = fieldText(source, "Plec");
-    const QString tissue = fieldText(source, "NazTkanka");
-    const QString result = fieldText(source, "Wynik");
-    const QString remarks = fieldText(source, "Uwagi");
-    const QString description = fieldText(source, "Opis");
+    const SampleFrameValues copied = SampleStore::Values(source);
     ComDodajPr_Click();
-    TextNrProbki->setText(QString::number(carcass));
-    // The code's number part names the copy's own carcass.
-    TextIDProbkiNr->setText(DigitsOnlyPadded(TextNrProbki->text(), true, 3));
-    TextNrTacy->setText(tray);
-    ComboGatunek->setEditText(species);
-    ComboPlec->setEditText(sex);
-    ComboTkanka->setEditText(tissue);
+    // The new sample's proposals, with the copied sample's description of
+    // the carcass; the code's number part names the copy's own carcass.
+    SampleFrameValues v = FrameValues();
+    v.carcass = QString::number(carcass);
+    v.codeNumber = DigitsOnlyPadded(v.carcass, true, 3);
+    v.tray = copied.tray;
+    v.species = copied.species;
+    v.sex = copied.sex;
+    v.tissue = copied.tissue;
     if (!resultLocked_)
-        ComboWynik->setEditText(result);
-    SetMemoText(TextUwagi, remarks);
-    ComboOpis->setEditText(description);
+        v.result = copied.result;
+    v.remarks = copied.remarks;
+    v.description = copied.description;
+    ShowValues(v);
 }
 
 void FormBadanie::ComDuplikujOK_Click()

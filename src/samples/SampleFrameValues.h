@@ -18,4 +18,6 @@ struct SampleFrameValues {
     QString result;      // ComboWynik
     QString description; // ComboOpis
     QString remarks;     // TextUwagi
+
+    bool operator==(const SampleFrameValues &) const = default;
 };

@@ -1,5 +1,6 @@
 #include "samples/SampleStore.h"
 
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/ResultWords.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
@@ -109,6 +110,26 @@ std::variant<Refusal, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
     }
     transaction.Commit();
     return loaded.adding ? rs.LastModified() : *target.loadedRow;
+}
+
+SampleFrameValues SampleStore::Values(const dao::Recordset &rs)
+{
+    const auto text = [&rs](const char *field) { return FieldText(rs, QLatin1String(field)); };
+    SampleFrameValues v;
+    v.carcass = text("NrProbki");
+    v.tray = text("NrTacy");
+    v.codeWni = text("IDProbkiWNI");
+    v.codeNumber = text("IDProbkiNr");
+    v.codeDate = text("IDProbkiData");
+    v.tissue = text("NazTkanka");
+    v.species = text("Gatunek");
+    v.sex = text("Plec");
+    v.daily = text("NrDzien");
+    v.general = text("NrOgolny");
+    v.result = text("Wynik");
+    v.description = text("Opis");
+    v.remarks = text("Uwagi");
+    return v;
 }
 
 void SampleStore::SetFields(dao::Recordset &rs, const SampleFrameValues &v, const Target &target)

@@ -56,6 +56,9 @@ public:
                                                      const SampleValidator::Loaded &loaded,
                                                      const Target &target);
 
+    // The current row of `rs` as the frame shows it.
+    static SampleFrameValues Values(const dao::Recordset &rs);
+
     // Sets the fields of the row being added or edited, in the frame's order.
     static void SetFields(dao::Recordset &rs, const SampleFrameValues &values,
                           const Target &target);

@@ -3,6 +3,7 @@
 #include "Press.h"
 
 #include "batches/BatchStore.h"
+#include "batches/BatchValidator.h"
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
 #include "platform/db/Transaction.h"
@@ -139,6 +140,60 @@ private slots:
                            QStringLiteral("Uwagi")),
                  QStringList{QStringLiteral("uwagi drugiego stanowiska")});
         QCOMPARE(childRows(50), 5);
+    }
+
+    // The store alone: the frame shows a batch as its save wrote it, a
+    // number another batch carries is refused, and a correction to a new
+    // number takes the children along.
+    void saveWritesWhatTheFrameShows()
+    {
+        BatchFrameValues v;
+        v.batchNumber = QStringLiteral("7");
+        v.trays = QStringLiteral("2");
+        v.sampleCount = QStringLiteral("12");
+        v.establishment = Wni;
+        v.establishmentKind = QStringLiteral("W");
+        v.countyCode = QStringLiteral("1465");
+        v.samplingPlace = QStringLiteral("Wola");
+        v.vet = QStringLiteral("Nowak");
+        v.orderingParty = QStringLiteral("1465");
+        v.countyOrders = true;
+        v.orderingPartyPays = false;
+        v.slaughterDate = QStringLiteral("03.03.2024");
+        v.samplingDate = QStringLiteral("04.03.2024");
+        v.samplingTime = QStringLiteral("08:15");
+        v.deliveryDate = QStringLiteral("04.03.2024");
+        v.deliveryTime = QStringLiteral("09:30");
+        v.startDate = QStringLiteral("04.03.2024");
+        v.startTime = QStringLiteral("10:00");
+        v.endDate = QStringLiteral("05.03.2024");
+        v.endTime = QStringLiteral("11:00");
+        v.method = QStringLiteral("PN-EN ISO 18743");
+        v.receivedBy = QStringLiteral("Kowalska");
+        v.authorisedBy = QStringLiteral("Zieliński");
+        v.resultDelivery = QStringLiteral("osobiście");
+        v.fairCopy = true;
+        v.remarks = QStringLiteral("linia1\r\nlinia2");
+        v.deliveredBy = QStringLiteral("kierowca");
+        dao::Recordset batches = BatchStore::OpenList(MonthDb);
+        const auto saved = BatchStore::Save(batches, v, {});
+        batches.setBookmark(std::get<dao::Bookmark>(saved));
+        QCOMPARE(BatchStore::Values(batches), v);
+
+        QCOMPARE(std::get<Refusal>(BatchStore::Save(batches, v, {})).text,
+                 BatchValidator::DuplicateNumber(7).text);
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia")), 1);
+
+        F::AddChildren(7, 1, 1, 1);
+        BatchFrameValues renumbered = v;
+        renumbered.batchNumber = QStringLiteral("8");
+        const auto corrected =
+            BatchStore::Save(batches, renumbered, {false, 7, std::get<dao::Bookmark>(saved)});
+        QCOMPARE(std::get<dao::Bookmark>(corrected), std::get<dao::Bookmark>(saved));
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia WHERE Partia = 8")), 1);
+        QCOMPARE(childRows(7), 0);
+        QCOMPARE(childRows(8), 3);
+        QVERIFY(!MonthDb.InTransaction());
     }
 
     // The children deleted before the refused row come back with it.

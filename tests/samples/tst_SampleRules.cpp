@@ -230,6 +230,10 @@ private slots:
                               {QStringLiteral("Jakosc"), QVariant()},
                               {QStringLiteral("RodzajUboju"), QVariant()}}));
 
+        // The frame shows the row as it was saved.
+        theirs.setBookmark(std::get<dao::Bookmark>(saved));
+        QCOMPARE(SampleStore::Values(theirs), v);
+
         v.carcass = QStringLiteral("14");
         auto refused = SampleStore::Save(mine, v, {}, target(12));
         QCOMPARE(std::get<Refusal>(refused).check, 11);
