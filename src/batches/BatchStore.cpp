@@ -27,19 +27,20 @@ dao::Recordset BatchStore::OpenList(dao::Database db)
     return db.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
 }
 
-int BatchStore::NextBatchNumber(dao::Database db)
+BatchNumber BatchStore::NextBatchNumber(dao::Database db)
 {
     dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia ORDER BY Partia"));
-    int next = 1;
+    BatchNumber next = 1;
     if (rs.RecordCount() >= 1) {
         rs.MoveLast();
-        next = rs(QStringLiteral("Partia")).Value().toInt() + 1;
+        next = rs(QStringLiteral("Partia")).Value().toLongLong() + 1;
     }
     rs.Close();
     return next;
 }
 
-bool BatchStore::NumberTaken(dao::Database db, int number, std::optional<dao::Bookmark> except)
+bool BatchStore::NumberTaken(dao::Database db, BatchNumber number,
+                             std::optional<dao::Bookmark> except)
 {
     dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia WHERE Partia = ") +
                                          QString::number(number));
@@ -52,7 +53,7 @@ bool BatchStore::NumberTaken(dao::Database db, int number, std::optional<dao::Bo
     return taken;
 }
 
-void BatchStore::RenumberChildren(dao::Database db, int oldNumber, int newNumber)
+void BatchStore::RenumberChildren(dao::Database db, BatchNumber oldNumber, BatchNumber newNumber)
 {
     for (const char *table : ChildTables)
         db.Execute(QStringLiteral("UPDATE %1 SET Partia = %2 WHERE Partia = %3")
@@ -61,7 +62,7 @@ void BatchStore::RenumberChildren(dao::Database db, int oldNumber, int newNumber
                        .arg(oldNumber));
 }
 
-void BatchStore::DeleteChildren(dao::Database db, int number)
+void BatchStore::DeleteChildren(dao::Database db, BatchNumber number)
 {
     for (const char *table : ChildTables)
         db.Execute(QStringLiteral("DELETE FROM %1 WHERE Partia = %2")
@@ -74,14 +75,14 @@ void BatchStore::Delete(dao::Database db, dao::Recordset &batches)
     const dao::Variant number = batches(QStringLiteral("Partia")).Value();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     if (!dao::IsNull(number))
-        DeleteChildren(db, number.toInt());
+        DeleteChildren(db, number.toLongLong());
     batches.Delete();
     transaction.Commit();
 }
 
 std::optional<Refusal> BatchStore::Save(dao::Database db, dao::Recordset &batches,
-                                        const BatchFrameValues &values, int number, bool isNew,
-                                        std::optional<int> loadedNumber,
+                                        const BatchFrameValues &values, BatchNumber number,
+                                        bool isNew, std::optional<BatchNumber> loadedNumber,
                                         std::optional<dao::Bookmark> loadedRow,
                                         dao::Bookmark &written)
 {
@@ -117,7 +118,7 @@ std::optional<Refusal> BatchStore::Save(dao::Database db, dao::Recordset &batche
     return std::nullopt;
 }
 
-void BatchStore::SetFields(dao::Recordset &rs, int number, const BatchFrameValues &v)
+void BatchStore::SetFields(dao::Recordset &rs, BatchNumber number, const BatchFrameValues &v)
 {
     rs(QStringLiteral("Partia")) = number;
     rs(QStringLiteral("NrTac")) = v.trays;

@@ -122,10 +122,10 @@ public:
     QPushButton *ComAnulujFr;
 
     // ------------------------------------------------------ edit state
-    QString BatchEditMode;     // "Dodaj" or "Popraw": how the list moves after a save
-    bool IsNewBatch = false;   // the save appends (true) or corrects the loaded batch
-    QString LoadedBatchNumber; // the number the corrected batch had when loaded
-    QString AutoImportMarker;  // "WczytAuto": the save goes on to the sample import
+    QString BatchEditMode;   // "Dodaj" or "Popraw": how the list moves after a save
+    bool IsNewBatch = false; // the save appends (true) or corrects the loaded batch
+    std::optional<BatchNumber> LoadedBatchNumber; // the number the corrected batch had when loaded
+    QString AutoImportMarker; // "WczytAuto": the save goes on to the sample import
 
     // -------------------------------------------------------- list side
     void Form_Load();
@@ -217,8 +217,8 @@ private:
 
     // The save's stages.
     bool SaveBatch();
-    std::optional<Refusal> WriteBatch(const BatchFrameValues &values, int number);
-    std::optional<Refusal> WriteInTransaction(const BatchFrameValues &values, int number);
+    std::optional<Refusal> WriteBatch(const BatchFrameValues &values, BatchNumber number);
+    std::optional<Refusal> WriteInTransaction(const BatchFrameValues &values, BatchNumber number);
     void SaveFailed(const RuntimeError &error);
     void AfterSave();
     void ReloadList();

@@ -337,7 +337,7 @@ void FormPartia::StartNewBatch()
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
     TextNrPartii->setEnabled(true);
     TextZaklad->setEnabled(true);
-    LoadedBatchNumber.clear();
+    LoadedBatchNumber.reset();
     loadedRow_.reset();
     // An import pending from an earlier header belongs to no new batch.
     AutoImportMarker.clear();
@@ -402,7 +402,7 @@ void FormPartia::LoadBatch()
     // The correction is written into this row, wherever the list stands then.
     loadedRow_ = rs.Bookmark();
     TextNrPartii->setText(FieldText(rs, "Partia"));
-    LoadedBatchNumber = FieldText(rs, "Partia");
+    LoadedBatchNumber = BatchValidator::NumberOf(FieldText(rs, "Partia"));
     TextZaklad->setText(FieldText(rs, "WNI"));
     EstablishmentNameLookup();
     CheckZleceniodawcaPIW->setChecked(FieldText(rs, "ZleceniodawcaTypWNI") == QLatin1String("PIW"));

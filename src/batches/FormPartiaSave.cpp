@@ -36,7 +36,7 @@ bool FormPartia::SaveBatch()
     std::optional<Refusal> fault = BatchValidator::CheckFrame(
         values, [](const QString &identifier) { return ClientLookup::Client(identifier).outcome; });
     if (!fault)
-        fault = WriteBatch(values, *BatchValidator::BatchNumber(values.batchNumber));
+        fault = WriteBatch(values, *BatchValidator::NumberOf(values.batchNumber));
     if (fault) {
         ShowFault(*fault);
         return false;
@@ -44,7 +44,7 @@ bool FormPartia::SaveBatch()
     return true;
 }
 
-std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values, int number)
+std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values, BatchNumber number)
 {
     try {
         return WriteInTransaction(values, number);
@@ -57,12 +57,12 @@ std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values, in
 
 // The refusals of this stage are returned, not shown, so that no box stands
 // open while the month database is locked for the other workstations.
-std::optional<Refusal> FormPartia::WriteInTransaction(const BatchFrameValues &values, int number)
+std::optional<Refusal> FormPartia::WriteInTransaction(const BatchFrameValues &values,
+                                                      BatchNumber number)
 {
     dao::Recordset batches = Batches();
-    return BatchStore::Save(MonthDb, batches, values, number, IsNewBatch,
-                            BatchValidator::BatchNumber(LoadedBatchNumber), loadedRow_,
-                            writtenRow_);
+    return BatchStore::Save(MonthDb, batches, values, number, IsNewBatch, LoadedBatchNumber,
+                            loadedRow_, writtenRow_);
 }
 
 void FormPartia::RereadList()

@@ -197,7 +197,7 @@ private:
     bool HasRun() const;
     bool HasTray() const;
     int CurrentRunNumber() const;
-    qint64 Batch() const;
+    BatchNumber Batch() const;
     void BindRuns(const dao::Recordset &runs);
     // Binds the trays of the current run (none without one), then the caption.
     void LoadTrays();

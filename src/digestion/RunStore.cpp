@@ -67,7 +67,7 @@ dao::Variant dateValue(const QString &text)
     return day ? dao::Variant(*day) : dao::Variant();
 }
 
-void setRunFields(dao::Recordset &rs, qint64 batch, int number, const FrameTexts &texts)
+void setRunFields(dao::Recordset &rs, BatchNumber batch, int number, const FrameTexts &texts)
 {
     rs(QStringLiteral("Partia")) = batch;
     rs(QStringLiteral("Nastawienie")) = number;
@@ -84,7 +84,8 @@ void setRunFields(dao::Recordset &rs, qint64 batch, int number, const FrameTexts
     }
 }
 
-void setTrayFields(dao::Recordset &rs, qint64 batch, int run, int tray, const FrameTexts &texts)
+void setTrayFields(dao::Recordset &rs, BatchNumber batch, int run, int tray,
+                   const FrameTexts &texts)
 {
     rs(QStringLiteral("Partia")) = batch;
     rs(QStringLiteral("Nastawienie")) = run;
@@ -100,7 +101,7 @@ void setTrayFields(dao::Recordset &rs, qint64 batch, int run, int tray, const Fr
     }
 }
 
-QString keyCondition(qint64 batch)
+QString keyCondition(BatchNumber batch)
 {
     return QStringLiteral(" WHERE PARTIA = ") + QString::number(batch);
 }
@@ -196,13 +197,13 @@ const QStringList &RunStore::TrayFields()
     return fields;
 }
 
-dao::Recordset RunStore::OpenRuns(dao::Database db, qint64 batch)
+dao::Recordset RunStore::OpenRuns(dao::Database db, BatchNumber batch)
 {
     return db.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch) +
                             QStringLiteral(" ORDER BY Nastawienie"));
 }
 
-dao::Recordset RunStore::OpenTrays(dao::Database db, qint64 batch, int run)
+dao::Recordset RunStore::OpenTrays(dao::Database db, BatchNumber batch, int run)
 {
     return db.OpenRecordset(QStringLiteral("SELECT * FROM PozycjaN") + keyCondition(batch) +
                             QStringLiteral(" And Nastawienie = ") + QString::number(run) +
@@ -214,7 +215,7 @@ dao::Recordset RunStore::OpenNoTrays(dao::Database db)
     return db.OpenRecordset(QStringLiteral("SELECT * FROM PozycjaN") + keyCondition(0));
 }
 
-int RunStore::NextRunNumber(dao::Database db, qint64 batch)
+int RunStore::NextRunNumber(dao::Database db, BatchNumber batch)
 {
     dao::Recordset rs = OpenRuns(db, batch);
     int next = 1;
@@ -226,7 +227,7 @@ int RunStore::NextRunNumber(dao::Database db, qint64 batch)
     return next;
 }
 
-std::pair<QString, QString> RunStore::BatchTestDates(dao::Database db, qint64 batch)
+std::pair<QString, QString> RunStore::BatchTestDates(dao::Database db, BatchNumber batch)
 {
     dao::Recordset rs =
         db.OpenRecordset(QStringLiteral("SELECT * FROM Partia") + keyCondition(batch));
@@ -257,7 +258,7 @@ FrameTexts RunStore::Texts(const dao::Recordset &rs, const QStringList &fields)
     return texts;
 }
 
-std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 batch,
+std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNumber batch,
                                                        const FrameTexts &texts,
                                                        const std::optional<LoadedRow> &loadedRun)
 {
@@ -280,7 +281,7 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 
             texts.value(QStringLiteral("DataRozpBad")), texts.value(QStringLiteral("DataZakBad"))))
         return *fault;
     if (stored && *stored != number) {
-        const qint64 storedBatch = runs(QStringLiteral("Partia")).Value().toLongLong();
+        const BatchNumber storedBatch = runs(QStringLiteral("Partia")).Value().toLongLong();
         db.Execute(QStringLiteral("UPDATE PozycjaN SET Nastawienie = %1 WHERE Partia = %2 And "
                                   "Nastawienie = %3")
                        .arg(number)
@@ -295,8 +296,8 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 
     return written;
 }
 
-std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64 batch, int run,
-                                                        const FrameTexts &texts,
+std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, BatchNumber batch,
+                                                        int run, const FrameTexts &texts,
                                                         const std::optional<LoadedRow> &loadedTray)
 {
     const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("NrTacy")));
@@ -328,7 +329,7 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64
 bool RunStore::DeleteRun(dao::Database db, dao::Recordset &runs, dao::Recordset &trays,
                          const QList<dao::Bookmark> &chosen)
 {
-    const qint64 batch = runs(QStringLiteral("Partia")).Value().toLongLong();
+    const BatchNumber batch = runs(QStringLiteral("Partia")).Value().toLongLong();
     const int number = runs(QStringLiteral("Nastawienie")).Value().toInt();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     for (const dao::Bookmark &tray : chosen) {

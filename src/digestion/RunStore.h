@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
 #include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
@@ -39,16 +40,16 @@ public:
     // The fields of a tray as the tray frame edits them.
     static const QStringList &TrayFields();
 
-    static dao::Recordset OpenRuns(dao::Database db, qint64 batch);
-    static dao::Recordset OpenTrays(dao::Database db, qint64 batch, int run);
+    static dao::Recordset OpenRuns(dao::Database db, BatchNumber batch);
+    static dao::Recordset OpenTrays(dao::Database db, BatchNumber batch, int run);
     // The tray list shown while no run is chosen: the tray columns, no rows.
     static dao::Recordset OpenNoTrays(dao::Database db);
 
     // The number offered to a new run: the batch's highest run number + 1,
     // or 1 for a batch without runs.
-    static int NextRunNumber(dao::Database db, qint64 batch);
+    static int NextRunNumber(dao::Database db, BatchNumber batch);
     // The test start and end of the batch ("dd.mm.yyyy", "" when unset).
-    static std::pair<QString, QString> BatchTestDates(dao::Database db, qint64 batch);
+    static std::pair<QString, QString> BatchTestDates(dao::Database db, BatchNumber batch);
 
     // The frame texts of a stored run or tray, Null as "", dates "dd.mm.yyyy",
     // numbers with the decimal comma ("7,5").
@@ -60,7 +61,7 @@ public:
     // fault of a failed check, or the row written. A corrected run that another
     // workstation changed (3197) or deleted (3167) since it was loaded is an
     // error, and nothing is written.
-    static std::variant<Refusal, dao::Bookmark> SaveRun(dao::Database db, qint64 batch,
+    static std::variant<Refusal, dao::Bookmark> SaveRun(dao::Database db, BatchNumber batch,
                                                         const FrameTexts &texts,
                                                         const std::optional<LoadedRow> &loadedRun);
 
@@ -68,7 +69,7 @@ public:
     // or its number changed) and the write, in one transaction; a corrected
     // tray changed or deleted meanwhile as for the run.
     static std::variant<Refusal, dao::Bookmark>
-    SaveTray(dao::Database db, qint64 batch, int run, const FrameTexts &texts,
+    SaveTray(dao::Database db, BatchNumber batch, int run, const FrameTexts &texts,
              const std::optional<LoadedRow> &loadedTray);
 
     // Deletes the trays named (bookmarks of `trays`) of the current run of
