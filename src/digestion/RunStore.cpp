@@ -67,14 +67,48 @@ dao::Variant dateValue(const QString &text)
     return day ? dao::Variant(*day) : dao::Variant();
 }
 
-void setRunFields(dao::Recordset &rs, BatchNumber batch, int number, const FrameTexts &texts)
+// The run frame's values by the field each is written to, in the order they
+// are written.
+struct RunColumn {
+    const char *field;
+    QString RunFrameValues::*value;
+};
+const RunColumn RunColumns[] = {{"Nastawienie", &RunFrameValues::number},
+                                {"NrTac", &RunFrameValues::trays},
+                                {"IlProbek", &RunFrameValues::sampleCount},
+                                {"Nawazka", &RunFrameValues::sampleWeight},
+                                {"Pepsyna", &RunFrameValues::pepsin},
+                                {"Kwas", &RunFrameValues::acid},
+                                {"Temperatura", &RunFrameValues::temperature},
+                                {"TemperaturaMax", &RunFrameValues::temperatureMax},
+                                {"Czas", &RunFrameValues::digestionTime},
+                                {"CzasSedymentacji1", &RunFrameValues::settlingTime1},
+                                {"CzasSedymentacji2", &RunFrameValues::settlingTime2},
+                                {"Waga", &RunFrameValues::scales},
+                                {"Termometr", &RunFrameValues::thermometer},
+                                {"Mieszadlo", &RunFrameValues::stirrer},
+                                {"Trychinoskop", &RunFrameValues::trichinoscope},
+                                {"OdczynnikHCL", &RunFrameValues::acidSeries},
+                                {"OdczynnikPepsyna", &RunFrameValues::pepsinSeries},
+                                {"Sito", &RunFrameValues::sieve},
+                                {"Wynik", &RunFrameValues::result},
+                                {"DataRozpBad", &RunFrameValues::startDate},
+                                {"GodzRozpBad", &RunFrameValues::startTime},
+                                {"DataZakBad", &RunFrameValues::endDate},
+                                {"GodzZakBad", &RunFrameValues::endTime},
+                                {"Uwagi", &RunFrameValues::remarks},
+                                {"Wykonujacy", &RunFrameValues::performedBy},
+                                {"Odpowiedzialny", &RunFrameValues::responsible}};
+
+void setRunFields(dao::Recordset &rs, BatchNumber batch, int number, const RunFrameValues &values)
 {
     rs(QStringLiteral("Partia")) = batch;
     rs(QStringLiteral("Nastawienie")) = number;
-    for (const QString &field : RunStore::RunFields()) {
+    for (const RunColumn &column : RunColumns) {
+        const QString field = QLatin1String(column.field);
         if (field == QLatin1String("Nastawienie"))
             continue;
-        const QString text = texts.value(field);
+        const QString &text = values.*column.value;
         if (field == QLatin1String("IlProbek") || isDecimalField(field))
             rs(field) = quantity(field, text);
         else if (isDateField(field))
@@ -159,37 +193,6 @@ dao::Recordset rowAsLoaded(dao::Database db, const QString &table,
 
 } // namespace
 
-const QStringList &RunStore::RunFields()
-{
-    static const QStringList fields = names({"Nastawienie",
-                                             "NrTac",
-                                             "IlProbek",
-                                             "Nawazka",
-                                             "Pepsyna",
-                                             "Kwas",
-                                             "Temperatura",
-                                             "TemperaturaMax",
-                                             "Czas",
-                                             "CzasSedymentacji1",
-                                             "CzasSedymentacji2",
-                                             "Waga",
-                                             "Termometr",
-                                             "Mieszadlo",
-                                             "Trychinoskop",
-                                             "OdczynnikHCL",
-                                             "OdczynnikPepsyna",
-                                             "Sito",
-                                             "Wynik",
-                                             "DataRozpBad",
-                                             "GodzRozpBad",
-                                             "DataZakBad",
-                                             "GodzZakBad",
-                                             "Uwagi",
-                                             "Wykonujacy",
-                                             "Odpowiedzialny"});
-    return fields;
-}
-
 const QStringList &RunStore::TrayFields()
 {
     static const QStringList fields = names({"NrTacy", "NrTusz", "NrTuszTucznik", "NrTuszMaciora",
@@ -258,11 +261,19 @@ FrameTexts RunStore::Texts(const dao::Recordset &rs, const QStringList &fields)
     return texts;
 }
 
+RunFrameValues RunStore::RunValues(const dao::Recordset &rs)
+{
+    RunFrameValues values;
+    for (const RunColumn &column : RunColumns)
+        values.*column.value = frameText(rs(QLatin1String(column.field)).Value());
+    return values;
+}
+
 std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNumber batch,
-                                                       const FrameTexts &texts,
+                                                       const RunFrameValues &values,
                                                        const std::optional<LoadedRow> &loadedRun)
 {
-    const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("Nastawienie")));
+    const int number = *RunValidator::SmallInteger(values.number);
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     std::optional<int> stored;
     dao::Recordset runs;
@@ -277,8 +288,8 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNu
                           QStringLiteral(" And Nastawienie = ") + QString::number(number)) > 0)
             return RunValidator::DuplicateRun(number);
     }
-    if (std::optional<Refusal> fault = RunValidator::CheckRunDates(
-            texts.value(QStringLiteral("DataRozpBad")), texts.value(QStringLiteral("DataZakBad"))))
+    if (std::optional<Refusal> fault =
+            RunValidator::CheckRunDates(values.startDate, values.endDate))
         return *fault;
     if (stored && *stored != number) {
         const BatchNumber storedBatch = runs(QStringLiteral("Partia")).Value().toLongLong();
@@ -290,7 +301,7 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNu
     }
     const dao::Bookmark written =
         writeRow(runs, loadedRun ? std::optional(loadedRun->bookmark) : std::nullopt,
-                 [&](dao::Recordset &rs) { setRunFields(rs, batch, number, texts); });
+                 [&](dao::Recordset &rs) { setRunFields(rs, batch, number, values); });
     runs.Close();
     transaction.Commit();
     return written;

@@ -16,14 +16,21 @@ namespace
 {
 
 // A run frame that passes every check.
-FrameTexts runFrame(const QString &number)
+RunFrameValues runFrame(const QString &number)
 {
-    return {{"Nastawienie", number},      {"NrTac", "1-5"},
-            {"IlProbek", "100"},          {"Nawazka", "7,5"},
-            {"Pepsyna", "10.25"},         {"Kwas", "16 ml"},
-            {"Temperatura", "44"},        {"TemperaturaMax", "46"},
-            {"Wynik", "nie stwierdzono"}, {"DataRozpBad", "05.03.2024"},
-            {"Wykonujacy", "Łucja Żak"}};
+    RunFrameValues v;
+    v.number = number;
+    v.trays = "1-5";
+    v.sampleCount = "100";
+    v.sampleWeight = "7,5";
+    v.pepsin = "10.25";
+    v.acid = "16 ml";
+    v.temperature = "44";
+    v.temperatureMax = "46";
+    v.result = "nie stwierdzono";
+    v.startDate = "05.03.2024";
+    v.performedBy = "Łucja Żak";
+    return v;
 }
 
 FrameTexts trayFrame(const QString &number)
@@ -183,8 +190,8 @@ private slots:
             std::get<Refusal>(taken).text,
             QStringLiteral("Nastawienie o numerze: 7 już istnieje.\r\nPopraw nr nastawienia!"));
 
-        FrameTexts tooLong = runFrame("8");
-        tooLong["Odpowiedzialny"] = QString(31, u'Ż');
+        RunFrameValues tooLong = runFrame("8");
+        tooLong.responsible = QString(31, u'Ż');
         QVERIFY_THROWS_EXCEPTION(RuntimeError,
                                  RunStore::SaveRun(MonthDb, 12, tooLong, runRow(12, 2)));
         QCOMPARE(F::Trays(12, 2), QStringList({"1:10", "2:20", "3:30"}));
