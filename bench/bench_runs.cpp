@@ -42,7 +42,7 @@ constexpr int kSmallSamples = 150;
 constexpr int kLargeBatch = kBatches + 2;
 constexpr int kLargeSamples = 15000;
 const QDate Day(2024, 3, 5);
-const BatchHeading Heading{12, QStringLiteral("05.03.2024"), QStringLiteral("14650301"),
+const BatchHeading Heading{12, Day, QStringLiteral("14650301"),
                            QStringLiteral("14650301 - Ubojnia")};
 
 using bench::AddRow;
@@ -230,7 +230,7 @@ void BM_StageRunCard_Layer(benchmark::State &state)
 {
     const StagedRun staged = stagedRun(int(state.range(0)));
     for (auto _ : state)
-        RunCard::Stage(staged.batch, staged.run, QStringLiteral("05.03.2024"));
+        RunCard::Stage(staged.batch, staged.run, Day);
 }
 
 QStringList columnsOf(sqlite3 *db, const char *table)
@@ -309,7 +309,7 @@ void BM_RunCardToPdf(benchmark::State &state)
     const QString pdf = fs::DriveMap::ToReal(QStringLiteral("C:\\MervaskLab\\Eksport\\karta.pdf"));
     int pages = 0;
     for (auto _ : state) {
-        RunCard::Stage(kBatch, 15, QStringLiteral("05.03.2024"));
+        RunCard::Stage(kBatch, 15, Day);
         const report::Document card =
             RenderCrystalReport(ReportFolder + QStringLiteral("KartaBadaniaS.rpt"),
                                 QStringLiteral(" {Partia.Partia} = 12"), QString(), QString());

@@ -47,7 +47,7 @@ QDate deliveryOf(int batch)
 
 BatchHeading heading(int batch)
 {
-    return {batch, deliveryOf(batch).toString(QStringLiteral("dd.MM.yyyy")), Client, Client};
+    return {batch, deliveryOf(batch), Client, Client};
 }
 
 // An installation with a month database of kBatches batches of kPerBatch

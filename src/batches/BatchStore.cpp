@@ -28,19 +28,20 @@ dao::Recordset BatchStore::OpenList(dao::Database db)
     return db.OpenRecordset(QStringLiteral("SELECT * FROM PARTIA ORDER BY PARTIA DESC"));
 }
 
-int BatchStore::NextBatchNumber(dao::Database db)
+BatchNumber BatchStore::NextBatchNumber(dao::Database db)
 {
     dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia ORDER BY Partia"));
-    int next = 1;
+    BatchNumber next = 1;
     if (rs.RecordCount() >= 1) {
         rs.MoveLast();
-        next = rs(QStringLiteral("Partia")).Value().toInt() + 1;
+        next = rs(QStringLiteral("Partia")).Value().toLongLong() + 1;
     }
     rs.Close();
     return next;
 }
 
-bool BatchStore::NumberTaken(dao::Database db, int number, std::optional<dao::Bookmark> except)
+bool BatchStore::NumberTaken(dao::Database db, BatchNumber number,
+                             std::optional<dao::Bookmark> except)
 {
     dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia WHERE Partia = ") +
                                          QString::number(number));
@@ -53,7 +54,7 @@ bool BatchStore::NumberTaken(dao::Database db, int number, std::optional<dao::Bo
     return taken;
 }
 
-void BatchStore::RenumberChildren(dao::Database db, int oldNumber, int newNumber)
+void BatchStore::RenumberChildren(dao::Database db, BatchNumber oldNumber, BatchNumber newNumber)
 {
     for (const char *table : ChildTables)
         db.Execute(QStringLiteral("UPDATE %1 SET Partia = %2 WHERE Partia = %3")
@@ -62,7 +63,7 @@ void BatchStore::RenumberChildren(dao::Database db, int oldNumber, int newNumber
                        .arg(oldNumber));
 }
 
-void BatchStore::DeleteChildren(dao::Database db, int number)
+void BatchStore::DeleteChildren(dao::Database db, BatchNumber number)
 {
     for (const char *table : ChildTables)
         db.Execute(QStringLiteral("DELETE FROM %1 WHERE Partia = %2")
@@ -75,7 +76,7 @@ void BatchStore::Delete(dao::Database db, dao::Recordset &batches)
     const dao::Variant number = batches(QStringLiteral("Partia")).Value();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     if (!dao::IsNull(number))
-        DeleteChildren(db, number.toInt());
+        DeleteChildren(db, number.toLongLong());
     batches.Delete();
     transaction.Commit();
 }
@@ -83,10 +84,10 @@ void BatchStore::Delete(dao::Database db, dao::Recordset &batches)
 std::variant<Refusal, dao::Bookmark>
 BatchStore::Save(dao::Recordset &batches, const BatchFrameValues &values, const Loaded &loaded)
 {
-    const std::optional<int> parsed = BatchValidator::BatchNumber(values.batchNumber);
+    const std::optional<BatchNumber> parsed = BatchValidator::NumberOf(values.batchNumber);
     if (!parsed)
         throw dao::Error::Make(dao::err::ConversionError);
-    const int number = *parsed;
+    const BatchNumber number = *parsed;
     const bool numberChanged = loaded.adding || !loaded.number || *loaded.number != number;
     dao::Database db = batches.Parent();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
@@ -153,7 +154,7 @@ BatchFrameValues BatchStore::Values(const dao::Recordset &rs)
     return v;
 }
 
-void BatchStore::SetFields(dao::Recordset &rs, int number, const BatchFrameValues &v)
+void BatchStore::SetFields(dao::Recordset &rs, BatchNumber number, const BatchFrameValues &v)
 {
     rs(QStringLiteral("Partia")) = number;
     rs(QStringLiteral("NrTac")) = v.trays;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batches/BatchFrameValues.h"
+#include "foundation/BatchHeading.h"
 #include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
@@ -21,16 +22,17 @@ public:
 
     // The number a new batch is offered: the highest Partia + 1, or 1 for an
     // empty table.
-    static int NextBatchNumber(dao::Database db);
+    static BatchNumber NextBatchNumber(dao::Database db);
 
     // True when a batch other than the one at `except` carries the number.
-    static bool NumberTaken(dao::Database db, int number, std::optional<dao::Bookmark> except);
+    static bool NumberTaken(dao::Database db, BatchNumber number,
+                            std::optional<dao::Bookmark> except);
 
     // Moves the samples, runs and trays of one batch number to another.
-    static void RenumberChildren(dao::Database db, int oldNumber, int newNumber);
+    static void RenumberChildren(dao::Database db, BatchNumber oldNumber, BatchNumber newNumber);
 
     // Deletes the samples, runs and trays of a batch number.
-    static void DeleteChildren(dao::Database db, int number);
+    static void DeleteChildren(dao::Database db, BatchNumber number);
 
     // Deletes the current row of `batches` with its samples, runs and trays,
     // one BEGIN IMMEDIATE transaction on `db`: all of it or nothing. The row
@@ -43,7 +45,7 @@ public:
     // correction with the number it had then.
     struct Loaded {
         bool adding = true;
-        std::optional<int> number;
+        std::optional<BatchNumber> number;
         std::optional<dao::Bookmark> row;
     };
 
@@ -64,7 +66,7 @@ public:
 
     // Sets the fields of the row being added or edited in `rs`, in the order of
     // the frame's mapping; fields the frame has no box for are not touched.
-    static void SetFields(dao::Recordset &rs, int number, const BatchFrameValues &values);
+    static void SetFields(dao::Recordset &rs, BatchNumber number, const BatchFrameValues &values);
 
     // One field of the Kierunek row (the test method) of the code in the
     // dictionaries `db`, as text; "" when the row or its value is missing.

@@ -60,7 +60,7 @@ std::optional<Refusal> checkEstablishment(const BatchFrameValues &v,
 // Checks 3 to 12, after the owner was found.
 std::optional<Refusal> checkRequired(const BatchFrameValues &v)
 {
-    if (!BatchValidator::BatchNumber(v.batchNumber))
+    if (!BatchValidator::NumberOf(v.batchNumber))
         return plain(QStringLiteral("Nieprawidłowy numer partii. Popraw!"),
                      QStringLiteral("TextNrPartii"));
     if (v.establishment.isEmpty())
@@ -143,13 +143,13 @@ std::optional<Refusal> BatchValidator::CheckOptionalDates(const BatchFrameValues
     return std::nullopt;
 }
 
-Refusal BatchValidator::DuplicateNumber(int number)
+Refusal BatchValidator::DuplicateNumber(BatchNumber number)
 {
     return {QStringLiteral("Partia o numerze: %1 już istnieje.\r\nPopraw nr partii!").arg(number),
             ui::vbExclamation, QString(), QStringLiteral("TextNrPartii"), false};
 }
 
-std::optional<int> BatchValidator::BatchNumber(const QString &text)
+std::optional<BatchNumber> BatchValidator::NumberOf(const QString &text)
 {
     static const QRegularExpression number(QStringLiteral("^ *([+-]?[0-9]+) *$"));
     const QRegularExpressionMatch match = number.match(text);
@@ -160,7 +160,7 @@ std::optional<int> BatchValidator::BatchNumber(const QString &text)
     if (!ok || value < std::numeric_limits<qint16>::min() ||
         value > std::numeric_limits<qint16>::max())
         return std::nullopt;
-    return int(value);
+    return BatchNumber(value);
 }
 
 std::optional<QDate> BatchValidator::DateOf(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "batches/BatchFrameValues.h"
 #include "batches/ClientLookup.h"
+#include "foundation/BatchHeading.h"
 #include "foundation/Refusal.h"
 
 #include <QDate>
@@ -28,11 +29,11 @@ public:
     static std::optional<Refusal> CheckOptionalDates(const BatchFrameValues &values);
 
     // The refusal of a number that another batch already carries.
-    static Refusal DuplicateNumber(int number);
+    static Refusal DuplicateNumber(BatchNumber number);
 
     // The batch number of a text: optional blanks around an optional sign and
     // digits, within the 16-bit range the number has always been kept in.
-    static std::optional<int> BatchNumber(const QString &text);
+    static std::optional<BatchNumber> NumberOf(const QString &text);
 
     // The day a "dd.mm.yyyy" text denotes, when it is one.
     static std::optional<QDate> DateOf(const QString &text);

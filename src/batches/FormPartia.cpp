@@ -304,8 +304,9 @@ BatchHeading FormPartia::CurrentHeading() const
 {
     const dao::Recordset batch = Batches();
     const QString wni = FieldText(batch, "WNI");
-    return BatchHeading{batch(QStringLiteral("Partia")).Value().toInt(),
-                        FieldText(batch, "DataDoLab"), wni, establishmentLine(wni)};
+    return BatchHeading{batch(QStringLiteral("Partia")).Value().toLongLong(),
+                        batch(QStringLiteral("DataDoLab")).Value().toDate(), wni,
+                        establishmentLine(wni)};
 }
 
 void FormPartia::OpenSamples(const QString &importFile)

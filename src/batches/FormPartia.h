@@ -122,10 +122,10 @@ public:
     QPushButton *ComAnulujFr;
 
     // ------------------------------------------------------ edit state
-    QString BatchEditMode;     // "Dodaj" or "Popraw": how the list moves after a save
-    bool IsNewBatch = false;   // the save appends (true) or corrects the loaded batch
-    QString LoadedBatchNumber; // the number the corrected batch had when loaded
-    QString AutoImportMarker;  // "WczytAuto": the save goes on to the sample import
+    QString BatchEditMode;   // "Dodaj" or "Popraw": how the list moves after a save
+    bool IsNewBatch = false; // the save appends (true) or corrects the loaded batch
+    std::optional<BatchNumber> LoadedBatchNumber; // the number the corrected batch had when loaded
+    QString AutoImportMarker; // "WczytAuto": the save goes on to the sample import
 
     // -------------------------------------------------------- list side
     void Form_Load();

@@ -336,7 +336,7 @@ void FormPartia::StartNewBatch()
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
     TextNrPartii->setEnabled(true);
     TextZaklad->setEnabled(true);
-    LoadedBatchNumber.clear();
+    LoadedBatchNumber.reset();
     loadedRow_.reset();
     // An import pending from an earlier header belongs to no new batch.
     AutoImportMarker.clear();
@@ -401,7 +401,7 @@ void FormPartia::LoadBatch()
     // The correction is written into this row, wherever the list stands then.
     loadedRow_ = rs.Bookmark();
     const BatchFrameValues values = BatchStore::Values(rs);
-    LoadedBatchNumber = values.batchNumber;
+    LoadedBatchNumber = BatchValidator::NumberOf(values.batchNumber);
     ShowValues(values);
     ComZapiszFr->setFocus();
 }

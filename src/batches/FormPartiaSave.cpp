@@ -50,9 +50,8 @@ std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values)
 {
     try {
         dao::Recordset batches = Batches();
-        const auto result = BatchStore::Save(
-            batches, values,
-            {IsNewBatch, BatchValidator::BatchNumber(LoadedBatchNumber), loadedRow_});
+        const auto result =
+            BatchStore::Save(batches, values, {IsNewBatch, LoadedBatchNumber, loadedRow_});
         if (const auto *fault = std::get_if<Refusal>(&result))
             return *fault;
         writtenRow_ = std::get<dao::Bookmark>(result);

@@ -337,7 +337,7 @@ void FormNastawienie::OpenForBatch(const BatchHeading &batch)
     window.LabZaklad->setText(batch.Zaklad);
     window.LabPartia->setText(QString::number(batch.Partia));
     window.LabelKod->setText(batch.Wni);
-    window.LabData->setText(batch.DataDoLab);
+    window.LabData->setText(batch.DataDoLab.toString(QStringLiteral("dd.MM.yyyy")));
     window.BindRuns(RunStore::OpenRuns(MonthDb, window.Batch()));
     InitOnActivate = true;
     ui::ShowModal(window);
@@ -452,7 +452,7 @@ int FormNastawienie::CurrentRunNumber() const
     return Runs()(QStringLiteral("Nastawienie")).Value().toInt();
 }
 
-qint64 FormNastawienie::Batch() const
+BatchNumber FormNastawienie::Batch() const
 {
     return heading_.Partia;
 }

@@ -197,7 +197,7 @@ private:
     bool HasRun() const;
     bool HasTray() const;
     int CurrentRunNumber() const;
-    qint64 Batch() const;
+    BatchNumber Batch() const;
     void BindRuns(const dao::Recordset &runs);
     // Binds the trays of the current run (none without one), then the caption.
     void LoadTrays();
@@ -207,9 +207,8 @@ private:
     static bool ChangedElsewhere(const RuntimeError &error);
 
     // Run frame.
-    QMap<QString, QWidget *> RunBoxes() const;
-    void SetRunTexts(const QMap<QString, QString> &texts);
-    QMap<QString, QString> RunTexts() const;
+    RunFrameValues RunValues() const;
+    void ShowRunValues(const RunFrameValues &values);
     void StartNewRun();
     void LoadRunForEdit();
     void OpenFailed(const QString &caption, const RuntimeError &error);

@@ -88,7 +88,7 @@ void FormNastawienie::PrintCard(const QString &definition)
 
 bool FormNastawienie::StageCard()
 {
-    qint64 batch = 0;
+    BatchNumber batch = 0;
     int run = 0;
     try {
         const dao::Recordset runs = Runs();
@@ -98,7 +98,7 @@ bool FormNastawienie::StageCard()
         ShowError(PrintCaption, error);
         return false;
     }
-    if (!RunCard::Stage(batch, run, LabData->text()))
+    if (!RunCard::Stage(batch, run, heading_.DataDoLab))
         return false;
     CardFormula = QStringLiteral(" {Partia.Partia} = ") + QString::number(batch);
     return true;

@@ -207,50 +207,66 @@ void FormNastawienie::buildRunFrame()
     FramePartia->setVisible(false);
 }
 
-QMap<QString, QWidget *> FormNastawienie::RunBoxes() const
+RunFrameValues FormNastawienie::RunValues() const
 {
-    return {{QStringLiteral("Nastawienie"), TextNastawienie},
-            {QStringLiteral("NrTac"), TextNrTac},
-            {QStringLiteral("IlProbek"), TextIlProbek},
-            {QStringLiteral("Nawazka"), TextNawazka},
-            {QStringLiteral("Pepsyna"), TextPepsyna},
-            {QStringLiteral("Kwas"), TextKwas},
-            {QStringLiteral("Temperatura"), TextTemperatura},
-            {QStringLiteral("TemperaturaMax"), TextTemperaturaMax},
-            {QStringLiteral("Czas"), TextCzas},
-            {QStringLiteral("CzasSedymentacji1"), TextCzasSedymentacji1},
-            {QStringLiteral("CzasSedymentacji2"), TextCzasSedymentacji2},
-            {QStringLiteral("Waga"), ComboWaga},
-            {QStringLiteral("Termometr"), ComboTermometr},
-            {QStringLiteral("Mieszadlo"), ComboMieszadlo},
-            {QStringLiteral("Trychinoskop"), ComboTrychinoskop},
-            {QStringLiteral("OdczynnikHCL"), ComboOdczynnikHCL},
-            {QStringLiteral("OdczynnikPepsyna"), ComboOdczynnikPepsyna},
-            {QStringLiteral("Sito"), ComboSito},
-            {QStringLiteral("Wynik"), ComboWynik},
-            {QStringLiteral("DataRozpBad"), DTPDataRozpBad},
-            {QStringLiteral("GodzRozpBad"), TextGodzRozpBad},
-            {QStringLiteral("DataZakBad"), DTPDataZakBad},
-            {QStringLiteral("GodzZakBad"), TextGodzZakBad},
-            {QStringLiteral("Uwagi"), TextUwagi},
-            {QStringLiteral("Wykonujacy"), ComboWykonujacy},
-            {QStringLiteral("Odpowiedzialny"), ComboOdpowiedzialny}};
+    RunFrameValues v;
+    v.number = boxText(TextNastawienie);
+    v.trays = boxText(TextNrTac);
+    v.sampleCount = boxText(TextIlProbek);
+    v.sampleWeight = boxText(TextNawazka);
+    v.pepsin = boxText(TextPepsyna);
+    v.acid = boxText(TextKwas);
+    v.temperature = boxText(TextTemperatura);
+    v.temperatureMax = boxText(TextTemperaturaMax);
+    v.digestionTime = boxText(TextCzas);
+    v.settlingTime1 = boxText(TextCzasSedymentacji1);
+    v.settlingTime2 = boxText(TextCzasSedymentacji2);
+    v.scales = boxText(ComboWaga);
+    v.thermometer = boxText(ComboTermometr);
+    v.stirrer = boxText(ComboMieszadlo);
+    v.trichinoscope = boxText(ComboTrychinoskop);
+    v.acidSeries = boxText(ComboOdczynnikHCL);
+    v.pepsinSeries = boxText(ComboOdczynnikPepsyna);
+    v.sieve = boxText(ComboSito);
+    v.result = boxText(ComboWynik);
+    v.startDate = boxText(DTPDataRozpBad);
+    v.startTime = boxText(TextGodzRozpBad);
+    v.endDate = boxText(DTPDataZakBad);
+    v.endTime = boxText(TextGodzZakBad);
+    v.remarks = boxText(TextUwagi);
+    v.performedBy = boxText(ComboWykonujacy);
+    v.responsible = boxText(ComboOdpowiedzialny);
+    return v;
 }
 
-void FormNastawienie::SetRunTexts(const QMap<QString, QString> &texts)
+void FormNastawienie::ShowRunValues(const RunFrameValues &v)
 {
-    const QMap<QString, QWidget *> boxes = RunBoxes();
-    for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
-        setBoxText(it.value(), texts.value(it.key()));
-}
-
-QMap<QString, QString> FormNastawienie::RunTexts() const
-{
-    QMap<QString, QString> texts;
-    const QMap<QString, QWidget *> boxes = RunBoxes();
-    for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
-        texts.insert(it.key(), boxText(it.value()));
-    return texts;
+    setBoxText(TextNastawienie, v.number);
+    setBoxText(TextNrTac, v.trays);
+    setBoxText(TextIlProbek, v.sampleCount);
+    setBoxText(TextNawazka, v.sampleWeight);
+    setBoxText(TextPepsyna, v.pepsin);
+    setBoxText(TextKwas, v.acid);
+    setBoxText(TextTemperatura, v.temperature);
+    setBoxText(TextTemperaturaMax, v.temperatureMax);
+    setBoxText(TextCzas, v.digestionTime);
+    setBoxText(TextCzasSedymentacji1, v.settlingTime1);
+    setBoxText(TextCzasSedymentacji2, v.settlingTime2);
+    setBoxText(ComboWaga, v.scales);
+    setBoxText(ComboTermometr, v.thermometer);
+    setBoxText(ComboMieszadlo, v.stirrer);
+    setBoxText(ComboTrychinoskop, v.trichinoscope);
+    setBoxText(ComboOdczynnikHCL, v.acidSeries);
+    setBoxText(ComboOdczynnikPepsyna, v.pepsinSeries);
+    setBoxText(ComboSito, v.sieve);
+    setBoxText(ComboWynik, v.result);
+    setBoxText(DTPDataRozpBad, v.startDate);
+    setBoxText(TextGodzRozpBad, v.startTime);
+    setBoxText(DTPDataZakBad, v.endDate);
+    setBoxText(TextGodzZakBad, v.endTime);
+    setBoxText(TextUwagi, v.remarks);
+    setBoxText(ComboWykonujacy, v.performedBy);
+    setBoxText(ComboOdpowiedzialny, v.responsible);
 }
 
 void FormNastawienie::ComAnulujFr_Click()
@@ -276,10 +292,12 @@ void FormNastawienie::StartNewRun()
     StartingRunNumber.clear();
     loadedRun_.reset();
     const auto [start, end] = RunStore::BatchTestDates(MonthDb, Batch());
-    SetRunTexts({{QStringLiteral("Temperatura"), QStringLiteral("44")},
-                 {QStringLiteral("TemperaturaMax"), QStringLiteral("46")},
-                 {QStringLiteral("DataRozpBad"), start},
-                 {QStringLiteral("DataZakBad"), end}});
+    RunFrameValues defaults;
+    defaults.temperature = QStringLiteral("44");
+    defaults.temperatureMax = QStringLiteral("46");
+    defaults.startDate = start;
+    defaults.endDate = end;
+    ShowRunValues(defaults);
     Adding = true;
     const dao::Recordset runs = Runs();
     const int proposed =
@@ -306,9 +324,9 @@ void FormNastawienie::LoadRunForEdit()
     Adding = false;
     showFrame(FramePartia, QStringLiteral("EDYCJA NASTAWIENIA"));
     const dao::Recordset runs = Runs();
-    const FrameTexts texts = RunStore::Texts(runs, RunStore::RunFields());
-    SetRunTexts(texts);
-    StartingRunNumber = texts.value(QStringLiteral("Nastawienie"));
+    const RunFrameValues values = RunStore::RunValues(runs);
+    ShowRunValues(values);
+    StartingRunNumber = values.number;
     loadedRun_ = RunStore::Remember(runs);
     ComZapiszFr->setFocus();
 }
@@ -318,21 +336,27 @@ void FormNastawienie::ComDuplikuj_Click()
     if (!HasRun())
         return;
     try {
-        const FrameTexts source = RunStore::Texts(Runs(), RunStore::RunFields());
+        const RunFrameValues source = RunStore::RunValues(Runs());
         StartNewRun();
-        static const QStringList found{QStringLiteral("Trychinoskop"),
-                                       QStringLiteral("OdczynnikHCL"),
-                                       QStringLiteral("OdczynnikPepsyna")};
-        static const QStringList others =
-            found + QStringList{QStringLiteral("Nawazka"),        QStringLiteral("Pepsyna"),
-                                QStringLiteral("Kwas"),           QStringLiteral("Temperatura"),
-                                QStringLiteral("TemperaturaMax"), QStringLiteral("Czas"),
-                                QStringLiteral("Waga"),           QStringLiteral("Termometr"),
-                                QStringLiteral("Mieszadlo"),      QStringLiteral("Uwagi")};
-        const bool trichinellaFound = source.value(QStringLiteral("Wynik")) == ResultWords::Found;
-        const QMap<QString, QWidget *> boxes = RunBoxes();
-        for (const QString &field : trichinellaFound ? found : others)
-            setBoxText(boxes.value(field), source.value(field));
+        // After a run that found larvae only the instrument and reagents are
+        // carried over.
+        RunFrameValues copy = RunValues();
+        copy.trichinoscope = source.trichinoscope;
+        copy.acidSeries = source.acidSeries;
+        copy.pepsinSeries = source.pepsinSeries;
+        if (source.result != ResultWords::Found) {
+            copy.sampleWeight = source.sampleWeight;
+            copy.pepsin = source.pepsin;
+            copy.acid = source.acid;
+            copy.temperature = source.temperature;
+            copy.temperatureMax = source.temperatureMax;
+            copy.digestionTime = source.digestionTime;
+            copy.scales = source.scales;
+            copy.thermometer = source.thermometer;
+            copy.stirrer = source.stirrer;
+            copy.remarks = source.remarks;
+        }
+        ShowRunValues(copy);
         TextNrTac->setFocus();
     } catch (const RuntimeError &error) {
         OpenFailed(ErrorCaption, error);
@@ -341,19 +365,18 @@ void FormNastawienie::ComDuplikuj_Click()
 
 void FormNastawienie::ComZapiszFr_Click()
 {
-    const FrameTexts texts = RunTexts();
-    if (const std::optional<Refusal> fault =
-            RunValidator::CheckRunNumber(texts.value(QStringLiteral("Nastawienie")))) {
+    const RunFrameValues values = RunValues();
+    if (const std::optional<Refusal> fault = RunValidator::CheckRunNumber(values.number)) {
         ShowFault(*fault);
         return;
     }
-    if (const std::optional<Refusal> fault = RunValidator::CheckRunTextLengths(texts)) {
+    if (const std::optional<Refusal> fault = RunValidator::CheckRunTextLengths(values)) {
         ShowFault(*fault);
         return;
     }
     try {
         const auto result = RunStore::SaveRun(
-            MonthDb, Batch(), texts, Adding ? std::optional<RunStore::LoadedRow>() : loadedRun_);
+            MonthDb, Batch(), values, Adding ? std::optional<RunStore::LoadedRow>() : loadedRun_);
         if (const Refusal *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return;

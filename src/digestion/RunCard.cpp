@@ -9,7 +9,7 @@
 namespace
 {
 
-QString batchCondition(qint64 batch)
+QString batchCondition(BatchNumber batch)
 {
     return QStringLiteral("Partia = ") + QString::number(batch);
 }
@@ -22,7 +22,7 @@ void setNrTuszRazem(const dao::Recordset &tray, dao::Recordset &staged)
                                 FieldText(tray, "NrTuszInne"));
 }
 
-StagingCopy batchCopy(const QString &table, qint64 batch, bool samples)
+StagingCopy batchCopy(const QString &table, BatchNumber batch, bool samples)
 {
     StagingCopy copy;
     copy.table = table;
@@ -45,7 +45,7 @@ const QString NrTuszRazemSql =
 
 // The run or its trays; the trays get NrTuszRazem row by row or, with
 // `bySql`, by one statement over the staged trays.
-StagingCopy runCopy(const QString &table, qint64 batch, int run, bool bySql)
+StagingCopy runCopy(const QString &table, BatchNumber batch, int run, bool bySql)
 {
     StagingCopy copy;
     copy.table = table;
@@ -99,7 +99,7 @@ QString RunCard::Title(int run, const QString &deliveryDate)
            QStringLiteral(" w dniu ") + deliveryDate;
 }
 
-bool RunCard::Stage(qint64 batch, int run, const QString &deliveryDate)
+bool RunCard::Stage(BatchNumber batch, int run, const QDate &deliveryDate)
 {
     const bool staged = StagePrint([&] {
         CzyscPrzedDr({"Partia", "Badanie", "NazwaTmp", "Nastawienie", "PozycjaN"});
@@ -107,7 +107,7 @@ bool RunCard::Stage(qint64 batch, int run, const QString &deliveryDate)
         CopyStaged(batchCopy(QStringLiteral("Badanie"), batch, true));
         CopyStaged(runCopy(QStringLiteral("Nastawienie"), batch, run, true));
         CopyStaged(runCopy(QStringLiteral("PozycjaN"), batch, run, true));
-        writeTitle(Title(run, deliveryDate));
+        writeTitle(Title(run, deliveryDate.toString(QStringLiteral("dd.MM.yyyy"))));
     });
     if (!staged)
         return false;
@@ -117,7 +117,7 @@ bool RunCard::Stage(qint64 batch, int run, const QString &deliveryDate)
     return true;
 }
 
-bool PrzedDrNastawienie(const QString &table, qint64 batch, int run)
+bool PrzedDrNastawienie(const QString &table, BatchNumber batch, int run)
 {
     return StageRows(runCopy(table, batch, run, false));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
+
 #include <QString>
 
 // The run card of one digestion run: which definition prints it and the
@@ -22,10 +24,10 @@ public:
     // title into the one WynikTMP row (nothing when it holds another number
     // of rows); all in one transaction (StagePrint). A failed step undoes the
     // whole staging, is reported and ends it: false.
-    static bool Stage(qint64 batch, int run, const QString &deliveryDate);
+    static bool Stage(BatchNumber batch, int run, const QDate &deliveryDate);
 };
 
 // Copies the run (table "Nastawienie") or its trays ("PozycjaN", in tray
 // order, each with NrTuszRazem made row by row) into the staging table of the
 // same name. False after a reported failure.
-bool PrzedDrNastawienie(const QString &table, qint64 batch, int run);
+bool PrzedDrNastawienie(const QString &table, BatchNumber batch, int run);

@@ -67,14 +67,48 @@ dao::Variant dateValue(const QString &text)
     return day ? dao::Variant(*day) : dao::Variant();
 }
 
-void setRunFields(dao::Recordset &rs, qint64 batch, int number, const FrameTexts &texts)
+// The run frame's values by the field each is written to, in the order they
+// are written.
+struct RunColumn {
+    const char *field;
+    QString RunFrameValues::*value;
+};
+const RunColumn RunColumns[] = {{"Nastawienie", &RunFrameValues::number},
+                                {"NrTac", &RunFrameValues::trays},
+                                {"IlProbek", &RunFrameValues::sampleCount},
+                                {"Nawazka", &RunFrameValues::sampleWeight},
+                                {"Pepsyna", &RunFrameValues::pepsin},
+                                {"Kwas", &RunFrameValues::acid},
+                                {"Temperatura", &RunFrameValues::temperature},
+                                {"TemperaturaMax", &RunFrameValues::temperatureMax},
+                                {"Czas", &RunFrameValues::digestionTime},
+                                {"CzasSedymentacji1", &RunFrameValues::settlingTime1},
+                                {"CzasSedymentacji2", &RunFrameValues::settlingTime2},
+                                {"Waga", &RunFrameValues::scales},
+                                {"Termometr", &RunFrameValues::thermometer},
+                                {"Mieszadlo", &RunFrameValues::stirrer},
+                                {"Trychinoskop", &RunFrameValues::trichinoscope},
+                                {"OdczynnikHCL", &RunFrameValues::acidSeries},
+                                {"OdczynnikPepsyna", &RunFrameValues::pepsinSeries},
+                                {"Sito", &RunFrameValues::sieve},
+                                {"Wynik", &RunFrameValues::result},
+                                {"DataRozpBad", &RunFrameValues::startDate},
+                                {"GodzRozpBad", &RunFrameValues::startTime},
+                                {"DataZakBad", &RunFrameValues::endDate},
+                                {"GodzZakBad", &RunFrameValues::endTime},
+                                {"Uwagi", &RunFrameValues::remarks},
+                                {"Wykonujacy", &RunFrameValues::performedBy},
+                                {"Odpowiedzialny", &RunFrameValues::responsible}};
+
+void setRunFields(dao::Recordset &rs, BatchNumber batch, int number, const RunFrameValues &values)
 {
     rs(QStringLiteral("Partia")) = batch;
     rs(QStringLiteral("Nastawienie")) = number;
-    for (const QString &field : RunStore::RunFields()) {
+    for (const RunColumn &column : RunColumns) {
+        const QString field = QLatin1String(column.field);
         if (field == QLatin1String("Nastawienie"))
             continue;
-        const QString text = texts.value(field);
+        const QString &text = values.*column.value;
         if (field == QLatin1String("IlProbek") || isDecimalField(field))
             rs(field) = quantity(field, text);
         else if (isDateField(field))
@@ -84,7 +118,8 @@ void setRunFields(dao::Recordset &rs, qint64 batch, int number, const FrameTexts
     }
 }
 
-void setTrayFields(dao::Recordset &rs, qint64 batch, int run, int tray, const FrameTexts &texts)
+void setTrayFields(dao::Recordset &rs, BatchNumber batch, int run, int tray,
+                   const FrameTexts &texts)
 {
     rs(QStringLiteral("Partia")) = batch;
     rs(QStringLiteral("Nastawienie")) = run;
@@ -100,7 +135,7 @@ void setTrayFields(dao::Recordset &rs, qint64 batch, int run, int tray, const Fr
     }
 }
 
-QString keyCondition(qint64 batch)
+QString keyCondition(BatchNumber batch)
 {
     return QStringLiteral(" WHERE PARTIA = ") + QString::number(batch);
 }
@@ -158,37 +193,6 @@ dao::Recordset rowAsLoaded(dao::Database db, const QString &table,
 
 } // namespace
 
-const QStringList &RunStore::RunFields()
-{
-    static const QStringList fields = names({"Nastawienie",
-                                             "NrTac",
-                                             "IlProbek",
-                                             "Nawazka",
-                                             "Pepsyna",
-                                             "Kwas",
-                                             "Temperatura",
-                                             "TemperaturaMax",
-                                             "Czas",
-                                             "CzasSedymentacji1",
-                                             "CzasSedymentacji2",
-                                             "Waga",
-                                             "Termometr",
-                                             "Mieszadlo",
-                                             "Trychinoskop",
-                                             "OdczynnikHCL",
-                                             "OdczynnikPepsyna",
-                                             "Sito",
-                                             "Wynik",
-                                             "DataRozpBad",
-                                             "GodzRozpBad",
-                                             "DataZakBad",
-                                             "GodzZakBad",
-                                             "Uwagi",
-                                             "Wykonujacy",
-                                             "Odpowiedzialny"});
-    return fields;
-}
-
 const QStringList &RunStore::TrayFields()
 {
     static const QStringList fields = names({"NrTacy", "NrTusz", "NrTuszTucznik", "NrTuszMaciora",
@@ -196,13 +200,13 @@ const QStringList &RunStore::TrayFields()
     return fields;
 }
 
-dao::Recordset RunStore::OpenRuns(dao::Database db, qint64 batch)
+dao::Recordset RunStore::OpenRuns(dao::Database db, BatchNumber batch)
 {
     return db.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch) +
                             QStringLiteral(" ORDER BY Nastawienie"));
 }
 
-dao::Recordset RunStore::OpenTrays(dao::Database db, qint64 batch, int run)
+dao::Recordset RunStore::OpenTrays(dao::Database db, BatchNumber batch, int run)
 {
     return db.OpenRecordset(QStringLiteral("SELECT * FROM PozycjaN") + keyCondition(batch) +
                             QStringLiteral(" And Nastawienie = ") + QString::number(run) +
@@ -214,7 +218,7 @@ dao::Recordset RunStore::OpenNoTrays(dao::Database db)
     return db.OpenRecordset(QStringLiteral("SELECT * FROM PozycjaN") + keyCondition(0));
 }
 
-int RunStore::NextRunNumber(dao::Database db, qint64 batch)
+int RunStore::NextRunNumber(dao::Database db, BatchNumber batch)
 {
     dao::Recordset rs = OpenRuns(db, batch);
     int next = 1;
@@ -226,7 +230,7 @@ int RunStore::NextRunNumber(dao::Database db, qint64 batch)
     return next;
 }
 
-std::pair<QString, QString> RunStore::BatchTestDates(dao::Database db, qint64 batch)
+std::pair<QString, QString> RunStore::BatchTestDates(dao::Database db, BatchNumber batch)
 {
     dao::Recordset rs =
         db.OpenRecordset(QStringLiteral("SELECT * FROM Partia") + keyCondition(batch));
@@ -257,11 +261,19 @@ FrameTexts RunStore::Texts(const dao::Recordset &rs, const QStringList &fields)
     return texts;
 }
 
-std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 batch,
-                                                       const FrameTexts &texts,
+RunFrameValues RunStore::RunValues(const dao::Recordset &rs)
+{
+    RunFrameValues values;
+    for (const RunColumn &column : RunColumns)
+        values.*column.value = frameText(rs(QLatin1String(column.field)).Value());
+    return values;
+}
+
+std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNumber batch,
+                                                       const RunFrameValues &values,
                                                        const std::optional<LoadedRow> &loadedRun)
 {
-    const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("Nastawienie")));
+    const int number = *RunValidator::SmallInteger(values.number);
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     std::optional<int> stored;
     dao::Recordset runs;
@@ -276,11 +288,11 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 
                           QStringLiteral(" And Nastawienie = ") + QString::number(number)) > 0)
             return RunValidator::DuplicateRun(number);
     }
-    if (std::optional<Refusal> fault = RunValidator::CheckRunDates(
-            texts.value(QStringLiteral("DataRozpBad")), texts.value(QStringLiteral("DataZakBad"))))
+    if (std::optional<Refusal> fault =
+            RunValidator::CheckRunDates(values.startDate, values.endDate))
         return *fault;
     if (stored && *stored != number) {
-        const qint64 storedBatch = runs(QStringLiteral("Partia")).Value().toLongLong();
+        const BatchNumber storedBatch = runs(QStringLiteral("Partia")).Value().toLongLong();
         db.Execute(QStringLiteral("UPDATE PozycjaN SET Nastawienie = %1 WHERE Partia = %2 And "
                                   "Nastawienie = %3")
                        .arg(number)
@@ -289,14 +301,14 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, qint64 
     }
     const dao::Bookmark written =
         writeRow(runs, loadedRun ? std::optional(loadedRun->bookmark) : std::nullopt,
-                 [&](dao::Recordset &rs) { setRunFields(rs, batch, number, texts); });
+                 [&](dao::Recordset &rs) { setRunFields(rs, batch, number, values); });
     runs.Close();
     transaction.Commit();
     return written;
 }
 
-std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64 batch, int run,
-                                                        const FrameTexts &texts,
+std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, BatchNumber batch,
+                                                        int run, const FrameTexts &texts,
                                                         const std::optional<LoadedRow> &loadedTray)
 {
     const int number = *RunValidator::SmallInteger(texts.value(QStringLiteral("NrTacy")));
@@ -328,7 +340,7 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, qint64
 bool RunStore::DeleteRun(dao::Database db, dao::Recordset &runs, dao::Recordset &trays,
                          const QList<dao::Bookmark> &chosen)
 {
-    const qint64 batch = runs(QStringLiteral("Partia")).Value().toLongLong();
+    const BatchNumber batch = runs(QStringLiteral("Partia")).Value().toLongLong();
     const int number = runs(QStringLiteral("Nastawienie")).Value().toInt();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     for (const dao::Bookmark &tray : chosen) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "digestion/RunFrameValues.h"
+#include "foundation/BatchHeading.h"
 #include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
@@ -12,8 +14,8 @@
 #include <optional>
 #include <variant>
 
-// The box texts of a run or tray frame by the field they are written to
-// ("NrTac" -> "1-5"). A field that is absent is written as an empty box.
+// The box texts of a tray frame by the field they are written to
+// ("NrTusz" -> "1-20"). A field that is absent is written as an empty box.
 using FrameTexts = QMap<QString, QString>;
 
 // The runs (Nastawienie) and trays (PozycjaN) of the month database. A run
@@ -33,26 +35,25 @@ public:
     // The current row of `rs`. 3021 without one.
     static LoadedRow Remember(const dao::Recordset &rs);
 
-    // The fields of a run as the run frame edits them, in the order they are
-    // written.
-    static const QStringList &RunFields();
     // The fields of a tray as the tray frame edits them.
     static const QStringList &TrayFields();
 
-    static dao::Recordset OpenRuns(dao::Database db, qint64 batch);
-    static dao::Recordset OpenTrays(dao::Database db, qint64 batch, int run);
+    static dao::Recordset OpenRuns(dao::Database db, BatchNumber batch);
+    static dao::Recordset OpenTrays(dao::Database db, BatchNumber batch, int run);
     // The tray list shown while no run is chosen: the tray columns, no rows.
     static dao::Recordset OpenNoTrays(dao::Database db);
 
     // The number offered to a new run: the batch's highest run number + 1,
     // or 1 for a batch without runs.
-    static int NextRunNumber(dao::Database db, qint64 batch);
+    static int NextRunNumber(dao::Database db, BatchNumber batch);
     // The test start and end of the batch ("dd.mm.yyyy", "" when unset).
-    static std::pair<QString, QString> BatchTestDates(dao::Database db, qint64 batch);
+    static std::pair<QString, QString> BatchTestDates(dao::Database db, BatchNumber batch);
 
-    // The frame texts of a stored run or tray, Null as "", dates "dd.mm.yyyy",
+    // The frame texts of a stored tray, Null as "", dates "dd.mm.yyyy",
     // numbers with the decimal comma ("7,5").
     static FrameTexts Texts(const dao::Recordset &rs, const QStringList &fields);
+    // The run frame's values of the current run of `rs`, its texts as above.
+    static RunFrameValues RunValues(const dao::Recordset &rs);
 
     // The run save after checks 1 and 2 passed: check 3 (when the run is new
     // or its number changed), checks 4 and 5, the renumbering of an edited
@@ -60,15 +61,15 @@ public:
     // fault of a failed check, or the row written. A corrected run that another
     // workstation changed (3197) or deleted (3167) since it was loaded is an
     // error, and nothing is written.
-    static std::variant<Refusal, dao::Bookmark> SaveRun(dao::Database db, qint64 batch,
-                                                        const FrameTexts &texts,
+    static std::variant<Refusal, dao::Bookmark> SaveRun(dao::Database db, BatchNumber batch,
+                                                        const RunFrameValues &values,
                                                         const std::optional<LoadedRow> &loadedRun);
 
     // The tray save after checks 1 to 4 passed: check 5 (when the tray is new
     // or its number changed) and the write, in one transaction; a corrected
     // tray changed or deleted meanwhile as for the run.
     static std::variant<Refusal, dao::Bookmark>
-    SaveTray(dao::Database db, qint64 batch, int run, const FrameTexts &texts,
+    SaveTray(dao::Database db, BatchNumber batch, int run, const FrameTexts &texts,
              const std::optional<LoadedRow> &loadedTray);
 
     // Deletes the trays named (bookmarks of `trays`) of the current run of

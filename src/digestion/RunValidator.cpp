@@ -87,37 +87,39 @@ std::optional<Refusal> RunValidator::CheckRunNumber(const QString &text)
     return std::nullopt;
 }
 
-std::optional<Refusal> RunValidator::CheckRunTextLengths(const QMap<QString, QString> &texts)
+std::optional<Refusal> RunValidator::CheckRunTextLengths(const RunFrameValues &values)
 {
     struct Limit {
-        const char *field;
+        QString RunFrameValues::*value;
         const char *caption;
         int length;
         const char *box;
     };
     // In the frame's order; the lengths are the fields' sizes.
     static const Limit limits[] = {
-        {"NrTac", "Kod tacy (nr-y)", 20, "TextNrTac"},
-        {"Temperatura", "Temperat. min", 5, "TextTemperatura"},
-        {"TemperaturaMax", "Temperat. max", 5, "TextTemperaturaMax"},
-        {"Czas", "Czas wytrawiania [min]", 3, "TextCzas"},
-        {"CzasSedymentacji1", "Czas sedymentacji I [min]", 3, "TextCzasSedymentacji1"},
-        {"CzasSedymentacji2", "Czas sedymentacji II [min]", 3, "TextCzasSedymentacji2"},
-        {"Waga", "Waga", 30, "ComboWaga"},
-        {"Termometr", "Termometr", 30, "ComboTermometr"},
-        {"Mieszadlo", "Mieszadło", 30, "ComboMieszadlo"},
-        {"Trychinoskop", "Trychinoskop", 30, "ComboTrychinoskop"},
-        {"Sito", "Sito", 30, "ComboSito"},
-        {"OdczynnikHCL", "HCL seria/data ważności", 150, "ComboOdczynnikHCL"},
-        {"OdczynnikPepsyna", "Pepsyna seria/data ważności", 150, "ComboOdczynnikPepsyna"},
-        {"Wynik", "Wynik nastawienia", 15, "ComboWynik"},
-        {"GodzRozpBad", "Godz rozpoczęcia nastawienia", 5, "TextGodzRozpBad"},
-        {"GodzZakBad", "Godz zakończenia nastawienia", 5, "TextGodzZakBad"},
-        {"Wykonujacy", "Osoba wykonująca badanie", 30, "ComboWykonujacy"},
-        {"Odpowiedzialny", "Osoba odpowiedzialna za badanie", 30, "ComboOdpowiedzialny"},
+        {&RunFrameValues::trays, "Kod tacy (nr-y)", 20, "TextNrTac"},
+        {&RunFrameValues::temperature, "Temperat. min", 5, "TextTemperatura"},
+        {&RunFrameValues::temperatureMax, "Temperat. max", 5, "TextTemperaturaMax"},
+        {&RunFrameValues::digestionTime, "Czas wytrawiania [min]", 3, "TextCzas"},
+        {&RunFrameValues::settlingTime1, "Czas sedymentacji I [min]", 3, "TextCzasSedymentacji1"},
+        {&RunFrameValues::settlingTime2, "Czas sedymentacji II [min]", 3, "TextCzasSedymentacji2"},
+        {&RunFrameValues::scales, "Waga", 30, "ComboWaga"},
+        {&RunFrameValues::thermometer, "Termometr", 30, "ComboTermometr"},
+        {&RunFrameValues::stirrer, "Mieszadło", 30, "ComboMieszadlo"},
+        {&RunFrameValues::trichinoscope, "Trychinoskop", 30, "ComboTrychinoskop"},
+        {&RunFrameValues::sieve, "Sito", 30, "ComboSito"},
+        {&RunFrameValues::acidSeries, "HCL seria/data ważności", 150, "ComboOdczynnikHCL"},
+        {&RunFrameValues::pepsinSeries, "Pepsyna seria/data ważności", 150,
+         "ComboOdczynnikPepsyna"},
+        {&RunFrameValues::result, "Wynik nastawienia", 15, "ComboWynik"},
+        {&RunFrameValues::startTime, "Godz rozpoczęcia nastawienia", 5, "TextGodzRozpBad"},
+        {&RunFrameValues::endTime, "Godz zakończenia nastawienia", 5, "TextGodzZakBad"},
+        {&RunFrameValues::performedBy, "Osoba wykonująca badanie", 30, "ComboWykonujacy"},
+        {&RunFrameValues::responsible, "Osoba odpowiedzialna za badanie", 30,
+         "ComboOdpowiedzialny"},
     };
     for (const Limit &limit : limits) {
-        if (texts.value(QLatin1String(limit.field)).size() > limit.length)
+        if ((values.*limit.value).size() > limit.length)
             return plain(QStringLiteral("Pole '%1' może mieć najwyżej %2 znaków. Popraw!")
                              .arg(QString::fromUtf8(limit.caption))
                              .arg(limit.length),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "digestion/RunFrameValues.h"
 #include "foundation/Refusal.h"
 
 #include <QDate>
@@ -29,7 +30,7 @@ public:
     static std::optional<Refusal> CheckRunNumber(const QString &text);
     // A run text longer than its field (a picked entry can be): the field's
     // caption named, the focus on its box. `texts` maps fields to box texts.
-    static std::optional<Refusal> CheckRunTextLengths(const QMap<QString, QString> &texts);
+    static std::optional<Refusal> CheckRunTextLengths(const RunFrameValues &values);
 
     // Run check 3: another run of the batch carries the number.
     static Refusal DuplicateRun(int number);

@@ -409,7 +409,7 @@ void FormBadanie::Bind(const BatchHeading &batch)
     heading_ = batch;
     LabPartia->setText(QString::number(batch.Partia));
     LabelKod->setText(batch.Wni);
-    LabData->setText(batch.DataDoLab);
+    LabData->setText(batch.DataDoLab.toString(QStringLiteral("dd.MM.yyyy")));
     DataBad->Replace(SampleStore::OpenBatch(MonthDb, batch.Partia));
 }
 
@@ -630,7 +630,9 @@ bool FormBadanie::HasCurrentSample() const
 std::optional<qint16> FormBadanie::ZnMaxNrDzien() const
 {
     try {
-        return SampleNumbering::NextDaily(MonthDb, dao::ParseDateText(TrimBlanks(LabData->text())));
+        return SampleNumbering::NextDaily(MonthDb, heading_.DataDoLab.isValid()
+                                                       ? std::optional(heading_.DataDoLab)
+                                                       : std::nullopt);
     } catch (const RuntimeError &) {
         return std::nullopt;
     }

@@ -46,7 +46,7 @@ void FormBadanie::RunImport(const QString &path)
     QString general = SampleNumbering::ProposalText(ZnMaxNrOgolny());
     TextNrDzien->setText(daily);
     TextNrOgolny->setText(general);
-    if (!FormNumery::Confirm(daily, general, LabData->text(), lines ? int(lines->size()) : 0))
+    if (!FormNumery::Confirm(daily, general, heading_.DataDoLab, lines ? int(lines->size()) : 0))
         return;
     TextNrDzien->setText(daily);
     TextNrOgolny->setText(general);
@@ -66,7 +66,7 @@ void FormBadanie::RunImport(const QString &path)
     const qint64 firstGeneral = *SampleValidator::LongInteger(general);
     dao::Recordset rs = Samples();
     const SampleOrderImport::Outcome outcome = SampleOrderImport::Run(
-        rs, *lines, firstDaily, firstGeneral, heading_.Partia, LabData->text());
+        rs, *lines, firstDaily, firstGeneral, heading_.Partia, heading_.DataDoLab);
     // The boxes hold the numbers that would follow.
     TextNrDzien->setText(QString::number(firstDaily + outcome.attempted));
     TextNrOgolny->setText(QString::number(firstGeneral + outcome.attempted));

@@ -178,7 +178,7 @@ SaveOutcome FormBadanie::SaveSample()
         const SampleValidator::Loaded loaded{AddingSample, EditedCarcassNumber, loadedDaily_,
                                              loadedGeneral_};
         const auto result = SampleStore::Save(rs, FrameValues(), loaded,
-                                              {heading_.Partia, LabData->text(), loadedRow_});
+                                              {heading_.Partia, heading_.DataDoLab, loadedRow_});
         if (const auto *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return SaveOutcome::Refused;
@@ -324,7 +324,7 @@ void FormBadanie::ComDuplikujOK_Click()
     try {
         pointer.Show();
         CheckNast->setChecked(false);
-        const qint32 batch = heading_.Partia;
+        const BatchNumber batch = heading_.Partia;
         for (int n = int(*from); n <= int(*to); ++n) {
             if (SampleNumbering::CarcassTaken(MonthDb, batch, n)) {
                 pointer.Restore();

@@ -82,8 +82,7 @@ FormNumery::FormNumery(QWidget *parent) : QDialog(parent)
     connect(ComAnulujFr, &QPushButton::clicked, this, &FormNumery::ComAnulujFr_Click);
 }
 
-bool FormNumery::Confirm(QString &daily, QString &general, const QString &deliveryDate,
-                         int lineCount)
+bool FormNumery::Confirm(QString &daily, QString &general, const QDate &deliveryDate, int lineCount)
 {
     FormNumery &dialog = ui::WindowRegistry::Instance<FormNumery>();
     dialog.deliveryDate_ = deliveryDate;
@@ -156,8 +155,9 @@ void FormNumery::ComOk_Click()
         return taken == first ? typed : QString::number(taken);
     };
     try {
-        if (const std::optional<QDate> day = dao::ParseDateText(TrimBlanks(deliveryDate_))) {
-            if (const auto taken = SampleNumbering::FirstDailyTaken(MonthDb, *day, *daily, count))
+        if (deliveryDate_.isValid()) {
+            if (const auto taken =
+                    SampleNumbering::FirstDailyTaken(MonthDb, deliveryDate_, *daily, count))
                 return Refuse(QStringLiteral("Nr dzienny: ") + named(*taken, *daily, dailyText) +
                                   QStringLiteral(" już istnieje! Popraw!"),
                               CheckTitle, TextNrDziennyF);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QDialog>
 #include <QString>
 
@@ -27,11 +28,10 @@ public:
     QPushButton *ComAnulujFr;
 
     // Shows the proposals for `lineCount` sample lines delivered on
-    // `deliveryDate` ("dd.mm.yyyy") and returns true with the confirmed
+    // `deliveryDate` and returns true with the confirmed
     // numbers in `daily` and `general`; false when the operator cancelled or
     // closed the dialog. ContinueImport tells the same.
-    static bool Confirm(QString &daily, QString &general, const QString &deliveryDate,
-                        int lineCount);
+    static bool Confirm(QString &daily, QString &general, const QDate &deliveryDate, int lineCount);
 
     void Form_Activate();
     void ComOk_Click();
@@ -47,7 +47,7 @@ protected:
 private:
     void Refuse(const QString &text, const QString &title, QLineEdit *box);
 
-    QString deliveryDate_;
+    QDate deliveryDate_;
     int lineCount_ = 0;
     bool confirmed_ = false;
 };

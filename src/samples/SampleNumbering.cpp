@@ -58,7 +58,7 @@ std::optional<qint64> firstInRange(dao::Database db, const QString &field, const
 
 } // namespace
 
-int SampleNumbering::NextCarcass(dao::Database db, qint32 batch)
+int SampleNumbering::NextCarcass(dao::Database db, BatchNumber batch)
 {
     const std::optional<qint64> highest =
         greatest(db, QStringLiteral("NrProbki"), QStringLiteral("Partia = %1").arg(batch));
@@ -83,7 +83,7 @@ std::optional<qint32> SampleNumbering::NextGeneral(dao::Database db)
     return qint32(next);
 }
 
-bool SampleNumbering::CarcassTaken(dao::Database db, qint32 batch, qint64 carcass)
+bool SampleNumbering::CarcassTaken(dao::Database db, BatchNumber batch, qint64 carcass)
 {
     return anyRow(db, QStringLiteral("Partia = %1 AND NrProbki = %2").arg(batch).arg(carcass));
 }

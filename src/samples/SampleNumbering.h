@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
 #include "platform/db/Database.h"
 
 #include <QDate>
@@ -18,14 +19,14 @@ class SampleNumbering
 {
 public:
     // The highest carcass number of the batch + 1, or 1.
-    static int NextCarcass(dao::Database db, qint32 batch);
+    static int NextCarcass(dao::Database db, BatchNumber batch);
     // The next daily number of the day; nothing beyond the 16-bit range or
     // without a day.
     static std::optional<qint16> NextDaily(dao::Database db, const std::optional<QDate> &day);
     // The next general number; nothing beyond the 32-bit range.
     static std::optional<qint32> NextGeneral(dao::Database db);
 
-    static bool CarcassTaken(dao::Database db, qint32 batch, qint64 carcass);
+    static bool CarcassTaken(dao::Database db, BatchNumber batch, qint64 carcass);
     static bool DailyTaken(dao::Database db, const QDate &day, qint64 daily);
     static bool GeneralTaken(dao::Database db, qint64 general);
 

@@ -45,14 +45,14 @@ QStringList SampleOrderImport::Fields(const QString &line)
 
 SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStringList &lines,
                                                   qint64 firstDaily, qint64 firstGeneral,
-                                                  qint32 batch, const QString &deliveryDate)
+                                                  BatchNumber batch, const QDate &deliveryDate)
 {
     Outcome outcome;
     dao::Database db = rs.Parent();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     // Another workstation may have taken a number since the range was
     // confirmed; nobody can take one from here to the commit.
-    const QDate day = SampleStore::DeliveryDay(TrimBlanks(deliveryDate));
+    const QDate day = SampleStore::DeliveryDay(deliveryDate);
     const int count = int(lines.size());
     // Numbers past their fields would stop the import half-way.
     if (!SampleNumbering::DailyRangeFits(firstDaily, count) ||
@@ -66,7 +66,6 @@ SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStr
         outcome.clash = SampleValidator::GeneralTaken(QString::number(*taken));
         return outcome;
     }
-    const QString delivery = TrimBlanks(deliveryDate);
     for (const QString &line : lines) {
         const QStringList fields = Fields(line);
         ++outcome.attempted;
@@ -77,7 +76,7 @@ SampleOrderImport::Outcome SampleOrderImport::Run(dao::Recordset &rs, const QStr
             rs(QStringLiteral("Partia")) = batch;
             for (int i = 0; i < fields.size(); ++i)
                 SampleStore::SetField(rs, QLatin1String(LineColumns[i]), fields.at(i));
-            rs(QStringLiteral("DataDoLab")) = delivery;
+            rs(QStringLiteral("DataDoLab")) = day;
             SampleStore::SetField(rs, QStringLiteral("IDProbki"),
                                   SampleStore::SampleId(fields.at(1), fields.at(2), fields.at(3)));
             rs.Update();

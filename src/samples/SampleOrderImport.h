@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
 #include "foundation/Refusal.h"
 
 #include "platform/RuntimeError.h"
@@ -36,7 +37,7 @@ public:
     // database: the whole range of numbers is checked first, and a failing
     // line ends the import keeping the rows before it.
     static Outcome Run(dao::Recordset &rs, const QStringList &lines, qint64 firstDaily,
-                       qint64 firstGeneral, qint32 batch, const QString &deliveryDate);
+                       qint64 firstGeneral, BatchNumber batch, const QDate &deliveryDate);
 
     // The message of a failed import: text, style and title.
     struct Message {

@@ -34,18 +34,18 @@ QString caption(const QString &column)
 
 } // namespace
 
-QString SampleStore::BatchSource(qint32 batch)
+QString SampleStore::BatchSource(BatchNumber batch)
 {
     return QStringLiteral("SELECT * FROM BADANIE WHERE PARTIA = ") + QString::number(batch) +
            QStringLiteral(" ORDER BY PARTIA, NrProbki");
 }
 
-dao::Recordset SampleStore::OpenBatch(dao::Database db, qint32 batch)
+dao::Recordset SampleStore::OpenBatch(dao::Database db, BatchNumber batch)
 {
     return db.OpenRecordset(BatchSource(batch));
 }
 
-SampleStore::BatchFacts SampleStore::Batch(dao::Database db, qint32 batch)
+SampleStore::BatchFacts SampleStore::Batch(dao::Database db, BatchNumber batch)
 {
     BatchFacts facts;
     dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM Partia WHERE Partia = ") +
@@ -60,12 +60,11 @@ SampleStore::BatchFacts SampleStore::Batch(dao::Database db, qint32 batch)
     return facts;
 }
 
-QDate SampleStore::DeliveryDay(const QString &text)
+QDate SampleStore::DeliveryDay(const QDate &day)
 {
-    const std::optional<QDate> day = dao::ParseDateText(text);
-    if (!day)
+    if (!day.isValid())
         throw dao::Error::Make(dao::err::ConversionError);
-    return *day;
+    return day;
 }
 
 QString SampleStore::SampleId(const QVariant &wni, const QVariant &number, const QVariant &date)
@@ -82,8 +81,7 @@ std::variant<Refusal, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     const SampleValidator::Lookups lookups{
         [&](qint64 daily) {
-            return SampleNumbering::DailyTaken(db, DeliveryDay(TrimBlanks(target.deliveryDate)),
-                                               daily);
+            return SampleNumbering::DailyTaken(db, DeliveryDay(target.deliveryDate), daily);
         },
         [&](qint64 general) { return SampleNumbering::GeneralTaken(db, general); },
         [&](qint64 carcass) { return SampleNumbering::CarcassTaken(db, target.batch, carcass); }};
@@ -147,7 +145,7 @@ void SampleStore::SetFields(dao::Recordset &rs, const SampleFrameValues &v, cons
     rs(QStringLiteral("NrOgolny")) = v.general;
     SetField(rs, QStringLiteral("Wynik"), v.result);
     SetField(rs, QStringLiteral("Opis"), v.description);
-    rs(QStringLiteral("DataDoLab")) = TrimBlanks(target.deliveryDate);
+    rs(QStringLiteral("DataDoLab")) = target.deliveryDate;
     rs(QStringLiteral("Uwagi")) = v.remarks;
     SetField(rs, QStringLiteral("IDProbki"), SampleId(v.codeWni, v.codeNumber, v.codeDate));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/BatchHeading.h"
 #include "foundation/Refusal.h"
 #include "samples/SampleFrameValues.h"
 #include "samples/SampleValidator.h"
@@ -23,19 +24,19 @@ class SampleStore
 {
 public:
     // The batch's samples in carcass order, as the sample window lists them.
-    static QString BatchSource(qint32 batch);
-    static dao::Recordset OpenBatch(dao::Database db, qint32 batch);
+    static QString BatchSource(BatchNumber batch);
+    static dao::Recordset OpenBatch(dao::Database db, BatchNumber batch);
 
     // What the proposals of a new sample take from the batch row.
     struct BatchFacts {
         QString wni;
         std::optional<QDate> samplingDate;
     };
-    static BatchFacts Batch(dao::Database db, qint32 batch);
+    static BatchFacts Batch(dao::Database db, BatchNumber batch);
 
-    // The delivery day of a sample window's heading; 3421 when the text is
-    // not one.
-    static QDate DeliveryDay(const QString &text);
+    // The delivery day of a sample window's heading; 3421 when the batch has
+    // none.
+    static QDate DeliveryDay(const QDate &day);
 
     // The whole sample code, IDProbki: owner, number and date parts joined.
     static QString SampleId(const QVariant &wni, const QVariant &number, const QVariant &date);
@@ -43,8 +44,8 @@ public:
     // Where the save writes: the batch and delivery date as the window's
     // heading shows them, and the row loaded for a correction.
     struct Target {
-        qint32 batch = 0;     // the batch of the window's heading
-        QString deliveryDate; // LabData
+        BatchNumber batch = 0; // the batch of the window's heading
+        QDate deliveryDate;    // the batch's delivery date
         std::optional<dao::Bookmark> loadedRow;
     };
 

@@ -297,7 +297,7 @@ private slots:
         moveListTo(form, 5);
         PRESS(&form, "ComPopraw");
         QCOMPARE(form.FramePartia->title(), QStringLiteral("EDYCJA PARTII"));
-        QCOMPARE(form.LoadedBatchNumber, QStringLiteral("5"));
+        QCOMPARE(form.LoadedBatchNumber, std::optional<BatchNumber>(5));
         QCOMPARE(form.LabelNazZak->text(), QStringLiteral("Ubojnia, Łęczyca"));
         QCOMPARE(form.focusWidget(), form.ComZapiszFr);
 

@@ -52,7 +52,7 @@ void DigestionFixture::AddSample(int batch, int carcass, const QVariantMap &extr
 
 BatchHeading DigestionFixture::Heading(int batch)
 {
-    return {batch, Day.toString(QStringLiteral("dd.MM.yyyy")), QStringLiteral("14650301"),
+    return {batch, Day, QStringLiteral("14650301"),
             QStringLiteral("14650301 - Ubojnia Łęczyca, Łęczyca ul. Polna 1")};
 }
 

@@ -251,7 +251,7 @@ private slots:
         MonthDb.Execute("ALTER TABLE Nastawienie ADD COLUMN Dodatkowe text(10)");
         MonthDb.Execute("UPDATE Nastawienie SET Dodatkowe = 'x'");
         ui::ScriptedUi scripted;
-        QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+        QVERIFY(RunCard::Stage(12, 2, QDate(2024, 3, 5)));
         QCOMPARE(F::Column(RobotDb, "NazwaTMP", "Nazwa"),
                  QStringList({"filary przepony", "mięśnie języka", "ozór 'wołowy'"}));
         QCOMPARE(F::Column(RobotDb, "Nastawienie", "Waga"), QStringList{"Waga Ł-7"});
@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(F::Column(RobotDb, "WynikTMP", "Numer"),
                  QStringList{"Karta Przebiegu Nastawienia nr 2 w dniu 05.03.2024"});
         RobotDb.Execute("DELETE FROM WynikTMP");
-        QVERIFY(RunCard::Stage(12, 1, "05.03.2024"));
+        QVERIFY(RunCard::Stage(12, 1, QDate(2024, 3, 5)));
         QCOMPARE(F::RowCount(RobotDb, "WynikTMP"), 0);
         QCOMPARE(F::Column(RobotDb, "PozycjaN", "NrTuszRazem"), QStringList{"900-950(T)"});
         SCRIPTED_UI_VERIFY(scripted);
@@ -280,7 +280,7 @@ private slots:
                       {"Wiek", 3}});
         F::AddSample(12, 506, {{"Opis", "bez tkanki"}});
         ui::ScriptedUi scripted;
-        QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+        QVERIFY(RunCard::Stage(12, 2, QDate(2024, 3, 5)));
         QVERIFY(PrzedDr("Badanie", "Partia", "12", true));
         const QStringList staged = StagedRows();
         QCOMPARE(F::Column(RobotDb, "NazwaTMP", "Nazwa"),
@@ -313,13 +313,13 @@ private slots:
             return count - 1;
         };
         ui::ScriptedUi scripted;
-        QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+        QVERIFY(RunCard::Stage(12, 2, QDate(2024, 3, 5)));
         const QStringList staged = StagedRows();
         {
             const StagingMonth month;
             const StagingMonth nested;
             QCOMPARE(attached(), 1);
-            QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+            QVERIFY(RunCard::Stage(12, 2, QDate(2024, 3, 5)));
             QCOMPARE(StagedRows(), staged);
             QCOMPARE(attached(), 1);
         }
@@ -366,7 +366,7 @@ private slots:
                                                     texts[4]);
             }
             ui::ScriptedUi scripted;
-            QVERIFY(RunCard::Stage(12, run, "05.03.2024"));
+            QVERIFY(RunCard::Stage(12, run, QDate(2024, 3, 5)));
             SCRIPTED_UI_VERIFY(scripted);
             QCOMPARE(F::Column(RobotDb, "PozycjaN", "NrTuszRazem"), expected);
         }
@@ -395,7 +395,7 @@ private slots:
         QFETCH(QString, column);
         QFETCH(QString, caption);
         ui::ScriptedUi scripted;
-        QVERIFY(RunCard::Stage(12, 2, "05.03.2024"));
+        QVERIFY(RunCard::Stage(12, 2, QDate(2024, 3, 5)));
         RobotDb.Execute("ALTER TABLE " + table + " DROP COLUMN " + column);
         InRunWindow(scripted, 12, [&](FormNastawienie &w) {
             SelectRun(w, 1);

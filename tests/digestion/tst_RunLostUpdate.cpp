@@ -36,16 +36,18 @@ int otherWorkstationCorrects(const char *what, const QString &monthFile)
         const bool run = qstrcmp(what, OtherRun) == 0;
         dao::Recordset rs = run ? RunStore::OpenRuns(db, 5) : RunStore::OpenTrays(db, 5, 1);
         const RunStore::LoadedRow loaded = RunStore::Remember(rs);
-        FrameTexts texts =
-            RunStore::Texts(rs, run ? RunStore::RunFields() : RunStore::TrayFields());
-        rs.Close();
+        RunFrameValues values;
+        FrameTexts texts;
         if (run) {
-            texts[QStringLiteral("Nastawienie")] = QStringLiteral("4");
-            texts[QStringLiteral("Uwagi")] = QStringLiteral("A-zmiana");
+            values = RunStore::RunValues(rs);
+            values.number = QStringLiteral("4");
+            values.remarks = QStringLiteral("A-zmiana");
         } else {
+            texts = RunStore::Texts(rs, RunStore::TrayFields());
             texts[QStringLiteral("NrTacy")] = QStringLiteral("6");
         }
-        const auto saved = run ? RunStore::SaveRun(db, 5, texts, loaded)
+        rs.Close();
+        const auto saved = run ? RunStore::SaveRun(db, 5, values, loaded)
                                : RunStore::SaveTray(db, 5, 1, texts, loaded);
         db.Close();
         return std::holds_alternative<dao::Bookmark>(saved) ? 0 : 2;

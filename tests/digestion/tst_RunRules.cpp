@@ -16,14 +16,21 @@ namespace
 {
 
 // A run frame that passes every check.
-FrameTexts runFrame(const QString &number)
+RunFrameValues runFrame(const QString &number)
 {
-    return {{"Nastawienie", number},      {"NrTac", "1-5"},
-            {"IlProbek", "100"},          {"Nawazka", "7,5"},
-            {"Pepsyna", "10.25"},         {"Kwas", "16 ml"},
-            {"Temperatura", "44"},        {"TemperaturaMax", "46"},
-            {"Wynik", "nie stwierdzono"}, {"DataRozpBad", "05.03.2024"},
-            {"Wykonujacy", "Łucja Żak"}};
+    RunFrameValues v;
+    v.number = number;
+    v.trays = "1-5";
+    v.sampleCount = "100";
+    v.sampleWeight = "7,5";
+    v.pepsin = "10.25";
+    v.acid = "16 ml";
+    v.temperature = "44";
+    v.temperatureMax = "46";
+    v.result = "nie stwierdzono";
+    v.startDate = "05.03.2024";
+    v.performedBy = "Łucja Żak";
+    return v;
 }
 
 FrameTexts trayFrame(const QString &number)
@@ -149,6 +156,112 @@ private slots:
         QCOMPARE(RunStore::NextRunNumber(MonthDb, 12), 6);
     }
 
+    // A stored run shows each field in its own box, and saved unchanged keeps
+    // every field: each value goes back to the field it was read from.
+    void runValuesGoBackToTheirFields()
+    {
+        static const char *const fields[] = {"Partia",
+                                             "Nastawienie",
+                                             "NrTac",
+                                             "IlProbek",
+                                             "Nawazka",
+                                             "Pepsyna",
+                                             "Kwas",
+                                             "Temperatura",
+                                             "TemperaturaMax",
+                                             "Czas",
+                                             "CzasSedymentacji1",
+                                             "CzasSedymentacji2",
+                                             "Waga",
+                                             "Termometr",
+                                             "Mieszadlo",
+                                             "Trychinoskop",
+                                             "OdczynnikHCL",
+                                             "OdczynnikPepsyna",
+                                             "Sito",
+                                             "Wynik",
+                                             "DataRozpBad",
+                                             "GodzRozpBad",
+                                             "DataZakBad",
+                                             "GodzZakBad",
+                                             "Uwagi",
+                                             "Wykonujacy",
+                                             "Odpowiedzialny"};
+        F::AddRun(12, 5,
+                  {{"NrTac", "1-5"},
+                   {"IlProbek", 100},
+                   {"Nawazka", 7.5},
+                   {"Pepsyna", 10.25},
+                   {"Kwas", 16},
+                   {"Temperatura", "44"},
+                   {"TemperaturaMax", "46"},
+                   {"Czas", "30"},
+                   {"CzasSedymentacji1", "10"},
+                   {"CzasSedymentacji2", "11"},
+                   {"Waga", "W-1"},
+                   {"Termometr", "T-2"},
+                   {"Mieszadlo", "M-3"},
+                   {"Trychinoskop", "Tr-4"},
+                   {"OdczynnikHCL", "H-5"},
+                   {"OdczynnikPepsyna", "P-6"},
+                   {"Sito", "S-7"},
+                   {"Wynik", "nie stwierdzono"},
+                   {"DataRozpBad", F::Day},
+                   {"GodzRozpBad", "08:00"},
+                   {"DataZakBad", F::Day.addDays(1)},
+                   {"GodzZakBad", "09:30"},
+                   {"Uwagi", "uwaga"},
+                   {"Wykonujacy", "Łucja Żak"},
+                   {"Odpowiedzialny", "Jan Nowak"}});
+        const auto row = [] {
+            QStringList values;
+            for (const char *field : fields)
+                values << runValue(12, 5, field);
+            return values;
+        };
+        const QStringList before = row();
+        dao::Recordset rs = RunStore::OpenRuns(MonthDb, 12);
+        const RunFrameValues values = RunStore::RunValues(rs);
+        rs.Close();
+        const QStringList shown{
+            values.number,        values.trays,         values.sampleCount,   values.sampleWeight,
+            values.pepsin,        values.acid,          values.temperature,   values.temperatureMax,
+            values.digestionTime, values.settlingTime1, values.settlingTime2, values.scales,
+            values.thermometer,   values.stirrer,       values.trichinoscope, values.acidSeries,
+            values.pepsinSeries,  values.sieve,         values.result,        values.startDate,
+            values.startTime,     values.endDate,       values.endTime,       values.remarks,
+            values.performedBy,   values.responsible};
+        QCOMPARE(shown, QStringList({"5",
+                                     "1-5",
+                                     "100",
+                                     "7,5",
+                                     "10,25",
+                                     "16",
+                                     "44",
+                                     "46",
+                                     "30",
+                                     "10",
+                                     "11",
+                                     "W-1",
+                                     "T-2",
+                                     "M-3",
+                                     "Tr-4",
+                                     "H-5",
+                                     "P-6",
+                                     "S-7",
+                                     "nie stwierdzono",
+                                     "05.03.2024",
+                                     "08:00",
+                                     "06.03.2024",
+                                     "09:30",
+                                     "uwaga",
+                                     "Łucja Żak",
+                                     "Jan Nowak"}));
+        QVERIFY(std::holds_alternative<dao::Bookmark>(
+            RunStore::SaveRun(MonthDb, 12, values, runRow(12, 5))));
+        QCOMPARE(row(), before);
+    }
+
     // A new run is written with its quantities read as numbers or Null; a
     // taken number is refused within the batch only.
     void newRunWritten()
@@ -183,8 +296,8 @@ private slots:
             std::get<Refusal>(taken).text,
             QStringLiteral("Nastawienie o numerze: 7 już istnieje.\r\nPopraw nr nastawienia!"));
 
-        FrameTexts tooLong = runFrame("8");
-        tooLong["Odpowiedzialny"] = QString(31, u'Ż');
+        RunFrameValues tooLong = runFrame("8");
+        tooLong.responsible = QString(31, u'Ż');
         QVERIFY_THROWS_EXCEPTION(RuntimeError,
                                  RunStore::SaveRun(MonthDb, 12, tooLong, runRow(12, 2)));
         QCOMPARE(F::Trays(12, 2), QStringList({"1:10", "2:20", "3:30"}));

@@ -384,7 +384,8 @@ const QString Wni = QStringLiteral("06120001");
 // The batch that the sample and run windows open on.
 BatchHeading Batch()
 {
-    return {1, Day, Wni, Wni + QStringLiteral(" - Ubojnia Łęczyca, Łęczyca ul. Polna 1")};
+    return {1, QDate(2024, 3, 5), Wni,
+            Wni + QStringLiteral(" - Ubojnia Łęczyca, Łęczyca ul. Polna 1")};
 }
 
 // A day's work as the lists show it, with codes and numbers as long as they

@@ -51,7 +51,7 @@ void SamplesFixture::AddSample(int batch, int carcass, const QVariant &daily,
 
 BatchHeading SamplesFixture::Heading(int batch)
 {
-    return {batch, DeliveryDate, Wni, Wni + QStringLiteral(" - Ubojnia")};
+    return {batch, Day, Wni, Wni + QStringLiteral(" - Ubojnia")};
 }
 
 QStringList SamplesFixture::Texts(const QString &sql, const QString &field)

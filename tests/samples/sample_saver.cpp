@@ -18,8 +18,8 @@ int main(int argc, char *argv[])
     if (args.size() != 5)
         return 2;
     dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(args.at(1));
-    const qint32 batch = args.at(2).toInt();
-    const QString delivery = args.at(3);
+    const BatchNumber batch = args.at(2).toLongLong();
+    const QDate delivery = dao::ParseDateText(args.at(3)).value_or(QDate());
     const int count = args.at(4).toInt();
     dao::Recordset rs = db.OpenRecordset(SampleStore::BatchSource(batch));
     int refused = 0;
@@ -36,8 +36,7 @@ int main(int argc, char *argv[])
             v.tissue = QStringLiteral("filary przepony");
             v.species = QStringLiteral("Świnie");
             v.sex = QStringLiteral("Tucznik");
-            v.daily = SampleNumbering::ProposalText(
-                SampleNumbering::NextDaily(db, dao::ParseDateText(delivery)));
+            v.daily = SampleNumbering::ProposalText(SampleNumbering::NextDaily(db, delivery));
             v.general = SampleNumbering::ProposalText(SampleNumbering::NextGeneral(db));
             const auto result = SampleStore::Save(rs, v, {}, {batch, delivery, std::nullopt});
             if (std::holds_alternative<Refusal>(result))

@@ -45,7 +45,7 @@ dao::Recordset batchSamples(int batch)
 
 SampleStore::Target target(int batch)
 {
-    return {batch, F::DeliveryDate, std::nullopt};
+    return {batch, F::Day, std::nullopt};
 }
 
 } // namespace
@@ -340,8 +340,7 @@ private slots:
                     .arg(i, 3, 10, QLatin1Char('0'))
                     .arg(i == 5 ? QString(21, QLatin1Char('s')) : QStringLiteral("Świnie")));
         dao::Recordset rs = batchSamples(12);
-        SampleOrderImport::Outcome outcome =
-            SampleOrderImport::Run(rs, lines, 15, 230, 12, F::DeliveryDate);
+        SampleOrderImport::Outcome outcome = SampleOrderImport::Run(rs, lines, 15, 230, 12, F::Day);
         QCOMPARE(outcome.stored, 4);
         QVERIFY(outcome.error);
         QCOMPARE(outcome.error->Number(), int(dao::err::FieldTooSmall));
@@ -363,10 +362,10 @@ private slots:
         QCOMPARE(message.title, QStringLiteral("IMPORT Z PLIKU"));
 
         // A range running into a stored number writes nothing at all.
-        outcome = SampleOrderImport::Run(rs, lines.mid(0, 3), 12, 400, 12, F::DeliveryDate);
+        outcome = SampleOrderImport::Run(rs, lines.mid(0, 3), 12, 400, 12, F::Day);
         QCOMPARE(outcome.stored, 0);
         QCOMPARE(outcome.clash->text, QStringLiteral("Nr dzienny: 14 już istnieje! Popraw!"));
-        outcome = SampleOrderImport::Run(rs, lines.mid(0, 3), 100, 227, 12, F::DeliveryDate);
+        outcome = SampleOrderImport::Run(rs, lines.mid(0, 3), 100, 227, 12, F::Day);
         QCOMPARE(outcome.clash->text, QStringLiteral("Nr ogólny: 229 już istnieje! Popraw!"));
         QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 5);
         // So does a range running past the daily or the general field.
@@ -374,13 +373,12 @@ private slots:
              {std::pair<qint64, qint64>{32766, 600}, std::pair<qint64, qint64>{600, 2147483646}})
             QVERIFY_THROWS_EXCEPTION(
                 RuntimeError,
-                SampleOrderImport::Run(rs, lines.mid(0, 3), daily, general, 12, F::DeliveryDate));
+                SampleOrderImport::Run(rs, lines.mid(0, 3), daily, general, 12, F::Day));
         QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 5);
         QVERIFY(!MonthDb.InTransaction());
 
         // An empty line after the marker ends the import as a conversion.
-        outcome =
-            SampleOrderImport::Run(rs, {lines.at(5), QString()}, 100, 500, 12, F::DeliveryDate);
+        outcome = SampleOrderImport::Run(rs, {lines.at(5), QString()}, 100, 500, 12, F::Day);
         QCOMPARE(outcome.stored, 1);
         QCOMPARE(outcome.error->Number(), int(dao::err::ConversionError));
         QCOMPARE(SampleOrderImport::FailureMessage(*outcome.error, QString()).text,
