@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -151,14 +152,14 @@ void BM_SaveBatch_Window(benchmark::State &state)
     ui::ScriptedUi scripted;
     FormPartia &form = openRegister();
     for (auto _ : state) {
-        form.ComDodajPr_Click();
+        form.ComDodajPr->click();
         form.TextZaklad->setText(Client);
         form.DTPDataUboju->setText(QStringLiteral("04.03.2024"));
         form.TextDataPobr->setText(QStringLiteral("04.03.2024"));
         form.TextKodPIW->setText(QStringLiteral("1465"));
         form.TextMiejscowoscPobr->setText(QStringLiteral("Ostrołęka"));
         form.ComboLekarz->setEditText(QStringLiteral("Jan Kowalski"));
-        form.ComZapiszFr_Click();
+        form.ComZapiszFr->click();
         state.PauseTiming();
         MonthDb.Execute(QStringLiteral("DELETE FROM Partia WHERE Partia > %1").arg(kBatches));
         state.ResumeTiming();

@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     // File dialogs show real folders and hand the register its own paths.
     ui::FileDialog::SetPathMapping(fs::DriveMap::ToReal, fs::DriveMap::ToWindows);
     aMain &window = ui::WindowRegistry::Instance<aMain>();
-    window.Form_Load();
+    window.Start();
     ui::FitOnScreen(window);
     window.show();
     return app.exec();

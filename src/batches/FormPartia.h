@@ -128,47 +128,14 @@ public:
     QString AutoImportMarker; // "WczytAuto": the save goes on to the sample import
 
     // -------------------------------------------------------- list side
-    void Form_Load();
-    void Form_Activate();
-    void Form_Resize();
     // Enables the list, its data control and the browse buttons (true), or
     // disables them while a frame is open (false).
     void Klawisze(bool flag);
-    // Opens the samples of the current batch; the run window calls it too.
-    void DBGridPartia_DblClick();
-    void DBGridPartia_RowColChange();
-    void ComEdytuj_Click();
-    void ComNastawienie_Click();
-    void ComDrukuj_Click();
-    void ComSzukaj_Click();
-    void ComPlik_Click();
-    void ComUsun_Click();
-    void ComWczytPart_Click();
-    void ComZamk_Click();
 
     // -------------------------------------------------------- edit frame
-    void ComDodajPr_Click();
-    void ComPopraw_Click();
-    void ComAnulujFr_Click();
-    void ComZapiszFr_Click();
     void EstablishmentNameLookup();
     void OrderingPartyNameLookup();
     void CountyNameLookup();
-    void TextZaklad_LostFocus();
-    void TextZleceniodawcaWNI_LostFocus();
-    void CheckZleceniodawcaPIW_Click();
-    void ComWNI_Click();
-    void ComZleceniodawca_Click();
-    void ComDataUboju_Click();
-    void ComDataPobr_Click();
-    void ComDataDoLab_Click();
-    void ComDataRozpBad_Click();
-    void ComDatZakBad_Click();
-    void ComGodzPobr_Click();
-    void ComGodzDoLab_Click();
-    void ComGodzRozpBad_Click();
-    void ComGodzZakBad_Click();
-    void ComPobierzMetoda_Click();
 
     // Puts one field of the Kierunek row of the code into the box ("" when
     // the row or its value is missing). Errors go to the caller.
@@ -188,6 +155,40 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    // Opens the samples of the current batch; the run window calls it too.
+    void DBGridPartia_DblClick();
+    void DBGridPartia_RowColChange();
+    void ComEdytuj_Click();
+    void ComNastawienie_Click();
+    void ComDrukuj_Click();
+    void ComSzukaj_Click();
+    void ComPlik_Click();
+    void ComUsun_Click();
+    void ComWczytPart_Click();
+    void ComZamk_Click();
+    void ComDodajPr_Click();
+    void ComPopraw_Click();
+    void ComAnulujFr_Click();
+    void ComZapiszFr_Click();
+    void TextZaklad_LostFocus();
+    void TextZleceniodawcaWNI_LostFocus();
+    void CheckZleceniodawcaPIW_Click();
+    void ComWNI_Click();
+    void ComZleceniodawca_Click();
+    void ComDataUboju_Click();
+    void ComDataPobr_Click();
+    void ComDataDoLab_Click();
+    void ComDataRozpBad_Click();
+    void ComDatZakBad_Click();
+    void ComGodzPobr_Click();
+    void ComGodzDoLab_Click();
+    void ComGodzRozpBad_Click();
+    void ComGodzZakBad_Click();
+    void ComPobierzMetoda_Click();
+
     void buildList();
     void buildFrame();
     void layoutFrame();

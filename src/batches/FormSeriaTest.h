@@ -39,11 +39,6 @@ public:
     QPushButton *ComOk;
     QPushButton *ComAnulujFr;
 
-    void Form_Activate();
-    void ComOk_Click();
-    void ComAnulujFr_Click();
-    void CheckLogoPCA_Click();
-
     // Esc and the window's close button cancel, as "Anuluj" does.
     void reject() override;
 
@@ -51,6 +46,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void Form_Activate();
+    void ComOk_Click();
+    void ComAnulujFr_Click();
+    void CheckLogoPCA_Click();
+
     void buildControls();
     QGroupBox *buildParameters();
     QGroupBox *buildRecipients();

@@ -131,22 +131,36 @@ public:
     QPushButton *ComKartaO;
 
     // ----------------------------------------------------------- edit state
-    QString EditMode;           // "Dodaj", "Popraw" or empty; shared by both frames
-    bool Adding = false;        // the open frame appends
-    QString StartingRunNumber;  // the edited run's number when its edit began
-    QString StartingTrayNumber; // the edited tray's number when its edit began
-    QString CardFormula;        // the selection formula of the last run card
+    QString CardFormula; // the selection formula of the last run card
 
     // Enables (a) the lists, their data controls and the browse buttons and
     // (b) the date label.
     void Klawisze(bool a, bool b);
 
+    // The tray list's caption: the run and its number of trays.
+    void PokazPozycje();
+
+    // The window's close button acts as "&Zamknij", and not while a frame is
+    // open; Esc does nothing.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // What the open frame does; both frames share it.
+    enum class Edit { None, Adding, Correcting };
+    Edit edit_ = Edit::None;
+    QString StartingRunNumber;  // the edited run's number when its edit began
+    QString StartingTrayNumber; // the edited tray's number when its edit began
+
     void Form_Load();
     void Form_Activate();
     void DBGridPartia_RowColChange();
     void DBGridPartiaG_RowColChange();
-    // The tray list's caption: the run and its number of trays.
-    void PokazPozycje();
     void ComZamk_Click();
     void ComAnulujFr_Click();
     void ComDodajPr_Click();
@@ -170,17 +184,6 @@ public:
     void ComKartaW_Click();
     void ComKartaO_Click();
 
-    // The window's close button acts as "&Zamknij", and not while a frame is
-    // open; Esc does nothing.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void buildLists();
     void buildRunFrame();
     void buildTrayFrame();

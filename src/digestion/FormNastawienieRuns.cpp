@@ -288,7 +288,7 @@ void FormNastawienie::StartNewRun()
 {
     Klawisze(false, false);
     showFrame(FramePartia, QStringLiteral("NOWE NASTAWIENIE"));
-    EditMode = QStringLiteral("Dodaj");
+    edit_ = Edit::Adding;
     StartingRunNumber.clear();
     loadedRun_.reset();
     const auto [start, end] = RunStore::BatchTestDates(MonthDb, Batch());
@@ -298,7 +298,6 @@ void FormNastawienie::StartNewRun()
     defaults.startDate = start;
     defaults.endDate = end;
     ShowRunValues(defaults);
-    Adding = true;
     const dao::Recordset runs = Runs();
     const int proposed =
         runs.IsOpen() && runs.RecordCount() > 0 ? RunStore::NextRunNumber(MonthDb, Batch()) : 1;
@@ -319,9 +318,8 @@ void FormNastawienie::ComPopraw_Click()
 
 void FormNastawienie::LoadRunForEdit()
 {
-    EditMode = QStringLiteral("Popraw");
+    edit_ = Edit::Correcting;
     Klawisze(false, false);
-    Adding = false;
     showFrame(FramePartia, QStringLiteral("EDYCJA NASTAWIENIA"));
     const dao::Recordset runs = Runs();
     const RunFrameValues values = RunStore::RunValues(runs);
@@ -376,7 +374,8 @@ void FormNastawienie::ComZapiszFr_Click()
     }
     try {
         const auto result = RunStore::SaveRun(
-            MonthDb, Batch(), values, Adding ? std::optional<RunStore::LoadedRow>() : loadedRun_);
+            MonthDb, Batch(), values,
+            edit_ == Edit::Adding ? std::optional<RunStore::LoadedRow>() : loadedRun_);
         if (const Refusal *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return;
@@ -399,10 +398,11 @@ void FormNastawienie::ComZapiszFr_Click()
 
 void FormNastawienie::RunSaved(const dao::Bookmark &row)
 {
-    Adding = false;
+    const bool corrected = edit_ == Edit::Correcting;
+    edit_ = Edit::None;
     FramePartia->setVisible(false);
     Klawisze(true, true);
-    if (EditMode == QLatin1String("Popraw")) {
+    if (corrected) {
         RereadRuns(row);
     } else {
         // The list is read anew and stands on its last run, the highest
@@ -412,7 +412,6 @@ void FormNastawienie::RunSaved(const dao::Bookmark &row)
             runs.MoveLast();
         BindRuns(runs);
     }
-    EditMode.clear();
 }
 
 void FormNastawienie::RereadRuns(std::optional<dao::Bookmark> current)

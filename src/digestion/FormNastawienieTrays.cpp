@@ -96,8 +96,7 @@ void FormNastawienie::ComDodajG_Click()
 
 void FormNastawienie::StartNewTray()
 {
-    EditMode = QStringLiteral("Dodaj");
-    Adding = true;
+    edit_ = Edit::Adding;
     Klawisze(false, false);
     showFrame(FramePartiaG, QStringLiteral("NOWA POZYCJA"));
     StartingTrayNumber.clear();
@@ -120,9 +119,8 @@ void FormNastawienie::ComPoprawG_Click()
 
 void FormNastawienie::LoadTrayForEdit()
 {
-    EditMode = QStringLiteral("Popraw");
+    edit_ = Edit::Correcting;
     Klawisze(false, false);
-    Adding = false;
     showFrame(FramePartiaG, QStringLiteral("EDYCJA POZYCJI"));
     const dao::Recordset trays = Trays();
     const FrameTexts texts = RunStore::Texts(trays, RunStore::TrayFields());
@@ -150,14 +148,14 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
         // list stands now, before a new number can move it.
         std::optional<dao::Bookmark> next;
         const dao::Recordset trays = Trays();
-        if (!Adding && loadedTray_) {
+        if (edit_ != Edit::Adding && loadedTray_) {
             const int at = trays.PositionOf(loadedTray_->bookmark);
             if (at >= 0 && at + 1 < trays.RecordCount())
                 next = trays.BookmarkAt(at + 1);
         }
-        const auto result =
-            RunStore::SaveTray(MonthDb, Batch(), CurrentRunNumber(), texts,
-                               Adding ? std::optional<RunStore::LoadedRow>() : loadedTray_);
+        const auto result = RunStore::SaveTray(
+            MonthDb, Batch(), CurrentRunNumber(), texts,
+            edit_ == Edit::Adding ? std::optional<RunStore::LoadedRow>() : loadedTray_);
         if (const Refusal *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return;
@@ -179,11 +177,11 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
 void FormNastawienie::TraySaved(const dao::Bookmark &row, std::optional<dao::Bookmark> nextTray)
 {
     RereadTrays(row);
-    if (Adding) {
+    if (edit_ == Edit::Adding) {
         if (CheckNastG->isChecked()) {
             StartNewTray();
         } else {
-            Adding = false;
+            edit_ = Edit::None;
             FramePartiaG->setVisible(false);
             Klawisze(true, true);
         }

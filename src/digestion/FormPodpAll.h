@@ -48,14 +48,6 @@ public:
     QPushButton *ComZapisz;
     QPushButton *ComAnuluj;
 
-    void ComDodaj_Click();
-    void ComPopraw_Click();
-    void ComUsun_Click();
-    void ComZapisz_Click();
-    void ComAnuluj_Click();
-    void ComZamk_Click();
-    void DBGridPodp_RowColChange();
-
     // The close button acts as "&Zamknij", and not while the frame is open.
     void reject() override;
 
@@ -64,6 +56,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ComDodaj_Click();
+    void ComPopraw_Click();
+    void ComUsun_Click();
+    void ComZapisz_Click();
+    void ComAnuluj_Click();
+    void ComZamk_Click();
+    void DBGridPodp_RowColChange();
+
     dao::Recordset List() const;
     bool HasRow() const;
     // The list's buttons, grid and data control (false while the frame is open).

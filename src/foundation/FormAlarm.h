@@ -39,10 +39,6 @@ public:
     // button); ShowAlarm centres it on the window it warns about.
     void Prepare(const QString &text, const QString &caption, int delaySeconds, bool closeButton);
 
-    void Form_Load();
-    void Timer1_Timer();
-    void ComZamk_Click();
-
     // One countdown step at the given time; the timer calls it with the clock.
     void Tick(const QDateTime &now);
     quint8 Phase() const { return phase_; }
@@ -53,6 +49,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void Form_Load();
+    void Timer1_Timer();
+    void ComZamk_Click();
+
     void buildControls();
     void resetCountdown();
     int delayFromBox() const;

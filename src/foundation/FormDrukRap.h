@@ -59,11 +59,6 @@ public:
     // doors. Unset, there is no current batch.
     std::function<dao::Recordset()> BatchRegister;
 
-    void Form_Activate();
-    void CmdAnuluj_Click();
-    void ComDrukarka_Click();
-    void ComWyslij_Click();
-
     bool Send_Mail(const QString &recipient, const QString &subject, const QString &note,
                    const QString &attachment);
 
@@ -72,6 +67,11 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    void Form_Activate();
+    void CmdAnuluj_Click();
+    void ComDrukarka_Click();
+    void ComWyslij_Click();
+
     static void open(const QString &path, const QString &selectionFormula, const QString &caption,
                      std::function<dao::Recordset()> batches, bool sendable);
     void buildControls();

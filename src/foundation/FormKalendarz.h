@@ -26,9 +26,11 @@ public:
     QPushButton *Command1;
     QPushButton *Command2;
 
-    void Form_Load();
     void reject() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
 };

@@ -23,5 +23,6 @@ public:
 
     QCalendarWidget *Kalendarz1;
 
+private:
     void Form_Load();
 };

@@ -49,16 +49,16 @@ public:
     // The box as the save stores it, with the flag it was loaded with.
     ProgramOptions::Change OptionToWrite(QCheckBox *box, const QString &key) const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     void Form_Activate();
     void ComZapisz_Click();
     void ComZamk_Click();
     void TabStrip1_Click();
     void CheckWczPlikSzyfr_Click();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     void buildControls();
     QGroupBox *buildOptionFrames();
     QGroupBox *frame(QWidget *parent, const char *name, const QString &caption,

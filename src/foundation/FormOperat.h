@@ -52,15 +52,6 @@ public:
     QPushButton *ComOperZap;     // "Z&apisz"
     QPushButton *ComOperRez;     // "&Anuluj"
 
-    void Form_Load();
-    void Form_Activate();
-    void ComOperDod_Click();
-    void ComOperKor_Click();
-    void ComOperZap_Click();
-    void ComOperKas_Click();
-    void ComOperRez_Click();
-    void ComOperZamk_Click();
-
     // Enables or disables the list and its buttons; adding and deleting
     // follow only for an administrator.
     void Klawisze(bool enabled);
@@ -79,6 +70,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void Form_Load();
+    void Form_Activate();
+    void ComOperDod_Click();
+    void ComOperKor_Click();
+    void ComOperZap_Click();
+    void ComOperKas_Click();
+    void ComOperRez_Click();
+    void ComOperZamk_Click();
+
     void buildControls();
     QGroupBox *buildFrame();
     void connectHandlers();

@@ -44,10 +44,6 @@ public:
     QPushButton *ComZapisz; // "&Zapisz"
     QPushButton *ComZamk;   // "&Anuluj"
 
-    void Form_Activate();
-    void ComZapisz_Click();
-    void ComZamk_Click();
-
 signals:
     // The laboratory row was written.
     void LaboratoryChanged();
@@ -56,6 +52,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void Form_Activate();
+    void ComZapisz_Click();
+    void ComZamk_Click();
+
     void buildControls();
     QWidget *buildLetterhead();
     QWidget *buildReportData();

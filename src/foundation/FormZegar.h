@@ -25,10 +25,6 @@ public:
     QListWidget *ListMin;  // "00" .. "59"
     QLabel *Label1;
 
-    void Form_Load();
-    void ListGodz_KeyPress(int keyAscii);
-    void ListMin_DblClick();
-    void ListMin_KeyPress(int keyAscii);
     void reject() override;
 
     // Selects the list item of that text; false (selection kept) when none.
@@ -38,5 +34,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void Form_Load();
+    void ListGodz_KeyPress(int keyAscii);
+    void ListMin_DblClick();
+    void ListMin_KeyPress(int keyAscii);
+
     void closeWhenHourChosen();
 };

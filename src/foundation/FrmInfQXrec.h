@@ -21,14 +21,15 @@ public:
     QLabel *LblVer; // "Wersja z " and the program file's date, or "???"
     QPushButton *ComSplashZamk;
 
-    void Form_Load();
-    void ComSplashZamk_Click();
-    void Form_KeyPress(int keyAscii);
-
     // The text of LblVer for the program file found in a folder.
     static QString VersionText(const QString &folder);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Form_Load();
+    void ComSplashZamk_Click();
+    void Form_KeyPress(int keyAscii);
 };

@@ -49,13 +49,6 @@ public:
     // The shared count of failed logins and passwords.
     quint8 FailureCount() const { return failures_; }
 
-    void Form_Load();
-    void TextLogin_GotFocus();
-    void TextLogin_LostFocus();
-    void CmdTmp_Click();
-    void cmdOK_Click();
-    void cmdCancel_Click();
-
     void reject() override;
 
 protected:
@@ -63,6 +56,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void Form_Load();
+    void TextLogin_GotFocus();
+    void TextLogin_LostFocus();
+    void CmdTmp_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
     void buildControls();
     bool dateFormatAccepted() const;
     void failSignIn();

@@ -41,12 +41,6 @@ public:
     QPushButton *ComWyczysc; // "&Wyczyść"
     QPushButton *ComZamk;    // "&Zamknij"
 
-    void Form_Load();
-    void CheckAllPartie_Click(bool checked);
-    void CheckZaklad_Click(bool checked);
-    void ComWyczysc_Click();
-    void ComZamk_Click();
-
     void RequireChecked(QCheckBox *required, QCheckBox *checked, const QString &requiredName,
                         const QString &checkedName);
     void ClearTable(QCheckBox *box, dao::Database db, const QString &table);
@@ -57,6 +51,12 @@ public:
     void reject() override;
 
 private:
+    void Form_Load();
+    void CheckAllPartie_Click(bool checked);
+    void CheckZaklad_Click(bool checked);
+    void ComWyczysc_Click();
+    void ComZamk_Click();
+
     void buildControls();
     QString confirmationText() const;
     void clearTables();

@@ -92,24 +92,39 @@ public:
 
     // Start-up, working date, shutdown.
     void Form_Initialize();
-    void Form_Load();
-    void Form_Resize();
-    void Form_Unload();
+    // The program's start-up, run once before the window is first shown.
+    void Start() { Form_Load(); }
     void ActivatePrevInstance();
-    void LabelData_DblClick();
-    void LabMonth_DblClick();
     // Sets the working date: the date's month database is opened (made first
     // when missing). When it cannot be opened, the previous working date and
     // month database stay in force. True when the date took effect.
     bool SetWorkingDate(const QDate &date);
-    bool LabelData_Change();
-    // The month-database procedure for the date in LabelData; true when a
-    // month database was opened.
-    bool ComTworzBazy_Click();
     // The start-up repairs of StaleDb.
     void SprawdzDodajKolumny();
     // What the load's error trap does with an error that reached it.
     void ReportLoadError(const RuntimeError &error);
+
+    // Set by the menu item "Materiały zużyte" before the materials gate runs.
+    QString CommandOrigin;
+
+    // The layout's current positions, in twips.
+    const MainLayout::Controls &LayoutTwips() const { return layout_; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void LabelData_DblClick();
+    void LabMonth_DblClick();
+    bool LabelData_Change();
+    // The month-database procedure for the date in LabelData; true when a
+    // month database was opened.
+    bool ComTworzBazy_Click();
 
     // Visible commands.
     void Command1_Click();
@@ -166,18 +181,6 @@ public:
     void Command6_Click();
     void Command4_Click();
 
-    // Set by the menu item "Materiały zużyte" before the materials gate runs.
-    QString CommandOrigin;
-
-    // The layout's current positions, in twips.
-    const MainLayout::Controls &LayoutTwips() const { return layout_; }
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void buildButtons(QWidget *area);
     void buildLabels(QWidget *area);
     void buildFrames(QWidget *area);

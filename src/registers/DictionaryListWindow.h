@@ -73,16 +73,6 @@ public:
     QPushButton *ComZapisz;
     QPushButton *ComAnuluj;
 
-    bool Adding = false;
-
-    void ComDodaj_Click();
-    void ComPopraw_Click();
-    void ComUsun_Click();
-    void ComZapisz_Click();
-    void ComAnuluj_Click();
-    void ComZamk_Click();
-    void DBGridPodp_RowColChange();
-
 protected:
     DictionaryListWindow(const Shape &shape, QWidget *parent);
     // Binds the list to the whole table in the order of the field. Errors go
@@ -93,6 +83,16 @@ protected:
     QLabel *Heading; // hidden unless a subclass gives it a text
 
 private:
+    bool Adding = false;
+
+    void ComDodaj_Click();
+    void ComPopraw_Click();
+    void ComUsun_Click();
+    void ComZapisz_Click();
+    void ComAnuluj_Click();
+    void ComZamk_Click();
+    void DBGridPodp_RowColChange();
+
     QString Text() const;
     void SetText(const QString &text);
     QWidget *TextBox() const;

@@ -30,10 +30,10 @@ public:
     QPushButton *ComZapisz;
     QPushButton *ComAnuluj;
 
+private:
     void ComZapisz_Click();
     void ComAnuluj_Click();
 
-private:
     // The method as the window was opened with it: the save writes only over
     // that value.
     dao::Variant loaded_;

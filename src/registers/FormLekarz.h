@@ -50,6 +50,12 @@ public:
     QPushButton *ComLaborZap;
     QPushButton *ComLaborRez;
 
+    static inline const QString PostalCodeMask = QStringLiteral("##-###");
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
     bool AddingVet = false;
 
     void ComLaborDod_Click();
@@ -62,12 +68,6 @@ public:
     void DBGridLekarz_RowColChange();
     void Form_Resize();
 
-    static inline const QString PostalCodeMask = QStringLiteral("##-###");
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
     // The list by name, or by number.
     void Bind(bool byName);
     void ResetPostalCode();

@@ -41,6 +41,7 @@ public:
     QPushButton *ComZapisz;
     QPushButton *ComAnuluj;
 
+private:
     bool Adding = false;
 
     void ComDodaj_Click();
@@ -51,6 +52,5 @@ public:
     void ComZamknij_Click();
     void DBGridTkanka_RowColChange();
 
-private:
     void Bind();
 };

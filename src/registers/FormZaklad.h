@@ -72,6 +72,12 @@ public:
     QPushButton *ComZapisz;
     QPushButton *ComAnuluj;
 
+    // Takes the current client as the pick and closes the window.
+    void TakeCurrentClient();
+
+    static inline const QString PostalCodeMask = QStringLiteral("##-###");
+
+private:
     bool AddingClient = false;
     QString EditedClientId; // IdRzezni of the row under correction
 
@@ -89,12 +95,7 @@ public:
     void ComboTypWNI_Click();
     void DBGridLekarz_RowColChange();
     void DBGridLekarz_DblClick();
-    // Takes the current client as the pick and closes the window.
-    void TakeCurrentClient();
 
-    static inline const QString PostalCodeMask = QStringLiteral("##-###");
-
-private:
     void BuildBrowseControls();
     void BuildEditFrame();
     void LayOut();

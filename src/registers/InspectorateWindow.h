@@ -57,9 +57,19 @@ public:
     QPushButton *ComZlewZap;
     QPushButton *ComZlewRez;
 
+    void Klawisze(bool flag) override;
+
+    static inline const QString PostalCodeMask = QStringLiteral("##-###");
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    // The opener's binding: the order by code and the given statement.
+    void OpenOn(const QString &sql);
+    QMenu *menu1 = nullptr; // the popup menu, county register only
+
+private:
     bool AddingInspectorate = false;
 
-    void Klawisze(bool flag) override;
     void OptionK_Click();
     void OptionN_Click();
     void ComZlewSzuk_Click();
@@ -74,15 +84,6 @@ public:
     void DBGridZlew_RowColChange();
     void Form_Resize();
 
-    static inline const QString PostalCodeMask = QStringLiteral("##-###");
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    // The opener's binding: the order by code and the given statement.
-    void OpenOn(const QString &sql);
-    QMenu *menu1 = nullptr; // the popup menu, county register only
-
-private:
     void Bind(const QString &sql);
     void ResetPostalCode();
 

@@ -56,10 +56,6 @@ public:
     // True when the list has no rows, also when it has no open recordset.
     bool ListIsEmpty() const;
 
-    // Runs when the window is shown by the program, not after a message box
-    // and not when another application hands the focus back.
-    virtual void Form_Activate() {}
-
     // The masked box's text with "_" on every unfilled place ("__-___" when
     // nothing is typed); a box without a mask gives its text.
     static QString MaskedText(const ui::MaskEdBox *box);
@@ -68,6 +64,10 @@ public:
     static inline const QString InfoCaption = QStringLiteral("INFORMACJA");
 
 protected:
+    // Runs when the window is shown by the program, not after a message box
+    // and not when another application hands the focus back.
+    virtual void Form_Activate() {}
+
     // Set-up, called by the subclass's constructor.
     void AttachList(ui::DataControl *data, ui::DBGrid *grid, QGroupBox *frame);
     void SetBrowseControls(const QList<QWidget *> &controls);

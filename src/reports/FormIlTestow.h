@@ -41,8 +41,6 @@ public:
     // reported under the window's caption.
     static void Open(const QString &day, const QString &operatorKind, bool reportDayWithoutBatches);
 
-    void ComZapisz_Click();
-
     // A stored quantity as the entry shows it ("2,5"); Null shows as "0".
     static QString QuantityText(const QVariant &value);
     // A typed quantity: a number with a decimal comma or point, blanks around
@@ -50,6 +48,8 @@ public:
     static std::optional<float> ParseQuantity(const QString &text);
 
 private:
+    void ComZapisz_Click();
+
     void buildControls();
     // The entry for the day, with no quantities ("0") and unlocked.
     void showDay(const QString &day);

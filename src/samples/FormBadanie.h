@@ -101,39 +101,14 @@ public:
     QGroupBox *FrameCzekaj;
     QLabel *LabelPrCz;
 
-    // ----------------------------------------------------------- its state
-    bool AddingSample = false;
-    QString EditedCarcassNumber;
-
-    void Form_Load();
-    void Form_Activate();
-    void Form_Resize();
     // Enables the list, its data control and the list buttons (true), or
     // disables them while a frame is open (false).
     void Klawisze(bool flag);
-    void DBGridBad_RowColChange();
-    void ComZamk_Click();
-    void ComAnulujFr_Click();
-    void ComAnulujFrD_Click();
 
     // The next daily number of the batch's delivery day and the next general
     // number of the month; nothing when it cannot be had.
     std::optional<qint16> ZnMaxNrDzien() const;
     std::optional<qint32> ZnMaxNrOgolny() const;
-
-    void ComDodajPr_Click();
-    void ComPopraw_Click();
-    void ComZapiszFr_Click();
-    void ComUsun_Click();
-    void ComDuplikuj_Click();
-    void ComDuplikujOK_Click();
-    void ComOpisPr_Click();
-    void ComWstUjemny_Click();
-    void ComWczyt_Click();
-
-    // The species pick, on every change of the species' text: the species'
-    // id and its sexes.
-    void ComboGatunek_Click();
 
     // The frame as the save reads it.
     SampleFrameValues FrameValues() const;
@@ -149,6 +124,30 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // ----------------------------------------------------------- its state
+    bool AddingSample = false;
+    QString EditedCarcassNumber;
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void DBGridBad_RowColChange();
+    void ComZamk_Click();
+    void ComAnulujFr_Click();
+    void ComAnulujFrD_Click();
+    void ComDodajPr_Click();
+    void ComPopraw_Click();
+    void ComZapiszFr_Click();
+    void ComUsun_Click();
+    void ComDuplikuj_Click();
+    void ComDuplikujOK_Click();
+    void ComOpisPr_Click();
+    void ComWstUjemny_Click();
+    void ComWczyt_Click();
+    // The species pick, on every change of the species' text: the species'
+    // id and its sexes.
+    void ComboGatunek_Click();
+
     void buildList();
     void buildFrame();
     void buildDuplication();

@@ -33,10 +33,6 @@ public:
     // closed the dialog. ContinueImport tells the same.
     static bool Confirm(QString &daily, QString &general, const QDate &deliveryDate, int lineCount);
 
-    void Form_Activate();
-    void ComOk_Click();
-    void ComAnulujFr_Click();
-
     // The close button counts as "&Anuluj": no unconfirmed number is used.
     void reject() override;
 
@@ -45,6 +41,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void Form_Activate();
+    void ComOk_Click();
+    void ComAnulujFr_Click();
+
     void Refuse(const QString &text, const QString &title, QLineEdit *box);
 
     QDate deliveryDate_;

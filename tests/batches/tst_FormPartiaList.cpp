@@ -237,13 +237,13 @@ private slots:
 
     // One line per listed batch, newest first, in Windows-1250 with CR LF,
     // into a dated folder made on first use; the list does not move. "&Plik"
-    // is hidden and disabled for good, so it is called, not pressed.
+    // is hidden and disabled for good, so its click is sent, not pressed.
     void listExport()
     {
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
         ui.Answer(QStringLiteral("OK"));
-        form.ComPlik_Click();
+        Q_EMIT form.ComPlik->clicked();
         QCOMPARE(ui.Last().text, QStringLiteral("Brak pozycji do Eksportu!"));
         QCOMPARE(ui.Last().title, QStringLiteral("EKSPORT DO PLIKU"));
 
@@ -254,14 +254,14 @@ private slots:
         form.DataPartia->Recordset().MoveLast();
         const QString folder = QStringLiteral("C:\\MervaskLab\\Eksport\\20240305");
         ui.CancelFile();
-        form.ComPlik_Click();
+        Q_EMIT form.ComPlik->clicked();
         QCOMPARE(ui.Last().value, folder + QStringLiteral("\\2024-03-05"));
         QCOMPARE(ui.Last().filterIndex, 2);
         QVERIFY(QFileInfo(fixture_->Real(folder)).isDir());
 
         ui.AnswerFile(folder + QStringLiteral("\\lista.lzl"));
         ui.Answer(QStringLiteral("OK"));
-        form.ComPlik_Click();
+        Q_EMIT form.ComPlik->clicked();
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().text, QStringLiteral("Zapis do pliku zakończony powodzeniem!"));
         QFile file(fixture_->Real(folder + QStringLiteral("\\lista.lzl")));

@@ -368,7 +368,6 @@ private slots:
             QCOMPARE(CurrentRun(w), 5);
             QCOMPARE(w.DBGridPartiaG->Caption(),
                      QStringLiteral("POZYCJE NASTAWIENIA NR: 5               ILOŚĆ POZYCJI: 0"));
-            QVERIFY(w.EditMode.isEmpty() && !w.Adding);
         });
         SCRIPTED_UI_VERIFY(scripted);
         QCOMPARE(runField(3, "Partia") + '|' + runField(3, "IlProbek") + '|' +
@@ -453,7 +452,7 @@ private slots:
             QCOMPARE(scripted.Last().style, ui::vbExclamation);
             QVERIFY(scripted.Last().text.startsWith("6"));
             QVERIFY(w.FramePartia->isVisible() && !ListsEnabled(w));
-            QCOMPARE(w.EditMode, QStringLiteral("Popraw"));
+            QCOMPARE(w.FramePartia->title(), QStringLiteral("EDYCJA NASTAWIENIA"));
             QCOMPARE(F::Trays(12, 2), QStringList({"1:10", "2:20", "3:30"}));
             QCOMPARE(F::RowCount(MonthDb, "SELECT * FROM Nastawienie WHERE Nastawienie = 7"), 0);
 

@@ -546,7 +546,7 @@ private slots:
         ui::ScriptedUi ui;
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
         ui.Answer("OK");
-        window.Form_Load();
+        window.Start();
         window.show();
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 2);

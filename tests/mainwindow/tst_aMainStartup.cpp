@@ -38,7 +38,7 @@ private:
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
         ui.Answer("OK");
         ui.Answer("OK");
-        window.Form_Load();
+        window.Start();
         window.show();
     }
 
@@ -100,7 +100,7 @@ private slots:
         aMain &again = ui::WindowRegistry::Instance<aMain>();
         ui::ScriptedUi second;
         second.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
-        again.Form_Load();
+        again.Start();
         SCRIPTED_UI_VERIFY(second);
         QCOMPARE(second.Log().size(), 1);
         QVERIFY(MonthDb.IsOpen());
@@ -125,7 +125,7 @@ private slots:
         ui.Answer("OK");
         ui.Answer("OK");
         ui.Answer("OK"); // the start-up's report of the codes' read
-        window.Form_Load();
+        window.Start();
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().first().title,
                  QStringLiteral("Błąd wczytania parametrów instalacyjnych"));
@@ -168,7 +168,7 @@ private slots:
                         MainWindowFixture::Alarm(
                             QStringLiteral("Nie masz uprawnień do pracy z tym programem!!!"),
                             caption, 1, false));
-        window.Form_Load();
+        window.Start();
         SCRIPTED_UI_VERIFY(ui);
         QVERIFY(ends.Ended());
         QVERIFY(!StaleDb.IsOpen());
@@ -186,7 +186,7 @@ private slots:
         ProgramEndRecorder ends;
         aMain &window = ui::WindowRegistry::Instance<aMain>();
         ui::ScriptedUi ui; // no window and no box may appear
-        window.Form_Load();
+        window.Start();
         SCRIPTED_UI_VERIFY(ui);
         QVERIFY(ends.Ended());
         QVERIFY(!StaleDb.IsOpen());
@@ -287,7 +287,7 @@ private slots:
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
         for (int i = 0; i < 3; ++i)
             ui.Answer("OK");
-        window.Form_Load();
+        window.Start();
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Last().title, QStringLiteral("ŁADOWANIE PROGRAMU"));
         QCOMPARE(window.StatusPanelText(3), Today());
@@ -314,7 +314,7 @@ private slots:
         ui::ScriptedUi ui;
         ui.AnswerWindow(QStringLiteral("frmLoginLab"), MainWindowFixture::SignIn());
         ui.Answer("OK");
-        window.Form_Load();
+        window.Start();
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(Titles(ui), QStringList({QStringLiteral("frmLoginLab"),
                                           QStringLiteral("Tworzenie nowej bazy!")}));

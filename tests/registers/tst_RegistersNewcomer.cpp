@@ -112,7 +112,7 @@ aMain &start(ui::ScriptedUi &scripted, bool first)
         scripted.Answer("OK");
         scripted.Answer("OK");
     }
-    main.Form_Load();
+    main.Start();
     main.show();
     return main;
 }

@@ -333,8 +333,8 @@ private slots:
         QVERIFY(!form.ComOperDod->isEnabled() && !form.ComOperKas->isEnabled());
         ui::ScriptedUi scripted;
         AdminFixture::ExpectAlarm(scripted, NoRights);
-        // "&Dodaj" is disabled for him; called anyway, it refuses too.
-        form.ComOperDod_Click();
+        // "&Dodaj" is disabled for him; its click arriving anyway is refused too.
+        Q_EMIT form.ComOperDod->clicked();
         // Another's account, and his own number under another surname.
         GoTo(form, "001");
         AdminFixture::ExpectAlarm(scripted, NoRights);
