@@ -11,6 +11,7 @@
 #include "foundation/UiProcedures.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/EnterAsTab.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
@@ -286,9 +287,12 @@ void FormPartia::setFrameTabOrder()
 
 void FormPartia::watchKeys()
 {
-    for (QWidget *control : std::initializer_list<QWidget *>{
-             TextIlProbek, TextKodPIW, TextMetoda, TextMiejscowoscPobr, TextNrTac, TextZaklad,
-             TextZleceniodawcaWNI, ComboLekarz, ComboPrzyjal, TextNrPartii})
+    new ui::EnterAsTab(this, {TextIlProbek, TextKodPIW, TextMetoda, TextMiejscowoscPobr, TextNrTac,
+                              TextZaklad, TextZleceniodawcaWNI, ComboLekarz, ComboPrzyjal});
+    // The batch number's Enter goes to the plant at once (see eventFilter);
+    // the plant and the client are checked when they are left.
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{TextNrPartii, TextZaklad, TextZleceniodawcaWNI})
         control->installEventFilter(this);
 }
 
@@ -296,13 +300,11 @@ bool FormPartia::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
-            return QDialog::eventFilter(watched, event);
-        if (watched == TextNrPartii)
+        if (watched == TextNrPartii && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             TextZaklad->setFocus(Qt::TabFocusReason);
-        else
-            SendTab();
-        return true;
+            return true;
+        }
+        return QDialog::eventFilter(watched, event);
     }
     if (event->type() == QEvent::FocusOut) {
         // Leaving the field, not a box or another window taking the focus.

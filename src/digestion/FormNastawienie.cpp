@@ -14,6 +14,7 @@
 #include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/EnterAsTab.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
@@ -272,49 +273,29 @@ void FormNastawienie::watchKeys()
     // Enter moves on from every one-line box and pick list of both frames (a
     // pick list takes it in its text box or, when it has the key, itself): a
     // box that kept the focus would take what is typed next into the same
-    // field, "30", Enter, "10" stored as "301".
+    // field, "30", Enter, "10" stored as "301". No text is selected when a box
+    // gets the focus, so that the first key typed does not replace it.
+    QList<QWidget *> boxes;
     for (QGroupBox *frame : {FramePartia, FramePartiaG}) {
-        for (QLineEdit *box : frame->findChildren<QLineEdit *>()) {
-            box->setProperty("enterAsTab", true);
-            box->installEventFilter(this);
-        }
-        for (QComboBox *combo : frame->findChildren<QComboBox *>()) {
-            combo->setProperty("enterAsTab", true);
-            combo->installEventFilter(this);
-        }
+        for (QLineEdit *box : frame->findChildren<QLineEdit *>())
+            boxes << box;
+        for (QComboBox *combo : frame->findChildren<QComboBox *>())
+            boxes << combo;
     }
+    new ui::EnterAsTab(this, boxes, {.leaveEnter = {}, .keepCaret = true});
     TextUwagi->installEventFilter(this);
 }
 
 bool FormNastawienie::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
+    if (watched == TextUwagi && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
-            return QDialog::eventFilter(watched, event);
-        if (watched == TextUwagi) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // The remark keeps every character: the caret goes to the end of
             // its line and no new line is made.
             QTextCursor cursor = TextUwagi->textCursor();
             cursor.movePosition(QTextCursor::EndOfBlock);
             TextUwagi->setTextCursor(cursor);
-            return true;
-        }
-        if (watched->property("enterAsTab").toBool()) {
-            SendTab();
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusIn) {
-        // No text is selected when a box gets the focus. A box (or a pick
-        // list's box) reached by Tab, Shift+Tab or a shortcut would select
-        // its whole text, so that the first key replaced it: it gets the focus
-        // as from any other cause instead, with the caret where it was.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-             reason == Qt::ShortcutFocusReason) &&
-            (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
-            QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
-            QCoreApplication::sendEvent(watched, &plain);
             return true;
         }
     }

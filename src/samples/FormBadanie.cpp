@@ -10,6 +10,7 @@
 #include "platform/db/SqlText.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
+#include "platform/ui/EnterAsTab.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
 #include "platform/ui/ShowModal.h"
@@ -115,28 +116,6 @@ void fillList(QComboBox *combo, void (*read)(dao::Database, QStringList &))
     combo->setCurrentIndex(-1);
     combo->setEditText(shown);
 }
-
-// Qt selects the whole text of a box that Tab (or the Tab sent for Enter)
-// brings the focus to; the fields of this window keep their text as it is,
-// so that a key typed into a proposed number does not replace it.
-class KeepTextOnFocus : public QObject
-{
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::FocusIn)
-            return false;
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
-            reason != Qt::ShortcutFocusReason)
-            return false;
-        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
-        QCoreApplication::sendEvent(watched, &plain);
-        return true;
-    }
-};
 
 } // namespace
 
@@ -363,31 +342,26 @@ void FormBadanie::connectControls()
         ComboUwagi->setCurrentIndex(-1);
         ComboUwagi->clearEditText();
     });
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             TextNrProbki, TextNrTacy, TextIDProbkiWNI, TextIDProbkiNr, TextIDProbkiData,
-             TextNrDzien, TextNrOgolny, ComboPlec, ComboPlec->lineEdit(), ComboWynik,
-             ComboWynik->lineEdit()})
-        w->installEventFilter(this);
-
-    auto *keepText = new KeepTextOnFocus(this);
+    // Enter moves on from these fields; the fields of both frames keep their
+    // text as it is when they get the focus, so that a key typed into a
+    // proposed number does not replace it.
+    const QList<QWidget *> enterMovesOn{
+        TextNrProbki,          TextNrTacy,  TextIDProbkiWNI,       TextIDProbkiNr,
+        TextIDProbkiData,      TextNrDzien, TextNrOgolny,          ComboPlec,
+        ComboPlec->lineEdit(), ComboWynik,  ComboWynik->lineEdit()};
+    QList<QWidget *> boxes;
+    ui::EnterAsTabOptions options;
+    options.keepCaret = true;
     for (QWidget *frame : {FrameProbka, FrameDuplikuj}) {
         for (QLineEdit *box : frame->findChildren<QLineEdit *>())
-            box->installEventFilter(keepText);
+            boxes << box;
         for (QComboBox *list : frame->findChildren<QComboBox *>())
-            list->installEventFilter(keepText);
+            boxes << list;
     }
-}
-
-bool FormBadanie::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            SendTab();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    for (QWidget *box : boxes)
+        if (!enterMovesOn.contains(box))
+            options.leaveEnter << box;
+    new ui::EnterAsTab(this, boxes, options);
 }
 
 void FormBadanie::keyPressEvent(QKeyEvent *event)

@@ -121,7 +121,6 @@ protected:
     void setVisible(bool visible) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // ----------------------------------------------------------- its state

@@ -1,12 +1,17 @@
 #include "EnterAsTab.h"
 
+#include "SendKeys.h"
+
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+
+#include <utility>
 
 namespace ui
 {
@@ -65,8 +70,40 @@ EnterAsTab::EnterAsTab(QWidget *window) : QObject(window), window_(window)
     qApp->installEventFilter(this);
 }
 
+EnterAsTab::EnterAsTab(QObject *owner, const QList<QWidget *> &controls, EnterAsTabOptions options)
+    : QObject(owner), listed_(true), leaveEnter_(std::move(options.leaveEnter)),
+      keepCaret_(options.keepCaret)
+{
+    for (QWidget *control : controls)
+        control->installEventFilter(this);
+}
+
+bool EnterAsTab::listedEvent(QObject *watched, QEvent *event)
+{
+    if (IsEnter(event)) {
+        if (leaveEnter_.contains(watched))
+            return false;
+        SendTab();
+        return true;
+    }
+    if (keepCaret_ && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+            reason != Qt::ShortcutFocusReason)
+            return false;
+        // The box gets the focus as from any other cause instead.
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
+    return false;
+}
+
 bool EnterAsTab::eventFilter(QObject *watched, QEvent *event)
 {
+    // Made for a list of controls: the filter sits on those controls alone.
+    if (listed_)
+        return listedEvent(watched, event);
     if (!IsEnter(event) || !IsTextBoxOrPickList(watched) || !window_)
         return false;
     auto *control = static_cast<QWidget *>(watched);

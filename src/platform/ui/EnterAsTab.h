@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -8,6 +9,18 @@ class QWidget;
 namespace ui
 {
 
+// What a window keeps of its own on the controls that it lists for
+// EnterAsTab.
+struct EnterAsTabOptions {
+    // Controls of the list on which Enter is left to the control and the
+    // window, as on any control that is not listed.
+    QList<QWidget *> leaveEnter;
+    // A listed box reached by Tab, Shift+Tab or a shortcut gets the focus
+    // with the caret where it was, instead of all its text selected, so
+    // that a key typed next does not replace it.
+    bool keepCaret = false;
+};
+
 // Enter (or Return) in a text box or a pick list of one window moves the focus
 // to the next control, as Tab does. Multi-line boxes keep Enter as a new line.
 // The filter lives as long as the window that it was made for.
@@ -15,11 +28,21 @@ class EnterAsTab : public QObject
 {
 public:
     explicit EnterAsTab(QWidget *window);
+    // Enter on one of the listed controls (one-line boxes, pick lists or a
+    // pick list's box) moves on as a Tab typed after it would: the Tab is
+    // sent to the focused control once the Enter has been handled. The filter
+    // lives as long as owner.
+    EnterAsTab(QObject *owner, const QList<QWidget *> &controls, EnterAsTabOptions options = {});
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool listedEvent(QObject *watched, QEvent *event);
+
     QPointer<QWidget> window_;
+    bool listed_ = false;
+    QList<QWidget *> leaveEnter_;
+    bool keepCaret_ = false;
 };
 
 // Enter on a focused command button presses it, as Space does, in every

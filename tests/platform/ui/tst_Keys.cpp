@@ -78,6 +78,37 @@ private slots:
         QCOMPARE(Focus(), other.text1);
     }
 
+    void listedControlsMoveOnAndKeepTheCaret()
+    {
+        Window window;
+        new ui::EnterAsTab(&window.widget, {window.text1, window.editableList, window.text2},
+                           {.leaveEnter = {window.text2}, .keepCaret = true});
+        QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+        window.text1->setFocus();
+        // The Tab for Enter arrives once the Enter has been handled.
+        QTest::keyClick(window.text1, Qt::Key_Return);
+        QCOMPARE(Focus(), window.text1);
+        QCoreApplication::processEvents();
+        QCOMPARE(Focus(), window.date);
+        // A control that is not listed, or is listed to keep its Enter, keeps it.
+        for (QWidget *control :
+             {static_cast<QWidget *>(window.date), static_cast<QWidget *>(window.text2)}) {
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Return);
+            QCoreApplication::processEvents();
+            QCOMPARE(Focus(), control);
+        }
+
+        // A listed box reached by Shift+Tab keeps its caret and its text.
+        window.text1->setText("30");
+        window.text1->setCursorPosition(1);
+        window.date->setFocus();
+        QTest::keyClick(window.date, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(Focus(), window.text1);
+        QVERIFY(!window.text1->hasSelectedText());
+        QCOMPARE(window.text1->cursorPosition(), 1);
+    }
+
     void keystrokesArriveAfterTheHandler()
     {
         Window window;
