@@ -121,12 +121,6 @@ public:
     QPushButton *ComZapiszFr;
     QPushButton *ComAnulujFr;
 
-    // ------------------------------------------------------ edit state
-    QString BatchEditMode;   // "Dodaj" or "Popraw": how the list moves after a save
-    bool IsNewBatch = false; // the save appends (true) or corrects the loaded batch
-    std::optional<BatchNumber> LoadedBatchNumber; // the number the corrected batch had when loaded
-    QString AutoImportMarker; // "WczytAuto": the save goes on to the sample import
-
     // -------------------------------------------------------- list side
     // Enables the list, its data control and the browse buttons (true), or
     // disables them while a frame is open (false).
@@ -235,6 +229,15 @@ private:
     // Reads the list anew after a failed write, keeping its current row.
     void RereadList();
 
+    // What "&Zapisz" does with the open frame: append a batch or correct the
+    // loaded one.
+    enum class Edit { None, Adding, Correcting };
+    Edit edit_ = Edit::None;
+    // A correction leaves the list where it stands. A failed save clears
+    // this, so the save that follows shows the row it wrote.
+    bool listStaysAfterSave_ = false;
+    std::optional<BatchNumber> LoadedBatchNumber; // the number the corrected batch had when loaded
+    QString AutoImportMarker;                // "WczytAuto": the save goes on to the sample import
     std::optional<dao::Bookmark> loadedRow_; // the batch under correction
     dao::Bookmark writtenRow_;               // the row the last save wrote
     // Set while the program moves the focus itself or a lookup runs: no

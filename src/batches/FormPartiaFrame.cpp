@@ -344,13 +344,13 @@ void FormPartia::StartNewBatch()
     AutoImportMarker.clear();
     Klawisze(false);
     ShowFrame(QStringLiteral("NOWA PARTIA"));
-    BatchEditMode = QStringLiteral("Dodaj");
+    edit_ = Edit::Adding;
+    listStaysAfterSave_ = false;
     ClearFrame();
     TextGodzDoLab->setText(now());
     DTPDataDoLab->setText(DTPData->Text());
     DTPDataRozpBad->setText(DTPData->Text());
     ComboPrzyjal->setEditText(TrimBlanks(OperatorSurname));
-    IsNewBatch = true;
     TextNrPartii->setText(QString::number(BatchStore::NextBatchNumber(MonthDb)));
     TextZaklad->setFocus();
 }
@@ -394,8 +394,8 @@ void FormPartia::ComPopraw_Click()
 void FormPartia::LoadBatch()
 {
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
-    BatchEditMode = QStringLiteral("Popraw");
-    IsNewBatch = false;
+    edit_ = Edit::Correcting;
+    listStaysAfterSave_ = true;
     AutoImportMarker.clear();
     Klawisze(false);
     ShowFrame(QStringLiteral("EDYCJA PARTII"));

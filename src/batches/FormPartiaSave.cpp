@@ -50,8 +50,8 @@ std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values)
 {
     try {
         dao::Recordset batches = Batches();
-        const auto result =
-            BatchStore::Save(batches, values, {IsNewBatch, LoadedBatchNumber, loadedRow_});
+        const auto result = BatchStore::Save(
+            batches, values, {edit_ == Edit::Adding, LoadedBatchNumber, loadedRow_});
         if (const auto *fault = std::get_if<Refusal>(&result))
             return *fault;
         writtenRow_ = std::get<dao::Bookmark>(result);
@@ -88,14 +88,16 @@ void FormPartia::ShowFault(const Refusal &fault)
 
 void FormPartia::SaveFailed(const RuntimeError &error)
 {
-    BatchEditMode.clear();
+    listStaysAfterSave_ = false;
     RestoreListState();
     ShowError(QStringLiteral("Powiadom programistę!"), error);
 }
 
 void FormPartia::AfterSave()
 {
-    IsNewBatch = false;
+    const bool listStays = listStaysAfterSave_;
+    edit_ = Edit::None;
+    listStaysAfterSave_ = false;
     FramePartia->setVisible(false);
     Klawisze(true);
     if (CheckNast->isChecked()) {
@@ -103,7 +105,7 @@ void FormPartia::AfterSave()
         DBGridPartia_DblClick();
         ReloadList();
         SelectCurrentGridRow(DBGridPartia);
-    } else if (BatchEditMode != QLatin1String("Popraw")) {
+    } else if (!listStays) {
         ReloadList();
         MakeCurrent(writtenRow_);
         SelectCurrentGridRow(DBGridPartia);
@@ -113,7 +115,6 @@ void FormPartia::AfterSave()
         ComEdytuj_Click();
     }
     AutoImportMarker.clear();
-    BatchEditMode.clear();
 }
 
 void FormPartia::ReloadList()

@@ -130,9 +130,6 @@ public:
     QPushButton *ComKartaW;
     QPushButton *ComKartaO;
 
-    // ----------------------------------------------------------- edit state
-    QString CardFormula; // the selection formula of the last run card
-
     // Enables (a) the lists, their data controls and the browse buttons and
     // (b) the date label.
     void Klawisze(bool a, bool b);
@@ -156,6 +153,7 @@ private:
     Edit edit_ = Edit::None;
     QString StartingRunNumber;  // the edited run's number when its edit began
     QString StartingTrayNumber; // the edited tray's number when its edit began
+    QString CardFormula;        // the selection formula of the last run card
 
     void Form_Load();
     void Form_Activate();

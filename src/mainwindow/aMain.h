@@ -104,9 +104,6 @@ public:
     // What the load's error trap does with an error that reached it.
     void ReportLoadError(const RuntimeError &error);
 
-    // Set by the menu item "Materiały zużyte" before the materials gate runs.
-    QString CommandOrigin;
-
     // The layout's current positions, in twips.
     const MainLayout::Controls &LayoutTwips() const { return layout_; }
 
@@ -116,6 +113,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Set by the menu item "Materiały zużyte" before the materials gate runs.
+    QString CommandOrigin;
+
     void Form_Load();
     void Form_Resize();
     void Form_Unload();

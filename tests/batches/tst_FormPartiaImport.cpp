@@ -88,7 +88,6 @@ private slots:
         QCOMPARE(clientColumn("NIP"), QStringList{QString()});
 
         QCOMPARE(ImportFilePath, OrderFile);
-        QCOMPARE(form.AutoImportMarker, QStringLiteral("WczytAuto"));
         QCOMPARE(form.FramePartia->title(), QStringLiteral("NOWA PARTIA"));
         QCOMPARE(form.TextNrPartii->text(), QStringLiteral("9"));
         QCOMPARE(form.TextNrTac->text(), QStringLiteral("1-5"));
@@ -108,8 +107,13 @@ private slots:
         PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(shownBatch, QStringLiteral("9"));
-        QVERIFY(form.AutoImportMarker.isEmpty());
         QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia WHERE Partia = 9")), 1);
+
+        // The file was read once: "&Próbki" now opens the samples alone.
+        ui.AnswerWindow(QStringLiteral("FormBadanie"));
+        PRESS(&form, "ComEdytuj");
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().title, QString::fromUtf8("PRÓBKI"));
     }
 
     // A registered client (in another letter case) gets no notice, and with
@@ -124,13 +128,55 @@ private slots:
         form.CheckWczyt->setChecked(false);
         ui.AnswerFile(OrderFile);
         PRESS(&form, "ComWczytPart");
-        QVERIFY(form.AutoImportMarker.isEmpty());
         QCOMPARE(clientColumn("Nazwa"),
                  QStringList({QStringLiteral("Ubojnia"), QStringLiteral("Zleceniodawca")}));
         PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
         QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia")), 1);
+    }
+
+    // "&Anuluj" after a header import drops the pending import: the next
+    // batch saved opens no samples and hands no file over.
+    void cancelForgetsAPendingImport()
+    {
+        F::AddClient(Client, QStringLiteral("Ubojnia"));
+        writeOrder(*fixture_, {header()});
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        ui.AnswerFile(OrderFile);
+        PRESS(&form, "ComWczytPart");
+        PRESS(&form, "ComAnulujFr");
+        QVERIFY(form.FramePartia->isHidden() && form.DBGridPartia->isEnabled());
+        PRESS(&form, "ComDodajPr");
+        F::FillValidFrame(form, Client);
+        PRESS(&form, "ComZapiszFr");
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Partia")), 1);
+        QVERIFY(ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik->text().isEmpty());
+    }
+
+    // With "Wczytuj automatycznie" unticked before the save, the save opens
+    // no samples and "&Próbki" afterwards reads no file, ticked or not.
+    void samplesButtonHandsNoFileOver()
+    {
+        F::AddClient(Client, QStringLiteral("Ubojnia"));
+        writeOrder(*fixture_, {header(), QStringLiteral("1|101|14650301|101|04032024|1|filary "
+                                                        "przepony|Świnie|Wałach|")});
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        ui.AnswerFile(OrderFile);
+        PRESS(&form, "ComWczytPart");
+        PRESS(&form, "CheckWczyt");
+        PRESS(&form, "ComZapiszFr");
+        QCOMPARE(ui.Log().size(), 1);
+        PRESS(&form, "CheckWczyt");
+        QVERIFY(form.CheckWczyt->isChecked());
+        ui.AnswerWindow(QStringLiteral("FormBadanie"));
+        PRESS(&form, "ComEdytuj");
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Last().title, QString::fromUtf8("PRÓBKI"));
+        QCOMPARE(F::Count(MonthDb, QStringLiteral("SELECT * FROM Badanie")), 0);
     }
 
     void headerWithoutClientRegistersNobody()
@@ -193,7 +239,6 @@ private slots:
         QCOMPARE(F::Count(StaleDb, QStringLiteral("SELECT * FROM Zaklad")), 0);
         QVERIFY(form.FramePartia->isHidden());
         QVERIFY(form.ComDodajPr->isEnabled() && form.DBGridPartia->isEnabled());
-        QVERIFY(form.AutoImportMarker.isEmpty());
     }
 };
 

@@ -11,7 +11,6 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
-#include "platform/ui/WindowRegistry.h"
 #include "samples/FormBadanie.h"
 
 #include <QCheckBox>
@@ -134,34 +133,6 @@ private slots:
         PRESS(&form, "ComDrukuj");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(sent, 13);
-    }
-
-    // "&Próbki" reads a handed-over file only right after an import with
-    // "Wczytuj automatycznie" ticked.
-    void samplesButtonKeepsOnlyAnImportedFile()
-    {
-        F::AddBatch(12, Wni);
-        ui::ScriptedUi ui;
-        FormPartia &form = F::OpenRegister();
-        QLabel *label = ui::WindowRegistry::Instance<FormBadanie>().LabelWczytajPlik;
-        const struct {
-            const char *marker;
-            bool automatic, kept;
-        } cases[] = {{"WczytAuto", true, true}, {"WczytAuto", false, false}, {"", true, false}};
-        for (const auto &c : cases) {
-            form.AutoImportMarker = QLatin1String(c.marker);
-            form.CheckWczyt->setChecked(c.automatic);
-            ImportFilePath = QStringLiteral("T:\\zlecenie.txt");
-            label->clear();
-            ui.AnswerWindow(QStringLiteral("FormBadanie"));
-            if (c.kept)
-                ui.Answer(QStringLiteral("OK")); // the file does not exist
-            ui.ClearLog();
-            PRESS(&form, "ComEdytuj");
-            QCOMPARE(ui.Last().title, QString::fromUtf8(c.kept ? "IMPORT" : "PRÓBKI"));
-            QVERIFY(label->text().isEmpty());
-        }
-        SCRIPTED_UI_VERIFY(ui);
     }
 
     // Esc and the close button leave an open frame alone; the search shows

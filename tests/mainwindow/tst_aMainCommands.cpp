@@ -478,7 +478,6 @@ private slots:
         ui.Answer("OK");
         Run("MatZuzyte");
         SCRIPTED_UI_VERIFY(ui);
-        QCOMPARE(window_->CommandOrigin, QStringLiteral("menu"));
         QVERIFY(
             ui.Last().text.startsWith(QStringLiteral("Brak zdefiniowanych partii próbek dnia ")));
     }
