@@ -91,7 +91,6 @@ public:
     QAction *MenuItem(const QString &name) const;
 
     // Start-up, working date, shutdown.
-    void Form_Initialize();
     // The program's start-up, run once before the window is first shown.
     void Start() { Form_Load(); }
     void ActivatePrevInstance();
@@ -116,6 +115,7 @@ private:
     // Set by the menu item "Materiały zużyte" before the materials gate runs.
     QString CommandOrigin;
 
+    void Form_Initialize();
     void Form_Load();
     void Form_Resize();
     void Form_Unload();

@@ -683,11 +683,24 @@ private slots:
         QWidget *window = nullptr;
         {
             ui::ScriptedUi ui;
-            ui.AnswerWindow(QLatin1String(entry.name), [&](QWidget &shown) { window = &shown; });
+            // Left only once the window manager has framed it: a window
+            // hidden while it is still being taken over may come back
+            // unframed, which no user can do.
+            ui.AnswerWindow(QLatin1String(entry.name), [&](QWidget &shown) {
+                window = &shown;
+                QVERIFY2(
+                    QGuiApplication::platformName() != QLatin1String("xcb") ||
+                        QTest::qWaitFor(
+                            [&] { return !shown.windowHandle()->frameMargins().isNull(); }, 20000),
+                    "the window got no frame");
+            });
             entry.open();
             SCRIPTED_UI_VERIFY(ui);
         }
         QVERIFY(window);
+        // ... and shown again once the manager has let it go, as a user's
+        // next click would find it.
+        QVERIFY(QTest::qWaitFor([&] { return window->windowHandle()->frameMargins().isNull(); }));
         // Shown in its own modal loop, as the program shows it, and closed
         // at once the first time.
         QList<QRect> places;
