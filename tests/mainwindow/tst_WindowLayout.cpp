@@ -681,39 +681,40 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowActive(&main));
         QWidget *window = nullptr;
+        // On an X display: whether the window manager has framed the window
+        // (true) or let it go (false) within 20 s.
+        const bool onX = QGuiApplication::platformName() == QLatin1String("xcb");
+        const auto framedBy = [&](bool framed) {
+            return !onX ||
+                   QTest::qWaitFor(
+                       [&] { return window->windowHandle()->frameMargins().isNull() != framed; },
+                       20000);
+        };
         {
             ui::ScriptedUi ui;
-            // Left only once the window manager has framed it: a window
-            // hidden while it is still being taken over may come back
-            // unframed, which no user can do.
+            // Left only once the manager has framed it: a window hidden while
+            // it is still being taken over may come back unframed, which no
+            // user's clicks can do.
             ui.AnswerWindow(QLatin1String(entry.name), [&](QWidget &shown) {
                 window = &shown;
-                QVERIFY2(
-                    QGuiApplication::platformName() != QLatin1String("xcb") ||
-                        QTest::qWaitFor(
-                            [&] { return !shown.windowHandle()->frameMargins().isNull(); }, 20000),
-                    "the window got no frame");
+                QVERIFY2(framedBy(true), "the window got no frame");
             });
             entry.open();
             SCRIPTED_UI_VERIFY(ui);
         }
         QVERIFY(window);
-        // ... and shown again once the manager has let it go, as a user's
-        // next click would find it.
-        QVERIFY(QTest::qWaitFor([&] { return window->windowHandle()->frameMargins().isNull(); }));
+        QVERIFY2(framedBy(false), "the window manager kept the hidden window");
         // Shown in its own modal loop, as the program shows it, and closed
-        // at once the first time.
+        // at once the first time; shown again when the manager has let it
+        // go, as the user's next click finds it.
         QList<QRect> places;
         for (const int closeAfter : {50, 400, 400, 400}) {
             QTimer::singleShot(closeAfter, window, [&] {
-                const bool framed =
-                    QGuiApplication::platformName() != QLatin1String("xcb") ||
-                    QTest::qWaitFor(
-                        [&] { return !window->windowHandle()->frameMargins().isNull(); }, 20000);
-                places.append(framed ? window->windowHandle()->frameGeometry() : QRect());
+                places.append(framedBy(true) ? window->windowHandle()->frameGeometry() : QRect());
                 window->hide();
             });
             ui::ShowModal(*window);
+            QVERIFY2(framedBy(false), "the window manager kept the hidden window");
         }
         QCOMPARE(places.size(), 4);
         QVERIFY2(places.at(0).isValid(), "the window got no frame");
