@@ -14,6 +14,7 @@ struct FieldDef {
     int size = 0;
     bool allowZeroLength = false; // the old engine's default for a new field
     bool appended = false;        // part of a table in a file
+    bool hasDefault = false;      // the column in the file has a default value
 };
 
 } // namespace dao::detail

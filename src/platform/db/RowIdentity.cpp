@@ -48,6 +48,26 @@ qint64 highestOf(Connection &connection, const QString &table)
     return statement.Step() ? statement.Int64(0) : 0;
 }
 
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+// Whether `text` names `word` as a whole word, in any letter case. Built
+// once per statement, a pattern would cost more than the statement's own
+// preparation.
+bool mentions(QStringView text, QStringView word)
+{
+    for (qsizetype at = text.indexOf(word, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(word, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype end = at + word.size();
+        if ((at == 0 || !isWordCharacter(text[at - 1])) &&
+            (end == text.size() || !isWordCharacter(text[end])))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 const QString &RowIdentity::MarksTable()
@@ -217,11 +237,7 @@ RowIdentity::Written RowIdentity::Classify(const QString &sql)
         statement.insertsInto = bare(match.captured(1));
         // A statement that reads the table it fills would read the row at the
         // mark too: its rows are moved afterwards instead.
-        const QString rest = sql.mid(match.capturedEnd());
-        if (rest.contains(QRegularExpression(QStringLiteral("\\b") +
-                                                 QRegularExpression::escape(statement.insertsInto) +
-                                                 QStringLiteral("\\b"),
-                                             QRegularExpression::CaseInsensitiveOption)))
+        if (mentions(QStringView(sql).mid(match.capturedEnd()), statement.insertsInto))
             statement.insertsInto.clear();
     }
     return statement;

@@ -11,7 +11,6 @@
 #include "ValueConversion.h"
 
 #include <QFile>
-#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -82,18 +81,6 @@ QString Fault(const FieldDef &from, const FieldDef &to, bool targetHasDefault)
     return faults.join(QStringLiteral(" OR "));
 }
 
-QSet<QString> ColumnsWithDefault(Connection &connection, const QString &table)
-{
-    Statement statement = connection.Prepare(
-        QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE dflt_value IS NOT NULL"),
-        SqlContext::Schema);
-    statement.Bind(1, table);
-    QSet<QString> names;
-    while (statement.Step())
-        names.insert(statement.Text(0).toLower());
-    return names;
-}
-
 // The statement parts of a copy that one statement can make exactly.
 struct Plan {
     QString sourceTable;
@@ -117,7 +104,6 @@ std::optional<Plan> PlanOf(Connection &source, Connection &target, const Selecti
     plan.sourceTable = *sourceTable;
     plan.targetTable = *targetTable;
     const QVector<FieldDef> targetFields = target.Columns(plan.targetTable);
-    const QSet<QString> defaults = ColumnsWithDefault(target, plan.targetTable);
     for (const FieldDef &from : source.Columns(plan.sourceTable)) {
         const auto to =
             std::find_if(targetFields.begin(), targetFields.end(), [&](const FieldDef &field) {
@@ -130,7 +116,7 @@ std::optional<Plan> PlanOf(Connection &source, Connection &target, const Selecti
         }
         plan.sourceColumns << ColumnType::Quote(from.name);
         plan.targetColumns << ColumnType::Quote(to->name);
-        const QString fault = Fault(from, *to, defaults.contains(to->name.toLower()));
+        const QString fault = Fault(from, *to, to->hasDefault);
         if (!fault.isEmpty())
             plan.faults << fault;
     }

@@ -47,7 +47,8 @@ QVector<FieldDef> TableSchema::Columns(Connection &connection, const QString &ta
             createSql = statement.Text(0);
     }
     Statement statement = connection.Prepare(
-        QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"), SqlContext::Schema);
+        QStringLiteral("SELECT name, type, dflt_value IS NOT NULL FROM pragma_table_info(?1)"),
+        SqlContext::Schema);
     statement.Bind(1, table);
     QVector<FieldDef> columns;
     while (statement.Step()) {
@@ -59,6 +60,7 @@ QVector<FieldDef> TableSchema::Columns(Connection &connection, const QString &ta
             field.type = dbMemo;
             field.appended = true;
         }
+        field.hasDefault = statement.Int64(2) != 0;
         field.allowZeroLength =
             !ColumnType::IsText(field.type) ||
             !createSql.contains(ColumnType::ZeroLengthCheck(name), Qt::CaseInsensitive);

@@ -128,6 +128,27 @@ private slots:
                  QVariant(QDate(2024, 3, 1)));
     }
 
+    // A target column with a default keeps it where the source holds Null,
+    // as an unassigned field of a recordset does.
+    void nullsLeaveTheTargetsDefault()
+    {
+        TestDatabase staged;
+        TestDatabase expected;
+        for (TestDatabase *db : {&staged, &expected})
+            db->db().Execute(QStringLiteral(
+                "CREATE TABLE Badanie (Partia INTEGER, NrDzien INTEGER, NazTkanka TEXT(30), "
+                "Uwagi MEMO DEFAULT 'bez uwag', DataDoLab DATETIME, Nawazka REAL, "
+                "TNWyslane BOOLEAN)"));
+        CopyByRecordsets(month_.db(), expected.db(), QStringLiteral("Partia = 12"));
+        {
+            dao::AttachedDatabase month(staged.db(), month_.db());
+            QCOMPARE(month.CopyRows(SamplesOf(12)), 6);
+        }
+        QCOMPARE(Rows(staged.db()), Rows(expected.db()));
+        QCOMPARE(staged.column(Table, QStringLiteral("Uwagi")).count(QStringLiteral("bez uwag")),
+                 2);
+    }
+
     // A value its target field cannot take fails the copy with the field's
     // own error and copies nothing; the file is detached each time, or the
     // connection would run out of attached files.
