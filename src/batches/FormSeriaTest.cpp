@@ -180,8 +180,7 @@ void FormSeriaTest::ComOk_Click()
     } catch (const RuntimeError &error) {
         reportUnstoredSettings(error);
     }
-    TouchTable(RobotDb, QStringLiteral("WynikTMP"));
-    TouchTable(RobotDb, QStringLiteral("SeriaTest"));
+    TouchTables(RobotDb, {"WynikTMP", "SeriaTest"});
     try {
         ResultPrintSettings::StoreTestSeries(StaleDb, {testName_, series_});
     } catch (const RuntimeError &error) {

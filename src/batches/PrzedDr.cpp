@@ -167,8 +167,7 @@ std::optional<QString> StageBatchResult(const dao::Recordset &batch)
     });
     if (!staged)
         return std::nullopt;
-    for (const char *table : {"Partia", "Badanie", "WynikTMP", "SeriaTest"})
-        TouchTable(RobotDb, QLatin1String(table));
+    TouchTables(RobotDb, {"Partia", "Badanie", "WynikTMP", "SeriaTest"});
     return inspectorate;
 }
 

@@ -111,9 +111,7 @@ bool RunCard::Stage(BatchNumber batch, int run, const QDate &deliveryDate)
     });
     if (!staged)
         return false;
-    for (const char *table :
-         {"Partia", "Badanie", "Nastawienie", "PozycjaN", "WynikTMP", "SeriaTest"})
-        TouchTable(RobotDb, QLatin1String(table));
+    TouchTables(RobotDb, {"Partia", "Badanie", "Nastawienie", "PozycjaN", "WynikTMP", "SeriaTest"});
     return true;
 }
 

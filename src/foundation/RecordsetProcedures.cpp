@@ -4,6 +4,7 @@
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/SqlText.h"
+#include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
 
 #include <QLabel>
@@ -55,6 +56,18 @@ void TouchTable(dao::Database db, const QString &table)
         rs.Close();
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch: ") + table, error);
+    }
+}
+
+void TouchTables(dao::Database db, std::initializer_list<const char *> tables)
+{
+    try {
+        dao::Transaction reading(db);
+        for (const char *table : tables)
+            TouchTable(db, QLatin1String(table));
+        reading.Commit();
+    } catch (const RuntimeError &error) {
+        ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch"), error);
     }
 }
 

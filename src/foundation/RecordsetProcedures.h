@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QLabel;
 
 // The field's value as the program joins it into a text: Null as "", a date
@@ -18,6 +20,9 @@ dao::Recordset OnlyRow(dao::Database db, const QString &query);
 // Walks every row of a table once, so that a report opened next finds it
 // freshly read. Errors are reported under "Drukowanie-generu sztuczny ruch: ".
 void TouchTable(dao::Database db, const QString &table);
+// TouchTable for each table in turn, in one read of the file: the file is
+// locked and checked once rather than once per statement.
+void TouchTables(dao::Database db, std::initializer_list<const char *> tables);
 
 // Deletes the current row, after a Yes/No question (style 308) when `ask` is
 // set; the next row, or the new last row, becomes current. An empty set

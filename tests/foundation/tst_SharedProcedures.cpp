@@ -210,6 +210,13 @@ void SharedProceduresTest::deleteAllRecordsAndTouchTable()
     TouchTable(MonthDb, "WynikTMP");
     QCOMPARE(scripted.Log().size(), 1);
     QCOMPARE(scripted.Last().title, QStringLiteral("Drukowanie-generu sztuczny ruch: WynikTMP"));
+    // Several in one read: a missing table is reported alone, the others are
+    // still walked, and the file is let go.
+    scripted.Answer("OK");
+    TouchTables(MonthDb, {"WynikTMP", "Badanie", "Partia"});
+    QCOMPARE(scripted.Log().size(), 2);
+    QCOMPARE(scripted.Last().title, QStringLiteral("Drukowanie-generu sztuczny ruch: WynikTMP"));
+    QVERIFY(!MonthDb.InTransaction());
     SCRIPTED_UI_VERIFY(scripted);
 }
 
