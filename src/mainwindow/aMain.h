@@ -90,7 +90,6 @@ public:
     // The menu items by their names.
     QAction *MenuItem(const QString &name) const;
 
-    // Start-up, working date, shutdown.
     // The program's start-up, run once before the window is first shown.
     void Start() { Form_Load(); }
     void ActivatePrevInstance();
