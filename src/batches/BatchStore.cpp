@@ -1,6 +1,7 @@
 #include "batches/BatchStore.h"
 
 #include "batches/BatchValidator.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
@@ -96,28 +97,16 @@ BatchStore::Save(dao::Recordset &batches, const BatchFrameValues &values, const 
         return BatchValidator::DuplicateNumber(number);
     if (std::optional<Refusal> fault = BatchValidator::CheckOptionalDates(values))
         return *fault;
-    try {
-        if (loaded.adding) {
-            batches.AddNew();
-        } else {
-            if (!loaded.row)
-                throw dao::Error::Make(dao::err::NoCurrentRecord);
-            batches.setBookmark(*loaded.row);
-            batches.Edit();
-        }
-        SetFields(batches, number, values);
-        batches.Update();
-    } catch (const RuntimeError &) {
-        // The row started is abandoned, not written.
-        if (batches.IsOpen() && batches.EditMode() != dao::dbEditNone)
-            batches.CancelUpdate();
-        throw;
-    }
+    if (!loaded.adding && !loaded.row)
+        throw dao::Error::Make(dao::err::NoCurrentRecord);
+    const dao::Bookmark written =
+        WriteRowAt(batches, loaded.adding ? std::nullopt : loaded.row,
+                   [&](dao::Recordset &rs) { SetFields(rs, number, values); });
     // The children follow only a batch row that was written.
     if (!loaded.adding && loaded.number && *loaded.number != number)
         RenumberChildren(db, *loaded.number, number);
     transaction.Commit();
-    return loaded.adding ? batches.LastModified() : *loaded.row;
+    return written;
 }
 
 BatchFrameValues BatchStore::Values(const dao::Recordset &rs)

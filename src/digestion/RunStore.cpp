@@ -1,6 +1,7 @@
 #include "digestion/RunStore.h"
 
 #include "digestion/RunValidator.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/Transaction.h"
@@ -148,28 +149,6 @@ int count(dao::Database db, const QString &sql)
     return rows;
 }
 
-// Writes the row at `loaded`, or a new one; a failed write leaves no pending
-// edit behind.
-template <class SetFields>
-dao::Bookmark writeRow(dao::Recordset &rs, std::optional<dao::Bookmark> loaded, SetFields set)
-{
-    try {
-        if (loaded) {
-            rs.setBookmark(*loaded);
-            rs.Edit();
-        } else {
-            rs.AddNew();
-        }
-        set(rs);
-        rs.Update();
-    } catch (const RuntimeError &) {
-        if (rs.EditMode() != dao::dbEditNone)
-            rs.CancelUpdate();
-        throw;
-    }
-    return loaded ? *loaded : rs.LastModified();
-}
-
 // The loaded row of a table, current, when it still holds what the frame was
 // loaded from: 3167 when another workstation deleted it, 3197 when it changed
 // any of its fields.
@@ -300,8 +279,8 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNu
                        .arg(*stored));
     }
     const dao::Bookmark written =
-        writeRow(runs, loadedRun ? std::optional(loadedRun->bookmark) : std::nullopt,
-                 [&](dao::Recordset &rs) { setRunFields(rs, batch, number, values); });
+        WriteRowAt(runs, loadedRun ? std::optional(loadedRun->bookmark) : std::nullopt,
+                   [&](dao::Recordset &rs) { setRunFields(rs, batch, number, values); });
     runs.Close();
     transaction.Commit();
     return written;
@@ -330,8 +309,8 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, BatchN
             return RunValidator::DuplicateTray(number);
     }
     const dao::Bookmark written =
-        writeRow(trays, loadedTray ? std::optional(loadedTray->bookmark) : std::nullopt,
-                 [&](dao::Recordset &rs) { setTrayFields(rs, batch, run, number, texts); });
+        WriteRowAt(trays, loadedTray ? std::optional(loadedTray->bookmark) : std::nullopt,
+                   [&](dao::Recordset &rs) { setTrayFields(rs, batch, run, number, texts); });
     trays.Close();
     transaction.Commit();
     return written;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/db/Bookmark.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/Field.h"
 #include "platform/db/Fields.h"
 #include "platform/db/Recordset.h"
 
 #include <QVariantList>
+
+#include <optional>
 
 // Fills the row that `rs` is adding or editing and stores it. When a field
 // or the store is refused, the row is abandoned, so the record set is left
@@ -22,6 +25,22 @@ template <class Fill> void StoreRow(dao::Recordset &rs, Fill fill)
             rs.CancelUpdate();
         throw;
     }
+}
+
+// Writes one row through `rs`: a new one, or the row at `loaded`, which the
+// record set compares with what it showed. `fill(rs)` sets its fields and the
+// row is stored as StoreRow stores it. Returns the row written.
+template <class Fill>
+dao::Bookmark WriteRowAt(dao::Recordset &rs, const std::optional<dao::Bookmark> &loaded, Fill fill)
+{
+    if (loaded) {
+        rs.setBookmark(*loaded);
+        rs.Edit();
+    } else {
+        rs.AddNew();
+    }
+    StoreRow(rs, [&] { fill(rs); });
+    return loaded ? *loaded : rs.LastModified();
 }
 
 // Every field of the current row of `rs`, in table order: what an edit frame

@@ -244,19 +244,13 @@ void RegisterWindowBase::WriteRow(bool adding, dao::Database db, const QString &
                                   const std::function<void(dao::Recordset &)> &fill)
 {
     dao::Recordset rs = RowToWrite(adding, db, table);
-    try {
-        // A correction goes only over the row as the frame was filled from
-        // it, whichever record set stands in for the list.
-        if (adding)
-            rs.AddNew();
-        else
-            EditAsLoaded(rs, loadedValues_);
-        fill(rs);
-        rs.Update();
-    } catch (const RuntimeError &) {
-        CancelPending(rs);
-        throw;
-    }
+    // A correction goes only over the row as the frame was filled from it,
+    // whichever record set stands in for the list.
+    if (adding)
+        rs.AddNew();
+    else
+        EditAsLoaded(rs, loadedValues_);
+    StoreRow(rs, [&] { fill(rs); });
     if (adding)
         rs.setBookmark(rs.LastModified());
 }

@@ -1,5 +1,6 @@
 #include "samples/SampleStore.h"
 
+#include "foundation/RecordWrite.h"
 #include "foundation/RecordsetProcedures.h"
 #include "foundation/ResultWords.h"
 #include "foundation/TextProcedures.h"
@@ -89,25 +90,13 @@ std::variant<Refusal, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
         return *fault;
     // Refused before a row is started: the number stored is the one checked.
     CarcassNumber(values.carcass);
-    try {
-        if (loaded.adding) {
-            rs.AddNew();
-        } else {
-            if (!target.loadedRow)
-                throw dao::Error::Make(dao::err::NoCurrentRecord);
-            rs.setBookmark(*target.loadedRow);
-            rs.Edit();
-        }
-        SetFields(rs, values, target);
-        rs.Update();
-    } catch (const RuntimeError &) {
-        // The row started is abandoned, not written.
-        if (rs.IsOpen() && rs.EditMode() != dao::dbEditNone)
-            rs.CancelUpdate();
-        throw;
-    }
+    if (!loaded.adding && !target.loadedRow)
+        throw dao::Error::Make(dao::err::NoCurrentRecord);
+    const dao::Bookmark written =
+        WriteRowAt(rs, loaded.adding ? std::nullopt : target.loadedRow,
+                   [&](dao::Recordset &row) { SetFields(row, values, target); });
     transaction.Commit();
-    return loaded.adding ? rs.LastModified() : *target.loadedRow;
+    return written;
 }
 
 SampleFrameValues SampleStore::Values(const dao::Recordset &rs)
