@@ -39,6 +39,18 @@ void ClabFixture::AddSample(int batch, const QVariantMap &values)
     AddRow(MonthDb, QStringLiteral("Badanie"), row);
 }
 
+void ClabFixture::AddOfficialBatch(const QString &clientName)
+{
+    AddClient(QStringLiteral("14650301"), {{QStringLiteral("Nazwa"), clientName}});
+    AddBatch(7);
+    for (int n : {123, 124})
+        AddSample(7, {{QStringLiteral("NrOgolny"), n},
+                      {QStringLiteral("NazTkanka"), QStringLiteral("filary przepony")},
+                      {QStringLiteral("Gatunek"), QStringLiteral("świnie")},
+                      {QStringLiteral("Plec"), QStringLiteral("tucznik")},
+                      {QStringLiteral("Wynik"), QStringLiteral("nie stwierdzono")}});
+}
+
 QByteArray ClabFixture::ReadAll(const QString &windowsPath)
 {
     QFile file(Real(windowsPath));

@@ -21,6 +21,9 @@ public:
     // the working day; `extra` overrides fields.
     static void AddBatch(int batch, const QVariantMap &extra = {});
     static void AddSample(int batch, const QVariantMap &values);
+    // Client "14650301" named `clientName` and its official batch 7 of two
+    // pig samples (general numbers 123 and 124) in which none was found.
+    static void AddOfficialBatch(const QString &clientName);
 
     static QByteArray ReadAll(const QString &windowsPath);
 };

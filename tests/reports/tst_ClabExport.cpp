@@ -48,15 +48,7 @@ class tst_ClabExport : public FixtureTest<ClabFixture>
     // a tissue without a code.
     void Prepare() override
     {
-        F::AddClient(QStringLiteral("14650301"),
-                     {{QStringLiteral("Nazwa"), QStringLiteral("Świt")}});
-        F::AddBatch(7);
-        for (int n : {123, 124})
-            F::AddSample(7, {{QStringLiteral("NrOgolny"), n},
-                             {QStringLiteral("NazTkanka"), QStringLiteral("filary przepony")},
-                             {QStringLiteral("Gatunek"), QStringLiteral("świnie")},
-                             {QStringLiteral("Plec"), QStringLiteral("tucznik")},
-                             {QStringLiteral("Wynik"), QStringLiteral("nie stwierdzono")}});
+        F::AddOfficialBatch(QStringLiteral("Świt"));
         F::AddBatch(8, {{QStringLiteral("Platnik"), QStringLiteral("P")},
                         {QStringLiteral("DataZakBad"), F::Day.addDays(-1)}});
         F::AddSample(8, {{QStringLiteral("NrOgolny"), 125},

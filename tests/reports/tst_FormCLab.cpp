@@ -144,15 +144,7 @@ class tst_FormCLab : public FixtureTest<ClabFixture>
     {
         StaleDb.Execute(QStringLiteral("UPDATE PODATNIK SET KodLok = '052', KodLok2 = 'R01'"));
         signIn(QStringLiteral("Administrator"));
-        F::AddClient(QStringLiteral("14650301"),
-                     {{QStringLiteral("Nazwa"), QStringLiteral("Ubojnia Świt")}});
-        F::AddBatch(7);
-        for (int n : {123, 124})
-            F::AddSample(7, {{QStringLiteral("NrOgolny"), n},
-                             {QStringLiteral("NazTkanka"), QStringLiteral("filary przepony")},
-                             {QStringLiteral("Gatunek"), QStringLiteral("świnie")},
-                             {QStringLiteral("Plec"), QStringLiteral("tucznik")},
-                             {QStringLiteral("Wynik"), QStringLiteral("nie stwierdzono")}});
+        F::AddOfficialBatch(QStringLiteral("Ubojnia Świt"));
     }
 
 private slots:

@@ -100,8 +100,9 @@ private slots:
         }
 
         // A listed box reached by Shift+Tab keeps its caret and its text.
-        window.text1->setText("30");
-        window.text1->setCursorPosition(1);
+        window.text1->setFocus();
+        QTest::keyClicks(window.text1, "30");
+        QTest::keyClick(window.text1, Qt::Key_Left);
         window.date->setFocus();
         QTest::keyClick(window.date, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(Focus(), window.text1);
