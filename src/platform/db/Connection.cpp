@@ -9,6 +9,9 @@
 #include <QRandomGenerator>
 #include <QThread>
 
+#include <cstring>
+#include <utility>
+
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -96,6 +99,7 @@ void Connection::configure()
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_handler(db_, &Connection::busyHandler, this);
     sqlite3_update_hook(db_, &Connection::rowChanged, this);
+    sqlite3_set_authorizer(db_, &Connection::authorize, this);
     SqlFunctions::Register(db_);
     {
         // The first read tells a database from any other file.
@@ -128,21 +132,85 @@ int Connection::busyHandler(void *self, int attempt)
     return 1;
 }
 
-void Connection::rowChanged(void *self, int operation, const char *, const char *table,
+void Connection::rowChanged(void *self, int operation, const char *database, const char *table,
                             qint64 rowid)
 {
     // Called for every row written: the table of the last call is kept at hand.
     auto *connection = static_cast<Connection *>(self);
-    if (operation == SQLITE_DELETE)
-        connection->rowids_.Deleted(table, rowid);
-    else if (operation == SQLITE_INSERT)
-        connection->rowids_.Inserted(table, rowid);
+    if (std::strcmp(database, "main") == 0) {
+        if (operation == SQLITE_DELETE)
+            connection->rowids_.Deleted(table, rowid);
+        else if (operation == SQLITE_INSERT)
+            connection->rowids_.Inserted(table, rowid);
+    }
     if (!connection->lastTableWrites_ || connection->lastTable_ != table) {
         connection->lastTable_ = table;
         connection->lastTableWrites_ =
             &connection->tableWrites_[QByteArray(table).toLower().toStdString()];
     }
     ++*connection->lastTableWrites_;
+}
+
+int Connection::authorize(void *self, int action, const char *first, const char *,
+                          const char *database, const char *)
+{
+    auto *connection = static_cast<Connection *>(self);
+    if (action == SQLITE_DROP_TABLE || action == SQLITE_DROP_TEMP_TABLE ||
+        action == SQLITE_DROP_VIEW || action == SQLITE_DROP_TEMP_VIEW) {
+        // Dropping asks next to delete the object's rows: that goes as asked.
+        connection->dropping_ = first ? first : "";
+        return SQLITE_OK;
+    }
+    if (action != SQLITE_DELETE && action != SQLITE_INSERT && action != SQLITE_UPDATE)
+        return SQLITE_OK;
+    if (action == SQLITE_DELETE && first && !connection->dropping_.empty() &&
+        connection->dropping_ == first) {
+        connection->dropping_.clear();
+        return SQLITE_OK;
+    }
+    // SQLite's own tables (the schema among them) are written as SQLite needs.
+    if (!first || sqlite3_strnicmp(first, "sqlite_", 7) == 0 || !database ||
+        std::strcmp(database, "main") != 0)
+        return SQLITE_OK;
+    if (Preparing *preparing = connection->preparing_) {
+        preparing->writesRows = true;
+        if (action == SQLITE_INSERT)
+            preparing->insertsInto << QString::fromUtf8(first);
+    }
+    // A table emptied at once would not report its rows: they are deleted
+    // one by one, so that every deleted rowid is marked.
+    return action == SQLITE_DELETE ? SQLITE_IGNORE : SQLITE_OK;
+}
+
+bool Connection::hasRowidKey(const QString &table)
+{
+    const qint64 version = SchemaVersion();
+    auto &[checkedAt, key] = rowidKeys_[table.toLower()];
+    if (checkedAt != version || version == 0) {
+        // An INTEGER PRIMARY KEY of a table with rowids is the rowid itself.
+        Statement statement = Prepare(
+            QStringLiteral("SELECT count(*) = 1 AND max(pk = 1 AND upper(type) = 'INTEGER') AND "
+                           "NOT EXISTS (SELECT 1 FROM sqlite_master WHERE type = 'table' AND name "
+                           "= ?1 COLLATE NOCASE AND instr(upper(sql), 'WITHOUT ROWID')) FROM "
+                           "pragma_table_info(?1) WHERE pk > 0"),
+            SqlContext::Schema, table);
+        statement.Bind(1, table);
+        key = statement.Step() && statement.Int64(0) != 0;
+        checkedAt = version;
+    }
+    return key;
+}
+
+void Connection::refuseRowidKeys(const QStringList &tables)
+{
+    for (const QString &table : tables) {
+        if (hasRowidKey(table))
+            throw Error(err::InvalidOperation,
+                        QStringLiteral("Nie można dodać wiersza do tabeli '%1': jej klucz "
+                                       "INTEGER PRIMARY KEY jest identyfikatorem wiersza, którego "
+                                       "mechanizm bazy danych nie może zachować.")
+                            .arg(table));
+    }
 }
 
 const quint64 &Connection::TableWritesCounter(const QString &table)
@@ -157,9 +225,9 @@ quint64 Connection::TableWrites(const QString &table) const
 }
 
 Statement Connection::Prepare(const QString &sql, SqlContext context, const QString &subject,
-                              bool cache)
+                              bool cache, bool *writesRows)
 {
-    if (cache) {
+    if (cache && !writesRows) {
         if (sqlite3_stmt *stmt = idle_.take(sql)) {
             busy_.insert(stmt, sql);
             return Statement(*this, stmt, Statement::Ending::ToConnectionCache, context, subject);
@@ -168,12 +236,25 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     sqlite3_stmt *stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
     ++reads_; // preparing may read the schema
+    Preparing preparing;
+    Preparing *outer = std::exchange(preparing_, &preparing);
     const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    preparing_ = outer;
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
         sqlite3_finalize(stmt);
         SqliteErrors::Throw(rc, message, context, subject.isEmpty() ? sql : subject);
     }
+    if (!preparing.insertsInto.isEmpty()) {
+        try {
+            refuseRowidKeys(preparing.insertsInto);
+        } catch (...) {
+            sqlite3_finalize(stmt);
+            throw;
+        }
+    }
+    if (writesRows)
+        *writesRows = preparing.writesRows;
     if (cache)
         busy_.insert(stmt, sql);
     return Statement(*this, stmt,
@@ -205,6 +286,7 @@ void Connection::BeginTrans(bool immediate)
     else
         Run(QStringLiteral("SAVEPOINT dao_%1").arg(depth_), SqlContext::Transaction);
     ++depth_;
+    rowids_.Began();
 }
 
 void Connection::CommitTrans()
@@ -214,14 +296,20 @@ void Connection::CommitTrans()
     if (depth_ == 1 && sqlite3_get_autocommit(db_)) {
         // SQLite already ended it (after a disk failure): nothing to commit.
         depth_ = 0;
+        takeBack(rowids_.RolledBack(true));
         NotifyWrite(nullptr);
         throw Error::Make(err::DiskError);
     }
     if (depth_ == 1) {
         SettleRowids();
+        const qint64 before = DataVersion();
         Run(QStringLiteral("COMMIT"), SqlContext::Transaction);
-    } else
+        rowids_.Committed(true);
+        rowids_.Restamp(before, DataVersion());
+    } else {
         Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
+        rowids_.Committed(false);
+    }
     --depth_;
 }
 
@@ -236,10 +324,31 @@ void Connection::Rollback()
         Run(QStringLiteral("ROLLBACK TO dao_%1").arg(depth_ - 1), SqlContext::Transaction);
         Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
     }
-    rowids_.Forget();
+    const bool outermost = depth_ == 1;
+    const auto takenBack = rowids_.RolledBack(outermost);
     ++schemaEpoch_; // the schema version may be back at a number read before
     --depth_;
+    takeBack(takenBack);
     NotifyWrite(nullptr);
+}
+
+void Connection::takeBack(const std::vector<RowIdentity::Given> &rows)
+{
+    // The lists that hold a row taken back read it as deleted, whoever takes
+    // its rowid before its mark is written.
+    for (const RowIdentity::Given &given : rows) {
+        const QString table = QString::fromStdString(given.table);
+        forEachRecordset([&](RecordsetImpl &recordset) {
+            recordset.RowsTakenBack(table, given.first, given.last);
+        });
+    }
+    if (depth_ > 0 || rows.empty())
+        return;
+    try {
+        rowids_.MarkRolledBack(*this);
+    } catch (const Error &) {
+        // Kept, and written with this program's next write to the file.
+    }
 }
 
 qint64 Connection::DataVersion() const

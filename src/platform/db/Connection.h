@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -41,8 +42,10 @@ public:
 
     sqlite3 *Handle() const { return db_; }
     // Internal statements of fixed text are kept prepared; others are not.
+    // `writesRows`, when given, tells whether the statement adds, changes or
+    // deletes rows of the file's tables.
     Statement Prepare(const QString &sql, SqlContext context, const QString &subject = {},
-                      bool cache = true);
+                      bool cache = true, bool *writesRows = nullptr);
     void Run(const QString &sql, SqlContext context, const QString &subject = {});
     void Release(sqlite3_stmt *stmt);
 
@@ -92,6 +95,16 @@ private:
     static int busyHandler(void *self, int attempt);
     static void rowChanged(void *self, int operation, const char *database, const char *table,
                            qint64 rowid);
+    static int authorize(void *self, int action, const char *first, const char *second,
+                         const char *database, const char *trigger);
+    // What the authorizer learns of the statement being prepared.
+    struct Preparing {
+        bool writesRows = false;
+        QStringList insertsInto;
+    };
+    void refuseRowidKeys(const QStringList &tables);
+    bool hasRowidKey(const QString &table);
+    void takeBack(const std::vector<RowIdentity::Given> &rows);
     template <typename Visit> void forEachRecordset(Visit visit);
 
     sqlite3 *db_;
@@ -122,6 +135,9 @@ private:
     };
     QHash<QString, KeptName> tableNames_; // by the name asked, in lower case
     RowIdentity rowids_;
+    Preparing *preparing_ = nullptr;
+    std::string dropping_; // the table or view a DROP being prepared names
+    QHash<QString, std::pair<qint64, bool>> rowidKeys_; // by lower-case name: schema version, key
     QElapsedTimer busySince_;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
 };

@@ -61,20 +61,37 @@ void DatabaseImpl::Execute(const QString &sql)
     Connection &conn = connection();
     const AlterStatement statement = AlterStatement::Translate(sql);
     const QString subject = statement.table.isEmpty() ? statement.sql : statement.table;
-    RowIdentity::Written rows = RowIdentity::Classify(statement.sql);
     // A statement of tables that changes none (CREATE ... IF NOT EXISTS of one
     // that is there) leaves what every recordset knows of its columns.
     const auto versions = [&conn] { return statementVersions(conn); };
     const auto before = statement.schemaChange ? versions() : std::pair<qint64, qint64>();
-    if (rows.writesRows) {
-        // The rows' identity is kept in the statement's own transaction.
-        OwnTransaction transaction(conn);
-        conn.Rowids().Before(conn, rows);
-        conn.Run(statement.sql, SqlContext::Execute, subject);
-        conn.Rowids().After(conn, rows);
-        transaction.Commit();
-    } else {
-        conn.Run(statement.sql, SqlContext::Execute, subject);
+    {
+        bool writesRows = false;
+        Statement run =
+            conn.Prepare(statement.sql, SqlContext::Execute, subject, false, &writesRows);
+        if (writesRows) {
+            // The rows' identity is kept in the statement's own transaction,
+            // or in a savepoint of the caller's, so that a refused row takes
+            // the whole statement back.
+            conn.BeginTrans(true);
+            try {
+                conn.Rowids().RowidsMayBeNamed();
+                while (run.Step()) {
+                }
+                conn.SettleRowids();
+                conn.CommitTrans();
+            } catch (...) {
+                try {
+                    conn.Rollback();
+                } catch (...) {
+                    // The failure that brought us here is the one to report.
+                }
+                throw;
+            }
+        } else {
+            while (run.Step()) {
+            }
+        }
     }
     if (statement.schemaChange && versions() != before)
         conn.NotifySchemaChange();

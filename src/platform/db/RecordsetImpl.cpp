@@ -257,7 +257,7 @@ qint64 RecordsetImpl::CurrentRowid() const
 void RecordsetImpl::SetBookmark(qint64 rowid)
 {
     ensureOpen();
-    const int position = keys_.PositionOf(rowid);
+    const int position = PositionOf(rowid);
     if (position < 0)
         throw Error::Make(err::InvalidBookmark);
     placeAt(position);
@@ -638,6 +638,14 @@ void RecordsetImpl::DataChangedElsewhere(bool self)
     clearCache();
     if (!self)
         notify(RecordsetEvent::ValuesChanged);
+}
+
+void RecordsetImpl::RowsTakenBack(const QString &table, qint64 first, qint64 last)
+{
+    if (table_.compare(table, Qt::CaseInsensitive) != 0)
+        return;
+    keys_.Retire(first, last);
+    clearCache();
 }
 
 void RecordsetImpl::notify(RecordsetEvent event)

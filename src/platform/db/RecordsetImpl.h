@@ -70,7 +70,12 @@ public:
     void SetBookmark(qint64 rowid);
     qint64 LastModified() const;
     qint64 RowidAt(int position) const;
-    int PositionOf(qint64 rowid) { return keys_.PositionOf(rowid); }
+    // A row that a rollback took back keeps its place under its bookmark.
+    int PositionOf(qint64 rowid)
+    {
+        const int position = keys_.PositionOf(rowid);
+        return position < 0 && rowid > 0 ? keys_.PositionOf(-rowid) : position;
+    }
 
     const QVector<FieldDef> &Columns();
     int ColumnIndex(const QString &name);
@@ -108,6 +113,8 @@ public:
     // Called by the connection after any write on the file: cached rows are
     // dropped, and views hear of it unless this recordset did it itself.
     void DataChangedElsewhere(bool self);
+    // A rollback took back the rows of `table` from `first` to `last`.
+    void RowsTakenBack(const QString &table, qint64 first, qint64 last);
 
 private:
     void ensureOpen() const;

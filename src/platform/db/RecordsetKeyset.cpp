@@ -216,4 +216,17 @@ void RecordsetKeyset::Erase(int position)
     positionsValid_ = false;
 }
 
+void RecordsetKeyset::Retire(qint64 first, qint64 last)
+{
+    // The engine never gives a row a rowid below 1, so the negated rowid
+    // names no row and stays apart from every other key.
+    for (qint64 &key : keys_) {
+        if (key >= first && key <= last) {
+            key = -key;
+            sorted_ = false;
+            positionsValid_ = false;
+        }
+    }
+}
+
 } // namespace dao::detail

@@ -30,6 +30,9 @@ public:
 
     void Append(qint64 rowid);
     void Erase(int position);
+    // The rows from `first` to `last` are gone for good: their places read as
+    // deleted rows whatever row takes their rowids later.
+    void Retire(qint64 first, qint64 last);
 
 private:
     std::vector<qint64> keys_;

@@ -2,8 +2,7 @@
 
 #include "ColumnType.h"
 #include "Connection.h"
-
-#include <QRegularExpression>
+#include "DaoError.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -28,44 +27,37 @@ private:
     bool &flag_;
 };
 
-// Runs `sql`, whose %1 is `table`, with `values` bound in order.
-void runOwn(Connection &connection, const QString &sql, const QString &table,
-            std::initializer_list<qint64> values)
+// Runs `sql`, whose %1 is `table`, with `values` bound in order; the first
+// column of its first row, 0 when it gives none.
+qint64 runOwn(Connection &connection, const QString &sql, const QString &table,
+              std::initializer_list<qint64> values, SqlContext context = SqlContext::Query)
 {
-    Statement statement =
-        connection.Prepare(sql.arg(ColumnType::Quote(table)), SqlContext::Write, table);
+    Statement statement = connection.Prepare(sql.arg(ColumnType::Quote(table)), context, table);
     int index = 0;
     for (const qint64 value : values)
         statement.Bind(++index, value);
-    statement.Step();
+    return statement.Step() ? statement.Int64(0) : 0;
 }
 
 qint64 highestOf(Connection &connection, const QString &table)
 {
-    Statement statement = connection.Prepare(
-        QStringLiteral("SELECT max(rowid) FROM %1").arg(ColumnType::Quote(table)),
-        SqlContext::Query, table);
-    return statement.Step() ? statement.Int64(0) : 0;
+    return runOwn(connection, QStringLiteral("SELECT max(rowid) FROM %1"), table, {});
 }
 
-bool isWordCharacter(QChar c)
+// The highest rowid of the rows other than a statement's new ones from `first` on.
+qint64 highestBelow(Connection &connection, const QString &table, qint64 first)
 {
-    return c.isLetterOrNumber() || c == u'_';
+    return runOwn(connection, QStringLiteral("SELECT max(rowid) FROM %1 WHERE rowid < ?1"), table,
+                  {first});
 }
 
-// Whether `text` names `word` as a whole word, in any letter case. Built
-// once per statement, a pattern would cost more than the statement's own
-// preparation.
-bool mentions(QStringView text, QStringView word)
+[[noreturn]] void refuseRowid(const QString &table, qint64 rowid)
 {
-    for (qsizetype at = text.indexOf(word, 0, Qt::CaseInsensitive); at >= 0;
-         at = text.indexOf(word, at + 1, Qt::CaseInsensitive)) {
-        const qsizetype end = at + word.size();
-        if ((at == 0 || !isWordCharacter(text[at - 1])) &&
-            (end == text.size() || !isWordCharacter(text[end])))
-            return true;
-    }
-    return false;
+    throw Error(err::InvalidOperation,
+                QStringLiteral("Nowy wiersz tabeli '%1' nie może mieć identyfikatora %2: ma go "
+                               "albo miał go już inny wiersz.")
+                    .arg(table)
+                    .arg(rowid));
 }
 
 } // namespace
@@ -98,23 +90,21 @@ void RowIdentity::Inserted(const char *table, qint64 rowid)
     if (settling_)
         return;
     Pending &pending = pendingFor(table);
-    pending.minInserted = pending.minInserted ? std::min(pending.minInserted, rowid) : rowid;
+    if (pending.inserted == 0) {
+        pending.minInserted = rowid;
+    } else {
+        pending.ascending = pending.ascending && rowid == pending.maxInserted + 1;
+        pending.minInserted = std::min(pending.minInserted, rowid);
+    }
     pending.maxInserted = std::max(pending.maxInserted, rowid);
+    ++pending.inserted;
 }
 
-void RowIdentity::Emptying(Connection &connection, const QString &table)
+void RowIdentity::Discard()
 {
-    const qint64 highest = highestOf(connection, table);
-    if (highest > 0)
-        Deleted(table.toUtf8().constData(), highest);
-}
-
-void RowIdentity::Forget()
-{
-    marksCheckedAt_ = -1;
     pending_.clear();
     last_ = nullptr;
-    marks_.clear();
+    named_ = false;
 }
 
 qint64 RowIdentity::markOf(Connection &connection, const QString &table)
@@ -122,13 +112,16 @@ qint64 RowIdentity::markOf(Connection &connection, const QString &table)
     // Other workstations change a mark only in commits of theirs, which
     // change the file's data version.
     const qint64 version = connection.DataVersion();
-    KnownMark &known = marks_[table];
+    KnownMark &known = marks_[table.toLower()];
     if (known.dataVersion == version)
         return known.mark;
     known.mark = 0;
+    // Files written before the marks followed the tables' own names may keep
+    // a mark under another spelling of the name.
     if (marksExist(connection)) {
         Statement statement = connection.Prepare(
-            QStringLiteral("SELECT mark FROM %1 WHERE tbl = ?1").arg(MarksTable()),
+            QStringLiteral("SELECT max(mark) FROM %1 WHERE tbl = ?1 COLLATE NOCASE")
+                .arg(MarksTable()),
             SqlContext::Query, table);
         statement.Bind(1, table);
         if (statement.Step())
@@ -167,12 +160,20 @@ void RowIdentity::setMark(Connection &connection, const QString &table, qint64 m
     statement.Bind(1, table);
     statement.Bind(2, mark);
     statement.Step();
-    marks_[table] = KnownMark{connection.DataVersion(), mark};
+    marks_[table.toLower()] = KnownMark{connection.DataVersion(), mark};
 }
 
 void RowIdentity::Settle(Connection &connection)
 {
     moved_.clear();
+    const bool named = named_;
+    named_ = false;
+    // Rowids that rollbacks took back count as deleted until a commit keeps
+    // their marks.
+    for (const auto &[table, rowid] : owed_) {
+        Pending &pending = pendingFor(table.c_str());
+        pending.maxDeleted = std::max(pending.maxDeleted, rowid);
+    }
     if (pending_.empty())
         return;
     std::unordered_map<std::string, Pending> pending;
@@ -183,103 +184,127 @@ void RowIdentity::Settle(Connection &connection)
         const QString table = QString::fromStdString(name);
         if (table.compare(MarksTable(), Qt::CaseInsensitive) == 0)
             continue;
+        if (named && rows.inserted > 0 && !newRowsOnTop(connection, table, rows))
+            refuseRowid(table, rows.minInserted);
         qint64 mark = markOf(connection, table);
-        if (rows.maxDeleted > mark && rows.maxDeleted > highestOf(connection, table)) {
-            setMark(connection, table, rows.maxDeleted);
-            mark = rows.maxDeleted;
+        if (rows.maxDeleted > mark) {
+            const qint64 highest = rows.inserted > 0
+                                       ? highestBelow(connection, table, rows.minInserted)
+                                       : highestOf(connection, table);
+            if (rows.maxDeleted > highest) {
+                setMark(connection, table, rows.maxDeleted);
+                mark = rows.maxDeleted;
+            }
         }
-        if (rows.minInserted > 0 && rows.minInserted <= mark) {
-            // The rows inserted since hold every rowid from the first of
-            // them on: they move together, past the mark, in their order.
-            const qint64 by = std::max(highestOf(connection, table), mark) + 1 - rows.minInserted;
-            runOwn(connection, QStringLiteral("UPDATE %1 SET rowid = rowid + ?1 WHERE rowid >= ?2"),
-                   table, {by, rows.minInserted});
-            moved_.insert(table, Moved{rows.minInserted, rows.maxInserted, by});
+        if (rows.inserted == 0)
+            continue;
+        qint64 by = 0;
+        if (rows.minInserted <= mark) {
+            // SQLite gave the new rows the rowids after the table's highest,
+            // which the mark says were given before. A rowid the statement
+            // named itself is refused instead.
+            if (named && highestBelow(connection, table, rows.minInserted) + 1 != rows.minInserted)
+                refuseRowid(table, rows.minInserted);
+            by = std::max(rows.maxInserted, mark) + 1 - rows.minInserted;
+            runOwn(connection,
+                   QStringLiteral("UPDATE %1 SET rowid = rowid + ?1 WHERE rowid BETWEEN ?2 AND ?3"),
+                   table, {by, rows.minInserted, rows.maxInserted}, SqlContext::Write);
+            moved_.insert(table.toLower(), Moved{rows.minInserted, rows.maxInserted, by});
         }
+        give(name, rows.minInserted + by, rows.maxInserted + by);
     }
 }
 
-RowIdentity::Written RowIdentity::Classify(const QString &sql)
+bool RowIdentity::newRowsOnTop(Connection &connection, const QString &table, const Pending &rows)
 {
-    static const QString name = QStringLiteral(R"((?:main\.)?("[^"]+"|\[[^\]]+\]|`[^`]+`|\w+))");
-    static const QRegularExpression writes(
-        QStringLiteral(R"(^\s*(INSERT|REPLACE|DELETE|UPDATE|WITH)\b)"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression empties(QStringLiteral(R"(^\s*DELETE\s+FROM\s+)") + name +
-                                                QStringLiteral(R"(\s*;?\s*$)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression inserts(
-        QStringLiteral(R"(^\s*(?:INSERT(?:\s+OR\s+\w+)?|REPLACE)\s+INTO\s+)") + name,
-        QRegularExpression::CaseInsensitiveOption);
-    const auto bare = [](QString text) {
-        if (text.size() > 1 && QStringLiteral("\"[`").contains(text.front()))
-            text = text.mid(1, text.size() - 2);
-        return text;
-    };
-    Written statement;
-    // The first word tells most statements apart without a pattern.
-    const QStringView text = QStringView(sql).trimmed();
-    const auto startsWith = [text](const char *word) {
-        return text.startsWith(QLatin1String(word), Qt::CaseInsensitive);
-    };
-    const bool deletes = startsWith("DELETE");
-    const bool insertsRows = startsWith("INSERT") || startsWith("REPLACE");
-    if (!deletes && !insertsRows && !startsWith("UPDATE") && !startsWith("WITH"))
-        return statement;
-    statement.writesRows = writes.match(sql).hasMatch();
-    if (!statement.writesRows)
-        return statement;
-    if (const auto match = deletes ? empties.match(sql) : QRegularExpressionMatch();
-        match.hasMatch())
-        statement.emptied = bare(match.captured(1));
-    if (const auto match = insertsRows ? inserts.match(sql) : QRegularExpressionMatch();
-        match.hasMatch()) {
-        statement.insertsInto = bare(match.captured(1));
-        // A statement that reads the table it fills would read the row at the
-        // mark too: its rows are moved afterwards instead.
-        if (mentions(QStringView(sql).mid(match.capturedEnd()), statement.insertsInto))
-            statement.insertsInto.clear();
-    }
-    return statement;
-}
-
-void RowIdentity::Before(Connection &connection, Written &statement)
-{
-    if (!statement.emptied.isEmpty())
-        Emptying(connection, statement.emptied);
-    if (statement.insertsInto.isEmpty())
-        return;
-    Settle(connection);
-    const qint64 mark = markOf(connection, statement.insertsInto);
-    if (mark <= 0 || mark <= highestOf(connection, statement.insertsInto))
-        return;
-    try {
-        const Quiet quiet(settling_);
-        runOwn(connection, QStringLiteral("INSERT INTO %1 (rowid) VALUES (?1)"),
-               statement.insertsInto, {mark});
-    } catch (...) {
-        // A table that takes no row of nulls: its rows are moved afterwards.
-        return;
-    }
-    statement.placeholder = mark;
-}
-
-void RowIdentity::After(Connection &connection, const Written &statement)
-{
-    if (statement.placeholder) {
-        const Quiet quiet(settling_);
-        runOwn(connection, QStringLiteral("DELETE FROM %1 WHERE rowid = ?1"), statement.insertsInto,
-               {statement.placeholder});
-    }
-    Settle(connection);
+    // SQLite's own rowids follow one another past every row of the table.
+    if (!rows.ascending || rows.maxInserted - rows.minInserted + 1 != rows.inserted)
+        return false;
+    return runOwn(connection, QStringLiteral("SELECT count(*) FROM %1 WHERE rowid >= ?1"), table,
+                  {rows.minInserted}) == rows.inserted;
 }
 
 qint64 RowIdentity::Now(const QString &table, qint64 rowid) const
 {
-    const auto it = moved_.constFind(table);
+    if (moved_.isEmpty())
+        return rowid;
+    const auto it = moved_.constFind(table.toLower());
     if (it == moved_.cend() || rowid < it->first || rowid > it->last)
         return rowid;
     return rowid + it->by;
+}
+
+void RowIdentity::give(const std::string &table, qint64 first, qint64 last)
+{
+    if (levels_.empty())
+        return;
+    auto [it, added] = levels_.back().try_emplace(table, Given{table, first, last});
+    if (!added) {
+        it->second.first = std::min(it->second.first, first);
+        it->second.last = std::max(it->second.last, last);
+    }
+}
+
+void RowIdentity::Began()
+{
+    levels_.emplace_back();
+}
+
+void RowIdentity::Committed(bool outermost)
+{
+    if (outermost) {
+        // The commit's Settle wrote every owed mark.
+        levels_.clear();
+        owed_.clear();
+        return;
+    }
+    if (levels_.empty())
+        return;
+    auto level = std::move(levels_.back());
+    levels_.pop_back();
+    for (const auto &[table, given] : level)
+        give(table, given.first, given.last);
+}
+
+std::vector<RowIdentity::Given> RowIdentity::RolledBack(bool outermost)
+{
+    Discard();
+    moved_.clear();
+    // The marks read or written in the rolled-back part are read again.
+    marks_.clear();
+    marksCheckedAt_ = -1;
+    std::vector<Given> taken;
+    if (!levels_.empty()) {
+        for (const auto &[table, given] : levels_.back())
+            taken.push_back(given);
+        levels_.pop_back();
+    }
+    if (outermost)
+        levels_.clear();
+    for (const Given &given : taken) {
+        qint64 &owed = owed_[given.table];
+        owed = std::max(owed, given.last);
+        // The level around it gave them too, should it be rolled back as well.
+        give(given.table, given.first, given.last);
+    }
+    return taken;
+}
+
+void RowIdentity::MarkRolledBack(Connection &connection)
+{
+    if (owed_.empty())
+        return;
+    OwnTransaction transaction(connection);
+    Settle(connection);
+    transaction.Commit();
+}
+
+void RowIdentity::Restamp(qint64 before, qint64 after)
+{
+    for (KnownMark &known : marks_) {
+        if (known.dataVersion == before)
+            known.dataVersion = after;
+    }
 }
 
 } // namespace dao::detail

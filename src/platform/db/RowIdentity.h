@@ -5,65 +5,78 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace dao::detail
 {
 
 class Connection;
 
-// Rows keep their identity: a rowid that a deleted row had is never given to
-// a new row, so a bookmark never names a row other than the one it was taken
-// for. SQLite gives a new row the highest rowid + 1, which is a deleted row's
-// rowid when the highest row was deleted. So the engine keeps, per table, the
-// highest rowid ever deleted (the mark) in a table of its own in the same file
-// (MSysRowidMarks, shown in no list of tables): the transaction that deletes a
-// table's highest row raises the mark, and the transaction that inserts a row
-// at or below it moves the row past it. Every workstation writes the files
-// through this engine, so every insert and delete is kept so; nothing is added
-// to the tables themselves, so their columns, SELECT * and copies of them stay
-// as they were.
+// Rows keep their identity: a rowid that a row had once, deleted since or
+// added by a transaction that was rolled back, is never given to another
+// row, so a bookmark never names a row other than the one it was taken for.
+// SQLite gives a new row the highest rowid + 1, which is a gone row's rowid
+// when the highest rows are gone. So the engine keeps, per table, the highest
+// rowid of a gone row above the table's rows (the mark) in a table of its own
+// in the same file (MSysRowidMarks, shown in no list of tables), and moves a
+// statement's new rows past it in the statement's transaction. Only a
+// statement's own new rows move: SQLite gives them the top rowids, one after
+// the other. A new row whose rowid a statement names itself is refused unless
+// it lies past every row and past the mark, and a table whose rowid is an
+// INTEGER PRIMARY KEY takes no new rows through the engine, because its key
+// is the user's data and cannot be moved. Every workstation writes the files
+// through this engine, so every insert and delete is kept so; nothing is
+// added to the tables themselves, so their columns, SELECT * and copies of
+// them stay as they were.
 class RowIdentity
 {
 public:
     // The engine's table of marks.
     static const QString &MarksTable();
 
-    // Rows of this connection's statements, as SQLite reports them.
+    // Rows of this connection's statements, as SQLite reports them; SQLite is
+    // told to report every deleted row (Connection's authorizer).
     void Deleted(const char *table, qint64 rowid);
     void Inserted(const char *table, qint64 rowid);
-    // `table` is emptied next by a statement that SQLite runs without
-    // reporting its rows.
-    void Emptying(Connection &connection, const QString &table);
-    // Raises the marks and moves inserted rows past them for the statements
-    // run since the last time, in their transaction.
+    // The next statement to settle was written by a caller, who may name the
+    // rowids of its new rows.
+    void RowidsMayBeNamed() { named_ = true; }
+    // Raises the marks and moves the new rows past them for the statement run
+    // since the last time, in its transaction; refuses a named rowid (3219).
     void Settle(Connection &connection);
+    // The statement since the last Settle failed: SQLite undid its rows.
+    void Discard();
     // Where the row inserted as `rowid` into `table` is after the last Settle.
     qint64 Now(const QString &table, qint64 rowid) const;
-    // The statements since the last Settle were rolled back.
-    void Forget();
 
-    // A statement run as text (Database::Execute): whether it writes rows, a
-    // table it empties at once (which SQLite does without reporting the
-    // rows), and a table it inserts into.
-    struct Written {
-        bool writesRows = false;
-        QString emptied;
-        QString insertsInto;
-        qint64 placeholder = 0;
+    // Transactions: the rows given in each level are kept until it ends.
+    void Began();
+    void Committed(bool outermost);
+    // Rowids given to rows of one table that a rollback took back.
+    struct Given {
+        std::string table;
+        qint64 first = 0;
+        qint64 last = 0;
     };
-    static Written Classify(const QString &sql);
-    // Before the statement, in its transaction: an emptied table's highest
-    // rowid is noted; a table inserted into whose mark lies past its rows is
-    // given a row at the mark for the length of the statement, so that the new
-    // rows take rowids past it in the first place instead of being moved.
-    void Before(Connection &connection, Written &statement);
-    void After(Connection &connection, const Written &statement);
+    // The level was rolled back: returns the rows it had given. Their rowids
+    // count as deleted: the level around it marks them when it settles;
+    // after the outermost, MarkRolledBack writes the marks.
+    std::vector<Given> RolledBack(bool outermost);
+    // In a transaction of its own: marks what the rollbacks took back, also
+    // owed from one whose marks could not be written then.
+    void MarkRolledBack(Connection &connection);
+
+    // After a commit of this connection, the marks read in its transaction
+    // hold under the file's new data version.
+    void Restamp(qint64 before, qint64 after);
 
 private:
     struct Pending {
         qint64 maxDeleted = 0;
         qint64 minInserted = 0;
         qint64 maxInserted = 0;
+        qint64 inserted = 0;
+        bool ascending = true; // each new row took the rowid after the one before
     };
     struct Moved {
         qint64 first = 0;
@@ -75,18 +88,26 @@ private:
         qint64 mark = 0;
     };
     Pending &pendingFor(const char *table);
+    void settleTable(Connection &connection, const QString &table, const Pending &rows);
+    bool newRowsOnTop(Connection &connection, const QString &table, const Pending &rows);
     qint64 markOf(Connection &connection, const QString &table);
     bool marksExist(Connection &connection);
     void setMark(Connection &connection, const QString &table, qint64 mark);
+    void give(const std::string &table, qint64 first, qint64 last);
 
     std::unordered_map<std::string, Pending> pending_;
     std::string lastTable_;
     Pending *last_ = nullptr;
     bool settling_ = false;
-    QHash<QString, Moved> moved_;
-    QHash<QString, KnownMark> marks_;
-    qint64 marksCheckedAt_ = -1; // the schema version marksExist_ was read under
+    bool named_ = false;
+    QHash<QString, Moved> moved_;     // by lower-case table name
+    QHash<QString, KnownMark> marks_; // by lower-case table name
+    qint64 marksCheckedAt_ = -1;      // the schema version marksExist_ was read under
     bool marksExist_ = false;
+    // Per open transaction level, the rowids given in it, by table.
+    std::vector<std::unordered_map<std::string, Given>> levels_;
+    // Highest rolled-back rowid per table whose mark is not written yet.
+    std::unordered_map<std::string, qint64> owed_;
 };
 
 } // namespace dao::detail

@@ -155,18 +155,14 @@ int Insert(Connection &target, const Plan &plan, const QString &alias, const Sel
     sql += copy.orderBy.isEmpty()
                ? QStringLiteral(" ORDER BY rowid")
                : QStringLiteral(" ORDER BY ") + copy.orderBy + QStringLiteral(", rowid");
-    // The new rows take rowids past the table's mark in the first place.
-    detail::RowIdentity::Written written;
-    written.writesRows = true;
-    written.insertsInto = plan.targetTable;
-    target.Rowids().Before(target, written);
     int rows = 0;
     {
         Statement statement = target.Prepare(sql, SqlContext::Write, plan.targetTable, false);
         statement.Step();
         rows = sqlite3_changes(target.Handle());
     }
-    target.Rowids().After(target, written);
+    // The new rows move past the table's mark.
+    target.SettleRowids();
     target.NotifyWrite(nullptr);
     return rows;
 }

@@ -53,6 +53,8 @@ bool Statement::Step()
     const QString message = QString::fromUtf8(sqlite3_errmsg(connection_->Handle()));
     const int extended = sqlite3_extended_errcode(connection_->Handle());
     sqlite3_reset(stmt_);
+    // A failed statement undid its rows: what SQLite reported of them is void.
+    connection_->Rowids().Discard();
     SqliteErrors::Throw(extended ? extended : rc, message, context_, subject_);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <random>
@@ -244,6 +245,20 @@ void tst_DaoChangeCheck::aDeletedRowsRowidIsNeverGivenAgain()
     // new column.
     QCOMPARE(file.db().TableDefs().Count(), 1);
     QCOMPARE(file.db().OpenRecordset("T").Fields().Count(), 3);
+
+    // A key that is the rowid is the user's data: such a table takes no new
+    // row through the engine, rather than one whose key is moved.
+    file.db().Execute("CREATE TABLE K (Id INTEGER PRIMARY KEY, Txt TEXT)");
+    Recordset keyed = file.db().OpenRecordset("K");
+    keyed.AddNew();
+    keyed("Id") = 5;
+    QCOMPARE(errorNumberOf([&] { keyed.Update(); }), int(err::InvalidOperation));
+    QCOMPARE(errorNumberOf([&] { file.db().Execute("INSERT INTO K (Txt) VALUES ('a')"); }),
+             int(err::InvalidOperation));
+    QVERIFY(!writer.Run("INSERT INTO k (Id) VALUES (3)"));
+    QCOMPARE(file.db().OpenRecordset("K").RecordCount(), 0);
+    file.db().Execute("DROP TABLE K"); // dropping deletes as SQLite does it
+    QCOMPARE(file.db().TableDefs().Count(), 1);
 }
 
 void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites_data()
@@ -261,8 +276,10 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites_data()
 // Random moves, reads, writes of another workstation and of this program,
 // deletes and corrections, each checked against plain SQL and a model of what
 // the list handed out: a row shown always holds one of the values its rowid
-// ever had, a new row never takes a rowid any row had, and a delete or a
-// correction goes through exactly when the row is still as it was last shown.
+// ever had, a new row never takes a rowid any row had (also one that a
+// rollback took back, one after the table was emptied however the statement
+// spells it, or one that a statement names), and a delete or a correction
+// goes through exactly when the row is still as it was last shown.
 // MERVASK_CHECK_STEPS sets the number of steps (a long run).
 void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
 {
@@ -315,7 +332,7 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
     for (int step = 0; step < steps; ++step) {
         const bool current = rs.AbsolutePosition() >= 0;
         const qint64 rowid = current ? rs.Bookmark().rowid : 0;
-        switch (below(14)) {
+        switch (below(17)) {
         case 0:
             if (rs.RecordCount() > 0)
                 rs.setAbsolutePosition(below(rs.RecordCount()));
@@ -442,6 +459,73 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
             if (below(10) == 0)
                 rs.Requery();
             break;
+        case 13: { // this program adds a row and rolls it back
+            const qint64 nr = ++nextNr;
+            file.db().BeginTrans();
+            if (below(2)) {
+                rs.AddNew();
+                rs("Nr") = nr;
+                rs("Grp") = 0;
+                rs.Update();
+            } else {
+                file.db().Execute(
+                    QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, 0, 'cofnięty')")
+                        .arg(nr));
+                rs.Requery();
+            }
+            const qint64 taken =
+                file.db()
+                    .OpenRecordset(QStringLiteral("SELECT * FROM T WHERE Nr = %1").arg(nr))
+                    .Bookmark()
+                    .rowid;
+            file.db().Rollback();
+            used.insert(taken);
+            // Another workstation adds a row at once: never under that rowid.
+            const qint64 next = ++nextNr;
+            QVERIFY(writer.Run(
+                QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, 0, 'obcy')").arg(next)));
+            added(next);
+            for (int position = 0; position < rs.RecordCount(); ++position) {
+                if (std::abs(rs.BookmarkAt(position).rowid) == taken) {
+                    rs.setAbsolutePosition(position);
+                    QCOMPARE(errorNumberOf([&] { rs("Nr").Value(); }), int(err::RecordDeleted));
+                }
+            }
+            break;
+        }
+        case 14: { // a statement names the rowid of its new row
+            const qint64 nr = ++nextNr;
+            const bool past = below(3) == 0;
+            const qint64 named =
+                past ? *used.rbegin() + 1 : *std::next(used.begin(), below(int(used.size())));
+            const bool done = writer.Run(
+                QStringLiteral("INSERT INTO T (rowid, Nr, Grp, Txt) VALUES (%1, %2, 0, 'nazwany')")
+                    .arg(named)
+                    .arg(nr));
+            QCOMPARE(done, past);
+            if (done)
+                added(nr);
+            else
+                QCOMPARE(rowidOf(other, nr), 0);
+            break;
+        }
+        case 15: { // this program empties the table now and then, spelled in many ways
+            if (below(8) != 0)
+                break;
+            static const char *const spellings[] = {
+                "delete from t",         "/* alle */ DELETE FROM T",
+                "DELETE FROM T -- alle", "WITH n AS (SELECT 1) DELETE FROM T",
+                "DELETE FROM 'T'",       "DELETE FROM main.T AS x",
+                "DELETE FROM \"t\""};
+            file.db().Execute(QString::fromLatin1(spellings[below(7)]));
+            for (int i = 0; i < 5; ++i) {
+                const qint64 nr = ++nextNr;
+                QVERIFY(writer.Run(
+                    QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, 0, 'po')").arg(nr)));
+                added(nr);
+            }
+            break;
+        }
         default: { // this program adds through the list
             const qint64 nr = ++nextNr;
             rs.AddNew();

@@ -193,6 +193,32 @@ private slots:
         QCOMPARE(errorNumberOf([&] { month.CopyRows(everyField); }), 3265);
         QCOMPARE(staged.column(Table, QStringLiteral("Partia")), QVariantList{});
     }
+
+    // A condition that reads the target sees the target's rows alone, also
+    // when its newest rows were deleted, and the new rows take new rowids.
+    void aConditionOnTheTargetSeesItsOwnRows()
+    {
+        TestDatabase staged;
+        staged.createTable(Table, Columns(30, dao::dbLong));
+        dao::AttachedDatabase month(staged.db(), month_.db());
+        QCOMPARE(month.CopyRows(SamplesOf(12)), 6);
+        dao::Recordset list = staged.db().OpenRecordset(Table);
+        list.MoveLast();
+        const qint64 newest = list.Bookmark().rowid;
+        staged.db().Execute(QStringLiteral("DELETE FROM Badanie WHERE NrDzien >= 3"));
+        QCOMPARE(month.CopyRows({Table,
+                                 QStringLiteral("Partia = 12 AND NrDzien NOT IN (SELECT NrDzien "
+                                                "FROM main.Badanie)"),
+                                 QStringLiteral("NrDzien"), true}),
+                 4);
+        QCOMPARE(staged.column(Table, QStringLiteral("NrDzien")), (QVariantList{1, 2, 3, 3, 4, 5}));
+        list.MoveLast();
+        QCOMPARE(errorNumberOf([&] { list(QStringLiteral("NrDzien")).Value(); }),
+                 int(dao::err::RecordDeleted));
+        dao::Recordset now = staged.db().OpenRecordset(Table);
+        now.MoveLast();
+        QVERIFY(now.Bookmark().rowid > newest + 3);
+    }
 };
 
 QTEST_GUILESS_MAIN(SelectionCopyTest)
