@@ -88,6 +88,12 @@ bool PutInPlace(const QString &workPath, const QString &path)
 // Work files and their journals that an interrupted building left in the
 // month's folder. A building takes a moment, so a work file untouched for
 // longer belongs to no building that is still running on any workstation.
+// The listing is only a list of names: a name whose time cannot be read went
+// away after the listing, such as the journal that another workstation's
+// building deletes at the end of each table and makes anew for the next one.
+// Such a name is left alone, because the file that holds it by the time of
+// the removal may be that building's live journal, and deleting a live
+// journal fails its commit with a disk error.
 void RemoveLeftoverWorkFiles(const QString &path)
 {
     constexpr qint64 StaleAfterSeconds = 10 * 60;
@@ -96,8 +102,10 @@ void RemoveLeftoverWorkFiles(const QString &path)
     const QStringList patterns{stem + QStringLiteral("*.tmp"),
                                stem + QStringLiteral("*.tmp-journal")};
     const QDateTime before = QDateTime::currentDateTime().addSecs(-StaleAfterSeconds);
-    for (const QFileInfo &leftover : folder.entryInfoList(patterns, QDir::Files | QDir::Hidden)) {
-        if (leftover.lastModified() < before)
+    for (const QString &name : folder.entryList(patterns, QDir::Files | QDir::Hidden)) {
+        const QFileInfo leftover(folder.filePath(name));
+        const QDateTime modified = leftover.lastModified();
+        if (modified.isValid() && modified < before)
             QFile::remove(leftover.absoluteFilePath());
     }
 }
