@@ -199,11 +199,15 @@ void Connection::Run(const QString &sql, SqlContext context, const QString &subj
 
 void Connection::BeginTrans(bool immediate)
 {
-    if (depth_ == 0)
-        Run(immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"),
+    // Every save begins and ends a transaction: the few statements of fixed
+    // text that do it stay prepared.
+    {
+        Statement begin = Prepare(
+            depth_ == 0 ? (immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"))
+                        : QStringLiteral("SAVEPOINT dao_%1").arg(depth_),
             SqlContext::Transaction);
-    else
-        Run(QStringLiteral("SAVEPOINT dao_%1").arg(depth_), SqlContext::Transaction);
+        begin.Step();
+    }
     ++depth_;
 }
 
@@ -217,11 +221,14 @@ void Connection::CommitTrans()
         NotifyWrite(nullptr);
         throw Error::Make(err::DiskError);
     }
-    if (depth_ == 1) {
+    if (depth_ == 1)
         SettleRowids();
-        Run(QStringLiteral("COMMIT"), SqlContext::Transaction);
-    } else
-        Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
+    {
+        Statement commit = Prepare(depth_ == 1 ? QStringLiteral("COMMIT")
+                                               : QStringLiteral("RELEASE dao_%1").arg(depth_ - 1),
+                                   SqlContext::Transaction);
+        commit.Step();
+    }
     --depth_;
 }
 
