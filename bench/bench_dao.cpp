@@ -5,6 +5,12 @@
 // most for each, since every window, sheet and export walks recordsets so.
 // On a busy machine, compare medians of interleaved runs:
 //   --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
+// Rows saved one at a time, each in a transaction of its own as a window
+// saves them (BM_OneByOne*), are compared by instructions, since every save
+// waits for the disk: the work of one save is a function of its own, counted
+// with valgrind --tool=callgrind --toggle-collect='*OneByOne*One_*' and read
+// per call (callgrind_annotate --inclusive=yes). There too the layer aims at
+// 1.5 at most.
 #include "BenchSupport.h"
 #include "platform/db/dao.h"
 
@@ -248,6 +254,224 @@ void BM_AddNew_Plain(benchmark::State &state)
     sqlite3_close(db);
 }
 
+// One save as a window makes it, one at a time: the plain pair opens an
+// immediate transaction, reads the row again and compares it with what was
+// shown (a correction or a deletion), writes and commits, its statements all
+// kept prepared, as a program that saves often keeps them.
+struct PlainSaves {
+    sqlite3 *db = openPlain();
+    sqlite3_stmt *begin = prepare("BEGIN IMMEDIATE");
+    sqlite3_stmt *commit = prepare("COMMIT");
+    sqlite3_stmt *insert = prepare("INSERT INTO Nowe (Partia, NrProbki, NrDzien, IDProbkiWNI, "
+                                   "Gatunek, Wynik, DataDoLab, Nawazka) VALUES (?1, ?2, ?3, ?4, "
+                                   "?5, ?6, ?7, ?8)");
+    sqlite3_stmt *read = nullptr;
+    sqlite3_stmt *update = nullptr;
+    sqlite3_stmt *erase = nullptr;
+
+    explicit PlainSaves(const char *table)
+    {
+        read = prepare(QByteArray("SELECT * FROM ") + table + " WHERE rowid = ?1");
+        update = prepare(QByteArray("UPDATE ") + table +
+                         " SET Wynik = ?1, Nawazka = ?2 "
+                         "WHERE rowid = ?3");
+        erase = prepare(QByteArray("DELETE FROM ") + table + " WHERE rowid = ?1");
+    }
+    ~PlainSaves()
+    {
+        for (sqlite3_stmt *stmt : {begin, commit, insert, read, update, erase})
+            sqlite3_finalize(stmt);
+        sqlite3_close(db);
+    }
+    sqlite3_stmt *prepare(const QByteArray &sql) const
+    {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+        return stmt;
+    }
+    static void run(sqlite3_stmt *stmt)
+    {
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+        }
+        sqlite3_reset(stmt);
+    }
+    // The row's values as a window is shown them; empty when it is gone.
+    QVariantList row(qint64 rowid) const
+    {
+        QVariantList values;
+        sqlite3_bind_int64(read, 1, rowid);
+        if (sqlite3_step(read) == SQLITE_ROW) {
+            for (int c = 0; c < 8; ++c)
+                values.append(plainValue(read, c));
+        }
+        sqlite3_reset(read);
+        return values;
+    }
+};
+
+Q_NEVER_INLINE void OneByOneAddNewOne_Layer(Recordset &rs, int i)
+{
+    addRow(rs, i);
+}
+
+Q_NEVER_INLINE void OneByOneAddNewOne_Plain(PlainSaves &plain, int i)
+{
+    const QByteArray id = QStringLiteral("0612%1").arg(i, 8, 10, QLatin1Char('0')).toUtf8();
+    const QByteArray kind = (i % 2 ? QStringLiteral("Świnie") : QStringLiteral("Dziki")).toUtf8();
+    const QByteArray result = QStringLiteral("nie stwierdzono").toUtf8();
+    const QByteArray day = QDate(2024, 1, 1).addDays(i % 365).toString(Qt::ISODate).toUtf8();
+    PlainSaves::run(plain.begin);
+    sqlite3_stmt *stmt = plain.insert;
+    sqlite3_bind_int64(stmt, 1, i / 50);
+    sqlite3_bind_int64(stmt, 2, i % 30000);
+    sqlite3_bind_int64(stmt, 3, i % 1000);
+    sqlite3_bind_text(stmt, 4, id.constData(), int(id.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 5, kind.constData(), int(kind.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 6, result.constData(), int(result.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 7, day.constData(), int(day.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_double(stmt, 8, double(float(1.5 + i % 7)));
+    PlainSaves::run(stmt);
+    PlainSaves::run(plain.commit);
+}
+
+void BM_OneByOneAddNew_Layer(benchmark::State &state)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(benchFile().path);
+    Recordset rs = db.OpenRecordset("SELECT * FROM Nowe");
+    int i = 0;
+    for (auto _ : state)
+        OneByOneAddNewOne_Layer(rs, i++);
+    rs.Close();
+    db.Execute("DELETE FROM Nowe");
+}
+
+void BM_OneByOneAddNew_Plain(benchmark::State &state)
+{
+    PlainSaves plain("Nowe");
+    int i = 0;
+    for (auto _ : state)
+        OneByOneAddNewOne_Plain(plain, i++);
+    sqlite3_exec(plain.db, "DELETE FROM Nowe", nullptr, nullptr, nullptr);
+}
+
+// The next row shown (every field read), corrected and saved.
+Q_NEVER_INLINE void OneByOneUpdateOne_Layer(Recordset &rs, int i)
+{
+    rs.MoveNext();
+    qint64 shown = 0;
+    for (const QString &name : fieldNames())
+        shown += rs(name).Value().isValid() ? 1 : 0;
+    benchmark::DoNotOptimize(shown);
+    rs.Edit();
+    rs("Wynik") = i % 2 ? QStringLiteral("stwierdzono") : QStringLiteral("nie stwierdzono");
+    rs("Nawazka") = 1.5 + i % 7;
+    rs.Update();
+}
+
+Q_NEVER_INLINE void OneByOneUpdateOne_Plain(PlainSaves &plain, qint64 rowid, int i)
+{
+    const QVariantList shown = plain.row(rowid);
+    PlainSaves::run(plain.begin);
+    if (plain.row(rowid) != shown) {
+        sqlite3_exec(plain.db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return;
+    }
+    const QByteArray result =
+        (i % 2 ? QStringLiteral("stwierdzono") : QStringLiteral("nie stwierdzono")).toUtf8();
+    sqlite3_bind_text(plain.update, 1, result.constData(), int(result.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_double(plain.update, 2, double(float(1.5 + i % 7)));
+    sqlite3_bind_int64(plain.update, 3, rowid);
+    PlainSaves::run(plain.update);
+    PlainSaves::run(plain.commit);
+}
+
+void BM_OneByOneUpdate_Layer(benchmark::State &state)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(benchFile().path);
+    Recordset rs = db.OpenRecordset("SELECT * FROM Badanie");
+    int i = 0;
+    for (auto _ : state) {
+        if (i % kRows == kRows - 1) {
+            state.PauseTiming();
+            rs.MoveFirst();
+            state.ResumeTiming();
+        }
+        OneByOneUpdateOne_Layer(rs, i++);
+    }
+}
+
+void BM_OneByOneUpdate_Plain(benchmark::State &state)
+{
+    PlainSaves plain("Badanie");
+    int i = 0;
+    for (auto _ : state) {
+        OneByOneUpdateOne_Plain(plain, 2 + i % (kRows - 1), i);
+        ++i;
+    }
+}
+
+// The rows to delete one at a time, put in one statement.
+QString fillNowe(benchmark::IterationCount rows)
+{
+    return QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
+                          "WHERE i < %1) INSERT INTO Nowe SELECT i / 50, i % 30000, i % 1000, "
+                          "printf('0612%08d', i), 'Świnie', 'nie stwierdzono', '2024-03-01', "
+                          "1.5 FROM n")
+        .arg(rows);
+}
+
+// The current row shown (every field read) and deleted; the next one shown next.
+Q_NEVER_INLINE void OneByOneDeleteOne_Layer(Recordset &rs)
+{
+    qint64 shown = 0;
+    for (const QString &name : fieldNames())
+        shown += rs(name).Value().isValid() ? 1 : 0;
+    benchmark::DoNotOptimize(shown);
+    rs.Delete();
+    rs.MoveNext();
+}
+
+Q_NEVER_INLINE void OneByOneDeleteOne_Plain(PlainSaves &plain, qint64 rowid)
+{
+    const QVariantList shown = plain.row(rowid);
+    PlainSaves::run(plain.begin);
+    if (plain.row(rowid) != shown) {
+        sqlite3_exec(plain.db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return;
+    }
+    sqlite3_bind_int64(plain.erase, 1, rowid);
+    PlainSaves::run(plain.erase);
+    PlainSaves::run(plain.commit);
+}
+
+void BM_OneByOneDelete_Layer(benchmark::State &state)
+{
+    Database db = DBEngine::Workspaces(0).OpenDatabase(benchFile().path);
+    db.Execute(fillNowe(state.max_iterations));
+    Recordset rs = db.OpenRecordset("SELECT * FROM Nowe");
+    for (auto _ : state)
+        OneByOneDeleteOne_Layer(rs);
+    rs.Close();
+    db.Execute("DELETE FROM Nowe");
+}
+
+void BM_OneByOneDelete_Plain(benchmark::State &state)
+{
+    PlainSaves plain("Nowe");
+    sqlite3_exec(plain.db, fillNowe(state.max_iterations).toUtf8().constData(), nullptr, nullptr,
+                 nullptr);
+    qint64 first = 0;
+    {
+        sqlite3_stmt *lowest = plain.prepare("SELECT min(rowid) FROM Nowe");
+        if (sqlite3_step(lowest) == SQLITE_ROW)
+            first = sqlite3_column_int64(lowest, 0);
+        sqlite3_finalize(lowest);
+    }
+    for (auto _ : state)
+        OneByOneDeleteOne_Plain(plain, first++);
+    sqlite3_exec(plain.db, "DELETE FROM Nowe", nullptr, nullptr, nullptr);
+}
+
 // The memory a list of a million samples takes when every row of it was
 // shown (a grid paged from the first row to the last), as the peak resident
 // size of the process in MB; run alone (--benchmark_filter=Million).
@@ -292,5 +516,11 @@ BENCHMARK(BM_FindFirst_Layer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindFirst_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddNew_Layer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddNew_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneByOneAddNew_Layer)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_OneByOneAddNew_Plain)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_OneByOneUpdate_Layer)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_OneByOneUpdate_Plain)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_OneByOneDelete_Layer)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_OneByOneDelete_Plain)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 BENCHMARK_MAIN();

@@ -100,11 +100,12 @@ void BM_StageResultSheet_Layer(benchmark::State &state)
     batch.Close();
 }
 
-// Every row of the table stepped through once.
+// Every row of the table stepped through once, as the print reads the staged
+// tables through: it takes their rowids and moves over them, reading no column.
 void ReadThrough(sqlite3 *db, const char *table)
 {
     sqlite3_stmt *rows = nullptr;
-    sqlite3_prepare_v2(db, (QByteArray("SELECT * FROM main.") + table).constData(), -1, &rows,
+    sqlite3_prepare_v2(db, (QByteArray("SELECT rowid FROM main.") + table).constData(), -1, &rows,
                        nullptr);
     while (sqlite3_step(rows) == SQLITE_ROW) {
     }

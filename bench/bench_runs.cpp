@@ -254,11 +254,12 @@ void copyPlain(sqlite3 *db, const char *table, const QString &where)
 }
 
 // Every row of the table stepped through once, as the print reads the staged
-// tables through before it opens the card.
+// tables through before it opens the card: it takes their rowids and moves
+// over them, reading no column.
 void readThrough(sqlite3 *db, const char *table)
 {
     sqlite3_stmt *rows = nullptr;
-    sqlite3_prepare_v2(db, (QByteArray("SELECT * FROM main.") + table).constData(), -1, &rows,
+    sqlite3_prepare_v2(db, (QByteArray("SELECT rowid FROM main.") + table).constData(), -1, &rows,
                        nullptr);
     while (sqlite3_step(rows) == SQLITE_ROW) {
     }

@@ -280,11 +280,15 @@ void Connection::Run(const QString &sql, SqlContext context, const QString &subj
 
 void Connection::BeginTrans(bool immediate)
 {
-    if (depth_ == 0)
-        Run(immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"),
+    // Every save begins and ends a transaction: the few statements of fixed
+    // text that do it stay prepared.
+    {
+        Statement begin = Prepare(
+            depth_ == 0 ? (immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"))
+                        : QStringLiteral("SAVEPOINT dao_%1").arg(depth_),
             SqlContext::Transaction);
-    else
-        Run(QStringLiteral("SAVEPOINT dao_%1").arg(depth_), SqlContext::Transaction);
+        begin.Step();
+    }
     ++depth_;
     rowids_.Began();
 }
@@ -300,16 +304,19 @@ void Connection::CommitTrans()
         NotifyWrite(nullptr);
         throw Error::Make(err::DiskError);
     }
-    if (depth_ == 1) {
+    const bool outermost = depth_ == 1;
+    if (outermost)
         SettleRowids();
-        const qint64 before = DataVersion();
-        Run(QStringLiteral("COMMIT"), SqlContext::Transaction);
-        rowids_.Committed(true);
-        rowids_.Restamp(before, DataVersion());
-    } else {
-        Run(QStringLiteral("RELEASE dao_%1").arg(depth_ - 1), SqlContext::Transaction);
-        rowids_.Committed(false);
+    const qint64 before = outermost ? DataVersion() : 0;
+    {
+        Statement commit = Prepare(outermost ? QStringLiteral("COMMIT")
+                                             : QStringLiteral("RELEASE dao_%1").arg(depth_ - 1),
+                                   SqlContext::Transaction);
+        commit.Step();
     }
+    rowids_.Committed(outermost);
+    if (outermost)
+        rowids_.Restamp(before, DataVersion());
     --depth_;
 }
 

@@ -147,8 +147,11 @@ private:
 class OwnTransaction
 {
 public:
-    // A write takes the file's write lock at once; a read only holds one
-    // view of the file for several statements.
+    // A write that begins the outermost transaction takes the file's write
+    // lock at once. Inside a transaction begun before, it begins nothing: the
+    // lock is then taken by the first statement that writes, unless that
+    // transaction holds it already. A read only holds one view of the file
+    // for several statements.
     enum Kind { Write, Read };
     explicit OwnTransaction(Connection &connection, Kind kind = Write)
         : connection_(connection), own_(connection.TransactionDepth() == 0)

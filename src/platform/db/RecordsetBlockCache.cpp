@@ -112,4 +112,77 @@ bool RecordsetBlockCache::Validate(qint64 dataVersion)
     return true;
 }
 
+const Variant *RecordsetBlockCache::HeldRow(int position, int width, qint64 dataVersion) const
+{
+    const auto *block = Find(BlockOf(position));
+    if (!block || dataVersion != version_ || (*block)->Width() != width)
+        return nullptr;
+    return (*block)->Row(SlotOf(position));
+}
+
+void RecordsetBlockCache::Rewritten(int position, const Variant *values, int width)
+{
+    const auto it = blocks_.find(BlockOf(position));
+    if (it == blocks_.end())
+        return;
+    const int slot = SlotOf(position);
+    if (it->second->Width() != width || !it->second->Row(slot)) {
+        blocks_.erase(it);
+        return;
+    }
+    // Written in place: the blocks are this recordset's alone, and the row
+    // handed out before now counts as handed out with what was saved.
+    auto &block = const_cast<RecordsetBlock &>(*it->second);
+    std::copy_n(values, size_t(width), block.RowToFill(slot));
+}
+
+void RecordsetBlockCache::Erased(int position, int count)
+{
+    constexpr int kRows = RecordsetBlock::kRows;
+    // What was held of the row now at `at`.
+    const auto before = [this, position](int at) -> std::pair<quint8, const Variant *> {
+        const int was = at < position ? at : at + 1;
+        const auto it = blocks_.find(BlockOf(was));
+        if (it == blocks_.end() || !it->second->WasRead(SlotOf(was)))
+            return {RecordsetBlock::NotRead, nullptr};
+        return {it->second->state[size_t(SlotOf(was))], it->second->Row(SlotOf(was))};
+    };
+    std::unordered_map<int, std::shared_ptr<const RecordsetBlock>> moved;
+    for (const auto &[number, block] : blocks_) {
+        if (number < BlockOf(position)) {
+            moved.emplace(number, block);
+            continue;
+        }
+        const int start = number * kRows;
+        const int rows = std::min(kRows, count - start);
+        int low = rows;
+        int high = 0;
+        for (int slot = 0; slot < rows; ++slot) {
+            if (before(start + slot).first != RecordsetBlock::NotRead) {
+                low = std::min(low, slot);
+                high = slot + 1;
+            }
+        }
+        if (low >= high)
+            continue;
+        auto fresh = RecordsetBlock::Make(rows, block->Width(), low, high - low);
+        for (int slot = low; slot < high; ++slot) {
+            const auto [state, row] = before(start + slot);
+            fresh->state[size_t(slot)] = state;
+            if (row)
+                std::copy_n(row, size_t(fresh->width), fresh->RowToFill(slot));
+        }
+        moved.emplace(number, std::move(fresh));
+    }
+    blocks_.swap(moved);
+}
+
+void RecordsetBlockCache::Committed(qint64 before, qint64 after)
+{
+    if (version_ == before && after == before + 1)
+        version_ = after;
+    else
+        blocks_.clear();
+}
+
 } // namespace dao::detail

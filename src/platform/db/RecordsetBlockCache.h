@@ -97,6 +97,24 @@ public:
     // Drops every block when the rows were read under another data version of
     // the file; true when it did.
     bool Validate(qint64 dataVersion);
+
+    // A recordset's own write in a transaction of its own keeps the blocks:
+    // while the file's data version inside it is still the one they were
+    // read under, nothing else has written since, so a row held is the row on
+    // file. The row at `position` as held, when it is read, of `width`
+    // values, and the data version is `dataVersion`; nullptr otherwise.
+    const Variant *HeldRow(int position, int width, qint64 dataVersion) const;
+    // The row at `position` was written as `values` (`width` of them); a
+    // row held as handed out is then held with what was saved, as the
+    // change check holds it.
+    void Rewritten(int position, const Variant *values, int width);
+    // The row at `position` was deleted: the rows after it move up by one,
+    // `count` rows are left.
+    void Erased(int position, int count);
+    // The write that changed only the rows told above was committed: the
+    // blocks read under `before` now stand for the data version `after`
+    // (an own commit moves it by one), and are dropped otherwise.
+    void Committed(qint64 before, qint64 after);
     void Clear() { blocks_.clear(); }
     size_t Size() const { return blocks_.size(); }
 

@@ -57,7 +57,11 @@ public:
     // save stays refused until the row is handed out anew; a save of this
     // recordset is what its caller has seen).
     void SetShown(int position, quint64 digest);
-    Against Compare(int position, const std::vector<Variant> &now) const;
+    Against Compare(int position, const std::vector<Variant> &now) const
+    {
+        return Compare(position, now.data(), int(now.size()));
+    }
+    Against Compare(int position, const Variant *now, int count) const;
 
 private:
     void forgetHandles();

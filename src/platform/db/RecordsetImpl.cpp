@@ -534,16 +534,30 @@ void RecordsetImpl::updateRow()
     const qint64 rowid = edit_.Rowid();
     const int position = cursor_.Position();
     const bool writes = !edit_.AssignedIndexes().empty();
+    // In a transaction of its own the rows held stay valid across the write
+    // when nothing else has written (RecordsetBlockCache::HeldRow).
+    const bool own = connection_->TransactionDepth() == 0;
+    bool keepRows = false;
+    qint64 during = 0;
+    std::vector<Variant> written;
     if (writes) {
         // The check and the write must see the same row: no other workstation
         // writes in between.
         OwnTransaction transaction(*connection_);
-        const auto now = readRow(rowid);
-        if (!now) {
-            edit_.Cancel();
-            throw Error::Make(err::RecordDeleted);
+        during = connection_->DataVersion();
+        const int width = columns_.Count();
+        const Variant *held = own ? cache_.HeldRow(position, width, during) : nullptr;
+        std::optional<std::vector<Variant>> now;
+        if (!held) {
+            now = readRow(rowid);
+            if (!now) {
+                edit_.Cancel();
+                throw Error::Make(err::RecordDeleted);
+            }
         }
-        if (check_.Digest(now->data(), int(now->size())) != edit_.Expected()) {
+        const quint64 digest =
+            held ? check_.Digest(held, width) : check_.Digest(now->data(), int(now->size()));
+        if (digest != edit_.Expected()) {
             // Saving the same stale values again is refused too, until the
             // row is handed out anew.
             check_.SetShown(position, edit_.Expected());
@@ -551,20 +565,33 @@ void RecordsetImpl::updateRow()
             clearCache(); // the row is read again when it is shown next
             throw Error::Make(err::DataChanged);
         }
+        const quint64 rowsWritten = connection_->TableWrites(table_);
         if (!rows_.Update(*connection_, edit_, columns_.Columns())) {
             edit_.Cancel();
             throw Error::Make(err::RecordDeleted);
         }
-        // What was saved is what its caller has seen of the row.
-        const auto written = readRow(rowid);
+        // The row as stored: a value may be stored otherwise than assigned.
+        if (auto again = readRow(rowid))
+            written = std::move(*again);
+        keepRows = held && int(written.size()) == width &&
+                   connection_->TableWrites(table_) == rowsWritten + 1;
         transaction.Commit();
-        if (written)
-            check_.SetShown(position, check_.Digest(written->data(), int(written->size())));
+        // What was saved is what its caller has seen of the row.
+        if (!written.empty())
+            check_.SetShown(position, check_.Digest(written.data(), int(written.size())));
     }
     lastModified_ = rowid;
     edit_.Cancel();
     if (writes) {
+        RecordsetBlockCache kept;
+        if (keepRows) {
+            cache_.Rewritten(position, written.data(), int(written.size()));
+            cache_.Committed(during, connection_->DataVersion());
+            kept = cache_;
+        }
         connection_->NotifyWrite(this);
+        if (keepRows)
+            cache_ = std::move(kept);
         notify(RecordsetEvent::ValuesChanged);
     }
 }
@@ -584,38 +611,55 @@ void RecordsetImpl::Delete()
     ensureColumns();
     const int position = cursor_.Position();
     const qint64 rowid = keys_.At(position);
-    if (!check_.ShownDigest(position)) {
-        // Never handed out: nothing to hold the row against. Rowids are never
-        // given again, so the row is the one the bookmark was taken for.
+    // In a transaction of its own the rows held stay valid across the
+    // deletion when nothing else has written (RecordsetBlockCache::HeldRow).
+    const bool own = connection_->TransactionDepth() == 0;
+    bool keepRows = false;
+    qint64 during = 0;
+    int refusal = 0;
+    {
+        // The check and the deletion must see the same row: no other
+        // workstation writes in between.
         OwnTransaction transaction(*connection_);
-        deleteRow(rowid);
-        transaction.Commit();
-    } else {
-        int refusal = 0;
-        {
-            // The check and the deletion must see the same row: no other
-            // workstation writes in between.
-            OwnTransaction transaction(*connection_);
-            const auto now = readRow(rowid);
-            if (!now)
+        during = connection_->DataVersion();
+        const int width = columns_.Count();
+        const Variant *held = own ? cache_.HeldRow(position, width, during) : nullptr;
+        // A row never handed out has nothing to be held against: rowids are
+        // never given again, so the row is the one the bookmark was taken for.
+        if (check_.ShownDigest(position)) {
+            if (held) {
+                if (check_.Compare(position, held, width) == RecordsetChangeCheck::Against::Changed)
+                    refusal = err::DataChanged;
+            } else if (const auto now = readRow(rowid); !now) {
                 refusal = err::RecordDeleted;
-            else if (check_.Compare(position, *now) == RecordsetChangeCheck::Against::Changed)
+            } else if (check_.Compare(position, *now) == RecordsetChangeCheck::Against::Changed) {
                 refusal = err::DataChanged;
-            if (refusal == 0) {
-                deleteRow(rowid);
-                transaction.Commit();
             }
         }
-        if (refusal != 0) {
-            clearCache(); // the row is read again when it is shown next
-            throw Error::Make(refusal);
+        if (refusal == 0) {
+            const quint64 rowsWritten = connection_->TableWrites(table_);
+            deleteRow(rowid);
+            keepRows = own && connection_->TableWrites(table_) == rowsWritten + 1;
+            transaction.Commit();
         }
+    }
+    if (refusal != 0) {
+        clearCache(); // the row is read again when it is shown next
+        throw Error::Make(refusal);
     }
     keys_.Erase(position);
     check_.Erased(position);
     cursor_.Deleted();
     currentRow_ = nullptr;
+    RecordsetBlockCache kept;
+    if (keepRows) {
+        cache_.Erased(position, keys_.Count());
+        cache_.Committed(during, connection_->DataVersion());
+        kept = cache_;
+    }
     connection_->NotifyWrite(this);
+    if (keepRows)
+        cache_ = std::move(kept);
     notify(RecordsetEvent::RowsChanged);
 }
 

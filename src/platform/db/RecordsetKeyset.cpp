@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <sqlite3.h>
 #include <string>
 
@@ -182,7 +183,18 @@ void RecordsetKeyset::Load(Connection &connection, const RecordsetSource &source
     }
     keys_.swap(keys);
     sorted_ = !source.ordered;
-    positionsValid_ = false;
+    std::vector<int>().swap(byRowid_);
+    byRowidValid_ = false;
+}
+
+void RecordsetKeyset::sortPositions()
+{
+    byRowid_.resize(keys_.size());
+    std::iota(byRowid_.begin(), byRowid_.end(), 0);
+    const qint64 *keys = keys_.data();
+    std::sort(byRowid_.begin(), byRowid_.end(),
+              [keys](int a, int b) { return keys[a] < keys[b] || (keys[a] == keys[b] && a < b); });
+    byRowidValid_ = true;
 }
 
 int RecordsetKeyset::PositionOf(qint64 rowid)
@@ -191,29 +203,44 @@ int RecordsetKeyset::PositionOf(qint64 rowid)
         const auto it = std::lower_bound(keys_.begin(), keys_.end(), rowid);
         return (it != keys_.end() && *it == rowid) ? int(it - keys_.begin()) : -1;
     }
-    if (!positionsValid_) {
-        positions_.clear();
-        positions_.reserve(keys_.size());
-        for (size_t i = 0; i < keys_.size(); ++i)
-            positions_.emplace(keys_[i], int(i));
-        positionsValid_ = true;
-    }
-    const auto it = positions_.find(rowid);
-    return it == positions_.end() ? -1 : it->second;
+    if (!byRowidValid_)
+        sortPositions();
+    const qint64 *keys = keys_.data();
+    const auto it =
+        std::lower_bound(byRowid_.begin(), byRowid_.end(), rowid,
+                         [keys](int position, qint64 key) { return keys[position] < key; });
+    return (it != byRowid_.end() && keys[*it] == rowid) ? *it : -1;
 }
 
 void RecordsetKeyset::Append(qint64 rowid)
 {
     sorted_ = sorted_ && (keys_.empty() || rowid > keys_.back());
-    if (positionsValid_)
-        positions_.emplace(rowid, int(keys_.size()));
+    if (byRowidValid_) {
+        // A new row mostly has the highest rowid, and joins at the end.
+        const qint64 *keys = keys_.data();
+        const auto at =
+            std::upper_bound(byRowid_.begin(), byRowid_.end(), rowid,
+                             [keys](qint64 key, int position) { return key < keys[position]; });
+        byRowid_.insert(at, int(keys_.size()));
+    }
     keys_.push_back(rowid);
 }
 
 void RecordsetKeyset::Erase(int position)
 {
+    if (byRowidValid_) {
+        const qint64 *keys = keys_.data();
+        const qint64 rowid = keys[position];
+        auto it = std::lower_bound(byRowid_.begin(), byRowid_.end(), rowid,
+                                   [keys](int at, qint64 key) { return keys[at] < key; });
+        while (*it != position)
+            ++it; // past rows of the same rowid listed before it
+        byRowid_.erase(it);
+        // The rows after it move up by one; their order by rowid stays.
+        for (int &at : byRowid_)
+            at -= at > position ? 1 : 0;
+    }
     keys_.erase(keys_.begin() + position);
-    positionsValid_ = false;
 }
 
 void RecordsetKeyset::Retire(qint64 first, qint64 last)
@@ -224,7 +251,7 @@ void RecordsetKeyset::Retire(qint64 first, qint64 last)
         if (key >= first && key <= last) {
             key = -key;
             sorted_ = false;
-            positionsValid_ = false;
+            byRowidValid_ = false;
         }
     }
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <unordered_map>
 #include <vector>
 
 namespace dao::detail
@@ -17,7 +16,12 @@ class RecordsetKeyset
 {
 public:
     void Load(Connection &connection, const RecordsetSource &source, const QString &text);
-    void Clear() { keys_.clear(); }
+    void Clear()
+    {
+        std::vector<qint64>().swap(keys_);
+        std::vector<int>().swap(byRowid_);
+        byRowidValid_ = false;
+    }
 
     int Count() const { return int(keys_.size()); }
     bool Empty() const { return keys_.empty(); }
@@ -35,10 +39,15 @@ public:
     void Retire(qint64 first, qint64 last);
 
 private:
+    void sortPositions();
+
     std::vector<qint64> keys_;
     bool sorted_ = true;
-    std::unordered_map<qint64, int> positions_;
-    bool positionsValid_ = false;
+    // For a list in another order: its positions in the order of their
+    // rowids (ties by position), so that a rowid is found by halving here
+    // too, at 4 bytes a row. Made when first asked, kept up to date after.
+    std::vector<int> byRowid_;
+    bool byRowidValid_ = false;
 };
 
 } // namespace dao::detail

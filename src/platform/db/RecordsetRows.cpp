@@ -6,6 +6,7 @@
 #include "RecordsetKeyset.h"
 #include "ValueConversion.h"
 
+#include <QAnyStringView>
 #include <QStringList>
 
 #include <algorithm>
@@ -57,8 +58,9 @@ bool RecordsetRows::columnsMatch(const Statement &statement, const QVector<Field
     if (statement.ColumnCount() != columns.size() + 1)
         return false;
     for (int i = 0; i < columns.size(); ++i) {
+        // Compared as they are, without a copy: this runs on every row read.
         const char *name = sqlite3_column_name(statement.get(), i + 1);
-        if (columns.at(i).name != QString::fromUtf8(name))
+        if (!QAnyStringView::equal(columns.at(i).name, QUtf8StringView(name)))
             return false;
     }
     return true;

@@ -279,7 +279,8 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites_data()
 // ever had, a new row never takes a rowid any row had (also one that a
 // rollback took back, one after the table was emptied however the statement
 // spells it, or one that a statement names), and a delete or a correction
-// goes through exactly when the row is still as it was last shown.
+// goes through exactly when the row is still as it was last shown; a
+// bookmark leads to its row's position, and a deleted row's to none.
 // MERVASK_CHECK_STEPS sets the number of steps (a long run).
 void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
 {
@@ -329,6 +330,7 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
 
     Recordset rs = file.db().OpenRecordset(source);
     Recordset store = file.db().OpenRecordset("T");
+    Bookmark deleted;
     for (int step = 0; step < steps; ++step) {
         const bool current = rs.AbsolutePosition() >= 0;
         const qint64 rowid = current ? rs.Bookmark().rowid : 0;
@@ -414,9 +416,10 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
                 expected = err::DataChanged;
             const int got = errorNumberOf([&] { rs.Delete(); });
             QCOMPARE(got, expected);
-            if (expected == 0)
+            if (expected == 0) {
                 QVERIFY(!onFile(other, rowid));
-            else
+                deleted = Bookmark{rowid};
+            } else
                 QCOMPARE(onFile(other, rowid), before);
             break;
         }
@@ -537,6 +540,12 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
             break;
         }
         }
+        if (const int count = rs.RecordCount(); count > 0) {
+            const int position = step * 7 % count;
+            QCOMPARE(rs.PositionOf(rs.BookmarkAt(position)), position);
+        }
+        if (deleted.rowid)
+            QCOMPARE(rs.PositionOf(deleted), -1);
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("at step %1").arg(step)));
     }

@@ -8,7 +8,8 @@ using dao::detail::RecordsetBlockCache;
 // The blocks of rows a recordset keeps, without a database: rows stored are
 // found again until the file's data version moves, the farthest block goes
 // at the limit, a walk reads ever more blocks per statement, and a jump only
-// the rows around it.
+// the rows around it; the recordset's own write keeps them, moved as the
+// rows moved.
 class tst_RecordsetBlockCache : public QObject
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ private slots:
     void anotherDataVersionDropsEverything();
     void aWalkReadsEverMoreBlocks();
     void aJumpReadsAPageAndTheRestLater();
+    void anOwnWriteKeepsTheRowsHeld();
 };
 
 namespace
@@ -200,6 +202,41 @@ void tst_RecordsetBlockCache::aJumpReadsAPageAndTheRestLater()
     read = {joined};
     QVERIFY(cache.Store(2, read).empty());
     QCOMPARE(held(cache, 10), QList<int>({2, 5}));
+}
+
+void tst_RecordsetBlockCache::anOwnWriteKeepsTheRowsHeld()
+{
+    RecordsetBlockCache cache;
+    cache.Validate(5);
+    store(cache, 0, 2);
+    std::vector<std::shared_ptr<RecordsetBlock>> last{block(2, 10, {4})};
+    cache.Store(2, last);
+    QVERIFY(cache.HeldRow(70, 2, 5));
+    QVERIFY(!cache.HeldRow(70, 2, 6));  // another workstation wrote since
+    QVERIFY(!cache.HeldRow(70, 3, 5));  // read by other columns
+    QVERIFY(!cache.HeldRow(132, 2, 5)); // not found when read
+
+    // Row 5 saved.
+    const dao::Variant saved[2] = {7, QStringLiteral("zapisany")};
+    cache.Rewritten(5, saved, 2);
+    QCOMPARE(cache.HeldRow(5, 2, 5)[1], dao::Variant(QStringLiteral("zapisany")));
+    QCOMPARE(cache.HeldRow(6, 2, 5)[0], dao::Variant(6));
+
+    // Row 70 deleted: the rows after it move up by one, across blocks.
+    cache.Erased(70, 137);
+    QCOMPARE(cache.HeldRow(69, 2, 5)[0], dao::Variant(105));
+    QCOMPARE(cache.HeldRow(70, 2, 5)[0], dao::Variant(107));
+    QCOMPARE(cache.HeldRow(127, 2, 5)[0], dao::Variant(200));
+    QVERIFY(!cache.HeldRow(131, 2, 5) && cache.Find(2)->get()->WasRead(3)); // still gone
+    QCOMPARE(cache.HeldRow(136, 2, 5)[0], dao::Variant(209));
+    QCOMPARE(cache.Find(2)->get()->state.size(), size_t(9));
+
+    // Committed as the next version, they stand for it; else they go.
+    cache.Committed(5, 6);
+    QVERIFY(!cache.Validate(6));
+    QVERIFY(cache.HeldRow(0, 2, 6));
+    cache.Committed(6, 8);
+    QCOMPARE(cache.Size(), size_t(0));
 }
 
 QTEST_MAIN(tst_RecordsetBlockCache)
