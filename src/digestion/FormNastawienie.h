@@ -233,6 +233,6 @@ private:
     void EndPrintChoice();
 
     BatchHeading heading_;
-    std::optional<RunStore::LoadedRow> loadedRun_;  // the run under correction
-    std::optional<RunStore::LoadedRow> loadedTray_; // the tray under correction
+    std::optional<LoadedRow> loadedRun_;  // the run under correction
+    std::optional<LoadedRow> loadedTray_; // the tray under correction
 };

@@ -325,7 +325,7 @@ void FormNastawienie::LoadRunForEdit()
     const RunFrameValues values = RunStore::RunValues(runs);
     ShowRunValues(values);
     StartingRunNumber = values.number;
-    loadedRun_ = RunStore::Remember(runs);
+    loadedRun_ = RememberRow(runs);
     ComZapiszFr->setFocus();
 }
 
@@ -373,9 +373,9 @@ void FormNastawienie::ComZapiszFr_Click()
         return;
     }
     try {
-        const auto result = RunStore::SaveRun(
-            MonthDb, Batch(), values,
-            edit_ == Edit::Adding ? std::optional<RunStore::LoadedRow>() : loadedRun_);
+        const auto result =
+            RunStore::SaveRun(MonthDb, Batch(), values,
+                              edit_ == Edit::Adding ? std::optional<LoadedRow>() : loadedRun_);
         if (const Refusal *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return;

@@ -128,7 +128,7 @@ void FormNastawienie::LoadTrayForEdit()
     for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
         it.value()->setText(texts.value(it.key()));
     StartingTrayNumber = texts.value(QStringLiteral("NrTacy"));
-    loadedTray_ = RunStore::Remember(trays);
+    loadedTray_ = RememberRow(trays);
     ComAnulujFrNaPIW->setFocus();
 }
 
@@ -153,9 +153,9 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
             if (at >= 0 && at + 1 < trays.RecordCount())
                 next = trays.BookmarkAt(at + 1);
         }
-        const auto result = RunStore::SaveTray(
-            MonthDb, Batch(), CurrentRunNumber(), texts,
-            edit_ == Edit::Adding ? std::optional<RunStore::LoadedRow>() : loadedTray_);
+        const auto result =
+            RunStore::SaveTray(MonthDb, Batch(), CurrentRunNumber(), texts,
+                               edit_ == Edit::Adding ? std::optional<LoadedRow>() : loadedTray_);
         if (const Refusal *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return;

@@ -149,27 +149,6 @@ int count(dao::Database db, const QString &sql)
     return rows;
 }
 
-// The loaded row of a table, current, when it still holds what the frame was
-// loaded from: 3167 when another workstation deleted it, 3197 when it changed
-// any of its fields.
-dao::Recordset rowAsLoaded(dao::Database db, const QString &table,
-                           const RunStore::LoadedRow &loaded)
-{
-    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
-    if (rs.PositionOf(loaded.bookmark) < 0) {
-        rs.Close();
-        throw dao::Error::Make(dao::err::RecordDeleted);
-    }
-    rs.setBookmark(loaded.bookmark);
-    for (auto it = loaded.values.cbegin(); it != loaded.values.cend(); ++it) {
-        if (rs.FieldIndex(it.key()) >= 0 && !(rs(it.key()).Value() == it.value())) {
-            rs.Close();
-            throw dao::Error::Make(dao::err::DataChanged);
-        }
-    }
-    return rs;
-}
-
 } // namespace
 
 const QStringList &RunStore::TrayFields()
@@ -223,15 +202,6 @@ std::pair<QString, QString> RunStore::BatchTestDates(dao::Database db, BatchNumb
     return dates;
 }
 
-RunStore::LoadedRow RunStore::Remember(const dao::Recordset &rs)
-{
-    LoadedRow row{rs.Bookmark(), {}};
-    const dao::Fields fields = rs.Fields();
-    for (int i = 0; i < fields.Count(); ++i)
-        row.values.insert(fields(i).Name(), fields(i).Value());
-    return row;
-}
-
 FrameTexts RunStore::Texts(const dao::Recordset &rs, const QStringList &fields)
 {
     FrameTexts texts;
@@ -257,7 +227,8 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNu
     std::optional<int> stored;
     dao::Recordset runs;
     if (loadedRun) {
-        runs = rowAsLoaded(db, RunTable, *loadedRun);
+        runs = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + RunTable);
+        HoldAsLoaded(runs, *loadedRun);
         stored = runs(QStringLiteral("Nastawienie")).Value().toInt();
     } else {
         runs = db.OpenRecordset(QStringLiteral("SELECT * FROM Nastawienie") + keyCondition(batch));
@@ -295,7 +266,8 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, BatchN
     dao::Recordset trays;
     std::optional<int> stored;
     if (loadedTray) {
-        trays = rowAsLoaded(db, TrayTable, *loadedTray);
+        trays = db.OpenRecordset(QStringLiteral("SELECT * FROM ") + TrayTable);
+        HoldAsLoaded(trays, *loadedTray);
         stored = trays(QStringLiteral("NrTacy")).Value().toInt();
     } else {
         trays = OpenTrays(db, batch, run);

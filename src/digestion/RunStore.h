@@ -2,6 +2,7 @@
 
 #include "digestion/RunFrameValues.h"
 #include "foundation/BatchHeading.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
@@ -25,16 +26,6 @@ using FrameTexts = QMap<QString, QString>;
 class RunStore
 {
 public:
-    // A row as a frame was loaded from it: where it lies and what each of its
-    // fields held. A correction is written only over a row that still holds
-    // all of it.
-    struct LoadedRow {
-        dao::Bookmark bookmark;
-        QMap<QString, dao::Variant> values;
-    };
-    // The current row of `rs`. 3021 without one.
-    static LoadedRow Remember(const dao::Recordset &rs);
-
     // The fields of a tray as the tray frame edits them.
     static const QStringList &TrayFields();
 
@@ -58,9 +49,10 @@ public:
     // The run save after checks 1 and 2 passed: check 3 (when the run is new
     // or its number changed), checks 4 and 5, the renumbering of an edited
     // run's trays and the write of the row, in one transaction. Returns the
-    // fault of a failed check, or the row written. A corrected run that another
+    // fault of a failed check, or the row written. A corrected run (all its
+    // fields as the frame was filled from them, RememberRow) that another
     // workstation changed (3197) or deleted (3167) since it was loaded is an
-    // error, and nothing is written.
+    // error, found before any check, and nothing is written.
     static std::variant<Refusal, dao::Bookmark> SaveRun(dao::Database db, BatchNumber batch,
                                                         const RunFrameValues &values,
                                                         const std::optional<LoadedRow> &loadedRun);

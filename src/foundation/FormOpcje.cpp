@@ -107,10 +107,10 @@ void FormOpcje::showEvent(QShowEvent *event)
 
 void FormOpcje::ReadOption(QCheckBox *box, const QString &key)
 {
-    const std::optional<bool> set = ProgramOptions::Read(StaleDb, key);
-    loaded_.insert(key, set);
-    box->setEnabled(set.has_value());
-    box->setCheckState(set.value_or(false) ? Qt::Checked : Qt::Unchecked);
+    const std::optional<ProgramOptions::Shown> shown = ProgramOptions::Load(StaleDb, key);
+    loaded_.insert(key, shown ? std::optional(shown->row) : std::nullopt);
+    box->setEnabled(shown.has_value());
+    box->setCheckState(shown && shown->set ? Qt::Checked : Qt::Unchecked);
 }
 
 ProgramOptions::Change FormOpcje::OptionToWrite(QCheckBox *box, const QString &key) const

@@ -64,7 +64,7 @@ private:
     QGroupBox *frame(QWidget *parent, const char *name, const QString &caption,
                      const QList<QCheckBox *> &boxes);
 
-    // The flag of each key as the window was filled from it; a save writes
-    // only over these.
-    QHash<QString, std::optional<bool>> loaded_;
+    // The row of each key as the window was filled from its flag; a save
+    // writes only over these.
+    QHash<QString, std::optional<LoadedRow>> loaded_;
 };

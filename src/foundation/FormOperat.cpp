@@ -248,8 +248,7 @@ void FormOperat::ComOperKor_Click()
 void FormOperat::openForCorrection()
 {
     const dao::Recordset rs = DataOperat->Recordset();
-    loadedRow_ = rs.Bookmark();
-    loadedValues_ = RowValues(rs);
+    loaded_ = RememberRow(rs);
     loadedLogin_ = FieldText(rs, "OP_LOGIN");
     Klawisze(false);
     MaskEdBoxKod->setText(FieldText(rs, "OP_NUMER"));
@@ -293,8 +292,8 @@ void FormOperat::showSaveFailure(const RuntimeError &error)
     TrapErrors(WindowCaption, [this] {
         dao::Recordset rs = DataOperat->Recordset();
         rs.Requery();
-        if (rs.PositionOf(loadedRow_) >= 0)
-            rs.setBookmark(loadedRow_);
+        if (rs.PositionOf(loaded_.bookmark) >= 0)
+            rs.setBookmark(loaded_.bookmark);
         else if (rs.RecordCount() > 0)
             rs.MoveFirst();
     });
@@ -377,8 +376,7 @@ void FormOperat::ZapiszOperat(bool adding, bool writePassword)
         // Another workstation may have taken the offered number meanwhile.
         MaskEdBoxKod->setText(OperatorStore::Add(StaleDb, rs, entry));
     } else {
-        rs.setBookmark(loadedRow_);
-        OperatorStore::Change(rs, loadedValues_, entry);
+        OperatorStore::Change(rs, loaded_, entry);
     }
     rs.setBookmark(rs.LastModified());
 }
@@ -393,8 +391,10 @@ void FormOperat::ComOperKas_Click()
     TrapErrors(WindowCaption, [this] {
         dao::Recordset rs = DataOperat->Recordset();
         const QString surname = TrimBlanks(FieldText(rs, "OP_NAZWISKO"));
-        if (DeleteCurrentRecord(rs, QStringLiteral("Czy usunąć tego operatora?"), true, surname))
+        if (ConfirmDelete(QStringLiteral("Czy usunąć tego operatora?"), surname)) {
+            OperatorStore::Delete(rs);
             QApplication::beep();
+        }
     });
     Klawisze(true);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "platform/RuntimeError.h"
-#include "platform/db/Bookmark.h"
 
 #include <QDialog>
-#include <QVariantList>
 
 class QComboBox;
 class QGroupBox;
@@ -92,7 +91,6 @@ private:
 
     bool adding_ = false;
     bool passwordChanged_ = false;
-    dao::Bookmark loadedRow_;   // the account opened by "&Popraw"
-    QVariantList loadedValues_; // that account as the frame was filled from it
+    LoadedRow loaded_; // the account opened by "&Popraw", as the frame was filled from it
     QString loadedLogin_;
 };

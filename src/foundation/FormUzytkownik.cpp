@@ -145,11 +145,11 @@ void FormUzytkownik::Form_Activate()
 {
     try {
         loaded_.reset();
-        const std::optional<LaboratoryIdentity::Laboratory> laboratory =
-            LaboratoryIdentity::Read(StaleDb);
-        if (!laboratory)
+        const std::optional<LaboratoryIdentity::Shown> shown = LaboratoryIdentity::Load(StaleDb);
+        if (!shown)
             return;
-        loaded_ = laboratory;
+        loaded_ = shown->row;
+        const LaboratoryIdentity::Laboratory *laboratory = &shown->laboratory;
         for (std::size_t i = 0; i < lines_.size(); ++i)
             lines_[i]->setText(laboratory->letterhead[i]);
         TextMiejsc->setText(laboratory->town);

@@ -64,7 +64,7 @@ private:
     void save();
 
     // The row as the window was filled from it; a save writes only over it.
-    std::optional<LaboratoryIdentity::Laboratory> loaded_;
+    std::optional<LoadedRow> loaded_;
     std::array<QLineEdit *, 5> lines_{};
     std::array<QLabel *, 5> previews_{};
 };

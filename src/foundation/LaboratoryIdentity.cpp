@@ -53,7 +53,22 @@ std::optional<LaboratoryIdentity::Laboratory> LaboratoryIdentity::Read(dao::Data
     return laboratory;
 }
 
-bool LaboratoryIdentity::Write(dao::Database db, const std::optional<Laboratory> &loaded,
+std::optional<LaboratoryIdentity::Shown> LaboratoryIdentity::Load(dao::Database db)
+{
+    dao::Recordset rs = onlyRow(db);
+    if (!rs.IsOpen())
+        return std::nullopt;
+    QStringList shown;
+    for (const char *field : LetterheadFields)
+        shown << QLatin1String(field);
+    shown << QStringLiteral("Miejsc") << QStringLiteral("KodPCA") << QStringLiteral("KodLok")
+          << QStringLiteral("KodLok2");
+    Shown laboratory{read(rs), RememberRow(rs, shown)};
+    rs.Close();
+    return laboratory;
+}
+
+bool LaboratoryIdentity::Write(dao::Database db, const std::optional<LoadedRow> &loaded,
                                const Laboratory &laboratory)
 {
     if (!loaded)
@@ -64,11 +79,7 @@ bool LaboratoryIdentity::Write(dao::Database db, const std::optional<Laboratory>
         const bool gone = db.OpenRecordset(QStringLiteral("PODATNIK")).RecordCount() == 0;
         throw dao::Error::Make(gone ? dao::err::RecordDeleted : dao::err::DataChanged);
     }
-    if (read(rs) != *loaded) {
-        rs.Close();
-        throw dao::Error::Make(dao::err::DataChanged);
-    }
-    rs.Edit();
+    EditAsLoaded(rs, *loaded);
     StoreRow(rs, [&] {
         for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
             rs(QLatin1String(LetterheadFields[i])) = TrimBlanks(laboratory.letterhead[i]);

@@ -94,12 +94,17 @@ QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
     return entry.number;
 }
 
-void OperatorStore::Change(dao::Recordset &rs, const QVariantList &loaded, const Entry &entry)
+void OperatorStore::Change(dao::Recordset &rs, const LoadedRow &loaded, const Entry &entry)
 {
     dao::Transaction transaction(rs.Parent(), dao::Transaction::Immediate);
     EditAsLoaded(rs, loaded);
     StoreRow(rs, [&] { SetFields(rs, entry); });
     transaction.Commit();
+}
+
+void OperatorStore::Delete(dao::Recordset &list)
+{
+    DeleteShownRow(list);
 }
 
 void OperatorStore::SetFields(dao::Recordset &rs, const Entry &entry)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 
 #include <QString>
-#include <QVariantList>
 
 #include <optional>
 
@@ -55,11 +55,16 @@ public:
     // (the register's list); the number written is returned.
     static QString Add(dao::Database db, dao::Recordset &rs, Entry entry);
 
-    // Writes the entry into the current row of `rs`, provided the row still
-    // holds `loaded`, what the edit frame was filled from (RowValues): 3197 when another
-    // workstation changed it meanwhile, 3167 when it deleted it, and nothing
-    // is written. The check and the write are one BEGIN IMMEDIATE step.
-    static void Change(dao::Recordset &rs, const QVariantList &loaded, const Entry &entry);
+    // Writes the entry into the loaded row through `rs`, provided the row
+    // still holds what the edit frame was filled from (EditAsLoaded): 3197
+    // when another workstation changed it meanwhile, 3167 when it deleted it,
+    // and nothing is written. The check and the write are one BEGIN IMMEDIATE
+    // step.
+    static void Change(dao::Recordset &rs, const LoadedRow &loaded, const Entry &entry);
+
+    // Deletes the current account of `list`, the register's list, which
+    // refuses an account changed or deleted since it showed it (DeleteShownRow).
+    static void Delete(dao::Recordset &list);
 
     // Sets the fields of the row being added or edited in `rs`.
     static void SetFields(dao::Recordset &rs, const Entry &entry);

@@ -38,6 +38,16 @@ std::optional<bool> ProgramOptions::Read(dao::Database db, const QString &key)
     return set;
 }
 
+std::optional<ProgramOptions::Shown> ProgramOptions::Load(dao::Database db, const QString &key)
+{
+    dao::Recordset rs = optionRow(db, key);
+    if (!rs.IsOpen())
+        return std::nullopt;
+    const LoadedRow row = RememberRow(rs, {QStringLiteral("PARAM3")});
+    rs.Close();
+    return Shown{row.values.value(QStringLiteral("PARAM3")).toBool(), row};
+}
+
 void ProgramOptions::Write(dao::Database db, const QList<Change> &changes)
 {
     dao::Transaction transaction(db, dao::Transaction::Immediate);
@@ -49,11 +59,7 @@ void ProgramOptions::Write(dao::Database db, const QList<Change> &changes)
             const bool gone = db.OpenRecordset(optionRows(change.key)).RecordCount() == 0;
             throw dao::Error::Make(gone ? dao::err::RecordDeleted : dao::err::DataChanged);
         }
-        if (rs(QStringLiteral("PARAM3")).Value().toBool() != *change.loaded) {
-            rs.Close();
-            throw dao::Error::Make(dao::err::DataChanged);
-        }
-        rs.Edit();
+        EditAsLoaded(rs, *change.loaded);
         StoreRow(rs, [&] {
             rs(QStringLiteral("PARAM3")) = change.set;
             if (change.key == QLatin1String("EmailWynik"))

@@ -6,7 +6,9 @@
 #include "platform/db/Fields.h"
 #include "platform/db/Recordset.h"
 
-#include <QVariantList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -43,26 +45,69 @@ dao::Bookmark WriteRowAt(dao::Recordset &rs, const std::optional<dao::Bookmark> 
     return loaded ? *loaded : rs.LastModified();
 }
 
-// Every field of the current row of `rs`, in table order: what an edit frame
-// is filled from. During an Edit, the row as it is on file.
-inline QVariantList RowValues(const dao::Recordset &rs)
+// A row as a window showed it: where it lies, and the value of each field
+// the window was filled from. A correction goes over the row only while it
+// still holds every one of those values (EditAsLoaded, HoldAsLoaded), so that
+// what another workstation wrote meanwhile is never written over unseen.
+struct LoadedRow {
+    dao::Bookmark bookmark;
+    QMap<QString, dao::Variant> values; // by field name
+};
+
+// The current row of `rs` as a window is filled from it: its bookmark and the
+// value of every field, or of `fields` only. 3021 without a current row.
+inline LoadedRow RememberRow(const dao::Recordset &rs, const QStringList &fields = {})
 {
-    QVariantList values;
-    const dao::Fields fields = rs.Fields();
-    for (int i = 0; i < fields.Count(); ++i)
-        values.append(fields(i).Value());
-    return values;
+    LoadedRow row{rs.Bookmark(), {}};
+    if (fields.isEmpty()) {
+        const dao::Fields all = rs.Fields();
+        for (int i = 0; i < all.Count(); ++i)
+            row.values.insert(all(i).Name(), all(i).Value());
+    } else {
+        for (const QString &field : fields)
+            row.values.insert(field, rs(field).Value());
+    }
+    return row;
 }
 
-// Starts the Edit of the current row of `rs` only while the row on file still
-// holds `loaded`, the values the user was shown: 3167 when it is gone, 3197
-// when it changed, with no edit left pending. Called inside the transaction
-// that writes the row, so that no other workstation writes in between.
-inline void EditAsLoaded(dao::Recordset &rs, const QVariantList &loaded)
+// Starts the Edit of the loaded row through `rs` only while the row on file
+// still holds the values it was loaded with: 3167 when it is gone (also when
+// `rs` does not hold it), 3197 when one of them changed, with no edit left
+// pending. Called inside the transaction that writes the row, so that no
+// other workstation writes in between.
+inline void EditAsLoaded(dao::Recordset &rs, const LoadedRow &loaded)
 {
+    if (rs.PositionOf(loaded.bookmark) < 0)
+        throw dao::Error::Make(dao::err::RecordDeleted);
+    rs.setBookmark(loaded.bookmark);
+    // The edit reads the row as it is on file now.
     rs.Edit();
-    if (RowValues(rs) != loaded) {
-        rs.CancelUpdate();
-        throw dao::Error::Make(dao::err::DataChanged);
+    for (auto it = loaded.values.cbegin(); it != loaded.values.cend(); ++it) {
+        if (!(rs(it.key()).Value() == it.value())) {
+            rs.CancelUpdate();
+            throw dao::Error::Make(dao::err::DataChanged);
+        }
+    }
+}
+
+// EditAsLoaded without the edit: `rs` is left at the loaded row, compared as
+// above, for a store whose checks must see the row before it refuses or
+// writes anything else in the same transaction.
+inline void HoldAsLoaded(dao::Recordset &rs, const LoadedRow &loaded)
+{
+    EditAsLoaded(rs, loaded);
+    rs.CancelUpdate();
+}
+
+// Deletes the current row of `rs`, the list that showed it, which refuses a
+// row changed (3197) or gone (3167) since it showed it; the next row, or the
+// new last row, becomes current.
+inline void DeleteShownRow(dao::Recordset &rs)
+{
+    rs.Delete();
+    if (rs.RecordCount() > 0) {
+        rs.MoveNext();
+        if (rs.EOF())
+            rs.MoveLast();
     }
 }

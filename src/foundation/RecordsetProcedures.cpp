@@ -2,6 +2,7 @@
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
@@ -71,20 +72,20 @@ void TouchTables(dao::Database db, std::initializer_list<const char *> tables)
     }
 }
 
+bool ConfirmDelete(const QString &question, const QString &caption)
+{
+    return ui::MsgBox(question, ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2, caption) !=
+           ui::vbNo;
+}
+
 bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,
                          const QString &caption)
 {
     if (rs.RecordCount() == 0)
         return true;
-    if (ask && ui::MsgBox(question, ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2,
-                          caption) == ui::vbNo)
+    if (ask && !ConfirmDelete(question, caption))
         return false;
-    rs.Delete();
-    if (rs.RecordCount() > 0) {
-        rs.MoveNext();
-        if (rs.EOF())
-            rs.MoveLast();
-    }
+    DeleteShownRow(rs);
     return true;
 }
 

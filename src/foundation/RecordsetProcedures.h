@@ -24,8 +24,11 @@ void TouchTable(dao::Database db, const QString &table);
 // locked and checked once rather than once per statement.
 void TouchTables(dao::Database db, std::initializer_list<const char *> tables);
 
-// Deletes the current row, after a Yes/No question (style 308) when `ask` is
-// set; the next row, or the new last row, becomes current. An empty set
+// The Yes/No question (style 308) before a delete: false when the answer is No.
+bool ConfirmDelete(const QString &question, const QString &caption);
+
+// Deletes the current row, after ConfirmDelete when `ask` is set; the next
+// row, or the new last row, becomes current (DeleteShownRow). An empty set
 // returns true without asking; No returns false. Errors go to the caller.
 bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,
                          const QString &caption);

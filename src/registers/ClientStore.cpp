@@ -82,6 +82,25 @@ bool ClientStore::Exists(dao::Database db, const QString &id,
     return found;
 }
 
+std::optional<Refusal> ClientStore::CheckDuplicate(dao::Database db, const QString &typedId,
+                                                   const std::optional<LoadedRow> &correcting,
+                                                   const QString &loadedId)
+{
+    // Blanks around an identifier would make a key that no batch finds.
+    const QString id = TrimBlanks(typedId);
+    bool duplicate = false;
+    if (!correcting)
+        duplicate = Exists(db, id);
+    else if (id != loadedId)
+        duplicate =
+            Exists(db, id, [&](const dao::Bookmark &row) { return row == correcting->bookmark; });
+    if (!duplicate)
+        return std::nullopt;
+    return info(QStringLiteral("Klient o numerze: ") + id +
+                    QStringLiteral(" już istnieje. Popraw!"),
+                QStringLiteral("TextIDKlient"));
+}
+
 Client ClientStore::Read(const dao::Recordset &rs)
 {
     Client c;

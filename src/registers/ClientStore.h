@@ -2,6 +2,7 @@
 
 #include "registers/Client.h"
 
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
@@ -34,6 +35,16 @@ public:
     // identifier (compared without regard to case).
     static bool Exists(dao::Database db, const QString &id,
                        const std::function<bool(const dao::Bookmark &)> &isSelf = {});
+
+    // The duplicate test of "Z&apisz", run in the save's transaction so that
+    // the test and the write are one step for every workstation: the refusal
+    // when another client carries the typed identifier (trimmed). The client
+    // under correction (`correcting`, loaded with the identifier `loadedId`)
+    // is no duplicate of itself, also when only the case of its identifier
+    // changes; without `correcting` a client is being added.
+    static std::optional<Refusal> CheckDuplicate(dao::Database db, const QString &typedId,
+                                                 const std::optional<LoadedRow> &correcting,
+                                                 const QString &loadedId);
 
     // The current row of `rs`.
     static Client Read(const dao::Recordset &rs);

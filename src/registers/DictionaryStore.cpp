@@ -2,6 +2,7 @@
 
 #include "foundation/Schema.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
@@ -120,4 +121,39 @@ std::optional<Refusal> DictionaryStore::Save(dao::Database db,
 QString DictionaryStore::ListStatement(const QString &table, const QString &orderField)
 {
     return QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ") + orderField;
+}
+
+dao::Recordset DictionaryStore::OpenList(dao::Database db, const QString &statement)
+{
+    return db.OpenRecordset(statement);
+}
+
+void DictionaryStore::WriteRow(dao::Database db, dao::Recordset list, const QString &table,
+                               bool adding, const std::optional<LoadedRow> &loaded,
+                               const std::function<void(dao::Recordset &)> &fill)
+{
+    if (adding) {
+        dao::Recordset rs = list.IsOpen() ? list : db.OpenRecordset(table);
+        rs.AddNew();
+        StoreRow(rs, [&] { fill(rs); });
+        rs.setBookmark(rs.LastModified());
+        return;
+    }
+    if (!loaded)
+        throw dao::Error::Make(dao::err::NoCurrentRecord);
+    // A correction goes only over the row as the frame was filled from it,
+    // whichever record set stands in for the list.
+    dao::Recordset rs =
+        list.IsOpen() && list.PositionOf(loaded->bookmark) >= 0 ? list : db.OpenRecordset(table);
+    EditAsLoaded(rs, *loaded);
+    StoreRow(rs, [&] { fill(rs); });
+}
+
+std::optional<Refusal>
+DictionaryStore::SaveRow(dao::Database db, dao::Recordset list, const QString &table, bool adding,
+                         const std::optional<LoadedRow> &loaded,
+                         const std::function<std::optional<Refusal>()> &check,
+                         const std::function<void(dao::Recordset &)> &fill)
+{
+    return Save(db, check, [&] { WriteRow(db, list, table, adding, loaded, fill); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 
 #include "platform/db/Database.h"
@@ -65,4 +66,24 @@ public:
     // The rows of a numbered dictionary as its list window shows them: the
     // whole table in the order of the field.
     static QString ListStatement(const QString &table, const QString &orderField);
+    // The rows of a register's statement, for its list to show.
+    static dao::Recordset OpenList(dao::Database db, const QString &statement);
+
+    // The registers' one row writer, called inside the save's transaction:
+    // appends a row, or edits the loaded one, and has `fill` set its fields;
+    // the row is stored as StoreRow stores it. `list` is the register's list:
+    // it writes the row when it is open (adding) or holds the loaded row, and
+    // then makes the written row its current row; a record set of `table`
+    // stands in otherwise. A correction is written only while the row still
+    // holds what the frame was filled from (EditAsLoaded): 3197 when it
+    // changed, 3167 when it is gone; 3021 when no row was loaded.
+    static void WriteRow(dao::Database db, dao::Recordset list, const QString &table, bool adding,
+                         const std::optional<LoadedRow> &loaded,
+                         const std::function<void(dao::Recordset &)> &fill);
+    // A register's save: the checks, then WriteRow, as one Save step.
+    static std::optional<Refusal> SaveRow(dao::Database db, dao::Recordset list,
+                                          const QString &table, bool adding,
+                                          const std::optional<LoadedRow> &loaded,
+                                          const std::function<std::optional<Refusal>()> &check,
+                                          const std::function<void(dao::Recordset &)> &fill);
 };

@@ -48,12 +48,13 @@ void FormChoroba::Open()
 {
     dao::Recordset method = MethodRules::Open(StaleDb);
     method.MoveFirst();
-    const dao::Variant loaded = method(QStringLiteral("Metoda")).Value();
+    const LoadedRow loaded = MethodRules::Remember(method);
     FormChoroba &form = ui::WindowRegistry::Instance<FormChoroba>();
     InitOnActivate = true;
     form.DataChoroba->Replace(method);
     form.loaded_ = loaded;
-    form.TextMetoda->setText(ValueText(NullToDefault(loaded, QString())));
+    form.TextMetoda->setText(
+        ValueText(NullToDefault(loaded.values.value(QStringLiteral("Metoda")), QString())));
     form.FrameChoroba->setVisible(true);
     ui::ShowModal(form);
 }

@@ -34,7 +34,7 @@ private:
     void ComZapisz_Click();
     void ComAnuluj_Click();
 
-    // The method as the window was opened with it: the save writes only over
-    // that value.
-    dao::Variant loaded_;
+    // The method row as the window was opened with it: the save writes only
+    // over that.
+    LoadedRow loaded_;
 };

@@ -161,10 +161,10 @@ void FormTkanka::ComUsun_Click()
     DBGridTkanka->setEnabled(false);
     Trapped([this] {
         dao::Recordset rs = ListRecordset();
-        DeleteCurrentRecord(rs,
-                            QStringLiteral("Czy usunąć tkankę: ") +
-                                TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
-                            true, QStringLiteral("PYTANIE"));
+        if (ConfirmDelete(QStringLiteral("Czy usunąć tkankę: ") +
+                              TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
+                          QStringLiteral("PYTANIE")))
+            TissueRules::Delete(rs);
     });
     DBGridTkanka->setEnabled(true);
 }

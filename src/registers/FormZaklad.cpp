@@ -4,8 +4,6 @@
 #include "foundation/TextProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/RuntimeError.h"
-#include "platform/db/SqlText.h"
-#include "platform/db/Transaction.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
@@ -450,30 +448,13 @@ void FormZaklad::ComZapisz_Click()
     const Client entry = EditedClient();
     if (!CheckEditBoxes(entry))
         return;
-    // Blanks around an identifier would make a key that no batch finds.
-    const QString id = TrimBlanks(entry.IdRzezni);
-    bool duplicate = false;
-    const bool saved = Trapped([&] {
-        // The test and the write are one step for every workstation.
-        dao::Transaction transaction(StaleDb, dao::Transaction::Immediate);
-        // The client under correction is no duplicate of itself, also when
-        // only the case of its identifier changes.
-        if (AddingClient)
-            duplicate = ClientStore::Exists(StaleDb, id);
-        else if (id != EditedClientId)
-            duplicate = ClientStore::Exists(
-                StaleDb, id, [this](const dao::Bookmark &row) { return IsLoadedRow(row); });
-        if (duplicate)
-            return;
-        WriteRow(AddingClient, StaleDb, ClientStore::Table,
-                 [&entry](dao::Recordset &rs) { ClientStore::SetFields(rs, entry); });
-        transaction.Commit();
-    });
-    if (duplicate) {
-        Refuse(QStringLiteral("Klient o numerze: ") + id + QStringLiteral(" już istnieje. Popraw!"),
-               TextIDKlient);
-        return;
-    }
-    if (saved)
+    const SaveOutcome result = SaveRow(
+        AddingClient, StaleDb, ClientStore::Table,
+        [&] {
+            return ClientStore::CheckDuplicate(
+                StaleDb, entry.IdRzezni, AddingClient ? std::nullopt : Loaded(), EditedClientId);
+        },
+        [&entry](dao::Recordset &rs) { ClientStore::SetFields(rs, entry); });
+    if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }

@@ -1,7 +1,6 @@
 #include "registers/RegisterRecords.h"
 
 #include "foundation/TextProcedures.h"
-#include "platform/db/DaoError.h"
 #include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
 #include "registers/DictionaryStore.h"
@@ -193,6 +192,11 @@ void TissueRules::Write(dao::Recordset &rs, const TissueValues &v, std::optional
     rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
 }
 
+void TissueRules::Delete(dao::Recordset &list)
+{
+    DeleteShownRow(list);
+}
+
 // ------------------------------------------------------------ test method
 
 dao::Recordset MethodRules::Open(dao::Database db)
@@ -200,17 +204,18 @@ dao::Recordset MethodRules::Open(dao::Database db)
     return db.OpenRecordset(Source);
 }
 
-void MethodRules::Save(dao::Database db, const dao::Variant &loaded, const QString &text)
+LoadedRow MethodRules::Remember(const dao::Recordset &method)
+{
+    return RememberRow(method, {QStringLiteral("Metoda")});
+}
+
+void MethodRules::Save(dao::Database db, const LoadedRow &loaded, const QString &text)
 {
     // The comparison and the write see the same row: no other workstation
     // writes in between.
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     dao::Recordset rs = db.OpenRecordset(Source);
-    if (rs.EOF())
-        throw dao::Error::Make(dao::err::RecordDeleted);
-    if (rs(QStringLiteral("Metoda")).Value() != loaded)
-        throw dao::Error::Make(dao::err::DataChanged);
-    rs.Edit();
+    EditAsLoaded(rs, loaded);
     rs(QStringLiteral("Metoda")) = TrimBlanks(text);
     rs.Update();
     rs.Close();

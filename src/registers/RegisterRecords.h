@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 
 #include "platform/db/Database.h"
@@ -109,6 +110,9 @@ public:
     static std::optional<Refusal> NextNumber(dao::Database db, qint64 &number);
     static std::optional<Refusal> CheckNewName(dao::Database db, const QString &name);
     static void Write(dao::Recordset &rs, const TissueValues &values, std::optional<int> newId);
+    // Deletes the current tissue of `list`, the register's list, which refuses
+    // a tissue changed or deleted since it showed it (DeleteShownRow).
+    static void Delete(dao::Recordset &list);
 };
 
 // ------------------------------------------------------------ test method
@@ -122,10 +126,13 @@ public:
     // The laboratory's method row.
     static dao::Recordset Open(dao::Database db);
 
-    // Stores the trimmed text as the method when the row still holds `loaded`,
-    // the value the window was opened with: 3197 when another workstation
-    // changed it meanwhile, 3167 when the row is gone; then nothing is written.
-    static void Save(dao::Database db, const dao::Variant &loaded, const QString &text);
+    // The method row as the window shows it: its method text.
+    static LoadedRow Remember(const dao::Recordset &method);
+    // Stores the trimmed text as the method when the row still holds what
+    // the window was opened with (EditAsLoaded): 3197 when another
+    // workstation changed it meanwhile, 3167 when the row is gone; then
+    // nothing is written.
+    static void Save(dao::Database db, const LoadedRow &loaded, const QString &text);
 };
 
 // ------------------------------------------------------ species and sexes

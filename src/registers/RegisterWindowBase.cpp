@@ -2,7 +2,6 @@
 
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Messages.h"
-#include "foundation/RecordWrite.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
@@ -138,12 +137,12 @@ bool RegisterWindowBase::ListIsEmpty() const
 
 bool RegisterWindowBase::BindRecordSource(dao::Database db, const QString &sql)
 {
-    return Trapped([&] { data_->setRecordset(db.OpenRecordset(sql)); });
+    return Trapped([&] { data_->setRecordset(DictionaryStore::OpenList(db, sql)); });
 }
 
 void RegisterWindowBase::ShowRows(dao::Database db, const QString &sql)
 {
-    data_->Replace(db.OpenRecordset(sql));
+    data_->Replace(DictionaryStore::OpenList(db, sql));
 }
 
 void RegisterWindowBase::DeleteListedRow()
@@ -168,7 +167,8 @@ SaveOutcome RegisterWindowBase::SaveRow(bool adding, dao::Database db, const QSt
     std::optional<Refusal> fault;
     const bool done = Trapped(
         [&] {
-            fault = DictionaryStore::Save(db, check, [&] { WriteRow(adding, db, table, fill); });
+            fault =
+                DictionaryStore::SaveRow(db, ListRecordset(), table, adding, loaded_, check, fill);
         },
         caption);
     if (!done)
@@ -214,45 +214,7 @@ void RegisterWindowBase::CancelPending(dao::Recordset &rs)
 
 void RegisterWindowBase::RememberLoadedRow()
 {
-    const dao::Recordset list = ListRecordset();
-    loadedRow_ = list.Bookmark();
-    loadedValues_ = RowValues(list);
-}
-
-bool RegisterWindowBase::IsLoadedRow(const dao::Bookmark &bookmark) const
-{
-    return loadedRow_ && *loadedRow_ == bookmark;
-}
-
-dao::Recordset RegisterWindowBase::RowToWrite(bool adding, dao::Database db, const QString &table)
-{
-    dao::Recordset list = ListRecordset();
-    if (adding)
-        return list.IsOpen() ? list : db.OpenRecordset(table);
-    if (!loadedRow_)
-        throw dao::Error::Make(dao::err::NoCurrentRecord);
-    if (list.IsOpen() && list.PositionOf(*loadedRow_) >= 0) {
-        list.setBookmark(*loadedRow_);
-        return list;
-    }
-    dao::Recordset rs = db.OpenRecordset(table);
-    rs.setBookmark(*loadedRow_);
-    return rs;
-}
-
-void RegisterWindowBase::WriteRow(bool adding, dao::Database db, const QString &table,
-                                  const std::function<void(dao::Recordset &)> &fill)
-{
-    dao::Recordset rs = RowToWrite(adding, db, table);
-    // A correction goes only over the row as the frame was filled from it,
-    // whichever record set stands in for the list.
-    if (adding)
-        rs.AddNew();
-    else
-        EditAsLoaded(rs, loadedValues_);
-    StoreRow(rs, [&] { fill(rs); });
-    if (adding)
-        rs.setBookmark(rs.LastModified());
+    loaded_ = RememberRow(ListRecordset());
 }
 
 void RegisterWindowBase::OpenEditFrame(const QString &caption, QWidget *focus)

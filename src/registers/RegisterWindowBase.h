@@ -1,7 +1,7 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
-#include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 
@@ -12,7 +12,6 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 #include <functional>
 #include <optional>
@@ -102,9 +101,10 @@ protected:
     // of the list, is reported, and false is returned.
     bool Trapped(const std::function<void()> &action, const QString &caption = ErrorCaption);
 
-    // A save: the checks and the write of the row (see WriteRow) in one
-    // transaction. A refusal is shown and leaves the frame as it is; a
-    // run-time error is reported under `caption`.
+    // A save: the checks and the write of the row in one transaction
+    // (DictionaryStore::SaveRow, over the loaded row when correcting). A
+    // refusal is shown and leaves the frame as it is; a run-time error is
+    // reported under `caption`.
     SaveOutcome SaveRow(bool adding, dao::Database db, const QString &table,
                         const std::function<std::optional<Refusal>()> &check,
                         const std::function<void(dao::Recordset &)> &fill,
@@ -112,22 +112,11 @@ protected:
     // The refusal's box, then the focus into its control when it can take it.
     void ShowFault(const Refusal &fault);
 
-    // The row that a correction will be written into.
+    // The list's current row as the frame is filled from it: the row that a
+    // correction will be written into, and only while it holds that.
     void RememberLoadedRow(); // 3021 without a current row
-    void ForgetLoadedRow()
-    {
-        loadedRow_.reset();
-        loadedValues_.clear();
-    }
-    bool IsLoadedRow(const dao::Bookmark &bookmark) const;
-    // Appends a row, or edits the loaded row, through `fill`, and makes the
-    // written row the list's current row when the list holds it. A table
-    // recordset of `db` stands in when the list does not hold the row. A
-    // correction is written only while the row still holds what the frame
-    // was filled from: 3197 when it changed, 3167 when it is gone. Called
-    // inside the save's transaction.
-    void WriteRow(bool adding, dao::Database db, const QString &table,
-                  const std::function<void(dao::Recordset &)> &fill);
+    void ForgetLoadedRow() { loaded_.reset(); }
+    const std::optional<LoadedRow> &Loaded() const { return loaded_; }
 
     void OpenEditFrame(const QString &caption, QWidget *focus);
     void CloseEditFrame();
@@ -164,13 +153,11 @@ protected:
 
 private:
     static void CancelPending(dao::Recordset &rs);
-    dao::Recordset RowToWrite(bool adding, dao::Database db, const QString &table);
 
     ui::DataControl *data_ = nullptr;
     ui::DBGrid *grid_ = nullptr;
     QGroupBox *frame_ = nullptr;
     QList<QPointer<QWidget>> browseControls_;
     QPointer<QAbstractButton> closeButton_;
-    std::optional<dao::Bookmark> loadedRow_;
-    QVariantList loadedValues_; // the loaded row as the frame was filled from it
+    std::optional<LoadedRow> loaded_;
 };

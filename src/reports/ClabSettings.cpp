@@ -28,19 +28,20 @@ dao::Recordset openRow(dao::Database stale, const QString &key)
                                dao::SqlText(key));
 }
 
-std::optional<ClabCodeSet> readRow(dao::Recordset &rs)
+// The codes of the current row of `rs`, with the row as the frame shows it.
+ClabSettings::StoredCodes readRow(const dao::Recordset &rs)
 {
-    if (rs.RecordCount() == 0)
-        return std::nullopt;
-    rs.MoveFirst();
     ClabCodeSet codes;
+    QStringList shown;
     // A table made before the service-test code was kept lacks its columns.
     for (const Column &column : Columns) {
         const QString name = QLatin1String(column.name);
-        if (rs.FieldIndex(name) >= 0)
+        if (rs.FieldIndex(name) >= 0) {
             codes.*column.member = FieldText(rs, name);
+            shown << name;
+        }
     }
-    return codes;
+    return {codes, RememberRow(rs, shown)};
 }
 
 bool blank(const QString &code)
@@ -59,19 +60,24 @@ ClabCodeSet ClabSettings::Defaults()
         QStringLiteral("319001"), QStringLiteral("Włośnica")};
 }
 
-std::optional<ClabCodeSet> ClabSettings::Stored(dao::Database stale, const QString &key)
+std::optional<ClabSettings::StoredCodes> ClabSettings::Stored(dao::Database stale,
+                                                              const QString &key)
 {
     dao::Recordset rs = openRow(stale, key);
-    std::optional<ClabCodeSet> codes = readRow(rs);
+    std::optional<StoredCodes> stored;
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        stored = readRow(rs);
+    }
     rs.Close();
-    return codes;
+    return stored;
 }
 
-ClabCodeSet ClabSettings::Shown(const std::optional<ClabCodeSet> &stored)
+ClabCodeSet ClabSettings::Shown(const std::optional<StoredCodes> &stored)
 {
     if (!stored)
         return Defaults();
-    ClabCodeSet codes = *stored;
+    ClabCodeSet codes = stored->codes;
     if (codes.typBad2.isEmpty()) {
         const ClabCodeSet defaults = Defaults();
         codes.typBad2 = defaults.typBad2;
@@ -80,34 +86,35 @@ ClabCodeSet ClabSettings::Shown(const std::optional<ClabCodeSet> &stored)
     return codes;
 }
 
-void ClabSettings::Save(dao::Database stale, const QString &key,
-                        const std::optional<ClabCodeSet> &loaded, const ClabCodeSet &codes)
+LoadedRow ClabSettings::Save(dao::Database stale, const QString &key,
+                             const std::optional<LoadedRow> &loaded, const ClabCodeSet &codes)
 {
     // The row is compared and written in one transaction, so that another
     // workstation's save cannot come in between.
     dao::Transaction transaction(stale, dao::Transaction::Immediate);
     dao::Recordset rs = openRow(stale, key);
-    const std::optional<ClabCodeSet> now = readRow(rs);
-    if (loaded && !now)
-        throw dao::Error::Make(dao::err::RecordDeleted);
-    if (now != loaded)
-        throw dao::Error::Make(dao::err::DataChanged);
-    if (!now) {
+    if (loaded) {
+        EditAsLoaded(rs, *loaded);
+    } else {
+        // The key had no row when the frame was filled.
+        if (rs.RecordCount() > 0)
+            throw dao::Error::Make(dao::err::DataChanged);
         rs.AddNew();
         rs(QStringLiteral("Klucz")) = key;
-    } else {
-        rs.Edit();
     }
-    try {
+    StoreRow(rs, [&] {
         for (const Column &column : Columns)
             rs(QLatin1String(column.name)) = codes.*column.member;
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
+    });
+    const dao::Bookmark row = loaded ? loaded->bookmark : rs.LastModified();
+    rs.Close();
+    // The row as it is now stored, read afresh in the same transaction.
+    rs = openRow(stale, key);
+    rs.setBookmark(row);
+    const LoadedRow written = readRow(rs).row;
     rs.Close();
     transaction.Commit();
+    return written;
 }
 
 std::optional<ClabSettings::Code> ClabSettings::MissingCode(const ClabCodeSet &codes, bool official,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "platform/db/Database.h"
 
 #include <QString>
@@ -26,23 +27,29 @@ public:
 
     // The codes a laboratory starts with.
     static ClabCodeSet Defaults();
-    // The row of the key as it is stored, Null and columns the table lacks
-    // as ""; nothing when there is no row.
-    static std::optional<ClabCodeSet> Stored(dao::Database stale, const QString &key);
+    // The row of the key as it is stored: its codes, Null and columns the
+    // table lacks as "", and the row they were read from; nothing when there
+    // is no row.
+    struct StoredCodes {
+        ClabCodeSet codes;
+        LoadedRow row;
+    };
+    static std::optional<StoredCodes> Stored(dao::Database stale, const QString &key);
     // What the frame shows for a stored row: the row, or the defaults when
     // there is none. An empty service-test code takes its default, so that
     // service batches never go out without a test type.
-    static ClabCodeSet Shown(const std::optional<ClabCodeSet> &stored);
+    static ClabCodeSet Shown(const std::optional<StoredCodes> &stored);
     static ClabCodeSet Load(dao::Database stale, const QString &key)
     {
         return Shown(Stored(stale, key));
     }
     // Adds or corrects the row of the key, provided it still holds what was
-    // read (`loaded`, nothing when there was no row): otherwise 3197 (changed
-    // or added meanwhile) or 3167 (deleted meanwhile), and nothing is
-    // written. Errors go to the caller.
-    static void Save(dao::Database stale, const QString &key,
-                     const std::optional<ClabCodeSet> &loaded, const ClabCodeSet &codes);
+    // read (`loaded`, as Stored gave it, nothing when there was no row;
+    // EditAsLoaded): otherwise 3197 (changed or added meanwhile) or 3167
+    // (deleted meanwhile), and nothing is written. Returns the row as
+    // written, for the next save to be held against. Errors go to the caller.
+    static LoadedRow Save(dao::Database stale, const QString &key,
+                          const std::optional<LoadedRow> &loaded, const ClabCodeSet &codes);
 
     // The codes an export writes, each with the frame's box that holds it.
     enum class Code { TypBad1, TypBad2, Cmetoda1, Ckierunek1 };

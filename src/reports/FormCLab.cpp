@@ -485,10 +485,11 @@ ClabCodeSet FormCLab::codeBoxes() const
 
 void FormCLab::LoadCodesCLab(const QString &key)
 {
-    storedCodes_.reset();
+    loadedCodes_.reset();
     try {
-        storedCodes_ = ClabSettings::Stored(StaleDb, key);
-        const ClabCodeSet codes = ClabSettings::Shown(storedCodes_);
+        const std::optional<ClabSettings::StoredCodes> stored = ClabSettings::Stored(StaleDb, key);
+        loadedCodes_ = stored ? std::optional(stored->row) : std::nullopt;
+        const ClabCodeSet codes = ClabSettings::Shown(stored);
         TextTypBad1MervaskLab->setText(codes.typBad1);
         TextTypBad1OpisMervaskLab->setText(codes.opisTypBad1);
         TextTypBad2MervaskLab->setText(codes.typBad2);
@@ -513,9 +514,7 @@ void FormCLab::SaveCodesCLab(const QString &key)
         return;
     }
     try {
-        const ClabCodeSet codes = codeBoxes();
-        ClabSettings::Save(StaleDb, key, storedCodes_, codes);
-        storedCodes_ = codes;
+        loadedCodes_ = ClabSettings::Save(StaleDb, key, loadedCodes_, codeBoxes());
     } catch (const RuntimeError &error) {
         ShowError(windowTitle(), error);
     }

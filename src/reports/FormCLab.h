@@ -105,7 +105,7 @@ private:
     QString workingDate_;
     // The code row as it was read when the frame was filled (nothing: no
     // row); a save writes only over that.
-    std::optional<ClabCodeSet> storedCodes_;
+    std::optional<LoadedRow> loadedCodes_;
     bool running_ = false;
     QElapsedTimer repainted_;
 };

@@ -67,10 +67,10 @@ void FormIlTestow::Open(const QString &day, const QString &operatorKind,
                            ui::vbExclamation, QStringLiteral("FORMAT DATY"));
             return;
         }
-        if (const std::optional<MaterialsStore::Quantities> stored =
+        if (const std::optional<MaterialsStore::Shown> stored =
                 MaterialsStore::Read(MonthDb, day)) {
-            form.loaded_ = stored;
-            form.showQuantities(stored->tests, stored->plates);
+            form.loaded_ = stored->row;
+            form.showQuantities(stored->quantities.tests, stored->quantities.plates);
             if (operatorKind == Assistant)
                 form.lock(QStringLiteral(
                     "Zmiany w istniejącym zapisie może wprowadzać tylko administrator!"));
@@ -156,7 +156,9 @@ void FormIlTestow::ComZapisz_Click()
     try {
         MaterialsStore::Store(MonthDb, LabData->text(), loaded_, *tests, *plates);
         // The window holds the day's row as now written.
-        loaded_ = MaterialsStore::Read(MonthDb, LabData->text());
+        const std::optional<MaterialsStore::Shown> stored =
+            MaterialsStore::Read(MonthDb, LabData->text());
+        loaded_ = stored ? std::optional(stored->row) : std::nullopt;
     } catch (const RuntimeError &error) {
         ShowError(WindowCaption, error);
         return;

@@ -59,5 +59,5 @@ private:
     void lock(const QString &notice);
 
     // The day's row as the window was filled from it; a save writes only over it.
-    std::optional<MaterialsStore::Quantities> loaded_;
+    std::optional<LoadedRow> loaded_;
 };

@@ -26,38 +26,36 @@ bool MaterialsStore::DayHasBatches(dao::Database db, const QString &day)
     return any;
 }
 
-std::optional<MaterialsStore::Quantities> MaterialsStore::Read(dao::Database db, const QString &day)
+std::optional<MaterialsStore::Shown> MaterialsStore::Read(dao::Database db, const QString &day)
 {
     dao::Recordset rs = db.OpenRecordset(dayRows(QStringLiteral("zuzyte"), day));
-    std::optional<Quantities> quantities;
+    std::optional<Shown> shown;
     if (rs.RecordCount() > 0) {
         rs.MoveFirst();
-        quantities = Quantities{rs(QStringLiteral("IlTestow")).Value(),
-                                rs(QStringLiteral("IlPlytek")).Value()};
+        const LoadedRow row =
+            RememberRow(rs, {QStringLiteral("IlTestow"), QStringLiteral("IlPlytek")});
+        shown = Shown{{row.values.value(QStringLiteral("IlTestow")),
+                       row.values.value(QStringLiteral("IlPlytek"))},
+                      row};
     }
     rs.Close();
-    return quantities;
+    return shown;
 }
 
 void MaterialsStore::Store(dao::Database db, const QString &day,
-                           const std::optional<Quantities> &loaded, float tests, float plates)
+                           const std::optional<LoadedRow> &loaded, float tests, float plates)
 {
     const std::optional<QDate> date = dao::ParseDateText(day);
     if (!date)
         throw dao::Error::Make(dao::err::TypeMismatch);
     dao::Transaction transaction(db, dao::Transaction::Immediate);
-    const std::optional<Quantities> now = Read(db, day);
-    if (loaded && !now)
-        throw dao::Error::Make(dao::err::RecordDeleted);
-    if (now != loaded)
-        throw dao::Error::Make(dao::err::DataChanged);
-    dao::Recordset rs = db.OpenRecordset(QStringLiteral("SELECT * FROM zuzyte WHERE "
-                                                        "DataDoLab = ") +
-                                         dao::SqlDate(*date));
-    if (rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        rs.Edit();
+    dao::Recordset rs = db.OpenRecordset(dayRows(QStringLiteral("zuzyte"), day));
+    if (loaded) {
+        EditAsLoaded(rs, *loaded);
     } else {
+        // The day had no row when the window was filled.
+        if (rs.RecordCount() > 0)
+            throw dao::Error::Make(dao::err::DataChanged);
         rs.AddNew();
         rs(QStringLiteral("DataDoLab")) = *date;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "platform/db/Database.h"
 
 #include <QString>
@@ -26,14 +27,21 @@ public:
     // for such a day.
     static bool DayHasBatches(dao::Database db, const QString &day);
 
+    // The day's row as the window shows it: its quantities, and the row they
+    // were read from.
+    struct Shown {
+        Quantities quantities;
+        LoadedRow row;
+    };
     // The day's row, if it has one.
-    static std::optional<Quantities> Read(dao::Database db, const QString &day);
+    static std::optional<Shown> Read(dao::Database db, const QString &day);
 
     // Corrects the day's row, or adds it, provided the day still has the row
-    // the window was filled from (`loaded`, as Read gave it): 3167 when that
-    // row is gone, 3197 when it changed or a row was added meanwhile, and
-    // nothing is written. The write lock is taken first, so that two
-    // workstations cannot both add one. A day that is no date fails (13).
-    static void Store(dao::Database db, const QString &day, const std::optional<Quantities> &loaded,
+    // the window was filled from (`loaded`, as Read gave it; EditAsLoaded):
+    // 3167 when that row is gone, 3197 when it changed or a row was added
+    // meanwhile, and nothing is written. The write lock is taken first, so
+    // that two workstations cannot both add one. A day that is no date fails
+    // (13).
+    static void Store(dao::Database db, const QString &day, const std::optional<LoadedRow> &loaded,
                       float tests, float plates);
 };

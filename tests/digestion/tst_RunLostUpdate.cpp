@@ -35,7 +35,7 @@ int otherWorkstationCorrects(const char *what, const QString &monthFile)
         dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(monthFile);
         const bool run = qstrcmp(what, OtherRun) == 0;
         dao::Recordset rs = run ? RunStore::OpenRuns(db, 5) : RunStore::OpenTrays(db, 5, 1);
-        const RunStore::LoadedRow loaded = RunStore::Remember(rs);
+        const LoadedRow loaded = RememberRow(rs);
         RunFrameValues values;
         FrameTexts texts;
         if (run) {

@@ -39,11 +39,11 @@ FrameTexts trayFrame(const QString &number)
         {"NrTacy", number}, {"NrTusz", "1-20"}, {"NrTuszTucznik", "1-20,25"}, {"IlProbek", "20"}};
 }
 
-RunStore::LoadedRow runRow(int batch, int run)
+LoadedRow runRow(int batch, int run)
 {
     dao::Recordset rs = RunStore::OpenRuns(MonthDb, batch);
     rs.FindFirst(QStringLiteral("Nastawienie = ") + QString::number(run));
-    const RunStore::LoadedRow row = RunStore::Remember(rs);
+    const LoadedRow row = RememberRow(rs);
     rs.Close();
     return row;
 }
@@ -324,7 +324,7 @@ private slots:
         QVERIFY(std::holds_alternative<dao::Bookmark>(
             RunStore::SaveTray(MonthDb, 12, 2, trayFrame("3"), {})));
         dao::Recordset trays = RunStore::OpenTrays(MonthDb, 12, 1);
-        const RunStore::LoadedRow tray = RunStore::Remember(trays);
+        const LoadedRow tray = RememberRow(trays);
         trays.Close();
         QVERIFY(std::holds_alternative<dao::Bookmark>(
             RunStore::SaveTray(MonthDb, 12, 1, trayFrame("03"), tray)));

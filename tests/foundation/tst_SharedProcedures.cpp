@@ -1,7 +1,9 @@
+#include "ErrorNumberOf.h"
 #include "FoundationFixture.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/SharedProcedures.h"
 #include "platform/db/DBEngine.h"
 #include "platform/ui/DBGrid.h"
@@ -65,6 +67,7 @@ private slots:
     void existenceTests();
     void lookupFieldValue();
     void deleteCurrentRecord();
+    void heldRows();
     void deleteAllRecordsAndTouchTable();
     void gridMarksOnlyItsCurrentRow();
     void establishmentPickerPreparesTheRegister();
@@ -196,6 +199,32 @@ void SharedProceduresTest::deleteCurrentRecord()
     QVERIFY(DeleteCurrentRecord(rs, QString(), false, QString()));
     QCOMPARE(rs(QStringLiteral("Partia")).Value().toInt(), 2); // the row after it
     SCRIPTED_UI_VERIFY(scripted);
+}
+
+// A loaded row is written over only while it holds the values it was shown
+// with, whatever else of it changed; a refusal leaves no edit pending.
+void SharedProceduresTest::heldRows()
+{
+    dao::Recordset list = MonthDb.OpenRecordset("SELECT * FROM Partia ORDER BY Partia");
+    const LoadedRow first = RememberRow(list, {QStringLiteral("Partia")});
+    list.MoveNext();
+    const LoadedRow second = RememberRow(list);
+    QCOMPARE(second.values.keys(), QStringList({"DataDoLab", "Partia"}));
+    MonthDb.Execute("UPDATE Partia SET DataDoLab = NULL WHERE Partia <= 2");
+    dao::Recordset rs = MonthDb.OpenRecordset("Partia");
+    EditAsLoaded(rs, first); // its date was not shown
+    QCOMPARE(rs.EditMode(), dao::dbEditInProgress);
+    QCOMPARE(rs(QStringLiteral("Partia")).Value().toInt(), 1);
+    rs.CancelUpdate();
+    QCOMPARE(ErrorNumberOf([&] { EditAsLoaded(rs, second); }), 3197);
+    QCOMPARE(rs.EditMode(), dao::dbEditNone);
+    HoldAsLoaded(rs, first);
+    QCOMPARE(rs.EditMode(), dao::dbEditNone);
+    MonthDb.Execute("DELETE FROM Partia WHERE Partia = 1");
+    QCOMPARE(ErrorNumberOf([&] { HoldAsLoaded(rs, first); }), 3167);
+    dao::Recordset fresh = MonthDb.OpenRecordset("Partia");
+    QCOMPARE(ErrorNumberOf([&] { EditAsLoaded(fresh, first); }), 3167);
+    QCOMPARE(fresh.EditMode(), dao::dbEditNone);
 }
 
 void SharedProceduresTest::deleteAllRecordsAndTouchTable()

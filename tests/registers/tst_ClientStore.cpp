@@ -1,7 +1,9 @@
 // The client register's rules and statements without its window.
+#include "ErrorNumberOf.h"
 #include "StaleTables.h"
 
 #include "registers/ClientStore.h"
+#include "registers/DictionaryStore.h"
 
 #include <QTest>
 
@@ -124,6 +126,29 @@ private slots:
         QVERIFY(!ClientStore::Exists(stale.db(), QStringLiteral("łąka2")));
         QVERIFY(!ClientStore::Exists(stale.db(), QStringLiteral("łąka1"),
                                      [](const dao::Bookmark &) { return true; }));
+
+        // "Z&apisz": a new client may not take the identifier; the client
+        // itself may change its case, written over the row only while it
+        // holds what the frame was filled from.
+        QCOMPARE(ClientStore::CheckDuplicate(stale.db(), QStringLiteral(" łąka1 "), std::nullopt,
+                                             QString())
+                     ->text,
+                 QStringLiteral("Klient o numerze: łąka1 już istnieje. Popraw!"));
+        dao::Recordset list = stale.db().OpenRecordset(ClientStore::ListStatement(true));
+        const LoadedRow loaded = RememberRow(list);
+        c.IdRzezni = QStringLiteral("łąka1");
+        const auto save = [&] {
+            return DictionaryStore::SaveRow(
+                stale.db(), list, ClientStore::Table, false, loaded,
+                [&] {
+                    return ClientStore::CheckDuplicate(stale.db(), c.IdRzezni, loaded, "ŁĄKA1");
+                },
+                [&](dao::Recordset &rs) { ClientStore::SetFields(rs, c); });
+        };
+        QVERIFY(!save());
+        QCOMPARE(ids(stale.db(), ClientStore::ListStatement(true)), QStringList({"łąka1"}));
+        QCOMPARE(ErrorNumberOf([&] { save(); }), 3197); // no longer as loaded
+        QCOMPARE(list.EditMode(), dao::dbEditNone);
     }
 
     // A search matches the typed text itself: quotes and wildcards are no

@@ -168,9 +168,8 @@ private slots:
         codes.opisCMetoda1 = QString();
         codes.ckierunek1 = QStringLiteral("4");
         codes.opisCKierunek1 = QStringLiteral("kierunek");
-        ClabSettings::Save(StaleDb, key, std::nullopt, codes);
+        const LoadedRow read = ClabSettings::Save(StaleDb, key, std::nullopt, codes);
         QCOMPARE(ClabSettings::Load(StaleDb, key), codes);
-        const ClabCodeSet read = codes;
         codes.typBad2.clear();
         codes.opisTypBad2.clear();
         ClabSettings::Save(StaleDb, key, read, codes);

@@ -91,10 +91,10 @@ int otherWorkstationSavesCodes(const QString &staleFile)
 {
     try {
         dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(staleFile);
-        const std::optional<ClabCodeSet> read = ClabSettings::Stored(db, CodesKey);
+        const std::optional<ClabSettings::StoredCodes> read = ClabSettings::Stored(db, CodesKey);
         ClabCodeSet codes = ClabSettings::Shown(read);
         codes.cmetoda1 = QStringLiteral("56002");
-        ClabSettings::Save(db, CodesKey, read, codes);
+        ClabSettings::Save(db, CodesKey, read ? std::optional(read->row) : std::nullopt, codes);
         db.Close();
     } catch (const RuntimeError &error) {
         qWarning("%s", error.what());
