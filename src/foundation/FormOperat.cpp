@@ -390,12 +390,19 @@ void FormOperat::ComOperKas_Click()
         return;
     }
     Klawisze(false);
-    TrapErrors(WindowCaption, [this] {
+    const bool done = TrapErrors(WindowCaption, [this] {
         dao::Recordset rs = DataOperat->Recordset();
         const QString surname = TrimBlanks(FieldText(rs, "OP_NAZWISKO"));
         if (DeleteCurrentRecord(rs, QStringLiteral("Czy usunąć tego operatora?"), true, surname))
             QApplication::beep();
     });
+    // An account gone meanwhile leaves the list as one's own delete does.
+    try {
+        if (!done)
+            DataOperat->Refresh();
+    } catch (const RuntimeError &) {
+        // The failure reported already says that the list is not right.
+    }
     Klawisze(true);
 }
 

@@ -61,13 +61,18 @@ void TouchTable(dao::Database db, const QString &table)
 
 void TouchTables(dao::Database db, std::initializer_list<const char *> tables)
 {
+    // The read starts with the first table and ends after the last: a read
+    // that cannot start or end is reported under the table it was at.
+    const char *at = tables.size() > 0 ? *tables.begin() : "";
     try {
         dao::Transaction reading(db);
-        for (const char *table : tables)
+        for (const char *table : tables) {
+            at = table;
             TouchTable(db, QLatin1String(table));
+        }
         reading.Commit();
     } catch (const RuntimeError &error) {
-        ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch"), error);
+        ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch: ") + QLatin1String(at), error);
     }
 }
 

@@ -159,13 +159,14 @@ void FormTkanka::ComUsun_Click()
         return;
     }
     DBGridTkanka->setEnabled(false);
-    Trapped([this] {
-        dao::Recordset rs = ListRecordset();
-        DeleteCurrentRecord(rs,
-                            QStringLiteral("Czy usunąć tkankę: ") +
-                                TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
-                            true, QStringLiteral("PYTANIE"));
-    });
+    if (!Trapped([this] {
+            dao::Recordset rs = ListRecordset();
+            DeleteCurrentRecord(rs,
+                                QStringLiteral("Czy usunąć tkankę: ") +
+                                    TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
+                                true, QStringLiteral("PYTANIE"));
+        }))
+        RereadAfterRefusal();
     DBGridTkanka->setEnabled(true);
 }
 

@@ -148,8 +148,23 @@ void RegisterWindowBase::ShowRows(dao::Database db, const QString &sql)
 
 void RegisterWindowBase::DeleteListedRow()
 {
-    ListRecordset().Delete();
+    try {
+        ListRecordset().Delete();
+    } catch (const RuntimeError &) {
+        // A row gone meanwhile leaves the list as one's own delete does.
+        RereadAfterRefusal();
+        throw;
+    }
     data_->Refresh();
+}
+
+void RegisterWindowBase::RereadAfterRefusal()
+{
+    try {
+        data_->Refresh();
+    } catch (const RuntimeError &) {
+        // The error being reported already says that the list is not right.
+    }
 }
 
 bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QString &caption)
