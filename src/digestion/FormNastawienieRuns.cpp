@@ -416,6 +416,11 @@ void FormNastawienie::ComUsun_Click()
                    QStringLiteral("USUWANIE!")) != ui::vbYes)
         return;
     std::optional<dao::Bookmark> run;
+    const auto rowsOf = [](const dao::Recordset &list) {
+        return list.IsOpen() ? list.RecordCount() : 0;
+    };
+    const int shownRuns = rowsOf(Runs());
+    const int shownTrays = rowsOf(Trays());
     try {
         run = Runs().Bookmark();
         const int number = CurrentRunNumber();
@@ -441,6 +446,8 @@ void FormNastawienie::ComUsun_Click()
             run.reset();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
+        if (LockedElsewhere(error) && rowsOf(Runs()) == shownRuns && rowsOf(Trays()) == shownTrays)
+            return;
     }
     try {
         RereadRuns(run);

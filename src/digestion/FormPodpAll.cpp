@@ -180,7 +180,8 @@ void FormPodpAll::ComUsun_Click()
         ShowError(ErrorCaption, error);
         // A row gone meanwhile leaves the list as one's own delete does.
         try {
-            DataPodp->Refresh();
+            if (!LockedElsewhere(error))
+                DataPodp->Refresh();
         } catch (const RuntimeError &) {
             // The failure reported already says that the list is not right.
         }

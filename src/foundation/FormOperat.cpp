@@ -390,15 +390,22 @@ void FormOperat::ComOperKas_Click()
         return;
     }
     Klawisze(false);
-    const bool done = TrapErrors(WindowCaption, [this] {
+    bool reread = false;
+    TrapErrors(WindowCaption, [&] {
         dao::Recordset rs = DataOperat->Recordset();
         const QString surname = TrimBlanks(FieldText(rs, "OP_NAZWISKO"));
-        if (DeleteCurrentRecord(rs, QStringLiteral("Czy usunąć tego operatora?"), true, surname))
-            QApplication::beep();
+        try {
+            if (DeleteCurrentRecord(rs, QStringLiteral("Czy usunąć tego operatora?"), true,
+                                    surname))
+                QApplication::beep();
+        } catch (const RuntimeError &error) {
+            // An account gone meanwhile leaves the list as one's own delete does.
+            reread = !LockedElsewhere(error);
+            throw;
+        }
     });
-    // An account gone meanwhile leaves the list as one's own delete does.
     try {
-        if (!done)
+        if (reread)
             DataOperat->Refresh();
     } catch (const RuntimeError &) {
         // The failure reported already says that the list is not right.

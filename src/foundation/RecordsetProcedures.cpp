@@ -3,6 +3,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
@@ -74,6 +75,11 @@ void TouchTables(dao::Database db, std::initializer_list<const char *> tables)
     } catch (const RuntimeError &error) {
         ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch: ") + QLatin1String(at), error);
     }
+}
+
+bool LockedElsewhere(const RuntimeError &error)
+{
+    return error.Number() == dao::err::Locked;
 }
 
 bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RuntimeError.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 
@@ -23,6 +24,11 @@ void TouchTable(dao::Database db, const QString &table);
 // TouchTable for each table in turn, in one read of the file: the file is
 // locked and checked once rather than once per statement.
 void TouchTables(dao::Database db, std::initializer_list<const char *> tables);
+
+// True when a write was refused because another workstation holds the file
+// (3218). A list that still holds every row it showed is then as it was and
+// is not read again, which would only wait for the same lock once more.
+bool LockedElsewhere(const RuntimeError &error);
 
 // Deletes the current row, after a Yes/No question (style 308) when `ask` is
 // set; the next row, or the new last row, becomes current. An empty set

@@ -159,13 +159,21 @@ void FormTkanka::ComUsun_Click()
         return;
     }
     DBGridTkanka->setEnabled(false);
-    if (!Trapped([this] {
-            dao::Recordset rs = ListRecordset();
+    bool reread = false;
+    Trapped([&] {
+        dao::Recordset rs = ListRecordset();
+        try {
             DeleteCurrentRecord(rs,
                                 QStringLiteral("Czy usunąć tkankę: ") +
                                     TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
                                 true, QStringLiteral("PYTANIE"));
-        }))
+        } catch (const RuntimeError &error) {
+            // A row gone meanwhile leaves the list as one's own delete does.
+            reread = !LockedElsewhere(error);
+            throw;
+        }
+    });
+    if (reread)
         RereadAfterRefusal();
     DBGridTkanka->setEnabled(true);
 }

@@ -3,6 +3,7 @@
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordWrite.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
@@ -150,9 +151,10 @@ void RegisterWindowBase::DeleteListedRow()
 {
     try {
         ListRecordset().Delete();
-    } catch (const RuntimeError &) {
+    } catch (const RuntimeError &error) {
         // A row gone meanwhile leaves the list as one's own delete does.
-        RereadAfterRefusal();
+        if (!LockedElsewhere(error))
+            RereadAfterRefusal();
         throw;
     }
     data_->Refresh();
