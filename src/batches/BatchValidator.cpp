@@ -124,6 +124,30 @@ std::optional<Refusal> BatchValidator::CheckFrame(const BatchFrameValues &values
     return checkDateOrder(values);
 }
 
+std::optional<Refusal> BatchValidator::CheckListLengths(const BatchFrameValues &values)
+{
+    // In the frame's order; the lengths are the columns' sizes.
+    const struct {
+        const QString &text;
+        const char *caption;
+        int length;
+        const char *box;
+    } lists[] = {
+        {values.vet, "Pobrał", 50, "ComboLekarz"},
+        {values.resultDelivery, "Sposób przekazania wyniku badania", 20, "ComboPrzekazanieWyniku"},
+        {values.receivedBy, "Przyjął", 30, "ComboPrzyjal"},
+        {values.authorisedBy, "Autoryzował", 30, "ComboAutoryzowal"},
+    };
+    for (const auto &list : lists) {
+        if (list.text.size() > list.length)
+            return plain(QStringLiteral("Pole '%1' może mieć najwyżej %2 znaków. Popraw!")
+                             .arg(QString::fromUtf8(list.caption))
+                             .arg(list.length),
+                         QLatin1String(list.box));
+    }
+    return std::nullopt;
+}
+
 std::optional<Refusal> BatchValidator::CheckOptionalDates(const BatchFrameValues &values)
 {
     const struct {

@@ -25,6 +25,10 @@ public:
     static std::optional<Refusal> CheckFrame(const BatchFrameValues &values,
                                              const EstablishmentCheck &establishment);
 
+    // The pick lists' texts fit their columns: an entry picked or completed
+    // whole may be longer than the operator can type.
+    static std::optional<Refusal> CheckListLengths(const BatchFrameValues &values);
+
     // Checks 16 to 18: the optional dates, when given, must be dates.
     static std::optional<Refusal> CheckOptionalDates(const BatchFrameValues &values);
 

@@ -9,6 +9,7 @@
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "platform/fs/FileSystemObject.h"
 #include "platform/ui/DataControl.h"
@@ -154,6 +155,7 @@ void FormPartia::ComUsun_Click()
 {
     if (!HasCurrentBatch())
         return;
+    const int shown = Batches().RecordCount();
     try {
         if (ui::MsgBox(QStringLiteral("Czy na pewno usunąć partię oraz przypisane do niej "
                                       "nastawienia i próbki?"),
@@ -162,7 +164,8 @@ void FormPartia::ComUsun_Click()
             return;
         DeleteCurrentBatch();
     } catch (const RuntimeError &error) {
-        RereadList();
+        if (!LockedElsewhere(error) || Batches().RecordCount() != shown)
+            RereadList();
         ShowError(QStringLiteral("Powiadom programistę!"), error);
     }
 }

@@ -15,6 +15,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
+#include "platform/ui/TypingLimit.h"
 #include "platform/ui/WindowFit.h"
 #include "registers/FormZaklad.h"
 #include "samples/BoxText.h"
@@ -66,14 +67,15 @@ QPushButton *pickerButton(QWidget *parent, const char *name)
     return button;
 }
 
-// A pick list whose text is free; it takes no more than its column holds, so
-// that a save never fails on a length the operator cannot see.
+// A pick list whose text is free: typing stops at its column's length; an
+// entry picked or completed from the first letters typed stays whole, also
+// when it is longer, so that the save refuses it instead of storing it cut.
 QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
     auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->lineEdit()->setMaxLength(maxLength);
+    ui::LimitTyping(combo->lineEdit(), maxLength);
     return combo;
 }
 

@@ -282,7 +282,10 @@ void FormNastawienie::watchKeys()
         for (QComboBox *combo : frame->findChildren<QComboBox *>())
             boxes << combo;
     }
-    new ui::EnterAsTab(this, boxes, {.leaveEnter = {}, .keepCaret = true});
+    new ui::EnterAsTab(this, boxes,
+                       {.leaveEnter = {},
+                        .keepCaret = true,
+                        .passOver = {ComDataRozpBad, ComGodzRozpBad, ComDatZakBad, ComGodzZakBad}});
     TextUwagi->installEventFilter(this);
 }
 

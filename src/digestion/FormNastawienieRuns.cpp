@@ -17,6 +17,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/TypingLimit.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <algorithm>
@@ -37,38 +38,19 @@ namespace
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 
 // Typing stops at the field's length; an entry picked whole, or completed
-// from the first letters typed, stays whole even when it is longer, so that
-// the save refuses it instead of cutting it.
+// from the first letters typed, stays whole even when it is longer, every
+// time, so that the save refuses it instead of cutting it. The box itself
+// has no length of its own, which would cut whatever is put into it.
 QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
     auto *combo = ui::Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    QLineEdit *box = combo->lineEdit();
-    box->setMaxLength(maxLength);
-    // The completion is written into the box after this sees it, so the box
-    // makes room for it first.
+    ui::LimitTyping(combo->lineEdit(), maxLength);
     auto *completer = new QCompleter(combo->model(), combo);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setCompletionMode(QCompleter::InlineCompletion);
-    QObject::connect(completer, qOverload<const QString &>(&QCompleter::highlighted), box,
-                     [box](const QString &entry) {
-                         if (entry.size() > box->maxLength())
-                             box->setMaxLength(int(entry.size()));
-                     });
     combo->setCompleter(completer);
-    const auto keepWhole = [combo, box](int index) {
-        const QString entry = combo->itemText(index);
-        if (index >= 0 && entry.size() > box->maxLength()) {
-            box->setMaxLength(int(entry.size()));
-            box->setText(entry);
-        }
-    };
-    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, keepWhole);
-    QObject::connect(combo, &QComboBox::activated, combo, keepWhole);
-    QObject::connect(box, &QLineEdit::textChanged, combo, [box, maxLength](const QString &text) {
-        box->setMaxLength(std::max(maxLength, int(text.size())));
-    });
     return combo;
 }
 
@@ -434,6 +416,11 @@ void FormNastawienie::ComUsun_Click()
                    QStringLiteral("USUWANIE!")) != ui::vbYes)
         return;
     std::optional<dao::Bookmark> run;
+    const auto rowsOf = [](const dao::Recordset &list) {
+        return list.IsOpen() ? list.RecordCount() : 0;
+    };
+    const int shownRuns = rowsOf(Runs());
+    const int shownTrays = rowsOf(Trays());
     try {
         run = Runs().Bookmark();
         const int number = CurrentRunNumber();
@@ -459,6 +446,8 @@ void FormNastawienie::ComUsun_Click()
             run.reset();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
+        if (LockedElsewhere(error) && rowsOf(Runs()) == shownRuns && rowsOf(Trays()) == shownTrays)
+            return;
     }
     try {
         RereadRuns(run);

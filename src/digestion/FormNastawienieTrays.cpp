@@ -215,12 +215,14 @@ void FormNastawienie::ComUsunG_Click()
 {
     if (!HasTray())
         return;
+    const int shown = Trays().RecordCount();
     try {
         DeleteCurrentTray();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
         try {
-            RereadTrays(std::nullopt);
+            if (!LockedElsewhere(error) || Trays().RecordCount() != shown)
+                RereadTrays(std::nullopt);
         } catch (const RuntimeError &) {
             // The failure reported already says that the list is not right.
         }

@@ -178,6 +178,13 @@ void FormPodpAll::ComUsun_Click()
         EquipmentListStore::Delete(list, list.Bookmark());
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
+        // A row gone meanwhile leaves the list as one's own delete does.
+        try {
+            if (!LockedElsewhere(error))
+                DataPodp->Refresh();
+        } catch (const RuntimeError &) {
+            // The failure reported already says that the list is not right.
+        }
     }
 }
 

@@ -388,14 +388,27 @@ void FormOperat::ComOperKas_Click()
         return;
     }
     Klawisze(false);
-    TrapErrors(WindowCaption, [this] {
+    bool reread = false;
+    TrapErrors(WindowCaption, [&] {
         dao::Recordset rs = DataOperat->Recordset();
         const QString surname = TrimBlanks(FieldText(rs, "OP_NAZWISKO"));
-        if (ConfirmDelete(QStringLiteral("Czy usunąć tego operatora?"), surname)) {
-            OperatorStore::Delete(rs);
-            QApplication::beep();
+        try {
+            if (ConfirmDelete(QStringLiteral("Czy usunąć tego operatora?"), surname)) {
+                OperatorStore::Delete(rs);
+                QApplication::beep();
+            }
+        } catch (const RuntimeError &error) {
+            // An account gone meanwhile leaves the list as one's own delete does.
+            reread = !LockedElsewhere(error);
+            throw;
         }
     });
+    try {
+        if (reread)
+            DataOperat->Refresh();
+    } catch (const RuntimeError &) {
+        // The failure reported already says that the list is not right.
+    }
     Klawisze(true);
 }
 

@@ -4,6 +4,7 @@
 #include "foundation/Messages.h"
 #include "foundation/RecordWrite.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/db/SqlText.h"
 #include "platform/db/Transaction.h"
 #include "platform/ui/MsgBox.h"
@@ -62,13 +63,18 @@ void TouchTable(dao::Database db, const QString &table)
 
 void TouchTables(dao::Database db, std::initializer_list<const char *> tables)
 {
+    // The read starts with the first table and ends after the last: a read
+    // that cannot start or end is reported under the table it was at.
+    const char *at = tables.size() > 0 ? *tables.begin() : "";
     try {
         dao::Transaction reading(db);
-        for (const char *table : tables)
+        for (const char *table : tables) {
+            at = table;
             TouchTable(db, QLatin1String(table));
+        }
         reading.Commit();
     } catch (const RuntimeError &error) {
-        ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch"), error);
+        ShowError(QStringLiteral("Drukowanie-generu sztuczny ruch: ") + QLatin1String(at), error);
     }
 }
 
@@ -76,6 +82,11 @@ bool ConfirmDelete(const QString &question, const QString &caption)
 {
     return ui::MsgBox(question, ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2, caption) !=
            ui::vbNo;
+}
+
+bool LockedElsewhere(const RuntimeError &error)
+{
+    return error.Number() == dao::err::Locked;
 }
 
 bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RuntimeError.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 
@@ -27,8 +28,13 @@ void TouchTables(dao::Database db, std::initializer_list<const char *> tables);
 // The Yes/No question (style 308) before a delete: false when the answer is No.
 bool ConfirmDelete(const QString &question, const QString &caption);
 
-// Deletes the current row, after ConfirmDelete when `ask` is set; the next
-// row, or the new last row, becomes current (DeleteShownRow). An empty set
+// True when a write was refused because another workstation holds the file
+// (3218). A list that still holds every row it showed is then as it was and
+// is not read again, which would only wait for the same lock once more.
+bool LockedElsewhere(const RuntimeError &error);
+
+// Deletes the current row, after a Yes/No question (style 308) when `ask` is
+// set; the next row, or the new last row, becomes current. An empty set
 // returns true without asking; No returns false. Errors go to the caller.
 bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,
                          const QString &caption);

@@ -136,9 +136,14 @@ void CollectTissues(const QString &table, int staged)
 
 // The attachment of the StagingMonth alive, if any.
 dao::AttachedDatabase *attachedMonth = nullptr;
+// Why the StagingMonth alive could not attach the month file, when another
+// workstation holds it.
+std::optional<RuntimeError> lockedMonth;
 
 void CopyRows(const StagingCopy &copy)
 {
+    if (lockedMonth)
+        throw *lockedMonth;
     // The month file is attached outside any transaction of RobotDb, so that
     // it can be detached again when the copy's transaction has ended: inside
     // one, only the attachment of a StagingMonth made before it serves.
@@ -168,7 +173,13 @@ StagingMonth::StagingMonth()
         return;
     try {
         month_ = std::make_unique<dao::AttachedDatabase>(RobotDb, MonthDb);
-    } catch (const RuntimeError &) {
+    } catch (const RuntimeError &error) {
+        // A month file held by another workstation fails the first copy at
+        // once: attaching it again would wait for the same lock once more.
+        if (LockedElsewhere(error)) {
+            lockedMonth = error;
+            locked_ = true;
+        }
         // Each copy attaches the file itself and reports what fails.
         return;
     }
@@ -179,6 +190,8 @@ StagingMonth::~StagingMonth()
 {
     if (month_)
         attachedMonth = nullptr;
+    if (locked_)
+        lockedMonth.reset();
 }
 
 bool StageRows(const StagingCopy &copy)

@@ -78,7 +78,9 @@ bool StagePrint(const std::function<void()> &steps);
 // While it lives, the copies of StageRows read MonthDb through one attachment
 // to RobotDb instead of attaching it for each copy, so that a print staging
 // several tables opens the month file and reads its schema once. Create it
-// outside RobotDb's transactions (inside one it attaches nothing).
+// outside RobotDb's transactions (inside one it attaches nothing). When
+// another workstation holds the month file, the copies fail at once with
+// that error instead of waiting for the lock again.
 class StagingMonth
 {
 public:
@@ -89,6 +91,7 @@ public:
 
 private:
     std::unique_ptr<dao::AttachedDatabase> month_;
+    bool locked_ = false;
 };
 
 // Empties one staging table of RobotDb. Errors go to the caller.

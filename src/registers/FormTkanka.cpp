@@ -159,13 +159,22 @@ void FormTkanka::ComUsun_Click()
         return;
     }
     DBGridTkanka->setEnabled(false);
-    Trapped([this] {
+    bool reread = false;
+    Trapped([&] {
         dao::Recordset rs = ListRecordset();
-        if (ConfirmDelete(QStringLiteral("Czy usunąć tkankę: ") +
-                              TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
-                          QStringLiteral("PYTANIE")))
-            TissueRules::Delete(rs);
+        try {
+            if (ConfirmDelete(QStringLiteral("Czy usunąć tkankę: ") +
+                                  TrimBlanks(FieldText(rs, QStringLiteral("NazTkanka"))),
+                              QStringLiteral("PYTANIE")))
+                TissueRules::Delete(rs);
+        } catch (const RuntimeError &error) {
+            // A row gone meanwhile leaves the list as one's own delete does.
+            reread = !LockedElsewhere(error);
+            throw;
+        }
     });
+    if (reread)
+        RereadAfterRefusal();
     DBGridTkanka->setEnabled(true);
 }
 

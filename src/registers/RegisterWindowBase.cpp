@@ -2,6 +2,7 @@
 
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
@@ -147,8 +148,24 @@ void RegisterWindowBase::ShowRows(dao::Database db, const QString &sql)
 
 void RegisterWindowBase::DeleteListedRow()
 {
-    ListRecordset().Delete();
+    try {
+        ListRecordset().Delete();
+    } catch (const RuntimeError &error) {
+        // A row gone meanwhile leaves the list as one's own delete does.
+        if (!LockedElsewhere(error))
+            RereadAfterRefusal();
+        throw;
+    }
     data_->Refresh();
+}
+
+void RegisterWindowBase::RereadAfterRefusal()
+{
+    try {
+        data_->Refresh();
+    } catch (const RuntimeError &) {
+        // The error being reported already says that the list is not right.
+    }
 }
 
 bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QString &caption)

@@ -94,9 +94,12 @@ protected:
     void ShowRows(dao::Database db, const QString &sql);
     // Deletes the list's current row through the list's own record set, which
     // deletes it only while it still holds what the list read of it (3197
-    // changed, 3167 deleted meanwhile), then reads the list again. Errors go
-    // to the caller.
+    // changed, 3167 deleted meanwhile), then reads the list again, also when
+    // the delete was refused. Errors go to the caller.
     void DeleteListedRow();
+    // Reads the list again after a refused or failed delete; an error doing so
+    // is left unsaid, the first one being reported.
+    void RereadAfterRefusal();
     // Runs a data operation; a run-time error drops a pending AddNew or Edit
     // of the list, is reported, and false is returned.
     bool Trapped(const std::function<void()> &action, const QString &caption = ErrorCaption);

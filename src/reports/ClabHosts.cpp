@@ -4,6 +4,8 @@
 #include "foundation/TextProcedures.h"
 #include "platform/fs/TextFileReader.h"
 
+#include <QUrl>
+
 namespace
 {
 
@@ -19,9 +21,17 @@ QString ClabHosts::Read(const QString &key)
         QString separator = QStringLiteral("=");
         SplitKeyValue(name, value, separator, 0);
         if (UpperCaseKeepLength(TrimBlanks(name)) == key)
-            return value.trimmed();
+            return IsPlaceholder(value.trimmed()) ? QString() : value.trimmed();
     }
     return QString();
+}
+
+bool ClabHosts::IsPlaceholder(const QString &address)
+{
+    // The name "invalid" is reserved for addresses that lead nowhere; the
+    // installer writes one until the laboratory sets its own.
+    const QString host = QUrl(address).host().toLower();
+    return host == QLatin1String("invalid") || host.endsWith(QLatin1String(".invalid"));
 }
 
 QString ClabHosts::MissingKeyText(const QString &key)

@@ -11,9 +11,13 @@ public:
     static inline const QString SchemaKey = QStringLiteral("CLABSCHEMAT");
     static inline const QString UploadKey = QStringLiteral("CLABSERWIS");
 
-    // The key's value, trimmed; "" when the key is missing or empty. Errors
-    // reading the file go to the caller.
+    // The key's value, trimmed; "" when the key is missing, empty or still
+    // holds the installer's placeholder. Errors reading the file go to the
+    // caller.
     static QString Read(const QString &key);
+    // True for an address in the reserved domain "invalid", such as the
+    // installer's https://clab.invalid.
+    static bool IsPlaceholder(const QString &address);
     // The refusal naming a key that has no value.
     static QString MissingKeyText(const QString &key);
 };

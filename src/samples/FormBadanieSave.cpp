@@ -264,7 +264,8 @@ void FormBadanie::ComUsun_Click()
         DataBad->Refresh();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
-        RereadList();
+        if (!LockedElsewhere(error))
+            RereadList();
     }
 }
 

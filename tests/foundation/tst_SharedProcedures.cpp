@@ -246,6 +246,11 @@ void SharedProceduresTest::deleteAllRecordsAndTouchTable()
     QCOMPARE(scripted.Log().size(), 2);
     QCOMPARE(scripted.Last().title, QStringLiteral("Drukowanie-generu sztuczny ruch: WynikTMP"));
     QVERIFY(!MonthDb.InTransaction());
+    // A read that cannot even start names the table it was to begin with.
+    scripted.Answer("OK");
+    TouchTables(dao::Database(), {"Partia", "Badanie"});
+    QCOMPARE(scripted.Log().size(), 3);
+    QCOMPARE(scripted.Last().title, QStringLiteral("Drukowanie-generu sztuczny ruch: Partia"));
     SCRIPTED_UI_VERIFY(scripted);
 }
 

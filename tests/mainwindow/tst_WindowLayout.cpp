@@ -1,4 +1,5 @@
 #include "InstalledWorkstation.h"
+#include "Press.h"
 #include "ProgramState.h"
 #include "TableData.h"
 
@@ -58,7 +59,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -366,6 +366,25 @@ void Snapshot(QWidget &window, const QString &name)
     shot.save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
+// The application's font made larger by `scale` for as long as this lives, as
+// on a desktop set up for easier reading.
+class ScaledFont
+{
+public:
+    explicit ScaledFont(double scale) : platform_(QApplication::font())
+    {
+        QFont font = platform_;
+        font.setPointSizeF(platform_.pointSizeF() * scale);
+        QApplication::setFont(font);
+    }
+    ~ScaledFont() { QApplication::setFont(platform_); }
+    ScaledFont(const ScaledFont &) = delete;
+    ScaledFont &operator=(const ScaledFont &) = delete;
+
+private:
+    QFont platform_;
+};
+
 using Opener = std::function<void()>;
 
 template <class W> Opener Shown()
@@ -550,11 +569,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(double, fontScale);
         const Window &entry = Windows().at(index);
-        const QFont platformFont = QApplication::font();
-        QFont font = platformFont;
-        font.setPointSizeF(platformFont.pointSizeF() * fontScale);
-        QApplication::setFont(font);
-        const auto restoreFont = qScopeGuard([&] { QApplication::setFont(platformFont); });
+        const ScaledFont scaled(fontScale);
         InstalledWorkstation workstation;
         QVERIFY(workstation.IsValid());
         AddDaysWork();
@@ -599,6 +614,48 @@ private slots:
         entry.open();
         SCRIPTED_UI_VERIFY(ui);
         QVERIFY(shown);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // A list read again shows its values whole at once: the result that
+    // "Duplikuj Wynik ujemny" writes into every sample is not cut until the
+    // window is opened again.
+    void listsShowTheirValuesWholeAfterARereading_data()
+    {
+        QTest::addColumn<double>("fontScale");
+        for (const double scale : {1.0, 1.25}) {
+            if (scale == 1.0 || !qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+                QTest::addRow("%g", scale) << scale;
+        }
+    }
+
+    void listsShowTheirValuesWholeAfterARereading()
+    {
+        QFETCH(double, fontScale);
+        const ScaledFont scaled(fontScale);
+        InstalledWorkstation workstation;
+        QVERIFY(workstation.IsValid());
+        AddDaysWork();
+        MonthDb.Execute(QStringLiteral("UPDATE Badanie SET Wynik = Null"));
+        ui::WindowRegistry::Instance<frmLoginLab>().TextOperatRodz->setText(
+            QStringLiteral("Administrator"));
+        QStringList faults;
+        ui::ScriptedUi ui;
+        ui.AnswerWindow(QStringLiteral("FormBadanie"), [&](QWidget &window) {
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            PRESS(&window, "ComPopraw");
+            ui.Answer(QStringLiteral("Yes"));
+            PRESS(&window, "ComWstUjemny");
+            QCoreApplication::processEvents();
+            faults = LayoutCheck(window).Faults();
+        });
+        FormBadanie::OpenForBatch(Batch());
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(MonthDb
+                     .OpenRecordset(QStringLiteral("SELECT * FROM Badanie WHERE Wynik = "
+                                                   "'nie stwierdzono'"))
+                     .RecordCount(),
+                 3);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 

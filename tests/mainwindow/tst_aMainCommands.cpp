@@ -422,7 +422,7 @@ private slots:
     }
 
     // The menu bar is reached without a mouse: F10 or Alt takes the keyboard
-    // to the first menu title, the arrows go on to "Definicje" and down to
+    // to the first menu title, shown highlighted, the arrows go on to "Definicje" and down to
     // "Operatorzy", Enter opens it. F10 again leaves the menu bar.
     void menuBarFromTheKeyboard_data()
     {
@@ -444,11 +444,18 @@ private slots:
             QTest::keyClick(target, pressed,
                             pressed == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
         };
+        // The first title as drawn: highlighted while the keyboard is on it.
+        const auto firstTitle = [bar] {
+            return bar->grab(bar->actionGeometry(bar->actions().constFirst())).toImage();
+        };
+        const QImage idle = firstTitle();
         press(Qt::Key_F10);
         QVERIFY(bar->activeAction());
         QCOMPARE(bar->activeAction()->objectName(), QStringLiteral("MenOperacjeDnia"));
+        QVERIFY(firstTitle() != idle);
         press(Qt::Key_F10);
         QVERIFY(!bar->activeAction());
+        QCOMPARE(firstTitle(), idle);
 
         ui::ScriptedUi ui;
         bool shown = false;
@@ -456,6 +463,7 @@ private slots:
         press(Qt::Key(key));
         QVERIFY(bar->activeAction());
         QCOMPARE(bar->activeAction()->objectName(), QStringLiteral("MenOperacjeDnia"));
+        QVERIFY(firstTitle() != idle);
         press(Qt::Key_Right);
         QCOMPARE(bar->activeAction()->objectName(), QStringLiteral("MenDefinicje"));
         press(Qt::Key_Down);

@@ -7,6 +7,7 @@
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/WindowRegistry.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
@@ -36,6 +37,15 @@ inline bool GoTo(ui::DataControl *data, const QString &field, const QVariant &va
         field + QStringLiteral(" = ") +
         (value.typeId() == QMetaType::QString ? dao::SqlText(value.toString()) : value.toString()));
     return !rs.NoMatch();
+}
+
+// What a list shows in one column, row by row.
+inline QStringList Shown(const QAbstractItemView *grid, int column)
+{
+    QStringList shown;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        shown << grid->model()->index(row, column).data().toString();
+    return shown;
 }
 
 // The first stored row of the table whose field holds the value; empty when none.

@@ -256,6 +256,25 @@ private slots:
         PRESS(w.FrameLabor, "ComLaborRez");
     }
 
+    // A vet another workstation deleted: "&Usuń" is refused with the
+    // engine's message and he leaves the list, as after one's own delete,
+    // instead of staying as an empty line.
+    void vetDeletedElsewhereLeavesTheList()
+    {
+        RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 1}, {"LekarzNr", "5"}});
+        RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 2}, {"LekarzNr", "6"}});
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        QVERIFY(GoTo(w.DataLekarz, "IDLekarz", 1));
+        QVERIFY(other_workstation::Run({"DELETE FROM Lekarz WHERE IDLekarz = 1"}));
+        scripted.Answer("Yes");
+        scripted.Answer("OK");
+        PRESS(&w, "ComLaborKas");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Last().text, "3167Rekord jest usunięty.");
+        QCOMPARE(Shown(w.DBGridLekarz, 0), QStringList{"6"});
+    }
+
     // Closing refills the batch window's vet list. The title bar closes as
     // "&Zamknij" does, not while a frame is open; Esc does nothing.
     void closingRefillsTheBatchList()

@@ -47,9 +47,12 @@ bool addTissues(FormTkanka &w, const QString &prefix, int count)
     return true;
 }
 
-// The other workstation's part: it adds tissues while this one does.
-int otherWorkstationAddsTissues(const QStringList &)
+// The other workstation's part: it runs the statements it is given, or adds
+// tissues while this one does.
+int otherWorkstation(const QStringList &statements)
 {
+    if (!statements.isEmpty())
+        return other_workstation::ExecuteStatements(statements);
     FormTkanka &w = OpenThroughDoor<FormTkanka>([] { FormTkanka::Open(); });
     other_workstation::Ready();
     return addTissues(w, QStringLiteral("drugi "), TissuesPerWorkstation) ? 0 : 1;
@@ -143,6 +146,18 @@ private slots:
         QVERIFY(StoredRow("Tkanka", "IDTkanka", 7).isEmpty());
         QCOMPARE(w.DataTkanka->Recordset()("IDTkanka").Value(), 9);
         QVERIFY(w.DBGridTkanka->isEnabled());
+
+        // A tissue another workstation deleted is refused and leaves the list,
+        // as after one's own delete, instead of staying as an empty line.
+        QVERIFY(GoTo(w.DataTkanka, "IDTkanka", 9));
+        QVERIFY(other_workstation::Run({"DELETE FROM Tkanka WHERE IDTkanka = 9"}));
+        scripted.Answer("Yes");
+        scripted.Answer("OK");
+        PRESS(&w, "ComUsun");
+        QCOMPARE(scripted.Last().text, "3167Rekord jest usunięty.");
+        QVERIFY(!Shown(w.DBGridTkanka, 0).contains("9"));
+        QVERIFY(!Shown(w.DBGridTkanka, 0).contains(QString()));
+        QCOMPARE(Shown(w.DBGridTkanka, 0).size(), RegistersFixture::Rows("Tkanka").size());
         SCRIPTED_UI_VERIFY(scripted);
     }
 
@@ -208,7 +223,7 @@ private slots:
 int main(int argc, char **argv)
 {
     int exitCode = 0;
-    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstationAddsTissues))
+    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstation))
         return exitCode;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);

@@ -6,8 +6,17 @@
 
 ClabFixture::ClabFixture()
 {
-    if (IsValid())
-        OperatorSurname = Operator;
+    if (!IsValid())
+        return;
+    OperatorSurname = Operator;
+    // The laboratory's own addresses in place of the installer's placeholders.
+    QFile ini(Real(QStringLiteral("T:\\mervasklab.ini")));
+    if (!ini.open(QIODevice::ReadWrite))
+        return;
+    const QByteArray set = ini.readAll().replace("https://clab.invalid", Address.toLatin1());
+    ini.resize(0);
+    ini.seek(0);
+    ini.write(set);
 }
 
 void ClabFixture::AddClient(const QString &id, const QVariantMap &values)

@@ -7,7 +7,8 @@
 #include <QString>
 #include <QVariantMap>
 
-// The installed workstation of 05.03.2024 with the rows an export reads:
+// The installed workstation of 05.03.2024, its central-laboratory addresses
+// set, with the rows an export reads:
 // clients, batches (fair copies unless told otherwise) and their samples.
 class ClabFixture : public InstalledWorkstation, public TableData
 {
@@ -15,6 +16,8 @@ public:
     ClabFixture();
 
     static inline const QString Operator = QStringLiteral("Wąsik");
+    // The central laboratory's address set in T:\mervasklab.ini.
+    static inline const QString Address = QStringLiteral("https://clab.example.org");
 
     static void AddClient(const QString &id, const QVariantMap &values);
     // A fair-copy official batch of client "14650301", delivered and ended on

@@ -181,13 +181,22 @@ private slots:
             QStringLiteral("Data: Źle ustawiony zakres dat! Popraw!"));
         refused([](FormCLab &form) { RETYPE(&form, "MebDo", QStringLiteral("31.02.2024")); },
                 QStringLiteral("Zestawienie: 13Niezgodność typów."));
-        QFile ini(F::Real(QStringLiteral("T:\\mervasklab.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("STALE=T:\\Dane\\\r\nCLABSERWIS=https://clab.invalid\r\n");
-        ini.close();
-        refused([](FormCLab &) {},
-                QStringLiteral("OSTRZEŻENIE: Brak adresu serwera CLab w pliku T:\\mervasklab.ini!"
-                               "\rUzupełnij klucz CLABSCHEMAT i uruchom eksport ponownie."));
+        // A key missing, or still holding the installer's placeholder, is
+        // named before any file is asked for.
+        const auto configured = [](const QByteArray &keys) {
+            QFile ini(F::Real(QStringLiteral("T:\\mervasklab.ini")));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write("STALE=T:\\Dane\\\r\n" + keys);
+        };
+        const QString missing =
+            QStringLiteral("OSTRZEŻENIE: Brak adresu serwera CLab w pliku T:\\mervasklab.ini!"
+                           "\rUzupełnij klucz %1 i uruchom eksport ponownie.");
+        configured("CLABSERWIS=https://clab.example.org\r\n");
+        refused([](FormCLab &) {}, missing.arg(QStringLiteral("CLABSCHEMAT")));
+        configured("CLABSCHEMAT=https://clab.invalid\r\nCLABSERWIS=https://clab.invalid\r\n");
+        refused([](FormCLab &) {}, missing.arg(QStringLiteral("CLABSCHEMAT")));
+        configured("CLABSCHEMAT=https://clab.example.org\r\nCLABSERWIS= https://CLAB.Invalid/\r\n");
+        refused([](FormCLab &) {}, missing.arg(QStringLiteral("CLABSERWIS")));
     }
 
     // A laboratory code that is no number ends the run in the error path
@@ -282,7 +291,7 @@ private slots:
 
         const QByteArray document = F::ReadAll(Chosen);
         QVERIFY(document.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r<celab xmlns="
-                                    "\"https://clab.invalid/schema/celab-probki\""));
+                                    "\"https://clab.example.org/schema/celab-probki\""));
         QVERIFY(document.contains("<czlec1_knt_nazwa>Ubojnia \xC5\x9Awit</czlec1_knt_nazwa>"));
         QCOMPARE(F::ReadAll(ClabJournal::Path),
                  fs::Cp1250::Encode(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) +
@@ -305,7 +314,7 @@ private slots:
         QCOMPARE(recorded.Calls().size(), 2);
         QCOMPARE(recorded.Calls()[1].program, QStringLiteral("xdg-open"));
         QCOMPARE(recorded.Calls()[1].arguments,
-                 QStringList{"https://clab.invalid/serwis/importCelabP.jsp"});
+                 QStringList{"https://clab.example.org/serwis/importCelabP.jsp"});
     }
 
     // A packer that cannot start is reported; the document and its journal

@@ -23,6 +23,26 @@ namespace
 {
 
 const char *const OtherWorkstation = "--other-workstation";
+const char *const HoldingWorkstation = "--holding-workstation";
+
+// The other workstation in the middle of writing the month file: it holds
+// the file, so that nobody else reads or writes it, until told to let go.
+int otherWorkstationHoldsTheMonthFile(const QString &monthFile)
+{
+    try {
+        dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(monthFile);
+        db.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        std::cout << "ready" << std::endl;
+        std::string line;
+        std::getline(std::cin, line);
+        db.Execute(QStringLiteral("ROLLBACK"));
+        db.Close();
+    } catch (const RuntimeError &error) {
+        std::cerr << error.what() << std::endl;
+        return 1;
+    }
+    return 0;
+}
 
 // The other workstation deletes the month's last sample (carcass 8 of batch
 // 12) from its list, then adds a sample to batch 11, as "&Dodaj" and
@@ -67,7 +87,7 @@ int otherWorkstationReplacesTheLastSample(const QString &monthFile)
 } // namespace
 
 // Two workstations on one month database: a sample deleted from a list that
-// another workstation changed meanwhile.
+// another workstation changed meanwhile, or while it holds the file.
 class tst_SampleDeleteProcesses : public FixtureTest<SamplesFixture>
 {
     Q_OBJECT
@@ -125,6 +145,35 @@ private slots:
                  (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("7")}));
     }
 
+    // While the other workstation holds the month file, a delete waits for
+    // it once and is refused with one box; the list, which the refusal left
+    // as it was, is not read again, which would wait for the lock once more.
+    void deleteRefusedWhileTheFileIsHeld()
+    {
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [&](FormBadanie &form) {
+            SELECT_ROW(&form, "DBGridBad", 1);
+            QProcess other;
+            other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            other.start(QCoreApplication::applicationFilePath(),
+                        {QLatin1String(HoldingWorkstation), F::Real(MonthDb.Name())});
+            QVERIFY(other.waitForReadyRead(60000));
+            ui.Answer(QStringLiteral("Yes"));
+            ui.Answer(QStringLiteral("OK"));
+            PRESS(&form, "ComUsun");
+            QCOMPARE(ui.Log().size(), 3);
+            QCOMPARE(ui.Last().text,
+                     QStringLiteral("3218Nie można zaktualizować; obecnie zablokowane."));
+            QCOMPARE(form.DataBad->RowCount(), 2);
+            other.write("\n");
+            other.closeWriteChannel();
+            QVERIFY(other.waitForFinished(60000));
+            QCOMPARE(other.exitCode(), 0);
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 3);
+    }
+
     // Read and unchanged, the sample is deleted.
     void deletingAnUnchangedSample()
     {
@@ -148,6 +197,10 @@ int main(int argc, char **argv)
     if (argc == 3 && qstrcmp(argv[1], OtherWorkstation) == 0) {
         QCoreApplication app(argc, argv);
         return otherWorkstationReplacesTheLastSample(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc == 3 && qstrcmp(argv[1], HoldingWorkstation) == 0) {
+        QCoreApplication app(argc, argv);
+        return otherWorkstationHoldsTheMonthFile(QString::fromLocal8Bit(argv[2]));
     }
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);

@@ -117,6 +117,11 @@ void ReportPreview::buildToolBar()
     QAction *print = addAction(QStringLiteral("actionPrint"), QStringLiteral("Drukuj"),
                                QStyle::SP_DialogSaveButton, &ReportPreview::printFromToolBar);
     print->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), drawnPrinterIcon()));
+    // Printing is reached without a mouse: by Tab, and by the desktop's print
+    // key anywhere in the window.
+    print->setShortcut(QKeySequence::Print);
+    print->setShortcutContext(Qt::WindowShortcut);
+    toolBar_->widgetForAction(print)->setFocusPolicy(Qt::TabFocus);
 }
 
 void ReportPreview::setDocument(Document document)

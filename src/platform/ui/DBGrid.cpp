@@ -57,6 +57,8 @@ void DBGrid::Bind(RecordsetModel *model)
             &DBGrid::CurrentCellChanged);
     connect(model_->DataSource(), &DataControl::currentRowChanged, this, &DBGrid::FollowRecordset);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::Reloaded);
+    // Rows written in place (a fill of the whole list) may be wider too.
+    connect(model_, &QAbstractItemModel::dataChanged, this, &DBGrid::FitColumnsLater);
     FitColumns(false);
     Reloaded();
 }
@@ -78,7 +80,13 @@ void DBGrid::FitColumns(bool widenOnly)
     // that the cell gives up.
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
                        (showGrid() ? 1 : 0);
+    // The first rows, and those in sight when the list was scrolled to a row
+    // further down.
     const int rows = qMin(model_->rowCount(), FittedRows);
+    const int firstShown = qMax(rowAt(0), rows);
+    const int bottom = rowAt(viewport()->height() - 1);
+    const int lastShown =
+        qMin(bottom < 0 ? model_->rowCount() - 1 : bottom, firstShown + FittedRows - 1);
     const QList<RecordsetModel::Column> &columns = model_->Columns();
     for (int i = 0; i < columns.size(); ++i) {
         const bool fixed = columns.at(i).width > 0;
@@ -88,6 +96,8 @@ void DBGrid::FitColumns(bool widenOnly)
             // through the item delegate costs more than the whole list's read.
             int text = 0;
             for (int row = 0; row < rows && text < widest; ++row)
+                text = qMax(text, TextWidth(exact, model_->index(row, i)));
+            for (int row = firstShown; row <= lastShown && text < widest; ++row)
                 text = qMax(text, TextWidth(exact, model_->index(row, i)));
             width = qMin(text + margin, widest);
         }

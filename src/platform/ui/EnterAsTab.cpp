@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QToolButton>
 #include <QWidget>
 
 #include <utility>
@@ -32,6 +33,18 @@ bool IsTextBoxOrPickList(const QObject *object)
     return qobject_cast<const QLineEdit *>(object) || qobject_cast<const QComboBox *>(object);
 }
 
+// The control that Tab moves on to from `from`: the next one in the focus
+// chain that is shown, enabled and takes the focus by Tab.
+QWidget *NextTabStop(QWidget *from)
+{
+    for (QWidget *w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isEnabled() &&
+            w->isVisibleTo(from->window()) && !w->focusProxy())
+            return w;
+    }
+    return nullptr;
+}
+
 // Presses the focused command button on Enter. The window's own key handling
 // (a default button, Enter-as-Tab) is not asked: the key is the button's.
 class ButtonEnter : public QObject
@@ -43,7 +56,10 @@ public:
     {
         if (!IsEnter(event))
             return false;
-        auto *button = qobject_cast<QPushButton *>(watched);
+        // A tool bar's button reached by Tab (the preview's "Drukuj") too.
+        QAbstractButton *button = qobject_cast<QPushButton *>(watched);
+        if (!button)
+            button = qobject_cast<QToolButton *>(watched);
         if (!button || !button->hasFocus() || !button->isEnabled() || !button->isVisible())
             return false;
         button->click();
@@ -72,7 +88,7 @@ EnterAsTab::EnterAsTab(QWidget *window) : QObject(window), window_(window)
 
 EnterAsTab::EnterAsTab(QObject *owner, const QList<QWidget *> &controls, EnterAsTabOptions options)
     : QObject(owner), listed_(true), leaveEnter_(std::move(options.leaveEnter)),
-      keepCaret_(options.keepCaret)
+      keepCaret_(options.keepCaret), passOver_(std::move(options.passOver))
 {
     for (QWidget *control : controls)
         control->installEventFilter(this);
@@ -84,6 +100,11 @@ bool EnterAsTab::listedEvent(QObject *watched, QEvent *event)
         if (leaveEnter_.contains(watched))
             return false;
         SendTab();
+        // The Tabs arrive one after the other, each moving on from where the
+        // one before left the focus.
+        for (QWidget *next = NextTabStop(static_cast<QWidget *>(watched));
+             next && passOver_.contains(next); next = NextTabStop(next))
+            SendTab();
         return true;
     }
     if (keepCaret_ && event->type() == QEvent::FocusIn) {

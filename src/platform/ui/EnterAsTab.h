@@ -19,6 +19,11 @@ struct EnterAsTabOptions {
     // with the caret where it was, instead of all its text selected, so
     // that a key typed next does not replace it.
     bool keepCaret = false;
+    // Controls that Enter passes over: the picker button beside a date or an
+    // hour box is reached by Tab and the mouse, while Enter goes on to the
+    // next box, so that a date typed and Enter, then an hour, lands in the
+    // hour's box.
+    QList<QWidget *> passOver;
 };
 
 // Enter (or Return) in a text box or a pick list of one window moves the focus
@@ -43,6 +48,7 @@ private:
     bool listed_ = false;
     QList<QWidget *> leaveEnter_;
     bool keepCaret_ = false;
+    QList<QWidget *> passOver_;
 };
 
 // Enter on a focused command button presses it, as Space does, in every

@@ -24,6 +24,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QtTest>
 
 using F = PrintingFixture;
@@ -264,6 +265,36 @@ private slots:
         report::PrinterChoice::SetPrinterSource({});
         QCOMPARE(chosen, (QStringList{"Laboratorium", "Laboratorium"}));
         QCOMPARE(printDialogs, 0);
+    }
+
+    // The viewer prints without a mouse: Tab reaches its print button, which
+    // Enter presses, and Ctrl+P prints wherever the focus is.
+    void printFromTheKeyboard()
+    {
+        report::PrintDialogSeam::beginScript();
+        report::PrintDialogSeam::queueCancel();
+        report::PrintDialogSeam::queueCancel();
+        QList<int> shown;
+        ui::ScriptedUi scripted;
+        ShowSheet(scripted, Wni, [&](QWidget &w) {
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            const auto *bar = w.findChild<QToolBar *>(QStringLiteral("previewToolBar"));
+            QVERIFY(bar);
+            QWidget *print =
+                bar->widgetForAction(bar->findChild<QAction *>(QStringLiteral("actionPrint")));
+            for (int i = 0; i < 30 && QApplication::focusWidget() != print; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), print);
+            QTest::keyClick(print, Qt::Key_Return);
+            shown << report::PrintDialogSeam::shownCount();
+            QTest::keyClick(print, Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() != print);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+            shown << report::PrintDialogSeam::shownCount();
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        report::PrintDialogSeam::endScript();
+        QCOMPARE(shown, QList<int>({1, 2}));
     }
 
     // A short WNI names the county folder by itself; a cancelled save writes

@@ -82,7 +82,7 @@ private slots:
     {
         Window window;
         new ui::EnterAsTab(&window.widget, {window.text1, window.editableList, window.text2},
-                           {.leaveEnter = {window.text2}, .keepCaret = true});
+                           {.leaveEnter = {window.text2}, .keepCaret = true, .passOver = {}});
         QVERIFY(QTest::qWaitForWindowActive(&window.widget));
         window.text1->setFocus();
         // The Tab for Enter arrives once the Enter has been handled.
