@@ -217,6 +217,23 @@ void BM_AddNew_Layer(benchmark::State &state)
     }
 }
 
+// Binds the plain's sample number `i` to an insert of Badanie's eight columns.
+void bindPlainSample(sqlite3_stmt *stmt, int i)
+{
+    const QByteArray id = QStringLiteral("0612%1").arg(i, 8, 10, QLatin1Char('0')).toUtf8();
+    const QByteArray kind = (i % 2 ? QStringLiteral("Świnie") : QStringLiteral("Dziki")).toUtf8();
+    const QByteArray result = QStringLiteral("nie stwierdzono").toUtf8();
+    const QByteArray day = QDate(2024, 1, 1).addDays(i % 365).toString(Qt::ISODate).toUtf8();
+    sqlite3_bind_int64(stmt, 1, i / 50);
+    sqlite3_bind_int64(stmt, 2, i % 30000);
+    sqlite3_bind_int64(stmt, 3, i % 1000);
+    sqlite3_bind_text(stmt, 4, id.constData(), int(id.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 5, kind.constData(), int(kind.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 6, result.constData(), int(result.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 7, day.constData(), int(day.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_double(stmt, 8, double(float(1.5 + i % 7)));
+}
+
 void BM_AddNew_Plain(benchmark::State &state)
 {
     sqlite3 *db = openPlain();
@@ -228,20 +245,7 @@ void BM_AddNew_Plain(benchmark::State &state)
                            "Wynik, DataDoLab, Nawazka) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
                            -1, &stmt, nullptr);
         for (int i = 0; i < kAdded; ++i) {
-            const QByteArray id = QStringLiteral("0612%1").arg(i, 8, 10, QLatin1Char('0')).toUtf8();
-            const QByteArray kind =
-                (i % 2 ? QStringLiteral("Świnie") : QStringLiteral("Dziki")).toUtf8();
-            const QByteArray result = QStringLiteral("nie stwierdzono").toUtf8();
-            const QByteArray day =
-                QDate(2024, 1, 1).addDays(i % 365).toString(Qt::ISODate).toUtf8();
-            sqlite3_bind_int64(stmt, 1, i / 50);
-            sqlite3_bind_int64(stmt, 2, i % 30000);
-            sqlite3_bind_int64(stmt, 3, i % 1000);
-            sqlite3_bind_text(stmt, 4, id.constData(), int(id.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(stmt, 5, kind.constData(), int(kind.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(stmt, 6, result.constData(), int(result.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(stmt, 7, day.constData(), int(day.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_double(stmt, 8, double(float(1.5 + i % 7)));
+            bindPlainSample(stmt, i);
             sqlite3_step(stmt);
             sqlite3_reset(stmt);
         }
@@ -316,20 +320,9 @@ Q_NEVER_INLINE void OneByOneAddNewOne_Layer(Recordset &rs, int i)
 
 Q_NEVER_INLINE void OneByOneAddNewOne_Plain(PlainSaves &plain, int i)
 {
-    const QByteArray id = QStringLiteral("0612%1").arg(i, 8, 10, QLatin1Char('0')).toUtf8();
-    const QByteArray kind = (i % 2 ? QStringLiteral("Świnie") : QStringLiteral("Dziki")).toUtf8();
-    const QByteArray result = QStringLiteral("nie stwierdzono").toUtf8();
-    const QByteArray day = QDate(2024, 1, 1).addDays(i % 365).toString(Qt::ISODate).toUtf8();
     PlainSaves::run(plain.begin);
     sqlite3_stmt *stmt = plain.insert;
-    sqlite3_bind_int64(stmt, 1, i / 50);
-    sqlite3_bind_int64(stmt, 2, i % 30000);
-    sqlite3_bind_int64(stmt, 3, i % 1000);
-    sqlite3_bind_text(stmt, 4, id.constData(), int(id.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(stmt, 5, kind.constData(), int(kind.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(stmt, 6, result.constData(), int(result.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(stmt, 7, day.constData(), int(day.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_double(stmt, 8, double(float(1.5 + i % 7)));
+    bindPlainSample(stmt, i);
     PlainSaves::run(stmt);
     PlainSaves::run(plain.commit);
 }
