@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace dao
 {
 
@@ -18,6 +20,13 @@ struct DBEngine {
     // A source locked by writers is waited for up to waitMs. On failure the
     // target is removed and error 75 is raised naming the file and the reason.
     static void CopyDatabase(const QString &source, const QString &target, int waitMs);
+
+    // The clock, in milliseconds, by which open lists decide to look at their
+    // file again now and then; an empty one is the system's steady clock.
+    // Returns the clock it replaces, so that a test can hold the time still.
+    using RefreshClock = std::function<qint64()>;
+    static RefreshClock SetRefreshClock(RefreshClock clock);
+    static qint64 RefreshTime();
 };
 
 } // namespace dao

@@ -2,6 +2,7 @@
 
 #include "ColumnType.h"
 #include "Connection.h"
+#include "DBEngine.h"
 #include "DaoError.h"
 #include "TableSchema.h"
 #include "ValueConversion.h"
@@ -328,10 +329,11 @@ void RecordsetImpl::checkForeignChanges()
 {
     // Other workstations' commits show once the connection reads again; moves
     // look for them now and then, as the old engine refreshed its pages.
-    if (!freshness_.isValid() || (++movesUntimed_ % 8 == 0 && freshness_.elapsed() >= kRefreshMs)) {
+    if (!refreshedAt_ ||
+        (++movesUntimed_ % 8 == 0 && DBEngine::RefreshTime() - *refreshedAt_ >= kRefreshMs)) {
         if (connection_->SchemaVersion() != schemaVersion_)
             loadColumns();
-        freshness_.start();
+        refreshedAt_ = DBEngine::RefreshTime();
     }
     const quint64 reads = connection_->ReadCount();
     if (reads != versionAskedAt_) {

@@ -12,7 +12,6 @@
 #include "RecordsetRows.h"
 #include "RecordsetSource.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 
@@ -156,8 +155,8 @@ private:
     RecordsetChangeCheck check_;
     // The current row's values in the cache, once read.
     const Variant *currentRow_ = nullptr;
-    QElapsedTimer freshness_;
-    unsigned movesUntimed_ = 0; // the clock is read on every eighth move only
+    std::optional<qint64> refreshedAt_; // by DBEngine::RefreshTime
+    unsigned movesUntimed_ = 0;         // the clock is read on every eighth move only
     // The connection's read count when the data version was last asked.
     quint64 versionAskedAt_ = ~quint64(0);
 

@@ -41,6 +41,7 @@ private slots:
     void updateRefusesARowChangedElsewhere();
     void deleteRefusesARowChangedElsewhere();
     void aLongListReadInPagesIsHeldAsRead();
+    void movesLookAtTheFileAgainNowAndThen();
     void viewsReadRowsAndHearOfChanges();
 
 private:
@@ -978,6 +979,8 @@ void tst_DaoRecordset::aLongListReadInPagesIsHeldAsRead()
         days << day;
     file.addRows("Badanie", "NrDzien", days);
     OtherWorkstation other(file.path());
+    // The list never looks at the file again of its own accord here.
+    const HeldRefreshClock heldClock;
     Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie ORDER BY NrDzien DESC");
     rs.MoveLast();
     QCOMPARE(rs("NrDzien").Value().toInt(), 1);
@@ -1003,6 +1006,36 @@ void tst_DaoRecordset::aLongListReadInPagesIsHeldAsRead()
     QCOMPARE(rs("NrDzien").Value().toInt(), 19);
     QCOMPARE(rs.AbsolutePosition(), 130);
     QCOMPARE(file.column("SELECT * FROM Badanie", "NrDzien").size(), 149);
+}
+
+// Moves look at the file again once the refresh time has passed.
+void tst_DaoRecordset::movesLookAtTheFileAgainNowAndThen()
+{
+    TestDatabase file;
+    file.createTable("Badanie", {{"NrDzien", dbInteger, 0}, {"Nazwa", dbText, 30}});
+    file.addRows("Badanie", "NrDzien", {1, 2});
+    OtherWorkstation other(file.path());
+    HeldRefreshClock held;
+    Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie ORDER BY NrDzien");
+    const auto walk = [&rs](int moves) {
+        for (int move = 0; move < moves; ++move) {
+            if (move % 2 == 0)
+                rs.MoveNext();
+            else
+                rs.MovePrevious();
+        }
+    };
+    walk(2);
+    QCOMPARE(rs("Nazwa").Value().toString(), QString());
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'zmieniony'"));
+    walk(16);
+    QCOMPARE(rs("Nazwa").Value().toString(), QString());
+    held.now += 99;
+    walk(16);
+    QCOMPARE(rs("Nazwa").Value().toString(), QString());
+    held.now += 1;
+    walk(8);
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("zmieniony"));
 }
 
 void tst_DaoRecordset::viewsReadRowsAndHearOfChanges()
