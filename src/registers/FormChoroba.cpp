@@ -54,14 +54,15 @@ void FormChoroba::Open()
     form.DataChoroba->Replace(method);
     form.loaded_ = loaded;
     form.TextMetoda->setText(
-        ValueText(NullToDefault(loaded.values.value(QStringLiteral("Metoda")), QString())));
+        ValueText(NullToDefault(loaded.Value(QStringLiteral("Metoda")), QString())));
     form.FrameChoroba->setVisible(true);
     ui::ShowModal(form);
 }
 
 void FormChoroba::ComZapisz_Click()
 {
-    const bool saved = Trapped([this] { MethodRules::Save(StaleDb, loaded_, TextMetoda->text()); });
+    const bool saved = TrappedWrite(
+        true, [this] { MethodRules::Save(StaleDb, loaded_.value(), TextMetoda->text()); });
     if (!saved)
         return;
     FrameChoroba->setVisible(false);
