@@ -93,9 +93,9 @@ std::variant<Refusal, dao::Bookmark> BatchStore::Save(dao::Recordset &batches,
     // The number the corrected batch had when the frame was filled.
     const dao::Variant shownNumber =
         loaded ? loaded->Value(QStringLiteral("Partia")) : dao::Variant();
-    const std::optional<BatchNumber> loadedNumber =
-        dao::IsNull(shownNumber) ? std::nullopt : std::optional(shownNumber.toLongLong());
-    const bool numberChanged = !loadedNumber || *loadedNumber != number;
+    const bool numbered = !dao::IsNull(shownNumber);
+    const BatchNumber loadedNumber = numbered ? shownNumber.toLongLong() : 0;
+    const bool numberChanged = !numbered || loadedNumber != number;
     dao::Database db = batches.Parent();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     if (numberChanged &&
@@ -107,8 +107,8 @@ std::variant<Refusal, dao::Bookmark> BatchStore::Save(dao::Recordset &batches,
     const dao::Bookmark written =
         WriteLoadedRow(batches, loaded, [&](dao::Recordset &rs) { SetFields(rs, number, values); });
     // The children follow only a batch row that was written.
-    if (loaded && loadedNumber && *loadedNumber != number)
-        RenumberChildren(db, *loadedNumber, number);
+    if (numbered && loadedNumber != number)
+        RenumberChildren(db, loadedNumber, number);
     transaction.Commit();
     return written;
 }

@@ -3,6 +3,7 @@
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
@@ -61,8 +62,11 @@ void FormChoroba::Open()
 
 void FormChoroba::ComZapisz_Click()
 {
-    const bool saved = TrappedWrite(
-        true, [this] { MethodRules::Save(StaleDb, loaded_.value(), TextMetoda->text()); });
+    const bool saved = TrappedWrite(true, [this] {
+        if (!loaded_)
+            throw dao::Error::Make(dao::err::NoCurrentRecord);
+        MethodRules::Save(StaleDb, *loaded_, TextMetoda->text());
+    });
     if (!saved)
         return;
     FrameChoroba->setVisible(false);
