@@ -52,8 +52,7 @@ std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values)
 {
     try {
         dao::Recordset batches = Batches();
-        const auto result = BatchStore::Save(
-            batches, values, {edit_ == Edit::Adding, LoadedBatchNumber, loadedRow_});
+        const auto result = BatchStore::Save(batches, values, edit_.Target());
         if (const auto *fault = std::get_if<Refusal>(&result))
             return *fault;
         writtenRow_ = std::get<dao::Bookmark>(result);
@@ -98,7 +97,7 @@ void FormPartia::SaveFailed(const RuntimeError &error)
 void FormPartia::AfterSave()
 {
     const bool listStays = listStaysAfterSave_;
-    edit_ = Edit::None;
+    edit_.Close();
     listStaysAfterSave_ = false;
     FramePartia->setVisible(false);
     Klawisze(true);

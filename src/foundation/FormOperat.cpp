@@ -219,7 +219,7 @@ void FormOperat::ComOperDod_Click()
     }
     TrapErrors(WindowCaption, [this] {
         MaskEdBoxKod->setText(OperatorStore::NextNumber(StaleDb));
-        adding_ = true;
+        edit_.StartAdding();
         // The list stays disabled while the frame is open, so that nothing
         // moves under an account being written.
         Klawisze(false);
@@ -248,7 +248,7 @@ void FormOperat::ComOperKor_Click()
 void FormOperat::openForCorrection()
 {
     const dao::Recordset rs = DataOperat->Recordset();
-    loaded_ = RememberRow(rs);
+    edit_.StartCorrecting(RememberRow(rs));
     loadedLogin_ = FieldText(rs, "OP_LOGIN");
     Klawisze(false);
     MaskEdBoxKod->setText(FieldText(rs, "OP_NUMER"));
@@ -261,7 +261,6 @@ void FormOperat::openForCorrection()
     passwordChanged_ = false;
     if (!signedInAdministrator())
         ComboOperat->setEnabled(false);
-    adding_ = false;
     FrameOperat->setTitle(QStringLiteral("        KOREKTA DANYCH OPERATORA        "));
     FrameOperat->setVisible(true);
     TextLogin->setFocus();
@@ -270,7 +269,7 @@ void FormOperat::openForCorrection()
 void FormOperat::ComOperZap_Click()
 {
     try {
-        if (adding_)
+        if (edit_.IsAdding())
             saveNew();
         else
             saveCorrection();
@@ -287,13 +286,15 @@ void FormOperat::showSaveFailure(const RuntimeError &error)
     ShowError(WindowCaption, error);
     if (error.Number() != dao::err::DataChanged && error.Number() != dao::err::RecordDeleted)
         return;
+    const std::optional<LoadedRow> loaded = edit_.Target();
     FrameOperat->setVisible(false);
+    edit_.Close();
     Klawisze(true);
-    TrapErrors(WindowCaption, [this] {
+    TrapErrors(WindowCaption, [&] {
         dao::Recordset rs = DataOperat->Recordset();
         rs.Requery();
-        if (rs.PositionOf(loaded_.bookmark) >= 0)
-            rs.setBookmark(loaded_.bookmark);
+        if (loaded && rs.PositionOf(loaded->Bookmark()) >= 0)
+            rs.setBookmark(loaded->Bookmark());
         else if (rs.RecordCount() > 0)
             rs.MoveFirst();
     });
@@ -314,6 +315,7 @@ void FormOperat::saveNew()
         return;
     ZapiszOperat(true, true);
     FrameOperat->setVisible(false);
+    edit_.Close();
     Klawisze(true);
 }
 
@@ -331,6 +333,7 @@ void FormOperat::saveCorrection()
         return;
     ZapiszOperat(false, passwordChanged_);
     FrameOperat->setVisible(false);
+    edit_.Close();
     Klawisze(true);
 }
 
@@ -376,7 +379,7 @@ void FormOperat::ZapiszOperat(bool adding, bool writePassword)
         // Another workstation may have taken the offered number meanwhile.
         MaskEdBoxKod->setText(OperatorStore::Add(StaleDb, rs, entry));
     } else {
-        OperatorStore::Change(rs, loaded_, entry);
+        OperatorStore::Change(rs, edit_.Target().value(), entry);
     }
     rs.setBookmark(rs.LastModified());
 }
@@ -415,6 +418,7 @@ void FormOperat::ComOperKas_Click()
 void FormOperat::ComOperRez_Click()
 {
     FrameOperat->setVisible(false);
+    edit_.Close();
     Klawisze(true);
 }
 

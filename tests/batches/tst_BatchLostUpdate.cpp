@@ -176,19 +176,19 @@ private slots:
         v.remarks = QStringLiteral("linia1\r\nlinia2");
         v.deliveredBy = QStringLiteral("kierowca");
         dao::Recordset batches = BatchStore::OpenList(MonthDb);
-        const auto saved = BatchStore::Save(batches, v, {});
+        const auto saved = BatchStore::Save(batches, v, std::nullopt);
         batches.setBookmark(std::get<dao::Bookmark>(saved));
         QCOMPARE(BatchStore::Values(batches), v);
+        const LoadedRow loaded = RememberRow(batches);
 
-        QCOMPARE(std::get<Refusal>(BatchStore::Save(batches, v, {})).text,
+        QCOMPARE(std::get<Refusal>(BatchStore::Save(batches, v, std::nullopt)).text,
                  BatchValidator::DuplicateNumber(7).text);
         QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia")), 1);
 
         F::AddChildren(7, 1, 1, 1);
         BatchFrameValues renumbered = v;
         renumbered.batchNumber = QStringLiteral("8");
-        const auto corrected =
-            BatchStore::Save(batches, renumbered, {false, 7, std::get<dao::Bookmark>(saved)});
+        const auto corrected = BatchStore::Save(batches, renumbered, loaded);
         QCOMPARE(std::get<dao::Bookmark>(corrected), std::get<dao::Bookmark>(saved));
         QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia WHERE Partia = 8")), 1);
         QCOMPARE(childRows(7), 0);

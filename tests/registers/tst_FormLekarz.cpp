@@ -218,22 +218,26 @@ private slots:
 
     // Another workstation renames the vet or deletes him while his
     // correction is open: the save is refused with the engine's message and
-    // nothing of the other's is lost; the frame stays open.
+    // nothing of the other's is lost; the frame stays open, and the list shows
+    // the vet as he is now, as after a refused delete, also after "&Anuluj".
     void correctionOfAVetChangedElsewhereIsRefused_data()
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("listed");
         QTest::newRow("renamed") << "UPDATE Lekarz SET Nazwisko = 'Lis-Nowak' WHERE IDLekarz = 1"
                                  << "3197Inny użytkownik zmienił ten rekord, od kiedy został "
-                                    "odczytany. Odśwież dane i spróbuj ponownie.";
+                                    "odczytany. Odśwież dane i spróbuj ponownie."
+                                 << QStringList{"Lis-Nowak"};
         QTest::newRow("deleted") << "DELETE FROM Lekarz WHERE IDLekarz = 1"
-                                 << "3167Rekord jest usunięty.";
+                                 << "3167Rekord jest usunięty." << QStringList{};
     }
 
     void correctionOfAVetChangedElsewhereIsRefused()
     {
         QFETCH(QString, statement);
         QFETCH(QString, message);
+        QFETCH(QStringList, listed);
         RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 1},
                                             {"LekarzNr", "5"},
                                             {"Imie", "Ola"},
@@ -254,6 +258,7 @@ private slots:
         QCOMPARE(RegistersFixture::Rows("Lekarz"), others);
         QVERIFY(w.FrameLabor->isVisible());
         PRESS(w.FrameLabor, "ComLaborRez");
+        QCOMPARE(Shown(w.DBGridLekarz, 3), listed);
     }
 
     // A vet another workstation deleted: "&Usuń" is refused with the

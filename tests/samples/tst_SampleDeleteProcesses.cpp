@@ -71,7 +71,7 @@ int otherWorkstationReplacesTheLastSample(const QString &monthFile)
         v.daily = SampleNumbering::ProposalText(
             SampleNumbering::NextDaily(db, dao::ParseDateText(F::DeliveryDate)));
         v.general = SampleNumbering::ProposalText(SampleNumbering::NextGeneral(db));
-        const auto saved = SampleStore::Save(batch11, v, {}, {11, F::Day, std::nullopt});
+        const auto saved = SampleStore::Save(batch11, v, {}, {11, F::Day});
         if (const auto *fault = std::get_if<Refusal>(&saved)) {
             std::cerr << fault->text.toStdString() << std::endl;
             return 1;

@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QThread>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <utility>
 
@@ -224,6 +226,30 @@ quint64 Connection::TableWrites(const QString &table) const
     return it == tableWrites_.end() ? 0 : it->second;
 }
 
+namespace
+{
+
+// Nothing but blanks, semicolons and comments from `at` to `end`.
+bool onlyBlanks(const char *at, const char *end)
+{
+    while (at < end) {
+        if (*at == ';' || std::isspace(static_cast<unsigned char>(*at))) {
+            ++at;
+        } else if (end - at >= 2 && at[0] == '-' && at[1] == '-') {
+            while (at < end && *at != '\n')
+                ++at;
+        } else if (end - at >= 2 && at[0] == '/' && at[1] == '*') {
+            const char *close = std::search(at + 2, end, "*/", "*/" + 2);
+            at = close == end ? end : close + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 Statement Connection::Prepare(const QString &sql, SqlContext context, const QString &subject,
                               bool cache, bool *writesRows)
 {
@@ -238,12 +264,20 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     ++reads_; // preparing may read the schema
     Preparing preparing;
     Preparing *outer = std::exchange(preparing_, &preparing);
-    const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, &tail);
     preparing_ = outer;
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
         sqlite3_finalize(stmt);
         SqliteErrors::Throw(rc, message, context, subject.isEmpty() ? sql : subject);
+    }
+    // SQLite prepares the first statement of a text and would leave the rest
+    // unrun without a word.
+    if (context == SqlContext::Execute && tail &&
+        !onlyBlanks(tail, utf8.constData() + utf8.size())) {
+        sqlite3_finalize(stmt);
+        throw Error::Make(err::TextAfterStatement);
     }
     if (!preparing.insertsInto.isEmpty()) {
         try {

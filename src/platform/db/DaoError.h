@@ -31,6 +31,7 @@ enum : int {
     SyntaxError = 3075,
     ExpressionSyntax = 3077,
     TableNotFound = 3078,
+    TextAfterStatement = 3142,
     InvalidBookmark = 3159,
     FieldTooSmall = 3163,
     RecordDeleted = 3167,

@@ -12,22 +12,34 @@ namespace dao::detail
 
 class Connection;
 
-// Rows keep their identity: a rowid that a row had once, deleted since or
-// added by a transaction that was rolled back, is never given to another
-// row, so a bookmark never names a row other than the one it was taken for.
-// SQLite gives a new row the highest rowid + 1, which is a gone row's rowid
-// when the highest rows are gone. So the engine keeps, per table, the highest
-// rowid of a gone row above the table's rows (the mark) in a table of its own
-// in the same file (MSysRowidMarks, shown in no list of tables), and moves a
-// statement's new rows past it in the statement's transaction. Only a
-// statement's own new rows move: SQLite gives them the top rowids, one after
-// the other. A new row whose rowid a statement names itself is refused unless
-// it lies past every row and past the mark, and a table whose rowid is an
-// INTEGER PRIMARY KEY takes no new rows through the engine, because its key
-// is the user's data and cannot be moved. Every workstation writes the files
-// through this engine, so every insert and delete is kept so; nothing is
-// added to the tables themselves, so their columns, SELECT * and copies of
-// them stay as they were.
+// Rows keep their identity: a rowid that a row of a table of the main file
+// had once, deleted since, is not given to another row, so a bookmark names
+// no row other than the one it was taken for. SQLite gives a new row the
+// highest rowid + 1, which is a gone row's rowid when the highest rows are
+// gone. So the engine keeps, per table, the highest rowid of a gone row above
+// the table's rows (the mark) in a table of its own in the same file
+// (MSysRowidMarks, shown in no list of tables), and moves a statement's new
+// rows past it in the statement's transaction. Only a statement's own new
+// rows move: SQLite gives them the top rowids, one after the other. A new row
+// whose rowid a statement names itself is refused unless it lies past every
+// row and past the mark, and a table whose rowid is an INTEGER PRIMARY KEY
+// takes no new rows through the engine, because its key is the user's data
+// and cannot be moved. Every workstation writes the files through this
+// engine; nothing is added to the tables themselves, so their columns,
+// SELECT * and copies of them stay as they were.
+//
+// What does not hold:
+// - Rowids that a rollback took back count as deleted, but their mark is
+//   written only after the rollback, so until then another workstation may
+//   give such a rowid to a new row of its own. Every open list of this
+//   program retired those places at the rollback (their keys negated), so a
+//   bookmark to one reads 3167 whoever holds the rowid later.
+// - Rows that a REPLACE conflict deletes (INSERT OR REPLACE, UPDATE OR
+//   REPLACE through a unique index) are not reported by SQLite, so their
+//   rowids are not marked and may be given again. The program runs no such
+//   statement.
+// - Identity is kept for the tables of the main file only: rows of an
+//   attached file's tables are neither marked nor moved.
 class RowIdentity
 {
 public:

@@ -589,6 +589,17 @@ void tst_DaoRecordset::alterTableAddAndDrop()
     QCOMPARE(open("NrDzien").Value().toInt(), 1);
     QCOMPARE(errorNumberOf([&] { repair.Execute("ALTER TABLE Brak DROP COLUMN X"); }),
              int(err::TableNotFound));
+
+    // Execute runs one statement: a second one is refused before either runs;
+    // blanks, semicolons and comments after it are no statement.
+    const int rows = file.db().OpenRecordset("Badanie").RecordCount();
+    QCOMPARE(errorNumberOf([&] {
+                 file.db().Execute("DELETE FROM Badanie WHERE NrProbki = 10; DELETE FROM Badanie");
+             }),
+             int(err::TextAfterStatement));
+    QCOMPARE(file.db().OpenRecordset("Badanie").RecordCount(), rows);
+    file.db().Execute("DELETE FROM Badanie WHERE NrProbki = 10 ; -- pierwsza\n /* koniec */ ;");
+    QCOMPARE(file.db().OpenRecordset("Badanie").RecordCount(), rows - 1);
 }
 
 // The old column widening: copy into a temporary column, drop, add the wider
