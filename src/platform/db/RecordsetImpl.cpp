@@ -479,8 +479,17 @@ void RecordsetImpl::Edit()
     requireCurrent();
     const int position = cursor_.Position();
     const qint64 rowid = keys_.At(position);
-    // The edit starts from the row as it is now...
-    auto values = readRow(rowid);
+    // The edit starts from the row as it is now: as held, when the file has
+    // not changed since it was read...
+    ensureColumns();
+    std::optional<std::vector<Variant>> values;
+    const int width = columns_.Count();
+    if (cache_.HeldRow(position, width, connection_->DataVersion())) {
+        if (const Variant *held = cache_.HeldRow(position, width, connection_->FreshDataVersion()))
+            values.emplace(held, held + width);
+    }
+    if (!values)
+        values = readRow(rowid);
     if (!values)
         throw Error::Make(err::RecordDeleted);
     // ...and is written only over the row as it was last handed out, when it

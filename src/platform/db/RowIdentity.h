@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <unordered_map>
@@ -27,7 +28,9 @@ class Connection;
 // is the user's data and cannot be moved. Every workstation writes the files
 // through this engine, so every insert and delete is kept so; nothing is
 // added to the tables themselves, so their columns, SELECT * and copies of
-// them stay as they were.
+// them stay as they were. Scratch tables (Database::SetScratchTables) keep
+// no marks: once their rows are gone their rowids may be given again, and
+// the lists of this program that hold such rows read them as deleted.
 class RowIdentity
 {
 public:
@@ -70,6 +73,14 @@ public:
     // hold under the file's new data version.
     void Restamp(qint64 before, qint64 after);
 
+    void SetScratch(const QStringList &tables);
+    bool IsScratch(const char *table) const;
+    // A statement deletes rows of a scratch table, reported or not.
+    void ScratchEmptied(const char *table);
+    bool AnyScratchEmptied() const { return !scratchEmptied_.empty(); }
+    // The scratch tables that lost rows since the last time asked.
+    std::vector<std::string> TakeScratchEmptied();
+
 private:
     struct Pending {
         qint64 maxDeleted = 0;
@@ -108,6 +119,8 @@ private:
     std::vector<std::unordered_map<std::string, Given>> levels_;
     // Highest rolled-back rowid per table whose mark is not written yet.
     std::unordered_map<std::string, qint64> owed_;
+    std::vector<std::string> scratch_;        // in lower case
+    std::vector<std::string> scratchEmptied_; // as SQLite names them
 };
 
 } // namespace dao::detail
