@@ -10,7 +10,9 @@
 // waits for the disk: the work of one save is a function of its own, counted
 // with valgrind --tool=callgrind --toggle-collect='*OneByOne*One_*' and read
 // per call (callgrind_annotate --inclusive=yes). There too the layer aims at
-// 1.5 at most.
+// 1.5 at most. Deleting every row of a list one by one costs the same per row
+// at 10,000 and 100,000 rows (BM_DeleteListRowByRow), and "Czyszczenie bazy"
+// empties a table within twice the layer's own DELETE FROM (BM_CleanTable).
 #include "BenchSupport.h"
 #include "mainwindow/TableCleaner.h"
 #include "platform/db/dao.h"
