@@ -37,6 +37,7 @@ void RecordsetImpl::Open()
     if (!table)
         throw Error::Make(err::TableNotFound, {parsed_.table});
     table_ = *table;
+    tableWrites_ = &connection_->TableWritesCounter(table_);
     quotedTable_ = ColumnType::Quote(table_);
     rows_.SetTable(table_, source_);
     loadColumns();
@@ -574,7 +575,7 @@ void RecordsetImpl::updateRow()
             clearCache(); // the row is read again when it is shown next
             throw Error::Make(err::DataChanged);
         }
-        const quint64 rowsWritten = connection_->TableWrites(table_);
+        const quint64 rowsWritten = *tableWrites_;
         if (!rows_.Update(*connection_, edit_, columns_.Columns())) {
             edit_.Cancel();
             throw Error::Make(err::RecordDeleted);
@@ -582,8 +583,7 @@ void RecordsetImpl::updateRow()
         // The row as stored: a value may be stored otherwise than assigned.
         if (auto again = readRow(rowid))
             written = std::move(*again);
-        keepRows = held && int(written.size()) == width &&
-                   connection_->TableWrites(table_) == rowsWritten + 1;
+        keepRows = held && int(written.size()) == width && *tableWrites_ == rowsWritten + 1;
         transaction.Commit();
         // What was saved is what its caller has seen of the row.
         if (!written.empty())
@@ -646,9 +646,9 @@ void RecordsetImpl::Delete()
             }
         }
         if (refusal == 0) {
-            const quint64 rowsWritten = connection_->TableWrites(table_);
+            const quint64 rowsWritten = *tableWrites_;
             deleteRow(rowid);
-            keepRows = own && connection_->TableWrites(table_) == rowsWritten + 1;
+            keepRows = own && *tableWrites_ == rowsWritten + 1;
             transaction.Commit();
         }
     }

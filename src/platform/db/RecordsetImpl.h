@@ -143,6 +143,8 @@ private:
     RecordsetSource parsed_;
     QString table_;
     QString quotedTable_;
+    // The connection's count of rows written in the table, asked on every write.
+    const quint64 *tableWrites_ = nullptr;
     bool open_ = false;
 
     RecordsetColumns columns_;
