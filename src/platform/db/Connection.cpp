@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "ColumnType.h"
 #include "DaoError.h"
 #include "RecordsetImpl.h"
 #include "SqlFunctions.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include <sqlite3.h>
@@ -179,9 +181,48 @@ int Connection::authorize(void *self, int action, const char *first, const char 
         if (action == SQLITE_INSERT)
             preparing->insertsInto << QString::fromUtf8(first);
     }
+    if (action != SQLITE_DELETE)
+        return SQLITE_OK;
+    // A scratch table may be emptied at once, reporting no row: the lists
+    // that hold its rows are told after the statement.
+    if (connection->rowids_.IsScratch(first)) {
+        connection->rowids_.ScratchEmptied(first);
+        return SQLITE_OK;
+    }
     // A table emptied at once would not report its rows: they are deleted
     // one by one, so that every deleted rowid is marked.
-    return action == SQLITE_DELETE ? SQLITE_IGNORE : SQLITE_OK;
+    return SQLITE_IGNORE;
+}
+
+void Connection::SetScratchTables(const QStringList &tables)
+{
+    rowids_.SetScratch(tables);
+}
+
+void Connection::retireScratchRows()
+{
+    for (const std::string &name : rowids_.TakeScratchEmptied()) {
+        const QString table = QString::fromStdString(name);
+        bool held = false;
+        forEachRecordset([&](RecordsetImpl &recordset) {
+            held = held || recordset.TableName().compare(table, Qt::CaseInsensitive) == 0;
+        });
+        if (!held)
+            continue;
+        // SQLite gives a new row a rowid past the highest, so the rows a list
+        // holds past it are the gone ones whose rowids may be given again.
+        qint64 highest = 0;
+        {
+            Statement statement =
+                Prepare(QStringLiteral("SELECT max(rowid) FROM %1").arg(ColumnType::Quote(table)),
+                        SqlContext::Query, table);
+            if (statement.Step())
+                highest = statement.Int64(0);
+        }
+        forEachRecordset([&](RecordsetImpl &recordset) {
+            recordset.RowsTakenBack(table, highest + 1, std::numeric_limits<qint64>::max());
+        });
+    }
 }
 
 bool Connection::hasRowidKey(const QString &table)
@@ -397,6 +438,15 @@ qint64 Connection::DataVersion() const
     unsigned int version = 0;
     sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version);
     return version;
+}
+
+qint64 Connection::FreshDataVersion()
+{
+    {
+        Statement look = Prepare(QStringLiteral("PRAGMA data_version"), SqlContext::Query);
+        look.Step();
+    }
+    return DataVersion();
 }
 
 qint64 Connection::SchemaVersion()

@@ -64,6 +64,9 @@ public:
     const quint64 &TableWritesCounter(const QString &table);
     quint64 SchemaCount() const { return schemaChanges_; }
     qint64 DataVersion() const;
+    // The same after a look at the file, so that other workstations' commits
+    // since the last read count.
+    qint64 FreshDataVersion();
     // Statements prepared and steps taken so far. The data version changes
     // only when SQLite reads or writes the file, i.e. across one of them, so
     // while this count stands the version need not be asked again.
@@ -84,7 +87,14 @@ public:
     // What keeps deleted rows' rowids from being given again; settled after
     // each write of rows, in its transaction, and before every commit.
     RowIdentity &Rowids() { return rowids_; }
-    void SettleRowids() { rowids_.Settle(*this); }
+    void SettleRowids()
+    {
+        rowids_.Settle(*this);
+        if (rowids_.AnyScratchEmptied())
+            retireScratchRows();
+    }
+    // Database::SetScratchTables.
+    void SetScratchTables(const QStringList &tables);
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -105,6 +115,7 @@ private:
     void refuseRowidKeys(const QStringList &tables);
     bool hasRowidKey(const QString &table);
     void takeBack(const std::vector<RowIdentity::Given> &rows);
+    void retireScratchRows();
     template <typename Visit> void forEachRecordset(Visit visit);
 
     sqlite3 *db_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <sqlite3.h>
 
 namespace dao::detail
 {
@@ -186,6 +187,14 @@ void RowIdentity::Settle(Connection &connection)
             continue;
         if (named && rows.inserted > 0 && !newRowsOnTop(connection, table, rows))
             refuseRowid(table, rows.minInserted);
+        if (IsScratch(name.c_str())) {
+            if (rows.maxDeleted > 0)
+                ScratchEmptied(name.c_str());
+            // Given all the same: a rollback retires them in the lists.
+            if (rows.inserted > 0)
+                give(name, rows.minInserted, rows.maxInserted);
+            continue;
+        }
         qint64 mark = markOf(connection, table);
         if (rows.maxDeleted > mark) {
             const qint64 highest = rows.inserted > 0
@@ -297,6 +306,35 @@ void RowIdentity::MarkRolledBack(Connection &connection)
     OwnTransaction transaction(connection);
     Settle(connection);
     transaction.Commit();
+}
+
+void RowIdentity::SetScratch(const QStringList &tables)
+{
+    scratch_.clear();
+    for (const QString &table : tables)
+        scratch_.push_back(table.toLower().toStdString());
+}
+
+bool RowIdentity::IsScratch(const char *table) const
+{
+    for (const std::string &name : scratch_) {
+        if (sqlite3_stricmp(name.c_str(), table) == 0)
+            return true;
+    }
+    return false;
+}
+
+void RowIdentity::ScratchEmptied(const char *table)
+{
+    if (std::find(scratchEmptied_.begin(), scratchEmptied_.end(), table) == scratchEmptied_.end())
+        scratchEmptied_.emplace_back(table);
+}
+
+std::vector<std::string> RowIdentity::TakeScratchEmptied()
+{
+    std::vector<std::string> emptied;
+    emptied.swap(scratchEmptied_);
+    return emptied;
 }
 
 void RowIdentity::Restamp(qint64 before, qint64 after)

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <unordered_map>
@@ -40,6 +41,9 @@ class Connection;
 //   statement.
 // - Identity is kept for the tables of the main file only: rows of an
 //   attached file's tables are neither marked nor moved.
+// - Scratch tables (Database::SetScratchTables) keep no marks: once their rows
+//   are gone their rowids may be given again, and the lists of this program
+//   that hold such rows read them as deleted.
 class RowIdentity
 {
 public:
@@ -82,6 +86,14 @@ public:
     // hold under the file's new data version.
     void Restamp(qint64 before, qint64 after);
 
+    void SetScratch(const QStringList &tables);
+    bool IsScratch(const char *table) const;
+    // A statement deletes rows of a scratch table, reported or not.
+    void ScratchEmptied(const char *table);
+    bool AnyScratchEmptied() const { return !scratchEmptied_.empty(); }
+    // The scratch tables that lost rows since the last time asked.
+    std::vector<std::string> TakeScratchEmptied();
+
 private:
     struct Pending {
         qint64 maxDeleted = 0;
@@ -120,6 +132,8 @@ private:
     std::vector<std::unordered_map<std::string, Given>> levels_;
     // Highest rolled-back rowid per table whose mark is not written yet.
     std::unordered_map<std::string, qint64> owed_;
+    std::vector<std::string> scratch_;        // in lower case
+    std::vector<std::string> scratchEmptied_; // as SQLite names them
 };
 
 } // namespace dao::detail
