@@ -1,5 +1,7 @@
 #include "DBEngine.h"
 
+#include "Connection.h"
+
 namespace dao
 {
 
@@ -8,6 +10,11 @@ Workspace &DBEngine::Workspaces(int index)
     Q_UNUSED(index) // one workspace, as the old code only ever used the first
     static Workspace workspace;
     return workspace;
+}
+
+quint64 DBEngine::LockWaits()
+{
+    return detail::Connection::LockWaits();
 }
 
 } // namespace dao

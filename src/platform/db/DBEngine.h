@@ -18,6 +18,11 @@ struct DBEngine {
     // A source locked by writers is waited for up to waitMs. On failure the
     // target is removed and error 75 is raised naming the file and the reason.
     static void CopyDatabase(const QString &source, const QString &target, int waitMs);
+
+    // How many times this program has begun to wait for a lock another
+    // workstation held. A transaction waits 5 s in all, however many of its
+    // statements meet the lock; then it is refused with 3218.
+    static quint64 LockWaits();
 };
 
 } // namespace dao

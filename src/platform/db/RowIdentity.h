@@ -59,12 +59,11 @@ public:
         qint64 last = 0;
     };
     // The level was rolled back: returns the rows it had given. Their rowids
-    // count as deleted: the level around it marks them when it settles;
-    // after the outermost, MarkRolledBack writes the marks.
+    // count as deleted, and are marked by the next Settle of a statement that
+    // writes rows, in its transaction: no other program saw them, and every
+    // list of this one reads them as deleted meanwhile. Until a commit keeps
+    // those marks they stay owed.
     std::vector<Given> RolledBack(bool outermost);
-    // In a transaction of its own: marks what the rollbacks took back, also
-    // owed from one whose marks could not be written then.
-    void MarkRolledBack(Connection &connection);
 
     // After a commit of this connection, the marks read in its transaction
     // hold under the file's new data version.
@@ -106,8 +105,10 @@ private:
     bool marksExist_ = false;
     // Per open transaction level, the rowids given in it, by table.
     std::vector<std::unordered_map<std::string, Given>> levels_;
-    // Highest rolled-back rowid per table whose mark is not written yet.
+    // Highest rolled-back rowid per table whose mark is not committed yet,
+    // and whether the open transaction has written those marks since.
     std::unordered_map<std::string, qint64> owed_;
+    bool owedWritten_ = false;
 };
 
 } // namespace dao::detail
