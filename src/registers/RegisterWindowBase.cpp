@@ -182,14 +182,23 @@ SaveOutcome RegisterWindowBase::SaveRow(bool adding, dao::Database db, const QSt
                                         const QString &caption)
 {
     std::optional<Refusal> fault;
+    const auto rows = [this] {
+        const dao::Recordset list = ListRecordset();
+        return list.IsOpen() ? list.RecordCount() : 0;
+    };
+    const int shown = rows();
     const bool done = Trapped(
         [&] {
             fault =
                 DictionaryStore::SaveRow(db, ListRecordset(), table, adding, loaded_, check, fill);
         },
         caption);
-    if (!done)
+    if (!done) {
+        // A new row that the failed save took back leaves the list.
+        if (rows() != shown)
+            RereadAfterRefusal();
         return SaveOutcome::Failed;
+    }
     if (fault) {
         ShowFault(*fault);
         return SaveOutcome::Refused;
