@@ -15,6 +15,9 @@ class Connection;
 // Rows keep their identity: a rowid that a row had once, deleted since or
 // added by a transaction that was rolled back, is never given to another
 // row, so a bookmark never names a row other than the one it was taken for.
+// (A row that a rollback took back was seen by no other program: until this
+// program writes again, another may give its rowid to a new row, while every
+// list of this program reads the old one as deleted.)
 // SQLite gives a new row the highest rowid + 1, which is a gone row's rowid
 // when the highest rows are gone. So the engine keeps, per table, the highest
 // rowid of a gone row above the table's rows (the mark) in a table of its own
