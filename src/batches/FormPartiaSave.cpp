@@ -8,6 +8,7 @@
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/Transaction.h"
@@ -57,9 +58,11 @@ std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values)
             return *fault;
         writtenRow_ = std::get<dao::Bookmark>(result);
         return std::nullopt;
-    } catch (const RuntimeError &) {
-        // Rolled back by now: the list must not show what was not kept.
-        RereadList();
+    } catch (const RuntimeError &error) {
+        // Rolled back by now: the list must not show what was not kept. A
+        // save refused before it wrote left the list as it was.
+        if (!LockedElsewhere(error))
+            RereadList();
         throw;
     }
 }

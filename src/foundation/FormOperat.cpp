@@ -268,28 +268,35 @@ void FormOperat::openForCorrection()
 
 void FormOperat::ComOperZap_Click()
 {
+    const dao::Recordset list = DataOperat->Recordset();
+    const int shownRows = list.IsOpen() ? list.RecordCount() : 0;
     try {
         if (edit_.IsAdding())
             saveNew();
         else
             saveCorrection();
     } catch (const RuntimeError &error) {
-        showSaveFailure(error);
+        showSaveFailure(error, shownRows);
     }
 }
 
 // Nothing was written. An account that another workstation changed or
 // deleted meanwhile is shown as it is now, so that a new correction starts
-// from it; any other failure leaves the frame open as it was.
-void FormOperat::showSaveFailure(const RuntimeError &error)
+// from it; any other failure leaves the frame open as it was, and the list
+// as it was before the save (without a new account the save took back).
+void FormOperat::showSaveFailure(const RuntimeError &error, int shownRows)
 {
     ShowError(WindowCaption, error);
-    if (error.Number() != dao::err::DataChanged && error.Number() != dao::err::RecordDeleted)
-        return;
+    const dao::Recordset list = DataOperat->Recordset();
+    const bool takenBack = list.IsOpen() && list.RecordCount() != shownRows;
     const std::optional<LoadedRow> loaded = edit_.Target();
-    FrameOperat->setVisible(false);
-    edit_.Close();
-    Klawisze(true);
+    if (error.Number() == dao::err::DataChanged || error.Number() == dao::err::RecordDeleted) {
+        FrameOperat->setVisible(false);
+        edit_.Close();
+        Klawisze(true);
+    } else if (!takenBack) {
+        return;
+    }
     TrapErrors(WindowCaption, [&] {
         dao::Recordset rs = DataOperat->Recordset();
         rs.Requery();

@@ -87,7 +87,7 @@ private:
     void saveNew();
     void saveCorrection();
     void refuse(const QString &text, const QString &caption = QStringLiteral("ALARM!!!"));
-    void showSaveFailure(const RuntimeError &error);
+    void showSaveFailure(const RuntimeError &error, int shownRows);
 
     bool passwordChanged_ = false;
     FrameEdit

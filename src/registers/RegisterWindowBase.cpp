@@ -202,10 +202,19 @@ SaveOutcome RegisterWindowBase::SaveRow(const StoreSave &save, const QString &ca
 {
     std::optional<Refusal> fault;
     const bool correcting = edit_.IsOpen() && !edit_.IsAdding();
+    const auto rows = [this] {
+        const dao::Recordset list = ListRecordset();
+        return list.IsOpen() ? list.RecordCount() : 0;
+    };
+    const int shown = rows();
     const bool done = TrappedWrite(
         correcting, [&] { fault = save(ListRecordset(), edit_.Target()); }, caption);
-    if (!done)
+    if (!done) {
+        // A new row that the failed save took back leaves the list.
+        if (!correcting && rows() != shown)
+            RereadAfterRefusal();
         return SaveOutcome::Failed;
+    }
     if (fault) {
         ShowFault(*fault);
         return SaveOutcome::Refused;

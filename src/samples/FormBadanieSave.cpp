@@ -179,7 +179,9 @@ SaveOutcome FormBadanie::SaveSample()
         rs.setBookmark(savedRow_);
         return SaveOutcome::Saved;
     } catch (const RuntimeError &error) {
-        RereadList();
+        // Refused before it wrote, the save left the list as it was.
+        if (!LockedElsewhere(error))
+            RereadList();
         // The frame stays open over the disabled list, with what was typed.
         ShowError(ErrorCaption, error);
         return SaveOutcome::Failed;
@@ -361,7 +363,8 @@ void FormBadanie::ComOpisPr_Click()
             rs.setBookmark(*last);
         ComAnulujFr_Click();
     } catch (const RuntimeError &error) {
-        RereadList();
+        if (!LockedElsewhere(error))
+            RereadList();
         ComAnulujFr_Click();
         ShowError(ErrorCaption, error);
     }
@@ -386,7 +389,8 @@ void FormBadanie::ComWstUjemny_Click()
             rs.setBookmark(*last);
         ComAnulujFr_Click();
     } catch (const RuntimeError &error) {
-        RereadList();
+        if (!LockedElsewhere(error))
+            RereadList();
         ComAnulujFr_Click();
         ShowError(ErrorCaption, error);
     }

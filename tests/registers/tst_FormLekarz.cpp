@@ -335,6 +335,36 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
     }
 
+    // While another workstation reads the dictionaries, a new vet is refused
+    // after one wait, with one box; the frame keeps what was typed, the list
+    // shows what it showed, and the save goes through once the other
+    // workstation has let go.
+    void newVetRefusedWhileTheFileIsRead()
+    {
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        PRESS(&w, "ComLaborDod");
+        fillVet(w, "12", "Jan", "Nowak");
+        other_workstation::Holder other(StaleDb, other_workstation::Holder::Reading);
+        QVERIFY(other.Ready());
+        scripted.Answer("OK");
+        const quint64 waits = dao::DBEngine::LockWaits();
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), 1);
+        QVERIFY(scripted.Last().text.startsWith("3218"));
+        QVERIFY(w.FrameLabor->isVisible());
+        QCOMPARE(w.DBGridLekarz->model()->rowCount(), 0);
+        QVERIFY(other.LetGo());
+        QVERIFY(RegistersFixture::Rows("Lekarz").isEmpty());
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QVERIFY(w.FrameLabor->isHidden());
+        QCOMPARE(RegistersFixture::Rows("Lekarz").size(), 1);
+        QCOMPARE(w.DBGridLekarz->model()->rowCount(), 1);
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
     // Two workstations adding vets at once never store one number twice:
     // each save takes its number when it writes, whatever "&Dodaj" proposed.
     void twoWorkstationsAddingVetsNeverShareANumber()
@@ -362,7 +392,8 @@ private slots:
 int main(int argc, char **argv)
 {
     int exitCode = 0;
-    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstation))
+    if (other_workstation::RanAsHolder(argc, argv, exitCode) ||
+        other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstation))
         return exitCode;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);

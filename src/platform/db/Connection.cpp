@@ -25,10 +25,13 @@ namespace dao::detail
 namespace
 {
 
-// How long a write waits for other workstations before giving up (3218).
+// How long a transaction waits for other workstations in all before giving
+// up (3218).
 constexpr int kBusyTimeoutMs = 5000;
 // Enough for the statements of every table a program run works with.
 constexpr qsizetype kMaxCachedStatements = 256;
+
+quint64 lockWaits = 0;
 
 QHash<QString, std::weak_ptr<Connection>> &registry()
 {
@@ -126,9 +129,19 @@ void Connection::configure()
 int Connection::busyHandler(void *self, int attempt)
 {
     auto *connection = static_cast<Connection *>(self);
-    if (attempt == 0)
+    if (attempt == 0) {
+        // Outside a transaction the statement (a BEGIN among them) begins its
+        // own; inside one, whatever its earlier statements waited counts.
+        if (connection->depth_ == 0)
+            connection->waited_ = 0;
+        if (connection->waited_ >= kBusyTimeoutMs)
+            return 0;
+        connection->waitedBefore_ = connection->waited_;
         connection->busySince_.start();
-    if (connection->busySince_.elapsed() >= kBusyTimeoutMs)
+        ++lockWaits;
+    }
+    connection->waited_ = connection->waitedBefore_ + connection->busySince_.elapsed();
+    if (connection->waited_ >= kBusyTimeoutMs)
         return 0;
     // Short random sleeps give every waiting workstation a fair chance at the
     // moment the lock comes free.
@@ -136,11 +149,31 @@ int Connection::busyHandler(void *self, int attempt)
     return 1;
 }
 
+quint64 Connection::LockWaits()
+{
+    return lockWaits;
+}
+
+bool Connection::wroteInTransaction() const
+{
+    // A statement outside a transaction that fails has undone its rows itself.
+    return depth_ > 0 && rowsChanged_ + schemaChanges_ != changedAtBegin_;
+}
+
+void Connection::Fail(int rc, const QString &message, SqlContext context, const QString &subject)
+{
+    const int primary = rc & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+        throw Error::Locked(!wroteInTransaction());
+    SqliteErrors::Throw(rc, message, context, subject);
+}
+
 void Connection::rowChanged(void *self, int operation, const char *database, const char *table,
                             qint64 rowid)
 {
     // Called for every row written: the table of the last call is kept at hand.
     auto *connection = static_cast<Connection *>(self);
+    ++connection->rowsChanged_;
     if (std::strcmp(database, "main") == 0) {
         if (operation == SQLITE_DELETE)
             connection->rowids_.Deleted(table, rowid);
@@ -311,7 +344,7 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
         sqlite3_finalize(stmt);
-        SqliteErrors::Throw(rc, message, context, subject.isEmpty() ? sql : subject);
+        Fail(rc, message, context, subject.isEmpty() ? sql : subject);
     }
     // SQLite prepares the first statement of a text and would leave the rest
     // unrun without a word.
@@ -355,6 +388,10 @@ void Connection::Run(const QString &sql, SqlContext context, const QString &subj
 
 void Connection::BeginTrans(bool immediate)
 {
+    if (depth_ == 0) {
+        waited_ = 0;
+        changedAtBegin_ = rowsChanged_ + schemaChanges_;
+    }
     // Every save begins and ends a transaction: the few statements of fixed
     // text that do it stay prepared.
     {
@@ -417,19 +454,15 @@ void Connection::Rollback()
 void Connection::takeBack(const std::vector<RowIdentity::Given> &rows)
 {
     // The lists that hold a row taken back read it as deleted, whoever takes
-    // its rowid before its mark is written.
+    // its rowid before its mark is written. No other program saw these rows:
+    // their marks are written with this program's next write of rows
+    // (RowIdentity::Settle), never in a commit of their own, which would
+    // wait for the file again.
     for (const RowIdentity::Given &given : rows) {
         const QString table = QString::fromStdString(given.table);
         forEachRecordset([&](RecordsetImpl &recordset) {
             recordset.RowsTakenBack(table, given.first, given.last);
         });
-    }
-    if (depth_ > 0 || rows.empty())
-        return;
-    try {
-        rowids_.MarkRolledBack(*this);
-    } catch (const Error &) {
-        // Kept, and written with this program's next write to the file.
     }
 }
 

@@ -48,6 +48,11 @@ public:
                       bool cache = true, bool *writesRows = nullptr);
     void Run(const QString &sql, SqlContext context, const QString &subject = {});
     void Release(sqlite3_stmt *stmt);
+    // Raises the engine error for SQLite's failure `rc` of this connection.
+    [[noreturn]] void Fail(int rc, const QString &message, SqlContext context,
+                           const QString &subject);
+    // Waits for another workstation's lock begun by this program so far.
+    static quint64 LockWaits();
 
     void BeginTrans(bool immediate);
     void CommitTrans();
@@ -118,6 +123,8 @@ private:
     void retireScratchRows();
     template <typename Visit> void forEachRecordset(Visit visit);
 
+    bool wroteInTransaction() const;
+
     sqlite3 *db_;
     QString path_;
     quint64 fileKey_;
@@ -133,6 +140,9 @@ private:
     std::string lastTable_;
     quint64 *lastTableWrites_ = nullptr;
     quint64 schemaChanges_ = 0;
+    // Rows and tables changed so far, and as the outermost transaction began.
+    quint64 rowsChanged_ = 0;
+    quint64 changedAtBegin_ = 0;
     struct KeptColumns {
         qint64 schemaVersion = 0;
         quint64 epoch = 0;
@@ -149,7 +159,11 @@ private:
     Preparing *preparing_ = nullptr;
     std::string dropping_; // the table or view a DROP being prepared names
     QHash<QString, std::pair<qint64, bool>> rowidKeys_; // by lower-case name: schema version, key
+    // One wait budget for each outermost transaction, shared by its BEGIN,
+    // its statements and its COMMIT; a statement outside one has its own.
     QElapsedTimer busySince_;
+    qint64 waitedBefore_ = 0;
+    qint64 waited_ = 0;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
 };
 

@@ -1,5 +1,7 @@
 #include "DBEngine.h"
 
+#include "Connection.h"
+
 #include <chrono>
 #include <utility>
 
@@ -36,6 +38,11 @@ qint64 DBEngine::RefreshTime()
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+quint64 DBEngine::LockWaits()
+{
+    return detail::Connection::LockWaits();
 }
 
 } // namespace dao

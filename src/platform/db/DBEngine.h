@@ -27,6 +27,10 @@ struct DBEngine {
     using RefreshClock = std::function<qint64()>;
     static RefreshClock SetRefreshClock(RefreshClock clock);
     static qint64 RefreshTime();
+    // How many times this program has begun to wait for a lock another
+    // workstation held. A transaction waits 5 s in all, however many of its
+    // statements meet the lock; then it is refused with 3218.
+    static quint64 LockWaits();
 };
 
 } // namespace dao

@@ -89,4 +89,11 @@ Error Error::Make(int number, const QStringList &args)
     return Error(number, DescriptionOf(number, args));
 }
 
+Error Error::Locked(bool beforeAnyWrite)
+{
+    Error error = Make(err::Locked);
+    error.beforeAnyWrite_ = beforeAnyWrite;
+    return error;
+}
+
 } // namespace dao

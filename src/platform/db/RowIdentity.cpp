@@ -169,14 +169,15 @@ void RowIdentity::Settle(Connection &connection)
     moved_.clear();
     const bool named = named_;
     named_ = false;
+    if (pending_.empty())
+        return;
     // Rowids that rollbacks took back count as deleted until a commit keeps
-    // their marks.
+    // their marks; a statement that wrote rows holds the write lock already.
     for (const auto &[table, rowid] : owed_) {
         Pending &pending = pendingFor(table.c_str());
         pending.maxDeleted = std::max(pending.maxDeleted, rowid);
     }
-    if (pending_.empty())
-        return;
+    owedWritten_ = !owed_.empty();
     std::unordered_map<std::string, Pending> pending;
     pending.swap(pending_);
     last_ = nullptr;
@@ -262,9 +263,10 @@ void RowIdentity::Began()
 void RowIdentity::Committed(bool outermost)
 {
     if (outermost) {
-        // The commit's Settle wrote every owed mark.
         levels_.clear();
-        owed_.clear();
+        if (owedWritten_)
+            owed_.clear();
+        owedWritten_ = false;
         return;
     }
     if (levels_.empty())
@@ -282,6 +284,8 @@ std::vector<RowIdentity::Given> RowIdentity::RolledBack(bool outermost)
     // The marks read or written in the rolled-back part are read again.
     marks_.clear();
     marksCheckedAt_ = -1;
+    // Owed marks written in the rolled-back part are owed again.
+    owedWritten_ = false;
     std::vector<Given> taken;
     if (!levels_.empty()) {
         for (const auto &[table, given] : levels_.back())
@@ -297,15 +301,6 @@ std::vector<RowIdentity::Given> RowIdentity::RolledBack(bool outermost)
         give(given.table, given.first, given.last);
     }
     return taken;
-}
-
-void RowIdentity::MarkRolledBack(Connection &connection)
-{
-    if (owed_.empty())
-        return;
-    OwnTransaction transaction(connection);
-    Settle(connection);
-    transaction.Commit();
 }
 
 void RowIdentity::SetScratch(const QStringList &tables)

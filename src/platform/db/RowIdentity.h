@@ -31,10 +31,12 @@ class Connection;
 //
 // What does not hold:
 // - Rowids that a rollback took back count as deleted, but their mark is
-//   written only after the rollback, so until then another workstation may
-//   give such a rowid to a new row of its own. Every open list of this
-//   program retired those places at the rollback (their keys negated), so a
-//   bookmark to one reads 3167 whoever holds the rowid later.
+//   written only by this program's next write, inside that write's own
+//   transaction (a rollback commits nothing), so until then another
+//   workstation may give such a rowid to a new row of its own. No other
+//   program ever saw the rolled-back row, and every open list of this program
+//   retired those places at the rollback (their keys negated), so a bookmark
+//   to one reads 3167 whoever holds the rowid later.
 // - Rows that a REPLACE conflict deletes (INSERT OR REPLACE, UPDATE OR
 //   REPLACE through a unique index) are not reported by SQLite, so their
 //   rowids are not marked and may be given again. The program runs no such
@@ -75,12 +77,11 @@ public:
         qint64 last = 0;
     };
     // The level was rolled back: returns the rows it had given. Their rowids
-    // count as deleted: the level around it marks them when it settles;
-    // after the outermost, MarkRolledBack writes the marks.
+    // count as deleted, and are marked by the next Settle of a statement that
+    // writes rows, in its transaction: no other program saw them, and every
+    // list of this one reads them as deleted meanwhile. Until a commit keeps
+    // those marks they stay owed.
     std::vector<Given> RolledBack(bool outermost);
-    // In a transaction of its own: marks what the rollbacks took back, also
-    // owed from one whose marks could not be written then.
-    void MarkRolledBack(Connection &connection);
 
     // After a commit of this connection, the marks read in its transaction
     // hold under the file's new data version.
@@ -130,8 +131,10 @@ private:
     bool marksExist_ = false;
     // Per open transaction level, the rowids given in it, by table.
     std::vector<std::unordered_map<std::string, Given>> levels_;
-    // Highest rolled-back rowid per table whose mark is not written yet.
+    // Highest rolled-back rowid per table whose mark is not committed yet,
+    // and whether the open transaction has written those marks since.
     std::unordered_map<std::string, qint64> owed_;
+    bool owedWritten_ = false;
     std::vector<std::string> scratch_;        // in lower case
     std::vector<std::string> scratchEmptied_; // as SQLite names them
 };

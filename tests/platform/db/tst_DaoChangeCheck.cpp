@@ -65,6 +65,16 @@ std::optional<Row> onFile(OtherWorkstation &other, qint64 rowid)
     return row;
 }
 
+// Changes with every commit of another connection to the file.
+qint64 dataVersion(OtherWorkstation &other)
+{
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(other.Handle(), "PRAGMA data_version", -1, &stmt, nullptr);
+    const qint64 version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    return version;
+}
+
 qint64 rowidOf(OtherWorkstation &other, qint64 nr)
 {
     sqlite3_stmt *stmt = nullptr;
@@ -561,19 +571,37 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
                     .OpenRecordset(QStringLiteral("SELECT * FROM T WHERE Nr = %1").arg(nr))
                     .Bookmark()
                     .rowid;
+            const qint64 version = dataVersion(other);
             file.db().Rollback();
-            used.insert(taken);
-            // Another workstation adds a row at once: never under that rowid.
+            QCOMPARE(dataVersion(other), version); // the rollback commits nothing
+            const auto readAsDeleted = [&] {
+                for (int position = 0; position < rs.RecordCount(); ++position) {
+                    if (std::abs(rs.BookmarkAt(position).rowid) == taken) {
+                        rs.setAbsolutePosition(position);
+                        QCOMPARE(errorNumberOf([&] { rs("Nr").Value(); }), int(err::RecordDeleted));
+                    }
+                }
+            };
+            readAsDeleted();
+            if (below(2)) {
+                // This program writes next: its new row never takes that
+                // rowid, nor does another workstation's after it.
+                used.insert(taken);
+                const qint64 own = ++nextNr;
+                store.AddNew();
+                store("Nr") = own;
+                store("Grp") = 0;
+                store.Update();
+                added(own);
+            }
+            // Another workstation adds a row: nobody saw the row taken back,
+            // so that this one may get its rowid when it writes first.
             const qint64 next = ++nextNr;
             QVERIFY(writer.Run(
                 QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, 0, 'obcy')").arg(next)));
             added(next);
-            for (int position = 0; position < rs.RecordCount(); ++position) {
-                if (std::abs(rs.BookmarkAt(position).rowid) == taken) {
-                    rs.setAbsolutePosition(position);
-                    QCOMPARE(errorNumberOf([&] { rs("Nr").Value(); }), int(err::RecordDeleted));
-                }
-            }
+            used.insert(taken);
+            readAsDeleted(); // whoever has its rowid now
             break;
         }
         case 14: { // a statement names the rowid of its new row

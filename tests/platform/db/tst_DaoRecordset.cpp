@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <functional>
+
 #include <sqlite3.h>
 
 using namespace dao;
@@ -756,6 +758,40 @@ void tst_DaoRecordset::transactions()
     Recordset after = db.OpenRecordset("Badanie");
     QCOMPARE(after.Fields("Uwagi").Type(), dbMemo);
     QCOMPARE(errorNumberOf([&] { after.Fields("Wiek"); }), int(err::ItemNotFound));
+
+    // Another workstation holds the file: a transaction waits for it once, 5 s
+    // in all, so that its later statements are refused at once; the refusal
+    // says whether anything had been written, and a rollback waits for nobody.
+    const auto lockRefusal = [](const std::function<void()> &step) {
+        try {
+            step();
+        } catch (const Error &error) {
+            return error;
+        }
+        return Error(0, QString());
+    };
+    const quint64 waits = DBEngine::LockWaits();
+    QVERIFY(other.Run("BEGIN EXCLUSIVE"));
+    db.BeginTrans();
+    Error refused = lockRefusal([&] { db.OpenRecordset("Badanie"); });
+    QVERIFY(refused.Number() == err::Locked && refused.BeforeAnyWrite());
+    refused = lockRefusal([&] { db.Execute("UPDATE Badanie SET Partia = 2"); });
+    QVERIFY(refused.Number() == err::Locked && refused.BeforeAnyWrite());
+    QCOMPARE(DBEngine::LockWaits(), waits + 1);
+    db.Rollback();
+    QVERIFY(other.Run("ROLLBACK"));
+    QVERIFY(other.Run("BEGIN; SELECT count(*) FROM Badanie"));
+    db.BeginTransImmediate();
+    after.AddNew();
+    after("Partia") = 8;
+    after.Update();
+    refused = lockRefusal([&] { db.CommitTrans(); });
+    QVERIFY(refused.Number() == err::Locked && !refused.BeforeAnyWrite());
+    QCOMPARE(DBEngine::LockWaits(), waits + 2);
+    db.Rollback();
+    QCOMPARE(DBEngine::LockWaits(), waits + 2);
+    QVERIFY(other.Run("COMMIT"));
+    QCOMPARE(db.OpenRecordset("SELECT * FROM Badanie WHERE Partia = 8").RecordCount(), 0);
 }
 
 // Another workstation's work shows: new rows on Requery, changed values when
