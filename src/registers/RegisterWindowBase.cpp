@@ -169,7 +169,7 @@ void RegisterWindowBase::RereadAfterRefusal()
     }
 }
 
-bool RegisterWindowBase::TrappedWrite(bool correcting, const std::function<void()> &action,
+bool RegisterWindowBase::TrappedWrite(bool rereadOnFailure, const std::function<void()> &action,
                                       const QString &caption)
 {
     bool reread = false;
@@ -178,9 +178,10 @@ bool RegisterWindowBase::TrappedWrite(bool correcting, const std::function<void(
             try {
                 action();
             } catch (const RuntimeError &error) {
-                // A row changed or gone meanwhile shows in the list as it is
-                // now, as after a refused delete.
-                reread = correcting && !LockedElsewhere(error);
+                // The list shows its rows as they are now, as after a refused
+                // delete, unless nothing was written for another workstation's
+                // lock.
+                reread = rereadOnFailure && !LockedElsewhere(error);
                 throw;
             }
         },
@@ -201,18 +202,11 @@ bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QStr
 SaveOutcome RegisterWindowBase::SaveRow(const StoreSave &save, const QString &caption)
 {
     std::optional<Refusal> fault;
-    const bool correcting = edit_.IsOpen() && !edit_.IsAdding();
-    const auto rows = [this] {
-        const dao::Recordset list = ListRecordset();
-        return list.IsOpen() ? list.RecordCount() : 0;
-    };
-    const int shown = rows();
+    // A failed correction shows the row as it is now, and a failed new row
+    // that the save took back leaves the list.
     const bool done = TrappedWrite(
-        correcting, [&] { fault = save(ListRecordset(), edit_.Target()); }, caption);
+        edit_.IsOpen(), [&] { fault = save(ListRecordset(), edit_.Target()); }, caption);
     if (!done) {
-        // A new row that the failed save took back leaves the list.
-        if (!correcting && rows() != shown)
-            RereadAfterRefusal();
         return SaveOutcome::Failed;
     }
     if (fault) {

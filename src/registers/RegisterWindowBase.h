@@ -103,10 +103,11 @@ protected:
     // Runs a data operation; a run-time error drops a pending AddNew or Edit
     // of the list, is reported, and false is returned.
     bool Trapped(const std::function<void()> &action, const QString &caption = ErrorCaption);
-    // Trapped for a write: after a refused or failed correction the list is
-    // read again, as after a refused delete, unless another workstation's
-    // lock refused it (LockedElsewhere).
-    bool TrappedWrite(bool correcting, const std::function<void()> &action,
+    // Trapped for a write: after a refused or failed save of a shown or new
+    // row (rereadOnFailure) the list is read again, as after a refused
+    // delete, unless another workstation's lock refused it before anything
+    // was written (LockedElsewhere).
+    bool TrappedWrite(bool rereadOnFailure, const std::function<void()> &action,
                       const QString &caption = ErrorCaption);
 
     // A save: the register's store procedure (the checks, the number and
