@@ -97,6 +97,9 @@ BatchStore::Save(dao::Recordset &batches, const BatchFrameValues &values, const 
         return BatchValidator::DuplicateNumber(number);
     if (std::optional<Refusal> fault = BatchValidator::CheckOptionalDates(values))
         return *fault;
+    // Last, where a text longer than its column would fail the write.
+    if (std::optional<Refusal> fault = BatchValidator::CheckListLengths(values))
+        return *fault;
     if (!loaded.adding && !loaded.row)
         throw dao::Error::Make(dao::err::NoCurrentRecord);
     const dao::Bookmark written =

@@ -51,7 +51,8 @@ public:
 
     // The save of the batch frame into the list `batches`, one BEGIN IMMEDIATE
     // transaction on its database: the duplicate check (when the number is new
-    // or changed), the optional dates, the batch row written (appended, or the
+    // or changed), the optional dates, the pick lists' lengths (where the write
+    // would fail), the batch row written (appended, or the
     // loaded row edited), and only after that write succeeded the children
     // moved from the loaded number to the frame's. A refusal is returned and
     // nothing is written; no box may stand open while the database is locked.
