@@ -1,5 +1,6 @@
 #include "PickList.h"
 
+#include "NamedControls.h"
 #include "SendKeys.h"
 
 #include <QComboBox>
@@ -12,6 +13,10 @@ namespace ui
 
 namespace
 {
+
+// About as wide as a text box: the room is counted in capitals, which are
+// wider than a text's average letter.
+constexpr int PickListChars = 12;
 
 // Notes that the list is losing the focus. Qt reports the false pick while it
 // delivers that focus change, so the mark lasts until the events of the moment
@@ -51,6 +56,16 @@ private:
 };
 
 } // namespace
+
+QComboBox *PickList(QWidget *parent, const char *name)
+{
+    auto *list = Named(new QComboBox(parent), name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(PickListChars);
+    return list;
+}
 
 void OnPick(QComboBox *list, QObject *context, const std::function<void(int)> &onPick)
 {
