@@ -190,19 +190,16 @@ private:
                                    .arg(path, Name(w), static_cast<QAbstractButton *>(w)->text())
                                    .arg(w->sizeHint().width())
                                    .arg(w->width()));
-        } else if (auto *edit = qobject_cast<QLineEdit *>(w);
-                   edit && edit->echoMode() == QLineEdit::Normal &&
-                   (edit->isReadOnly() || edit->maxLength() <= 14))
+        } else if (auto *list = qobject_cast<QComboBox *>(w); list && list->lineEdit())
+            ReadFromStart(list->lineEdit(), Name(w), path);
+        else if (auto *edit = qobject_cast<QLineEdit *>(w);
+                 edit && edit->echoMode() == QLineEdit::Normal &&
+                 (edit->isReadOnly() || edit->maxLength() <= 14))
             // Dates, hours and codes are seen whole; a free text may scroll. The
             // line edit's own margin is 2 pixels a side, inside its frame.
             Fits(w, edit->text(), edit->width() - 2 * (Margin(w) + 2), path);
-        else if (edit && edit->echoMode() == QLineEdit::Normal && !edit->hasFocus() &&
-                 edit->cursorPosition() != 0 &&
-                 edit->fontMetrics().horizontalAdvance(edit->text()) >
-                     edit->width() - 2 * (Margin(w) + 2))
-            // A longer text that the user is not typing in is read from its start.
-            faults_.append(QStringLiteral("%1%2: \"%3\" is shown from its end")
-                               .arg(path, Name(w), edit->text()));
+        else if (edit && edit->echoMode() == QLineEdit::Normal)
+            ReadFromStart(edit, Name(w), path);
         else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty()) {
             Fits(w, box->title(), box->width() - 2 * Margin(w), path);
             // A caption is said once, not again by a label inside.
@@ -212,6 +209,16 @@ private:
                                        .arg(path, Name(w), box->title()));
             }
         }
+    }
+
+    // A longer text that the user is not typing in is read from its start.
+    void ReadFromStart(QLineEdit *edit, const QString &name, const QString &path)
+    {
+        if (!edit->hasFocus() && edit->cursorPosition() != 0 &&
+            edit->fontMetrics().horizontalAdvance(edit->text()) >
+                edit->width() - 2 * (Margin(edit) + 2))
+            faults_.append(
+                QStringLiteral("%1%2: \"%3\" is shown from its end").arg(path, name, edit->text()));
     }
 
     void Headings(QTableView *grid, const QString &path)

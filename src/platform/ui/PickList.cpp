@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -55,6 +56,58 @@ private:
     bool leaving_ = false;
 };
 
+// An entry longer than its box is read from its start whenever the user is
+// not typing in it: after the program put it in whole, and once the user has
+// left it. The caret comes back where it stood as soon as the user returns,
+// by the focus or by a key.
+class ShownFromStart : public QObject
+{
+public:
+    explicit ShownFromStart(QComboBox *list) : QObject(list), list_(list), box_(list->lineEdit())
+    {
+        list->installEventFilter(this);
+        box_->installEventFilter(this);
+        connect(box_, &QLineEdit::textChanged, this, [this] {
+            // A text put in whole leaves the box nothing to undo.
+            if (!list_->hasFocus() && !box_->isUndoAvailable())
+                ShowStart(int(box_->text().size()));
+        });
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusOut:
+            if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+                ShowStart(caret_ >= 0 ? caret_ : box_->cursorPosition());
+            break;
+        case QEvent::FocusIn:
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+            if (caret_ >= 0) {
+                box_->setCursorPosition(caret_);
+                caret_ = -1;
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void ShowStart(int caret)
+    {
+        box_->setCursorPosition(0);
+        caret_ = caret;
+    }
+
+    QComboBox *list_;
+    QLineEdit *box_;
+    // Where the caret stands for the user while the box shows its start.
+    int caret_ = -1;
+};
+
 } // namespace
 
 QComboBox *PickList(QWidget *parent, const char *name)
@@ -64,6 +117,7 @@ QComboBox *PickList(QWidget *parent, const char *name)
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(PickListChars);
+    new ShownFromStart(list);
     return list;
 }
 
