@@ -3,11 +3,15 @@
 #include "NamedControls.h"
 #include "SendKeys.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace ui
 {
@@ -54,6 +58,30 @@ public:
 
 private:
     bool leaving_ = false;
+};
+
+// Its open list is as wide as its longest entry, up to the screen's width.
+class PickListBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        QAbstractItemView *list = view();
+        const QFontMetrics metrics(list->font());
+        int widest = 0;
+        for (int i = 0; i < count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+        // The room an item view leaves around a text, its frame and its
+        // scroll bar.
+        const QStyle *style = list->style();
+        const int room = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) +
+                         2 * list->frameWidth() +
+                         style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+        list->setMinimumWidth(widest + room);
+        QComboBox::showPopup();
+    }
 };
 
 // An entry longer than its box is read from its start whenever the user is
@@ -112,7 +140,7 @@ private:
 
 QComboBox *PickList(QWidget *parent, const char *name)
 {
-    auto *list = Named(new QComboBox(parent), name);
+    auto *list = Named(new PickListBox(parent), name);
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

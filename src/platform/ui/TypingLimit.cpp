@@ -21,13 +21,19 @@ public:
 
     State validate(QString &input, int &cursor) const override
     {
-        if (input.size() <= std::max<qsizetype>(length_, shown_.size()) || !Typed())
+        if (input.size() <= length_ || !Typed())
             return Acceptable;
-        // What was typed or pasted ends at the cursor and begins no earlier
-        // than where the text shown before differs. Of it, what fits stays,
-        // as far as typing it key by key would have gone.
+        // Characters deleted and none typed: a long entry may be shortened.
+        const qsizetype removed = shown_.size() - input.size();
+        if (removed > 0 && input == shown_.left(cursor) + shown_.mid(cursor + removed))
+            return Acceptable;
+        // What was typed or pasted ends at the caret; it begins where the text
+        // first differs from the one shown before, or earlier, and at least as
+        // far back as the text grew. Of it, what fits stays, as far as typing
+        // it key by key would have gone.
+        const qsizetype latest = cursor - std::max<qsizetype>(0, -removed);
         qsizetype start = 0;
-        while (start < cursor && start < shown_.size() && input.at(start) == shown_.at(start))
+        while (start < latest && start < shown_.size() && input.at(start) == shown_.at(start))
             ++start;
         const qsizetype over = input.size() - length_;
         if (over > cursor - start)

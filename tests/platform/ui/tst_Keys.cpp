@@ -1,9 +1,11 @@
 #include "platform/ui/EnterAsTab.h"
 #include "platform/ui/MaskEdBox.h"
+#include "platform/ui/PickList.h"
 #include "platform/ui/SelectAllOnFocus.h"
 #include "platform/ui/SendKeys.h"
 #include "platform/ui/TypingLimit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -47,14 +49,13 @@ QWidget *Focus()
 }
 
 // What a box limited to `limit` characters shows after `inserted` was typed
-// or pasted over its characters [from, to): the whole text when it is no
-// longer than the column or than the text shown before; else what fits of
-// the insertion, or nothing at all.
+// or pasted over its characters [from, to): the whole text when it fits the
+// column, else what fits of the insertion, or nothing at all.
 QString AfterInsert(const QString &shown, int from, int to, const QString &inserted, int limit)
 {
     const QString base = shown.left(from) + shown.mid(to);
     const QString whole = base.left(from) + inserted + base.mid(from);
-    if (whole.size() <= std::max<qsizetype>(limit, shown.size()))
+    if (whole.size() <= limit)
         return whole;
     const qsizetype fits = limit - base.size();
     return fits > 0 ? base.left(from) + inserted.left(fits) + base.mid(from) : shown;
@@ -153,8 +154,8 @@ private slots:
 
     // A pick list's box limited to its column, against a model: typing stops
     // at the column; of a paste (Ctrl+V), what fits stays; an entry picked
-    // is kept whole however long, can be shortened, and is not lengthened;
-    // pasted over whole, it gives way to what fits of the paste.
+    // is kept whole however long and can be shortened, but takes nothing
+    // typed; pasted over whole, it gives way to what fits of the paste.
     void typingAndPastingKeepWhatFits()
     {
         constexpr int Limit = 8;
@@ -241,6 +242,38 @@ private slots:
                                    .arg(shown, done, box->text(), expected)));
             }
         }
+    }
+
+    // A pick list asks for the same room whatever its entries; a long entry
+    // put in is read from its start until the user comes back to it, with
+    // the caret where it stood; its open list shows the entry whole.
+    void pickListKeepsItsWidth()
+    {
+        Window window;
+        QComboBox *list = ui::PickList(&window.widget, "list");
+        window.widget.layout()->addWidget(list);
+        const QSize wanted = list->sizeHint();
+        const QString entry = QStringLiteral("Wierzbicka-Szczepańska-Kowalczyk-Żółtowska-Bąk");
+        list->addItems({QStringLiteral("Lis"), entry});
+        QCOMPARE(list->sizeHint(), wanted);
+        QCOMPARE(list->minimumSizeHint().width(), wanted.width());
+        QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+        window.text1->setFocus();
+        list->setCurrentIndex(1);
+        QVERIFY(list->fontMetrics().horizontalAdvance(entry) > list->lineEdit()->width());
+        QCOMPARE(list->lineEdit()->cursorPosition(), 0);
+        list->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(list->lineEdit()->cursorPosition(), entry.size());
+        QTest::keyClick(list, Qt::Key_Left);
+        window.text1->setFocus();
+        QCOMPARE(list->lineEdit()->cursorPosition(), 0);
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->currentText(), entry.left(entry.size() - 2) + entry.right(1));
+        list->showPopup();
+        QTRY_VERIFY(list->view()->isVisible());
+        QVERIFY(list->view()->viewport()->width() >=
+                list->view()->fontMetrics().horizontalAdvance(entry));
+        list->hidePopup();
     }
 
     void textBoxSelectsItsTextOnFocus_data()
