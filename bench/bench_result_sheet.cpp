@@ -92,11 +92,18 @@ bool Install(const QString &drives, int samples)
 // As "D&rukuj" stages the sheet before its settings dialog: the tables
 // emptied, the batch and its samples copied and WynikTMP filled in one
 // transaction, then the staged tables read through.
+// Each staging is a function of its own, so that its instructions are counted
+// per call: valgrind --tool=callgrind --toggle-collect='*StageResultSheetOne_*'.
+Q_NEVER_INLINE void StageResultSheetOne_Layer(const dao::Recordset &batch)
+{
+    StageBatchResult(batch);
+}
+
 void BM_StageResultSheet_Layer(benchmark::State &state)
 {
     dao::Recordset batch = MonthDb.OpenRecordset(QStringLiteral("SELECT * FROM Partia"));
     for (auto _ : state)
-        StageBatchResult(batch);
+        StageResultSheetOne_Layer(batch);
     batch.Close();
 }
 
@@ -112,6 +119,8 @@ void ReadThrough(sqlite3 *db, const char *table)
     sqlite3_finalize(rows);
 }
 
+Q_NEVER_INLINE void StageResultSheetOne_Plain(sqlite3 *db, const QByteArray &attachMonth);
+
 void BM_StageResultSheet_Plain(benchmark::State &state)
 {
     sqlite3 *db =
@@ -126,37 +135,41 @@ void BM_StageResultSheet_Plain(benchmark::State &state)
         "ATTACH DATABASE '" +
         fs::DriveMap::ToReal(QStringLiteral("T:\\Dane\\2024\\Mervask202403.mdb")).toUtf8() +
         "' AS m";
-    for (auto _ : state) {
-        sqlite3_exec(db, attachMonth.constData(), nullptr, nullptr, nullptr);
-        // One transaction, as the print stages the sheet.
-        sqlite3_exec(
-            db,
-            "BEGIN; DELETE FROM main.Partia; DELETE FROM main.Badanie; "
-            "DELETE FROM main.NazwaTMP; "
-            "INSERT INTO main.Partia SELECT * FROM m.Partia WHERE Partia = 12; "
-            "INSERT INTO main.Badanie SELECT * FROM m.Badanie WHERE Partia = 12 ORDER BY NrDzien; "
-            "INSERT INTO main.NazwaTMP (Nazwa) SELECT DISTINCT NazTkanka FROM m.Badanie "
-            "WHERE Partia = 12 AND NazTkanka <> ''; "
-            "UPDATE main.WynikTMP SET "
-            "Numer = (SELECT Partia || '/' || IlProbek || '/' || substr(DataDoLab, 1, 4) "
-            "FROM m.Partia WHERE Partia = 12), "
-            "PIW = (SELECT IDPIW || ' - ' || Nazwa || ' ' || Miasto FROM s.PIW "
-            "WHERE IDPIW = '1061'), "
-            "DataGodzUboju = (SELECT DataUboju FROM m.Partia WHERE Partia = 12), "
-            "DataGodzDoLab = (SELECT DataDoLab FROM m.Partia WHERE Partia = 12), "
-            "DataGodzRozpBad = (SELECT DataRozpBad FROM m.Partia WHERE Partia = 12), "
-            "DataGodzZakBad = (SELECT DataZakBad FROM m.Partia WHERE Partia = 12), "
-            "Zleceniodawca = (SELECT Nazwa || char(13) || Miejscowosc || ' ' || Ulica || ', ' || "
-            "KodPocztowy || ' ' || Miasto FROM s.ZAKLAD WHERE IdRzezni = '10610001'), "
-            "Wlasciciel = 'j.w.', Platnik = 'j.w.'; COMMIT; DETACH DATABASE m",
-            nullptr, nullptr, nullptr);
-        // Read through in one read transaction, as the print does.
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-        for (const char *table : {"Partia", "Badanie", "WynikTMP", "SeriaTest"})
-            ReadThrough(db, table);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    }
+    for (auto _ : state)
+        StageResultSheetOne_Plain(db, attachMonth);
     sqlite3_close(db);
+}
+
+Q_NEVER_INLINE void StageResultSheetOne_Plain(sqlite3 *db, const QByteArray &attachMonth)
+{
+    sqlite3_exec(db, attachMonth.constData(), nullptr, nullptr, nullptr);
+    // One transaction, as the print stages the sheet.
+    sqlite3_exec(
+        db,
+        "BEGIN; DELETE FROM main.Partia; DELETE FROM main.Badanie; "
+        "DELETE FROM main.NazwaTMP; "
+        "INSERT INTO main.Partia SELECT * FROM m.Partia WHERE Partia = 12; "
+        "INSERT INTO main.Badanie SELECT * FROM m.Badanie WHERE Partia = 12 ORDER BY NrDzien; "
+        "INSERT INTO main.NazwaTMP (Nazwa) SELECT DISTINCT NazTkanka FROM m.Badanie "
+        "WHERE Partia = 12 AND NazTkanka <> ''; "
+        "UPDATE main.WynikTMP SET "
+        "Numer = (SELECT Partia || '/' || IlProbek || '/' || substr(DataDoLab, 1, 4) "
+        "FROM m.Partia WHERE Partia = 12), "
+        "PIW = (SELECT IDPIW || ' - ' || Nazwa || ' ' || Miasto FROM s.PIW "
+        "WHERE IDPIW = '1061'), "
+        "DataGodzUboju = (SELECT DataUboju FROM m.Partia WHERE Partia = 12), "
+        "DataGodzDoLab = (SELECT DataDoLab FROM m.Partia WHERE Partia = 12), "
+        "DataGodzRozpBad = (SELECT DataRozpBad FROM m.Partia WHERE Partia = 12), "
+        "DataGodzZakBad = (SELECT DataZakBad FROM m.Partia WHERE Partia = 12), "
+        "Zleceniodawca = (SELECT Nazwa || char(13) || Miejscowosc || ' ' || Ulica || ', ' || "
+        "KodPocztowy || ' ' || Miasto FROM s.ZAKLAD WHERE IdRzezni = '10610001'), "
+        "Wlasciciel = 'j.w.', Platnik = 'j.w.'; COMMIT; DETACH DATABASE m",
+        nullptr, nullptr, nullptr);
+    // Read through in one read transaction, as the print does.
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    for (const char *table : {"Partia", "Badanie", "WynikTMP", "SeriaTest"})
+        ReadThrough(db, table);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 void BM_StageAndWriteResultSheet(benchmark::State &state)

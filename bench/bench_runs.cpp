@@ -226,11 +226,18 @@ StagedRun stagedRun(int samples)
 // The staging of card S for one run (the batch, its samples, the run and its
 // 50 trays), as "Karta przebiegu badania" makes it; the argument is the
 // batch's number of samples.
+// Each staging is a function of its own, so that its instructions are
+// counted per call: valgrind --tool=callgrind --toggle-collect='*StageRunCardOne_*'.
+Q_NEVER_INLINE void StageRunCardOne_Layer(const StagedRun &staged)
+{
+    RunCard::Stage(staged.batch, staged.run, Day);
+}
+
 void BM_StageRunCard_Layer(benchmark::State &state)
 {
     const StagedRun staged = stagedRun(int(state.range(0)));
     for (auto _ : state)
-        RunCard::Stage(staged.batch, staged.run, Day);
+        StageRunCardOne_Layer(staged);
 }
 
 QStringList columnsOf(sqlite3 *db, const char *table)
@@ -266,13 +273,11 @@ void readThrough(sqlite3 *db, const char *table)
     sqlite3_finalize(rows);
 }
 
-void BM_StageRunCard_Plain(benchmark::State &state)
+Q_NEVER_INLINE void StageRunCardOne_Plain(sqlite3 *db, const StagedRun &staged)
 {
-    const StagedRun staged = stagedRun(int(state.range(0)));
     const QString batch = QStringLiteral("Partia = %1").arg(staged.batch);
     const QString run = batch + QStringLiteral(" AND Nastawienie = %1").arg(staged.run);
-    sqlite3 *db = bench::OpenPlain(station->robotPath);
-    for (auto _ : state) {
+    {
         // The month file attached for the print and one transaction, as the
         // print stages the card.
         exec(db, QStringLiteral("ATTACH DATABASE '%1' AS m").arg(station->monthPath));
@@ -304,6 +309,14 @@ void BM_StageRunCard_Plain(benchmark::State &state)
             readThrough(db, table);
         exec(db, QStringLiteral("COMMIT"));
     }
+}
+
+void BM_StageRunCard_Plain(benchmark::State &state)
+{
+    const StagedRun staged = stagedRun(int(state.range(0)));
+    sqlite3 *db = bench::OpenPlain(station->robotPath);
+    for (auto _ : state)
+        StageRunCardOne_Plain(db, staged);
     sqlite3_close(db);
 }
 

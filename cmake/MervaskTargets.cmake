@@ -127,12 +127,13 @@ function(mervask_system_library name)
 endfunction()
 
 # One Qt Test executable; each test runs with the offscreen platform and its
-# own drives folder.
+# own drives folder. A dialog a test did not script fails only the test
+# function that met it.
 function(mervask_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} "${PROJECT_SOURCE_DIR}/tests/support/seam/FailUnscripted.cpp")
   target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests/support")
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} platform_ui Qt6::Test)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=pl_PL.UTF-8;TZ=Europe/Warsaw"

@@ -82,32 +82,36 @@ void BatchStore::Delete(dao::Database db, dao::Recordset &batches)
     transaction.Commit();
 }
 
-std::variant<Refusal, dao::Bookmark>
-BatchStore::Save(dao::Recordset &batches, const BatchFrameValues &values, const Loaded &loaded)
+std::variant<Refusal, dao::Bookmark> BatchStore::Save(dao::Recordset &batches,
+                                                      const BatchFrameValues &values,
+                                                      const std::optional<LoadedRow> &loaded)
 {
     const std::optional<BatchNumber> parsed = BatchValidator::NumberOf(values.batchNumber);
     if (!parsed)
         throw dao::Error::Make(dao::err::ConversionError);
     const BatchNumber number = *parsed;
-    const bool numberChanged = loaded.adding || !loaded.number || *loaded.number != number;
+    // The number the corrected batch had when the frame was filled.
+    const dao::Variant shownNumber =
+        loaded ? loaded->Value(QStringLiteral("Partia")) : dao::Variant();
+    const bool numbered = !dao::IsNull(shownNumber);
+    const BatchNumber loadedNumber = numbered ? shownNumber.toLongLong() : 0;
+    const bool numberChanged = !numbered || loadedNumber != number;
     dao::Database db = batches.Parent();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     if (numberChanged &&
-        NumberTaken(db, number, loaded.adding ? std::optional<dao::Bookmark>() : loaded.row))
+        NumberTaken(db, number,
+                    loaded ? std::optional(loaded->Bookmark()) : std::optional<dao::Bookmark>()))
         return BatchValidator::DuplicateNumber(number);
     if (std::optional<Refusal> fault = BatchValidator::CheckOptionalDates(values))
         return *fault;
     // Last, where a text longer than its column would fail the write.
     if (std::optional<Refusal> fault = BatchValidator::CheckListLengths(values))
         return *fault;
-    if (!loaded.adding && !loaded.row)
-        throw dao::Error::Make(dao::err::NoCurrentRecord);
     const dao::Bookmark written =
-        WriteRowAt(batches, loaded.adding ? std::nullopt : loaded.row,
-                   [&](dao::Recordset &rs) { SetFields(rs, number, values); });
+        WriteLoadedRow(batches, loaded, [&](dao::Recordset &rs) { SetFields(rs, number, values); });
     // The children follow only a batch row that was written.
-    if (!loaded.adding && loaded.number && *loaded.number != number)
-        RenumberChildren(db, *loaded.number, number);
+    if (numbered && loadedNumber != number)
+        RenumberChildren(db, loadedNumber, number);
     transaction.Commit();
     return written;
 }

@@ -2,6 +2,7 @@
 
 #include "batches/BatchFrameValues.h"
 #include "foundation/BatchHeading.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
@@ -41,26 +42,21 @@ public:
     // caller. A batch without a number has no children to find.
     static void Delete(dao::Database db, dao::Recordset &batches);
 
-    // The batch the frame was opened on: a new one, or the row loaded for a
-    // correction with the number it had then.
-    struct Loaded {
-        bool adding = true;
-        std::optional<BatchNumber> number;
-        std::optional<dao::Bookmark> row;
-    };
-
     // The save of the batch frame into the list `batches`, one BEGIN IMMEDIATE
     // transaction on its database: the duplicate check (when the number is new
-    // or changed), the optional dates, the pick lists' lengths (where the write
-    // would fail), the batch row written (appended, or the
-    // loaded row edited), and only after that write succeeded the children
-    // moved from the loaded number to the frame's. A refusal is returned and
-    // nothing is written; no box may stand open while the database is locked.
+    // or changed), the optional dates, the pick lists' lengths (where the
+    // write would fail), the batch row written (appended when `loaded` is
+    // std::nullopt, else written over the loaded row while it holds what the
+    // frame was filled from), and only after that write succeeded the
+    // children moved from the loaded number to the frame's. A refusal is
+    // returned and nothing is written; no box may stand open while the
+    // database is locked.
     // An engine error (3197 when another user changed the row since it was
     // read, for one; 3421 for a number the frame's checks would refuse) rolls
     // everything back and goes to the caller. Gives the row written.
-    static std::variant<Refusal, dao::Bookmark>
-    Save(dao::Recordset &batches, const BatchFrameValues &values, const Loaded &loaded);
+    static std::variant<Refusal, dao::Bookmark> Save(dao::Recordset &batches,
+                                                     const BatchFrameValues &values,
+                                                     const std::optional<LoadedRow> &loaded);
 
     // The current row of `rs` as the frame shows it.
     static BatchFrameValues Values(const dao::Recordset &rs);

@@ -2,6 +2,7 @@
 
 #include "batches/BatchFrameValues.h"
 #include "foundation/BatchHeading.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
@@ -230,16 +231,13 @@ private:
     void RereadList();
 
     // What "&Zapisz" does with the open frame: append a batch or correct the
-    // loaded one.
-    enum class Edit { None, Adding, Correcting };
-    Edit edit_ = Edit::None;
+    // loaded one, wherever the list stands then.
+    FrameEdit edit_;
     // A correction leaves the list where it stands. A failed save clears
     // this, so the save that follows shows the row it wrote.
     bool listStaysAfterSave_ = false;
-    std::optional<BatchNumber> LoadedBatchNumber; // the number the corrected batch had when loaded
-    QString AutoImportMarker;                // "WczytAuto": the save goes on to the sample import
-    std::optional<dao::Bookmark> loadedRow_; // the batch under correction
-    dao::Bookmark writtenRow_;               // the row the last save wrote
+    QString AutoImportMarker;  // "WczytAuto": the save goes on to the sample import
+    dao::Bookmark writtenRow_; // the row the last save wrote
     // Set while the program moves the focus itself or a lookup runs: no
     // name lookup starts from a field losing the focus then.
     bool lookupsHeld_ = false;

@@ -338,13 +338,11 @@ void FormPartia::StartNewBatch()
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
     TextNrPartii->setEnabled(true);
     TextZaklad->setEnabled(true);
-    LoadedBatchNumber.reset();
-    loadedRow_.reset();
     // An import pending from an earlier header belongs to no new batch.
     AutoImportMarker.clear();
     Klawisze(false);
     ShowFrame(QStringLiteral("NOWA PARTIA"));
-    edit_ = Edit::Adding;
+    edit_.StartAdding();
     listStaysAfterSave_ = false;
     ClearFrame();
     TextGodzDoLab->setText(now());
@@ -386,7 +384,7 @@ void FormPartia::ComPopraw_Click()
             // A half-loaded frame would show another batch's values in the boxes
             // not reached yet, and saving it would write them into this batch.
             FramePartia->setVisible(false);
-            loadedRow_.reset();
+            edit_.Close();
             Klawisze(true);
         });
 }
@@ -394,16 +392,13 @@ void FormPartia::ComPopraw_Click()
 void FormPartia::LoadBatch()
 {
     const QScopedValueRollback<bool> hold(lookupsHeld_, true);
-    edit_ = Edit::Correcting;
     listStaysAfterSave_ = true;
     AutoImportMarker.clear();
     Klawisze(false);
     ShowFrame(QStringLiteral("EDYCJA PARTII"));
     const dao::Recordset rs = Batches();
-    // The correction is written into this row, wherever the list stands then.
-    loadedRow_ = rs.Bookmark();
+    edit_.StartCorrecting(RememberRow(rs));
     const BatchFrameValues values = BatchStore::Values(rs);
-    LoadedBatchNumber = BatchValidator::NumberOf(values.batchNumber);
     ShowValues(values);
     ComZapiszFr->setFocus();
 }

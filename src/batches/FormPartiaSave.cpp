@@ -8,6 +8,7 @@
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/db/Transaction.h"
@@ -50,15 +51,16 @@ std::optional<Refusal> FormPartia::WriteBatch(const BatchFrameValues &values)
 {
     try {
         dao::Recordset batches = Batches();
-        const auto result = BatchStore::Save(
-            batches, values, {edit_ == Edit::Adding, LoadedBatchNumber, loadedRow_});
+        const auto result = BatchStore::Save(batches, values, edit_.Target());
         if (const auto *fault = std::get_if<Refusal>(&result))
             return *fault;
         writtenRow_ = std::get<dao::Bookmark>(result);
         return std::nullopt;
-    } catch (const RuntimeError &) {
-        // Rolled back by now: the list must not show what was not kept.
-        RereadList();
+    } catch (const RuntimeError &error) {
+        // Rolled back by now: the list must not show what was not kept. A
+        // save refused before it wrote left the list as it was.
+        if (!LockedElsewhere(error))
+            RereadList();
         throw;
     }
 }
@@ -96,7 +98,7 @@ void FormPartia::SaveFailed(const RuntimeError &error)
 void FormPartia::AfterSave()
 {
     const bool listStays = listStaysAfterSave_;
-    edit_ = Edit::None;
+    edit_.Close();
     listStaysAfterSave_ = false;
     FramePartia->setVisible(false);
     Klawisze(true);

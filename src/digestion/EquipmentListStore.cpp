@@ -31,25 +31,13 @@ int EquipmentListStore::ProposedNumber(const dao::Recordset &list)
     return taken ? int(highest + 1) : rows + 1;
 }
 
-dao::Bookmark EquipmentListStore::Save(dao::Recordset &list, std::optional<dao::Bookmark> loaded,
+dao::Bookmark EquipmentListStore::Save(dao::Recordset &list, const std::optional<LoadedRow> &loaded,
                                        const QString &number, const QString &value)
 {
-    try {
-        if (loaded) {
-            list.setBookmark(*loaded);
-            list.Edit();
-        } else {
-            list.AddNew();
-        }
-        list(QStringLiteral("ID")) = TrimBlanks(number);
-        list(QStringLiteral("Wartosc")) = TrimBlanks(value);
-        list.Update();
-    } catch (const RuntimeError &) {
-        if (list.IsOpen() && list.EditMode() != dao::dbEditNone)
-            list.CancelUpdate();
-        throw;
-    }
-    return loaded ? *loaded : list.LastModified();
+    return WriteLoadedRow(list, loaded, [&](dao::Recordset &rs) {
+        rs(QStringLiteral("ID")) = TrimBlanks(number);
+        rs(QStringLiteral("Wartosc")) = TrimBlanks(value);
+    });
 }
 
 void EquipmentListStore::Delete(dao::Recordset &list, const dao::Bookmark &row)

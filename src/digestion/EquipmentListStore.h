@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -21,10 +22,11 @@ public:
     // already carries that number; then the highest number + 1.
     static int ProposedNumber(const dao::Recordset &list);
 
-    // Writes ID (the trimmed number) and Wartosc (the trimmed value) into the
-    // row at `loaded`, or into a new row; returns the row written. A failed
-    // write leaves no pending edit.
-    static dao::Bookmark Save(dao::Recordset &list, std::optional<dao::Bookmark> loaded,
+    // Writes ID (the trimmed number) and Wartosc (the trimmed value) into a
+    // new row (`loaded` std::nullopt) or over the loaded row, while it still
+    // holds what the frame was filled from (3197 changed, 3167 gone); returns
+    // the row written. A failed write leaves no pending edit.
+    static dao::Bookmark Save(dao::Recordset &list, const std::optional<LoadedRow> &loaded,
                               const QString &number, const QString &value);
 
     // Deletes the row at `row`; the list is read again.

@@ -369,7 +369,7 @@ void FormNastawienie::ComZapiszFr_Click()
             // The list beneath shows the run as it is now, so that a new
             // correction starts from it.
             try {
-                RereadRuns(loadedRun_ ? std::optional(loadedRun_->bookmark) : std::nullopt);
+                RereadRuns(loadedRun_ ? std::optional(loadedRun_->Bookmark()) : std::nullopt);
             } catch (const RuntimeError &) {
                 // The failure reported already says that the list is not right.
             }

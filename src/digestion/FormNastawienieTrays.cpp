@@ -149,7 +149,7 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
         std::optional<dao::Bookmark> next;
         const dao::Recordset trays = Trays();
         if (edit_ != Edit::Adding && loadedTray_) {
-            const int at = trays.PositionOf(loadedTray_->bookmark);
+            const int at = trays.PositionOf(loadedTray_->Bookmark());
             if (at >= 0 && at + 1 < trays.RecordCount())
                 next = trays.BookmarkAt(at + 1);
         }
@@ -165,7 +165,7 @@ void FormNastawienie::ComZapiszFrNaPIW_Click()
         ShowError(ErrorCaption, error);
         if (ChangedElsewhere(error)) {
             try {
-                RereadTrays(loadedTray_ ? std::optional(loadedTray_->bookmark) : std::nullopt);
+                RereadTrays(loadedTray_ ? std::optional(loadedTray_->Bookmark()) : std::nullopt);
                 PokazPozycje();
             } catch (const RuntimeError &) {
                 // The failure reported already says that the list is not right.

@@ -137,8 +137,7 @@ void FormPodpAll::ComDodaj_Click()
 {
     try {
         const int proposed = EquipmentListStore::ProposedNumber(List());
-        adding_ = true;
-        loadedRow_.reset();
+        edit_.StartAdding();
         TxtNr->setText(QString::number(proposed));
         TextWartosc->clear();
         ShowFrame(QStringLiteral("Nowa pozycja"));
@@ -156,8 +155,7 @@ void FormPodpAll::ComPopraw_Click()
         const dao::Recordset list = List();
         TxtNr->setText(FieldText(list, QStringLiteral("ID")));
         TextWartosc->setText(FieldText(list, QStringLiteral("Wartosc")));
-        loadedRow_ = list.Bookmark();
-        adding_ = false;
+        edit_.StartCorrecting(RememberRow(list));
         ShowFrame(QStringLiteral("Edycja"));
         TxtNr->setFocus();
     } catch (const RuntimeError &error) {
@@ -197,20 +195,28 @@ void FormPodpAll::ComZapisz_Click()
     try {
         dao::Recordset list = List();
         const dao::Bookmark written =
-            EquipmentListStore::Save(list, adding_ ? std::optional<dao::Bookmark>() : loadedRow_,
-                                     TxtNr->text(), TextWartosc->text());
+            EquipmentListStore::Save(list, edit_.Target(), TxtNr->text(), TextWartosc->text());
         FrmEdycja->setVisible(false);
+        edit_.Close();
         list.setBookmark(written);
         EnableList(true);
     } catch (const RuntimeError &error) {
         // Nothing was written; the frame stays open with what was typed.
         ShowError(ErrorCaption, error);
+        // An entry changed or gone meanwhile shows in the list as it is now.
+        try {
+            if (edit_.IsOpen() && !edit_.IsAdding() && !LockedElsewhere(error))
+                DataPodp->Refresh();
+        } catch (const RuntimeError &) {
+            // The failure reported already says that the list is not right.
+        }
     }
 }
 
 void FormPodpAll::ComAnuluj_Click()
 {
     FrmEdycja->setVisible(false);
+    edit_.Close();
     EnableList(true);
 }
 

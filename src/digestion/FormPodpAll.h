@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/RecordWrite.h"
 #include "platform/db/Bookmark.h"
 #include "platform/db/Recordset.h"
 
@@ -70,7 +71,6 @@ private:
     void EnableList(bool enabled);
     void ShowFrame(const QString &caption);
 
-    QString table_;                          // as the opener named it
-    bool adding_ = false;                    // "&Zapisz" appends
-    std::optional<dao::Bookmark> loadedRow_; // the entry under correction
+    QString table_;  // as the opener named it
+    FrameEdit edit_; // "&Zapisz" appends, or writes over the entry under correction
 };

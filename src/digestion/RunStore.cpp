@@ -249,9 +249,8 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveRun(dao::Database db, BatchNu
                        .arg(storedBatch)
                        .arg(*stored));
     }
-    const dao::Bookmark written =
-        WriteRowAt(runs, loadedRun ? std::optional(loadedRun->bookmark) : std::nullopt,
-                   [&](dao::Recordset &rs) { setRunFields(rs, batch, number, values); });
+    const dao::Bookmark written = WriteLoadedRow(
+        runs, loadedRun, [&](dao::Recordset &rs) { setRunFields(rs, batch, number, values); });
     runs.Close();
     transaction.Commit();
     return written;
@@ -280,9 +279,9 @@ std::variant<Refusal, dao::Bookmark> RunStore::SaveTray(dao::Database db, BatchN
         if (taken)
             return RunValidator::DuplicateTray(number);
     }
-    const dao::Bookmark written =
-        WriteRowAt(trays, loadedTray ? std::optional(loadedTray->bookmark) : std::nullopt,
-                   [&](dao::Recordset &rs) { setTrayFields(rs, batch, run, number, texts); });
+    const dao::Bookmark written = WriteLoadedRow(trays, loadedTray, [&](dao::Recordset &rs) {
+        setTrayFields(rs, batch, run, number, texts);
+    });
     trays.Close();
     transaction.Commit();
     return written;

@@ -220,7 +220,7 @@ void FormOperat::ComOperDod_Click()
     }
     TrapErrors(WindowCaption, [this] {
         MaskEdBoxKod->setText(OperatorStore::NextNumber(StaleDb));
-        adding_ = true;
+        edit_.StartAdding();
         // The list stays disabled while the frame is open, so that nothing
         // moves under an account being written.
         Klawisze(false);
@@ -249,7 +249,7 @@ void FormOperat::ComOperKor_Click()
 void FormOperat::openForCorrection()
 {
     const dao::Recordset rs = DataOperat->Recordset();
-    loaded_ = RememberRow(rs);
+    edit_.StartCorrecting(RememberRow(rs));
     loadedLogin_ = FieldText(rs, "OP_LOGIN");
     Klawisze(false);
     MaskEdBoxKod->setText(FieldText(rs, "OP_NUMER"));
@@ -262,7 +262,6 @@ void FormOperat::openForCorrection()
     passwordChanged_ = false;
     if (!signedInAdministrator())
         ComboOperat->setEnabled(false);
-    adding_ = false;
     FrameOperat->setTitle(QStringLiteral("        KOREKTA DANYCH OPERATORA        "));
     FrameOperat->setVisible(true);
     TextLogin->setFocus();
@@ -270,31 +269,40 @@ void FormOperat::openForCorrection()
 
 void FormOperat::ComOperZap_Click()
 {
+    const dao::Recordset list = DataOperat->Recordset();
+    const int shownRows = list.IsOpen() ? list.RecordCount() : 0;
     try {
-        if (adding_)
+        if (edit_.IsAdding())
             saveNew();
         else
             saveCorrection();
     } catch (const RuntimeError &error) {
-        showSaveFailure(error);
+        showSaveFailure(error, shownRows);
     }
 }
 
 // Nothing was written. An account that another workstation changed or
 // deleted meanwhile is shown as it is now, so that a new correction starts
-// from it; any other failure leaves the frame open as it was.
-void FormOperat::showSaveFailure(const RuntimeError &error)
+// from it; any other failure leaves the frame open as it was, and the list
+// as it was before the save (without a new account the save took back).
+void FormOperat::showSaveFailure(const RuntimeError &error, int shownRows)
 {
     ShowError(WindowCaption, error);
-    if (error.Number() != dao::err::DataChanged && error.Number() != dao::err::RecordDeleted)
+    const dao::Recordset list = DataOperat->Recordset();
+    const bool takenBack = list.IsOpen() && list.RecordCount() != shownRows;
+    const std::optional<LoadedRow> loaded = edit_.Target();
+    if (error.Number() == dao::err::DataChanged || error.Number() == dao::err::RecordDeleted) {
+        FrameOperat->setVisible(false);
+        edit_.Close();
+        Klawisze(true);
+    } else if (!takenBack) {
         return;
-    FrameOperat->setVisible(false);
-    Klawisze(true);
-    TrapErrors(WindowCaption, [this] {
+    }
+    TrapErrors(WindowCaption, [&] {
         dao::Recordset rs = DataOperat->Recordset();
         rs.Requery();
-        if (rs.PositionOf(loaded_.bookmark) >= 0)
-            rs.setBookmark(loaded_.bookmark);
+        if (loaded && rs.PositionOf(loaded->Bookmark()) >= 0)
+            rs.setBookmark(loaded->Bookmark());
         else if (rs.RecordCount() > 0)
             rs.MoveFirst();
     });
@@ -315,6 +323,7 @@ void FormOperat::saveNew()
         return;
     ZapiszOperat(true, true);
     FrameOperat->setVisible(false);
+    edit_.Close();
     Klawisze(true);
 }
 
@@ -332,6 +341,7 @@ void FormOperat::saveCorrection()
         return;
     ZapiszOperat(false, passwordChanged_);
     FrameOperat->setVisible(false);
+    edit_.Close();
     Klawisze(true);
 }
 
@@ -377,7 +387,7 @@ void FormOperat::ZapiszOperat(bool adding, bool writePassword)
         // Another workstation may have taken the offered number meanwhile.
         MaskEdBoxKod->setText(OperatorStore::Add(StaleDb, rs, entry));
     } else {
-        OperatorStore::Change(rs, loaded_, entry);
+        OperatorStore::Change(rs, edit_.Target().value(), entry);
     }
     rs.setBookmark(rs.LastModified());
 }
@@ -416,6 +426,7 @@ void FormOperat::ComOperKas_Click()
 void FormOperat::ComOperRez_Click()
 {
     FrameOperat->setVisible(false);
+    edit_.Close();
     Klawisze(true);
 }
 

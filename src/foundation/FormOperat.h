@@ -87,10 +87,10 @@ private:
     void saveNew();
     void saveCorrection();
     void refuse(const QString &text, const QString &caption = QStringLiteral("ALARM!!!"));
-    void showSaveFailure(const RuntimeError &error);
+    void showSaveFailure(const RuntimeError &error, int shownRows);
 
-    bool adding_ = false;
     bool passwordChanged_ = false;
-    LoadedRow loaded_; // the account opened by "&Popraw", as the frame was filled from it
+    FrameEdit
+        edit_; // a new account, or the one opened by "&Popraw" as the frame was filled from it
     QString loadedLogin_;
 };

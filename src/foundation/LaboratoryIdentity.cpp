@@ -79,14 +79,13 @@ bool LaboratoryIdentity::Write(dao::Database db, const std::optional<LoadedRow> 
         const bool gone = db.OpenRecordset(QStringLiteral("PODATNIK")).RecordCount() == 0;
         throw dao::Error::Make(gone ? dao::err::RecordDeleted : dao::err::DataChanged);
     }
-    EditAsLoaded(rs, *loaded);
-    StoreRow(rs, [&] {
+    WriteLoadedRow(rs, loaded, [&](dao::Recordset &row) {
         for (std::size_t i = 0; i < laboratory.letterhead.size(); ++i)
-            rs(QLatin1String(LetterheadFields[i])) = TrimBlanks(laboratory.letterhead[i]);
-        rs(QStringLiteral("Miejsc")) = laboratory.town;
-        rs(QStringLiteral("KodPCA")) = laboratory.accreditation;
-        rs(QStringLiteral("KodLok")) = TrimBlanks(laboratory.parentCode);
-        rs(QStringLiteral("KodLok2")) = TrimBlanks(laboratory.stationCode);
+            row(QLatin1String(LetterheadFields[i])) = TrimBlanks(laboratory.letterhead[i]);
+        row(QStringLiteral("Miejsc")) = laboratory.town;
+        row(QStringLiteral("KodPCA")) = laboratory.accreditation;
+        row(QStringLiteral("KodLok")) = TrimBlanks(laboratory.parentCode);
+        row(QStringLiteral("KodLok2")) = TrimBlanks(laboratory.stationCode);
     });
     rs.Close();
     transaction.Commit();

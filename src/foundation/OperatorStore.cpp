@@ -97,8 +97,7 @@ QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
 void OperatorStore::Change(dao::Recordset &rs, const LoadedRow &loaded, const Entry &entry)
 {
     dao::Transaction transaction(rs.Parent(), dao::Transaction::Immediate);
-    EditAsLoaded(rs, loaded);
-    StoreRow(rs, [&] { SetFields(rs, entry); });
+    WriteLoadedRow(rs, std::optional(loaded), [&](dao::Recordset &row) { SetFields(row, entry); });
     transaction.Commit();
 }
 

@@ -56,7 +56,7 @@ public:
     static QString Add(dao::Database db, dao::Recordset &rs, Entry entry);
 
     // Writes the entry into the loaded row through `rs`, provided the row
-    // still holds what the edit frame was filled from (EditAsLoaded): 3197
+    // still holds what the edit frame was filled from (WriteLoadedRow): 3197
     // when another workstation changed it meanwhile, 3167 when it deleted it,
     // and nothing is written. The check and the write are one BEGIN IMMEDIATE
     // step.

@@ -45,7 +45,7 @@ std::optional<ProgramOptions::Shown> ProgramOptions::Load(dao::Database db, cons
         return std::nullopt;
     const LoadedRow row = RememberRow(rs, {QStringLiteral("PARAM3")});
     rs.Close();
-    return Shown{row.values.value(QStringLiteral("PARAM3")).toBool(), row};
+    return Shown{row.Value(QStringLiteral("PARAM3")).toBool(), row};
 }
 
 void ProgramOptions::Write(dao::Database db, const QList<Change> &changes)
@@ -59,11 +59,10 @@ void ProgramOptions::Write(dao::Database db, const QList<Change> &changes)
             const bool gone = db.OpenRecordset(optionRows(change.key)).RecordCount() == 0;
             throw dao::Error::Make(gone ? dao::err::RecordDeleted : dao::err::DataChanged);
         }
-        EditAsLoaded(rs, *change.loaded);
-        StoreRow(rs, [&] {
-            rs(QStringLiteral("PARAM3")) = change.set;
+        WriteLoadedRow(rs, change.loaded, [&](dao::Recordset &row) {
+            row(QStringLiteral("PARAM3")) = change.set;
             if (change.key == QLatin1String("EmailWynik"))
-                rs(QStringLiteral("PARAM1")) =
+                row(QStringLiteral("PARAM1")) =
                     change.set ? QStringLiteral("EmailSzyfr") : QStringLiteral("Email");
         });
         rs.Close();

@@ -86,7 +86,8 @@ bool ConfirmDelete(const QString &question, const QString &caption)
 
 bool LockedElsewhere(const RuntimeError &error)
 {
-    return error.Number() == dao::err::Locked;
+    const auto *engine = dynamic_cast<const dao::Error *>(&error);
+    return engine && engine->Number() == dao::err::Locked && engine->BeforeAnyWrite();
 }
 
 bool DeleteCurrentRecord(dao::Recordset &rs, const QString &question, bool ask,

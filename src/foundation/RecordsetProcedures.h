@@ -29,8 +29,9 @@ void TouchTables(dao::Database db, std::initializer_list<const char *> tables);
 bool ConfirmDelete(const QString &question, const QString &caption);
 
 // True when a write was refused because another workstation holds the file
-// (3218). A list that still holds every row it showed is then as it was and
-// is not read again, which would only wait for the same lock once more.
+// (3218) before it wrote anything. A list that still holds every row it
+// showed is then as it was and is not read again, which would only wait for
+// the same lock once more.
 bool LockedElsewhere(const RuntimeError &error);
 
 // Deletes the current row, after a Yes/No question (style 308) when `ask` is

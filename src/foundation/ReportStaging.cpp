@@ -134,6 +134,18 @@ void CollectTissues(const QString &table, int staged)
     RobotDb.Execute(QStringLiteral("DELETE FROM temp.staged_tissue_names"));
 }
 
+// The staging copies that every print empties and refills. Only reports read
+// them and no user's list acts on their rows, so their rows need no lasting
+// identity: emptying them is one truncation and a copy keeps the rowids
+// SQLite gives. WynikTMP and SeriaTest keep theirs: the print settings
+// window edits them.
+void DeclareStagingCopies()
+{
+    RobotDb.SetScratchTables({QStringLiteral("Partia"), QStringLiteral("Badanie"),
+                              QStringLiteral("NazwaTMP"), QStringLiteral("Nastawienie"),
+                              QStringLiteral("PozycjaN")});
+}
+
 // The attachment of the StagingMonth alive, if any.
 dao::AttachedDatabase *attachedMonth = nullptr;
 // Why the StagingMonth alive could not attach the month file, when another
@@ -144,6 +156,7 @@ void CopyRows(const StagingCopy &copy)
 {
     if (lockedMonth)
         throw *lockedMonth;
+    DeclareStagingCopies();
     // The month file is attached outside any transaction of RobotDb, so that
     // it can be detached again when the copy's transaction has ended: inside
     // one, only the attachment of a StagingMonth made before it serves.
@@ -243,12 +256,14 @@ void CzyscPrzedDr(const QString &table)
     dao::Recordset rs = RobotDb.OpenRecordset(QStringLiteral("SELECT * FROM ") + table +
                                               QStringLiteral(" WHERE 0 = 1"));
     rs.Close();
+    DeclareStagingCopies();
     RobotDb.Execute(QStringLiteral("DELETE FROM ") + table);
 }
 
 void CzyscPrzedDr(std::initializer_list<const char *> tables)
 {
     // A missing table is refused by the statement as a recordset refuses it.
+    DeclareStagingCopies();
     dao::Transaction transaction(RobotDb);
     for (const char *table : tables)
         RobotDb.Execute(QStringLiteral("DELETE FROM ") + QLatin1String(table));

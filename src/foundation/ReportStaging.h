@@ -18,7 +18,8 @@ class AttachedDatabase;
 // copies of the month tables in the staging database RobotDb (Partia,
 // Badanie, Nastawienie, PozycjaN), the tissue list NazwaTMP and the one-row
 // tables WynikTMP and SeriaTest; every print empties and refills them before
-// it opens its report.
+// it opens its report. The copies are the database's scratch tables
+// (dao::Database::SetScratchTables): emptied at once, keeping no rowid marks.
 
 // One copy of month rows into the staging table of the same name.
 struct StagingCopy {

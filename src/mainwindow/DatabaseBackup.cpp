@@ -210,8 +210,12 @@ void DatabaseBackup::Run(const QDate &workingDate)
     } catch (const RuntimeError &error) {
         Fail(QStringLiteral("Błąd %1: %2").arg(error.Number()).arg(error.Description()));
     }
-    ReopenDatabases(kept);
-    Report(outcome);
+    const QStringList notOpen = ReopenDatabases(kept);
+    if (notOpen.isEmpty()) {
+        Report(outcome);
+    } else {
+        ReportNotOpen(outcome, notOpen);
+    }
     pointer_.Restore();
 }
 
@@ -236,22 +240,38 @@ DatabaseBackup::KeptNames DatabaseBackup::CloseDatabases()
     return kept;
 }
 
-// A database that cannot be reopened stays closed and is reported; the
-// others are reopened all the same.
-void DatabaseBackup::ReopenDatabases(const KeptNames &kept)
+// Each database is reopened as the copy took it: another workstation's write
+// is waited for up to the copy's own deadline, and any other failure is tried
+// once more. What still cannot be opened stays closed and is named, one line
+// each, in the list returned.
+QStringList DatabaseBackup::ReopenDatabases(const KeptNames &kept)
 {
     const std::pair<dao::Database *, QString> databases[] = {
         {&StaleDb, kept.stale}, {&MonthDb, kept.month}, {&RobotDb, kept.robot}};
+    QStringList notOpen;
     for (const auto &[db, name] : databases) {
         if (name.isEmpty()) {
             continue;
         }
-        try {
-            *db = dao::DBEngine::Workspaces(0).OpenDatabase(name);
-        } catch (const RuntimeError &error) {
-            ShowError(Caption, error);
+        const QDeadlineTimer deadline(LockWaitMs);
+        for (int attempt = 1;; ++attempt) {
+            try {
+                *db = dao::DBEngine::Workspaces(0).OpenDatabase(name);
+                break;
+            } catch (const RuntimeError &error) {
+                const bool waitMore =
+                    error.Number() == dao::err::Locked ? !deadline.hasExpired() : attempt < 2;
+                if (!waitMore) {
+                    notOpen.append(QStringLiteral("%1 (błąd %2: %3)")
+                                       .arg(name)
+                                       .arg(error.Number())
+                                       .arg(error.Description()));
+                    break;
+                }
+            }
         }
     }
+    return notOpen;
 }
 
 DatabaseBackup::Outcome DatabaseBackup::MakeBackup(const QDate &workingDate)
@@ -348,6 +368,27 @@ void DatabaseBackup::PackWithSevenZip(const QString &archive)
     } else if (!QFileInfo(realArchive).isFile()) {
         Fail(QStringLiteral("Program 7za.exe nie utworzył pliku %1.").arg(archive));
     }
+}
+
+// The copies may be whole, but the program cannot go on as if nothing
+// happened: the user is told which databases are closed.
+void DatabaseBackup::ReportNotOpen(Outcome outcome, const QStringList &notOpen)
+{
+    QString text;
+    if (outcome == Outcome::Done) {
+        text = QStringLiteral("Bazy zostały zarchiwizowane do katalogu: \r") + folder_ + u'\r';
+    } else if (outcome == Outcome::Failed) {
+        text = QStringLiteral("Archiwizacja baz danych nie powiodła się!\r");
+        if (!folder_.isEmpty()) {
+            text += QStringLiteral("Katalog archiwum: \r") + folder_ + u'\r';
+        }
+        text += failure_ + u'\r';
+    }
+    text += QStringLiteral("Po archiwizacji nie udało się ponownie otworzyć baz danych:\r") +
+            notOpen.join(u'\r') +
+            QStringLiteral("\rZamknij program i uruchom go ponownie, gdy inne stanowiska "
+                           "zakończą zapis.");
+    ShowWarning(text, Caption);
 }
 
 void DatabaseBackup::Fail(const QString &detail)

@@ -14,7 +14,8 @@
 // C:\MervaskLab\Archiwum\<yyyymmdd>g<hhmmss>, packed by C:\MervaskLab\7za.exe
 // into Archiwum<yyyymmdd>g<hhmmss>.zip, or copied loose when 7za.exe is
 // missing. The program's databases are closed meanwhile and reopened at the
-// end.
+// end, waiting for other workstations' writes as the copies do; success is
+// never reported while one of them could not be opened again.
 //
 // Each database is first copied in one consistent state (other workstations
 // may be writing to it), and success is reported only when the archive or the
@@ -42,13 +43,14 @@ private:
     };
 
     KeptNames CloseDatabases();
-    void ReopenDatabases(const KeptNames &kept);
+    QStringList ReopenDatabases(const KeptNames &kept);
     Outcome MakeBackup(const QDate &workingDate);
     void TakeSnapshots(const QString &yearFolder, const QStringList &files,
                        const QString &yearCopies, const QString &staleCopy, bool withSevenZip);
     void Snapshot(const QString &source, const QString &copy);
     void PackWithSevenZip(const QString &archive);
     void Report(Outcome outcome);
+    void ReportNotOpen(Outcome outcome, const QStringList &notOpen);
     void Fail(const QString &detail);
 
     Clock clock_;

@@ -93,12 +93,27 @@ std::optional<Refusal> ClientStore::CheckDuplicate(dao::Database db, const QStri
         duplicate = Exists(db, id);
     else if (id != loadedId)
         duplicate =
-            Exists(db, id, [&](const dao::Bookmark &row) { return row == correcting->bookmark; });
+            Exists(db, id, [&](const dao::Bookmark &row) { return row == correcting->Bookmark(); });
     if (!duplicate)
         return std::nullopt;
     return info(QStringLiteral("Klient o numerze: ") + id +
                     QStringLiteral(" już istnieje. Popraw!"),
                 QStringLiteral("TextIDKlient"));
+}
+
+std::optional<Refusal> ClientStore::Save(dao::Database db, dao::Recordset list,
+                                         const std::optional<LoadedRow> &loaded,
+                                         const Client &entry)
+{
+    if (std::optional<Refusal> fault = Check(entry))
+        return fault;
+    const QString loadedId =
+        loaded ? ValueText(NullToDefault(loaded->Value(QStringLiteral("IdRzezni")), QString()))
+               : QString();
+    return DictionaryStore::SaveRow(
+        db, list, Table, loaded,
+        [&] { return CheckDuplicate(db, entry.IdRzezni, loaded, loadedId); },
+        [&entry](dao::Recordset &rs) { SetFields(rs, entry); });
 }
 
 Client ClientStore::Read(const dao::Recordset &rs)

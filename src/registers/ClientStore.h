@@ -46,6 +46,13 @@ public:
                                                  const std::optional<LoadedRow> &correcting,
                                                  const QString &loadedId);
 
+    // The save of the frame: the checks of the boxes (Check), then, as one
+    // DictionaryStore::SaveRow step, the duplicate test and the row written
+    // through `list`, a new one, or over the loaded one (`loaded`, whose
+    // identifier as loaded is no duplicate of itself).
+    static std::optional<Refusal> Save(dao::Database db, dao::Recordset list,
+                                       const std::optional<LoadedRow> &loaded, const Client &entry);
+
     // The current row of `rs`.
     static Client Read(const dao::Recordset &rs);
 

@@ -138,8 +138,7 @@ void DictionaryListWindow::DBGridPodp_RowColChange()
 
 void DictionaryListWindow::ComDodaj_Click()
 {
-    Adding = true;
-    ForgetLoadedRow();
+    StartAdding();
     NumberBox->setText(QString::number(Data->RowCount() + 1));
     SetText(QString());
     OpenEditFrame(shape_.addCaption, TextBox());
@@ -152,16 +151,14 @@ void DictionaryListWindow::ComPopraw_Click()
     Klawisze(false);
     const bool loaded = Trapped([this] {
         const dao::Recordset rs = ListRecordset();
-        RememberLoadedRow();
+        StartCorrecting();
         NumberBox->setText(FieldText(rs, shape_.kind.numberField));
         SetText(FieldText(rs, shape_.kind.textField));
     });
     if (!loaded) {
-        ForgetLoadedRow();
-        Klawisze(true);
+        CloseEditFrame();
         return;
     }
-    Adding = false;
     OpenEditFrame(QStringLiteral("Edycja"), NumberBox);
 }
 
@@ -176,10 +173,10 @@ void DictionaryListWindow::ComZapisz_Click()
 {
     const QString number = NumberBox->text();
     const QString text = Text();
-    const SaveOutcome result = SaveRow(
-        Adding, StaleDb, ListRecordset().TableName(),
-        [&] { return ListEntryRules::Check(shape_.kind, number); },
-        [&](dao::Recordset &rs) { ListEntryRules::Write(rs, shape_.kind, number, text); });
+    const SaveOutcome result =
+        SaveRow([&](dao::Recordset list, const std::optional<LoadedRow> &loaded) {
+            return ListEntryRules::Save(StaleDb, list, shape_.kind, loaded, number, text);
+        });
     if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }

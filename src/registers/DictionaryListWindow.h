@@ -83,8 +83,6 @@ protected:
     QLabel *Heading; // hidden unless a subclass gives it a text
 
 private:
-    bool Adding = false;
-
     void ComDodaj_Click();
     void ComPopraw_Click();
     void ComUsun_Click();

@@ -123,37 +123,50 @@ QString DictionaryStore::ListStatement(const QString &table, const QString &orde
     return QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ") + orderField;
 }
 
+void DictionaryStore::DeleteListed(dao::Recordset &list)
+{
+    list.Delete();
+}
+
 dao::Recordset DictionaryStore::OpenList(dao::Database db, const QString &statement)
 {
     return db.OpenRecordset(statement);
 }
 
+namespace
+{
+
+// A register's row written through a record set of its table, when the list
+// is not open or no longer holds the loaded row.
+void writeThroughTable(dao::Database db, const QString &table,
+                       const std::optional<LoadedRow> &loaded,
+                       const std::function<void(dao::Recordset &)> &fill)
+{
+    dao::Recordset rs = db.OpenRecordset(table);
+    WriteLoadedRow(rs, loaded, fill);
+}
+
+} // namespace
+
 void DictionaryStore::WriteRow(dao::Database db, dao::Recordset list, const QString &table,
-                               bool adding, const std::optional<LoadedRow> &loaded,
+                               const std::optional<LoadedRow> &loaded,
                                const std::function<void(dao::Recordset &)> &fill)
 {
-    if (adding) {
-        dao::Recordset rs = list.IsOpen() ? list : db.OpenRecordset(table);
-        rs.AddNew();
-        StoreRow(rs, [&] { fill(rs); });
-        rs.setBookmark(rs.LastModified());
-        return;
-    }
-    if (!loaded)
-        throw dao::Error::Make(dao::err::NoCurrentRecord);
     // A correction goes only over the row as the frame was filled from it,
     // whichever record set stands in for the list.
-    dao::Recordset rs =
-        list.IsOpen() && list.PositionOf(loaded->bookmark) >= 0 ? list : db.OpenRecordset(table);
-    EditAsLoaded(rs, *loaded);
-    StoreRow(rs, [&] { fill(rs); });
+    if (!list.IsOpen() || (loaded && list.PositionOf(loaded->Bookmark()) < 0)) {
+        writeThroughTable(db, table, loaded, fill);
+        return;
+    }
+    const dao::Bookmark written = WriteLoadedRow(list, loaded, fill);
+    list.setBookmark(written);
 }
 
 std::optional<Refusal>
-DictionaryStore::SaveRow(dao::Database db, dao::Recordset list, const QString &table, bool adding,
+DictionaryStore::SaveRow(dao::Database db, dao::Recordset list, const QString &table,
                          const std::optional<LoadedRow> &loaded,
                          const std::function<std::optional<Refusal>()> &check,
                          const std::function<void(dao::Recordset &)> &fill)
 {
-    return Save(db, check, [&] { WriteRow(db, list, table, adding, loaded, fill); });
+    return Save(db, check, [&] { WriteRow(db, list, table, loaded, fill); });
 }

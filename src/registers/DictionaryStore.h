@@ -66,23 +66,26 @@ public:
     // The rows of a numbered dictionary as its list window shows them: the
     // whole table in the order of the field.
     static QString ListStatement(const QString &table, const QString &orderField);
+    // Deletes the current row of a register's list through the list itself,
+    // which deletes it only while it still holds what the list read of it
+    // (3197 changed, 3167 deleted meanwhile).
+    static void DeleteListed(dao::Recordset &list);
     // The rows of a register's statement, for its list to show.
     static dao::Recordset OpenList(dao::Database db, const QString &statement);
 
     // The registers' one row writer, called inside the save's transaction:
-    // appends a row, or edits the loaded one, and has `fill` set its fields;
-    // the row is stored as StoreRow stores it. `list` is the register's list:
-    // it writes the row when it is open (adding) or holds the loaded row, and
-    // then makes the written row its current row; a record set of `table`
-    // stands in otherwise. A correction is written only while the row still
-    // holds what the frame was filled from (EditAsLoaded): 3197 when it
-    // changed, 3167 when it is gone; 3021 when no row was loaded.
-    static void WriteRow(dao::Database db, dao::Recordset list, const QString &table, bool adding,
+    // appends a row (`loaded` std::nullopt), or writes over the loaded one
+    // (WriteLoadedRow: 3197 when it changed since the frame was filled from
+    // it, 3167 when it is gone), and has `fill` set its fields. `list` is the
+    // register's list: it writes the row when it is open and, correcting,
+    // still holds the loaded row, and then makes the written row its current
+    // row; a record set of `table` stands in otherwise.
+    static void WriteRow(dao::Database db, dao::Recordset list, const QString &table,
                          const std::optional<LoadedRow> &loaded,
                          const std::function<void(dao::Recordset &)> &fill);
     // A register's save: the checks, then WriteRow, as one Save step.
     static std::optional<Refusal> SaveRow(dao::Database db, dao::Recordset list,
-                                          const QString &table, bool adding,
+                                          const QString &table,
                                           const std::optional<LoadedRow> &loaded,
                                           const std::function<std::optional<Refusal>()> &check,
                                           const std::function<void(dao::Recordset &)> &fill);

@@ -3,6 +3,7 @@
 #include "foundation/DictionaryEvents.h"
 #include "foundation/Globals.h"
 #include "foundation/TextProcedures.h"
+#include "platform/db/DaoError.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/ShowModal.h"
@@ -54,14 +55,18 @@ void FormChoroba::Open()
     form.DataChoroba->Replace(method);
     form.loaded_ = loaded;
     form.TextMetoda->setText(
-        ValueText(NullToDefault(loaded.values.value(QStringLiteral("Metoda")), QString())));
+        ValueText(NullToDefault(loaded.Value(QStringLiteral("Metoda")), QString())));
     form.FrameChoroba->setVisible(true);
     ui::ShowModal(form);
 }
 
 void FormChoroba::ComZapisz_Click()
 {
-    const bool saved = Trapped([this] { MethodRules::Save(StaleDb, loaded_, TextMetoda->text()); });
+    const bool saved = TrappedWrite(true, [this] {
+        if (!loaded_)
+            throw dao::Error::Make(dao::err::NoCurrentRecord);
+        MethodRules::Save(StaleDb, *loaded_, TextMetoda->text());
+    });
     if (!saved)
         return;
     FrameChoroba->setVisible(false);

@@ -185,8 +185,7 @@ void FormLekarz::ComLaborDod_Click()
     });
     if (!numbered)
         return;
-    AddingVet = true;
-    ForgetLoadedRow();
+    StartAdding();
     TextID->setText(QString::number(number));
     for (QLineEdit *box : {TextLekarzNr, TextImie, TextNazwisko, TextMiasto, TextAdres, TextTelefon,
                            TextMail, TextUwagi, TextNazwa})
@@ -216,8 +215,7 @@ void FormLekarz::ComKopiuj_Click()
     });
     if (!copied)
         return;
-    AddingVet = true;
-    ForgetLoadedRow();
+    StartAdding();
     for (QLineEdit *box : {TextLekarzNr, TextImie, TextNazwisko})
         box->clear();
     OpenEditFrame(QStringLiteral(" NOWY LEKARZ NA PODSTAWIE KOPII "), TextImie);
@@ -225,7 +223,6 @@ void FormLekarz::ComKopiuj_Click()
 
 void FormLekarz::ComLaborKor_Click()
 {
-    AddingVet = false;
     if (ListIsEmpty()) {
         Beep();
         return;
@@ -233,7 +230,7 @@ void FormLekarz::ComLaborKor_Click()
     Klawisze(false);
     const bool loaded = Trapped([this] {
         const dao::Recordset rs = ListRecordset();
-        RememberLoadedRow();
+        StartCorrecting();
         const auto text = [&rs](const char *field) { return FieldText(rs, QLatin1String(field)); };
         TextID->setText(text("IDLekarz"));
         TextNazwa->setText(text("Nazwa"));
@@ -248,8 +245,7 @@ void FormLekarz::ComLaborKor_Click()
         LoadPostalCode(text("KodPocztowy"));
     });
     if (!loaded) {
-        ForgetLoadedRow();
-        Klawisze(true);
+        CloseEditFrame();
         return;
     }
     OpenEditFrame(QStringLiteral("KOREKTA LEKARZA"), TextImie);
@@ -273,17 +269,9 @@ void FormLekarz::ComLaborZap_Click()
                            TextNazwisko->text(), MEBKodPoczt->Text(), TextMiasto->text(),
                            TextAdres->text(),    TextTelefon->text(), TextMail->text(),
                            TextUwagi->text()};
-    // The frame's number was only a proposal: another workstation may have
-    // stored it since. The number is taken again inside the save's
-    // transaction, where no other workstation can take it.
-    const SaveOutcome result = SaveRow(
-        AddingVet, StaleDb, QStringLiteral("Lekarz"), [&] { return VetRules::Check(values); },
-        [&](dao::Recordset &rs) {
-            VetRules::Write(
-                rs, values,
-                AddingVet ? std::optional<qint64>(DictionaryStore::NextNumber(
-                                StaleDb, QStringLiteral("Lekarz"), QStringLiteral("IDLekarz")))
-                          : std::nullopt);
+    const SaveOutcome result =
+        SaveRow([&](dao::Recordset list, const std::optional<LoadedRow> &loaded) {
+            return VetRules::Save(StaleDb, list, loaded, values);
         });
     if (result == SaveOutcome::Saved)
         CloseEditFrame();

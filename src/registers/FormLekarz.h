@@ -56,8 +56,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    bool AddingVet = false;
-
     void ComLaborDod_Click();
     void ComKopiuj_Click();
     void ComLaborKor_Click();

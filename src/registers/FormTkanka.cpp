@@ -119,8 +119,7 @@ void FormTkanka::ComDodaj_Click()
         ShowFault(*full);
         return;
     }
-    Adding = true;
-    ForgetLoadedRow();
+    StartAdding();
     TextID->setText(QString::number(number));
     for (QLineEdit *box : {TextNazwa, TextKodCLab, TextNazCLab, TextUwagi})
         box->clear();
@@ -136,7 +135,7 @@ void FormTkanka::ComPopraw_Click()
     Klawisze(false);
     const bool loaded = Trapped([this] {
         const dao::Recordset rs = ListRecordset();
-        RememberLoadedRow();
+        StartCorrecting();
         TextID->setText(FieldText(rs, QStringLiteral("IDTkanka")));
         TextNazwa->setText(FieldText(rs, QStringLiteral("NazTkanka")));
         TextKodCLab->setText(FieldText(rs, QStringLiteral("KodCLab")));
@@ -144,11 +143,9 @@ void FormTkanka::ComPopraw_Click()
         TextUwagi->setText(FieldText(rs, QStringLiteral("Uwagi")));
     });
     if (!loaded) {
-        ForgetLoadedRow();
-        Klawisze(true);
+        CloseEditFrame();
         return;
     }
-    Adding = false;
     OpenEditFrame(QStringLiteral(" KOREKTA RODZAJU MATERIAŁU "), TextNazwa);
 }
 
@@ -182,24 +179,10 @@ void FormTkanka::ComZapisz_Click()
 {
     const TissueValues values{TextNazwa->text(), TextKodCLab->text(), TextNazCLab->text(),
                               TextUwagi->text()};
-    // The number shown in the frame was only a proposal: the stored number is
-    // taken inside the save's transaction, where no other workstation can
-    // take it too.
-    std::optional<int> newId;
-    const SaveOutcome result = SaveRow(
-        Adding, StaleDb, QStringLiteral("Tkanka"),
-        [&]() -> std::optional<Refusal> {
-            if (!Adding)
-                return std::nullopt;
-            if (std::optional<Refusal> fault = TissueRules::CheckNewName(StaleDb, values.name))
-                return fault;
-            qint64 number = 0;
-            if (std::optional<Refusal> full = TissueRules::NextNumber(StaleDb, number))
-                return full;
-            newId = int(number);
-            return std::nullopt;
-        },
-        [&](dao::Recordset &rs) { TissueRules::Write(rs, values, newId); });
+    const SaveOutcome result =
+        SaveRow([&](dao::Recordset list, const std::optional<LoadedRow> &loaded) {
+            return TissueRules::Save(StaleDb, list, loaded, values);
+        });
     if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }

@@ -42,8 +42,6 @@ public:
     QPushButton *ComAnuluj;
 
 private:
-    bool Adding = false;
-
     void ComDodaj_Click();
     void ComPopraw_Click();
     void ComUsun_Click();

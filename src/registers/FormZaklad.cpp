@@ -327,10 +327,8 @@ void FormZaklad::ComLaborZamk_Click()
 
 void FormZaklad::ComLaborDod_Click()
 {
-    AddingClient = true;
+    StartAdding();
     TextIDKlient->setEnabled(true);
-    EditedClientId.clear();
-    ForgetLoadedRow();
     ClearEditBoxes();
     OpenEditFrame(QStringLiteral(" NOWY KLIENT "), TextIDKlient);
 }
@@ -347,15 +345,13 @@ void FormZaklad::ClearEditBoxes()
 
 void FormZaklad::ComLaborKor_Click()
 {
-    AddingClient = false;
     if (ListIsEmpty()) {
         Beep();
         return;
     }
     Klawisze(false);
     if (!Trapped([this] { LoadClient(); })) {
-        ForgetLoadedRow();
-        Klawisze(true);
+        CloseEditFrame();
         return;
     }
     OpenEditFrame(QStringLiteral("KOREKTA KLIENTA"), ComAnuluj);
@@ -364,8 +360,7 @@ void FormZaklad::ComLaborKor_Click()
 void FormZaklad::LoadClient()
 {
     const Client client = ClientStore::Read(ListRecordset());
-    RememberLoadedRow();
-    EditedClientId = client.IdRzezni;
+    StartCorrecting();
     TextIDKlient->setText(client.IdRzezni);
     TextNazwa->setText(client.Nazwa);
     ComboTypWNI->setEditText(client.TypWNI);
@@ -434,27 +429,13 @@ Client FormZaklad::EditedClient() const
     return c;
 }
 
-bool FormZaklad::CheckEditBoxes(const Client &entry)
-{
-    const std::optional<Refusal> refusal = ClientStore::Check(entry);
-    if (!refusal)
-        return true;
-    ShowFault(*refusal);
-    return false;
-}
-
 void FormZaklad::ComZapisz_Click()
 {
     const Client entry = EditedClient();
-    if (!CheckEditBoxes(entry))
-        return;
-    const SaveOutcome result = SaveRow(
-        AddingClient, StaleDb, ClientStore::Table,
-        [&] {
-            return ClientStore::CheckDuplicate(
-                StaleDb, entry.IdRzezni, AddingClient ? std::nullopt : Loaded(), EditedClientId);
-        },
-        [&entry](dao::Recordset &rs) { ClientStore::SetFields(rs, entry); });
+    const SaveOutcome result =
+        SaveRow([&](dao::Recordset list, const std::optional<LoadedRow> &loaded) {
+            return ClientStore::Save(StaleDb, list, loaded, entry);
+        });
     if (result == SaveOutcome::Saved)
         CloseEditFrame();
 }

@@ -78,9 +78,6 @@ public:
     static inline const QString PostalCodeMask = QStringLiteral("##-###");
 
 private:
-    bool AddingClient = false;
-    QString EditedClientId; // IdRzezni of the row under correction
-
     void Form_Activate() override;
     void OptionN_Click();
     void OptionP_Click();

@@ -262,8 +262,7 @@ void InspectorateWindow::ResetPostalCode()
 
 void InspectorateWindow::ComZlewDod_Click()
 {
-    AddingInspectorate = true;
-    ForgetLoadedRow();
+    StartAdding();
     MEBKod->setEnabled(true);
     MEBKod->clear();
     for (QLineEdit *box : {TextNazwa, TextMiejsc, TextAdres, TextTelefon, TextMail})
@@ -277,7 +276,6 @@ void InspectorateWindow::ComZlewDod_Click()
 
 void InspectorateWindow::ComZlewKor_Click()
 {
-    AddingInspectorate = false;
     if (ListIsEmpty()) {
         Beep();
         return;
@@ -285,7 +283,7 @@ void InspectorateWindow::ComZlewKor_Click()
     Klawisze(false);
     const bool loaded = Trapped([this] {
         const dao::Recordset rs = ListRecordset();
-        RememberLoadedRow();
+        StartCorrecting();
         const auto text = [&rs](const QString &field) { return FieldText(rs, field); };
         MEBKod->setText(text(kind_.key));
         MEBKod->setEnabled(false);
@@ -306,9 +304,8 @@ void InspectorateWindow::ComZlewKor_Click()
         }
     });
     if (!loaded) {
-        ForgetLoadedRow();
         MEBKod->setEnabled(true);
-        Klawisze(true);
+        CloseEditFrame();
         return;
     }
     OpenEditFrame(QStringLiteral("KOREKTA ") + kind_.table, TextNazwa);
@@ -333,22 +330,10 @@ void InspectorateWindow::ComZlewZap_Click()
         TextAdres->text(),       TextTelefon->text(),
         TextMail->text(),        TextMailSzyfr ? TextMailSzyfr->text() : QString(),
         TextUwagi->toPlainText()};
-    for (const std::optional<Refusal> &fault : {InspectorateRules::CheckCode(kind_, values.code),
-                                                InspectorateRules::CheckLengths(kind_, values)}) {
-        if (fault) {
-            ShowFault(*fault);
-            return;
-        }
-    }
-    const bool adding = AddingInspectorate;
     const SaveOutcome result = SaveRow(
-        adding, StaleDb, kind_.table,
-        [&]() -> std::optional<Refusal> {
-            if (adding)
-                return InspectorateRules::CheckNewCode(StaleDb, kind_, values.code);
-            return std::nullopt;
+        [&](dao::Recordset list, const std::optional<LoadedRow> &loaded) {
+            return InspectorateRules::Save(StaleDb, list, kind_, loaded, values);
         },
-        [&](dao::Recordset &rs) { InspectorateRules::Write(rs, kind_, values, adding); },
         kind_.errorTitle);
     if (result == SaveOutcome::Saved)
         CloseEditFrame();

@@ -68,8 +68,6 @@ protected:
     QMenu *menu1 = nullptr; // the popup menu, county register only
 
 private:
-    bool AddingInspectorate = false;
-
     void OptionK_Click();
     void OptionN_Click();
     void ComZlewSzuk_Click();

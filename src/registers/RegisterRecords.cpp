@@ -78,6 +78,20 @@ void VetRules::Write(dao::Recordset &rs, const VetValues &v, std::optional<qint6
     rs(QStringLiteral("LekarzNr")) = TrimBlanks(v.number);
 }
 
+std::optional<Refusal> VetRules::Save(dao::Database db, dao::Recordset list,
+                                      const std::optional<LoadedRow> &loaded,
+                                      const VetValues &values)
+{
+    return DictionaryStore::SaveRow(
+        db, list, QStringLiteral("Lekarz"), loaded, [&] { return Check(values); },
+        [&](dao::Recordset &rs) {
+            Write(rs, values,
+                  loaded ? std::nullopt
+                         : std::optional<qint64>(DictionaryStore::NextNumber(
+                               db, QStringLiteral("Lekarz"), QStringLiteral("IDLekarz"))));
+        });
+}
+
 // ------------------------------------------------ county and regional inspectorates
 
 const InspectorateKind &InspectorateKind::County()
@@ -156,6 +170,27 @@ void InspectorateRules::Write(dao::Recordset &rs, const InspectorateKind &kind,
     rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
 }
 
+std::optional<Refusal> InspectorateRules::Save(dao::Database db, dao::Recordset list,
+                                               const InspectorateKind &kind,
+                                               const std::optional<LoadedRow> &loaded,
+                                               const InspectorateValues &values)
+{
+    for (const std::optional<Refusal> &fault :
+         {CheckCode(kind, values.code), CheckLengths(kind, values)}) {
+        if (fault)
+            return fault;
+    }
+    const bool adding = !loaded;
+    return DictionaryStore::SaveRow(
+        db, list, kind.table, loaded,
+        [&]() -> std::optional<Refusal> {
+            if (adding)
+                return CheckNewCode(db, kind, values.code);
+            return std::nullopt;
+        },
+        [&](dao::Recordset &rs) { Write(rs, kind, values, adding); });
+}
+
 // ------------------------------------------------------------ tissues
 
 dao::Recordset TissueRules::OpenList(dao::Database db)
@@ -192,6 +227,27 @@ void TissueRules::Write(dao::Recordset &rs, const TissueValues &v, std::optional
     rs(QStringLiteral("Uwagi")) = TrimBlanks(v.remarks);
 }
 
+std::optional<Refusal> TissueRules::Save(dao::Database db, dao::Recordset list,
+                                         const std::optional<LoadedRow> &loaded,
+                                         const TissueValues &values)
+{
+    std::optional<int> newId;
+    return DictionaryStore::SaveRow(
+        db, list, QStringLiteral("Tkanka"), loaded,
+        [&]() -> std::optional<Refusal> {
+            if (loaded)
+                return std::nullopt;
+            if (std::optional<Refusal> fault = CheckNewName(db, values.name))
+                return fault;
+            qint64 number = 0;
+            if (std::optional<Refusal> full = NextNumber(db, number))
+                return full;
+            newId = int(number);
+            return std::nullopt;
+        },
+        [&](dao::Recordset &rs) { Write(rs, values, newId); });
+}
+
 void TissueRules::Delete(dao::Recordset &list)
 {
     DeleteShownRow(list);
@@ -215,9 +271,8 @@ void MethodRules::Save(dao::Database db, const LoadedRow &loaded, const QString 
     // writes in between.
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     dao::Recordset rs = db.OpenRecordset(Source);
-    EditAsLoaded(rs, loaded);
-    rs(QStringLiteral("Metoda")) = TrimBlanks(text);
-    rs.Update();
+    WriteLoadedRow(rs, std::optional(loaded),
+                   [&](dao::Recordset &row) { row(QStringLiteral("Metoda")) = TrimBlanks(text); });
     rs.Close();
     transaction.Commit();
 }
@@ -250,4 +305,14 @@ void ListEntryRules::Write(dao::Recordset &rs, const ListEntryKind &kind, const 
 {
     rs(kind.numberField) = DictionaryStore::ByteNumber(number);
     rs(kind.textField) = TrimBlanks(text);
+}
+
+std::optional<Refusal> ListEntryRules::Save(dao::Database db, dao::Recordset list,
+                                            const ListEntryKind &kind,
+                                            const std::optional<LoadedRow> &loaded,
+                                            const QString &number, const QString &text)
+{
+    return DictionaryStore::SaveRow(
+        db, list, list.TableName(), loaded, [&] { return Check(kind, number); },
+        [&](dao::Recordset &rs) { Write(rs, kind, number, text); });
 }

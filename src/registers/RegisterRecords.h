@@ -40,6 +40,13 @@ public:
     static std::optional<Refusal> Check(const VetValues &values);
     // The fields in the register's order; IDLekarz only for a new row.
     static void Write(dao::Recordset &rs, const VetValues &values, std::optional<qint64> newId);
+    // The save of the frame (DictionaryStore::SaveRow): the checks, then the
+    // row written through `list`, a new one numbered inside the save's
+    // transaction (the frame's number was only a proposal), or the loaded
+    // one.
+    static std::optional<Refusal> Save(dao::Database db, dao::Recordset list,
+                                       const std::optional<LoadedRow> &loaded,
+                                       const VetValues &values);
 };
 
 // ------------------------------------------------ county and regional inspectorates
@@ -85,6 +92,13 @@ public:
     // no unfilled place.
     static void Write(dao::Recordset &rs, const InspectorateKind &kind,
                       const InspectorateValues &values, bool adding);
+    // The save of the frame: the code and lengths checked, then, as one
+    // DictionaryStore::SaveRow step, a new code checked and the row written
+    // through `list` (a new one, or the loaded one).
+    static std::optional<Refusal> Save(dao::Database db, dao::Recordset list,
+                                       const InspectorateKind &kind,
+                                       const std::optional<LoadedRow> &loaded,
+                                       const InspectorateValues &values);
 };
 
 // ------------------------------------------------------------ tissues
@@ -110,6 +124,13 @@ public:
     static std::optional<Refusal> NextNumber(dao::Database db, qint64 &number);
     static std::optional<Refusal> CheckNewName(dao::Database db, const QString &name);
     static void Write(dao::Recordset &rs, const TissueValues &values, std::optional<int> newId);
+    // The save of the frame (DictionaryStore::SaveRow): a new tissue's name
+    // checked and its number taken inside the save's transaction (the
+    // frame's number was only a proposal), then the row written through
+    // `list`; a correction writes over the loaded row.
+    static std::optional<Refusal> Save(dao::Database db, dao::Recordset list,
+                                       const std::optional<LoadedRow> &loaded,
+                                       const TissueValues &values);
     // Deletes the current tissue of `list`, the register's list, which refuses
     // a tissue changed or deleted since it showed it (DeleteShownRow).
     static void Delete(dao::Recordset &list);
@@ -129,7 +150,7 @@ public:
     // The method row as the window shows it: its method text.
     static LoadedRow Remember(const dao::Recordset &method);
     // Stores the trimmed text as the method when the row still holds what
-    // the window was opened with (EditAsLoaded): 3197 when another
+    // the window was opened with (WriteLoadedRow): 3197 when another
     // workstation changed it meanwhile, 3167 when the row is gone; then
     // nothing is written.
     static void Save(dao::Database db, const LoadedRow &loaded, const QString &text);
@@ -161,4 +182,11 @@ public:
     static std::optional<Refusal> Check(const ListEntryKind &kind, const QString &number);
     static void Write(dao::Recordset &rs, const ListEntryKind &kind, const QString &number,
                       const QString &text);
+    // The save of the frame (DictionaryStore::SaveRow) into the table of
+    // `list`: the number checked, then the row written (a new one, or the
+    // loaded one).
+    static std::optional<Refusal> Save(dao::Database db, dao::Recordset list,
+                                       const ListEntryKind &kind,
+                                       const std::optional<LoadedRow> &loaded,
+                                       const QString &number, const QString &text);
 };

@@ -149,7 +149,8 @@ void RegisterWindowBase::ShowRows(dao::Database db, const QString &sql)
 void RegisterWindowBase::DeleteListedRow()
 {
     try {
-        ListRecordset().Delete();
+        dao::Recordset list = ListRecordset();
+        DictionaryStore::DeleteListed(list);
     } catch (const RuntimeError &error) {
         // A row gone meanwhile leaves the list as one's own delete does.
         if (!LockedElsewhere(error))
@@ -168,6 +169,27 @@ void RegisterWindowBase::RereadAfterRefusal()
     }
 }
 
+bool RegisterWindowBase::TrappedWrite(bool correcting, const std::function<void()> &action,
+                                      const QString &caption)
+{
+    bool reread = false;
+    const bool done = Trapped(
+        [&] {
+            try {
+                action();
+            } catch (const RuntimeError &error) {
+                // A row changed or gone meanwhile shows in the list as it is
+                // now, as after a refused delete.
+                reread = correcting && !LockedElsewhere(error);
+                throw;
+            }
+        },
+        caption);
+    if (!done && reread)
+        RereadAfterRefusal();
+    return done;
+}
+
 bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QString &caption)
 {
     return TrapErrors(caption, action, [this] {
@@ -176,20 +198,23 @@ bool RegisterWindowBase::Trapped(const std::function<void()> &action, const QStr
     });
 }
 
-SaveOutcome RegisterWindowBase::SaveRow(bool adding, dao::Database db, const QString &table,
-                                        const std::function<std::optional<Refusal>()> &check,
-                                        const std::function<void(dao::Recordset &)> &fill,
-                                        const QString &caption)
+SaveOutcome RegisterWindowBase::SaveRow(const StoreSave &save, const QString &caption)
 {
     std::optional<Refusal> fault;
-    const bool done = Trapped(
-        [&] {
-            fault =
-                DictionaryStore::SaveRow(db, ListRecordset(), table, adding, loaded_, check, fill);
-        },
-        caption);
-    if (!done)
+    const bool correcting = edit_.IsOpen() && !edit_.IsAdding();
+    const auto rows = [this] {
+        const dao::Recordset list = ListRecordset();
+        return list.IsOpen() ? list.RecordCount() : 0;
+    };
+    const int shown = rows();
+    const bool done = TrappedWrite(
+        correcting, [&] { fault = save(ListRecordset(), edit_.Target()); }, caption);
+    if (!done) {
+        // A new row that the failed save took back leaves the list.
+        if (!correcting && rows() != shown)
+            RereadAfterRefusal();
         return SaveOutcome::Failed;
+    }
     if (fault) {
         ShowFault(*fault);
         return SaveOutcome::Refused;
@@ -229,9 +254,9 @@ void RegisterWindowBase::CancelPending(dao::Recordset &rs)
     }
 }
 
-void RegisterWindowBase::RememberLoadedRow()
+void RegisterWindowBase::StartCorrecting()
 {
-    loaded_ = RememberRow(ListRecordset());
+    edit_.StartCorrecting(RememberRow(ListRecordset()));
 }
 
 void RegisterWindowBase::OpenEditFrame(const QString &caption, QWidget *focus)
@@ -247,7 +272,7 @@ void RegisterWindowBase::OpenEditFrame(const QString &caption, QWidget *focus)
 void RegisterWindowBase::CloseEditFrame()
 {
     frame_->hide();
-    ForgetLoadedRow();
+    edit_.Close();
     Klawisze(true);
 }
 

@@ -103,23 +103,33 @@ protected:
     // Runs a data operation; a run-time error drops a pending AddNew or Edit
     // of the list, is reported, and false is returned.
     bool Trapped(const std::function<void()> &action, const QString &caption = ErrorCaption);
+    // Trapped for a write: after a refused or failed correction the list is
+    // read again, as after a refused delete, unless another workstation's
+    // lock refused it (LockedElsewhere).
+    bool TrappedWrite(bool correcting, const std::function<void()> &action,
+                      const QString &caption = ErrorCaption);
 
-    // A save: the checks and the write of the row in one transaction
-    // (DictionaryStore::SaveRow, over the loaded row when correcting). A
-    // refusal is shown and leaves the frame as it is; a run-time error is
-    // reported under `caption`.
-    SaveOutcome SaveRow(bool adding, dao::Database db, const QString &table,
-                        const std::function<std::optional<Refusal>()> &check,
-                        const std::function<void(dao::Recordset &)> &fill,
-                        const QString &caption = ErrorCaption);
+    // A save: the register's store procedure (the checks, the number and
+    // the write in one transaction: DictionaryStore::SaveRow), given the list
+    // and the row the frame writes over (std::nullopt when adding). A refusal
+    // is shown and leaves the frame as it is; a run-time error is reported
+    // under `caption`.
+    using StoreSave = std::function<std::optional<Refusal>(dao::Recordset list,
+                                                           const std::optional<LoadedRow> &loaded)>;
+    SaveOutcome SaveRow(const StoreSave &save, const QString &caption = ErrorCaption);
     // The refusal's box, then the focus into its control when it can take it.
     void ShowFault(const Refusal &fault);
 
-    // The list's current row as the frame is filled from it: the row that a
-    // correction will be written into, and only while it holds that.
-    void RememberLoadedRow(); // 3021 without a current row
-    void ForgetLoadedRow() { loaded_.reset(); }
-    const std::optional<LoadedRow> &Loaded() const { return loaded_; }
+    // The edit frame's one state. StartCorrecting takes the list's current
+    // row as the frame is filled from it: the row that a correction will be
+    // written into, and only while it holds that (3021 without a current
+    // row). StartAdding opens it on a new row; CloseEditFrame ends either.
+    void StartAdding() { edit_.StartAdding(); }
+    void StartCorrecting();
+    bool IsAdding() const { return edit_.IsAdding(); }
+    // The row a save writes over, std::nullopt when adding; 3021 when no
+    // frame is open.
+    const std::optional<LoadedRow> &EditTarget() const { return edit_.Target(); }
 
     void OpenEditFrame(const QString &caption, QWidget *focus);
     void CloseEditFrame();
@@ -162,5 +172,5 @@ private:
     QGroupBox *frame_ = nullptr;
     QList<QPointer<QWidget>> browseControls_;
     QPointer<QAbstractButton> closeButton_;
-    std::optional<LoadedRow> loaded_;
+    FrameEdit edit_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The central laboratory's addresses, kept as keys of T:\mervasklab.ini
 // because they differ between installations: the address that the
@@ -15,9 +16,10 @@ public:
     // holds the installer's placeholder. Errors reading the file go to the
     // caller.
     static QString Read(const QString &key);
-    // True for an address in the reserved domain "invalid", such as the
-    // installer's https://clab.invalid.
+    // True for an address whose host is in the reserved domain "invalid",
+    // such as the installer's https://clab.invalid, also written without a
+    // scheme, in capitals or with a trailing dot.
     static bool IsPlaceholder(const QString &address);
-    // The refusal naming a key that has no value.
-    static QString MissingKeyText(const QString &key);
+    // The one refusal naming every key in `keys` (at least one).
+    static QString MissingKeyText(const QStringList &keys);
 };

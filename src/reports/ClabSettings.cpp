@@ -93,24 +93,20 @@ LoadedRow ClabSettings::Save(dao::Database stale, const QString &key,
     // workstation's save cannot come in between.
     dao::Transaction transaction(stale, dao::Transaction::Immediate);
     dao::Recordset rs = openRow(stale, key);
-    if (loaded) {
-        EditAsLoaded(rs, *loaded);
-    } else {
-        // The key had no row when the frame was filled.
-        if (rs.RecordCount() > 0)
-            throw dao::Error::Make(dao::err::DataChanged);
-        rs.AddNew();
-        rs(QStringLiteral("Klucz")) = key;
-    }
-    StoreRow(rs, [&] {
+    // The key had no row when the frame was filled.
+    if (!loaded && rs.RecordCount() > 0)
+        throw dao::Error::Make(dao::err::DataChanged);
+    WriteLoadedRow(rs, loaded, [&](dao::Recordset &row) {
+        if (!loaded)
+            row(QStringLiteral("Klucz")) = key;
         for (const Column &column : Columns)
-            rs(QLatin1String(column.name)) = codes.*column.member;
+            row(QLatin1String(column.name)) = codes.*column.member;
     });
-    const dao::Bookmark row = loaded ? loaded->bookmark : rs.LastModified();
     rs.Close();
-    // The row as it is now stored, read afresh in the same transaction.
+    // The row as it is now stored, read afresh in the same transaction: the
+    // key's one row.
     rs = openRow(stale, key);
-    rs.setBookmark(row);
+    rs.MoveFirst();
     const LoadedRow written = readRow(rs).row;
     rs.Close();
     transaction.Commit();

@@ -301,15 +301,18 @@ void FormCLab::ComDrukuj_Click()
                        QStringLiteral("Data"));
             return;
         }
-        // Both addresses are needed; without them nothing is written.
+        // Both addresses are needed; without them nothing is written. One box
+        // names every key still to be filled in.
+        QStringList missing;
         QString uploadHost;
         for (const QString &key : {ClabHosts::SchemaKey, ClabHosts::UploadKey}) {
-            const QString value = ClabHosts::Read(key);
-            if (value.isEmpty()) {
-                ShowWarning(ClabHosts::MissingKeyText(key), Warning);
-                return;
-            }
-            uploadHost = value;
+            uploadHost = ClabHosts::Read(key);
+            if (uploadHost.isEmpty())
+                missing.append(key);
+        }
+        if (!missing.isEmpty()) {
+            ShowWarning(ClabHosts::MissingKeyText(missing), Warning);
+            return;
         }
         ClabStore store(MonthDb, StaleDb);
         if (CheckResultsCLab(store, period))

@@ -34,9 +34,8 @@ std::optional<MaterialsStore::Shown> MaterialsStore::Read(dao::Database db, cons
         rs.MoveFirst();
         const LoadedRow row =
             RememberRow(rs, {QStringLiteral("IlTestow"), QStringLiteral("IlPlytek")});
-        shown = Shown{{row.values.value(QStringLiteral("IlTestow")),
-                       row.values.value(QStringLiteral("IlPlytek"))},
-                      row};
+        shown = Shown{
+            {row.Value(QStringLiteral("IlTestow")), row.Value(QStringLiteral("IlPlytek"))}, row};
     }
     rs.Close();
     return shown;
@@ -50,18 +49,15 @@ void MaterialsStore::Store(dao::Database db, const QString &day,
         throw dao::Error::Make(dao::err::TypeMismatch);
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     dao::Recordset rs = db.OpenRecordset(dayRows(QStringLiteral("zuzyte"), day));
-    if (loaded) {
-        EditAsLoaded(rs, *loaded);
-    } else {
-        // The day had no row when the window was filled.
-        if (rs.RecordCount() > 0)
-            throw dao::Error::Make(dao::err::DataChanged);
-        rs.AddNew();
-        rs(QStringLiteral("DataDoLab")) = *date;
-    }
-    rs(QStringLiteral("IlTestow")) = tests;
-    rs(QStringLiteral("IlPlytek")) = plates;
-    rs.Update();
+    // The day had no row when the window was filled.
+    if (!loaded && rs.RecordCount() > 0)
+        throw dao::Error::Make(dao::err::DataChanged);
+    WriteLoadedRow(rs, loaded, [&](dao::Recordset &row) {
+        if (!loaded)
+            row(QStringLiteral("DataDoLab")) = *date;
+        row(QStringLiteral("IlTestow")) = tests;
+        row(QStringLiteral("IlPlytek")) = plates;
+    });
     rs.Close();
     transaction.Commit();
 }

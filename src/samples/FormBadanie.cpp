@@ -548,7 +548,7 @@ void FormBadanie::ComAnulujFr_Click()
 {
     FrameProbka->setVisible(false);
     CheckNast->setChecked(false);
-    loadedRow_.reset();
+    edit_.Close();
     Klawisze(true);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/BatchHeading.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Bookmark.h"
@@ -124,8 +125,9 @@ protected:
 
 private:
     // ----------------------------------------------------------- its state
-    bool AddingSample = false;
-    QString EditedCarcassNumber;
+    // The sample frame's one edit state: a new sample, or the row loaded for
+    // a correction as the frame was filled from it.
+    FrameEdit edit_;
 
     void Form_Load();
     void Form_Activate();
@@ -174,10 +176,7 @@ private:
     void FillDescriptions();
     void FillRemarkHints();
 
-    std::optional<dao::Bookmark> loadedRow_; // the sample under correction
-    BatchHeading heading_;                   // the batch the window is open on
-    QString loadedDaily_;
-    QString loadedGeneral_;
+    BatchHeading heading_; // the batch the window is open on
     dao::Bookmark savedRow_;
     bool resultLocked_ = false; // for an operator of kind "OPERATOR", once a sample was edited
     bool importing_ = false;

@@ -55,9 +55,7 @@ void FormBadanie::StartNewSample()
     Klawisze(false);
     FrameProbka->setTitle(QStringLiteral("NOWA PRÓBKA"));
     ShowOverlay(FrameProbka);
-    AddingSample = true;
-    EditedCarcassNumber.clear();
-    loadedRow_.reset();
+    edit_.StartAdding();
     const int carcass = SampleNumbering::NextCarcass(MonthDb, heading_.Partia);
     const SampleStore::BatchFacts facts = SampleStore::Batch(MonthDb, heading_.Partia);
     TextNrProbki->setText(QString::number(carcass));
@@ -113,17 +111,13 @@ void FormBadanie::LoadSample()
         ComboWynik->setEnabled(false);
         ComWstUjemny->setEnabled(false);
     }
-    AddingSample = false;
     Klawisze(false);
     FrameProbka->setTitle(QStringLiteral("EDYCJA PRÓBKI"));
     ShowOverlay(FrameProbka);
     const dao::Recordset rs = Samples();
     // The correction is written into this row, wherever the list stands then.
-    loadedRow_ = rs.Bookmark();
+    edit_.StartCorrecting(RememberRow(rs));
     ShowValues(SampleStore::Values(rs));
-    EditedCarcassNumber = TextNrProbki->text();
-    loadedDaily_ = TextNrDzien->text();
-    loadedGeneral_ = TextNrOgolny->text();
 }
 
 void FormBadanie::ShowValues(const SampleFrameValues &v)
@@ -175,10 +169,8 @@ SaveOutcome FormBadanie::SaveSample()
 {
     try {
         dao::Recordset rs = Samples();
-        const SampleValidator::Loaded loaded{AddingSample, EditedCarcassNumber, loadedDaily_,
-                                             loadedGeneral_};
-        const auto result = SampleStore::Save(rs, FrameValues(), loaded,
-                                              {heading_.Partia, heading_.DataDoLab, loadedRow_});
+        const auto result = SampleStore::Save(rs, FrameValues(), edit_.Target(),
+                                              {heading_.Partia, heading_.DataDoLab});
         if (const auto *fault = std::get_if<Refusal>(&result)) {
             ShowFault(*fault);
             return SaveOutcome::Refused;
@@ -187,7 +179,9 @@ SaveOutcome FormBadanie::SaveSample()
         rs.setBookmark(savedRow_);
         return SaveOutcome::Saved;
     } catch (const RuntimeError &error) {
-        RereadList();
+        // Refused before it wrote, the save left the list as it was.
+        if (!LockedElsewhere(error))
+            RereadList();
         // The frame stays open over the disabled list, with what was typed.
         ShowError(ErrorCaption, error);
         return SaveOutcome::Failed;
@@ -202,14 +196,13 @@ void FormBadanie::ShowFault(const Refusal &fault)
 
 void FormBadanie::AfterSave()
 {
-    if (AddingSample) {
+    if (edit_.IsAdding()) {
         if (CheckNast->isChecked()) {
             ComDodajPr_Click();
             return;
         }
-        AddingSample = false;
         FrameProbka->setVisible(false);
-        loadedRow_.reset();
+        edit_.Close();
         Klawisze(true);
         return;
     }
@@ -228,7 +221,7 @@ void FormBadanie::AfterSave()
     }
     FrameProbka->setVisible(false);
     CheckNast->setChecked(false);
-    loadedRow_.reset();
+    edit_.Close();
     Klawisze(true);
 }
 
@@ -258,9 +251,8 @@ void FormBadanie::ComUsun_Click()
         if (askYesNo(QStringLiteral("Czy na pewno usunąć próbkę?"), QStringLiteral("USUWANIE!")) !=
             ui::vbYes)
             return;
-        // The list's record set deletes the sample only while it still holds
-        // what the list read of it (3197 changed, 3167 deleted meanwhile).
-        Samples().Delete();
+        dao::Recordset samples = Samples();
+        SampleStore::DeleteListed(samples);
         DataBad->Refresh();
     } catch (const RuntimeError &error) {
         ShowError(ErrorCaption, error);
@@ -371,7 +363,8 @@ void FormBadanie::ComOpisPr_Click()
             rs.setBookmark(*last);
         ComAnulujFr_Click();
     } catch (const RuntimeError &error) {
-        RereadList();
+        if (!LockedElsewhere(error))
+            RereadList();
         ComAnulujFr_Click();
         ShowError(ErrorCaption, error);
     }
@@ -396,7 +389,8 @@ void FormBadanie::ComWstUjemny_Click()
             rs.setBookmark(*last);
         ComAnulujFr_Click();
     } catch (const RuntimeError &error) {
-        RereadList();
+        if (!LockedElsewhere(error))
+            RereadList();
         ComAnulujFr_Click();
         ShowError(ErrorCaption, error);
     }

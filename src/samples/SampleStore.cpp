@@ -75,9 +75,17 @@ QString SampleStore::SampleId(const QVariant &wni, const QVariant &number, const
 
 std::variant<Refusal, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
                                                        const SampleFrameValues &values,
-                                                       const SampleValidator::Loaded &loaded,
+                                                       const std::optional<LoadedRow> &loaded,
                                                        const Target &target)
 {
+    std::optional<SampleValidator::Numbers> loadedNumbers;
+    if (loaded) {
+        const auto text = [&loaded](const char *field) {
+            return ValueText(NullToDefault(loaded->Value(QLatin1String(field)), QString()));
+        };
+        loadedNumbers =
+            SampleValidator::Numbers{text("NrProbki"), text("NrDzien"), text("NrOgolny")};
+    }
     dao::Database db = rs.Parent();
     dao::Transaction transaction(db, dao::Transaction::Immediate);
     const SampleValidator::Lookups lookups{
@@ -86,17 +94,19 @@ std::variant<Refusal, dao::Bookmark> SampleStore::Save(dao::Recordset &rs,
         },
         [&](qint64 general) { return SampleNumbering::GeneralTaken(db, general); },
         [&](qint64 carcass) { return SampleNumbering::CarcassTaken(db, target.batch, carcass); }};
-    if (std::optional<Refusal> fault = SampleValidator::Check(values, loaded, lookups))
+    if (std::optional<Refusal> fault = SampleValidator::Check(values, loadedNumbers, lookups))
         return *fault;
     // Refused before a row is started: the number stored is the one checked.
     CarcassNumber(values.carcass);
-    if (!loaded.adding && !target.loadedRow)
-        throw dao::Error::Make(dao::err::NoCurrentRecord);
     const dao::Bookmark written =
-        WriteRowAt(rs, loaded.adding ? std::nullopt : target.loadedRow,
-                   [&](dao::Recordset &row) { SetFields(row, values, target); });
+        WriteLoadedRow(rs, loaded, [&](dao::Recordset &row) { SetFields(row, values, target); });
     transaction.Commit();
     return written;
+}
+
+void SampleStore::DeleteListed(dao::Recordset &list)
+{
+    list.Delete();
 }
 
 SampleFrameValues SampleStore::Values(const dao::Recordset &rs)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/BatchHeading.h"
+#include "foundation/RecordWrite.h"
 #include "foundation/Refusal.h"
 #include "samples/SampleFrameValues.h"
 #include "samples/SampleValidator.h"
@@ -42,20 +43,29 @@ public:
     static QString SampleId(const QVariant &wni, const QVariant &number, const QVariant &date);
 
     // Where the save writes: the batch and delivery date as the window's
-    // heading shows them, and the row loaded for a correction.
+    // heading shows them.
     struct Target {
         BatchNumber batch = 0; // the batch of the window's heading
         QDate deliveryDate;    // the batch's delivery date
-        std::optional<dao::Bookmark> loadedRow;
     };
 
-    // Runs the checks of the save and writes the row, in one transaction that
-    // holds the month database against the other workstations, so that no two
-    // samples get one number. Gives the refusal, or the row written.
+    // Runs the checks of the save and writes the row through the list `rs`,
+    // in one transaction that holds the month database against the other
+    // workstations, so that no two samples get one number: a new sample when
+    // `loaded` is std::nullopt, else the loaded row while it still holds what
+    // the frame was filled from (3197 changed, 3167 gone). Its numbers as
+    // loaded are no duplicates of themselves. Gives the refusal, or the row
+    // written.
     static std::variant<Refusal, dao::Bookmark> Save(dao::Recordset &rs,
                                                      const SampleFrameValues &values,
-                                                     const SampleValidator::Loaded &loaded,
+                                                     const std::optional<LoadedRow> &loaded,
                                                      const Target &target);
+
+    // Deletes the current sample of `list`, the window's list, through the
+    // list itself, which deletes it only while it still holds what the list
+    // read of it (3197 changed, 3167 deleted meanwhile); nothing else goes
+    // with it.
+    static void DeleteListed(dao::Recordset &list);
 
     // The current row of `rs` as the frame shows it.
     static SampleFrameValues Values(const dao::Recordset &rs);

@@ -91,7 +91,8 @@ Refusal SampleValidator::CarcassTaken(const QString &number)
             .check = 14};
 }
 
-std::optional<Refusal> SampleValidator::Check(const SampleFrameValues &v, const Loaded &loaded,
+std::optional<Refusal> SampleValidator::Check(const SampleFrameValues &v,
+                                              const std::optional<Numbers> &loaded,
                                               const Lookups &lookups)
 {
     if (v.carcass.isEmpty())
@@ -119,17 +120,17 @@ std::optional<Refusal> SampleValidator::Check(const SampleFrameValues &v, const 
     const std::optional<qint64> daily = Integer(v.daily);
     if (!daily)
         return plain(10, QStringLiteral("Nieprawidłowy numer dzienny. Popraw!"), "TextNrDzien");
-    if ((loaded.adding || changed(v.daily, loaded.daily)) && lookups.dailyTaken(*daily))
+    if ((!loaded || changed(v.daily, loaded->daily)) && lookups.dailyTaken(*daily))
         return DailyTaken(TrimBlanks(v.daily));
     const std::optional<qint64> general = LongInteger(v.general);
     if (!general)
         return plain(12, QStringLiteral("Nieprawidłowy numer ogólny. Popraw!"), "TextNrOgolny");
-    if ((loaded.adding || changed(v.general, loaded.general)) && lookups.generalTaken(*general))
+    if ((!loaded || changed(v.general, loaded->general)) && lookups.generalTaken(*general))
         return GeneralTaken(TrimBlanks(v.general));
     // A carcass number that is not a whole number is refused by the save
     // after these checks, before anything is written.
     const std::optional<qint64> carcass = Integer(v.carcass);
-    if ((loaded.adding || changed(v.carcass, loaded.carcass)) && carcass &&
+    if ((!loaded || changed(v.carcass, loaded->carcass)) && carcass &&
         lookups.carcassTaken(*carcass))
         return CarcassTaken(TrimBlanks(v.carcass));
     return std::nullopt;

@@ -20,15 +20,16 @@ public:
         std::function<bool(qint64)> carcassTaken; // in the batch
     };
 
-    // What the frame was loaded with; a new sample has nothing loaded.
-    struct Loaded {
-        bool adding = true;
+    // The numbers a corrected sample's frame was filled with, as texts; a
+    // new sample (std::nullopt) has none.
+    struct Numbers {
         QString carcass; // EditedCarcassNumber
         QString daily;
         QString general;
     };
 
-    static std::optional<Refusal> Check(const SampleFrameValues &values, const Loaded &loaded,
+    static std::optional<Refusal> Check(const SampleFrameValues &values,
+                                        const std::optional<Numbers> &loaded,
                                         const Lookups &lookups);
 
     // The whole number a box holds: blanks around an optional sign and

@@ -1,5 +1,6 @@
 #include "BatchesFixture.h"
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 
 #include "batches/BatchStore.h"
@@ -142,6 +143,41 @@ private slots:
         QCOMPARE(childRows(50), 5);
     }
 
+    // While another workstation holds the month file, a correction waits for
+    // it once and is refused with one box; the frame keeps what was typed,
+    // and the save goes through once the other workstation has let go.
+    void correctionWaitsOnceWhileTheFileIsHeld()
+    {
+        F::AddClient(Wni, QStringLiteral("Ubojnia"));
+        F::AddBatch(5, Wni, {{QStringLiteral("Uwagi"), QStringLiteral("przed poprawą")}});
+        ui::ScriptedUi ui;
+        FormPartia &form = F::OpenRegister();
+        PRESS(&form, "ComPopraw");
+        form.TextUwagi->setPlainText(QStringLiteral("po poprawie"));
+        const auto remarks = [] {
+            return F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia"),
+                             QStringLiteral("Uwagi"));
+        };
+        other_workstation::Holder other(MonthDb);
+        QVERIFY(other.Ready());
+        ui.Answer(QStringLiteral("OK"));
+        const quint64 waits = dao::DBEngine::LockWaits();
+        PRESS(&form, "ComZapiszFr");
+        QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(ui.Log().size(), 1);
+        QCOMPARE(ui.Last().text,
+                 QStringLiteral("3218Nie można zaktualizować; obecnie zablokowane."));
+        QVERIFY(form.FramePartia->isVisible());
+        QCOMPARE(form.DataPartia->RowCount(), 1);
+        QVERIFY(other.LetGo());
+        QCOMPARE(remarks(), QStringList{QStringLiteral("przed poprawą")});
+        PRESS(&form, "ComZapiszFr");
+        SCRIPTED_UI_VERIFY(ui);
+        QVERIFY(form.FramePartia->isHidden());
+        QCOMPARE(remarks(), QStringList{QStringLiteral("po poprawie")});
+    }
+
     // The store alone: the frame shows a batch as its save wrote it, a
     // number another batch carries is refused, and a correction to a new
     // number takes the children along.
@@ -176,19 +212,19 @@ private slots:
         v.remarks = QStringLiteral("linia1\r\nlinia2");
         v.deliveredBy = QStringLiteral("kierowca");
         dao::Recordset batches = BatchStore::OpenList(MonthDb);
-        const auto saved = BatchStore::Save(batches, v, {});
+        const auto saved = BatchStore::Save(batches, v, std::nullopt);
         batches.setBookmark(std::get<dao::Bookmark>(saved));
         QCOMPARE(BatchStore::Values(batches), v);
+        const LoadedRow loaded = RememberRow(batches);
 
-        QCOMPARE(std::get<Refusal>(BatchStore::Save(batches, v, {})).text,
+        QCOMPARE(std::get<Refusal>(BatchStore::Save(batches, v, std::nullopt)).text,
                  BatchValidator::DuplicateNumber(7).text);
         QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia")), 1);
 
         F::AddChildren(7, 1, 1, 1);
         BatchFrameValues renumbered = v;
         renumbered.batchNumber = QStringLiteral("8");
-        const auto corrected =
-            BatchStore::Save(batches, renumbered, {false, 7, std::get<dao::Bookmark>(saved)});
+        const auto corrected = BatchStore::Save(batches, renumbered, loaded);
         QCOMPARE(std::get<dao::Bookmark>(corrected), std::get<dao::Bookmark>(saved));
         QCOMPARE(rows(QStringLiteral("SELECT * FROM Partia WHERE Partia = 8")), 1);
         QCOMPARE(childRows(7), 0);
@@ -225,6 +261,8 @@ private slots:
 
 int main(int argc, char **argv)
 {
+    if (int exitCode = 0; other_workstation::RanAsHolder(argc, argv, exitCode))
+        return exitCode;
     if (argc == 3 && qstrcmp(argv[1], OtherWorkstation) == 0) {
         QCoreApplication app(argc, argv);
         return otherWorkstationRenumbers(QString::fromLocal8Bit(argv[2]));

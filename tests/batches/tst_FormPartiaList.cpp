@@ -295,7 +295,7 @@ private slots:
         QTest::keyClicks(form.ComboPrzekazanieWyniku, QStringLiteral("faks"));
         QCOMPARE(form.ComboPrzekazanieWyniku->currentText(), QStringLiteral("faks"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::qWait(20);
+        press::Settle();
         QCOMPARE(QApplication::focusWidget(), form.ComPobierzMetoda);
         form.TextGodzPobr->setFocus();
         QTest::keyClick(form.TextGodzPobr, Qt::Key_Return);

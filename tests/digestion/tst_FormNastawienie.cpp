@@ -266,7 +266,7 @@ private slots:
             typeThenEnter(w.ComboSito, "S-2", w.ComboOdczynnikHCL);
             w.ComboWynik->setFocus();
             typeThenEnter(w.ComboWynik, "nie", w.DTPDataRozpBad);
-            QTest::qWait(50); // the focus moved once, not twice
+            press::Settle(); // the focus moved once, not twice
             QCOMPARE(w.focusWidget(), w.DTPDataRozpBad);
             // Tab out of a list whose typed text matches another entry moves
             // on once too.
@@ -275,7 +275,7 @@ private slots:
                 QTest::keyClick(w.ComboWynik, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClicks(w.ComboWynik, QString::fromUtf8(typed));
                 QTest::keyClick(w.ComboWynik, Qt::Key_Tab);
-                QTest::qWait(50);
+                press::Settle();
                 QCOMPARE(w.focusWidget(), w.DTPDataRozpBad);
             }
             // From a date or an hour, Enter goes on to the next box, past the
@@ -286,7 +286,7 @@ private slots:
             w.DTPDataRozpBad->setFocus();
             QTest::keyClick(w.DTPDataRozpBad, Qt::Key_Return);
             QTRY_COMPARE(w.focusWidget(), w.TextGodzRozpBad);
-            QTest::qWait(50);
+            press::Settle();
             QCOMPARE(w.focusWidget(), w.TextGodzRozpBad);
             typeThenEnter(w.TextGodzRozpBad, "08:15", w.DTPDataZakBad);
             QTest::keyClick(w.DTPDataZakBad, Qt::Key_Return);
@@ -402,7 +402,7 @@ private slots:
         ui::ScriptedUi scripted;
         InRunWindow(scripted, 12, [&](FormNastawienie &w) {
             const auto verifyOnHighest = [&](int row) {
-                QTest::qWait(50); // nothing queued moves the list afterwards
+                press::Settle(); // nothing queued moves the list afterwards
                 QCOMPARE(CurrentRun(w), 9);
                 QCOMPARE(w.DBGridPartia->Row(), row);
                 QCOMPARE(w.DBGridPartia->currentIndex().row(), row);

@@ -4,6 +4,7 @@
 #include "RunWindow.h"
 
 #include "digestion/FormNastawienie.h"
+#include "digestion/FormPodpAll.h"
 #include "digestion/RunStore.h"
 #include "foundation/Globals.h"
 #include "platform/db/dao.h"
@@ -78,11 +79,10 @@ int otherWorkstationCommits(const QString &monthFile, const QStringList &stateme
     }
 }
 
-int otherWorkstation(const QStringList &statements)
+int otherWorkstation(const QStringList &statements, dao::Database db = MonthDb)
 {
     return QProcess::execute(QCoreApplication::applicationFilePath(),
-                             QStringList{QLatin1String(OtherStatements), MonthDb.Name()} +
-                                 statements);
+                             QStringList{QLatin1String(OtherStatements), db.Name()} + statements);
 }
 
 // A list's rows as "first:second" field texts.
@@ -130,9 +130,9 @@ void verifyChangedMeanwhile(const ui::ScriptedUi &scripted)
 
 } // namespace
 
-// Two workstations work on the same run or tray: a correction or a delete of a
-// row that the other workstation changed or deleted since it was shown is
-// refused, and nothing of it is written.
+// Two workstations work on the same run, tray or equipment list: a correction
+// or a delete of a row that the other workstation changed or deleted since it
+// was shown is refused, and nothing of it is written.
 class tst_RunLostUpdate : public FixtureTest<DigestionFixture>
 {
     Q_OBJECT
@@ -328,6 +328,58 @@ private slots:
             runs.append(row.value("Nastawienie").toString() + ':' + row.value("Uwagi").toString());
         QCOMPARE(runs, runsLeft);
         QCOMPARE(F::Trays(5, 1), QStringList{"1:10"});
+    }
+
+    void equipmentDeletedMeanwhile_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QStringList>("refusal");
+        QTest::addColumn<QStringList>("rowsLeft");
+        QTest::newRow("corrected")
+            << QStringList{"UPDATE Termometr SET Wartosc = 'T-3 zmiana' WHERE ID = '3'"}
+            << QStringList{"3197"} << QStringList({"1:T-1", "2:T-2", "3:T-3 zmiana", "4:T-4"});
+        QTest::newRow("deleted, another added")
+            << QStringList{"DELETE FROM Termometr WHERE ID = '3'",
+                           "INSERT INTO Termometr (ID, Wartosc) VALUES ('5', 'T-5')"}
+            << QStringList{"3167"} << QStringList({"1:T-1", "2:T-2", "4:T-4", "5:T-5"});
+    }
+
+    // An equipment list deletes a row only as it showed it, as the run and
+    // tray lists do: what another workstation saved meanwhile stays, and the
+    // list shows it.
+    void equipmentDeletedMeanwhile()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QStringList, refusal);
+        QFETCH(QStringList, rowsLeft);
+        for (const char *id : {"1", "2", "3", "4"})
+            F::AddRow(StaleDb, "Termometr",
+                      {{"ID", id}, {"Wartosc", QStringLiteral("T-") + QLatin1String(id)}});
+        ui::ScriptedUi scripted;
+        scripted.AnswerWindow("FormPodpAll", [&](QWidget &window) {
+            auto &w = static_cast<FormPodpAll &>(window);
+            // The user sees the list and clicks the third row.
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            const QModelIndex third = w.DBGridPodp->model()->index(2, 1);
+            QCOMPARE(third.data().toString(), QStringLiteral("T-3"));
+            QTest::mouseClick(w.DBGridPodp->viewport(), Qt::LeftButton, {},
+                              w.DBGridPodp->visualRect(third).center());
+            QCOMPARE(w.DataPodp->Recordset().AbsolutePosition(), 2);
+            QCOMPARE(otherWorkstation(statements, StaleDb), 0);
+            scripted.Answer("Yes");
+            scripted.Answer("OK");
+            PRESS(&w, "ComUsun");
+            verifyRefused(scripted, refusal);
+            QCOMPARE(pairs(w.DataPodp, "ID", "Wartosc"), rowsLeft);
+            PRESS(&w, "ComZamk");
+        });
+        FormPodpAll::Open(QStringLiteral("TERMOMETR"), QStringLiteral("TERMOMETR"), 30);
+        SCRIPTED_UI_VERIFY(scripted);
+        QStringList stored;
+        for (const QVariantMap &row :
+             F::Rows(StaleDb, QStringLiteral("SELECT * FROM Termometr ORDER BY ID")))
+            stored.append(row.value("ID").toString() + ':' + row.value("Wartosc").toString());
+        QCOMPARE(stored, rowsLeft);
     }
 };
 

@@ -375,11 +375,11 @@ private slots:
         F::AddRow(StaleDb, "Sito", {{"ID", "1"}, {"Wartosc", "A"}});
         F::AddRow(StaleDb, "Sito", {{"ID", "2"}, {"Wartosc", "B"}});
         dao::Recordset list = StaleDb.OpenRecordset("SELECT * FROM Sito ORDER BY ID");
-        const dao::Bookmark first = list.Bookmark();
+        const LoadedRow first = RememberRow(list);
         list.MoveLast();
         EquipmentListStore::Save(list, first, " 7 ", " Sito nr 7 ");
-        QVERIFY_THROWS_EXCEPTION(RuntimeError,
-                                 EquipmentListStore::Save(list, {}, "123456", "za długi numer"));
+        QVERIFY_THROWS_EXCEPTION(
+            RuntimeError, EquipmentListStore::Save(list, std::nullopt, "123456", "za długi numer"));
         QCOMPARE(list.EditMode(), dao::dbEditNone);
         list.Close();
         QCOMPARE(F::Column(StaleDb, "SELECT * FROM Sito ORDER BY Wartosc", "ID"),

@@ -202,29 +202,41 @@ void SharedProceduresTest::deleteCurrentRecord()
 }
 
 // A loaded row is written over only while it holds the values it was shown
-// with, whatever else of it changed; a refusal leaves no edit pending.
+// with, whatever else of it changed; a refusal leaves no edit pending. An edit
+// frame's state gives the row a save writes over, std::nullopt when adding.
 void SharedProceduresTest::heldRows()
 {
     dao::Recordset list = MonthDb.OpenRecordset("SELECT * FROM Partia ORDER BY Partia");
     const LoadedRow first = RememberRow(list, {QStringLiteral("Partia")});
     list.MoveNext();
     const LoadedRow second = RememberRow(list);
-    QCOMPARE(second.values.keys(), QStringList({"DataDoLab", "Partia"}));
+    QCOMPARE(second.Values().keys(), QStringList({"DataDoLab", "Partia"}));
     MonthDb.Execute("UPDATE Partia SET DataDoLab = NULL WHERE Partia <= 2");
     dao::Recordset rs = MonthDb.OpenRecordset("Partia");
-    EditAsLoaded(rs, first); // its date was not shown
-    QCOMPARE(rs.EditMode(), dao::dbEditInProgress);
-    QCOMPARE(rs(QStringLiteral("Partia")).Value().toInt(), 1);
-    rs.CancelUpdate();
-    QCOMPARE(ErrorNumberOf([&] { EditAsLoaded(rs, second); }), 3197);
+    const auto renumber = [](int number) {
+        return [number](dao::Recordset &row) { row(QStringLiteral("Partia")) = number; };
+    };
+    QCOMPARE(ErrorNumberOf([&] { WriteLoadedRow(rs, second, renumber(12)); }), 3197);
     QCOMPARE(rs.EditMode(), dao::dbEditNone);
-    HoldAsLoaded(rs, first);
+    HoldAsLoaded(rs, first); // its date was not shown
     QCOMPARE(rs.EditMode(), dao::dbEditNone);
-    MonthDb.Execute("DELETE FROM Partia WHERE Partia = 1");
-    QCOMPARE(ErrorNumberOf([&] { HoldAsLoaded(rs, first); }), 3167);
+    QCOMPARE(WriteLoadedRow(rs, first, renumber(11)), first.Bookmark());
+    QCOMPARE(ErrorNumberOf([&] { WriteLoadedRow(rs, first, renumber(13)); }), 3197);
+    MonthDb.Execute("DELETE FROM Partia WHERE Partia = 11");
     dao::Recordset fresh = MonthDb.OpenRecordset("Partia");
-    QCOMPARE(ErrorNumberOf([&] { EditAsLoaded(fresh, first); }), 3167);
+    QCOMPARE(ErrorNumberOf([&] { WriteLoadedRow(fresh, first, renumber(14)); }), 3167);
+    QCOMPARE(ErrorNumberOf([&] { HoldAsLoaded(rs, first); }), 3167);
     QCOMPARE(fresh.EditMode(), dao::dbEditNone);
+    QCOMPARE(MonthDb.OpenRecordset("SELECT * FROM Partia WHERE Partia > 10").RecordCount(), 0);
+
+    FrameEdit edit;
+    QCOMPARE(ErrorNumberOf([&] { edit.Target(); }), 3021);
+    edit.StartAdding();
+    QVERIFY(edit.IsAdding() && !edit.Target());
+    edit.StartCorrecting(second);
+    QVERIFY(!edit.IsAdding() && edit.Target()->Bookmark() == second.Bookmark());
+    edit.Close();
+    QCOMPARE(ErrorNumberOf([&] { edit.Target(); }), 3021);
 }
 
 void SharedProceduresTest::deleteAllRecordsAndTouchTable()

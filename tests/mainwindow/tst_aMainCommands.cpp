@@ -488,6 +488,13 @@ private slots:
         SCRIPTED_UI_VERIFY(ui);
         QVERIFY(
             ui.Last().text.startsWith(QStringLiteral("Brak zdefiniowanych partii próbek dnia ")));
+        // A day with a batch opens the day's entry.
+        MainWindowFixture::AddRow(
+            MonthDb, QStringLiteral("Partia"),
+            {{QStringLiteral("Partia"), 1},
+             {QStringLiteral("DataDoLab"),
+              QDate::fromString(window_->LabelData->text(), QStringLiteral("dd.MM.yyyy"))}});
+        ExpectWindow("MatZuzyte", QStringLiteral("FormIlTestow"));
     }
 
     // The backup (button and hidden menu item) and the regional send ask first;

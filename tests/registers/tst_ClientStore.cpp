@@ -137,14 +137,7 @@ private slots:
         dao::Recordset list = stale.db().OpenRecordset(ClientStore::ListStatement(true));
         const LoadedRow loaded = RememberRow(list);
         c.IdRzezni = QStringLiteral("łąka1");
-        const auto save = [&] {
-            return DictionaryStore::SaveRow(
-                stale.db(), list, ClientStore::Table, false, loaded,
-                [&] {
-                    return ClientStore::CheckDuplicate(stale.db(), c.IdRzezni, loaded, "ŁĄKA1");
-                },
-                [&](dao::Recordset &rs) { ClientStore::SetFields(rs, c); });
-        };
+        const auto save = [&] { return ClientStore::Save(stale.db(), list, loaded, c); };
         QVERIFY(!save());
         QCOMPARE(ids(stale.db(), ClientStore::ListStatement(true)), QStringList({"łąka1"}));
         QCOMPARE(ErrorNumberOf([&] { save(); }), 3197); // no longer as loaded

@@ -218,22 +218,26 @@ private slots:
 
     // Another workstation renames the vet or deletes him while his
     // correction is open: the save is refused with the engine's message and
-    // nothing of the other's is lost; the frame stays open.
+    // nothing of the other's is lost; the frame stays open, and the list shows
+    // the vet as he is now, as after a refused delete, also after "&Anuluj".
     void correctionOfAVetChangedElsewhereIsRefused_data()
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("listed");
         QTest::newRow("renamed") << "UPDATE Lekarz SET Nazwisko = 'Lis-Nowak' WHERE IDLekarz = 1"
                                  << "3197Inny użytkownik zmienił ten rekord, od kiedy został "
-                                    "odczytany. Odśwież dane i spróbuj ponownie.";
+                                    "odczytany. Odśwież dane i spróbuj ponownie."
+                                 << QStringList{"Lis-Nowak"};
         QTest::newRow("deleted") << "DELETE FROM Lekarz WHERE IDLekarz = 1"
-                                 << "3167Rekord jest usunięty.";
+                                 << "3167Rekord jest usunięty." << QStringList{};
     }
 
     void correctionOfAVetChangedElsewhereIsRefused()
     {
         QFETCH(QString, statement);
         QFETCH(QString, message);
+        QFETCH(QStringList, listed);
         RegistersFixture::AddRow("Lekarz", {{"IDLekarz", 1},
                                             {"LekarzNr", "5"},
                                             {"Imie", "Ola"},
@@ -254,6 +258,7 @@ private slots:
         QCOMPARE(RegistersFixture::Rows("Lekarz"), others);
         QVERIFY(w.FrameLabor->isVisible());
         PRESS(w.FrameLabor, "ComLaborRez");
+        QCOMPARE(Shown(w.DBGridLekarz, 3), listed);
     }
 
     // A vet another workstation deleted: "&Usuń" is refused with the
@@ -330,6 +335,36 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
     }
 
+    // While another workstation reads the dictionaries, a new vet is refused
+    // after one wait, with one box; the frame keeps what was typed, the list
+    // shows what it showed, and the save goes through once the other
+    // workstation has let go.
+    void newVetRefusedWhileTheFileIsRead()
+    {
+        ui::ScriptedUi scripted;
+        FormLekarz &w = openVets();
+        PRESS(&w, "ComLaborDod");
+        fillVet(w, "12", "Jan", "Nowak");
+        other_workstation::Holder other(StaleDb, other_workstation::Holder::Reading);
+        QVERIFY(other.Ready());
+        scripted.Answer("OK");
+        const quint64 waits = dao::DBEngine::LockWaits();
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), 1);
+        QVERIFY(scripted.Last().text.startsWith("3218"));
+        QVERIFY(w.FrameLabor->isVisible());
+        QCOMPARE(w.DBGridLekarz->model()->rowCount(), 0);
+        QVERIFY(other.LetGo());
+        QVERIFY(RegistersFixture::Rows("Lekarz").isEmpty());
+        PRESS(w.FrameLabor, "ComLaborZap");
+        QVERIFY(w.FrameLabor->isHidden());
+        QCOMPARE(RegistersFixture::Rows("Lekarz").size(), 1);
+        QCOMPARE(w.DBGridLekarz->model()->rowCount(), 1);
+        SCRIPTED_UI_VERIFY(scripted);
+    }
+
     // Two workstations adding vets at once never store one number twice:
     // each save takes its number when it writes, whatever "&Dodaj" proposed.
     void twoWorkstationsAddingVetsNeverShareANumber()
@@ -357,7 +392,8 @@ private slots:
 int main(int argc, char **argv)
 {
     int exitCode = 0;
-    if (other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstation))
+    if (other_workstation::RanAsHolder(argc, argv, exitCode) ||
+        other_workstation::RanAsOther(argc, argv, exitCode, otherWorkstation))
         return exitCode;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);

@@ -10,6 +10,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/ScriptedUi.h"
 #include "platform/ui/WindowRegistry.h"
+#include "reports/ClabHosts.h"
 #include "reports/ClabJournal.h"
 #include "reports/ClabPrecheck.h"
 #include "reports/ClabSettings.h"
@@ -193,10 +194,35 @@ private slots:
                            "\rUzupełnij klucz %1 i uruchom eksport ponownie.");
         configured("CLABSERWIS=https://clab.example.org\r\n");
         refused([](FormCLab &) {}, missing.arg(QStringLiteral("CLABSCHEMAT")));
-        configured("CLABSCHEMAT=https://clab.invalid\r\nCLABSERWIS=https://clab.invalid\r\n");
-        refused([](FormCLab &) {}, missing.arg(QStringLiteral("CLABSCHEMAT")));
         configured("CLABSCHEMAT=https://clab.example.org\r\nCLABSERWIS= https://CLAB.Invalid/\r\n");
         refused([](FormCLab &) {}, missing.arg(QStringLiteral("CLABSERWIS")));
+        // Every key still to be filled in is named at once.
+        const QString bothMissing =
+            QStringLiteral("OSTRZEŻENIE: Brak adresów serwera CLab w pliku T:\\mervasklab.ini!"
+                           "\rUzupełnij klucze CLABSCHEMAT i CLABSERWIS, a potem uruchom eksport "
+                           "ponownie.");
+        configured("CLABSCHEMAT=https://clab.invalid\r\nCLABSERWIS=https://clab.invalid\r\n");
+        refused([](FormCLab &) {}, bothMissing);
+        configured("CLABSCHEMAT=clab.invalid\r\nCLABSERWIS=HTTPS://Clab.Invalid.\r\n");
+        refused([](FormCLab &) {}, bothMissing);
+        configured("");
+        refused([](FormCLab &) {}, bothMissing);
+    }
+
+    // A host in the reserved domain, however the address is written, is a
+    // placeholder; a real host that merely contains the word is not.
+    void placeholderAddresses()
+    {
+        for (const char *address :
+             {"https://clab.invalid", "clab.invalid", "https://clab.invalid.", "CLAB.INVALID.",
+              "https://user@clab.invalid:8443/usluga?x=1", "//invalid", "http://a.b.invalid../",
+              "https://clab\u3002invalid", "https://clab.invalid%2E", "clab.invalid:443"})
+            QVERIFY2(ClabHosts::IsPlaceholder(QString::fromUtf8(address)), address);
+        for (const char *address :
+             {"https://clab.example.org", "clab.example.org", "https://invalid.example.org/",
+              "https://clabinvalid", "https://clab.example.org/clab.invalid",
+              "https://clab.invalid.example.org"})
+            QVERIFY2(!ClabHosts::IsPlaceholder(QString::fromUtf8(address)), address);
     }
 
     // A laboratory code that is no number ends the run in the error path

@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
             v.sex = QStringLiteral("Tucznik");
             v.daily = SampleNumbering::ProposalText(SampleNumbering::NextDaily(db, delivery));
             v.general = SampleNumbering::ProposalText(SampleNumbering::NextGeneral(db));
-            const auto result = SampleStore::Save(rs, v, {}, {batch, delivery, std::nullopt});
+            const auto result = SampleStore::Save(rs, v, std::nullopt, {batch, delivery});
             if (std::holds_alternative<Refusal>(result))
                 ++refused;
             else

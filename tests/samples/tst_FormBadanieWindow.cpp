@@ -247,7 +247,7 @@ private slots:
             QCOMPARE(form.ComboPlec->currentIndex(), -1);
             const auto focusOn = [](QWidget *control) {
                 // A pick's Tab arrives once the events of the moment are handled.
-                QTest::qWait(20);
+                press::Settle();
                 QWidget *focus = QApplication::focusWidget();
                 auto *list = qobject_cast<QComboBox *>(control);
                 return focus == control || (list && focus == list->lineEdit());
@@ -272,7 +272,7 @@ private slots:
             form.ComboTkanka->showPopup();
             QAbstractItemView *entries = form.ComboTkanka->view();
             QTRY_VERIFY(entries->isVisible());
-            QTest::qWait(20);
+            press::Settle();
             entries->setCurrentIndex(entries->model()->index(2, 0));
             QTest::keyClick(entries, Qt::Key_Return);
             QVERIFY(focusOn(form.ComboOpis));

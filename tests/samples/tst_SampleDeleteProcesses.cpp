@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 #include "SamplesFixture.h"
 
@@ -12,6 +13,7 @@
 #include "samples/SampleStore.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
 
@@ -23,26 +25,8 @@ namespace
 {
 
 const char *const OtherWorkstation = "--other-workstation";
-const char *const HoldingWorkstation = "--holding-workstation";
-
-// The other workstation in the middle of writing the month file: it holds
-// the file, so that nobody else reads or writes it, until told to let go.
-int otherWorkstationHoldsTheMonthFile(const QString &monthFile)
-{
-    try {
-        dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(monthFile);
-        db.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
-        std::cout << "ready" << std::endl;
-        std::string line;
-        std::getline(std::cin, line);
-        db.Execute(QStringLiteral("ROLLBACK"));
-        db.Close();
-    } catch (const RuntimeError &error) {
-        std::cerr << error.what() << std::endl;
-        return 1;
-    }
-    return 0;
-}
+const QString Locked = QStringLiteral("3218Nie można zaktualizować; obecnie zablokowane.");
+const QString All = QStringLiteral("SELECT * FROM Badanie ORDER BY Partia, NrProbki");
 
 // The other workstation deletes the month's last sample (carcass 8 of batch
 // 12) from its list, then adds a sample to batch 11, as "&Dodaj" and
@@ -71,7 +55,7 @@ int otherWorkstationReplacesTheLastSample(const QString &monthFile)
         v.daily = SampleNumbering::ProposalText(
             SampleNumbering::NextDaily(db, dao::ParseDateText(F::DeliveryDate)));
         v.general = SampleNumbering::ProposalText(SampleNumbering::NextGeneral(db));
-        const auto saved = SampleStore::Save(batch11, v, {}, {11, F::Day, std::nullopt});
+        const auto saved = SampleStore::Save(batch11, v, {}, {11, F::Day});
         if (const auto *fault = std::get_if<Refusal>(&saved)) {
             std::cerr << fault->text.toStdString() << std::endl;
             return 1;
@@ -87,7 +71,8 @@ int otherWorkstationReplacesTheLastSample(const QString &monthFile)
 } // namespace
 
 // Two workstations on one month database: a sample deleted from a list that
-// another workstation changed meanwhile, or while it holds the file.
+// another workstation changed meanwhile, or while it holds the file; and every
+// write of the sample window while the other workstation holds the file.
 class tst_SampleDeleteProcesses : public FixtureTest<SamplesFixture>
 {
     Q_OBJECT
@@ -153,25 +138,92 @@ private slots:
         ui::ScriptedUi ui;
         F::Open(ui, 12, [&](FormBadanie &form) {
             SELECT_ROW(&form, "DBGridBad", 1);
-            QProcess other;
-            other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            other.start(QCoreApplication::applicationFilePath(),
-                        {QLatin1String(HoldingWorkstation), F::Real(MonthDb.Name())});
-            QVERIFY(other.waitForReadyRead(60000));
+            other_workstation::Holder other(MonthDb);
+            QVERIFY(other.Ready());
             ui.Answer(QStringLiteral("Yes"));
             ui.Answer(QStringLiteral("OK"));
+            const quint64 waits = dao::DBEngine::LockWaits();
             PRESS(&form, "ComUsun");
+            QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
             QCOMPARE(ui.Log().size(), 3);
-            QCOMPARE(ui.Last().text,
-                     QStringLiteral("3218Nie można zaktualizować; obecnie zablokowane."));
+            QCOMPARE(ui.Last().text, Locked);
             QCOMPARE(form.DataBad->RowCount(), 2);
-            other.write("\n");
-            other.closeWriteChannel();
-            QVERIFY(other.waitForFinished(60000));
-            QCOMPARE(other.exitCode(), 0);
+            QVERIFY(other.LetGo());
         });
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Badanie")), 3);
+    }
+
+    void eachWriteWaitsOnceWhileTheFileIsHeld_data()
+    {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<other_workstation::Holder::How>("hold");
+        QTest::addColumn<QStringList>("answers");
+        const auto writing = other_workstation::Holder::Writing;
+        const auto reading = other_workstation::Holder::Reading;
+        QTest::newRow("correction") << "correction" << writing << QStringList{};
+        QTest::newRow("new sample") << "new" << writing << QStringList{};
+        QTest::newRow("next new sample") << "next" << writing << QStringList{};
+        QTest::newRow("starting a new sample") << "start" << writing << QStringList{};
+        QTest::newRow("fill") << "fill" << writing << QStringList{"Yes"};
+        QTest::newRow("new sample, file being read") << "new" << reading << QStringList{};
+        QTest::newRow("correction, file being read") << "correction" << reading << QStringList{};
+    }
+
+    // While the other workstation holds the month file, a write of the sample
+    // window waits for it once, however many statements, transactions and
+    // lists it goes through, and is refused with one box; nothing is written
+    // and the list still shows what it showed.
+    void eachWriteWaitsOnceWhileTheFileIsHeld()
+    {
+        QFETCH(QString, write);
+        QFETCH(other_workstation::Holder::How, hold);
+        QFETCH(QStringList, answers);
+        const auto stored = [] {
+            QStringList values;
+            for (const char *field : {"NrProbki", "Opis", "Wynik"})
+                values += F::Texts(All, QLatin1String(field));
+            return values;
+        };
+        const QStringList before = stored();
+        ui::ScriptedUi ui;
+        F::Open(ui, 12, [&](FormBadanie &form) {
+            SELECT_ROW(&form, "DBGridBad", 1);
+            if (write == QLatin1String("new") || write == QLatin1String("next")) {
+                PRESS(&form, "ComDodajPr");
+                RETYPE(&form, "TextNrTacy", QStringLiteral("3"));
+                RETYPE(&form, "ComboPlec", QStringLiteral("Knur"));
+                RETYPE(&form, "ComboTkanka", QStringLiteral("inne"));
+                if (write == QLatin1String("next"))
+                    PRESS(&form, "CheckNast");
+            } else if (write != QLatin1String("start")) {
+                PRESS(&form, "ComPopraw");
+                if (write == QLatin1String("correction"))
+                    RETYPE(&form, "ComboOpis", QStringLiteral("poprawiona"));
+            }
+            const qsizetype boxes = ui.Log().size();
+            other_workstation::Holder other(MonthDb, hold);
+            QVERIFY(other.Ready());
+            for (const QString &answer : answers)
+                ui.Answer(answer);
+            ui.Answer(QStringLiteral("OK"));
+            const quint64 waits = dao::DBEngine::LockWaits();
+            QElapsedTimer toTheBox;
+            toTheBox.start();
+            const char *const button = write == QLatin1String("fill")    ? "ComWstUjemny"
+                                       : write == QLatin1String("start") ? "ComDodajPr"
+                                                                         : "ComZapiszFr";
+            PRESS(&form, button);
+            qInfo("%s: the box after %lld ms", QTest::currentDataTag(), toTheBox.elapsed());
+            QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+            QCOMPARE(ui.Log().size(), boxes + answers.size() + 1);
+            QCOMPARE(ui.Last().text, Locked);
+            QCOMPARE(form.DataBad->RowCount(), 2);
+            QVERIFY(other.LetGo());
+            QCOMPARE(form.DBGridBad->model()->index(1, 0).data().toString(), QStringLiteral("8"));
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(stored(), before);
     }
 
     // Read and unchanged, the sample is deleted.
@@ -198,10 +250,8 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         return otherWorkstationReplacesTheLastSample(QString::fromLocal8Bit(argv[2]));
     }
-    if (argc == 3 && qstrcmp(argv[1], HoldingWorkstation) == 0) {
-        QCoreApplication app(argc, argv);
-        return otherWorkstationHoldsTheMonthFile(QString::fromLocal8Bit(argv[2]));
-    }
+    if (int exitCode = 0; other_workstation::RanAsHolder(argc, argv, exitCode))
+        return exitCode;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     tst_SampleDeleteProcesses test;

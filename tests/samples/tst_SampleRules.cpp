@@ -45,7 +45,7 @@ dao::Recordset batchSamples(int batch)
 
 SampleStore::Target target(int batch)
 {
-    return {batch, F::Day, std::nullopt};
+    return {batch, F::Day};
 }
 
 } // namespace
@@ -178,8 +178,8 @@ private slots:
         QCOMPARE(fault->style, ui::vbExclamation);
 
         // A correction keeping its numbers (also typed as "013") asks nothing.
-        SampleValidator::Loaded loaded{false, QStringLiteral("13"), QStringLiteral("7"),
-                                       QStringLiteral("70")};
+        const std::optional<SampleValidator::Numbers> loaded = SampleValidator::Numbers{
+            QStringLiteral("13"), QStringLiteral("7"), QStringLiteral("70")};
         v.carcass = QStringLiteral("013");
         QVERIFY(!SampleValidator::Check(v, loaded, allTaken));
         QCOMPARE(asked, 1);
@@ -264,18 +264,15 @@ private slots:
         F::AddSample(12, 1, 1, 1);
         F::AddSample(12, 2, 2, 2);
         dao::Recordset rs = batchSamples(12);
-        const dao::Bookmark first = rs.Bookmark();
+        const LoadedRow first = RememberRow(rs);
         rs.MoveLast();
         SampleFrameValues v = validFrame();
         v.carcass = QStringLiteral("1");
         v.daily = QStringLiteral("1");
         v.general = QStringLiteral("1");
         v.result = QStringLiteral("stwierdzono");
-        SampleStore::Target t = target(12);
-        t.loadedRow = first;
-        const auto saved = SampleStore::Save(
-            rs, v, {false, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")}, t);
-        QCOMPARE(std::get<dao::Bookmark>(saved), first);
+        const auto saved = SampleStore::Save(rs, v, first, target(12));
+        QCOMPARE(std::get<dao::Bookmark>(saved), first.Bookmark());
         QCOMPARE(F::Texts(QStringLiteral("SELECT * FROM Badanie ORDER BY NrProbki"),
                           QStringLiteral("Wynik")),
                  QStringList({QStringLiteral("stwierdzono"), QString()}));

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <iostream>
+#include <string>
 
 // A second workstation on the same data folder: the test program started
 // again as a child process, which opens the same dictionaries and does its
@@ -95,11 +96,84 @@ inline bool RanAsOther(int argc, char **argv, int &exitCode,
     return true;
 }
 
-// The main of a test program whose other workstation runs statements.
+inline const char *const HoldingFlag = "--holding-workstation";
+
+// The other workstation in the middle of a write of a file: it holds the file
+// so that nobody else reads or writes it (Writing), or in the middle of a
+// read, so that others read and begin to write but commit nothing (Reading),
+// until it lets go, at the latest when the holder goes.
+class Holder
+{
+public:
+    enum How { Writing, Reading };
+    explicit Holder(dao::Database db, How how = Writing)
+    {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QCoreApplication::applicationFilePath(),
+                       {QLatin1String(HoldingFlag), TemporaryDrives::Real(db.Name()),
+                        how == Reading ? QStringLiteral("reading") : QStringLiteral("writing")});
+        QByteArray said;
+        while (!said.contains("ready") &&
+               (process_.waitForReadyRead(60000) || process_.bytesAvailable() > 0))
+            said += process_.readAll();
+        ready_ = said.contains("ready");
+    }
+    Holder(const Holder &) = delete;
+    Holder &operator=(const Holder &) = delete;
+    ~Holder() { LetGo(); }
+    // True once the other workstation holds the file.
+    bool Ready() const { return ready_; }
+    // True when the other workstation let go and ended well.
+    bool LetGo()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.write("\n");
+            process_.closeWriteChannel();
+            process_.waitForFinished(60000);
+        }
+        return process_.state() == QProcess::NotRunning &&
+               process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+
+private:
+    QProcess process_;
+    bool ready_ = false;
+};
+
+// True when the program was started as a Holder: then it has held the file
+// and let go, and `exitCode` is the process's exit code.
+inline bool RanAsHolder(int argc, char **argv, int &exitCode)
+{
+    if (argc != 4 || qstrcmp(argv[1], HoldingFlag) != 0)
+        return false;
+    QCoreApplication app(argc, argv);
+    exitCode = 1;
+    try {
+        dao::Database db = dao::DBEngine::Workspaces(0).OpenDatabase(app.arguments().at(2));
+        if (app.arguments().at(3) == QLatin1String("reading")) {
+            db.Execute(QStringLiteral("BEGIN"));
+            db.Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        } else {
+            db.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        }
+        Ready();
+        std::string line;
+        std::getline(std::cin, line);
+        db.Execute(QStringLiteral("ROLLBACK"));
+        db.Close();
+        exitCode = 0;
+    } catch (const std::exception &error) {
+        std::cerr << error.what() << std::endl;
+    }
+    return true;
+}
+
+// The main of a test program whose other workstation runs statements or
+// holds the file.
 template <typename Test> int MainWithStatements(int argc, char **argv)
 {
     int exitCode = 0;
-    if (RanAsOther(argc, argv, exitCode, ExecuteStatements))
+    if (RanAsHolder(argc, argv, exitCode) || RanAsOther(argc, argv, exitCode, ExecuteStatements))
         return exitCode;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 // Presses a window's control the way the user does, and fails the calling
@@ -18,6 +19,20 @@
 // pressed.
 namespace press
 {
+
+// Lets the events of the moment run: what is queued now (posted events, zero
+// timers such as the keys a pick sends) and what they queue in turn, a few
+// rounds deep, without waiting for any time to pass. A test that checks that
+// nothing more happens afterwards settles first.
+inline void Settle(int rounds = 6)
+{
+    for (int round = 0; round < rounds; ++round) {
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        while (!ran)
+            QCoreApplication::processEvents();
+    }
+}
 
 // Why the user cannot reach the widget inside `window`; empty when they can.
 inline QString Unreachable(const QWidget *control, const QWidget *window, const char *name)

@@ -35,9 +35,21 @@ QString ColumnType::Declared(DataTypeEnum type, int size)
 
 QString ColumnType::Quote(const QString &identifier)
 {
-    QString quoted = identifier;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    // Built in one allocation: every copy of a selection quotes each column.
+    QString quoted;
+    quoted.reserve(identifier.size() + 2);
+    quoted.append(QLatin1Char('"'));
+    if (identifier.contains(QLatin1Char('"'))) {
+        for (const QChar c : identifier) {
+            quoted.append(c);
+            if (c == QLatin1Char('"'))
+                quoted.append(c);
+        }
+    } else {
+        quoted.append(identifier);
+    }
+    quoted.append(QLatin1Char('"'));
+    return quoted;
 }
 
 QString ColumnType::ZeroLengthCheck(const QString &name)

@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "ColumnType.h"
 #include "DaoError.h"
 #include "RecordsetImpl.h"
 #include "SqlFunctions.h"
@@ -9,7 +10,10 @@
 #include <QRandomGenerator>
 #include <QThread>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include <sqlite3.h>
@@ -21,10 +25,13 @@ namespace dao::detail
 namespace
 {
 
-// How long a write waits for other workstations before giving up (3218).
+// How long a transaction waits for other workstations in all before giving
+// up (3218).
 constexpr int kBusyTimeoutMs = 5000;
 // Enough for the statements of every table a program run works with.
 constexpr qsizetype kMaxCachedStatements = 256;
+
+quint64 lockWaits = 0;
 
 QHash<QString, std::weak_ptr<Connection>> &registry()
 {
@@ -122,9 +129,19 @@ void Connection::configure()
 int Connection::busyHandler(void *self, int attempt)
 {
     auto *connection = static_cast<Connection *>(self);
-    if (attempt == 0)
+    if (attempt == 0) {
+        // Outside a transaction the statement (a BEGIN among them) begins its
+        // own; inside one, whatever its earlier statements waited counts.
+        if (connection->depth_ == 0)
+            connection->waited_ = 0;
+        if (connection->waited_ >= kBusyTimeoutMs)
+            return 0;
+        connection->waitedBefore_ = connection->waited_;
         connection->busySince_.start();
-    if (connection->busySince_.elapsed() >= kBusyTimeoutMs)
+        ++lockWaits;
+    }
+    connection->waited_ = connection->waitedBefore_ + connection->busySince_.elapsed();
+    if (connection->waited_ >= kBusyTimeoutMs)
         return 0;
     // Short random sleeps give every waiting workstation a fair chance at the
     // moment the lock comes free.
@@ -132,11 +149,31 @@ int Connection::busyHandler(void *self, int attempt)
     return 1;
 }
 
+quint64 Connection::LockWaits()
+{
+    return lockWaits;
+}
+
+bool Connection::wroteInTransaction() const
+{
+    // A statement outside a transaction that fails has undone its rows itself.
+    return depth_ > 0 && rowsChanged_ + schemaChanges_ != changedAtBegin_;
+}
+
+void Connection::Fail(int rc, const QString &message, SqlContext context, const QString &subject)
+{
+    const int primary = rc & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+        throw Error::Locked(!wroteInTransaction());
+    SqliteErrors::Throw(rc, message, context, subject);
+}
+
 void Connection::rowChanged(void *self, int operation, const char *database, const char *table,
                             qint64 rowid)
 {
     // Called for every row written: the table of the last call is kept at hand.
     auto *connection = static_cast<Connection *>(self);
+    ++connection->rowsChanged_;
     if (std::strcmp(database, "main") == 0) {
         if (operation == SQLITE_DELETE)
             connection->rowids_.Deleted(table, rowid);
@@ -177,9 +214,48 @@ int Connection::authorize(void *self, int action, const char *first, const char 
         if (action == SQLITE_INSERT)
             preparing->insertsInto << QString::fromUtf8(first);
     }
+    if (action != SQLITE_DELETE)
+        return SQLITE_OK;
+    // A scratch table may be emptied at once, reporting no row: the lists
+    // that hold its rows are told after the statement.
+    if (connection->rowids_.IsScratch(first)) {
+        connection->rowids_.ScratchEmptied(first);
+        return SQLITE_OK;
+    }
     // A table emptied at once would not report its rows: they are deleted
     // one by one, so that every deleted rowid is marked.
-    return action == SQLITE_DELETE ? SQLITE_IGNORE : SQLITE_OK;
+    return SQLITE_IGNORE;
+}
+
+void Connection::SetScratchTables(const QStringList &tables)
+{
+    rowids_.SetScratch(tables);
+}
+
+void Connection::retireScratchRows()
+{
+    for (const std::string &name : rowids_.TakeScratchEmptied()) {
+        const QString table = QString::fromStdString(name);
+        bool held = false;
+        forEachRecordset([&](RecordsetImpl &recordset) {
+            held = held || recordset.TableName().compare(table, Qt::CaseInsensitive) == 0;
+        });
+        if (!held)
+            continue;
+        // SQLite gives a new row a rowid past the highest, so the rows a list
+        // holds past it are the gone ones whose rowids may be given again.
+        qint64 highest = 0;
+        {
+            Statement statement =
+                Prepare(QStringLiteral("SELECT max(rowid) FROM %1").arg(ColumnType::Quote(table)),
+                        SqlContext::Query, table);
+            if (statement.Step())
+                highest = statement.Int64(0);
+        }
+        forEachRecordset([&](RecordsetImpl &recordset) {
+            recordset.RowsTakenBack(table, highest + 1, std::numeric_limits<qint64>::max());
+        });
+    }
 }
 
 bool Connection::hasRowidKey(const QString &table)
@@ -224,6 +300,30 @@ quint64 Connection::TableWrites(const QString &table) const
     return it == tableWrites_.end() ? 0 : it->second;
 }
 
+namespace
+{
+
+// Nothing but blanks, semicolons and comments from `at` to `end`.
+bool onlyBlanks(const char *at, const char *end)
+{
+    while (at < end) {
+        if (*at == ';' || std::isspace(static_cast<unsigned char>(*at))) {
+            ++at;
+        } else if (end - at >= 2 && at[0] == '-' && at[1] == '-') {
+            while (at < end && *at != '\n')
+                ++at;
+        } else if (end - at >= 2 && at[0] == '/' && at[1] == '*') {
+            const char *close = std::search(at + 2, end, "*/", "*/" + 2);
+            at = close == end ? end : close + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 Statement Connection::Prepare(const QString &sql, SqlContext context, const QString &subject,
                               bool cache, bool *writesRows)
 {
@@ -238,12 +338,20 @@ Statement Connection::Prepare(const QString &sql, SqlContext context, const QStr
     ++reads_; // preparing may read the schema
     Preparing preparing;
     Preparing *outer = std::exchange(preparing_, &preparing);
-    const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, &tail);
     preparing_ = outer;
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
         sqlite3_finalize(stmt);
-        SqliteErrors::Throw(rc, message, context, subject.isEmpty() ? sql : subject);
+        Fail(rc, message, context, subject.isEmpty() ? sql : subject);
+    }
+    // SQLite prepares the first statement of a text and would leave the rest
+    // unrun without a word.
+    if (context == SqlContext::Execute && tail &&
+        !onlyBlanks(tail, utf8.constData() + utf8.size())) {
+        sqlite3_finalize(stmt);
+        throw Error::Make(err::TextAfterStatement);
     }
     if (!preparing.insertsInto.isEmpty()) {
         try {
@@ -280,6 +388,10 @@ void Connection::Run(const QString &sql, SqlContext context, const QString &subj
 
 void Connection::BeginTrans(bool immediate)
 {
+    if (depth_ == 0) {
+        waited_ = 0;
+        changedAtBegin_ = rowsChanged_ + schemaChanges_;
+    }
     // Every save begins and ends a transaction: the few statements of fixed
     // text that do it stay prepared.
     {
@@ -342,19 +454,15 @@ void Connection::Rollback()
 void Connection::takeBack(const std::vector<RowIdentity::Given> &rows)
 {
     // The lists that hold a row taken back read it as deleted, whoever takes
-    // its rowid before its mark is written.
+    // its rowid before its mark is written. No other program saw these rows:
+    // their marks are written with this program's next write of rows
+    // (RowIdentity::Settle), never in a commit of their own, which would
+    // wait for the file again.
     for (const RowIdentity::Given &given : rows) {
         const QString table = QString::fromStdString(given.table);
         forEachRecordset([&](RecordsetImpl &recordset) {
             recordset.RowsTakenBack(table, given.first, given.last);
         });
-    }
-    if (depth_ > 0 || rows.empty())
-        return;
-    try {
-        rowids_.MarkRolledBack(*this);
-    } catch (const Error &) {
-        // Kept, and written with this program's next write to the file.
     }
 }
 
@@ -363,6 +471,15 @@ qint64 Connection::DataVersion() const
     unsigned int version = 0;
     sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version);
     return version;
+}
+
+qint64 Connection::FreshDataVersion()
+{
+    {
+        Statement look = Prepare(QStringLiteral("PRAGMA data_version"), SqlContext::Query);
+        look.Step();
+    }
+    return DataVersion();
 }
 
 qint64 Connection::SchemaVersion()

@@ -48,6 +48,11 @@ public:
                       bool cache = true, bool *writesRows = nullptr);
     void Run(const QString &sql, SqlContext context, const QString &subject = {});
     void Release(sqlite3_stmt *stmt);
+    // Raises the engine error for SQLite's failure `rc` of this connection.
+    [[noreturn]] void Fail(int rc, const QString &message, SqlContext context,
+                           const QString &subject);
+    // Waits for another workstation's lock begun by this program so far.
+    static quint64 LockWaits();
 
     void BeginTrans(bool immediate);
     void CommitTrans();
@@ -64,6 +69,9 @@ public:
     const quint64 &TableWritesCounter(const QString &table);
     quint64 SchemaCount() const { return schemaChanges_; }
     qint64 DataVersion() const;
+    // The same after a look at the file, so that other workstations' commits
+    // since the last read count.
+    qint64 FreshDataVersion();
     // Statements prepared and steps taken so far. The data version changes
     // only when SQLite reads or writes the file, i.e. across one of them, so
     // while this count stands the version need not be asked again.
@@ -84,7 +92,14 @@ public:
     // What keeps deleted rows' rowids from being given again; settled after
     // each write of rows, in its transaction, and before every commit.
     RowIdentity &Rowids() { return rowids_; }
-    void SettleRowids() { rowids_.Settle(*this); }
+    void SettleRowids()
+    {
+        rowids_.Settle(*this);
+        if (rowids_.AnyScratchEmptied())
+            retireScratchRows();
+    }
+    // Database::SetScratchTables.
+    void SetScratchTables(const QStringList &tables);
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -105,7 +120,10 @@ private:
     void refuseRowidKeys(const QStringList &tables);
     bool hasRowidKey(const QString &table);
     void takeBack(const std::vector<RowIdentity::Given> &rows);
+    void retireScratchRows();
     template <typename Visit> void forEachRecordset(Visit visit);
+
+    bool wroteInTransaction() const;
 
     sqlite3 *db_;
     QString path_;
@@ -122,6 +140,9 @@ private:
     std::string lastTable_;
     quint64 *lastTableWrites_ = nullptr;
     quint64 schemaChanges_ = 0;
+    // Rows and tables changed so far, and as the outermost transaction began.
+    quint64 rowsChanged_ = 0;
+    quint64 changedAtBegin_ = 0;
     struct KeptColumns {
         qint64 schemaVersion = 0;
         quint64 epoch = 0;
@@ -138,7 +159,11 @@ private:
     Preparing *preparing_ = nullptr;
     std::string dropping_; // the table or view a DROP being prepared names
     QHash<QString, std::pair<qint64, bool>> rowidKeys_; // by lower-case name: schema version, key
+    // One wait budget for each outermost transaction, shared by its BEGIN,
+    // its statements and its COMMIT; a statement outside one has its own.
     QElapsedTimer busySince_;
+    qint64 waitedBefore_ = 0;
+    qint64 waited_ = 0;
     std::vector<std::weak_ptr<RecordsetImpl>> recordsets_;
 };
 

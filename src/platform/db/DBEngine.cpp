@@ -1,5 +1,10 @@
 #include "DBEngine.h"
 
+#include "Connection.h"
+
+#include <chrono>
+#include <utility>
+
 namespace dao
 {
 
@@ -8,6 +13,36 @@ Workspace &DBEngine::Workspaces(int index)
     Q_UNUSED(index) // one workspace, as the old code only ever used the first
     static Workspace workspace;
     return workspace;
+}
+
+namespace
+{
+
+DBEngine::RefreshClock &refreshClock()
+{
+    static DBEngine::RefreshClock clock;
+    return clock;
+}
+
+} // namespace
+
+DBEngine::RefreshClock DBEngine::SetRefreshClock(RefreshClock clock)
+{
+    return std::exchange(refreshClock(), std::move(clock));
+}
+
+qint64 DBEngine::RefreshTime()
+{
+    if (const RefreshClock &clock = refreshClock())
+        return clock();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+quint64 DBEngine::LockWaits()
+{
+    return detail::Connection::LockWaits();
 }
 
 } // namespace dao

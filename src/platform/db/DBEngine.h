@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace dao
 {
 
@@ -18,6 +20,17 @@ struct DBEngine {
     // A source locked by writers is waited for up to waitMs. On failure the
     // target is removed and error 75 is raised naming the file and the reason.
     static void CopyDatabase(const QString &source, const QString &target, int waitMs);
+
+    // The clock, in milliseconds, by which open lists decide to look at their
+    // file again now and then; an empty one is the system's steady clock.
+    // Returns the clock it replaces, so that a test can hold the time still.
+    using RefreshClock = std::function<qint64()>;
+    static RefreshClock SetRefreshClock(RefreshClock clock);
+    static qint64 RefreshTime();
+    // How many times this program has begun to wait for a lock another
+    // workstation held. A transaction waits 5 s in all, however many of its
+    // statements meet the lock; then it is refused with 3218.
+    static quint64 LockWaits();
 };
 
 } // namespace dao

@@ -50,6 +50,9 @@ const QHash<int, QString> &descriptions()
         {err::DatabaseExists, QStringLiteral("Baza danych '%1' już istnieje.")},
         {err::Locked, QStringLiteral("Nie można zaktualizować; obecnie zablokowane.")},
         {err::InvalidOperation, QStringLiteral("Nieprawidłowa operacja.")},
+        {err::TextAfterStatement,
+         QStringLiteral("Znaleziono znaki po zakończeniu instrukcji SQL. Można wykonać tylko "
+                        "jedną instrukcję naraz.")},
         {err::NoFieldsDefined,
          QStringLiteral("Nie zdefiniowano pól - nie można dołączyć obiektu TableDef.")},
         {err::ItemNotFound, QStringLiteral("Nie znaleziono elementu w tej kolekcji.")},
@@ -84,6 +87,13 @@ QString Error::DescriptionOf(int number, const QStringList &args)
 Error Error::Make(int number, const QStringList &args)
 {
     return Error(number, DescriptionOf(number, args));
+}
+
+Error Error::Locked(bool beforeAnyWrite)
+{
+    Error error = Make(err::Locked);
+    error.beforeAnyWrite_ = beforeAnyWrite;
+    return error;
 }
 
 } // namespace dao

@@ -31,6 +31,7 @@ enum : int {
     SyntaxError = 3075,
     ExpressionSyntax = 3077,
     TableNotFound = 3078,
+    TextAfterStatement = 3142,
     InvalidBookmark = 3159,
     FieldTooSmall = 3163,
     RecordDeleted = 3167,
@@ -60,6 +61,17 @@ public:
     // The error with its standard description; %1, %2 take `args`.
     static Error Make(int number, const QStringList &args = {});
     static QString DescriptionOf(int number, const QStringList &args = {});
+
+    // Another workstation holds the file (3218). `beforeAnyWrite`: the
+    // refusal came before this program wrote anything in its transaction (at
+    // its BEGIN or at a read), so nothing was rolled back and every list of
+    // this program is as it was; otherwise (at COMMIT) the rows written were
+    // taken back.
+    static Error Locked(bool beforeAnyWrite);
+    bool BeforeAnyWrite() const { return beforeAnyWrite_; }
+
+private:
+    bool beforeAnyWrite_ = false;
 };
 
 } // namespace dao

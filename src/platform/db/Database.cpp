@@ -80,4 +80,9 @@ bool Database::InTransaction() const
     return impl().connection().TransactionDepth() > 0;
 }
 
+void Database::SetScratchTables(const QStringList &tables)
+{
+    impl().connection().SetScratchTables(tables);
+}
+
 } // namespace dao

@@ -5,6 +5,7 @@
 #include "TableDefs.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -47,6 +48,15 @@ public:
     void CommitTrans(); // 3034 without BeginTrans
     void Rollback();    // 3034 without BeginTrans
     bool InTransaction() const;
+
+    // Tables whose rows this program keeps only until it empties them again
+    // (a print's staging copies, which only reports read): no user's list
+    // acts on their rows, so their rowids may be given again once the rows
+    // are gone, and emptying them removes every row at once. A list of this
+    // program open on one still reads a row gone as deleted (3167), never
+    // as the row that took its rowid. For every handle on the file, until
+    // the connection closes.
+    void SetScratchTables(const QStringList &tables);
 
     bool operator==(const Database &other) const { return impl_ == other.impl_; }
 

@@ -94,7 +94,7 @@ quint64 foldValue(quint64 h, const Variant &value)
 
 void RecordsetChangeCheck::Forget()
 {
-    std::vector<quint64>().swap(shown_);
+    shown_.Release();
     departed_.clear();
     anyShown_ = false;
     forgetHandles();
@@ -111,7 +111,7 @@ void RecordsetChangeCheck::forgetHandles()
 
 void RecordsetChangeCheck::Reset(int count, int width)
 {
-    shown_.assign(size_t(count), 0);
+    shown_.Assign(size_t(count), 0);
     departed_.clear();
     anyShown_ = false;
     width_ = width;
@@ -140,7 +140,7 @@ void RecordsetChangeCheck::Reloaded(const std::vector<qint64> &before, const qin
         }
         departed_.swap(byRowid);
     }
-    shown_.swap(shown);
+    shown_.Adopt(std::move(shown));
     forgetHandles();
 }
 
@@ -152,7 +152,7 @@ void RecordsetChangeCheck::Appended()
 
 void RecordsetChangeCheck::Erased(int position)
 {
-    shown_.erase(shown_.begin() + position);
+    shown_.Erase(size_t(position));
     forgetHandles();
 }
 
@@ -160,7 +160,7 @@ void RecordsetChangeCheck::ColumnsChanged(bool prefix, int width)
 {
     // Rows handed out by other columns cannot be compared with rows read now.
     if (!prefix || !anyShown_) {
-        std::fill(shown_.begin(), shown_.end(), 0);
+        shown_.Fill(0);
         departed_.clear();
         anyShown_ = false;
         width_ = width;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PositionVector.h"
 #include "RecordsetBlockCache.h"
 
 #include <memory>
@@ -66,7 +67,7 @@ public:
 private:
     void forgetHandles();
 
-    std::vector<quint64> shown_; // by position; 0 when never handed out
+    PositionVector<quint64> shown_; // by position; 0 when never handed out
     // By rowid, rows handed out that a Requery left out of the list.
     std::unordered_map<qint64, quint64> departed_;
     bool anyShown_ = false;

@@ -2,6 +2,7 @@
 
 #include "ColumnType.h"
 #include "Connection.h"
+#include "DBEngine.h"
 #include "DaoError.h"
 #include "TableSchema.h"
 #include "ValueConversion.h"
@@ -37,6 +38,7 @@ void RecordsetImpl::Open()
     if (!table)
         throw Error::Make(err::TableNotFound, {parsed_.table});
     table_ = *table;
+    tableWrites_ = &connection_->TableWritesCounter(table_);
     quotedTable_ = ColumnType::Quote(table_);
     rows_.SetTable(table_, source_);
     loadColumns();
@@ -328,10 +330,11 @@ void RecordsetImpl::checkForeignChanges()
 {
     // Other workstations' commits show once the connection reads again; moves
     // look for them now and then, as the old engine refreshed its pages.
-    if (!freshness_.isValid() || (++movesUntimed_ % 8 == 0 && freshness_.elapsed() >= kRefreshMs)) {
+    if (!refreshedAt_ ||
+        (++movesUntimed_ % 8 == 0 && DBEngine::RefreshTime() - *refreshedAt_ >= kRefreshMs)) {
         if (connection_->SchemaVersion() != schemaVersion_)
             loadColumns();
-        freshness_.start();
+        refreshedAt_ = DBEngine::RefreshTime();
     }
     const quint64 reads = connection_->ReadCount();
     if (reads != versionAskedAt_) {
@@ -479,8 +482,17 @@ void RecordsetImpl::Edit()
     requireCurrent();
     const int position = cursor_.Position();
     const qint64 rowid = keys_.At(position);
-    // The edit starts from the row as it is now...
-    auto values = readRow(rowid);
+    // The edit starts from the row as it is now: as held, when the file has
+    // not changed since it was read...
+    ensureColumns();
+    std::optional<std::vector<Variant>> values;
+    const int width = columns_.Count();
+    if (cache_.HeldRow(position, width, connection_->DataVersion())) {
+        if (const Variant *held = cache_.HeldRow(position, width, connection_->FreshDataVersion()))
+            values.emplace(held, held + width);
+    }
+    if (!values)
+        values = readRow(rowid);
     if (!values)
         throw Error::Make(err::RecordDeleted);
     // ...and is written only over the row as it was last handed out, when it
@@ -565,7 +577,7 @@ void RecordsetImpl::updateRow()
             clearCache(); // the row is read again when it is shown next
             throw Error::Make(err::DataChanged);
         }
-        const quint64 rowsWritten = connection_->TableWrites(table_);
+        const quint64 rowsWritten = *tableWrites_;
         if (!rows_.Update(*connection_, edit_, columns_.Columns())) {
             edit_.Cancel();
             throw Error::Make(err::RecordDeleted);
@@ -573,8 +585,7 @@ void RecordsetImpl::updateRow()
         // The row as stored: a value may be stored otherwise than assigned.
         if (auto again = readRow(rowid))
             written = std::move(*again);
-        keepRows = held && int(written.size()) == width &&
-                   connection_->TableWrites(table_) == rowsWritten + 1;
+        keepRows = held && int(written.size()) == width && *tableWrites_ == rowsWritten + 1;
         transaction.Commit();
         // What was saved is what its caller has seen of the row.
         if (!written.empty())
@@ -637,9 +648,9 @@ void RecordsetImpl::Delete()
             }
         }
         if (refusal == 0) {
-            const quint64 rowsWritten = connection_->TableWrites(table_);
+            const quint64 rowsWritten = *tableWrites_;
             deleteRow(rowid);
-            keepRows = own && connection_->TableWrites(table_) == rowsWritten + 1;
+            keepRows = own && *tableWrites_ == rowsWritten + 1;
             transaction.Commit();
         }
     }

@@ -12,7 +12,6 @@
 #include "RecordsetRows.h"
 #include "RecordsetSource.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 
@@ -113,7 +112,9 @@ public:
     // Called by the connection after any write on the file: cached rows are
     // dropped, and views hear of it unless this recordset did it itself.
     void DataChangedElsewhere(bool self);
-    // A rollback took back the rows of `table` from `first` to `last`.
+    // The rows of `table` from `first` to `last` are gone and their rowids
+    // may be given again (a rollback took them back, or a scratch table lost
+    // them): the list reads them as deleted.
     void RowsTakenBack(const QString &table, qint64 first, qint64 last);
 
 private:
@@ -141,6 +142,8 @@ private:
     RecordsetSource parsed_;
     QString table_;
     QString quotedTable_;
+    // The connection's count of rows written in the table, asked on every write.
+    const quint64 *tableWrites_ = nullptr;
     bool open_ = false;
 
     RecordsetColumns columns_;
@@ -156,8 +159,8 @@ private:
     RecordsetChangeCheck check_;
     // The current row's values in the cache, once read.
     const Variant *currentRow_ = nullptr;
-    QElapsedTimer freshness_;
-    unsigned movesUntimed_ = 0; // the clock is read on every eighth move only
+    std::optional<qint64> refreshedAt_; // by DBEngine::RefreshTime
+    unsigned movesUntimed_ = 0;         // the clock is read on every eighth move only
     // The connection's read count when the data version was last asked.
     quint64 versionAskedAt_ = ~quint64(0);
 

@@ -181,7 +181,7 @@ void RecordsetKeyset::Load(Connection &connection, const RecordsetSource &source
         while (statement.Step())
             keys.push_back(statement.Int64(0));
     }
-    keys_.swap(keys);
+    keys_.Adopt(std::move(keys));
     sorted_ = !source.ordered;
     std::vector<int>().swap(byRowid_);
     byRowidValid_ = false;
@@ -191,7 +191,7 @@ void RecordsetKeyset::sortPositions()
 {
     byRowid_.resize(keys_.size());
     std::iota(byRowid_.begin(), byRowid_.end(), 0);
-    const qint64 *keys = keys_.data();
+    const qint64 *keys = Data();
     std::sort(byRowid_.begin(), byRowid_.end(),
               [keys](int a, int b) { return keys[a] < keys[b] || (keys[a] == keys[b] && a < b); });
     byRowidValid_ = true;
@@ -200,12 +200,20 @@ void RecordsetKeyset::sortPositions()
 int RecordsetKeyset::PositionOf(qint64 rowid)
 {
     if (sorted_) {
-        const auto it = std::lower_bound(keys_.begin(), keys_.end(), rowid);
-        return (it != keys_.end() && *it == rowid) ? int(it - keys_.begin()) : -1;
+        size_t low = 0;
+        size_t high = keys_.size();
+        while (low < high) {
+            const size_t middle = low + (high - low) / 2;
+            if (keys_[middle] < rowid)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return (low < keys_.size() && keys_[low] == rowid) ? int(low) : -1;
     }
     if (!byRowidValid_)
         sortPositions();
-    const qint64 *keys = keys_.data();
+    const qint64 *keys = Data();
     const auto it =
         std::lower_bound(byRowid_.begin(), byRowid_.end(), rowid,
                          [keys](int position, qint64 key) { return keys[position] < key; });
@@ -217,7 +225,7 @@ void RecordsetKeyset::Append(qint64 rowid)
     sorted_ = sorted_ && (keys_.empty() || rowid > keys_.back());
     if (byRowidValid_) {
         // A new row mostly has the highest rowid, and joins at the end.
-        const qint64 *keys = keys_.data();
+        const qint64 *keys = Data();
         const auto at =
             std::upper_bound(byRowid_.begin(), byRowid_.end(), rowid,
                              [keys](qint64 key, int position) { return key < keys[position]; });
@@ -228,32 +236,26 @@ void RecordsetKeyset::Append(qint64 rowid)
 
 void RecordsetKeyset::Erase(int position)
 {
+    // Every position after the row would move: the order by rowid is made
+    // again when a rowid is looked for next, not once for each row deleted.
     if (byRowidValid_) {
-        const qint64 *keys = keys_.data();
-        const qint64 rowid = keys[position];
-        auto it = std::lower_bound(byRowid_.begin(), byRowid_.end(), rowid,
-                                   [keys](int at, qint64 key) { return keys[at] < key; });
-        while (*it != position)
-            ++it; // past rows of the same rowid listed before it
-        byRowid_.erase(it);
-        // The rows after it move up by one; their order by rowid stays.
-        for (int &at : byRowid_)
-            at -= at > position ? 1 : 0;
+        std::vector<int>().swap(byRowid_);
+        byRowidValid_ = false;
     }
-    keys_.erase(keys_.begin() + position);
+    keys_.Erase(size_t(position));
 }
 
 void RecordsetKeyset::Retire(qint64 first, qint64 last)
 {
     // The engine never gives a row a rowid below 1, so the negated rowid
     // names no row and stays apart from every other key.
-    for (qint64 &key : keys_) {
+    keys_.ForEach([&](qint64 &key) {
         if (key >= first && key <= last) {
             key = -key;
             sorted_ = false;
             byRowidValid_ = false;
         }
-    }
+    });
 }
 
 } // namespace dao::detail

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PositionVector.h"
+
 #include <QString>
 
 #include <vector>
@@ -18,7 +20,7 @@ public:
     void Load(Connection &connection, const RecordsetSource &source, const QString &text);
     void Clear()
     {
-        std::vector<qint64>().swap(keys_);
+        keys_.Release();
         std::vector<int>().swap(byRowid_);
         byRowidValid_ = false;
     }
@@ -26,13 +28,19 @@ public:
     int Count() const { return int(keys_.size()); }
     bool Empty() const { return keys_.empty(); }
     qint64 At(int position) const { return keys_[size_t(position)]; }
-    const qint64 *Data() const { return keys_.data(); }
+    // The rowids from `first` on, `count` of them, one after the other.
+    const qint64 *Range(int first, int count) const
+    {
+        return keys_.Range(size_t(first), size_t(count));
+    }
+    const qint64 *Data() const { return Range(0, Count()); }
     // True while the rowids ascend (table order), so a rowid is found by halving.
     bool Sorted() const { return sorted_; }
     // -1 when the rowid is not in the recordset.
     int PositionOf(qint64 rowid);
 
     void Append(qint64 rowid);
+    // Rows deleted one by one in order cost each one row, however long the list.
     void Erase(int position);
     // The rows from `first` to `last` are gone for good: their places read as
     // deleted rows whatever row takes their rowids later.
@@ -41,11 +49,12 @@ public:
 private:
     void sortPositions();
 
-    std::vector<qint64> keys_;
+    PositionVector<qint64> keys_;
     bool sorted_ = true;
     // For a list in another order: its positions in the order of their
     // rowids (ties by position), so that a rowid is found by halving here
-    // too, at 4 bytes a row. Made when first asked, kept up to date after.
+    // too, at 4 bytes a row. Made when first asked, kept up to date as rows
+    // join, made again when asked after a row left.
     std::vector<int> byRowid_;
     bool byRowidValid_ = false;
 };

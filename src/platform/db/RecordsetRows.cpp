@@ -70,15 +70,15 @@ bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &ke
                                const RecordsetBlockRead &plan, const QVector<FieldDef> &columns,
                                std::vector<std::shared_ptr<RecordsetBlock>> &read)
 {
-    const qint64 *keys = keyset.Data();
     const int blockStart = plan.block * kBlockRows;
     const int first = blockStart + plan.fromSlot;
     int count =
         std::min(plan.rows > 0 ? plan.rows : plan.span * kBlockRows, keyset.Count() - first);
+    const qint64 *keys = keyset.Range(first, count);
     // Rows whose rowids lie close together are read as one range, whatever
     // their order in the recordset (a descending list walks them backwards).
-    const auto close = [keys, first](int n) {
-        const auto [low, high] = std::minmax_element(keys + first, keys + first + n);
+    const auto close = [keys](int n) {
+        const auto [low, high] = std::minmax_element(keys, keys + n);
         return *high - *low < 2 * qint64(n);
     };
     bool range = close(count);
@@ -88,11 +88,11 @@ bool RecordsetRows::ReadBlocks(Connection &connection, const RecordsetKeyset &ke
     }
     bool ascending = true;
     for (int i = 1; i < count && ascending; ++i)
-        ascending = keys[first + i] > keys[first + i - 1];
+        ascending = keys[i] > keys[i - 1];
     std::vector<std::pair<qint64, int>> wanted; // rowid, position from `first`
     wanted.reserve(size_t(count));
     for (int i = 0; i < count; ++i)
-        wanted.emplace_back(keys[first + i], i);
+        wanted.emplace_back(keys[i], i);
     if (!ascending)
         std::sort(wanted.begin(), wanted.end());
     Statement statement =

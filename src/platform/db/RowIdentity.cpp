@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <sqlite3.h>
 
 namespace dao::detail
 {
@@ -168,14 +169,15 @@ void RowIdentity::Settle(Connection &connection)
     moved_.clear();
     const bool named = named_;
     named_ = false;
+    if (pending_.empty())
+        return;
     // Rowids that rollbacks took back count as deleted until a commit keeps
-    // their marks.
+    // their marks; a statement that wrote rows holds the write lock already.
     for (const auto &[table, rowid] : owed_) {
         Pending &pending = pendingFor(table.c_str());
         pending.maxDeleted = std::max(pending.maxDeleted, rowid);
     }
-    if (pending_.empty())
-        return;
+    owedWritten_ = !owed_.empty();
     std::unordered_map<std::string, Pending> pending;
     pending.swap(pending_);
     last_ = nullptr;
@@ -186,6 +188,14 @@ void RowIdentity::Settle(Connection &connection)
             continue;
         if (named && rows.inserted > 0 && !newRowsOnTop(connection, table, rows))
             refuseRowid(table, rows.minInserted);
+        if (IsScratch(name.c_str())) {
+            if (rows.maxDeleted > 0)
+                ScratchEmptied(name.c_str());
+            // Given all the same: a rollback retires them in the lists.
+            if (rows.inserted > 0)
+                give(name, rows.minInserted, rows.maxInserted);
+            continue;
+        }
         qint64 mark = markOf(connection, table);
         if (rows.maxDeleted > mark) {
             const qint64 highest = rows.inserted > 0
@@ -253,9 +263,10 @@ void RowIdentity::Began()
 void RowIdentity::Committed(bool outermost)
 {
     if (outermost) {
-        // The commit's Settle wrote every owed mark.
         levels_.clear();
-        owed_.clear();
+        if (owedWritten_)
+            owed_.clear();
+        owedWritten_ = false;
         return;
     }
     if (levels_.empty())
@@ -273,6 +284,8 @@ std::vector<RowIdentity::Given> RowIdentity::RolledBack(bool outermost)
     // The marks read or written in the rolled-back part are read again.
     marks_.clear();
     marksCheckedAt_ = -1;
+    // Owed marks written in the rolled-back part are owed again.
+    owedWritten_ = false;
     std::vector<Given> taken;
     if (!levels_.empty()) {
         for (const auto &[table, given] : levels_.back())
@@ -290,13 +303,33 @@ std::vector<RowIdentity::Given> RowIdentity::RolledBack(bool outermost)
     return taken;
 }
 
-void RowIdentity::MarkRolledBack(Connection &connection)
+void RowIdentity::SetScratch(const QStringList &tables)
 {
-    if (owed_.empty())
-        return;
-    OwnTransaction transaction(connection);
-    Settle(connection);
-    transaction.Commit();
+    scratch_.clear();
+    for (const QString &table : tables)
+        scratch_.push_back(table.toLower().toStdString());
+}
+
+bool RowIdentity::IsScratch(const char *table) const
+{
+    for (const std::string &name : scratch_) {
+        if (sqlite3_stricmp(name.c_str(), table) == 0)
+            return true;
+    }
+    return false;
+}
+
+void RowIdentity::ScratchEmptied(const char *table)
+{
+    if (std::find(scratchEmptied_.begin(), scratchEmptied_.end(), table) == scratchEmptied_.end())
+        scratchEmptied_.emplace_back(table);
+}
+
+std::vector<std::string> RowIdentity::TakeScratchEmptied()
+{
+    std::vector<std::string> emptied;
+    emptied.swap(scratchEmptied_);
+    return emptied;
 }
 
 void RowIdentity::Restamp(qint64 before, qint64 after)

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <unordered_map>
@@ -12,22 +13,39 @@ namespace dao::detail
 
 class Connection;
 
-// Rows keep their identity: a rowid that a row had once, deleted since or
-// added by a transaction that was rolled back, is never given to another
-// row, so a bookmark never names a row other than the one it was taken for.
-// SQLite gives a new row the highest rowid + 1, which is a gone row's rowid
-// when the highest rows are gone. So the engine keeps, per table, the highest
-// rowid of a gone row above the table's rows (the mark) in a table of its own
-// in the same file (MSysRowidMarks, shown in no list of tables), and moves a
-// statement's new rows past it in the statement's transaction. Only a
-// statement's own new rows move: SQLite gives them the top rowids, one after
-// the other. A new row whose rowid a statement names itself is refused unless
-// it lies past every row and past the mark, and a table whose rowid is an
-// INTEGER PRIMARY KEY takes no new rows through the engine, because its key
-// is the user's data and cannot be moved. Every workstation writes the files
-// through this engine, so every insert and delete is kept so; nothing is
-// added to the tables themselves, so their columns, SELECT * and copies of
-// them stay as they were.
+// Rows keep their identity: a rowid that a row of a table of the main file
+// had once, deleted since, is not given to another row, so a bookmark names
+// no row other than the one it was taken for. SQLite gives a new row the
+// highest rowid + 1, which is a gone row's rowid when the highest rows are
+// gone. So the engine keeps, per table, the highest rowid of a gone row above
+// the table's rows (the mark) in a table of its own in the same file
+// (MSysRowidMarks, shown in no list of tables), and moves a statement's new
+// rows past it in the statement's transaction. Only a statement's own new
+// rows move: SQLite gives them the top rowids, one after the other. A new row
+// whose rowid a statement names itself is refused unless it lies past every
+// row and past the mark, and a table whose rowid is an INTEGER PRIMARY KEY
+// takes no new rows through the engine, because its key is the user's data
+// and cannot be moved. Every workstation writes the files through this
+// engine; nothing is added to the tables themselves, so their columns,
+// SELECT * and copies of them stay as they were.
+//
+// What does not hold:
+// - Rowids that a rollback took back count as deleted, but their mark is
+//   written only by this program's next write, inside that write's own
+//   transaction (a rollback commits nothing), so until then another
+//   workstation may give such a rowid to a new row of its own. No other
+//   program ever saw the rolled-back row, and every open list of this program
+//   retired those places at the rollback (their keys negated), so a bookmark
+//   to one reads 3167 whoever holds the rowid later.
+// - Rows that a REPLACE conflict deletes (INSERT OR REPLACE, UPDATE OR
+//   REPLACE through a unique index) are not reported by SQLite, so their
+//   rowids are not marked and may be given again. The program runs no such
+//   statement.
+// - Identity is kept for the tables of the main file only: rows of an
+//   attached file's tables are neither marked nor moved.
+// - Scratch tables (Database::SetScratchTables) keep no marks: once their rows
+//   are gone their rowids may be given again, and the lists of this program
+//   that hold such rows read them as deleted.
 class RowIdentity
 {
 public:
@@ -59,16 +77,23 @@ public:
         qint64 last = 0;
     };
     // The level was rolled back: returns the rows it had given. Their rowids
-    // count as deleted: the level around it marks them when it settles;
-    // after the outermost, MarkRolledBack writes the marks.
+    // count as deleted, and are marked by the next Settle of a statement that
+    // writes rows, in its transaction: no other program saw them, and every
+    // list of this one reads them as deleted meanwhile. Until a commit keeps
+    // those marks they stay owed.
     std::vector<Given> RolledBack(bool outermost);
-    // In a transaction of its own: marks what the rollbacks took back, also
-    // owed from one whose marks could not be written then.
-    void MarkRolledBack(Connection &connection);
 
     // After a commit of this connection, the marks read in its transaction
     // hold under the file's new data version.
     void Restamp(qint64 before, qint64 after);
+
+    void SetScratch(const QStringList &tables);
+    bool IsScratch(const char *table) const;
+    // A statement deletes rows of a scratch table, reported or not.
+    void ScratchEmptied(const char *table);
+    bool AnyScratchEmptied() const { return !scratchEmptied_.empty(); }
+    // The scratch tables that lost rows since the last time asked.
+    std::vector<std::string> TakeScratchEmptied();
 
 private:
     struct Pending {
@@ -106,8 +131,12 @@ private:
     bool marksExist_ = false;
     // Per open transaction level, the rowids given in it, by table.
     std::vector<std::unordered_map<std::string, Given>> levels_;
-    // Highest rolled-back rowid per table whose mark is not written yet.
+    // Highest rolled-back rowid per table whose mark is not committed yet,
+    // and whether the open transaction has written those marks since.
     std::unordered_map<std::string, qint64> owed_;
+    bool owedWritten_ = false;
+    std::vector<std::string> scratch_;        // in lower case
+    std::vector<std::string> scratchEmptied_; // as SQLite names them
 };
 
 } // namespace dao::detail

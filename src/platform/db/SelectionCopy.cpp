@@ -107,7 +107,8 @@ std::optional<Plan> PlanOf(Connection &source, Connection &target, const Selecti
     for (const FieldDef &from : source.Columns(plan.sourceTable)) {
         const auto to =
             std::find_if(targetFields.begin(), targetFields.end(), [&](const FieldDef &field) {
-                return field.name.compare(from.name, Qt::CaseInsensitive) == 0;
+                return field.name.size() == from.name.size() &&
+                       field.name.compare(from.name, Qt::CaseInsensitive) == 0;
             });
         if (to == targetFields.end()) {
             if (!copy.sharedFieldsOnly)

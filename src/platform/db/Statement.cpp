@@ -55,7 +55,7 @@ bool Statement::Step()
     sqlite3_reset(stmt_);
     // A failed statement undid its rows: what SQLite reported of them is void.
     connection_->Rowids().Discard();
-    SqliteErrors::Throw(extended ? extended : rc, message, context_, subject_);
+    connection_->Fail(extended ? extended : rc, message, context_, subject_);
 }
 
 void Statement::Bind(int index, qint64 value)

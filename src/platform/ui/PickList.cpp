@@ -52,6 +52,9 @@ public:
         if (event->type() == QEvent::FocusOut && !leaving_) {
             leaving_ = true;
             QTimer::singleShot(0, this, [this] { leaving_ = false; });
+        } else if (event->type() == QEvent::FocusIn) {
+            // A list that has the focus again is no longer leaving.
+            leaving_ = false;
         }
         return false;
     }

@@ -6,6 +6,7 @@
 #include <QtDebug>
 
 #include <stdexcept>
+#include <utility>
 
 namespace ui
 {
@@ -14,6 +15,11 @@ namespace
 {
 
 ScriptedUi *current = nullptr;
+ScriptedUi::UnscriptedHandler &unscriptedHandler()
+{
+    static ScriptedUi::UnscriptedHandler handler;
+    return handler;
+}
 
 const QList<QPair<QString, int>> &AnswerNames()
 {
@@ -83,6 +89,11 @@ ScriptedUi::~ScriptedUi()
 ScriptedUi *ScriptedUi::Current()
 {
     return current;
+}
+
+ScriptedUi::UnscriptedHandler ScriptedUi::SetUnscriptedHandler(UnscriptedHandler handler)
+{
+    return std::exchange(unscriptedHandler(), std::move(handler));
 }
 
 void ScriptedUi::Answer(int answer)
@@ -168,17 +179,28 @@ void ScriptedUi::Unscripted(const ShownDialog &shown, const QString &why)
 {
     const QString problem = Describe(shown) + QStringLiteral(": ") + why;
     problems_.append(problem);
-    throw UnscriptedDialog(problem.toStdString());
+    if (!unscriptedHandler())
+        throw UnscriptedDialog(problem.toStdString());
+    unscriptedHandler()(problem);
 }
 
 int ScriptedUi::TakeMessage(ShownDialog shown)
 {
     log_.append(shown);
-    if (messages_.isEmpty())
+    const auto closed = [&] {
+        log_.last().answer = QStringLiteral("(closed)");
+        return MsgBoxEscapeAnswer(shown.style) ? MsgBoxEscapeAnswer(shown.style)
+                                               : MsgBoxAnswers(shown.style).constFirst();
+    };
+    if (messages_.isEmpty()) {
         Unscripted(shown, QStringLiteral("no answer queued"));
+        return closed();
+    }
     const int answer = TakeFirst(messages_);
-    if (!MsgBoxAnswers(shown.style).contains(answer))
+    if (!MsgBoxAnswers(shown.style).contains(answer)) {
         Unscripted(shown, QStringLiteral("the box has no button %1").arg(AnswerName(answer)));
+        return closed();
+    }
     log_.last().answer = AnswerName(answer);
     return answer;
 }
@@ -186,8 +208,10 @@ int ScriptedUi::TakeMessage(ShownDialog shown)
 std::optional<QString> ScriptedUi::TakeInput(ShownDialog shown)
 {
     log_.append(shown);
-    if (inputs_.isEmpty())
+    if (inputs_.isEmpty()) {
         Unscripted(shown, QStringLiteral("no answer queued"));
+        return std::nullopt;
+    }
     const std::optional<QString> answer = TakeFirst(inputs_);
     log_.last().answer = answer.value_or(QString());
     return answer;
@@ -196,8 +220,10 @@ std::optional<QString> ScriptedUi::TakeInput(ShownDialog shown)
 std::optional<QString> ScriptedUi::TakeFile(ShownDialog shown)
 {
     log_.append(shown);
-    if (files_.isEmpty())
+    if (files_.isEmpty()) {
         Unscripted(shown, QStringLiteral("no file queued"));
+        return std::nullopt;
+    }
     const std::optional<QString> answer = TakeFirst(files_);
     log_.last().answer = answer.value_or(QString());
     return answer;
@@ -206,8 +232,10 @@ std::optional<QString> ScriptedUi::TakeFile(ShownDialog shown)
 QDate ScriptedUi::TakeDate(ShownDialog shown)
 {
     log_.append(shown);
-    if (dates_.isEmpty())
+    if (dates_.isEmpty()) {
         Unscripted(shown, QStringLiteral("no date queued"));
+        return QDate();
+    }
     const QDate answer = TakeFirst(dates_);
     log_.last().answer = answer.toString(QStringLiteral("dd.MM.yyyy"));
     return answer;
@@ -216,11 +244,15 @@ QDate ScriptedUi::TakeDate(ShownDialog shown)
 ScriptedUi::WindowAction ScriptedUi::TakeWindow(ShownDialog shown)
 {
     log_.append(shown);
-    if (windows_.isEmpty())
+    if (windows_.isEmpty()) {
         Unscripted(shown, QStringLiteral("no window action queued"));
+        return {};
+    }
     WindowAnswer next = TakeFirst(windows_);
-    if (next.objectName != shown.text)
+    if (next.objectName != shown.text) {
         Unscripted(shown, QStringLiteral("the window queued next is %1").arg(next.objectName));
+        return {};
+    }
     return std::move(next.action);
 }
 

@@ -19,7 +19,11 @@ namespace ui
 // open/save dialogs, the calendar and modal windows do not wait for a user.
 // Each takes the next answer that the test queued for its kind and is logged.
 // A dialog without a queued answer (or with one it does not offer) is recorded
-// as a problem and throws UnscriptedDialog instead of blocking the test.
+// as a problem and never blocks the test: with an unscripted handler set (the
+// test programs set one that fails the running test function with the
+// dialog's text), the dialog is then closed as a user would close it without
+// choosing (Cancel, No or OK; no input, no file, no date; the window hidden);
+// without one, it throws UnscriptedDialog.
 //
 //     ui::ScriptedUi ui;
 //     ui.Answer("No");
@@ -63,6 +67,10 @@ public:
 
     static ScriptedUi *Current();
 
+    // Told of each unscripted dialog; returns the handler it replaces.
+    using UnscriptedHandler = std::function<void(const QString &problem)>;
+    static UnscriptedHandler SetUnscriptedHandler(UnscriptedHandler handler);
+
     // Used by the seam: log the dialog and hand out its answer.
     int TakeMessage(ShownDialog shown);
     std::optional<QString> TakeInput(ShownDialog shown);
@@ -76,7 +84,8 @@ private:
         WindowAction action;
     };
 
-    [[noreturn]] void Unscripted(const ShownDialog &shown, const QString &why);
+    // Records the problem; returns only when a handler took it.
+    void Unscripted(const ShownDialog &shown, const QString &why);
     void RecordUnused();
 
     QList<int> messages_;

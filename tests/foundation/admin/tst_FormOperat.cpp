@@ -482,6 +482,33 @@ private slots:
         QVERIFY(ListEnabled(form));
     }
 
+    // While another workstation reads the dictionaries, a new account is
+    // refused after one wait, with one box; the frame keeps what was typed,
+    // the list shows what it showed, and the save goes through once the
+    // other workstation has let go.
+    void newAccountRefusedWhileTheFileIsRead()
+    {
+        FormOperat &form = Open("Administrator");
+        ui::ScriptedUi scripted;
+        other_workstation::Holder other(StaleDb, other_workstation::Holder::Reading);
+        QVERIFY(other.Ready());
+        scripted.Answer("OK");
+        const quint64 waits = dao::DBEngine::LockWaits();
+        AddNew(form, "ola", "Lis Ola", "olcia1", "olcia1");
+        QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), 1);
+        QVERIFY(scripted.Last().text.startsWith(QStringLiteral("3218")));
+        QVERIFY(form.FrameOperat->isVisibleTo(&form));
+        QCOMPARE(form.DBGridOper->model()->rowCount(), 3);
+        QVERIFY(other.LetGo());
+        QVERIFY(account("004").isEmpty());
+        PRESS(&form, "ComOperZap");
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(account("004").value("OP_LOGIN").toString(), QStringLiteral("ola"));
+        QCOMPARE(form.DBGridOper->model()->rowCount(), 4);
+    }
+
     void failureIsReportedAndNothingHalfWritten()
     {
         FormOperat &form = Open("Administrator");

@@ -1,14 +1,23 @@
 // A second workstation for the backup tests: fills a table of its own, says
-// "ready" on its standard output, then rewrites every row in each transaction
-// (all rows always hold one generation number) until the stop file appears.
+// "ready" on its standard output, then
+// - rewrites every row in each transaction (all rows always hold one
+//   generation number), saying each generation committed, until the stop
+//   file appears;
+// - with "torn": begins one such rewrite, says "torn" and waits to be killed
+//   in the middle of it;
+// - with "hold <ms>": waits for the stop file, then holds the file locked
+//   against every reader for that long, making "<stop file>.held" once it
+//   has the lock.
 //
-//     backup_writer <database> <stop file>
+//     backup_writer <database> <stop file> [torn | hold <ms>]
 
 #include <sqlite3.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <thread>
 
 namespace
@@ -49,11 +58,18 @@ bool Fill(sqlite3 *db)
     return Run(db, "COMMIT");
 }
 
+void Say(const char *line)
+{
+    std::puts(line);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
+    const std::string mode = argc > 3 ? argv[3] : "";
+    if (argc < 3 || (mode == "hold" && argc != 5)) {
         return 2;
     }
     sqlite3 *db = nullptr;
@@ -67,15 +83,38 @@ int main(int argc, char **argv)
     if (!Fill(db)) {
         return 4;
     }
-    std::puts("ready");
-    std::fflush(stdout);
-    while (!std::filesystem::exists(argv[2])) {
-        if (!Run(db, "BEGIN IMMEDIATE") ||
-            !Run(db,
-                 "UPDATE Obciazenie SET pokolenie = pokolenie + 1, tekst = hex(randomblob(300))") ||
-            !Run(db, "COMMIT")) {
+    Say("ready");
+    const char *rewrite =
+        "UPDATE Obciazenie SET pokolenie = pokolenie + 1, tekst = hex(randomblob(300))";
+    if (mode == "torn") {
+        if (!Run(db, "BEGIN IMMEDIATE") || !Run(db, rewrite)) {
             return 5;
         }
+        Say("torn");
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
+    }
+    if (mode == "hold") {
+        while (!std::filesystem::exists(argv[2])) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (!Run(db, "BEGIN EXCLUSIVE")) {
+            return 5;
+        }
+        std::FILE *held = std::fopen((std::string(argv[2]) + ".held").c_str(), "w");
+        if (!held || std::fclose(held) != 0) {
+            return 6;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[4])));
+        return Run(db, "COMMIT") && sqlite3_close(db) == SQLITE_OK ? 0 : 5;
+    }
+    for (int generation = 1; !std::filesystem::exists(argv[2]); ++generation) {
+        if (!Run(db, "BEGIN IMMEDIATE") || !Run(db, rewrite) || !Run(db, "COMMIT")) {
+            return 5;
+        }
+        Say(std::to_string(generation).c_str());
+        // Room for the readers between two rewrites.
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     sqlite3_close(db);

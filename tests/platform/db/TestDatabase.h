@@ -12,6 +12,18 @@
 #include <tuple>
 #include <vector>
 
+// Holds still the clock by which open lists look at their files again; the
+// test moves it on.
+struct HeldRefreshClock {
+    HeldRefreshClock() = default;
+    HeldRefreshClock(const HeldRefreshClock &) = delete;
+    HeldRefreshClock &operator=(const HeldRefreshClock &) = delete;
+    ~HeldRefreshClock() { dao::DBEngine::SetRefreshClock(previous); }
+
+    qint64 now = 0;
+    dao::DBEngine::RefreshClock previous = dao::DBEngine::SetRefreshClock([this] { return now; });
+};
+
 // A fresh database file in its own temporary folder, with tables made
 // through the layer's own table definitions.
 class TestDatabase

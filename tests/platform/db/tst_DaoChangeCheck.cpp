@@ -22,6 +22,7 @@ private slots:
     void rowsStayHeldHoweverFarTheListMoves();
     void thisProgramsWritesLeaveTheCheckOn();
     void aDeletedRowsRowidIsNeverGivenAgain();
+    void aScratchTablesGoneRowsReadDeletedInThisProgramsLists();
     void againstAModelWhileAnotherWorkstationWrites_data();
     void againstAModelWhileAnotherWorkstationWrites();
 };
@@ -62,6 +63,16 @@ std::optional<Row> onFile(OtherWorkstation &other, qint64 rowid)
     }
     sqlite3_finalize(stmt);
     return row;
+}
+
+// Changes with every commit of another connection to the file.
+qint64 dataVersion(OtherWorkstation &other)
+{
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(other.Handle(), "PRAGMA data_version", -1, &stmt, nullptr);
+    const qint64 version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    return version;
 }
 
 qint64 rowidOf(OtherWorkstation &other, qint64 nr)
@@ -259,6 +270,85 @@ void tst_DaoChangeCheck::aDeletedRowsRowidIsNeverGivenAgain()
     QCOMPARE(file.db().OpenRecordset("K").RecordCount(), 0);
     file.db().Execute("DROP TABLE K"); // dropping deletes as SQLite does it
     QCOMPARE(file.db().TableDefs().Count(), 1);
+}
+
+// A print's staging copies keep no marks: emptied at once and filled again,
+// they give the same rowids again. Every list of this program that held the
+// rows gone reads them as deleted all the same, under any bookmark, and only
+// those: whether the table was emptied, its top rows deleted by a condition
+// or through a list, or a new row rolled back.
+void tst_DaoChangeCheck::aScratchTablesGoneRowsReadDeletedInThisProgramsLists()
+{
+    TestDatabase file;
+    fillNumbers(file, 5);
+    Database &db = file.db();
+    db.SetScratchTables({QStringLiteral("t")});
+    const auto rowids = [&db] {
+        std::vector<qint64> all;
+        for (Recordset rs = db.OpenRecordset("SELECT * FROM T"); !rs.EOF(); rs.MoveNext())
+            all.push_back(rs.Bookmark().rowid);
+        return all;
+    };
+    const auto refill = [&db](int from) {
+        for (int nr = from; nr <= 5; ++nr)
+            db.Execute(
+                QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, 1, 'nowy')").arg(nr));
+    };
+    const auto readsDeleted = [](Recordset &list, int position) {
+        list.setAbsolutePosition(position);
+        return errorNumberOf([&] { list("Nr").Value(); }) == err::RecordDeleted;
+    };
+    const std::vector<qint64> first = rowids();
+
+    // Emptied and filled again: the same rowids, read as deleted in the lists.
+    Recordset inOrder = db.OpenRecordset("SELECT * FROM T");
+    Recordset byNr = db.OpenRecordset("SELECT * FROM T ORDER BY Nr DESC");
+    for (Recordset *list : {&inOrder, &byNr})
+        for (int position = 0; position < 5; ++position)
+            list->ValueAt(position, 0);
+    byNr.MoveFirst();
+    const Bookmark shown = byNr.Bookmark();
+    db.Execute("DELETE FROM T");
+    refill(1);
+    QCOMPARE(rowids(), first);
+    for (Recordset *list : {&inOrder, &byNr}) {
+        for (int position = 0; position < 5; ++position)
+            QVERIFY(readsDeleted(*list, position));
+        QCOMPARE(errorNumberOf([&] { list->Delete(); }), int(err::RecordDeleted));
+        QCOMPARE(errorNumberOf([&] { list->Edit(); }), int(err::RecordDeleted));
+    }
+    QCOMPARE(errorNumberOf([&] { byNr.setBookmark(shown); }), 0);
+    QVERIFY(readsDeleted(byNr, byNr.AbsolutePosition()));
+    QCOMPARE(db.OpenRecordset("T").RecordCount(), 5);
+
+    // The top rows deleted by a condition and through a list: only they.
+    Recordset list = db.OpenRecordset("SELECT * FROM T ORDER BY Nr");
+    db.Execute("DELETE FROM T WHERE Nr >= 4");
+    Recordset other = db.OpenRecordset("SELECT * FROM T ORDER BY Nr");
+    other.MoveLast();
+    other.Delete();
+    refill(3);
+    QCOMPARE(rowids(), first);
+    for (int position = 0; position < 5; ++position)
+        QCOMPARE(readsDeleted(list, position), position >= 2);
+    list.setAbsolutePosition(1);
+    list.Delete();
+    QCOMPARE(db.OpenRecordset("SELECT * FROM T WHERE Nr = 2").RecordCount(), 0);
+
+    // A new row rolled back, its rowid given again at once.
+    Recordset added = db.OpenRecordset("SELECT * FROM T");
+    db.BeginTrans();
+    added.AddNew();
+    added("Nr") = 9;
+    added.Update();
+    db.Rollback();
+    db.Execute("INSERT INTO T (Nr, Grp, Txt) VALUES (10, 1, 'f')");
+    QCOMPARE(rowids().back(), first.back() + 1);
+    QVERIFY(readsDeleted(added, added.RecordCount() - 1));
+
+    // A statement may not name a rowid below a row of the table.
+    QCOMPARE(errorNumberOf([&] { db.Execute("INSERT INTO T (rowid, Nr) VALUES (2, 11)"); }),
+             int(err::InvalidOperation));
 }
 
 void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites_data()
@@ -481,19 +571,37 @@ void tst_DaoChangeCheck::againstAModelWhileAnotherWorkstationWrites()
                     .OpenRecordset(QStringLiteral("SELECT * FROM T WHERE Nr = %1").arg(nr))
                     .Bookmark()
                     .rowid;
+            const qint64 version = dataVersion(other);
             file.db().Rollback();
-            used.insert(taken);
-            // Another workstation adds a row at once: never under that rowid.
+            QCOMPARE(dataVersion(other), version); // the rollback commits nothing
+            const auto readAsDeleted = [&] {
+                for (int position = 0; position < rs.RecordCount(); ++position) {
+                    if (std::abs(rs.BookmarkAt(position).rowid) == taken) {
+                        rs.setAbsolutePosition(position);
+                        QCOMPARE(errorNumberOf([&] { rs("Nr").Value(); }), int(err::RecordDeleted));
+                    }
+                }
+            };
+            readAsDeleted();
+            if (below(2)) {
+                // This program writes next: its new row never takes that
+                // rowid, nor does another workstation's after it.
+                used.insert(taken);
+                const qint64 own = ++nextNr;
+                store.AddNew();
+                store("Nr") = own;
+                store("Grp") = 0;
+                store.Update();
+                added(own);
+            }
+            // Another workstation adds a row: nobody saw the row taken back,
+            // so that this one may get its rowid when it writes first.
             const qint64 next = ++nextNr;
             QVERIFY(writer.Run(
                 QStringLiteral("INSERT INTO T (Nr, Grp, Txt) VALUES (%1, 0, 'obcy')").arg(next)));
             added(next);
-            for (int position = 0; position < rs.RecordCount(); ++position) {
-                if (std::abs(rs.BookmarkAt(position).rowid) == taken) {
-                    rs.setAbsolutePosition(position);
-                    QCOMPARE(errorNumberOf([&] { rs("Nr").Value(); }), int(err::RecordDeleted));
-                }
-            }
+            used.insert(taken);
+            readAsDeleted(); // whoever has its rowid now
             break;
         }
         case 14: { // a statement names the rowid of its new row

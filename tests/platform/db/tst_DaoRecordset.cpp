@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <functional>
+
 #include <sqlite3.h>
 
 using namespace dao;
@@ -41,6 +43,7 @@ private slots:
     void updateRefusesARowChangedElsewhere();
     void deleteRefusesARowChangedElsewhere();
     void aLongListReadInPagesIsHeldAsRead();
+    void movesLookAtTheFileAgainNowAndThen();
     void viewsReadRowsAndHearOfChanges();
 
 private:
@@ -588,6 +591,17 @@ void tst_DaoRecordset::alterTableAddAndDrop()
     QCOMPARE(open("NrDzien").Value().toInt(), 1);
     QCOMPARE(errorNumberOf([&] { repair.Execute("ALTER TABLE Brak DROP COLUMN X"); }),
              int(err::TableNotFound));
+
+    // Execute runs one statement: a second one is refused before either runs;
+    // blanks, semicolons and comments after it are no statement.
+    const int rows = file.db().OpenRecordset("Badanie").RecordCount();
+    QCOMPARE(errorNumberOf([&] {
+                 file.db().Execute("DELETE FROM Badanie WHERE NrProbki = 10; DELETE FROM Badanie");
+             }),
+             int(err::TextAfterStatement));
+    QCOMPARE(file.db().OpenRecordset("Badanie").RecordCount(), rows);
+    file.db().Execute("DELETE FROM Badanie WHERE NrProbki = 10 ; -- pierwsza\n /* koniec */ ;");
+    QCOMPARE(file.db().OpenRecordset("Badanie").RecordCount(), rows - 1);
 }
 
 // The old column widening: copy into a temporary column, drop, add the wider
@@ -744,6 +758,40 @@ void tst_DaoRecordset::transactions()
     Recordset after = db.OpenRecordset("Badanie");
     QCOMPARE(after.Fields("Uwagi").Type(), dbMemo);
     QCOMPARE(errorNumberOf([&] { after.Fields("Wiek"); }), int(err::ItemNotFound));
+
+    // Another workstation holds the file: a transaction waits for it once, 5 s
+    // in all, so that its later statements are refused at once; the refusal
+    // says whether anything had been written, and a rollback waits for nobody.
+    const auto lockRefusal = [](const std::function<void()> &step) {
+        try {
+            step();
+        } catch (const Error &error) {
+            return error;
+        }
+        return Error(0, QString());
+    };
+    const quint64 waits = DBEngine::LockWaits();
+    QVERIFY(other.Run("BEGIN EXCLUSIVE"));
+    db.BeginTrans();
+    Error refused = lockRefusal([&] { db.OpenRecordset("Badanie"); });
+    QVERIFY(refused.Number() == err::Locked && refused.BeforeAnyWrite());
+    refused = lockRefusal([&] { db.Execute("UPDATE Badanie SET Partia = 2"); });
+    QVERIFY(refused.Number() == err::Locked && refused.BeforeAnyWrite());
+    QCOMPARE(DBEngine::LockWaits(), waits + 1);
+    db.Rollback();
+    QVERIFY(other.Run("ROLLBACK"));
+    QVERIFY(other.Run("BEGIN; SELECT count(*) FROM Badanie"));
+    db.BeginTransImmediate();
+    after.AddNew();
+    after("Partia") = 8;
+    after.Update();
+    refused = lockRefusal([&] { db.CommitTrans(); });
+    QVERIFY(refused.Number() == err::Locked && !refused.BeforeAnyWrite());
+    QCOMPARE(DBEngine::LockWaits(), waits + 2);
+    db.Rollback();
+    QCOMPARE(DBEngine::LockWaits(), waits + 2);
+    QVERIFY(other.Run("COMMIT"));
+    QCOMPARE(db.OpenRecordset("SELECT * FROM Badanie WHERE Partia = 8").RecordCount(), 0);
 }
 
 // Another workstation's work shows: new rows on Requery, changed values when
@@ -912,10 +960,16 @@ void tst_DaoRecordset::deleteRefusesARowChangedElsewhere()
     QCOMPARE(errorNumberOf([&] { rs.Delete(); }), int(err::RecordDeleted));
     QCOMPARE(daysOnFile(), QList<int>({1, 2, 3, 4, 5, 7}));
 
-    // Changed elsewhere after it was shown.
+    // Changed elsewhere after it was shown. The file is read again (as a
+    // move's refresh reads it) and the list leaves the row and comes back to
+    // it by its bookmark, reading nothing of it: the row as shown still counts.
     rs.MoveFirst();
     QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("Kraków"));
     QVERIFY(other.Run("UPDATE Badanie SET NrProbki = 1 WHERE NrDzien = 2"));
+    QCOMPARE(file.db().OpenRecordset("Dzieci").RecordCount(), 2);
+    const Bookmark first = rs.Bookmark();
+    rs.MoveNext();
+    rs.setBookmark(first);
     QCOMPARE(errorNumberOf([&] { rs.Delete(); }), 3197);
     // Read again, the row as it is now may go.
     QCOMPARE(rs("NrProbki").Value().toInt(), 1);
@@ -978,6 +1032,8 @@ void tst_DaoRecordset::aLongListReadInPagesIsHeldAsRead()
         days << day;
     file.addRows("Badanie", "NrDzien", days);
     OtherWorkstation other(file.path());
+    // The list never looks at the file again of its own accord here.
+    const HeldRefreshClock heldClock;
     Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie ORDER BY NrDzien DESC");
     rs.MoveLast();
     QCOMPARE(rs("NrDzien").Value().toInt(), 1);
@@ -1003,6 +1059,36 @@ void tst_DaoRecordset::aLongListReadInPagesIsHeldAsRead()
     QCOMPARE(rs("NrDzien").Value().toInt(), 19);
     QCOMPARE(rs.AbsolutePosition(), 130);
     QCOMPARE(file.column("SELECT * FROM Badanie", "NrDzien").size(), 149);
+}
+
+// Moves look at the file again once the refresh time has passed.
+void tst_DaoRecordset::movesLookAtTheFileAgainNowAndThen()
+{
+    TestDatabase file;
+    file.createTable("Badanie", {{"NrDzien", dbInteger, 0}, {"Nazwa", dbText, 30}});
+    file.addRows("Badanie", "NrDzien", {1, 2});
+    OtherWorkstation other(file.path());
+    HeldRefreshClock held;
+    Recordset rs = file.db().OpenRecordset("SELECT * FROM Badanie ORDER BY NrDzien");
+    const auto walk = [&rs](int moves) {
+        for (int move = 0; move < moves; ++move) {
+            if (move % 2 == 0)
+                rs.MoveNext();
+            else
+                rs.MovePrevious();
+        }
+    };
+    walk(2);
+    QCOMPARE(rs("Nazwa").Value().toString(), QString());
+    QVERIFY(other.Run("UPDATE Badanie SET Nazwa = 'zmieniony'"));
+    walk(16);
+    QCOMPARE(rs("Nazwa").Value().toString(), QString());
+    held.now += 99;
+    walk(16);
+    QCOMPARE(rs("Nazwa").Value().toString(), QString());
+    held.now += 1;
+    walk(8);
+    QCOMPARE(rs("Nazwa").Value().toString(), QStringLiteral("zmieniony"));
 }
 
 void tst_DaoRecordset::viewsReadRowsAndHearOfChanges()

@@ -1,6 +1,10 @@
+#include "platform/db/PositionVector.h"
 #include "platform/db/RecordsetBlockCache.h"
 
 #include <QtTest>
+
+#include <random>
+#include <vector>
 
 using dao::detail::RecordsetBlock;
 using dao::detail::RecordsetBlockCache;
@@ -21,6 +25,7 @@ private slots:
     void aWalkReadsEverMoreBlocks();
     void aJumpReadsAPageAndTheRestLater();
     void anOwnWriteKeepsTheRowsHeld();
+    void positionsAfterDeletesAsInAVector();
 };
 
 namespace
@@ -237,6 +242,63 @@ void tst_RecordsetBlockCache::anOwnWriteKeepsTheRowsHeld()
     QVERIFY(cache.HeldRow(0, 2, 6));
     cache.Committed(6, 8);
     QCOMPARE(cache.Size(), size_t(0));
+}
+
+// The values by position of a list's rows, rows deleted here and there and in
+// runs, added, changed and read in ranges, against a plain vector.
+void tst_RecordsetBlockCache::positionsAfterDeletesAsInAVector()
+{
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        std::mt19937 random(seed);
+        const auto below = [&random](size_t n) { return n == 0 ? 0 : size_t(random() % n); };
+        std::vector<qint64> model(300);
+        for (size_t i = 0; i < model.size(); ++i)
+            model[i] = qint64(i) + 1;
+        dao::detail::PositionVector<qint64> values;
+        values.Adopt(std::vector<qint64>(model));
+        qint64 next = 1000;
+        size_t at = 0;
+        for (int step = 0; step < 3000; ++step) {
+            switch (below(6)) {
+            case 0: // a delete anywhere
+                at = below(model.size());
+                [[fallthrough]];
+            case 1: // the next delete where the last one was, or the row before
+                if (model.empty())
+                    break;
+                at = std::min(at, model.size() - 1);
+                if (at > 0 && below(4) == 0)
+                    --at;
+                model.erase(model.begin() + std::ptrdiff_t(at));
+                values.Erase(at);
+                break;
+            case 2:
+                model.push_back(++next);
+                values.push_back(next);
+                break;
+            case 3:
+                if (!model.empty()) {
+                    const size_t i = below(model.size());
+                    model[i] = -model[i];
+                    values[i] = model[i];
+                }
+                break;
+            default: {
+                const size_t first = below(model.size() + 1);
+                const size_t count = below(model.size() - first + 1);
+                QVERIFY(std::equal(model.begin() + std::ptrdiff_t(first),
+                                   model.begin() + std::ptrdiff_t(first + count),
+                                   values.Range(first, count)));
+            }
+            }
+            QCOMPARE(values.size(), model.size());
+            if (!model.empty())
+                QCOMPARE(values.back(), model.back());
+        }
+        std::vector<qint64> visited;
+        values.ForEach([&visited](qint64 &value) { visited.push_back(value); });
+        QCOMPARE(visited, model);
+    }
 }
 
 QTEST_MAIN(tst_RecordsetBlockCache)

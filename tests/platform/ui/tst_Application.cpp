@@ -111,9 +111,14 @@ private slots:
         QCOMPARE(script.Last().text, QStringLiteral("3021Brak bieżącego rekordu."));
         SCRIPTED_UI_VERIFY(script);
 
-        // The report's own box fails (unscripted): the program still goes on,
-        // and the script holds the failure.
+        // The report's own box is unscripted: it is closed, the program still
+        // goes on, and the script holds the failure.
+        QStringList unscripted;
+        const ui::ScriptedUi::UnscriptedHandler failTest = ui::ScriptedUi::SetUnscriptedHandler(
+            [&unscripted](const QString &problem) { unscripted.append(problem); });
         failing.Send();
+        ui::ScriptedUi::SetUnscriptedHandler(failTest);
+        QCOMPARE(unscripted.size(), 1);
         QVERIFY(!script.Verify());
     }
 
