@@ -104,6 +104,9 @@ std::variant<Refusal, dao::Bookmark> BatchStore::Save(dao::Recordset &batches,
         return BatchValidator::DuplicateNumber(number);
     if (std::optional<Refusal> fault = BatchValidator::CheckOptionalDates(values))
         return *fault;
+    // Last, where a text longer than its column would fail the write.
+    if (std::optional<Refusal> fault = BatchValidator::CheckListLengths(values))
+        return *fault;
     const dao::Bookmark written =
         WriteLoadedRow(batches, loaded, [&](dao::Recordset &rs) { SetFields(rs, number, values); });
     // The children follow only a batch row that was written.

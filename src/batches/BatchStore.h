@@ -44,11 +44,13 @@ public:
 
     // The save of the batch frame into the list `batches`, one BEGIN IMMEDIATE
     // transaction on its database: the duplicate check (when the number is new
-    // or changed), the optional dates, the batch row written (appended when
-    // `loaded` is std::nullopt, else written over the loaded row while it
-    // holds what the frame was filled from), and only after that write
-    // succeeded the children moved from the loaded number to the frame's. A refusal is returned and
-    // nothing is written; no box may stand open while the database is locked.
+    // or changed), the optional dates, the pick lists' lengths (where the
+    // write would fail), the batch row written (appended when `loaded` is
+    // std::nullopt, else written over the loaded row while it holds what the
+    // frame was filled from), and only after that write succeeded the
+    // children moved from the loaded number to the frame's. A refusal is
+    // returned and nothing is written; no box may stand open while the
+    // database is locked.
     // An engine error (3197 when another user changed the row since it was
     // read, for one; 3421 for a number the frame's checks would refuse) rolls
     // everything back and goes to the caller. Gives the row written.

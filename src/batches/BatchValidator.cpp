@@ -140,9 +140,8 @@ std::optional<Refusal> BatchValidator::CheckListLengths(const BatchFrameValues &
     };
     for (const auto &list : lists) {
         if (list.text.size() > list.length)
-            return plain(QStringLiteral("Pole '%1' może mieć najwyżej %2 znaków. Popraw!")
-                             .arg(QString::fromUtf8(list.caption))
-                             .arg(list.length),
+            return plain(QStringLiteral("Pole '%1' może mieć najwyżej %2. Popraw!")
+                             .arg(QString::fromUtf8(list.caption), CharacterCount(list.length)),
                          QLatin1String(list.box));
     }
     return std::nullopt;

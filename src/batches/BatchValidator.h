@@ -26,7 +26,8 @@ public:
                                              const EstablishmentCheck &establishment);
 
     // The pick lists' texts fit their columns: an entry picked or completed
-    // whole may be longer than the operator can type.
+    // whole may be longer than the operator can type. Checked after checks 16
+    // to 18, just before the write that such a text would fail.
     static std::optional<Refusal> CheckListLengths(const BatchFrameValues &values);
 
     // Checks 16 to 18: the optional dates, when given, must be dates.

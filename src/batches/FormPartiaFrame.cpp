@@ -72,9 +72,7 @@ QPushButton *pickerButton(QWidget *parent, const char *name)
 // when it is longer, so that the save refuses it instead of storing it cut.
 QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
-    auto *combo = ui::Named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    QComboBox *combo = ui::PickList(parent, name);
     ui::LimitTyping(combo->lineEdit(), maxLength);
     return combo;
 }

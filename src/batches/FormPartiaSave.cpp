@@ -37,8 +37,6 @@ bool FormPartia::SaveBatch()
     std::optional<Refusal> fault = BatchValidator::CheckFrame(
         values, [](const QString &identifier) { return ClientLookup::Client(identifier).outcome; });
     if (!fault)
-        fault = BatchValidator::CheckListLengths(values);
-    if (!fault)
         fault = WriteBatch(values);
     if (fault) {
         ShowFault(*fault);

@@ -17,6 +17,7 @@
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/NamedControls.h"
+#include "platform/ui/PickList.h"
 #include "platform/ui/TypingLimit.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -43,9 +44,7 @@ const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
 // has no length of its own, which would cut whatever is put into it.
 QComboBox *pickList(QWidget *parent, const char *name, int maxLength)
 {
-    auto *combo = ui::Named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    QComboBox *combo = ui::PickList(parent, name);
     ui::LimitTyping(combo->lineEdit(), maxLength);
     auto *completer = new QCompleter(combo->model(), combo);
     completer->setCaseSensitivity(Qt::CaseInsensitive);

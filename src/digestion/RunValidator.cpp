@@ -1,5 +1,6 @@
 #include "digestion/RunValidator.h"
 
+#include "foundation/TextProcedures.h"
 #include "platform/db/SqlText.h"
 #include "platform/ui/MsgBox.h"
 
@@ -120,9 +121,8 @@ std::optional<Refusal> RunValidator::CheckRunTextLengths(const RunFrameValues &v
     };
     for (const Limit &limit : limits) {
         if ((values.*limit.value).size() > limit.length)
-            return plain(QStringLiteral("Pole '%1' może mieć najwyżej %2 znaków. Popraw!")
-                             .arg(QString::fromUtf8(limit.caption))
-                             .arg(limit.length),
+            return plain(QStringLiteral("Pole '%1' może mieć najwyżej %2. Popraw!")
+                             .arg(QString::fromUtf8(limit.caption), CharacterCount(limit.length)),
                          limit.box);
     }
     return std::nullopt;

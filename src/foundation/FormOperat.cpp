@@ -67,8 +67,9 @@ void FormOperat::buildControls()
     Label1->setAlignment(Qt::AlignCenter);
     DataOperat = ui::Named(new ui::DataControl(this), "DataOperat");
     DBGridOper = ui::Named(new ui::DBGrid(this), "DBGridOper");
+    // The name's column takes the width of the names, as long as they come.
     DBGridOper->Bind(DataOperat, {{QStringLiteral("NUMER"), QStringLiteral("OP_NUMER"), 60},
-                                  {QStringLiteral("NAZWISKO"), QStringLiteral("OP_NAZWISKO"), 220},
+                                  {QStringLiteral("NAZWISKO"), QStringLiteral("OP_NAZWISKO")},
                                   {QStringLiteral("OP_KLUCZ"), QStringLiteral("OP_KLUCZ")},
                                   {QStringLiteral("OP_HASLO"), QStringLiteral("OP_HASLO")},
                                   {QStringLiteral("RODZAJ"), QStringLiteral("OP_RODZAJ"), 110},

@@ -132,3 +132,13 @@ QString UpperCaseKeepLength(const QString &text)
         c = c.toUpper();
     return result;
 }
+
+QString CharacterCount(int count)
+{
+    const int ones = count % 10;
+    const int tens = count % 100 / 10;
+    const char *noun = count == 1                            ? "znak"
+                       : ones >= 2 && ones <= 4 && tens != 1 ? "znaki"
+                                                             : "znaków";
+    return QString::number(count) + QLatin1Char(' ') + QString::fromUtf8(noun);
+}

@@ -39,3 +39,7 @@ QString ValueText(const QVariant &value);
 // length (one character for one).
 QString TrimBlanks(const QString &text);
 QString UpperCaseKeepLength(const QString &text);
+
+// A count of characters as a Polish sentence says it: "1 znak", "3 znaki",
+// "12 znaków", "22 znaki", "50 znaków".
+QString CharacterCount(int count);

@@ -54,14 +54,6 @@ double twips(int pixels)
     return pixels * 15.0;
 }
 
-QComboBox *pickList(QWidget *parent, const char *name)
-{
-    auto *combo = ui::Named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    return combo;
-}
-
 QLabel *label(QWidget *parent, const char *name, const QString &caption = QString())
 {
     return ui::Named(new QLabel(caption, parent), name);
@@ -212,20 +204,20 @@ void FormBadanie::buildFrame()
                                          "laboratorium w obrębie jednego dnia"));
     TextNrOgolny =
         textBox(f, "TextNrOgolny", QStringLiteral("Nr kolejny próbki w skali m-ca lub roku"));
-    ComboGatunek = pickList(f, "ComboGatunek");
+    ComboGatunek = ui::PickList(f, "ComboGatunek");
     LabIDGatunek = label(f, "LabIDGatunek");
     LabIDGatunek->setVisible(false);
-    ComboPlec = pickList(f, "ComboPlec");
+    ComboPlec = ui::PickList(f, "ComboPlec");
     ComboPlec->addItems({QStringLiteral("żeńska"), QStringLiteral("męska")});
-    ComboTkanka = pickList(f, "ComboTkanka");
+    ComboTkanka = ui::PickList(f, "ComboTkanka");
     ComboTkanka->addItems({QStringLiteral("filary przepony"),
                            QStringLiteral("część żebrowa przepony"),
                            QStringLiteral("część mostkowa przepony"),
                            QStringLiteral("mięśnie żuchwowe"), QStringLiteral("mięśnie języka"),
                            QStringLiteral("mięśnie brzuszne"), QStringLiteral("inne")});
-    ComboOpis = pickList(f, "ComboOpis");
+    ComboOpis = ui::PickList(f, "ComboOpis");
     ComboOpis->setEditText(QStringLiteral("Próbka bez zmian"));
-    ComboWynik = pickList(f, "ComboWynik");
+    ComboWynik = ui::PickList(f, "ComboWynik");
     ComboWynik->addItems(ResultWords::Choices());
     // Nothing is chosen before the operator chooses it.
     for (QComboBox *list : {ComboPlec, ComboTkanka, ComboWynik})
@@ -238,7 +230,7 @@ void FormBadanie::buildFrame()
     ui::LimitTyping(ComboGatunek->lineEdit(), 20);
     ui::LimitTyping(ComboPlec->lineEdit(), 10);
     ui::LimitTyping(ComboWynik->lineEdit(), 15);
-    ComboUwagi = pickList(f, "ComboUwagi");
+    ComboUwagi = ui::PickList(f, "ComboUwagi");
     TextUwagi = ui::Named(new QPlainTextEdit(f), "TextUwagi");
     TextUwagi->setTabChangesFocus(true);
     TextUwagi->setFixedHeight(TextUwagi->fontMetrics().lineSpacing() * 4);

@@ -174,10 +174,9 @@ void SampleStore::SetField(dao::Recordset &rs, const QString &column, const QVar
         if (error.Number() != dao::err::FieldTooSmall)
             throw;
         throw dao::Error(error.Number(),
-                         error.Description() + QStringLiteral(" Pole \"%1\" mieści najwyżej %2 "
-                                                              "znaków.")
-                                                   .arg(caption(column))
-                                                   .arg(field.Size()));
+                         error.Description() +
+                             QStringLiteral(" Pole \"%1\" mieści najwyżej %2.")
+                                 .arg(caption(column), CharacterCount(field.Size())));
     }
 }
 

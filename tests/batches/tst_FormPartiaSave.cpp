@@ -14,8 +14,10 @@
 #include "samples/FormBadanie.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +31,8 @@ namespace
 
 const QString Wni = QStringLiteral("14650301");
 const QString ErrorCaption = QStringLiteral("Powiadom programistę!");
+// A vet of the register one character longer than the batch's column.
+const QString LongVet = QStringLiteral("Anna Wierzbicka-Szczepańska-Kowalczyk-Żółtowska-Bąk");
 
 int batchCount()
 {
@@ -79,8 +83,10 @@ class tst_FormPartiaSave : public FixtureTest<BatchesFixture>
 private slots:
     void refusalShowsItsBoxAndFocus_data()
     {
-        // What is typed over a valid frame ("Control=text", a tick "=1"), the
-        // box's text and style, and the focus (ComAnulujFr: where it stood).
+        // What is typed over a valid frame ("Control=text", a tick "=1", the
+        // vet longer than the column picked "vet+"), the box's text and style,
+        // and the focus (ComAnulujFr: where it stood). The length of a pick is
+        // judged last, just before the write.
         const struct {
             const char *tag, *typed, *text;
             int style;
@@ -130,6 +136,14 @@ private slots:
              "DTPDataRozpBad"},
             {"18", "DTPDataZakBad=__.__.____",
              "Popraw datę zakończenia badania do formatu dd.mm.rrrr", 64, "DTPDataZakBad"},
+            {"vet too long", "vet+", "Pole 'Pobrał' może mieć najwyżej 50 znaków. Popraw!", 0,
+             "ComboLekarz"},
+            {"12 before the vet's length", "vet+;TextMiejscowoscPobr=",
+             "Wprowadź miejscowość pobrania!", 0, "TextMiejscowoscPobr"},
+            {"duplicate before the vet's length", "vet+;TextNrPartii=7",
+             "Partia o numerze: 7 już istnieje.\r\nPopraw nr partii!", 48, "TextNrPartii"},
+            {"18 before the vet's length", "vet+;DTPDataZakBad=__.__.____",
+             "Popraw datę zakończenia badania do formatu dd.mm.rrrr", 64, "DTPDataZakBad"},
         };
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
@@ -150,6 +164,11 @@ private slots:
         QFETCH(QString, focus);
         F::AddClient(Wni, QStringLiteral("Ubojnia"));
         F::AddBatch(7, Wni);
+        F::AddRow(StaleDb, QStringLiteral("Lekarz"),
+                  {{QStringLiteral("IDLekarz"), 1},
+                   {QStringLiteral("Imie"), LongVet.section(QLatin1Char(' '), 0, 0)},
+                   {QStringLiteral("Nazwisko"), LongVet.section(QLatin1Char(' '), 1)}});
+        DictionaryEvents::Instance().Announce(QStringLiteral("Lekarz"));
         ui::ScriptedUi ui;
         FormPartia &form = F::OpenRegister();
         PRESS(&form, "ComDodajPr");
@@ -157,7 +176,9 @@ private slots:
         for (const QString &assignment : typed.split(QLatin1Char(';'))) {
             const QString control = assignment.section(QLatin1Char('='), 0, 0);
             const QString value = assignment.section(QLatin1Char('='), 1);
-            if (control == QLatin1String("clients-"))
+            if (control == QLatin1String("vet+"))
+                CHOOSE(&form, "ComboLekarz", LongVet);
+            else if (control == QLatin1String("clients-"))
                 StaleDb.Execute(QStringLiteral("DELETE FROM Zaklad"));
             else if (control == QLatin1String("client"))
                 F::AddClient(value, QStringLiteral("Bez numeru"));
@@ -232,8 +253,8 @@ private slots:
                  form.DataPartia->Recordset().Bookmark());
     }
 
-    // Free texts of the frame take no more than their columns hold, so the
-    // save goes through instead of failing on a length. A vet completed from
+    // Free texts of the frame take no more than their columns hold, typed or
+    // pasted, so the save goes through instead of failing on a length. A vet completed from
     // the first letters typed comes whole, also past the column, and the
     // save refuses it with the field named instead of storing it cut.
     void freeTextsTakeTheirColumnLength()
@@ -268,21 +289,32 @@ private slots:
                  QStringLiteral("Pole 'Pobrał' może mieć najwyżej 50 znaków. Popraw!"));
         QCOMPARE(form.focusWidget(), form.ComboLekarz);
         QCOMPARE(batchCount(), 0);
-        const QList<QPair<QComboBox *, int>> lists{{form.ComboLekarz, 50},
-                                                   {form.ComboPrzyjal, 30},
-                                                   {form.ComboAutoryzowal, 30},
-                                                   {form.ComboPrzekazanieWyniku, 20}};
-        for (const auto &[list, length] : lists) {
-            list->lineEdit()->clear();
-            QTest::keyClicks(list->lineEdit(), QString(length + 5, u'x'));
+        // Typed, or pasted (Ctrl+V) after what was typed: what fits stays.
+        const QString pasted = QStringLiteral("Katarzyna Maria Kowalska-Nowakowska");
+        const struct {
+            QComboBox *list;
+            int length;
+            QString typed;
+            bool paste;
+        } lists[] = {{form.ComboLekarz, 50, QString(55, u'x'), false},
+                     {form.ComboPrzyjal, 30, QString(), true},
+                     {form.ComboAutoryzowal, 30, QStringLiteral("dr "), true},
+                     {form.ComboPrzekazanieWyniku, 20, QString(25, u'x'), false}};
+        for (const auto &entry : lists) {
+            entry.list->lineEdit()->clear();
+            QTest::keyClicks(entry.list, entry.typed);
+            if (entry.paste) {
+                QGuiApplication::clipboard()->setText(pasted);
+                QTest::keyClick(entry.list, Qt::Key_V, Qt::ControlModifier);
+            }
         }
         RETYPE(&form, "TextMetoda", QString(300, u'm'));
         PRESS(&form, "ComZapiszFr");
         SCRIPTED_UI_VERIFY(ui);
         QCOMPARE(ui.Log().size(), 1);
         QCOMPARE(field(1, "Pobral"), QString(50, u'x'));
-        QCOMPARE(field(1, "Przyjal"), QString(30, u'x'));
-        QCOMPARE(field(1, "Autoryzowal"), QString(30, u'x'));
+        QCOMPARE(field(1, "Przyjal"), pasted.left(30));
+        QCOMPARE(field(1, "Autoryzowal"), QStringLiteral("dr ") + pasted.left(27));
         QCOMPARE(field(1, "PrzekazanieWyniku"), QString(20, u'x'));
         QCOMPARE(field(1, "Metoda"), QString(255, u'm'));
     }

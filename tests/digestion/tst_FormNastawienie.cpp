@@ -14,8 +14,10 @@
 #include "platform/ui/MsgBox.h"
 #include "samples/FormBadanie.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -506,8 +508,8 @@ private slots:
 
     // A person picked whole, or completed from the first letters typed, with
     // a name longer than the run's field is refused by the save with the
-    // field named, and nothing is written; a typed name stops at the field's
-    // length.
+    // field named, and nothing is written; a typed or pasted name stops at the
+    // field's length.
     void pickedNameLongerThanItsField()
     {
         const QString longName = QStringLiteral("Małgorzata Żółkiewska-Brzęczyszczykiewicz");
@@ -553,6 +555,12 @@ private slots:
             QTest::keyClick(w.ComboWykonujacy->lineEdit(), Qt::Key_A, Qt::ControlModifier);
             TYPE(&w, "ComboWykonujacy", typed);
             QCOMPARE(w.ComboWykonujacy->currentText(), typed.left(30));
+            // A name pasted over it keeps what fits, as typing does.
+            const QString pasted = QStringLiteral("Anna Wiśniewska-Zielińska z Łęczycy");
+            QTest::keyClick(w.ComboWykonujacy, Qt::Key_A, Qt::ControlModifier);
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(w.ComboWykonujacy, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(w.ComboWykonujacy->currentText(), pasted.left(30));
             PRESS(&w, "ComZapiszFr");
             QVERIFY(w.FramePartia->isHidden());
 
@@ -575,7 +583,7 @@ private slots:
             }
         });
         SCRIPTED_UI_VERIFY(scripted);
-        QCOMPARE(runField(1, "Wykonujacy"), QStringLiteral("Katarzyna Maria Kowalska-Nowak"));
+        QCOMPARE(runField(1, "Wykonujacy"), QStringLiteral("Anna Wiśniewska-Zielińska z Łę"));
         QCOMPARE(F::RowCount(MonthDb, QStringLiteral("Nastawienie")), 1);
     }
 

@@ -42,6 +42,14 @@ void TextProceduresTest::textProcedures()
     QCOMPARE(GetDelimitedField(QString(), 0, '|'), QVariant());
     QCOMPARE(TrimBlanks(QStringLiteral("  a\tb \t ")), QStringLiteral("a\tb \t"));
     QCOMPARE(UpperCaseKeepLength(QStringLiteral("straße żółw")), QStringLiteral("STRAßE ŻÓŁW"));
+    // Polish counts: 2 to 4 take "znaki" in every ten but the teens.
+    QStringList counts;
+    for (const int n : {0, 1, 2, 4, 5, 11, 12, 14, 21, 22, 34, 50, 102, 112, 150})
+        counts << CharacterCount(n);
+    QCOMPARE(counts.join(QLatin1Char(',')),
+             QStringLiteral("0 znaków,1 znak,2 znaki,4 znaki,5 znaków,11 znaków,12 znaków,"
+                            "14 znaków,21 znaków,22 znaki,34 znaki,50 znaków,102 znaki,"
+                            "112 znaków,150 znaków"));
 }
 
 void TextProceduresTest::nameSortKey_data()

@@ -17,8 +17,10 @@
 #include "foundation/FormZegar.h"
 #include "foundation/FrmInfQXrec.h"
 #include "foundation/Globals.h"
+#include "foundation/Schema.h"
 #include "foundation/frmLoginLab.h"
 #include "mainwindow/FormAdmBaz.h"
+#include "mainwindow/StartupPickLists.h"
 #include "mainwindow/aMain.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/ScriptedUi.h"
@@ -188,19 +190,16 @@ private:
                                    .arg(path, Name(w), static_cast<QAbstractButton *>(w)->text())
                                    .arg(w->sizeHint().width())
                                    .arg(w->width()));
-        } else if (auto *edit = qobject_cast<QLineEdit *>(w);
-                   edit && edit->echoMode() == QLineEdit::Normal &&
-                   (edit->isReadOnly() || edit->maxLength() <= 14))
+        } else if (auto *list = qobject_cast<QComboBox *>(w); list && list->lineEdit())
+            ReadFromStart(list->lineEdit(), Name(w), path);
+        else if (auto *edit = qobject_cast<QLineEdit *>(w);
+                 edit && edit->echoMode() == QLineEdit::Normal &&
+                 (edit->isReadOnly() || edit->maxLength() <= 14))
             // Dates, hours and codes are seen whole; a free text may scroll. The
             // line edit's own margin is 2 pixels a side, inside its frame.
             Fits(w, edit->text(), edit->width() - 2 * (Margin(w) + 2), path);
-        else if (edit && edit->echoMode() == QLineEdit::Normal && !edit->hasFocus() &&
-                 edit->cursorPosition() != 0 &&
-                 edit->fontMetrics().horizontalAdvance(edit->text()) >
-                     edit->width() - 2 * (Margin(w) + 2))
-            // A longer text that the user is not typing in is read from its start.
-            faults_.append(QStringLiteral("%1%2: \"%3\" is shown from its end")
-                               .arg(path, Name(w), edit->text()));
+        else if (edit && edit->echoMode() == QLineEdit::Normal)
+            ReadFromStart(edit, Name(w), path);
         else if (auto *box = qobject_cast<QGroupBox *>(w); box && !box->title().isEmpty()) {
             Fits(w, box->title(), box->width() - 2 * Margin(w), path);
             // A caption is said once, not again by a label inside.
@@ -210,6 +209,16 @@ private:
                                        .arg(path, Name(w), box->title()));
             }
         }
+    }
+
+    // A longer text that the user is not typing in is read from its start.
+    void ReadFromStart(QLineEdit *edit, const QString &name, const QString &path)
+    {
+        if (!edit->hasFocus() && edit->cursorPosition() != 0 &&
+            edit->fontMetrics().horizontalAdvance(edit->text()) >
+                edit->width() - 2 * (Margin(edit) + 2))
+            faults_.append(
+                QStringLiteral("%1%2: \"%3\" is shown from its end").arg(path, name, edit->text()));
     }
 
     void Headings(QTableView *grid, const QString &path)
@@ -459,6 +468,76 @@ void AddDaysWork()
                        {QStringLiteral("TypWNI"), QStringLiteral("zakład ubojowy")}});
 }
 
+// A text of `size` characters as a register holds it: words of a name.
+QString LongText(int size)
+{
+    const QString words = QStringLiteral("Wierzbicka-Szczepańska Żółkiewska Łęczyca ");
+    QString text;
+    while (text.size() < size)
+        text += words;
+    return text.left(size);
+}
+
+// Every register that fills a pick list gets an entry as long as its columns
+// allow (a vet's first name and surname make one of 81 characters), and the
+// lists filled at start-up are filled again.
+void AddLongestEntries()
+{
+    const struct {
+        const char *table;
+        QStringList texts;
+        QVariantMap others;
+    } registers[] = {
+        {"Lekarz", {"Imie", "Nazwisko"}, {{"IDLekarz", 99}}},
+        {"Operatorzy", {"OP_NAZWISKO"}, {{"OP_NUMER", "99"}, {"OP_RODZAJ", "Operator"}}},
+        {"Autoryzowal", {"Nazwa"}, {{"Nr", 99}}},
+        {"Wykonujacy", {"Nazwa"}, {{"Nr", 99}}},
+        {"Odpowiedzialny", {"Nazwa"}, {{"Nr", 99}}},
+        {"Waga", {"Wartosc"}, {{"ID", "99"}}},
+        {"Termometr", {"Wartosc"}, {{"ID", "99"}}},
+        {"Mieszadlo", {"Wartosc"}, {{"ID", "99"}}},
+        {"Trychinoskop", {"Wartosc"}, {{"ID", "99"}}},
+        {"Sito", {"Wartosc"}, {{"ID", "99"}}},
+        {"HCLseria", {"Wartosc"}, {{"ID", "99"}}},
+        {"PepsynaSeria", {"Wartosc"}, {{"ID", "99"}}},
+        {"Gatunek", {"NazGatunek"}, {{"IDGatunek", 99}}},
+        // The sexes of the species a sample starts with.
+        {"Plec", {"NazPlec"}, {{"IDGatunek", 1}}},
+        {"Tkanka", {"NazTkanka"}, {{"IDTkanka", 99}}},
+        {"OpisProbki", {"PODPOWIEDZ"}, {{"IDPODP", 99}}},
+        {"UwagiProbka", {"PODPOWIEDZ"}, {{"IDPODP", 99}}},
+        {"UwagiPartia", {"PODPOWIEDZ"}, {{"IDPODP", 99}}},
+    };
+    for (const auto &entry : registers) {
+        const QString table = QLatin1String(entry.table);
+        const TableSpec *spec = Schema::Table(Schema::Stale, table);
+        QVERIFY2(spec, entry.table);
+        QVariantMap row = entry.others;
+        for (const QString &field : entry.texts) {
+            QVERIFY2(spec->Field(field), qPrintable(field));
+            row.insert(field, LongText(spec->Field(field)->size));
+        }
+        TableData::AddRow(StaleDb, table, row);
+    }
+    FillStartupPickLists();
+}
+
+// Each pick list of the window shows its longest entry, as when the user has
+// picked it.
+void PickLongestEntries(QWidget &window)
+{
+    for (QComboBox *list : window.findChildren<QComboBox *>()) {
+        int longest = -1;
+        for (int i = 0; i < list->count(); ++i) {
+            if (longest < 0 || list->itemText(i).size() > list->itemText(longest).size())
+                longest = i;
+        }
+        if (longest >= 0)
+            list->setCurrentIndex(longest);
+    }
+    QCoreApplication::processEvents();
+}
+
 // The whole window, its frame included, lies in the screen's free area (the
 // screen less the taskbar), so nothing of it is out of reach.
 QStringList OnScreen(QWidget &window)
@@ -536,10 +615,12 @@ const QList<Window> &Windows()
 
 } // namespace
 
-// Every window of the program as it first opens: no control lies on another,
-// no text is cut, and every grid column is as wide as its heading. The frames
-// that lie hidden over a list are opened one at a time and checked the same
-// way, together with what they must leave visible.
+// Every window of the program as it first opens, each pick list on the
+// longest entry its register allows: no control lies on another, no text is
+// cut, every grid column is as wide as its heading, and every frame lies
+// inside its window and holds its controls. The frames that lie hidden over a
+// list are opened one at a time and checked the same way, together with what
+// they must leave visible.
 class WindowLayoutTest : public QObject
 {
     Q_OBJECT
@@ -573,6 +654,7 @@ private slots:
         InstalledWorkstation workstation;
         QVERIFY(workstation.IsValid());
         AddDaysWork();
+        AddLongestEntries();
         ui::WindowRegistry::Instance<frmLoginLab>().TextOperatRodz->setText(
             QStringLiteral("Administrator"));
 
@@ -582,6 +664,7 @@ private slots:
         ui.AnswerWindow(QLatin1String(entry.name), [&](QWidget &window) {
             shown = true;
             QVERIFY(QTest::qWaitForWindowExposed(&window));
+            PickLongestEntries(window);
             faults = OnScreen(window) + LayoutCheck(window).Faults();
             Snapshot(window, QStringLiteral("%1 %2").arg(QLatin1String(entry.name)).arg(fontScale));
             // The frames that open over a list, each alone.

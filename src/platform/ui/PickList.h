@@ -4,9 +4,18 @@
 
 class QComboBox;
 class QObject;
+class QWidget;
 
 namespace ui
 {
+
+// An editable pick list named `name`; what is typed is not added to its
+// entries. However long its entries, they never widen it nor the frame it
+// lies in: it asks for room for a text box's worth of characters and takes
+// what its layout gives it. A longer entry scrolls in its box, is read from
+// its start when the user is not typing in it, and shows whole in its open
+// list.
+QComboBox *PickList(QWidget *parent, const char *name);
 
 // A pick in a pick list is the user's choice of an entry: a click or Enter in
 // its open list, Enter in its box, or an arrow key on the closed list. Qt also

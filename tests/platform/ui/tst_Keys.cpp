@@ -1,13 +1,18 @@
 #include "platform/ui/EnterAsTab.h"
 #include "platform/ui/MaskEdBox.h"
+#include "platform/ui/PickList.h"
 #include "platform/ui/SelectAllOnFocus.h"
 #include "platform/ui/SendKeys.h"
+#include "platform/ui/TypingLimit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -41,6 +46,19 @@ struct Window {
 QWidget *Focus()
 {
     return QApplication::focusWidget();
+}
+
+// What a box limited to `limit` characters shows after `inserted` was typed
+// or pasted over its characters [from, to): the whole text when it fits the
+// column, else what fits of the insertion, or nothing at all.
+QString AfterInsert(const QString &shown, int from, int to, const QString &inserted, int limit)
+{
+    const QString base = shown.left(from) + shown.mid(to);
+    const QString whole = base.left(from) + inserted + base.mid(from);
+    if (whole.size() <= limit)
+        return whole;
+    const qsizetype fits = limit - base.size();
+    return fits > 0 ? base.left(from) + inserted.left(fits) + base.mid(from) : shown;
 }
 
 } // namespace
@@ -132,6 +150,130 @@ private slots:
         ui::SendBackspace();
         QCoreApplication::processEvents();
         QCOMPARE(window.text1->text(), QStringLiteral("Nieprawidłow"));
+    }
+
+    // A pick list's box limited to its column, against a model: typing stops
+    // at the column; of a paste (Ctrl+V), what fits stays; an entry picked
+    // is kept whole however long and can be shortened, but takes nothing
+    // typed; pasted over whole, it gives way to what fits of the paste.
+    void typingAndPastingKeepWhatFits()
+    {
+        constexpr int Limit = 8;
+        const QStringList entries{"mail", "faks", "poczta/mail/faks"};
+        // Keys are typed in ASCII only; pastes bring Polish letters too.
+        const QString keys = QStringLiteral("xyzmail/faks0123456789 ");
+        const QString letters = keys + QStringLiteral("ĄŁęó");
+        for (const quint32 seed : {1u, 2u, 3u, 4u}) {
+            Window window;
+            QComboBox *list = window.editableList;
+            list->addItems(entries);
+            list->setEditText(QString());
+            // The limit alone: no completion selects what follows the caret.
+            list->setCompleter(nullptr);
+            ui::LimitTyping(list->lineEdit(), Limit);
+            QLineEdit *box = list->lineEdit();
+            QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+            list->setFocus();
+            QRandomGenerator random(seed);
+            const auto text = [&](int most, const QString &from) {
+                QString t;
+                for (int n = random.bounded(1, most + 1); n > 0; --n)
+                    t += from.at(random.bounded(int(from.size())));
+                return t;
+            };
+            for (int step = 0; step < 150; ++step) {
+                const QString shown = box->text();
+                const int size = int(shown.size());
+                const bool overLong = size > Limit;
+                QString expected;
+                QString done;
+                switch (random.bounded(5)) {
+                case 0: { // an entry picked
+                    const int at = random.bounded(int(entries.size()));
+                    list->setCurrentIndex(-1);
+                    list->setCurrentIndex(at);
+                    expected = entries.at(at);
+                    done = QStringLiteral("pick %1").arg(at);
+                    break;
+                }
+                case 1: { // typed key by key where the caret stands
+                    const int at = random.bounded(size + 1);
+                    const QString typed = text(3, keys);
+                    box->setCursorPosition(at);
+                    expected = shown;
+                    for (qsizetype i = 0; i < typed.size(); ++i)
+                        expected =
+                            AfterInsert(expected, at + int(i), at + int(i), typed.mid(i, 1), Limit);
+                    QTest::keyClicks(list, typed);
+                    done = QStringLiteral("type \"%1\" at %2").arg(typed).arg(at);
+                    break;
+                }
+                case 2:
+                case 3: { // pasted over a selection, or over all of a long pick
+                    int from = random.bounded(size + 1);
+                    int to = from + random.bounded(size - from + 1);
+                    QString pasted = text(2 * Limit, letters);
+                    if (overLong && from != to) {
+                        from = 0;
+                        to = size;
+                        if (pasted.at(0) == shown.at(0))
+                            pasted.prepend(QLatin1Char('x'));
+                    }
+                    box->setSelection(from, to - from);
+                    QGuiApplication::clipboard()->setText(pasted);
+                    QTest::keyClick(list, Qt::Key_V, Qt::ControlModifier);
+                    expected = AfterInsert(shown, from, to, pasted, Limit);
+                    done = QStringLiteral("paste \"%1\" over %2..%3").arg(pasted).arg(from).arg(to);
+                    break;
+                }
+                default: { // a character deleted before the caret
+                    const int at = random.bounded(size + 1);
+                    box->setCursorPosition(at);
+                    expected = at > 0 ? shown.left(at - 1) + shown.mid(at) : shown;
+                    QTest::keyClick(list, Qt::Key_Backspace);
+                    done = QStringLiteral("backspace at %1").arg(at);
+                }
+                }
+                QVERIFY2(
+                    box->text() == expected,
+                    qPrintable(QStringLiteral("seed %1 step %2: \"%3\", %4: \"%5\", not \"%6\"")
+                                   .arg(seed)
+                                   .arg(step)
+                                   .arg(shown, done, box->text(), expected)));
+            }
+        }
+    }
+
+    // A pick list asks for the same room whatever its entries; a long entry
+    // put in is read from its start until the user comes back to it, with
+    // the caret where it stood; its open list shows the entry whole.
+    void pickListKeepsItsWidth()
+    {
+        Window window;
+        QComboBox *list = ui::PickList(&window.widget, "list");
+        window.widget.layout()->addWidget(list);
+        const QSize wanted = list->sizeHint();
+        const QString entry = QStringLiteral("Wierzbicka-Szczepańska-Kowalczyk-Żółtowska-Bąk");
+        list->addItems({QStringLiteral("Lis"), entry});
+        QCOMPARE(list->sizeHint(), wanted);
+        QCOMPARE(list->minimumSizeHint().width(), wanted.width());
+        QVERIFY(QTest::qWaitForWindowActive(&window.widget));
+        window.text1->setFocus();
+        list->setCurrentIndex(1);
+        QVERIFY(list->fontMetrics().horizontalAdvance(entry) > list->lineEdit()->width());
+        QCOMPARE(list->lineEdit()->cursorPosition(), 0);
+        list->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(list->lineEdit()->cursorPosition(), entry.size());
+        QTest::keyClick(list, Qt::Key_Left);
+        window.text1->setFocus();
+        QCOMPARE(list->lineEdit()->cursorPosition(), 0);
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->currentText(), entry.left(entry.size() - 2) + entry.right(1));
+        list->showPopup();
+        QTRY_VERIFY(list->view()->isVisible());
+        QVERIFY(list->view()->viewport()->width() >=
+                list->view()->fontMetrics().horizontalAdvance(entry));
+        list->hidePopup();
     }
 
     void textBoxSelectsItsTextOnFocus_data()
