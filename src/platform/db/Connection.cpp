@@ -538,8 +538,10 @@ std::optional<QString> Connection::TableName(const QString &name)
 void Connection::NotifyWrite(const RecordsetImpl *source)
 {
     ++writes_;
+    // The recordset that wrote has kept or dropped its rows itself.
     forEachRecordset([source](RecordsetImpl &recordset) {
-        recordset.DataChangedElsewhere(&recordset == source);
+        if (&recordset != source)
+            recordset.DataChangedElsewhere();
     });
 }
 
@@ -548,7 +550,7 @@ void Connection::NotifySchemaChange()
     ++writes_;
     ++schemaEpoch_;
     ++schemaChanges_;
-    forEachRecordset([](RecordsetImpl &recordset) { recordset.DataChangedElsewhere(false); });
+    forEachRecordset([](RecordsetImpl &recordset) { recordset.DataChangedElsewhere(); });
 }
 
 void Connection::Register(const std::shared_ptr<RecordsetImpl> &recordset)

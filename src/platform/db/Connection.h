@@ -100,6 +100,8 @@ public:
     }
     // Database::SetScratchTables.
     void SetScratchTables(const QStringList &tables);
+    // Tells the recordsets that the data changed, all but `source`, which
+    // wrote it.
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -196,6 +198,8 @@ public:
             }
         }
     }
+    // Whether it began the outermost transaction, until it is committed.
+    bool Began() const { return own_; }
     void Commit()
     {
         if (own_) {

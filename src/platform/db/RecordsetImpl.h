@@ -109,9 +109,9 @@ public:
 
     int Subscribe(RecordsetListener listener);
     void Unsubscribe(int id);
-    // Called by the connection after any write on the file: cached rows are
-    // dropped, and views hear of it unless this recordset did it itself.
-    void DataChangedElsewhere(bool self);
+    // Called by the connection after a write on the file by anything but this
+    // recordset: the rows held are dropped, and views hear of it.
+    void DataChangedElsewhere();
     // The rows of `table` from `first` to `last` are gone and their rowids
     // may be given again (a rollback took them back, or a scratch table lost
     // them): the list reads them as deleted.
@@ -134,6 +134,21 @@ private:
     void insertRow();
     void updateRow();
     void deleteRow(qint64 rowid);
+
+    // A write of this recordset's, as it keeps or drops the rows held.
+    struct OwnWrite {
+        bool alone = false;      // in a transaction of its own
+        qint64 during = 0;       // the file's data version inside it
+        quint64 rowsWritten = 0; // rows of the table written before it
+    };
+    // Called as the write's transaction began, before the write.
+    OwnWrite beginOwnWrite(const OwnTransaction &transaction) const;
+    // The row at `position` as held, when it is the row on file; nullptr
+    // when it must be read.
+    const Variant *heldRow(const OwnWrite &write, int position) const;
+    // After the commit: the rows held are changed by `change` and kept, or
+    // dropped; then the other recordsets hear of the write.
+    template <typename Change> void ownWriteDone(const OwnWrite &write, Change change);
     void notify(RecordsetEvent event);
 
     std::shared_ptr<Connection> connection_;
