@@ -121,7 +121,9 @@ private:
     };
     void refuseRowidKeys(const QStringList &tables);
     bool hasRowidKey(const QString &table);
-    void takeBack(const std::vector<RowIdentity::Given> &rows);
+    // Hands a rollback to the recordsets: the rows it took back, then the
+    // data as it was.
+    void rolledBack(const std::vector<RowIdentity::Given> &rows);
     void retireScratchRows();
     template <typename Visit> void forEachRecordset(Visit visit);
 

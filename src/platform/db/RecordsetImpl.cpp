@@ -701,12 +701,14 @@ void RecordsetImpl::DataChangedElsewhere()
     notify(RecordsetEvent::ValuesChanged);
 }
 
-void RecordsetImpl::RowsTakenBack(const QString &table, qint64 first, qint64 last)
+void RecordsetImpl::RowsTakenBack(const std::vector<RowIdentity::Given> &rows)
 {
-    if (table_.compare(table, Qt::CaseInsensitive) != 0)
-        return;
-    keys_.Retire(first, last);
-    clearCache();
+    for (const RowIdentity::Given &given : rows) {
+        if (table_.compare(QString::fromStdString(given.table), Qt::CaseInsensitive) == 0) {
+            keys_.Retire(given.first, given.last);
+            clearCache();
+        }
+    }
 }
 
 void RecordsetImpl::notify(RecordsetEvent event)

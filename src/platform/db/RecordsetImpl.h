@@ -69,12 +69,7 @@ public:
     void SetBookmark(qint64 rowid);
     qint64 LastModified() const;
     qint64 RowidAt(int position) const;
-    // A row that a rollback took back keeps its place under its bookmark.
-    int PositionOf(qint64 rowid)
-    {
-        const int position = keys_.PositionOf(rowid);
-        return position < 0 && rowid > 0 ? keys_.PositionOf(-rowid) : position;
-    }
+    int PositionOf(qint64 rowid) { return keys_.PositionOfBookmark(rowid); }
 
     const QVector<FieldDef> &Columns();
     int ColumnIndex(const QString &name);
@@ -112,10 +107,10 @@ public:
     // Called by the connection after a write on the file by anything but this
     // recordset: the rows held are dropped, and views hear of it.
     void DataChangedElsewhere();
-    // The rows of `table` from `first` to `last` are gone and their rowids
-    // may be given again (a rollback took them back, or a scratch table lost
-    // them): the list reads them as deleted.
-    void RowsTakenBack(const QString &table, qint64 first, qint64 last);
+    // The rows given are gone and their rowids may be given again (a
+    // rollback took them back, or a scratch table lost them): the list reads
+    // those of its table as deleted (RecordsetKeyset::Retire).
+    void RowsTakenBack(const std::vector<RowIdentity::Given> &rows);
 
 private:
     void ensureOpen() const;
