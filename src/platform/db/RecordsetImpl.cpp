@@ -326,6 +326,21 @@ void RecordsetImpl::clearCache()
     currentRow_ = nullptr;
 }
 
+// The rows held are the rows on file for as long as the file's data version
+// is the one they were read under: other workstations' commits move it, and
+// are seen as this connection reads. This connection's own writes tell the
+// recordsets themselves (Connection::NotifyWrite, own writes below).
+void RecordsetImpl::dropStaleRows()
+{
+    if (cache_.Validate(connection_->DataVersion()))
+        currentRow_ = nullptr;
+}
+
+const Variant *RecordsetImpl::heldRow(int position, qint64 dataVersion) const
+{
+    return cache_.HeldRow(position, columns_.Count(), dataVersion);
+}
+
 void RecordsetImpl::checkForeignChanges()
 {
     // Other workstations' commits show once the connection reads again; moves
@@ -339,8 +354,7 @@ void RecordsetImpl::checkForeignChanges()
     const quint64 reads = connection_->ReadCount();
     if (reads != versionAskedAt_) {
         versionAskedAt_ = reads;
-        if (cache_.Validate(connection_->DataVersion()))
-            currentRow_ = nullptr;
+        dropStaleRows();
     }
 }
 
@@ -356,8 +370,7 @@ void RecordsetImpl::fetchBlock(int block, int slot)
             throw Error::Make(err::EngineError, {table_});
     }
     // Rows read under a newer version of the file make the older ones stale.
-    if (cache_.Validate(connection_->DataVersion()))
-        currentRow_ = nullptr;
+    dropStaleRows();
     const int current = RecordsetBlockCache::BlockOf(cursor_.Position());
     // A page joins what is held of its block.
     if (const auto *held = plan.rows > 0 ? cache_.Find(block) : nullptr) {
@@ -487,8 +500,9 @@ void RecordsetImpl::Edit()
     ensureColumns();
     std::optional<std::vector<Variant>> values;
     const int width = columns_.Count();
-    if (cache_.HeldRow(position, width, connection_->DataVersion())) {
-        if (const Variant *held = cache_.HeldRow(position, width, connection_->FreshDataVersion()))
+    // The file is looked at again only when a row is held.
+    if (heldRow(position, connection_->DataVersion())) {
+        if (const Variant *held = heldRow(position, connection_->FreshDataVersion()))
             values.emplace(held, held + width);
     }
     if (!values)
@@ -540,7 +554,7 @@ RecordsetImpl::OwnWrite RecordsetImpl::beginOwnWrite(const OwnTransaction &trans
 
 const Variant *RecordsetImpl::heldRow(const OwnWrite &write, int position) const
 {
-    return write.alone ? cache_.HeldRow(position, columns_.Count(), write.during) : nullptr;
+    return write.alone ? heldRow(position, write.during) : nullptr;
 }
 
 template <typename Change> void RecordsetImpl::ownWriteDone(const OwnWrite &write, Change change)

@@ -121,6 +121,10 @@ private:
     void requireCurrent() const;
     void placeAt(int position);
     void clearCache();
+    void dropStaleRows();
+    // The row at `position` as held, when it was read under `dataVersion`;
+    // nullptr otherwise.
+    const Variant *heldRow(int position, qint64 dataVersion) const;
     void checkForeignChanges();
     const Variant *rowValues(int position);
     void fetchBlock(int block, int slot);
