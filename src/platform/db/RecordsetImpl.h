@@ -145,8 +145,9 @@ private:
     // The row at `position` as held, when it is the row on file; nullptr
     // when it must be read.
     const Variant *heldRow(const OwnWrite &write, int position) const;
-    // After the commit: the rows held are changed by `change` and kept, or
-    // dropped; then the other recordsets hear of the write.
+    // After the commit, the one place that decides what the write keeps: the
+    // rows held, told of the write by `change` (false when it cannot tell
+    // them), are kept or dropped; then the other recordsets hear of it.
     template <typename Change> void ownWriteDone(const OwnWrite &write, Change change);
     void notify(RecordsetEvent event);
 
