@@ -252,9 +252,9 @@ void Connection::retireScratchRows()
             if (statement.Step())
                 highest = statement.Int64(0);
         }
-        forEachRecordset([&](RecordsetImpl &recordset) {
-            recordset.RowsTakenBack(table, highest + 1, std::numeric_limits<qint64>::max());
-        });
+        const std::vector<RowIdentity::Given> gone{
+            {name, highest + 1, std::numeric_limits<qint64>::max()}};
+        forEachRecordset([&](RecordsetImpl &recordset) { recordset.RowsTakenBack(gone); });
     }
 }
 
@@ -412,8 +412,7 @@ void Connection::CommitTrans()
     if (depth_ == 1 && sqlite3_get_autocommit(db_)) {
         // SQLite already ended it (after a disk failure): nothing to commit.
         depth_ = 0;
-        takeBack(rowids_.RolledBack(true));
-        NotifyWrite(nullptr);
+        rolledBack(rowids_.RolledBack(true));
         throw Error::Make(err::DiskError);
     }
     const bool outermost = depth_ == 1;
@@ -447,23 +446,19 @@ void Connection::Rollback()
     const auto takenBack = rowids_.RolledBack(outermost);
     ++schemaEpoch_; // the schema version may be back at a number read before
     --depth_;
-    takeBack(takenBack);
-    NotifyWrite(nullptr);
+    rolledBack(takenBack);
 }
 
-void Connection::takeBack(const std::vector<RowIdentity::Given> &rows)
+void Connection::rolledBack(const std::vector<RowIdentity::Given> &rows)
 {
     // The lists that hold a row taken back read it as deleted, whoever takes
     // its rowid before its mark is written. No other program saw these rows:
     // their marks are written with this program's next write of rows
     // (RowIdentity::Settle), never in a commit of their own, which would
-    // wait for the file again.
-    for (const RowIdentity::Given &given : rows) {
-        const QString table = QString::fromStdString(given.table);
-        forEachRecordset([&](RecordsetImpl &recordset) {
-            recordset.RowsTakenBack(table, given.first, given.last);
-        });
-    }
+    // wait for the file again. Every list is set right before any view hears
+    // of the change, as a view may read another list.
+    forEachRecordset([&](RecordsetImpl &recordset) { recordset.RowsTakenBack(rows); });
+    NotifyWrite(nullptr);
 }
 
 qint64 Connection::DataVersion() const
@@ -538,8 +533,10 @@ std::optional<QString> Connection::TableName(const QString &name)
 void Connection::NotifyWrite(const RecordsetImpl *source)
 {
     ++writes_;
+    // The recordset that wrote has kept or dropped its rows itself.
     forEachRecordset([source](RecordsetImpl &recordset) {
-        recordset.DataChangedElsewhere(&recordset == source);
+        if (&recordset != source)
+            recordset.DataChangedElsewhere();
     });
 }
 
@@ -548,7 +545,7 @@ void Connection::NotifySchemaChange()
     ++writes_;
     ++schemaEpoch_;
     ++schemaChanges_;
-    forEachRecordset([](RecordsetImpl &recordset) { recordset.DataChangedElsewhere(false); });
+    forEachRecordset([](RecordsetImpl &recordset) { recordset.DataChangedElsewhere(); });
 }
 
 void Connection::Register(const std::shared_ptr<RecordsetImpl> &recordset)

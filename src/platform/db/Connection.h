@@ -100,6 +100,8 @@ public:
     }
     // Database::SetScratchTables.
     void SetScratchTables(const QStringList &tables);
+    // Tells the recordsets that the data changed, all but `source`, which
+    // wrote it.
     void NotifyWrite(const RecordsetImpl *source);
     void NotifySchemaChange();
     void Register(const std::shared_ptr<RecordsetImpl> &recordset);
@@ -119,7 +121,9 @@ private:
     };
     void refuseRowidKeys(const QStringList &tables);
     bool hasRowidKey(const QString &table);
-    void takeBack(const std::vector<RowIdentity::Given> &rows);
+    // Hands a rollback to the recordsets: the rows it took back, then the
+    // data as it was.
+    void rolledBack(const std::vector<RowIdentity::Given> &rows);
     void retireScratchRows();
     template <typename Visit> void forEachRecordset(Visit visit);
 
@@ -196,6 +200,8 @@ public:
             }
         }
     }
+    // Whether it began the outermost transaction, until it is committed.
+    bool Began() const { return own_; }
     void Commit()
     {
         if (own_) {

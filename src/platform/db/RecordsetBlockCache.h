@@ -98,11 +98,10 @@ public:
     // the file; true when it did.
     bool Validate(qint64 dataVersion);
 
-    // A recordset's own write in a transaction of its own keeps the blocks:
-    // while the file's data version inside it is still the one they were
-    // read under, nothing else has written since, so a row held is the row on
-    // file. The row at `position` as held, when it is read, of `width`
-    // values, and the data version is `dataVersion`; nullptr otherwise.
+    // The row at `position` as held, when it was read, by `width` columns,
+    // under the data version `dataVersion`; nullptr otherwise. When a
+    // recordset may take it for the row on file is its own to decide
+    // (RecordsetImpl, own writes).
     const Variant *HeldRow(int position, int width, qint64 dataVersion) const;
     // The row at `position` was written as `values` (`width` of them); a
     // row held as handed out is then held with what was saved, as the

@@ -326,6 +326,21 @@ void RecordsetImpl::clearCache()
     currentRow_ = nullptr;
 }
 
+// The rows held are the rows on file for as long as the file's data version
+// is the one they were read under: other workstations' commits move it, and
+// are seen as this connection reads. This connection's own writes tell the
+// recordsets themselves (Connection::NotifyWrite, own writes below).
+void RecordsetImpl::dropStaleRows()
+{
+    if (cache_.Validate(connection_->DataVersion()))
+        currentRow_ = nullptr;
+}
+
+const Variant *RecordsetImpl::heldRow(int position, qint64 dataVersion) const
+{
+    return cache_.HeldRow(position, columns_.Count(), dataVersion);
+}
+
 void RecordsetImpl::checkForeignChanges()
 {
     // Other workstations' commits show once the connection reads again; moves
@@ -339,8 +354,7 @@ void RecordsetImpl::checkForeignChanges()
     const quint64 reads = connection_->ReadCount();
     if (reads != versionAskedAt_) {
         versionAskedAt_ = reads;
-        if (cache_.Validate(connection_->DataVersion()))
-            currentRow_ = nullptr;
+        dropStaleRows();
     }
 }
 
@@ -356,8 +370,7 @@ void RecordsetImpl::fetchBlock(int block, int slot)
             throw Error::Make(err::EngineError, {table_});
     }
     // Rows read under a newer version of the file make the older ones stale.
-    if (cache_.Validate(connection_->DataVersion()))
-        currentRow_ = nullptr;
+    dropStaleRows();
     const int current = RecordsetBlockCache::BlockOf(cursor_.Position());
     // A page joins what is held of its block.
     if (const auto *held = plan.rows > 0 ? cache_.Find(block) : nullptr) {
@@ -487,8 +500,9 @@ void RecordsetImpl::Edit()
     ensureColumns();
     std::optional<std::vector<Variant>> values;
     const int width = columns_.Count();
-    if (cache_.HeldRow(position, width, connection_->DataVersion())) {
-        if (const Variant *held = cache_.HeldRow(position, width, connection_->FreshDataVersion()))
+    // The file is looked at again only when a row is held.
+    if (heldRow(position, connection_->DataVersion())) {
+        if (const Variant *held = heldRow(position, connection_->FreshDataVersion()))
             values.emplace(held, held + width);
     }
     if (!values)
@@ -523,6 +537,36 @@ void RecordsetImpl::Update()
         updateRow();
 }
 
+// --- own writes --------------------------------------------------------------
+//
+// A write of this recordset's keeps the rows it holds when it runs in a
+// transaction of its own: while the file's data version inside it is still
+// the one the rows were read under, nothing else has written since, so a row
+// held is the row on file. When the write then changed one row of the table,
+// the rows held are told of it, and the commit moved the data version by one
+// (RecordsetBlockCache::Committed), they are the rows on file again. Any other
+// write drops them.
+
+RecordsetImpl::OwnWrite RecordsetImpl::beginOwnWrite(const OwnTransaction &transaction) const
+{
+    return {transaction.Began(), connection_->DataVersion(), *tableWrites_};
+}
+
+const Variant *RecordsetImpl::heldRow(const OwnWrite &write, int position) const
+{
+    return write.alone ? heldRow(position, write.during) : nullptr;
+}
+
+template <typename Change> void RecordsetImpl::ownWriteDone(const OwnWrite &write, Change change)
+{
+    currentRow_ = nullptr;
+    if (write.alone && *tableWrites_ == write.rowsWritten + 1 && change())
+        cache_.Committed(write.during, connection_->DataVersion());
+    else
+        cache_.Clear();
+    connection_->NotifyWrite(this);
+}
+
 void RecordsetImpl::insertRow()
 {
     qint64 rowid = 0;
@@ -537,7 +581,7 @@ void RecordsetImpl::insertRow()
     check_.Appended();
     lastModified_ = rowid;
     edit_.Cancel();
-    connection_->NotifyWrite(this);
+    ownWriteDone({}, [] { return false; }); // the rows held do not take a new row
     notify(RecordsetEvent::RowsChanged);
 }
 
@@ -545,66 +589,56 @@ void RecordsetImpl::updateRow()
 {
     const qint64 rowid = edit_.Rowid();
     const int position = cursor_.Position();
-    const bool writes = !edit_.AssignedIndexes().empty();
-    // In a transaction of its own the rows held stay valid across the write
-    // when nothing else has written (RecordsetBlockCache::HeldRow).
-    const bool own = connection_->TransactionDepth() == 0;
-    bool keepRows = false;
-    qint64 during = 0;
+    if (edit_.AssignedIndexes().empty()) {
+        lastModified_ = rowid;
+        edit_.Cancel();
+        return;
+    }
+    const int width = columns_.Count();
     std::vector<Variant> written;
-    if (writes) {
-        // The check and the write must see the same row: no other workstation
-        // writes in between.
-        OwnTransaction transaction(*connection_);
-        during = connection_->DataVersion();
-        const int width = columns_.Count();
-        const Variant *held = own ? cache_.HeldRow(position, width, during) : nullptr;
-        std::optional<std::vector<Variant>> now;
-        if (!held) {
-            now = readRow(rowid);
-            if (!now) {
-                edit_.Cancel();
-                throw Error::Make(err::RecordDeleted);
-            }
-        }
-        const quint64 digest =
-            held ? check_.Digest(held, width) : check_.Digest(now->data(), int(now->size()));
-        if (digest != edit_.Expected()) {
-            // Saving the same stale values again is refused too, until the
-            // row is handed out anew.
-            check_.SetShown(position, edit_.Expected());
-            edit_.Cancel();
-            clearCache(); // the row is read again when it is shown next
-            throw Error::Make(err::DataChanged);
-        }
-        const quint64 rowsWritten = *tableWrites_;
-        if (!rows_.Update(*connection_, edit_, columns_.Columns())) {
+    // The check and the write must see the same row: no other workstation
+    // writes in between.
+    OwnTransaction transaction(*connection_);
+    const OwnWrite write = beginOwnWrite(transaction);
+    const Variant *held = heldRow(write, position);
+    std::optional<std::vector<Variant>> now;
+    if (!held) {
+        now = readRow(rowid);
+        if (!now) {
             edit_.Cancel();
             throw Error::Make(err::RecordDeleted);
         }
-        // The row as stored: a value may be stored otherwise than assigned.
-        if (auto again = readRow(rowid))
-            written = std::move(*again);
-        keepRows = held && int(written.size()) == width && *tableWrites_ == rowsWritten + 1;
-        transaction.Commit();
-        // What was saved is what its caller has seen of the row.
-        if (!written.empty())
-            check_.SetShown(position, check_.Digest(written.data(), int(written.size())));
     }
+    const quint64 digest =
+        held ? check_.Digest(held, width) : check_.Digest(now->data(), int(now->size()));
+    if (digest != edit_.Expected()) {
+        // Saving the same stale values again is refused too, until the row is
+        // handed out anew.
+        check_.SetShown(position, edit_.Expected());
+        edit_.Cancel();
+        clearCache(); // the row is read again when it is shown next
+        throw Error::Make(err::DataChanged);
+    }
+    if (!rows_.Update(*connection_, edit_, columns_.Columns())) {
+        edit_.Cancel();
+        throw Error::Make(err::RecordDeleted);
+    }
+    // The row as stored: a value may be stored otherwise than assigned.
+    if (auto again = readRow(rowid))
+        written = std::move(*again);
+    transaction.Commit();
+    // What was saved is what its caller has seen of the row.
+    if (!written.empty())
+        check_.SetShown(position, check_.Digest(written.data(), int(written.size())));
     lastModified_ = rowid;
     edit_.Cancel();
-    if (writes) {
-        RecordsetBlockCache kept;
-        if (keepRows) {
-            cache_.Rewritten(position, written.data(), int(written.size()));
-            cache_.Committed(during, connection_->DataVersion());
-            kept = cache_;
-        }
-        connection_->NotifyWrite(this);
-        if (keepRows)
-            cache_ = std::move(kept);
-        notify(RecordsetEvent::ValuesChanged);
-    }
+    ownWriteDone(write, [&] {
+        if (!held || int(written.size()) != width)
+            return false;
+        cache_.Rewritten(position, written.data(), width);
+        return true;
+    });
+    notify(RecordsetEvent::ValuesChanged);
 }
 
 void RecordsetImpl::deleteRow(qint64 rowid)
@@ -622,24 +656,19 @@ void RecordsetImpl::Delete()
     ensureColumns();
     const int position = cursor_.Position();
     const qint64 rowid = keys_.At(position);
-    // In a transaction of its own the rows held stay valid across the
-    // deletion when nothing else has written (RecordsetBlockCache::HeldRow).
-    const bool own = connection_->TransactionDepth() == 0;
-    bool keepRows = false;
-    qint64 during = 0;
     int refusal = 0;
+    OwnWrite write;
     {
         // The check and the deletion must see the same row: no other
         // workstation writes in between.
         OwnTransaction transaction(*connection_);
-        during = connection_->DataVersion();
-        const int width = columns_.Count();
-        const Variant *held = own ? cache_.HeldRow(position, width, during) : nullptr;
+        write = beginOwnWrite(transaction);
         // A row never handed out has nothing to be held against: rowids are
         // never given again, so the row is the one the bookmark was taken for.
         if (check_.ShownDigest(position)) {
-            if (held) {
-                if (check_.Compare(position, held, width) == RecordsetChangeCheck::Against::Changed)
+            if (const Variant *held = heldRow(write, position)) {
+                if (check_.Compare(position, held, columns_.Count()) ==
+                    RecordsetChangeCheck::Against::Changed)
                     refusal = err::DataChanged;
             } else if (const auto now = readRow(rowid); !now) {
                 refusal = err::RecordDeleted;
@@ -648,9 +677,7 @@ void RecordsetImpl::Delete()
             }
         }
         if (refusal == 0) {
-            const quint64 rowsWritten = *tableWrites_;
             deleteRow(rowid);
-            keepRows = own && *tableWrites_ == rowsWritten + 1;
             transaction.Commit();
         }
     }
@@ -661,16 +688,10 @@ void RecordsetImpl::Delete()
     keys_.Erase(position);
     check_.Erased(position);
     cursor_.Deleted();
-    currentRow_ = nullptr;
-    RecordsetBlockCache kept;
-    if (keepRows) {
+    ownWriteDone(write, [&] {
         cache_.Erased(position, keys_.Count());
-        cache_.Committed(during, connection_->DataVersion());
-        kept = cache_;
-    }
-    connection_->NotifyWrite(this);
-    if (keepRows)
-        cache_ = std::move(kept);
+        return true;
+    });
     notify(RecordsetEvent::RowsChanged);
 }
 
@@ -688,19 +709,20 @@ void RecordsetImpl::Unsubscribe(int id)
     listeners_.erase(id);
 }
 
-void RecordsetImpl::DataChangedElsewhere(bool self)
+void RecordsetImpl::DataChangedElsewhere()
 {
     clearCache();
-    if (!self)
-        notify(RecordsetEvent::ValuesChanged);
+    notify(RecordsetEvent::ValuesChanged);
 }
 
-void RecordsetImpl::RowsTakenBack(const QString &table, qint64 first, qint64 last)
+void RecordsetImpl::RowsTakenBack(const std::vector<RowIdentity::Given> &rows)
 {
-    if (table_.compare(table, Qt::CaseInsensitive) != 0)
-        return;
-    keys_.Retire(first, last);
-    clearCache();
+    for (const RowIdentity::Given &given : rows) {
+        if (table_.compare(QString::fromStdString(given.table), Qt::CaseInsensitive) == 0) {
+            keys_.Retire(given.first, given.last);
+            clearCache();
+        }
+    }
 }
 
 void RecordsetImpl::notify(RecordsetEvent event)

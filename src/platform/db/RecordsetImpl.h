@@ -69,12 +69,7 @@ public:
     void SetBookmark(qint64 rowid);
     qint64 LastModified() const;
     qint64 RowidAt(int position) const;
-    // A row that a rollback took back keeps its place under its bookmark.
-    int PositionOf(qint64 rowid)
-    {
-        const int position = keys_.PositionOf(rowid);
-        return position < 0 && rowid > 0 ? keys_.PositionOf(-rowid) : position;
-    }
+    int PositionOf(qint64 rowid) { return keys_.PositionOfBookmark(rowid); }
 
     const QVector<FieldDef> &Columns();
     int ColumnIndex(const QString &name);
@@ -109,13 +104,13 @@ public:
 
     int Subscribe(RecordsetListener listener);
     void Unsubscribe(int id);
-    // Called by the connection after any write on the file: cached rows are
-    // dropped, and views hear of it unless this recordset did it itself.
-    void DataChangedElsewhere(bool self);
-    // The rows of `table` from `first` to `last` are gone and their rowids
-    // may be given again (a rollback took them back, or a scratch table lost
-    // them): the list reads them as deleted.
-    void RowsTakenBack(const QString &table, qint64 first, qint64 last);
+    // Called by the connection after a write on the file by anything but this
+    // recordset: the rows held are dropped, and views hear of it.
+    void DataChangedElsewhere();
+    // The rows given are gone and their rowids may be given again (a
+    // rollback took them back, or a scratch table lost them): the list reads
+    // those of its table as deleted (RecordsetKeyset::Retire).
+    void RowsTakenBack(const std::vector<RowIdentity::Given> &rows);
 
 private:
     void ensureOpen() const;
@@ -126,6 +121,10 @@ private:
     void requireCurrent() const;
     void placeAt(int position);
     void clearCache();
+    void dropStaleRows();
+    // The row at `position` as held, when it was read under `dataVersion`;
+    // nullptr otherwise.
+    const Variant *heldRow(int position, qint64 dataVersion) const;
     void checkForeignChanges();
     const Variant *rowValues(int position);
     void fetchBlock(int block, int slot);
@@ -134,6 +133,22 @@ private:
     void insertRow();
     void updateRow();
     void deleteRow(qint64 rowid);
+
+    // A write of this recordset's, as it keeps or drops the rows held.
+    struct OwnWrite {
+        bool alone = false;      // in a transaction of its own
+        qint64 during = 0;       // the file's data version inside it
+        quint64 rowsWritten = 0; // rows of the table written before it
+    };
+    // Called as the write's transaction began, before the write.
+    OwnWrite beginOwnWrite(const OwnTransaction &transaction) const;
+    // The row at `position` as held, when it is the row on file; nullptr
+    // when it must be read.
+    const Variant *heldRow(const OwnWrite &write, int position) const;
+    // After the commit, the one place that decides what the write keeps: the
+    // rows held, told of the write by `change` (false when it cannot tell
+    // them), are kept or dropped; then the other recordsets hear of it.
+    template <typename Change> void ownWriteDone(const OwnWrite &write, Change change);
     void notify(RecordsetEvent event);
 
     std::shared_ptr<Connection> connection_;

@@ -247,8 +247,6 @@ void RecordsetKeyset::Erase(int position)
 
 void RecordsetKeyset::Retire(qint64 first, qint64 last)
 {
-    // The engine never gives a row a rowid below 1, so the negated rowid
-    // names no row and stays apart from every other key.
     keys_.ForEach([&](qint64 &key) {
         if (key >= first && key <= last) {
             key = -key;

@@ -38,12 +38,22 @@ public:
     bool Sorted() const { return sorted_; }
     // -1 when the rowid is not in the recordset.
     int PositionOf(qint64 rowid);
+    // Where the row a bookmark was taken for is, retired or not; -1 when absent.
+    int PositionOfBookmark(qint64 rowid)
+    {
+        const int position = PositionOf(rowid);
+        return position < 0 && rowid > 0 ? PositionOf(-rowid) : position;
+    }
 
     void Append(qint64 rowid);
     // Rows deleted one by one in order cost each one row, however long the list.
     void Erase(int position);
-    // The rows from `first` to `last` are gone for good: their places read as
-    // deleted rows whatever row takes their rowids later.
+    // The rows from `first` to `last` are gone and their rowids may be given
+    // again (a rollback took them back, or a scratch table lost them). Their
+    // places are retired by negating their keys: the engine never gives a row
+    // a rowid below 1, so a negated key names no row and stays apart from
+    // every other key. A retired place reads as a deleted row whatever row
+    // takes the rowid later, and a bookmark taken for it still finds it.
     void Retire(qint64 first, qint64 last);
 
 private:

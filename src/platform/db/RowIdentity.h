@@ -35,8 +35,8 @@ class Connection;
 //   transaction (a rollback commits nothing), so until then another
 //   workstation may give such a rowid to a new row of its own. No other
 //   program ever saw the rolled-back row, and every open list of this program
-//   retired those places at the rollback (their keys negated), so a bookmark
-//   to one reads 3167 whoever holds the rowid later.
+//   retired those places at the rollback (RecordsetKeyset::Retire), so a
+//   bookmark to one reads 3167 whoever holds the rowid later.
 // - Rows that a REPLACE conflict deletes (INSERT OR REPLACE, UPDATE OR
 //   REPLACE through a unique index) are not reported by SQLite, so their
 //   rowids are not marked and may be given again. The program runs no such
