@@ -103,19 +103,10 @@ std::vector<int> RecordsetBlockCache::Store(int first,
     return evicted;
 }
 
-bool RecordsetBlockCache::Validate(qint64 dataVersion)
-{
-    if (dataVersion == version_)
-        return false;
-    blocks_.clear();
-    version_ = dataVersion;
-    return true;
-}
-
-const Variant *RecordsetBlockCache::HeldRow(int position, int width, qint64 dataVersion) const
+const Variant *RecordsetBlockCache::HeldRow(int position, int width) const
 {
     const auto *block = Find(BlockOf(position));
-    if (!block || dataVersion != version_ || (*block)->Width() != width)
+    if (!block || (*block)->Width() != width)
         return nullptr;
     return (*block)->Row(SlotOf(position));
 }
@@ -175,14 +166,6 @@ void RecordsetBlockCache::Erased(int position, int count)
         moved.emplace(number, std::move(fresh));
     }
     blocks_.swap(moved);
-}
-
-void RecordsetBlockCache::Committed(qint64 before, qint64 after)
-{
-    if (version_ == before && after == before + 1)
-        version_ = after;
-    else
-        blocks_.clear();
 }
 
 } // namespace dao::detail

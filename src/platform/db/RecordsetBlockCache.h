@@ -62,8 +62,8 @@ struct RecordsetBlockRead {
     int rows = 0;
 };
 
-// The blocks of rows a recordset has read, by block number (position / kRows),
-// for as long as the file's data version they were read under holds. It keeps
+// The blocks of rows a recordset has read, by block number (position / kRows).
+// Whether they still stand for the file is the recordset's to decide. It keeps
 // a limited number: beyond it the block farthest from the one stored goes, so
 // a walk leaves its past behind and a grid keeps the pages around the one it
 // shows. It also tells how many blocks the next read should take: a walk
@@ -94,15 +94,9 @@ public:
     // Takes the blocks read from `first` on, in place of any held under
     // their numbers; returns the numbers of those that had to go to make room.
     std::vector<int> Store(int first, std::vector<std::shared_ptr<RecordsetBlock>> &read);
-    // Drops every block when the rows were read under another data version of
-    // the file; true when it did.
-    bool Validate(qint64 dataVersion);
-
-    // The row at `position` as held, when it was read, by `width` columns,
-    // under the data version `dataVersion`; nullptr otherwise. When a
-    // recordset may take it for the row on file is its own to decide
-    // (RecordsetImpl, own writes).
-    const Variant *HeldRow(int position, int width, qint64 dataVersion) const;
+    // The row at `position` as held, when it was read by `width` columns;
+    // nullptr otherwise.
+    const Variant *HeldRow(int position, int width) const;
     // The row at `position` was written as `values` (`width` of them); a
     // row held as handed out is then held with what was saved, as the
     // change check holds it.
@@ -110,17 +104,12 @@ public:
     // The row at `position` was deleted: the rows after it move up by one,
     // `count` rows are left.
     void Erased(int position, int count);
-    // The write that changed only the rows told above was committed: the
-    // blocks read under `before` now stand for the data version `after`
-    // (an own commit moves it by one), and are dropped otherwise.
-    void Committed(qint64 before, qint64 after);
     void Clear() { blocks_.clear(); }
     size_t Size() const { return blocks_.size(); }
 
 private:
     size_t limit_;
     std::unordered_map<int, std::shared_ptr<const RecordsetBlock>> blocks_;
-    qint64 version_ = -1;
     int nextSequential_ = -1; // the block a walk reads next
     int span_ = 1;            // blocks read by the last statement
 };

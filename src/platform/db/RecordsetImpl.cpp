@@ -332,13 +332,17 @@ void RecordsetImpl::clearCache()
 // recordsets themselves (Connection::NotifyWrite, own writes below).
 void RecordsetImpl::dropStaleRows()
 {
-    if (cache_.Validate(connection_->DataVersion()))
-        currentRow_ = nullptr;
+    const qint64 version = connection_->DataVersion();
+    if (version == heldVersion_)
+        return;
+    cache_.Clear();
+    heldVersion_ = version;
+    currentRow_ = nullptr;
 }
 
 const Variant *RecordsetImpl::heldRow(int position, qint64 dataVersion) const
 {
-    return cache_.HeldRow(position, columns_.Count(), dataVersion);
+    return dataVersion == heldVersion_ ? cache_.HeldRow(position, columns_.Count()) : nullptr;
 }
 
 void RecordsetImpl::checkForeignChanges()
@@ -543,9 +547,9 @@ void RecordsetImpl::Update()
 // transaction of its own: while the file's data version inside it is still
 // the one the rows were read under, nothing else has written since, so a row
 // held is the row on file. When the write then changed one row of the table,
-// the rows held are told of it, and the commit moved the data version by one
-// (RecordsetBlockCache::Committed), they are the rows on file again. Any other
-// write drops them.
+// the rows held are told of it, and the commit moved the data version by one,
+// they are the rows on file again, under the new version. Any other write
+// drops them.
 
 RecordsetImpl::OwnWrite RecordsetImpl::beginOwnWrite(const OwnTransaction &transaction) const
 {
@@ -560,8 +564,10 @@ const Variant *RecordsetImpl::heldRow(const OwnWrite &write, int position) const
 template <typename Change> void RecordsetImpl::ownWriteDone(const OwnWrite &write, Change change)
 {
     currentRow_ = nullptr;
-    if (write.alone && *tableWrites_ == write.rowsWritten + 1 && change())
-        cache_.Committed(write.during, connection_->DataVersion());
+    const qint64 after = connection_->DataVersion();
+    if (write.alone && *tableWrites_ == write.rowsWritten + 1 && change() &&
+        heldVersion_ == write.during && after == write.during + 1)
+        heldVersion_ = after;
     else
         cache_.Clear();
     connection_->NotifyWrite(this);

@@ -170,6 +170,7 @@ private:
     qint64 lastModified_ = 0;
     RecordsetEditBuffer edit_;
     RecordsetBlockCache cache_;
+    qint64 heldVersion_ = -1; // the file's data version the rows held stand for
     RecordsetRows rows_;
     RecordsetChangeCheck check_;
     // The current row's values in the cache, once read.

@@ -21,7 +21,6 @@ class tst_RecordsetBlockCache : public QObject
 private slots:
     void storedRowsAreFoundAgain();
     void farthestBlocksGoAtTheLimit();
-    void anotherDataVersionDropsEverything();
     void aWalkReadsEverMoreBlocks();
     void aJumpReadsAPageAndTheRestLater();
     void anOwnWriteKeepsTheRowsHeld();
@@ -113,26 +112,6 @@ void tst_RecordsetBlockCache::farthestBlocksGoAtTheLimit()
     QCOMPARE(held(cache, 10), QList<int>({3, 4, 5, 6}));
 }
 
-void tst_RecordsetBlockCache::anotherDataVersionDropsEverything()
-{
-    RecordsetBlockCache cache;
-    QVERIFY(cache.Validate(7)); // the first version seen
-    store(cache, 0, 3);
-    QVERIFY(!cache.Validate(7));
-    QCOMPARE(held(cache, 5), QList<int>({0, 1, 2}));
-
-    // Another workstation committed: every row may be stale.
-    QVERIFY(cache.Validate(8));
-    QCOMPARE(cache.Size(), size_t(0));
-    QVERIFY(!cache.Find(0));
-
-    // This program wrote: the recordset drops its rows without a new version.
-    store(cache, 0, 1);
-    cache.Clear();
-    QVERIFY(!cache.Find(0));
-    QVERIFY(!cache.Validate(8));
-}
-
 void tst_RecordsetBlockCache::aWalkReadsEverMoreBlocks()
 {
     RecordsetBlockCache cache(64);
@@ -212,36 +191,27 @@ void tst_RecordsetBlockCache::aJumpReadsAPageAndTheRestLater()
 void tst_RecordsetBlockCache::anOwnWriteKeepsTheRowsHeld()
 {
     RecordsetBlockCache cache;
-    cache.Validate(5);
     store(cache, 0, 2);
     std::vector<std::shared_ptr<RecordsetBlock>> last{block(2, 10, {4})};
     cache.Store(2, last);
-    QVERIFY(cache.HeldRow(70, 2, 5));
-    QVERIFY(!cache.HeldRow(70, 2, 6));  // another workstation wrote since
-    QVERIFY(!cache.HeldRow(70, 3, 5));  // read by other columns
-    QVERIFY(!cache.HeldRow(132, 2, 5)); // not found when read
+    QVERIFY(cache.HeldRow(70, 2));
+    QVERIFY(!cache.HeldRow(70, 3));  // read by other columns
+    QVERIFY(!cache.HeldRow(132, 2)); // not found when read
 
     // Row 5 saved.
     const dao::Variant saved[2] = {7, QStringLiteral("zapisany")};
     cache.Rewritten(5, saved, 2);
-    QCOMPARE(cache.HeldRow(5, 2, 5)[1], dao::Variant(QStringLiteral("zapisany")));
-    QCOMPARE(cache.HeldRow(6, 2, 5)[0], dao::Variant(6));
+    QCOMPARE(cache.HeldRow(5, 2)[1], dao::Variant(QStringLiteral("zapisany")));
+    QCOMPARE(cache.HeldRow(6, 2)[0], dao::Variant(6));
 
     // Row 70 deleted: the rows after it move up by one, across blocks.
     cache.Erased(70, 137);
-    QCOMPARE(cache.HeldRow(69, 2, 5)[0], dao::Variant(105));
-    QCOMPARE(cache.HeldRow(70, 2, 5)[0], dao::Variant(107));
-    QCOMPARE(cache.HeldRow(127, 2, 5)[0], dao::Variant(200));
-    QVERIFY(!cache.HeldRow(131, 2, 5) && cache.Find(2)->get()->WasRead(3)); // still gone
-    QCOMPARE(cache.HeldRow(136, 2, 5)[0], dao::Variant(209));
+    QCOMPARE(cache.HeldRow(69, 2)[0], dao::Variant(105));
+    QCOMPARE(cache.HeldRow(70, 2)[0], dao::Variant(107));
+    QCOMPARE(cache.HeldRow(127, 2)[0], dao::Variant(200));
+    QVERIFY(!cache.HeldRow(131, 2) && cache.Find(2)->get()->WasRead(3)); // still gone
+    QCOMPARE(cache.HeldRow(136, 2)[0], dao::Variant(209));
     QCOMPARE(cache.Find(2)->get()->state.size(), size_t(9));
-
-    // Committed as the next version, they stand for it; else they go.
-    cache.Committed(5, 6);
-    QVERIFY(!cache.Validate(6));
-    QVERIFY(cache.HeldRow(0, 2, 6));
-    cache.Committed(6, 8);
-    QCOMPARE(cache.Size(), size_t(0));
 }
 
 // The values by position of a list's rows, rows deleted here and there and in
