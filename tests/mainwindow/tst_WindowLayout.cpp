@@ -510,12 +510,12 @@ void AddLongestEntries()
     };
     for (const auto &entry : registers) {
         const QString table = QLatin1String(entry.table);
-        const TableSpec *spec = Schema::Table(Schema::Stale, table);
-        QVERIFY2(spec, entry.table);
+        const TableSpec *definition = Schema::Table(Schema::Stale, table);
+        QVERIFY2(definition, entry.table);
         QVariantMap row = entry.others;
         for (const QString &field : entry.texts) {
-            QVERIFY2(spec->Field(field), qPrintable(field));
-            row.insert(field, LongText(spec->Field(field)->size));
+            QVERIFY2(definition->Field(field), qPrintable(field));
+            row.insert(field, LongText(definition->Field(field)->size));
         }
         TableData::AddRow(StaleDb, table, row);
     }
