@@ -210,12 +210,7 @@ void DatabaseBackup::Run(const QDate &workingDate)
     } catch (const RuntimeError &error) {
         Fail(QStringLiteral("Błąd %1: %2").arg(error.Number()).arg(error.Description()));
     }
-    const QStringList notOpen = ReopenDatabases(kept);
-    if (notOpen.isEmpty()) {
-        Report(outcome);
-    } else {
-        ReportNotOpen(outcome, notOpen);
-    }
+    Report(outcome, ReopenDatabases(kept));
     pointer_.Restore();
 }
 
@@ -370,44 +365,44 @@ void DatabaseBackup::PackWithSevenZip(const QString &archive)
     }
 }
 
-// The copies may be whole, but the program cannot go on as if nothing
-// happened: the user is told which databases are closed.
-void DatabaseBackup::ReportNotOpen(Outcome outcome, const QStringList &notOpen)
-{
-    QString text;
-    if (outcome == Outcome::Done) {
-        text = QStringLiteral("Bazy zostały zarchiwizowane do katalogu: \r") + folder_ + u'\r';
-    } else if (outcome == Outcome::Failed) {
-        text = QStringLiteral("Archiwizacja baz danych nie powiodła się!\r");
-        if (!folder_.isEmpty()) {
-            text += QStringLiteral("Katalog archiwum: \r") + folder_ + u'\r';
-        }
-        text += failure_ + u'\r';
-    }
-    text += QStringLiteral("Po archiwizacji nie udało się ponownie otworzyć baz danych:\r") +
-            notOpen.join(u'\r') +
-            QStringLiteral("\rZamknij program i uruchom go ponownie, gdy inne stanowiska "
-                           "zakończą zapis.");
-    ShowWarning(text, Caption);
-}
-
 void DatabaseBackup::Fail(const QString &detail)
 {
     failure_ = detail;
 }
 
-void DatabaseBackup::Report(Outcome outcome)
+// A database that could not be opened again is never passed over by a
+// success box: the copies may be whole, but the user is told which databases
+// are closed.
+void DatabaseBackup::Report(Outcome outcome, const QStringList &notOpen)
 {
-    if (outcome == Outcome::Done) {
+    if (outcome == Outcome::Done && notOpen.isEmpty()) {
         ShowInfo(QStringLiteral("Archiwizacja baz danych zakończona powodzeniem!\r"
                                 "Bazy zostały zarchiwizowane do katalogu: \r") +
                      folder_,
                  QStringLiteral("INFORMACJA"));
+        return;
+    }
+    if (outcome == Outcome::NothingToBackUp && notOpen.isEmpty()) {
+        return;
+    }
+    QString text;
+    if (outcome == Outcome::Done) {
+        text = QStringLiteral("Bazy zostały zarchiwizowane do katalogu: \r") + folder_;
     } else if (outcome == Outcome::Failed) {
-        QString text = QStringLiteral("Archiwizacja baz danych nie powiodła się!\r");
+        text = QStringLiteral("Archiwizacja baz danych nie powiodła się!\r");
         if (!folder_.isEmpty()) {
             text += QStringLiteral("Katalog archiwum: \r") + folder_ + u'\r';
         }
-        ShowWarning(text + failure_, Caption);
+        text += failure_;
     }
+    if (!notOpen.isEmpty()) {
+        if (!text.isEmpty()) {
+            text += u'\r';
+        }
+        text += QStringLiteral("Po archiwizacji nie udało się ponownie otworzyć baz danych:\r") +
+                notOpen.join(u'\r') +
+                QStringLiteral("\rZamknij program i uruchom go ponownie, gdy inne stanowiska "
+                               "zakończą zapis.");
+    }
+    ShowWarning(text, Caption);
 }

@@ -49,8 +49,7 @@ private:
                        const QString &yearCopies, const QString &staleCopy, bool withSevenZip);
     void Snapshot(const QString &source, const QString &copy);
     void PackWithSevenZip(const QString &archive);
-    void Report(Outcome outcome);
-    void ReportNotOpen(Outcome outcome, const QStringList &notOpen);
+    void Report(Outcome outcome, const QStringList &notOpen);
     void Fail(const QString &detail);
 
     Clock clock_;
