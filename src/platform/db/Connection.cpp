@@ -32,6 +32,7 @@ constexpr int kBusyTimeoutMs = 5000;
 constexpr qsizetype kMaxCachedStatements = 256;
 
 quint64 lockWaits = 0;
+int shortWaitMs = -1; // the limit of the LockWaitLimit alive; -1: none
 
 QHash<QString, std::weak_ptr<Connection>> &registry()
 {
@@ -138,10 +139,12 @@ int Connection::busyHandler(void *self, int attempt)
             return 0;
         connection->waitedBefore_ = connection->waited_;
         connection->busySince_.start();
-        ++lockWaits;
+        if (shortWaitMs < 0)
+            ++lockWaits;
     }
-    connection->waited_ = connection->waitedBefore_ + connection->busySince_.elapsed();
-    if (connection->waited_ >= kBusyTimeoutMs)
+    const qint64 waiting = connection->busySince_.elapsed();
+    connection->waited_ = connection->waitedBefore_ + waiting;
+    if (connection->waited_ >= kBusyTimeoutMs || (shortWaitMs >= 0 && waiting >= shortWaitMs))
         return 0;
     // Short random sleeps give every waiting workstation a fair chance at the
     // moment the lock comes free.
@@ -152,6 +155,11 @@ int Connection::busyHandler(void *self, int attempt)
 quint64 Connection::LockWaits()
 {
     return lockWaits;
+}
+
+int Connection::SetShortWait(int limitMs)
+{
+    return std::exchange(shortWaitMs, limitMs);
 }
 
 bool Connection::wroteInTransaction() const

@@ -53,6 +53,9 @@ public:
                            const QString &subject);
     // Waits for another workstation's lock begun by this program so far.
     static quint64 LockWaits();
+    // Each statement waits at most `limitMs` (-1: as long as its transaction
+    // may); returns the limit it replaces. See dao::LockWaitLimit.
+    static int SetShortWait(int limitMs);
 
     void BeginTrans(bool immediate);
     void CommitTrans();

@@ -45,4 +45,11 @@ quint64 DBEngine::LockWaits()
     return detail::Connection::LockWaits();
 }
 
+LockWaitLimit::LockWaitLimit(int limitMs) : before_(detail::Connection::SetShortWait(limitMs)) {}
+
+LockWaitLimit::~LockWaitLimit()
+{
+    detail::Connection::SetShortWait(before_);
+}
+
 } // namespace dao

@@ -33,4 +33,21 @@ struct DBEngine {
     static quint64 LockWaits();
 };
 
+// While one is alive, a statement waits at most `limitMs` for a lock another
+// workstation holds, and is then refused with 3218; such short waits are not
+// counted in LockWaits. A view drawing its rows reads so: the user action
+// that met the lock has waited its 5 s already, and a window must not stand
+// still while another workstation holds the file.
+class LockWaitLimit
+{
+public:
+    explicit LockWaitLimit(int limitMs);
+    ~LockWaitLimit();
+    LockWaitLimit(const LockWaitLimit &) = delete;
+    LockWaitLimit &operator=(const LockWaitLimit &) = delete;
+
+private:
+    int before_;
+};
+
 } // namespace dao

@@ -3,6 +3,8 @@
 #include "DataControl.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/db/DBEngine.h"
+#include "platform/db/DaoError.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -10,6 +12,14 @@
 
 namespace ui
 {
+
+namespace
+{
+// How long drawing waits for another workstation's lock, and how soon what it
+// could not read is drawn again.
+constexpr int DrawWaitMs = 200;
+constexpr int RedrawMs = 500;
+} // namespace
 
 RecordsetModel::RecordsetModel(DataControl *data, QList<Column> columns, QObject *parent)
     : QAbstractTableModel(parent), data_(data), columns_(std::move(columns))
@@ -26,6 +36,10 @@ RecordsetModel::RecordsetModel(DataControl *data, QList<Column> columns, QObject
     ResolveFields();
     rows_ = data_->RowCount();
     current_ = data_->CurrentPosition();
+    redraw_ = new QTimer(this);
+    redraw_->setSingleShot(true);
+    redraw_->setInterval(RedrawMs);
+    connect(redraw_, &QTimer::timeout, this, &RecordsetModel::ValuesChanged);
 }
 
 DataControl *RecordsetModel::DataSource() const
@@ -63,6 +77,7 @@ void RecordsetModel::ResolveFields()
 void RecordsetModel::Reload()
 {
     beginResetModel();
+    locked_ = false;
     ResolveFields();
     rows_ = data_ ? data_->RowCount() : 0;
     current_ = CurrentPosition();
@@ -71,6 +86,7 @@ void RecordsetModel::Reload()
 
 void RecordsetModel::ValuesChanged()
 {
+    locked_ = false;
     ResolveFields();
     if (rows_ > 0 && !columns_.isEmpty())
         emit dataChanged(index(0, 0), index(rows_ - 1, int(columns_.size()) - 1));
@@ -104,11 +120,22 @@ QVariant RecordsetModel::data(const QModelIndex &index, int role) const
     const dao::Recordset recordset = Recordset();
     if (field < 0 || !recordset.IsOpen())
         return QString();
+    if (locked_)
+        return QString();
     try {
+        // Drawing waits only briefly for another workstation: the user action
+        // that met its lock has waited already, and a full wait for every row
+        // would hold the window still for minutes.
+        const dao::LockWaitLimit drawing(DrawWaitMs);
         return DisplayText(recordset.ValueAt(index.row(), field));
-    } catch (const RuntimeError &) {
-        // A row that cannot be read now (a busy file) shows empty; an error box
-        // raised while painting would only be painted over and raised again.
+    } catch (const RuntimeError &error) {
+        // A row that cannot be read now shows empty (an error box raised
+        // while painting would only be painted over and raised again); rows
+        // held by another workstation are drawn again a little later.
+        if (error.Number() == dao::err::Locked) {
+            locked_ = true;
+            redraw_->start();
+        }
         return QString();
     }
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 namespace ui
 {
@@ -52,6 +53,10 @@ private:
     void ValuesChanged();
     void CurrentChanged();
 
+    // Another workstation's lock kept rows unread: none is read again before
+    // the redraw, or before the rows change.
+    QTimer *redraw_ = nullptr;
+    mutable bool locked_ = false;
     QPointer<DataControl> data_;
     QList<Column> columns_;
     QList<int> fieldIndexes_;
