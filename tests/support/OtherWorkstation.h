@@ -99,19 +99,21 @@ inline bool RanAsOther(int argc, char **argv, int &exitCode,
 inline const char *const HoldingFlag = "--holding-workstation";
 
 // The other workstation in the middle of a write of a file: it holds the file
-// so that nobody else reads or writes it (Writing), or in the middle of a
-// read, so that others read and begin to write but commit nothing (Reading),
-// until it lets go, at the latest when the holder goes.
+// so that nobody else reads or writes it (Writing), or has begun a write, so
+// that others read but nobody else writes (Beginning), or is in the middle of
+// a read, so that others read and begin to write but commit nothing
+// (Reading), until it lets go, at the latest when the holder goes.
 class Holder
 {
 public:
-    enum How { Writing, Reading };
+    enum How { Writing, Beginning, Reading };
     explicit Holder(dao::Database db, How how = Writing)
     {
+        static const char *const hows[] = {"writing", "beginning", "reading"};
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start(QCoreApplication::applicationFilePath(),
                        {QLatin1String(HoldingFlag), TemporaryDrives::Real(db.Name()),
-                        how == Reading ? QStringLiteral("reading") : QStringLiteral("writing")});
+                        QLatin1String(hows[how])});
         QByteArray said;
         while (!said.contains("ready") &&
                (process_.waitForReadyRead(60000) || process_.bytesAvailable() > 0))
@@ -153,6 +155,8 @@ inline bool RanAsHolder(int argc, char **argv, int &exitCode)
         if (app.arguments().at(3) == QLatin1String("reading")) {
             db.Execute(QStringLiteral("BEGIN"));
             db.Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        } else if (app.arguments().at(3) == QLatin1String("beginning")) {
+            db.Execute(QStringLiteral("BEGIN IMMEDIATE"));
         } else {
             db.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
         }

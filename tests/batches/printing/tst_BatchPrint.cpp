@@ -1,4 +1,5 @@
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 #include "PrintingFixture.h"
 
@@ -137,6 +138,34 @@ private slots:
         QTEST(scripted.Last().title, "caption");
         if (databaseOpen)
             QCOMPARE(F::RowCount(RobotDb, "Badanie") + F::RowCount(RobotDb, "NazwaTMP"), 0);
+    }
+
+    // While another program has begun to write the staging file, a print
+    // waits for it once, as any write does; it is then refused with one box,
+    // and the staging tables keep what the last print left.
+    void aPrintWaitsForAnotherWriteOfTheStagingFile()
+    {
+        F::AddBatch(12, Wni);
+        F::AddSample(12, 1, 501, "filary przepony");
+        F::AddBatch(13, Wni);
+        F::AddSample(13, 1, 601, "inne");
+        ui::ScriptedUi scripted;
+        QVERIFY(StageBatchResult(F::BatchList(13)));
+        other_workstation::Holder other(RobotDb, other_workstation::Holder::Beginning);
+        QVERIFY(other.Ready());
+        scripted.Answer("OK");
+        const quint64 waits = dao::DBEngine::LockWaits();
+
+        PrintBatchResult(F::BatchList(12));
+
+        QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(scripted.Log().size(), 1);
+        QCOMPARE(scripted.Last().text,
+                 QStringLiteral("3218Nie można zaktualizować; obecnie zablokowane."));
+        QVERIFY(other.LetGo());
+        QVERIFY(!RobotDb.InTransaction());
+        QCOMPARE(F::Column(RobotDb, "Badanie", "NrProbki"), QStringList{"601"});
     }
 
     // A staging file whose WynikTMP cannot take the sheet: the error is
@@ -390,5 +419,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_BatchPrint)
+int main(int argc, char **argv)
+{
+    return other_workstation::MainWithStatements<tst_BatchPrint>(argc, argv);
+}
+
 #include "tst_BatchPrint.moc"
