@@ -13,12 +13,14 @@ namespace
 const QString ConfigurationFile = QStringLiteral("T:\\mervasklab.ini");
 
 // The host an address names, in small letters and without the trailing dot
-// of a fully qualified name: "https://user@Host.Example.:8080/path" and
-// "host.example" both give "host.example".
+// of a fully qualified name: "https://user@Host.Example.:8080/path",
+// "https:host.example" and "host.example" all give "host.example".
 QString hostOf(const QString &address)
 {
     QString rest = address.trimmed();
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:(?=/)"));
+    // A scheme, with or without the slashes; "host:443" is a port.
+    static const QRegularExpression scheme(
+        QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:(?![0-9]+(?:[/\\\\?#]|$))"));
     rest.remove(scheme);
     while (rest.startsWith(u'/') || rest.startsWith(u'\\'))
         rest.remove(0, 1);

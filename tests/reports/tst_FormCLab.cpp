@@ -216,12 +216,13 @@ private slots:
         for (const char *address :
              {"https://clab.invalid", "clab.invalid", "https://clab.invalid.", "CLAB.INVALID.",
               "https://user@clab.invalid:8443/usluga?x=1", "//invalid", "http://a.b.invalid../",
-              "https://clab\u3002invalid", "https://clab.invalid%2E", "clab.invalid:443"})
+              "https://clab\u3002invalid", "https://clab.invalid%2E", "clab.invalid:443",
+              "https:clab.invalid", "HTTPS:CLAB.INVALID.:443"})
             QVERIFY2(ClabHosts::IsPlaceholder(QString::fromUtf8(address)), address);
         for (const char *address :
              {"https://clab.example.org", "clab.example.org", "https://invalid.example.org/",
               "https://clabinvalid", "https://clab.example.org/clab.invalid",
-              "https://clab.invalid.example.org"})
+              "https://clab.invalid.example.org", "https:clab.example.org", "clab.example.org:443"})
             QVERIFY2(!ClabHosts::IsPlaceholder(QString::fromUtf8(address)), address);
     }
 
