@@ -335,16 +335,18 @@ private slots:
         QTest::addColumn<QStringList>("statements");
         QTest::addColumn<QStringList>("refusal");
         QTest::addColumn<QStringList>("rowsLeft");
-        QTest::addColumn<bool>("drawn");
+        QTest::addColumn<QString>("choice");
         const QStringList corrected{"UPDATE Termometr SET Wartosc = 'T-3 zmiana' WHERE ID = '3'"};
         const QStringList correctionKept{"1:T-1", "2:T-2", "3:T-3 zmiana", "4:T-4"};
-        QTest::newRow("corrected") << corrected << QStringList{"3197"} << correctionKept << true;
-        QTest::newRow("corrected, chosen before the list was drawn")
-            << corrected << QStringList{"3197"} << correctionKept << false;
+        QTest::newRow("corrected") << corrected << QStringList{"3197"} << correctionKept << "click";
+        QTest::newRow("corrected, chosen by keys before the list was drawn")
+            << corrected << QStringList{"3197"} << correctionKept << "keys";
+        QTest::newRow("corrected, chosen by the arrows before the list was drawn")
+            << corrected << QStringList{"3197"} << correctionKept << "arrows";
         QTest::newRow("deleted, another added")
             << QStringList{"DELETE FROM Termometr WHERE ID = '3'",
                            "INSERT INTO Termometr (ID, Wartosc) VALUES ('5', 'T-5')"}
-            << QStringList{"3167"} << QStringList({"1:T-1", "2:T-2", "4:T-4", "5:T-5"}) << true;
+            << QStringList{"3167"} << QStringList({"1:T-1", "2:T-2", "4:T-4", "5:T-5"}) << "click";
     }
 
     // An equipment list deletes a row only as it showed it, as the run and
@@ -355,25 +357,28 @@ private slots:
         QFETCH(QStringList, statements);
         QFETCH(QStringList, refusal);
         QFETCH(QStringList, rowsLeft);
-        QFETCH(bool, drawn);
+        QFETCH(QString, choice);
         for (const char *id : {"1", "2", "3", "4"})
             F::AddRow(StaleDb, "Termometr",
                       {{"ID", id}, {"Wartosc", QStringLiteral("T-") + QLatin1String(id)}});
         ui::ScriptedUi scripted;
         scripted.AnswerWindow("FormPodpAll", [&](QWidget &window) {
             auto &w = static_cast<FormPodpAll &>(window);
-            if (drawn) {
+            if (choice == QLatin1String("click")) {
                 // The user sees the list and clicks the third row.
                 QVERIFY(QTest::qWaitForWindowExposed(&w));
                 const QModelIndex third = w.DBGridPodp->model()->index(2, 1);
                 QCOMPARE(third.data().toString(), QStringLiteral("T-3"));
                 QTest::mouseClick(w.DBGridPodp->viewport(), Qt::LeftButton, {},
                                   w.DBGridPodp->visualRect(third).center());
-            } else {
+            } else if (choice == QLatin1String("keys")) {
                 // The user goes down to the third row before the list is drawn.
                 w.DBGridPodp->setFocus();
                 QTest::keyClick(w.DBGridPodp, Qt::Key_Down);
                 QTest::keyClick(w.DBGridPodp, Qt::Key_Down);
+            } else {
+                PRESS(&w, "Next");
+                PRESS(&w, "Next");
             }
             QCOMPARE(w.DataPodp->Recordset().AbsolutePosition(), 2);
             QCOMPARE(otherWorkstation(statements, StaleDb), 0);

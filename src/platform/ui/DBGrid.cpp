@@ -206,9 +206,7 @@ void DBGrid::CurrentCellChanged(const QModelIndex &current)
 {
     if (!following_ && current.isValid() && current.row() != model_->CurrentPosition()) {
         model_->Recordset().setAbsolutePosition(current.row());
-        // The row the user chose is the row they see highlighted, even before
-        // the grid is drawn: a delete or a correction is held against it.
-        current.data();
+        RecordsetModel::ShowRow(model_->Recordset(), current.row());
     }
     emit RowColChange();
 }

@@ -1,5 +1,7 @@
 #include "DataControl.h"
 
+#include "RecordsetModel.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -53,7 +55,10 @@ QToolButton *DataControl::AddButton(const QString &name, const QString &text,
     button->setObjectName(name);
     button->setText(text);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QToolButton::clicked, this, go);
+    connect(button, &QToolButton::clicked, this, [this, go] {
+        (this->*go)();
+        RecordsetModel::ShowRow(recordset_, CurrentPosition());
+    });
     return button;
 }
 

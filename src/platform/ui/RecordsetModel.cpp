@@ -140,6 +140,18 @@ QVariant RecordsetModel::data(const QModelIndex &index, int role) const
     }
 }
 
+void RecordsetModel::ShowRow(const dao::Recordset &recordset, int position)
+{
+    if (!recordset.IsOpen() || position < 0)
+        return;
+    try {
+        const dao::LockWaitLimit drawing(DrawWaitMs);
+        recordset.ValueAt(position, 0);
+    } catch (const RuntimeError &) {
+        // Drawn as it can be, as any row is.
+    }
+}
+
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole)

@@ -46,6 +46,10 @@ public:
 
     // A field's value as the grid shows it: dates "dd.mm.yyyy", Null empty.
     static QString DisplayText(const dao::Variant &value);
+    // Reads the row at `position` as drawing reads it, so that it counts as
+    // shown: the row a user moves to is the row they see, drawn yet or not,
+    // and a delete or a correction of it is held against it.
+    static void ShowRow(const dao::Recordset &recordset, int position);
 
 private:
     void Reload();
