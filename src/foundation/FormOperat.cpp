@@ -37,6 +37,7 @@ const QString NoRights = QStringLiteral("Nie posiadasz uprawnień administratora
 const QString Unchanged = QStringLiteral("*****");
 constexpr int NameLength = 50;
 constexpr int LoginLength = 50;
+const QString LoginTaken = QStringLiteral("Taki login juz istnieje!");
 constexpr int NumberLength = 5;
 
 } // namespace
@@ -319,9 +320,8 @@ void FormOperat::saveNew()
         TextLogin->setFocus();
         return;
     }
-    if (!BadajHaslo())
+    if (!BadajHaslo() || !ZapiszOperat(true, true, true))
         return;
-    ZapiszOperat(true, true);
     FrameOperat->setVisible(false);
     edit_.Close();
     Klawisze(true);
@@ -332,14 +332,16 @@ void FormOperat::saveCorrection()
     // Logins are unique without regard to letter case, so a change of case
     // alone is no new login. The login compared is the one the frame was
     // filled with, not the row read again.
-    if (TrimBlanks(TextLogin->text()).compare(loadedLogin_, Qt::CaseInsensitive) != 0 &&
-        !SprLogin()) {
+    const bool newLogin =
+        TrimBlanks(TextLogin->text()).compare(loadedLogin_, Qt::CaseInsensitive) != 0;
+    if (newLogin && !SprLogin()) {
         TextLogin->setFocus();
         return;
     }
     if (passwordChanged_ && !BadajHaslo())
         return;
-    ZapiszOperat(false, passwordChanged_);
+    if (!ZapiszOperat(false, passwordChanged_, newLogin))
+        return;
     FrameOperat->setVisible(false);
     edit_.Close();
     Klawisze(true);
@@ -355,7 +357,7 @@ bool FormOperat::SprLogin()
     // The sign-in finds a login without regard to letter case.
     const bool taken = OperatorStore::LoginTaken(StaleDb, TextLogin->text());
     if (taken)
-        refuse(QStringLiteral("Taki login juz istnieje!"));
+        refuse(LoginTaken);
     return !taken;
 }
 
@@ -376,20 +378,31 @@ bool FormOperat::BadajHaslo()
     return false;
 }
 
-void FormOperat::ZapiszOperat(bool adding, bool writePassword)
+bool FormOperat::ZapiszOperat(bool adding, bool writePassword, bool newLogin)
 {
     dao::Recordset rs = DataOperat->Recordset();
     OperatorStore::Entry entry{MaskEdBoxKod->Text(), TextNazw->text(), ComboOperat->currentText(),
                                TextLogin->text(), std::nullopt};
     if (writePassword)
         entry.password = TextPass1->text();
+    // Another workstation may have taken the offered number or the login
+    // since the checks: the save checks them again as it writes.
+    bool saved = true;
     if (adding) {
-        // Another workstation may have taken the offered number meanwhile.
-        MaskEdBoxKod->setText(OperatorStore::Add(StaleDb, rs, entry));
+        const std::optional<QString> number = OperatorStore::Add(StaleDb, rs, entry);
+        if (number)
+            MaskEdBoxKod->setText(*number);
+        saved = number.has_value();
     } else {
-        OperatorStore::Change(rs, edit_.Target().value(), entry);
+        saved = OperatorStore::Change(rs, edit_.Target().value(), entry, newLogin);
+    }
+    if (!saved) {
+        refuse(LoginTaken);
+        TextLogin->setFocus();
+        return false;
     }
     rs.setBookmark(rs.LastModified());
+    return true;
 }
 
 void FormOperat::ComOperKas_Click()

@@ -56,7 +56,8 @@ public:
     void Klawisze(bool enabled);
     bool SprLogin();
     bool BadajHaslo();
-    void ZapiszOperat(bool adding, bool writePassword);
+    // False, with the login's refusal shown, when the login was taken.
+    bool ZapiszOperat(bool adding, bool writePassword, bool newLogin);
 
     bool PasswordChanged() const { return passwordChanged_; }
 

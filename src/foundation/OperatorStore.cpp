@@ -83,9 +83,11 @@ bool OperatorStore::LoginTaken(dao::Database db, const QString &login)
     return taken;
 }
 
-QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
+std::optional<QString> OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
 {
     dao::Transaction transaction(db, dao::Transaction::Immediate);
+    if (LoginTaken(db, entry.login))
+        return std::nullopt;
     if (entry.number.trimmed().isEmpty() || NumberTaken(db, entry.number))
         entry.number = NextNumber(db);
     rs.AddNew();
@@ -94,11 +96,15 @@ QString OperatorStore::Add(dao::Database db, dao::Recordset &rs, Entry entry)
     return entry.number;
 }
 
-void OperatorStore::Change(dao::Recordset &rs, const LoadedRow &loaded, const Entry &entry)
+bool OperatorStore::Change(dao::Recordset &rs, const LoadedRow &loaded, const Entry &entry,
+                           bool newLogin)
 {
     dao::Transaction transaction(rs.Parent(), dao::Transaction::Immediate);
+    if (newLogin && LoginTaken(rs.Parent(), entry.login))
+        return false;
     WriteLoadedRow(rs, std::optional(loaded), [&](dao::Recordset &row) { SetFields(row, entry); });
     transaction.Commit();
+    return true;
 }
 
 void OperatorStore::Delete(dao::Recordset &list)

@@ -50,17 +50,21 @@ public:
     static bool LoginTaken(dao::Database db, const QString &login);
 
     // Adds the account under its number, or under the next free number when
-    // another workstation took that number meanwhile; the test and the write
+    // another workstation took that number meanwhile; the tests and the write
     // are one BEGIN IMMEDIATE step. `rs` is a recordset of OPERATORZY on `db`
-    // (the register's list); the number written is returned.
-    static QString Add(dao::Database db, dao::Recordset &rs, Entry entry);
+    // (the register's list); the number written is returned, or nothing, and
+    // nothing is written, when the login is taken (another workstation may
+    // have taken it since the frame's check).
+    static std::optional<QString> Add(dao::Database db, dao::Recordset &rs, Entry entry);
 
     // Writes the entry into the loaded row through `rs`, provided the row
     // still holds what the edit frame was filled from (WriteLoadedRow): 3197
     // when another workstation changed it meanwhile, 3167 when it deleted it,
-    // and nothing is written. The check and the write are one BEGIN IMMEDIATE
-    // step.
-    static void Change(dao::Recordset &rs, const LoadedRow &loaded, const Entry &entry);
+    // and nothing is written. A `newLogin` is first checked as LoginTaken
+    // checks it: false, and nothing written, when it is taken. The checks and
+    // the write are one BEGIN IMMEDIATE step.
+    static bool Change(dao::Recordset &rs, const LoadedRow &loaded, const Entry &entry,
+                       bool newLogin);
 
     // Deletes the current account of `list`, the register's list, which
     // refuses an account changed or deleted since it showed it (DeleteShownRow).

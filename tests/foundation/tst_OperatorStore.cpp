@@ -41,8 +41,10 @@ private slots:
     }
 
     // Two workstations offered the same number: the second to save gets the
-    // next one, and no number is shared.
-    void twoConnectionsNeverShareANumber()
+    // next one, and no number is shared. A login given away by one after the
+    // other's frame checked it is refused as the other saves; a correction
+    // that keeps its login is not held up by it.
+    void twoConnectionsNeverShareANumberNorALogin()
     {
         StaleTables stale({QStringLiteral("Operatorzy")});
         addOperator(stale.db(), QStringLiteral("001"), QStringLiteral("admin"));
@@ -52,14 +54,38 @@ private slots:
         QCOMPARE(offeredHere, offeredThere);
         const auto add = [](dao::Database db, const QString &number, const QString &login) {
             dao::Recordset rs = db.OpenRecordset(QStringLiteral("OPERATORZY"));
-            const QString written = OperatorStore::Add(
+            const std::optional<QString> written = OperatorStore::Add(
                 db, rs,
                 {number, QStringLiteral("Kowalska"), QStringLiteral("Operator"), login, {}});
             rs.Close();
             return written;
         };
+        QVERIFY(!OperatorStore::LoginTaken(stale.db(), QStringLiteral("jan")));
         QCOMPARE(add(other, offeredThere, QStringLiteral("ewa")), QStringLiteral("002"));
         QCOMPARE(add(stale.db(), offeredHere, QStringLiteral("jan")), QStringLiteral("003"));
+        QCOMPARE(add(other, QStringLiteral("004"), QStringLiteral(" JAN")), std::nullopt);
+
+        dao::Recordset list = other.OpenRecordset(QStringLiteral("OPERATORZY"));
+        while (list(QStringLiteral("OP_LOGIN")).Value().toString() != QLatin1String("ewa"))
+            list.MoveNext();
+        const LoadedRow ewa = RememberRow(list);
+        OperatorStore::Entry entry{QStringLiteral("002"),
+                                   QStringLiteral("Kowalska Ewa"),
+                                   QStringLiteral("Operator"),
+                                   QStringLiteral("Jan"),
+                                   {}};
+        QVERIFY(!OperatorStore::Change(list, ewa, entry, true));
+        entry.login = QStringLiteral("Ewa");
+        QVERIFY(OperatorStore::Change(list, ewa, entry, false));
+        list.Close();
+        QStringList logins;
+        dao::Recordset all =
+            stale.db().OpenRecordset(QStringLiteral("SELECT * FROM OPERATORZY ORDER BY OP_NUMER"));
+        for (; !all.EOF(); all.MoveNext())
+            logins << all(QStringLiteral("OP_LOGIN")).Value().toString() + u':' +
+                          all(QStringLiteral("OP_NAZWISKO")).Value().toString();
+        all.Close();
+        QCOMPARE(logins, QStringList({"admin:Nowak", "Ewa:Kowalska Ewa", "jan:Kowalska"}));
         other.Close();
     }
 
