@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/Transaction.h"
 
 #include <QString>
 
@@ -24,6 +25,18 @@ void TouchTable(dao::Database db, const QString &table);
 // TouchTable for each table in turn, in one read of the file: the file is
 // locked and checked once rather than once per statement.
 void TouchTables(dao::Database db, std::initializer_list<const char *> tables);
+
+// Runs `read`, several reads of `db`, as one read of the file: they see it as
+// one state, and another workstation's lock is waited for once, 5 s in all
+// (a read that a step swallows leaves the steps after it no wait of their
+// own). Errors go to the caller.
+template <typename Read> auto ReadAtOnce(dao::Database db, Read read) -> decltype(read())
+{
+    dao::Transaction reading(db);
+    auto result = read();
+    reading.Commit();
+    return result;
+}
 
 // The Yes/No question (style 308) before a delete: false when the answer is No.
 bool ConfirmDelete(const QString &question, const QString &caption);

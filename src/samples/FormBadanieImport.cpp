@@ -2,6 +2,7 @@
 // batch register handed over: the start numbers confirmed in FormNumery,
 // then every line in one transaction, with the wait frame shown.
 #include "foundation/Globals.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/UiProcedures.h"
 #include "platform/db/DaoError.h"
 #include "platform/fs/TextFileReader.h"
@@ -42,8 +43,10 @@ void FormBadanie::RunImport(const QString &path)
     const QStringList fileLines = fs::TextFileReader::ReadLines(path);
     ImportFilePath = path;
     const std::optional<QStringList> lines = SampleOrderImport::SampleLines(fileLines);
-    QString daily = SampleNumbering::ProposalText(ZnMaxNrDzien());
-    QString general = SampleNumbering::ProposalText(ZnMaxNrOgolny());
+    const auto [nextDaily, nextGeneral] =
+        ReadAtOnce(MonthDb, [this] { return std::pair(ZnMaxNrDzien(), ZnMaxNrOgolny()); });
+    QString daily = SampleNumbering::ProposalText(nextDaily);
+    QString general = SampleNumbering::ProposalText(nextGeneral);
     TextNrDzien->setText(daily);
     TextNrOgolny->setText(general);
     if (!FormNumery::Confirm(daily, general, heading_.DataDoLab, lines ? int(lines->size()) : 0))

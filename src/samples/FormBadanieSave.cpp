@@ -56,15 +56,25 @@ void FormBadanie::StartNewSample()
     FrameProbka->setTitle(QStringLiteral("NOWA PRÓBKA"));
     ShowOverlay(FrameProbka);
     edit_.StartAdding();
-    const int carcass = SampleNumbering::NextCarcass(MonthDb, heading_.Partia);
-    const SampleStore::BatchFacts facts = SampleStore::Batch(MonthDb, heading_.Partia);
-    TextNrProbki->setText(QString::number(carcass));
-    TextIDProbkiWNI->setText(facts.wni);
+    struct Proposal {
+        int carcass;
+        SampleStore::BatchFacts facts;
+        std::optional<qint16> daily;
+        std::optional<qint32> general;
+    };
+    const Proposal proposal = ReadAtOnce(MonthDb, [this] {
+        return Proposal{SampleNumbering::NextCarcass(MonthDb, heading_.Partia),
+                        SampleStore::Batch(MonthDb, heading_.Partia), ZnMaxNrDzien(),
+                        ZnMaxNrOgolny()};
+    });
+    TextNrProbki->setText(QString::number(proposal.carcass));
+    TextIDProbkiWNI->setText(proposal.facts.wni);
     TextIDProbkiNr->setText(DigitsOnlyPadded(TextNrProbki->text(), true, 3));
-    TextIDProbkiData->setText(
-        facts.samplingDate ? facts.samplingDate->toString(QStringLiteral("ddMMyyyy")) : QString());
-    TextNrDzien->setText(SampleNumbering::ProposalText(ZnMaxNrDzien()));
-    TextNrOgolny->setText(SampleNumbering::ProposalText(ZnMaxNrOgolny()));
+    TextIDProbkiData->setText(proposal.facts.samplingDate ? proposal.facts.samplingDate->toString(
+                                                                QStringLiteral("ddMMyyyy"))
+                                                          : QString());
+    TextNrDzien->setText(SampleNumbering::ProposalText(proposal.daily));
+    TextNrOgolny->setText(SampleNumbering::ProposalText(proposal.general));
     ComboUwagi->setCurrentIndex(-1);
     ComboUwagi->clearEditText();
     // A result the operator cannot change is nobody's judgement of this

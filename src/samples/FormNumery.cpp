@@ -1,6 +1,7 @@
 #include "samples/FormNumery.h"
 
 #include "foundation/Globals.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/TextProcedures.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/SqlText.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/WindowRegistry.h"
 #include "samples/BoxText.h"
 #include "samples/SampleNumbering.h"
+#include "samples/SampleOrderImport.h"
 #include "samples/SampleValidator.h"
 
 #include <QGridLayout>
@@ -155,18 +157,30 @@ void FormNumery::ComOk_Click()
         return taken == first ? typed : QString::number(taken);
     };
     try {
-        if (deliveryDate_.isValid()) {
-            if (const auto taken =
-                    SampleNumbering::FirstDailyTaken(MonthDb, deliveryDate_, *daily, count))
-                return Refuse(QStringLiteral("Nr dzienny: ") + named(*taken, *daily, dailyText) +
-                                  QStringLiteral(" już istnieje! Popraw!"),
-                              CheckTitle, TextNrDziennyF);
-        }
-        if (const auto taken = SampleNumbering::FirstGeneralTaken(MonthDb, *general, count))
-            return Refuse(QStringLiteral("Nr ogólny: ") + named(*taken, *general, generalText) +
+        const auto [dailyTaken, generalTaken] = ReadAtOnce(MonthDb, [&] {
+            return std::pair(deliveryDate_.isValid() ? SampleNumbering::FirstDailyTaken(
+                                                           MonthDb, deliveryDate_, *daily, count)
+                                                     : std::nullopt,
+                             SampleNumbering::FirstGeneralTaken(MonthDb, *general, count));
+        });
+        if (dailyTaken)
+            return Refuse(QStringLiteral("Nr dzienny: ") + named(*dailyTaken, *daily, dailyText) +
+                              QStringLiteral(" już istnieje! Popraw!"),
+                          CheckTitle, TextNrDziennyF);
+        if (generalTaken)
+            return Refuse(QStringLiteral("Nr ogólny: ") +
+                              named(*generalTaken, *general, generalText) +
                               QStringLiteral(" już istnieje! Popraw!"),
                           CheckTitle, TextNrOgolnyF);
-    } catch (const RuntimeError &) {
+    } catch (const RuntimeError &error) {
+        // Another workstation holds the file: the import would wait for it
+        // once more and fail as the checks did. Said once, with the numbers
+        // still open, to be confirmed again or cancelled.
+        if (LockedElsewhere(error)) {
+            const SampleOrderImport::Message message = SampleOrderImport::FailureMessage(error, {});
+            ui::MsgBox(message.text, message.style, message.title);
+            return;
+        }
         // As the old checks did: a check that cannot be made finds nothing;
         // the import's own transaction checks the numbers again.
     }

@@ -1,9 +1,11 @@
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 #include "SamplesFixture.h"
 
 #include "batches/FormPartia.h"
 #include "foundation/Globals.h"
+#include "platform/db/DBEngine.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MaskEdBox.h"
 #include "platform/ui/MsgBox.h"
@@ -168,6 +170,32 @@ private slots:
         QCOMPARE(rows[2].value(QStringLiteral("Uwagi")).toString(),
                  QStringLiteral("próbka O'Neilla, mała"));
         QVERIFY(rows[2].value(QStringLiteral("Wynik")).isNull());
+    }
+
+    // While another workstation holds the month file, confirming the numbers
+    // waits for it once and says so in one box, with the numbers still open;
+    // confirmed again once the file is free, they are read in.
+    void numbersConfirmedWhileTheFileIsHeld()
+    {
+        F::WriteFile(OrderFile, orderFile(3));
+        ui::ScriptedUi ui;
+        importThroughTheWindows(ui, [&ui](QWidget &numbers) {
+            other_workstation::Holder other(MonthDb);
+            QVERIFY(other.Ready());
+            ui.Answer(QStringLiteral("OK"));
+            const quint64 waits = dao::DBEngine::LockWaits();
+            PRESS(&numbers, "ComOk");
+            QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+            QCOMPARE(ui.Last().title, QStringLiteral("IMPORT"));
+            QVERIFY2(ui.Last().text.startsWith(
+                         QStringLiteral("Błąd wczytania! Poinformuj programistę!\r3218")),
+                     qPrintable(ui.Last().text));
+            QVERIFY(numbers.isVisible());
+            QVERIFY(other.LetGo());
+            PRESS(&numbers, "ComOk");
+        });
+        SCRIPTED_UI_VERIFY(ui);
+        QCOMPARE(F::Texts(Imported, QStringLiteral("NrProbki")), QStringList({"1", "2", "3"}));
     }
 
     // A species too long for its field on line 5 keeps the four samples
@@ -353,5 +381,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_OrderFileImport)
+int main(int argc, char **argv)
+{
+    return other_workstation::MainWithStatements<tst_OrderFileImport>(argc, argv);
+}
+
 #include "tst_OrderFileImport.moc"
