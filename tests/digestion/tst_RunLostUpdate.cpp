@@ -1,5 +1,6 @@
 #include "DigestionFixture.h"
 #include "FixtureTest.h"
+#include "OtherWorkstation.h"
 #include "Press.h"
 #include "RunWindow.h"
 
@@ -132,7 +133,8 @@ void verifyChangedMeanwhile(const ui::ScriptedUi &scripted)
 
 // Two workstations work on the same run, tray or equipment list: a correction
 // or a delete of a row that the other workstation changed or deleted since it
-// was shown is refused, and nothing of it is written.
+// was shown is refused, and nothing of it is written; while the other holds
+// the file, a write waits for it once.
 class tst_RunLostUpdate : public FixtureTest<DigestionFixture>
 {
     Q_OBJECT
@@ -330,6 +332,73 @@ private slots:
         QCOMPARE(F::Trays(5, 1), QStringList{"1:10"});
     }
 
+    void eachWriteWaitsOnceWhileTheFileIsHeld_data()
+    {
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("answers");
+        QTest::newRow("new run") << "ComDodajPr"
+                                 << "ComZapiszFr" << QStringList{};
+        QTest::newRow("run correction") << "ComPopraw"
+                                        << "ComZapiszFr" << QStringList{};
+        QTest::newRow("starting a new run") << ""
+                                            << "ComDodajPr" << QStringList{};
+        QTest::newRow("run deleted") << ""
+                                     << "ComUsun" << QStringList{"Yes", "Yes"};
+        QTest::newRow("new tray") << "ComDodajG"
+                                  << "ComZapiszFrNaPIW" << QStringList{};
+        QTest::newRow("tray correction") << "ComPoprawG"
+                                         << "ComZapiszFrNaPIW" << QStringList{};
+        QTest::newRow("tray deleted") << ""
+                                      << "ComUsunG" << QStringList{"Yes"};
+    }
+
+    // While another workstation holds the month file, every write of the run
+    // window waits for it once, the window drawn meanwhile included, and is
+    // refused with one box; nothing is written and the lists still show what
+    // they showed.
+    void eachWriteWaitsOnceWhileTheFileIsHeld()
+    {
+        QFETCH(QString, opening);
+        QFETCH(QString, button);
+        QFETCH(QStringList, answers);
+        F::AddBatch(5);
+        F::AddRun(5, 1);
+        F::AddTray(5, 1, 1);
+        ui::ScriptedUi scripted;
+        InRunWindow(scripted, 5, [&](FormNastawienie &w) {
+            if (!opening.isEmpty())
+                PRESS(&w, qPrintable(opening));
+            if (opening == QLatin1String("ComDodajG")) {
+                RETYPE(&w, "TextNrTacy", QStringLiteral("2"));
+                RETYPE(&w, "TextIlProbekPozycjaN", QStringLiteral("5"));
+            }
+            // The user sees the window before the other workstation takes the file.
+            w.grab();
+            press::Settle();
+            other_workstation::Holder other(MonthDb);
+            QVERIFY(other.Ready());
+            const qsizetype boxes = scripted.Log().size();
+            for (const QString &answer : answers)
+                scripted.Answer(answer);
+            scripted.Answer("OK");
+            const quint64 waits = dao::DBEngine::LockWaits();
+            PRESS(&w, qPrintable(button));
+            w.grab();
+            press::Settle();
+            QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+            QCOMPARE(scripted.Log().size(), boxes + answers.size() + 1);
+            QVERIFY2(scripted.Last().text.startsWith(QStringLiteral("3218")),
+                     qPrintable(scripted.Last().text));
+            QVERIFY(other.LetGo());
+            QCOMPARE(Listed(w.DataPartia, "Nastawienie"), QStringList{"1"});
+            QCOMPARE(Listed(w.DataPartiaG, "NrTacy"), QStringList{"1"});
+        });
+        SCRIPTED_UI_VERIFY(scripted);
+        QCOMPARE(F::RowCount(MonthDb, "Nastawienie"), 1);
+        QCOMPARE(F::Trays(5, 1), QStringList{"1:10"});
+    }
+
     void equipmentDeletedMeanwhile_data()
     {
         QTest::addColumn<QStringList>("statements");
@@ -409,6 +478,8 @@ int main(int argc, char **argv)
         QCoreApplication app(argc, argv);
         return otherWorkstationCorrects(argv[1], QString::fromLocal8Bit(argv[2]));
     }
+    if (int exitCode = 0; other_workstation::RanAsHolder(argc, argv, exitCode))
+        return exitCode;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     tst_RunLostUpdate test;

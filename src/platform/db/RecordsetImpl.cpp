@@ -351,9 +351,21 @@ void RecordsetImpl::checkForeignChanges()
     // look for them now and then, as the old engine refreshed its pages.
     if (!refreshedAt_ ||
         (++movesUntimed_ % 8 == 0 && DBEngine::RefreshTime() - *refreshedAt_ >= kRefreshMs)) {
-        if (connection_->SchemaVersion() != schemaVersion_)
-            loadColumns();
-        refreshedAt_ = DBEngine::RefreshTime();
+        // A look, not a read the move needs: while another workstation holds
+        // the file, the move goes on with the rows held and looks later.
+        std::optional<qint64> schemaVersion;
+        try {
+            const LockWaitLimit look(0);
+            schemaVersion = connection_->SchemaVersion();
+        } catch (const Error &error) {
+            if (error.Number() != err::Locked)
+                throw;
+        }
+        if (schemaVersion) {
+            if (*schemaVersion != schemaVersion_)
+                loadColumns();
+            refreshedAt_ = DBEngine::RefreshTime();
+        }
     }
     const quint64 reads = connection_->ReadCount();
     if (reads != versionAskedAt_) {
