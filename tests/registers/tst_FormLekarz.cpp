@@ -335,33 +335,75 @@ private slots:
         SCRIPTED_UI_VERIFY(scripted);
     }
 
-    // While another workstation reads the dictionaries, a new vet is refused
-    // after one wait, with one box; the frame keeps what was typed, the list
-    // shows what it showed, and the save goes through once the other
-    // workstation has let go.
-    void newVetRefusedWhileTheFileIsRead()
+    void eachWriteWaitsOnceWhileTheFileIsHeld_data()
     {
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<other_workstation::Holder::How>("hold");
+        const auto reading = other_workstation::Holder::Reading;
+        const auto writing = other_workstation::Holder::Writing;
+        QTest::newRow("new vet, file being read") << "ComLaborDod"
+                                                  << "ComLaborZap" << QStringList{} << reading;
+        QTest::newRow("new vet") << "ComLaborDod"
+                                 << "ComLaborZap" << QStringList{} << writing;
+        QTest::newRow("correction") << "ComLaborKor"
+                                    << "ComLaborZap" << QStringList{} << writing;
+        QTest::newRow("starting a new vet") << ""
+                                            << "ComLaborDod" << QStringList{} << writing;
+        QTest::newRow("vet deleted") << ""
+                                     << "ComLaborKas" << QStringList{"Yes"} << writing;
+    }
+
+    // While another workstation holds the dictionaries, every write of the
+    // register waits for it once, the window drawn meanwhile included, and is
+    // refused with one box; the frame keeps what was typed, the list shows
+    // what it showed, and a save goes through once the other workstation has
+    // let go.
+    void eachWriteWaitsOnceWhileTheFileIsHeld()
+    {
+        QFETCH(QString, opening);
+        QFETCH(QString, button);
+        QFETCH(QStringList, answers);
+        QFETCH(other_workstation::Holder::How, hold);
         ui::ScriptedUi scripted;
         FormLekarz &w = openVets();
         PRESS(&w, "ComLaborDod");
         fillVet(w, "12", "Jan", "Nowak");
-        other_workstation::Holder other(StaleDb, other_workstation::Holder::Reading);
+        PRESS(w.FrameLabor, "ComLaborZap");
+        const QList<QVariantMap> before = RegistersFixture::Rows("Lekarz");
+        if (!opening.isEmpty())
+            PRESS(&w, qPrintable(opening));
+        if (opening == QLatin1String("ComLaborDod"))
+            fillVet(w, "13", "Ewa", "Lis");
+        else if (opening == QLatin1String("ComLaborKor"))
+            RETYPE(&w, "TextImie", "Janusz");
+        w.grab();
+        press::Settle();
+        other_workstation::Holder other(StaleDb, hold);
         QVERIFY(other.Ready());
+        const qsizetype boxes = scripted.Log().size();
+        for (const QString &answer : answers)
+            scripted.Answer(answer);
         scripted.Answer("OK");
         const quint64 waits = dao::DBEngine::LockWaits();
-        PRESS(w.FrameLabor, "ComLaborZap");
+        PRESS(&w, qPrintable(button));
+        w.grab();
+        press::Settle();
         QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
         SCRIPTED_UI_VERIFY(scripted);
-        QCOMPARE(scripted.Log().size(), 1);
+        QCOMPARE(scripted.Log().size(), boxes + answers.size() + 1);
         QVERIFY(scripted.Last().text.startsWith("3218"));
-        QVERIFY(w.FrameLabor->isVisible());
-        QCOMPARE(w.DBGridLekarz->model()->rowCount(), 0);
+        QCOMPARE(w.DBGridLekarz->model()->rowCount(), 1);
         QVERIFY(other.LetGo());
-        QVERIFY(RegistersFixture::Rows("Lekarz").isEmpty());
+        QCOMPARE(RegistersFixture::Rows("Lekarz"), before);
+        if (button != QLatin1String("ComLaborZap"))
+            return;
+        QVERIFY(w.FrameLabor->isVisible());
         PRESS(w.FrameLabor, "ComLaborZap");
         QVERIFY(w.FrameLabor->isHidden());
-        QCOMPARE(RegistersFixture::Rows("Lekarz").size(), 1);
-        QCOMPARE(w.DBGridLekarz->model()->rowCount(), 1);
+        QCOMPARE(w.DBGridLekarz->model()->rowCount(), RegistersFixture::Rows("Lekarz").size());
+        QVERIFY(RegistersFixture::Rows("Lekarz") != before);
         SCRIPTED_UI_VERIFY(scripted);
     }
 
