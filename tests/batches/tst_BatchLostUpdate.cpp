@@ -1,6 +1,6 @@
 #include "BatchesFixture.h"
 #include "FixtureTest.h"
-#include "OtherWorkstation.h"
+#include "HeldFile.h"
 #include "Press.h"
 
 #include "batches/BatchStore.h"
@@ -183,25 +183,11 @@ private slots:
             return F::Column(MonthDb, QStringLiteral("SELECT * FROM Partia"),
                              QStringLiteral("Uwagi"));
         };
-        form.grab();
-        press::Settle();
-        other_workstation::Holder other(MonthDb);
-        QVERIFY(other.Ready());
-        const qsizetype boxes = ui.Log().size();
-        for (const QString &answer : answers)
-            ui.Answer(answer);
-        ui.Answer(QStringLiteral("OK"));
-        const quint64 waits = dao::DBEngine::LockWaits();
-        PRESS(&form, qPrintable(button));
-        form.grab();
-        press::Settle();
-        QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+        const QString problem = other_workstation::PressWhileHeld(
+            &form, qPrintable(button), MonthDb, other_workstation::Holder::Writing, ui, answers);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
         SCRIPTED_UI_VERIFY(ui);
-        QCOMPARE(ui.Log().size(), boxes + answers.size() + 1);
-        QCOMPARE(ui.Last().text,
-                 QStringLiteral("3218Nie można zaktualizować; obecnie zablokowane."));
         QCOMPARE(form.DataPartia->RowCount(), 1);
-        QVERIFY(other.LetGo());
         QCOMPARE(remarks(), QStringList{QStringLiteral("przed poprawą")});
         if (button != QLatin1String("ComZapiszFr"))
             return;

@@ -1,6 +1,6 @@
 #include "DigestionFixture.h"
 #include "FixtureTest.h"
-#include "OtherWorkstation.h"
+#include "HeldFile.h"
 #include "Press.h"
 #include "RunWindow.h"
 
@@ -373,24 +373,10 @@ private slots:
                 RETYPE(&w, "TextNrTacy", QStringLiteral("2"));
                 RETYPE(&w, "TextIlProbekPozycjaN", QStringLiteral("5"));
             }
-            // The user sees the window before the other workstation takes the file.
-            w.grab();
-            press::Settle();
-            other_workstation::Holder other(MonthDb);
-            QVERIFY(other.Ready());
-            const qsizetype boxes = scripted.Log().size();
-            for (const QString &answer : answers)
-                scripted.Answer(answer);
-            scripted.Answer("OK");
-            const quint64 waits = dao::DBEngine::LockWaits();
-            PRESS(&w, qPrintable(button));
-            w.grab();
-            press::Settle();
-            QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
-            QCOMPARE(scripted.Log().size(), boxes + answers.size() + 1);
-            QVERIFY2(scripted.Last().text.startsWith(QStringLiteral("3218")),
-                     qPrintable(scripted.Last().text));
-            QVERIFY(other.LetGo());
+            const QString problem = other_workstation::PressWhileHeld(
+                &w, qPrintable(button), MonthDb, other_workstation::Holder::Writing, scripted,
+                answers);
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
             QCOMPARE(Listed(w.DataPartia, "Nastawienie"), QStringList{"1"});
             QCOMPARE(Listed(w.DataPartiaG, "NrTacy"), QStringList{"1"});
         });

@@ -1,5 +1,5 @@
 #include "FixtureTest.h"
-#include "OtherWorkstation.h"
+#include "HeldFile.h"
 #include "Press.h"
 #include "RegisterTesting.h"
 
@@ -378,24 +378,11 @@ private slots:
             fillVet(w, "13", "Ewa", "Lis");
         else if (opening == QLatin1String("ComLaborKor"))
             RETYPE(&w, "TextImie", "Janusz");
-        w.grab();
-        press::Settle();
-        other_workstation::Holder other(StaleDb, hold);
-        QVERIFY(other.Ready());
-        const qsizetype boxes = scripted.Log().size();
-        for (const QString &answer : answers)
-            scripted.Answer(answer);
-        scripted.Answer("OK");
-        const quint64 waits = dao::DBEngine::LockWaits();
-        PRESS(&w, qPrintable(button));
-        w.grab();
-        press::Settle();
-        QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+        const QString problem = other_workstation::PressWhileHeld(&w, qPrintable(button), StaleDb,
+                                                                  hold, scripted, answers);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
         SCRIPTED_UI_VERIFY(scripted);
-        QCOMPARE(scripted.Log().size(), boxes + answers.size() + 1);
-        QVERIFY(scripted.Last().text.startsWith("3218"));
         QCOMPARE(w.DBGridLekarz->model()->rowCount(), 1);
-        QVERIFY(other.LetGo());
         QCOMPARE(RegistersFixture::Rows("Lekarz"), before);
         if (button != QLatin1String("ComLaborZap"))
             return;
