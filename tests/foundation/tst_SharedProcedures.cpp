@@ -1,11 +1,14 @@
 #include "ErrorNumberOf.h"
 #include "FoundationFixture.h"
+#include "OtherWorkstation.h"
 
 #include "foundation/Globals.h"
 #include "foundation/Messages.h"
 #include "foundation/RecordWrite.h"
+#include "foundation/RecordsetProcedures.h"
 #include "foundation/SharedProcedures.h"
 #include "platform/db/DBEngine.h"
+#include "platform/db/DaoError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/MsgBox.h"
@@ -69,6 +72,7 @@ private slots:
     void deleteCurrentRecord();
     void heldRows();
     void deleteAllRecordsAndTouchTable();
+    void readsOfOneActionWaitOnce();
     void gridMarksOnlyItsCurrentRow();
     void establishmentPickerPreparesTheRegister();
     void refusalFocusesOnlyAControlThatCanTakeIt();
@@ -266,6 +270,32 @@ void SharedProceduresTest::deleteAllRecordsAndTouchTable()
     SCRIPTED_UI_VERIFY(scripted);
 }
 
+// Reads that one action makes in several steps wait for another
+// workstation's lock once: a read that a step swallows leaves the steps after
+// it no wait of their own, and the file is let go.
+void SharedProceduresTest::readsOfOneActionWaitOnce()
+{
+    other_workstation::Holder other(MonthDb);
+    QVERIFY(other.Ready());
+    const quint64 waits = dao::DBEngine::LockWaits();
+    const int refused = ReadAtOnce(MonthDb, [] {
+        int refused = 0;
+        for (const char *table : {"Partia", "Badanie", "Partia"}) {
+            try {
+                MonthDb.OpenRecordset(QLatin1String(table)).Close();
+            } catch (const RuntimeError &error) {
+                refused += error.Number() == dao::err::Locked;
+            }
+        }
+        return refused;
+    });
+    QCOMPARE(refused, 3);
+    QCOMPARE(dao::DBEngine::LockWaits() - waits, 1u);
+    QVERIFY(!MonthDb.InTransaction());
+    QVERIFY(other.LetGo());
+    QCOMPARE(ReadAtOnce(MonthDb, [] { return MonthDb.OpenRecordset("Partia").RecordCount(); }), 3);
+}
+
 void SharedProceduresTest::gridMarksOnlyItsCurrentRow()
 {
     ui::DataControl data;
@@ -297,7 +327,11 @@ void SharedProceduresTest::establishmentPickerPreparesTheRegister()
     SCRIPTED_UI_VERIFY(scripted);
 }
 
-QTEST_MAIN(SharedProceduresTest)
+int main(int argc, char **argv)
+{
+    return other_workstation::MainWithStatements<SharedProceduresTest>(argc, argv);
+}
+
 // A refusal's box comes first; the focus then goes only to a named control
 // of the window that is enabled, and the whole text is selected when asked.
 void SharedProceduresTest::refusalFocusesOnlyAControlThatCanTakeIt()
