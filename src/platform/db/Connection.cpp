@@ -32,7 +32,7 @@ constexpr int kBusyTimeoutMs = 5000;
 constexpr qsizetype kMaxCachedStatements = 256;
 
 quint64 lockWaits = 0;
-int shortWaitMs = -1; // the limit of the LockWaitLimit alive; -1: none
+thread_local int shortWaitMs = -1; // the limit of the LockWaitLimit alive; -1: none
 
 QHash<QString, std::weak_ptr<Connection>> &registry()
 {
