@@ -66,13 +66,14 @@ inline LoadedRow RememberRow(const dao::Recordset &rs, const QStringList &fields
     return row;
 }
 
-// Leaves `rs` at the loaded row, as it is on file now, only while it still
-// holds every value it was loaded with: 3167 when it is gone (also when `rs`
-// does not hold it), 3197 when one of them changed. Nothing is written and no
-// edit is left pending. For a store whose checks must see the row before it
-// refuses or writes anything else in the same transaction (RunStore); the
-// write itself goes through WriteLoadedRow, which compares again.
-inline void HoldAsLoaded(dao::Recordset &rs, const LoadedRow &loaded)
+namespace record_write
+{
+
+// Begins the Edit of the loaded row through `rs`, as it is on file now, only
+// while it still holds every value it was loaded with: 3167 when it is gone
+// (also when `rs` does not hold it), 3197 when one of them changed, with no
+// edit left pending then.
+inline void EditAsLoaded(dao::Recordset &rs, const LoadedRow &loaded)
 {
     if (rs.PositionOf(loaded.Bookmark()) < 0)
         throw dao::Error::Make(dao::err::RecordDeleted);
@@ -85,6 +86,19 @@ inline void HoldAsLoaded(dao::Recordset &rs, const LoadedRow &loaded)
             throw dao::Error::Make(dao::err::DataChanged);
         }
     }
+}
+
+} // namespace record_write
+
+// Leaves `rs` at the loaded row, as it is on file now, only while it still
+// holds every value it was loaded with: 3167 when it is gone (also when `rs`
+// does not hold it), 3197 when one of them changed. Nothing is written and no
+// edit is left pending. For a store whose checks must see the row before it
+// refuses or writes anything else in the same transaction (RunStore); the
+// write itself goes through WriteLoadedRow, which compares again.
+inline void HoldAsLoaded(dao::Recordset &rs, const LoadedRow &loaded)
+{
+    record_write::EditAsLoaded(rs, loaded);
     rs.CancelUpdate();
 }
 
@@ -99,12 +113,10 @@ inline void HoldAsLoaded(dao::Recordset &rs, const LoadedRow &loaded)
 template <class Fill>
 dao::Bookmark WriteLoadedRow(dao::Recordset &rs, const std::optional<LoadedRow> &loaded, Fill fill)
 {
-    if (loaded) {
-        HoldAsLoaded(rs, *loaded);
-        rs.Edit();
-    } else {
+    if (loaded)
+        record_write::EditAsLoaded(rs, *loaded);
+    else
         rs.AddNew();
-    }
     StoreRow(rs, [&] { fill(rs); });
     return loaded ? loaded->Bookmark() : rs.LastModified();
 }
