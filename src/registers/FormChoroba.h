@@ -36,5 +36,5 @@ private:
 
     // The method row as the window was opened with it: the save writes only
     // over that.
-    std::optional<LoadedRow> loaded_; // the method row as the window was opened on it
+    std::optional<LoadedRow> loaded_;
 };

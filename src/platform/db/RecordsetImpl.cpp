@@ -735,12 +735,15 @@ void RecordsetImpl::DataChangedElsewhere()
 
 void RecordsetImpl::RowsTakenBack(const std::vector<RowIdentity::Given> &rows)
 {
+    bool retired = false;
     for (const RowIdentity::Given &given : rows) {
         if (table_.compare(QString::fromStdString(given.table), Qt::CaseInsensitive) == 0) {
             keys_.Retire(given.first, given.last);
-            clearCache();
+            retired = true;
         }
     }
+    if (retired)
+        clearCache();
 }
 
 void RecordsetImpl::notify(RecordsetEvent event)
